@@ -1,0 +1,9 @@
+#pragma once
+#include "document/item_store.h"
+
+namespace kinloom::bench {
+
+// Fills a store with n linked items: families of two parents, children and marriages.
+void FillRandomTree(TItemStore& store, int n, unsigned seed = 1);
+
+}  // namespace kinloom::bench

@@ -1,0 +1,189 @@
+#include "document/item_store.h"
+
+#include "platform/prompts.h"
+
+#include <limits>
+#include <new>
+
+namespace kinloom {
+
+TItemStore::TItemStore(Prompts* reporter) : reporter_(reporter) {}
+
+TItemStore::~TItemStore() {
+    // Free the list without notifying: nothing outside may outlive the store anyway.
+    owned_.clear();
+}
+
+void TItemStore::report(const QString& text) const {
+    if (reporter_) reporter_->Message(kAppTitle, text, PromptButtons::Ok, PromptIcon::Error);
+}
+
+void TItemStore::notifyRemoval(const TPersonItem* item) {
+    for (auto& listener : listeners_) listener(item);
+}
+
+TPersonItem* TItemStore::LagNyPerson() {
+    Modified = true;
+    if (LastId == std::numeric_limits<int32_t>::max()) {
+        report(QStringLiteral("Integer overflow"));
+        return nullptr;
+    }
+    std::unique_ptr<TPersonItem> item;
+    try {
+        item = std::make_unique<TPersonItem>();
+    } catch (const std::bad_alloc&) {
+        report(QStringLiteral("Failed to create new person item"));
+        return nullptr;
+    }
+    TPersonItem* raw = item.get();
+    ++LastId;
+    raw->Id = LastId;
+    // Snap the box's centre to the grid under the pointer (div truncates toward zero).
+    raw->X = ((PointerX - kLinkDX) / GridSize) * GridSize - (GridSize / 2);
+    raw->Y = ((PointerY - kLinkDY) / GridSize) * GridSize - (GridSize / 2);
+    AppendItem(std::move(item));
+    CurrentItem = raw;
+    return raw;
+}
+
+TPersonItem* TItemStore::AppendItem(std::unique_ptr<TPersonItem> item) {
+    TPersonItem* raw = item.get();
+    raw->Prev = last_;
+    raw->Next = nullptr;
+    if (last_)
+        last_->Next = raw;
+    else
+        first_ = raw;
+    last_ = raw;
+    owned_.emplace(raw, std::move(item));
+    // An appended item is last in list order, so an earlier item with the same Id keeps winning.
+    if (idIndexValid_ && raw->Id > 0) idIndex_.try_emplace(raw->Id, raw);
+    return raw;
+}
+
+int SpouseSlotOf(const TPersonItem& item, const TPersonItem* partner) {
+    for (int i = 1; i <= kMaxSpouses; ++i)
+        if (item.Spouse[i] == partner) return i;
+    return 0;
+}
+
+int TItemStore::AddMarriage(TPersonItem* a, TPersonItem* b) {
+    TPersonItem* pair[3] = {nullptr, a, b};
+    for (int pass = 1; pass <= 2; ++pass) {
+        TPersonItem* item = pair[pass];
+        TPersonItem* partner = pair[3 - pass];
+        MarriageSlot[pass] = 0;
+        const int slot = SpouseSlotOf(*item, nullptr);
+        if (slot == 0) {
+            // Undo the first side so that neither item keeps half a link.
+            if (pass == 2) a->Spouse[MarriageSlot[1]] = nullptr;
+            report(QStringLiteral("Error: Could not create marriage. This version only supports ") +
+                   QString::number(kMaxSpouses) + QStringLiteral(" marriages."));
+            return -1;
+        }
+        MarriageSlot[pass] = slot;
+        item->Spouse[slot] = partner;
+        item->MarriagePlace[slot].clear();
+        item->MarriageDate[slot].clear();
+        item->SpouseType[slot] = 'M';
+    }
+    return 1;
+}
+
+void TItemStore::unlinkFromList(TPersonItem* x) {
+    if (x->Prev) x->Prev->Next = x->Next;
+    if (x->Next) x->Next->Prev = x->Prev;
+    if (last_ == x) last_ = x->Prev;
+    if (first_ == x) first_ = x->Next;
+    x->Next = x->Prev = nullptr;
+}
+
+void TItemStore::DeleteItem() {
+    TPersonItem* x = CurrentItem;
+    if (!x) return;
+    // An original loses its alias mark as soon as one of its aliases goes, even if others remain.
+    if (x->isAlias() && x->Father) x->Father->Kind.clear();
+    for (TPersonItem* r = first_; r; r = r->Next) {
+        if (r == x) continue;
+        if (r->Father == x) {
+            r->Father = nullptr;
+            // An alias of the deleted original becomes an ordinary item and takes its place.
+            if (r->isAlias()) r->Kind.clear();
+        }
+        if (r->Mother == x) r->Mother = nullptr;
+        for (int i = 1; i <= kMaxSpouses; ++i)
+            if (r->Spouse[i] == x) r->Spouse[i] = nullptr;  // date, place and type stay
+    }
+    RemoveFromSelection(x);
+    unlinkFromList(x);
+    CurrentItem = nullptr;
+    idIndexValid_ = false;
+    notifyRemoval(x);
+    owned_.erase(x);
+}
+
+TPersonItem* TItemStore::FindItemById(int32_t id) const {
+    if (id <= 0) return nullptr;
+    if (!idIndexValid_) {
+        idIndex_.clear();
+        idIndex_.reserve(owned_.size());
+        for (TPersonItem* p = first_; p; p = p->Next)
+            if (p->Id > 0) idIndex_.try_emplace(p->Id, p);
+        idIndexValid_ = true;
+    }
+    const auto it = idIndex_.find(id);
+    return it == idIndex_.end() ? nullptr : it->second;
+}
+
+void TItemStore::AddToSelection(TPersonItem* item) {
+    if (!item || item->Selected) return;
+    item->Selected = true;
+    selection_.push_back(item);
+}
+
+void TItemStore::RemoveFromSelection(TPersonItem* item) {
+    if (!item) return;
+    std::erase(selection_, item);
+    item->Selected = false;
+}
+
+void TItemStore::ClearSelection() {
+    for (TPersonItem* item : selection_) item->Selected = false;
+    selection_.clear();
+}
+
+void TItemStore::ClearMemory() {
+    LastId = 0;
+    ClearSelection();
+    notifyRemoval(nullptr);
+    first_ = last_ = nullptr;
+    CurrentItem = nullptr;
+    owned_.clear();
+    idIndex_.clear();
+    idIndexValid_ = true;
+}
+
+void TItemStore::MoveToFront(TPersonItem* item) {
+    if (!item || item == first_) return;
+    unlinkFromList(item);
+    item->Next = first_;
+    if (first_) first_->Prev = item;
+    first_ = item;
+    if (!last_) last_ = item;
+    idIndexValid_ = false;
+}
+
+void TItemStore::RenumberIds() {
+    int32_t n = 0;
+    for (TPersonItem* p = first_; p; p = p->Next) p->Id = ++n;
+    idIndexValid_ = false;
+}
+
+int TItemStore::PersonCount() const {
+    int n = 0;
+    for (const TPersonItem* p = first_; p; p = p->Next)
+        if (!p->isAlias() && p->hasName()) ++n;
+    return n;
+}
+
+}  // namespace kinloom

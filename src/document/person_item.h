@@ -1,0 +1,65 @@
+#pragma once
+#include "document/short_string.h"
+
+#include <array>
+#include <cstdint>
+
+namespace kinloom {
+
+// Spouse slots are numbered 1..8 like everywhere in the program; index 0 of the slot arrays is unused.
+inline constexpr int kMaxSpouses = 8;
+// Every box is 140 x 65 canvas units; links meet at (X + 70, Y + 32).
+inline constexpr int kItemWidth = 140;
+inline constexpr int kItemHeight = 65;
+inline constexpr int kLinkDX = 70;
+inline constexpr int kLinkDY = 32;
+
+inline constexpr std::string_view kKindAlias = "ALIAS";  // an original that has alias items
+inline constexpr std::string_view kKindRef = "REF";      // an alias item; Father is its original
+
+// One person box. The store owns every item; Next/Prev/Father/Mother/Spouse are non-owning
+// references that the store clears before it frees an item, so none of them can dangle.
+struct TPersonItem {
+    TPersonItem* Next = nullptr;
+    TPersonItem* Prev = nullptr;
+    int32_t Id = 0;
+    ShortString<100> FirstName;
+    ShortString<100> LastName;
+    ShortString<35> BornDate;
+    ShortString<35> DiedDate;
+    ShortString<1> Sex;
+    ShortString<100> PictureFile;
+    ShortString<100> NotesFile;
+    ShortString<10> Kind;
+    ShortString<100> BornPlace;
+    ShortString<100> DiedPlace;
+    ShortString<35> BaptizedDate;
+    ShortString<100> BaptizedPlace;
+    ShortString<100> Occupation;
+    ShortString<247> PictureText;
+    std::array<char, kMaxSpouses + 1> SpouseType{};  // 'M','P','D','F','S','O','U' or 0
+    ShortString<100> Source;
+    TPersonItem* Mother = nullptr;
+    TPersonItem* Father = nullptr;  // in an alias item: its original
+    int32_t MotherId = 0;           // stored link numbers, meaningful only in a file image
+    int32_t FatherId = 0;
+    std::array<TPersonItem*, kMaxSpouses + 1> Spouse{};
+    std::array<int32_t, kMaxSpouses + 1> SpouseId{};
+    std::array<ShortString<35>, kMaxSpouses + 1> MarriageDate;
+    std::array<ShortString<100>, kMaxSpouses + 1> MarriagePlace;
+    int32_t X = 0;
+    int32_t Y = 0;
+    bool Selected = false;
+    ShortString<20> GedcomId;
+    ShortString<20> ChildFamilyRef;
+    ShortString<20> SpareRef;
+    int32_t ChildCount = 0;
+    void* FirstTag = nullptr;  // GEDCOM tag chain; always empty in this program
+    int32_t GedcomPos = 0;
+
+    bool isAlias() const { return Kind == kKindRef; }
+    bool hasAliases() const { return !Kind.empty() && !isAlias(); }
+    bool hasName() const { return !(FirstName.empty() && LastName.empty()); }
+};
+
+}  // namespace kinloom
