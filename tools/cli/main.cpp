@@ -1,11 +1,46 @@
+#include "commands.h"
+
+#include <QCoreApplication>
+#include <QStringList>
+
 #include <cstdio>
-#include <cstring>
+#include <iterator>
+
+namespace kinloom::cli {
+// The commands, one file each.
+}  // namespace kinloom::cli
+
+namespace {
+
+using kinloom::cli::Command;
+
+const Command kCommands[] = {
+    {"", "", nullptr},  // placeholder so that the table is never empty
+};
+
+void printUsage(FILE* out) {
+    std::fprintf(out, "usage: kinloom-cli COMMAND [ARGS]  (kinloom-cli COMMAND --help for details)\n\ncommands:\n");
+    for (const Command& c : kCommands)
+        if (c.run) std::fprintf(out, "  %-8s %s\n", c.name, c.summary);
+}
+
+}  // namespace
 
 int main(int argc, char** argv) {
-    if (argc < 2 || std::strcmp(argv[1], "--help") == 0) {
-        std::printf("usage: kinloom-cli COMMAND [ARGS]\n");
-        return argc < 2 ? 1 : 0;
+    QCoreApplication app(argc, argv);
+    QStringList args = QCoreApplication::arguments().mid(1);
+    if (args.isEmpty()) {
+        printUsage(stderr);
+        return 1;
     }
-    std::fprintf(stderr, "kinloom-cli: unknown command '%s'\n", argv[1]);
+    const QString name = args.takeFirst();
+    if (name == QLatin1String("--help") || name == QLatin1String("-h")) {
+        printUsage(stdout);
+        return 0;
+    }
+    for (const Command& c : kCommands)
+        if (c.run && name == QLatin1String(c.name)) return c.run(args);
+    std::fprintf(stderr, "kinloom-cli: unknown command '%s'\n", qPrintable(name));
+    printUsage(stderr);
     return 1;
 }

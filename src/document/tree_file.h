@@ -1,0 +1,27 @@
+#pragma once
+#include "document/view_state.h"
+
+#include <QString>
+
+namespace kinloom {
+
+class TItemStore;
+class Prompts;
+
+enum class ReadStatus {
+    Ok,             // the store holds the file's items
+    NotRecognized,  // "Error: Kinloom did not recognize the file" was shown; the store is empty
+    IoError,        // the file could not be opened; the system's message was shown; the store is empty
+};
+
+// Writes the whole store as a tree file (.kl3). A name that does not end in "kl3" is refused with
+// "Incorrect file type. Kinloom did not save the file." and leaves Modified true. The file is written
+// beside the target and renamed over it only when complete, so a failure never harms the old file.
+bool SavetoFile(TItemStore& store, const QString& fileName, Prompts& prompts);
+
+// Replaces the store with a tree file, resolves the stored Ids into links, sets Zoom 100 and centres
+// the home item in a window of the given outer size. Does not change Modified.
+ReadStatus ReadfromFile(TItemStore& store, const QString& fileName, ViewState& view, WindowSize window,
+                        Prompts& prompts);
+
+}  // namespace kinloom

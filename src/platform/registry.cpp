@@ -1,0 +1,66 @@
+#include "platform/registry.h"
+
+#include <QDir>
+#include <QSettings>
+#include <QStandardPaths>
+
+namespace kinloom {
+
+bool Registry::ReadYesNo(const QString& key, const QString& name, bool defaultValue) {
+    return ReadString(key, name, defaultValue ? QStringLiteral("Yes") : QStringLiteral("No")) ==
+           QStringLiteral("Yes");
+}
+
+bool Registry::WriteYesNo(const QString& key, const QString& name, bool value) {
+    return WriteString(key, name, value ? QStringLiteral("Yes") : QStringLiteral("No"));
+}
+
+QString MemoryRegistry::ReadString(const QString& key, const QString& name, const QString& defaultValue) {
+    const auto it = values_.find({key, name});
+    return it == values_.end() || it->second.isEmpty() ? defaultValue : it->second;
+}
+
+bool MemoryRegistry::WriteString(const QString& key, const QString& name, const QString& text) {
+    values_[{key, name}] = text;
+    return true;
+}
+
+namespace {
+
+// QSettings groups are separated by '/', registry keys by '\'. A key's default value is stored
+// under the name "@Default".
+QString settingsPath(const QString& key, const QString& name) {
+    QString path = key;
+    path.replace(QLatin1Char('\\'), QLatin1Char('/'));
+    return path + QLatin1Char('/') + (name.isEmpty() ? QStringLiteral("@Default") : name);
+}
+
+class IniRegistry : public Registry {
+public:
+    explicit IniRegistry(const QString& path) : settings_(path, QSettings::IniFormat) {}
+    QString ReadString(const QString& key, const QString& name, const QString& defaultValue) override {
+        const QString value = settings_.value(settingsPath(key, name)).toString();
+        return value.isEmpty() ? defaultValue : value;
+    }
+    bool WriteString(const QString& key, const QString& name, const QString& text) override {
+        settings_.setValue(settingsPath(key, name), text);
+        settings_.sync();
+        return settings_.status() == QSettings::NoError;
+    }
+
+private:
+    QSettings settings_;
+};
+
+}  // namespace
+
+std::unique_ptr<Registry> OpenIniRegistry(const QString& iniPath) {
+    return std::make_unique<IniRegistry>(iniPath);
+}
+
+QString DefaultRegistryPath() {
+    return QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation) +
+           QStringLiteral("/kinloom/kinloom.ini");
+}
+
+}  // namespace kinloom
