@@ -1,0 +1,200 @@
+#include "gedcom/gedcom_export.h"
+
+#include "document/item_store.h"
+
+#include <QSaveFile>
+
+namespace kinloom {
+
+namespace {
+constexpr size_t kMaxDate = 20;
+constexpr size_t kMaxPlace = 70;
+
+std::string cut(std::string_view text, size_t n) { return std::string(text.substr(0, n)); }
+
+// An alias placement stands for its original; others stand for themselves.
+TPersonItem* original(TPersonItem* item) { return item && item->isAlias() ? item->Father : item; }
+
+void line(std::string& out, std::string_view text) {
+    out.append(text);
+    out.append("\r\n");
+}
+
+void line(std::string& out, std::string_view head, std::string_view text) {
+    out.append(head);
+    out.append(text);
+    out.append("\r\n");
+}
+
+std::string xref(char letter, int number) { return "@" + std::string(1, letter) + std::to_string(number) + "@"; }
+}  // namespace
+
+TGedcomExport::TGedcomExport(TItemStore& store) : store_(store) {}
+
+TPersonItem* TGedcomExport::FindReferringAlias(TPersonItem* item) const {
+    const auto it = lastAlias_.find(item);
+    return it == lastAlias_.end() ? item : it->second;
+}
+
+bool TGedcomExport::takeSlotData(TGedcomFamily& family, const TPersonItem* husband, const TPersonItem* wife) {
+    if (!husband || !wife) return false;
+    bool found = false;
+    for (int i = 1; i <= kMaxSpouses; ++i) {
+        if (husband->Spouse[i] != wife) continue;
+        family.marriageDate = cut(husband->MarriageDate[i], kMaxDate);
+        family.marriagePlace = cut(husband->MarriagePlace[i], kMaxPlace);
+        found = true;
+    }
+    return found;
+}
+
+TGedcomFamily* TGedcomExport::FindOrAddFamily(TPersonItem* husband, TPersonItem* wife) {
+    if (!husband && !wife) return nullptr;
+    husband = original(husband);
+    wife = original(wife);
+    if (!husband && !wife) return nullptr;  // an alias whose original is gone
+    auto& byWife = byCouple_[husband];
+    if (const auto it = byWife.find(wife); it != byWife.end()) return it->second;
+
+    auto family = std::make_unique<TGedcomFamily>();
+    family->number = static_cast<int>(families_.size()) + 1;
+    family->husband = husband;
+    family->wife = wife;
+    TGedcomFamily* f = family.get();
+    families_.push_back(std::move(family));
+    byWife.emplace(wife, f);
+    if (husband) familiesOf_[husband].push_back(f->number);
+    if (wife && wife != husband) familiesOf_[wife].push_back(f->number);
+
+    if (husband && wife) {
+        // The couple's slots may sit on an alias placement of either partner.
+        TPersonItem* h = husband;
+        TPersonItem* w = wife;
+        bool found = takeSlotData(*f, h, w);
+        if (!found && h->Kind == kKindAlias) {
+            h = FindReferringAlias(h);
+            found = takeSlotData(*f, h, w);
+        }
+        if (!found && w->Kind == kKindAlias) {
+            w = FindReferringAlias(w);
+            found = takeSlotData(*f, h, w);
+        }
+        if (!found) found = takeSlotData(*f, husband, w);
+        if (found) {
+            // Between the two partners' records the longer text wins.
+            for (int i = 1; i <= kMaxSpouses; ++i) {
+                if (w->Spouse[i] != h) continue;
+                if (w->MarriageDate[i].str().size() > f->marriageDate.size())
+                    f->marriageDate = cut(w->MarriageDate[i], kMaxDate);
+                if (w->MarriagePlace[i].str().size() > f->marriagePlace.size())
+                    f->marriagePlace = cut(w->MarriagePlace[i], kMaxPlace);
+            }
+        }
+    }
+    return f;
+}
+
+bool TGedcomExport::AddChildToFamily(TGedcomFamily* family, TPersonItem* item) {
+    if (!family || !item) return false;
+    for (int i = 1; i <= TGedcomFamily::kMaxChildren; ++i) {
+        if (family->children[i]) continue;
+        family->children[i] = item;
+        item->ChildFamilyRef = xref('F', family->number);
+        return true;
+    }
+    return false;
+}
+
+void TGedcomExport::BuildFamilies() {
+    families_.clear();
+    byCouple_.clear();
+    familiesOf_.clear();
+    lastAlias_.clear();
+    for (TPersonItem* p = store_.FirstItem(); p; p = p->Next) {
+        p->ChildFamilyRef.clear();
+        p->SpareRef.clear();
+        if (p->isAlias() && p->Father) lastAlias_[p->Father] = p;  // the last one wins
+    }
+    for (TPersonItem* p = store_.FirstItem(); p; p = p->Next) {
+        if (!p->isAlias() && (p->Father || p->Mother))
+            AddChildToFamily(FindOrAddFamily(p->Father, p->Mother), p);
+        for (int i = 1; i <= kMaxSpouses; ++i) {
+            TPersonItem* spouse = p->Spouse[i];
+            if (!spouse) continue;
+            if (p->Sex == "F")
+                FindOrAddFamily(spouse, p);
+            else if (p->Sex == "M")
+                FindOrAddFamily(p, spouse);
+        }
+    }
+}
+
+void TGedcomExport::writeIndividual(std::string& out, const TPersonItem& p) const {
+    line(out, xref('I', p.Id) + " INDI");
+    line(out, "1 NAME " + p.FirstName.str() + "/" + p.LastName.str() + "/");
+    line(out, "2 GIVN ", p.FirstName);
+    line(out, "2 SURN ", p.LastName);
+    line(out, "1 SEX ", p.Sex);
+    const auto event = [&out](std::string_view tag, std::string_view date, std::string_view place) {
+        if (date.empty() && place.empty()) return;
+        line(out, tag);
+        if (!date.empty()) line(out, "2 DATE ", date);
+        if (!place.empty()) line(out, "2 PLAC ", place);
+    };
+    event("1 BIRT", p.BornDate, p.BornPlace);
+    event("1 DEAT", p.DiedDate, p.DiedPlace);
+    if (!p.Occupation.empty()) line(out, "1 OCCU ", p.Occupation);
+    if (!p.Source.empty()) line(out, "1 SOUR ", p.Source);
+    if (const auto it = familiesOf_.find(&p); it != familiesOf_.end())
+        for (const int number : it->second) line(out, "1 FAMS ", xref('F', number));
+    if (!p.ChildFamilyRef.empty()) line(out, "1 FAMC ", p.ChildFamilyRef);
+}
+
+void TGedcomExport::writeFamily(std::string& out, const TGedcomFamily& f) const {
+    line(out, xref('F', f.number) + " FAM");
+    if (f.husband) line(out, "1 HUSB ", xref('I', f.husband->Id));
+    if (f.wife) line(out, "1 WIFE ", xref('I', f.wife->Id));
+    if (!f.marriageDate.empty() || !f.marriagePlace.empty()) {
+        line(out, "1 MARR");
+        if (!f.marriageDate.empty()) line(out, "2 DATE ", f.marriageDate);
+        if (!f.marriagePlace.empty()) line(out, "2 PLAC ", f.marriagePlace);
+    }
+    for (int i = 1; i <= TGedcomFamily::kMaxChildren; ++i)
+        if (f.children[i]) line(out, "1 CHIL ", xref('I', f.children[i]->Id));
+}
+
+std::string TGedcomExport::Text(QDate date, QTime time) {
+    static const char* const kMonths[] = {"Jan", "Feb", "Mar", "Apr", "May", "Jun",
+                                          "Jul", "Aug", "Sep", "Oct", "Nov", "Dec"};
+    std::string out;
+    out.reserve(static_cast<size_t>(store_.ItemCount()) * 160 + 256);
+    line(out, "0 HEAD");
+    line(out, "1 SOUR KINLOOM_2");
+    const int month = date.isValid() ? date.month() : 1;
+    line(out, "1 DATE " + std::to_string(date.day()) + " " + kMonths[month - 1] + " " +
+                  std::to_string(date.year()));
+    line(out, "1 TIME " + std::to_string(time.hour()) + ":" + std::to_string(time.minute()));
+    line(out, "1 CHAR ANSI");
+    BuildFamilies();
+    for (const TPersonItem* p = store_.FirstItem(); p; p = p->Next)
+        if (!p->isAlias()) writeIndividual(out, *p);
+    for (const auto& f : families_) writeFamily(out, *f);
+    line(out, "0 TRLR");
+    return out;
+}
+
+bool WriteGedcomFile(TItemStore& store, const QString& fileName, QDate date, QTime time, QString* error) {
+    TGedcomExport exporter(store);
+    const std::string text = exporter.Text(date, time);
+    QSaveFile file(fileName);
+    bool ok = file.open(QIODevice::WriteOnly);
+    if (ok) ok = file.write(text.data(), static_cast<qint64>(text.size())) == static_cast<qint64>(text.size());
+    if (ok) ok = file.commit();
+    if (!ok) {
+        if (error) *error = file.errorString();
+        file.cancelWriting();
+    }
+    return ok;
+}
+
+}  // namespace kinloom

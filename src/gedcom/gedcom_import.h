@@ -1,0 +1,38 @@
+#pragma once
+#include "document/view_state.h"
+#include "gedcom/import_user.h"
+
+#include <QString>
+
+namespace kinloom {
+
+class TItemStore;
+class Prompts;
+
+struct GedcomImportResult {
+    bool ok = false;
+    int lines = 0;  // lines read, the failing one included
+    int individuals = 0;
+    int families = 0;
+};
+
+// The exact words of a failed import: the message box, and the status line after it.
+QString GedcomImportFailedMessage();
+QString GedcomImportFailedStatus(int line);
+
+// Reads a GEDCOM file into the store, without arranging it: one item per individual, at (0, 0).
+// Progress, counters and status go to user; a failure shows "GEDCOM import failed" through prompts
+// and leaves the items read so far. The scratch copy "temp.klc" is written into scratchFolder, or
+// into a temporary folder of its own when that is empty (never into the current folder).
+GedcomImportResult ReadGedcomFile(TItemStore& store, const QString& fileName, GedcomImportUser& user,
+                                  Prompts& prompts, const QString& scratchFolder = {});
+
+// Lays an imported tree out with auto arrange, makes the first item current and centres it.
+void ArrangeImportedTree(TItemStore& store, ViewState& view, WindowSize window);
+
+// The whole import: read, and when the file was read to its end, arrange and zoom ("Done.").
+GedcomImportResult ImportGedcomFile(TItemStore& store, ViewState& view, WindowSize window,
+                                    const QString& fileName, GedcomImportUser& user, Prompts& prompts,
+                                    const QString& scratchFolder = {});
+
+}  // namespace kinloom

@@ -1,0 +1,182 @@
+#include "gedcom/gedcom_reader.h"
+
+#include "document/item_store.h"
+#include "gedcom/scratch_copy.h"
+
+namespace kinloom {
+
+namespace {
+bool startsWith(std::string_view text, std::string_view prefix) {
+    return text.substr(0, prefix.size()) == prefix;
+}
+
+// Record and event tags are told apart by their first four characters, DIV (and DIVF) by three.
+bool isTag(std::string_view tag, std::string_view name) {
+    return startsWith(tag, name.substr(0, name == "DIV" ? 3 : 4));
+}
+
+bool upperStartsWith(std::string_view text, std::string_view prefix) {
+    if (text.size() < prefix.size()) return false;
+    for (size_t i = 0; i < prefix.size(); ++i) {
+        char c = text[i];
+        if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 'a' + 'A');
+        if (c != prefix[i]) return false;
+    }
+    return true;
+}
+}  // namespace
+
+void GedcomIdIndex::Add(TPersonItem* item) { ids_.try_emplace(item->GedcomId.str(), item); }
+
+TPersonItem* GedcomIdIndex::Find(std::string_view id) const {
+    const auto it = ids_.find(std::string(id));
+    return it == ids_.end() ? nullptr : it->second;
+}
+
+TGedcomReader::TGedcomReader(TItemStore& store, GedcomScratchCopy* scratch)
+    : store_(store), scratch_(scratch) {
+    Reset();
+}
+
+void TGedcomReader::Reset() {
+    ids_.Clear();
+    for (TPersonItem* p = store_.FirstItem(); p; p = p->Next)
+        if (!p->GedcomId.empty()) ids_.Add(p);
+    recordKind_.clear();
+    individual_ = nullptr;
+    level1Tag_.clear();
+    husband_ = wife_ = child_ = nullptr;
+    marriageDate_.clear();
+    marriagePlace_.clear();
+    husbandSlot_ = wifeSlot_ = 0;
+    lines_ = individuals_ = families_ = 0;
+}
+
+bool TGedcomReader::ReadLine(std::string_view text) {
+    ++lines_;
+    if (!ParseGedcomLine(text, line_)) return false;
+    if (line_.level == 0) individual_ = nullptr;
+    int32_t scratchPos = 0;
+    if (scratch_) {
+        scratchPos = scratch_->Append(TrimGedcomText(text));
+        if (scratchPos < 0) return false;
+    }
+    switch (line_.level) {
+    case 0: level0(scratchPos); break;
+    case 1: level1(); break;
+    case 2: level2(); break;
+    default: break;
+    }
+    return true;
+}
+
+void TGedcomReader::level0(int32_t scratchPos) {
+    if (line_.tag.empty() || line_.tag.front() != '@') return;
+    if (upperStartsWith(line_.value, "INDI")) {
+        recordKind_ = "INDI";
+        TPersonItem* item = store_.LagNyPerson();
+        if (!item) return;
+        individual_ = item;
+        item->X = 0;
+        item->Y = 0;
+        item->GedcomPos = scratchPos;
+        item->GedcomId = line_.tag;
+        ids_.Add(item);
+        ++individuals_;
+    } else if (upperStartsWith(line_.value, "FAM")) {
+        individual_ = nullptr;
+        recordKind_ = "FAM";
+        husband_ = wife_ = child_ = nullptr;
+        husbandSlot_ = wifeSlot_ = 0;
+        marriageDate_.clear();
+        marriagePlace_.clear();
+        ++families_;
+    }
+}
+
+void TGedcomReader::marry() {
+    if (store_.AddMarriage(husband_, wife_) == 1) {
+        husbandSlot_ = store_.MarriageSlot[1];
+        wifeSlot_ = store_.MarriageSlot[2];
+    } else {
+        husbandSlot_ = wifeSlot_ = 0;
+    }
+}
+
+void TGedcomReader::level1() {
+    level1Tag_ = line_.tag;
+    const std::string& tag = line_.tag;
+    if (recordKind_ == "INDI" && individual_) {
+        const std::string_view value = TrimGedcomText(line_.value);
+        if (tag == "NAME") {
+            std::string given, surname;
+            SplitGedcomName(line_.value, given, surname);
+            individual_->FirstName = given;
+            individual_->LastName = surname;
+        } else if (startsWith(tag, "SEX")) {
+            individual_->Sex = value;
+        } else if (startsWith(tag, "OCCU")) {
+            individual_->Occupation = value;
+        } else if (startsWith(tag, "SOUR")) {
+            individual_->Source = value;
+        }
+    } else if (recordKind_ == "FAM") {
+        if (isTag(tag, "HUSB")) {
+            husband_ = FindItemByGedcomId(line_.value);
+            if (husband_) {
+                if (wife_) marry();
+                if (child_) child_->Father = husband_;
+            }
+        } else if (isTag(tag, "WIFE")) {
+            wife_ = FindItemByGedcomId(line_.value);
+            if (wife_) {
+                if (husband_) marry();
+                if (child_) child_->Mother = wife_;
+            }
+        } else if (isTag(tag, "CHIL")) {
+            child_ = FindItemByGedcomId(line_.value);
+            if (child_) {
+                if (husband_) child_->Father = husband_;
+                if (wife_) child_->Mother = wife_;
+            }
+        } else if (isTag(tag, "DIV")) {
+            if (husband_ && wife_) {
+                marry();
+                if (husbandSlot_ > 0) husband_->SpouseType[husbandSlot_] = 'D';
+                if (wifeSlot_ > 0) wife_->SpouseType[wifeSlot_] = 'D';
+            }
+        }
+    }
+}
+
+void TGedcomReader::level2() {
+    const std::string& event = level1Tag_;
+    const std::string& tag = line_.tag;
+    if (recordKind_ == "INDI" && individual_) {
+        TPersonItem& p = *individual_;
+        const bool date = tag == "DATE";
+        const bool place = tag == "PLAC";
+        if (!date && !place) return;
+        if (isTag(event, "BIRT")) {
+            if (date) p.BornDate = line_.value; else p.BornPlace = line_.value;
+        } else if (isTag(event, "DEAT")) {
+            if (date) p.DiedDate = line_.value; else p.DiedPlace = line_.value;
+        } else if (isTag(event, "BAPM")) {
+            if (date) p.BaptizedDate = line_.value; else p.BaptizedPlace = line_.value;
+        }
+    } else if (recordKind_ == "FAM" && (isTag(event, "MARR") || isTag(event, "DIV"))) {
+        if (tag == "DATE") marriageDate_ = line_.value;
+        else if (tag == "PLAC") marriagePlace_ = line_.value;
+        // The data belongs to the last marriage made in this family, a divorce's included.
+        if (husband_ && husbandSlot_ >= 1) {
+            husband_->MarriageDate[husbandSlot_] = marriageDate_;
+            husband_->MarriagePlace[husbandSlot_] = marriagePlace_;
+        }
+        if (wife_ && wifeSlot_ >= 1) {
+            wife_->MarriageDate[wifeSlot_] = marriageDate_;
+            wife_->MarriagePlace[wifeSlot_] = marriagePlace_;
+        }
+    }
+}
+
+}  // namespace kinloom

@@ -1,0 +1,83 @@
+#include "gedcom/line_source.h"
+
+#include <QStringDecoder>
+
+namespace kinloom {
+
+namespace {
+constexpr qint64 kChunk = 1 << 20;
+}
+
+bool GedcomLineSource::Open(const QString& fileName) {
+    file_.setFileName(fileName);
+    buffer_.clear();
+    pos_ = 0;
+    eof_ = false;
+    error_ = false;
+    consumed_ = 0;
+    scale_ = 1.0;
+    if (!file_.open(QIODevice::ReadOnly)) return false;
+    size_ = file_.size();
+    if (!fill()) return false;
+    const auto starts = [this](std::string_view mark) { return std::string_view(buffer_).substr(0, mark.size()) == mark; };
+    if (starts("\xEF\xBB\xBF")) {
+        pos_ = 3;
+        consumed_ = 3;
+    } else if (starts("\xFF\xFE") || starts("\xFE\xFF")) {
+        // UTF-16 files are small and rare: convert the whole file once.
+        QByteArray rest = file_.readAll();
+        if (file_.error() != QFileDevice::NoError) return false;
+        QByteArray all = QByteArray(buffer_.data(), static_cast<qsizetype>(buffer_.size())) + rest;
+        QStringDecoder decode(starts("\xFF\xFE") ? QStringConverter::Utf16LE : QStringConverter::Utf16BE);
+        const QByteArray utf8 = QString(decode(all.mid(2))).toUtf8();
+        buffer_.assign(utf8.constData(), static_cast<size_t>(utf8.size()));
+        eof_ = true;
+        consumed_ = 2;
+        scale_ = utf8.isEmpty() ? 1.0 : static_cast<double>(size_ - 2) / static_cast<double>(utf8.size());
+    }
+    return true;
+}
+
+bool GedcomLineSource::fill() {
+    if (eof_) return true;
+    buffer_.erase(0, pos_);
+    pos_ = 0;
+    const size_t old = buffer_.size();
+    buffer_.resize(old + kChunk);
+    const qint64 got = file_.read(buffer_.data() + old, kChunk);
+    if (got < 0) {
+        buffer_.resize(old);
+        return false;
+    }
+    buffer_.resize(old + static_cast<size_t>(got));
+    if (got == 0) eof_ = true;
+    return true;
+}
+
+bool GedcomLineSource::AtEnd() {
+    if (pos_ >= buffer_.size() && !eof_ && !error_ && !fill()) error_ = true;
+    return pos_ >= buffer_.size() && eof_ && !error_;
+}
+
+bool GedcomLineSource::ReadLine(std::string_view& line) {
+    if (error_) return false;
+    for (;;) {
+        const size_t end = buffer_.find_first_of("\r\n", pos_);
+        // A CR at the end of the buffer may be the first half of CR LF: read on before deciding.
+        if ((end == std::string::npos || end + 1 == buffer_.size()) && !eof_) {
+            if (!fill()) return false;
+            continue;
+        }
+        const size_t stop = end == std::string::npos ? buffer_.size() : end;
+        size_t next = stop;
+        if (next < buffer_.size()) {
+            next += (buffer_[next] == '\r' && next + 1 < buffer_.size() && buffer_[next + 1] == '\n') ? 2 : 1;
+        }
+        line = std::string_view(buffer_).substr(pos_, stop - pos_);
+        consumed_ += static_cast<int64_t>(static_cast<double>(next - pos_) * scale_);
+        pos_ = next;
+        return true;
+    }
+}
+
+}  // namespace kinloom

@@ -1,0 +1,39 @@
+#pragma once
+#include <QFile>
+#include <QString>
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+
+namespace kinloom {
+
+// Reads a GEDCOM file line by line in large pieces. A line ends at CR LF, LF or a lone CR (old
+// Macintosh files). A UTF-8 byte-order mark at the start is skipped, and a UTF-16 file (with its
+// mark) is read as the same text in UTF-8.
+class GedcomLineSource {
+public:
+    bool Open(const QString& fileName);
+    void Close() { file_.close(); }
+    // True when every line was read (a read error shows at the next ReadLine).
+    bool AtEnd();
+    // The next line without its line end; false on a read error.
+    bool ReadLine(std::string_view& line);
+    int64_t Size() const { return size_; }
+    // Bytes of the file taken so far, line ends included.
+    int64_t BytesRead() const { return consumed_; }
+
+private:
+    bool fill();
+
+    QFile file_;
+    std::string buffer_;
+    size_t pos_ = 0;
+    bool eof_ = false;
+    bool error_ = false;
+    int64_t size_ = 0;
+    int64_t consumed_ = 0;
+    double scale_ = 1.0;  // file bytes per buffer byte (UTF-16 is converted when opened)
+};
+
+}  // namespace kinloom
