@@ -130,7 +130,7 @@ void TGedcomExport::BuildFamilies() {
 }
 
 void TGedcomExport::writeIndividual(std::string& out, const TPersonItem& p) const {
-    line(out, xref('I', p.Id) + " INDI");
+    line(out, "0 " + xref('I', p.Id) + " INDI");
     line(out, "1 NAME " + p.FirstName.str() + "/" + p.LastName.str() + "/");
     line(out, "2 GIVN ", p.FirstName);
     line(out, "2 SURN ", p.LastName);
@@ -151,7 +151,7 @@ void TGedcomExport::writeIndividual(std::string& out, const TPersonItem& p) cons
 }
 
 void TGedcomExport::writeFamily(std::string& out, const TGedcomFamily& f) const {
-    line(out, xref('F', f.number) + " FAM");
+    line(out, "0 " + xref('F', f.number) + " FAM");
     if (f.husband) line(out, "1 HUSB ", xref('I', f.husband->Id));
     if (f.wife) line(out, "1 WIFE ", xref('I', f.wife->Id));
     if (!f.marriageDate.empty() || !f.marriagePlace.empty()) {

@@ -1,0 +1,255 @@
+#include "gedcom/gedcom_export.h"
+#include "support/gedcom_fixture.h"
+#include "support/test_support.h"
+
+#include <QDir>
+#include <gtest/gtest.h>
+
+namespace kinloom {
+namespace {
+
+using test::AddPerson;
+using test::Lines;
+
+const QDate kDate(2024, 3, 7);
+const QTime kTime(9, 5);
+
+std::string exportText(TItemStore& store) {
+    TGedcomExport e(store);
+    return e.Text(kDate, kTime);
+}
+
+const std::string kHeader = Lines({"0 HEAD", "1 SOUR KINLOOM_2", "1 DATE 7 Mar 2024", "1 TIME 9:5", "1 CHAR ANSI"});
+
+void marry(TItemStore& s, TPersonItem* a, TPersonItem* b, const char* date, const char* place) {
+    ASSERT_EQ(s.AddMarriage(a, b), 1);
+    a->MarriageDate[s.MarriageSlot[1]] = date;
+    b->MarriageDate[s.MarriageSlot[2]] = date;
+    a->MarriagePlace[s.MarriageSlot[1]] = place;
+    b->MarriagePlace[s.MarriageSlot[2]] = place;
+}
+
+TEST(GedcomExport, EmptyTreeIsHeaderAndTrailer) {
+    TItemStore store;
+    EXPECT_EQ(exportText(store), kHeader + "0 TRLR\r\n");
+}
+
+TEST(GedcomExport, WritesASmallTreeByteForByte) {
+    TItemStore store;
+    TPersonItem* ola = AddPerson(store, "Ola", "Nordmann");
+    ola->Sex = "M";
+    ola->BornDate = "1 JAN 1900";
+    ola->BornPlace = "Oslo";
+    ola->DiedPlace = "Bergen";
+    ola->Occupation = "Farmer";
+    ola->Source = "Church book";
+    ola->BaptizedDate = "7 JAN 1900";  // not written
+    TPersonItem* kari = AddPerson(store, "Kari", "Hansen");
+    kari->Sex = "F";
+    TPersonItem* per = AddPerson(store, "Per", "");
+    per->Father = ola;
+    per->Mother = kari;
+    marry(store, ola, kari, "5 MAY 1925", "Drammen");
+
+    const std::string expected = kHeader + Lines({
+        "0 @I1@ INDI", "1 NAME Ola/Nordmann/", "2 GIVN Ola", "2 SURN Nordmann", "1 SEX M",
+        "1 BIRT", "2 DATE 1 JAN 1900", "2 PLAC Oslo", "1 DEAT", "2 PLAC Bergen", "1 OCCU Farmer",
+        "1 SOUR Church book", "1 FAMS @F1@",
+        "0 @I2@ INDI", "1 NAME Kari/Hansen/", "2 GIVN Kari", "2 SURN Hansen", "1 SEX F", "1 FAMS @F1@",
+        "0 @I3@ INDI", "1 NAME Per//", "2 GIVN Per", "2 SURN ", "1 SEX ", "1 FAMC @F1@",
+        "0 @F1@ FAM", "1 HUSB @I1@", "1 WIFE @I2@", "1 MARR", "2 DATE 5 MAY 1925", "2 PLAC Drammen",
+        "1 CHIL @I3@",
+        "0 TRLR"});
+    EXPECT_EQ(exportText(store), expected);
+    EXPECT_EQ(per->ChildFamilyRef.str(), "@F1@");
+
+    // The file carries the same bytes; the header takes the date and time it is given.
+    QTemporaryDir dir;
+    const QString name = QDir(dir.path()).filePath("out.ged");
+    QString error;
+    ASSERT_TRUE(WriteGedcomFile(store, name, QDate(1999, 12, 31), QTime(23, 59), &error));
+    const auto bytes = test::ReadBytes(name);
+    std::string written(bytes.begin(), bytes.end());
+    std::string expectedFile = expected;
+    expectedFile.replace(expectedFile.find("7 Mar 2024"), 10, "31 Dec 1999");
+    expectedFile.replace(expectedFile.find("9:5"), 3, "23:59");
+    EXPECT_EQ(written, expectedFile);
+    EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files), QStringList{"out.ged"});  // nothing left beside it
+
+    // A folder that does not exist is reported with the system's words.
+    EXPECT_FALSE(WriteGedcomFile(store, dir.path() + "/no/such/out.ged", kDate, kTime, &error));
+    EXPECT_FALSE(error.isEmpty());
+}
+
+TEST(GedcomExport, FamiliesFromParentsAndCouples) {
+    TItemStore store;
+    TPersonItem* dad = AddPerson(store, "Dad");
+    TPersonItem* kid = AddPerson(store, "Kid");
+    kid->Father = dad;  // father only: a family without a wife
+    TPersonItem* a = AddPerson(store, "A");
+    TPersonItem* b = AddPerson(store, "B");
+    marry(store, a, b, "", "");  // sex unknown on both sides: no family
+    TPersonItem* m1 = AddPerson(store, "M1");
+    TPersonItem* m2 = AddPerson(store, "M2");
+    m1->Sex = m2->Sex = "M";
+    marry(store, m1, m2, "1990", "");  // two men: each is husband once
+
+    TGedcomExport e(store);
+    e.BuildFamilies();
+    const auto& fams = e.Families();
+    ASSERT_EQ(fams.size(), 3u);
+    EXPECT_EQ(fams[0]->husband, dad);
+    EXPECT_EQ(fams[0]->wife, nullptr);
+    EXPECT_EQ(fams[0]->children[1], kid);
+    EXPECT_EQ(fams[1]->husband, m1);
+    EXPECT_EQ(fams[1]->wife, m2);
+    EXPECT_EQ(fams[2]->husband, m2);
+    EXPECT_EQ(fams[2]->wife, m1);
+    EXPECT_EQ(fams[2]->marriageDate, "1990");
+
+    const std::string text = exportText(store);
+    EXPECT_NE(text.find("0 @F1@ FAM\r\n1 HUSB @I1@\r\n1 CHIL @I2@\r\n0 @F2@"), std::string::npos);
+    EXPECT_NE(text.find("0 @I5@ INDI\r\n1 NAME M1//\r\n2 GIVN M1\r\n2 SURN \r\n1 SEX M\r\n1 FAMS @F2@\r\n1 FAMS @F3@\r\n"),
+              std::string::npos);
+
+    // With a common child the unknown-sex couple gets a family after all.
+    TPersonItem* c = AddPerson(store, "C");
+    c->Father = a;
+    c->Mother = b;
+    TGedcomExport e2(store);
+    e2.BuildFamilies();
+    EXPECT_EQ(e2.Families().size(), 4u);
+    EXPECT_EQ(e2.FindOrAddFamily(a, b)->children[1], c);
+    EXPECT_EQ(e2.FindOrAddFamily(nullptr, nullptr), nullptr);
+}
+
+TEST(GedcomExport, CutsMarriageDataAndLongerTextWins) {
+    TItemStore store;
+    TPersonItem* h = AddPerson(store, "H");
+    TPersonItem* w = AddPerson(store, "W");
+    h->Sex = "M";
+    w->Sex = "F";
+    ASSERT_EQ(store.AddMarriage(h, w), 1);
+    h->MarriageDate[1] = "ABT 12 DECEMBER 1890 OR LATER";  // 29 characters
+    h->MarriagePlace[1] = "Oslo";
+    w->MarriageDate[1] = "1890";
+    w->MarriagePlace[1] = std::string(80, 'p');
+    TGedcomExport e(store);
+    e.BuildFamilies();
+    ASSERT_EQ(e.Families().size(), 1u);
+    EXPECT_EQ(e.Families()[0]->marriageDate, "ABT 12 DECEMBER 1890");
+    EXPECT_EQ(e.Families()[0]->marriagePlace, std::string(70, 'p'));
+}
+
+TEST(GedcomExport, ThirtyChildrenAtMost) {
+    TItemStore store;
+    TPersonItem* dad = AddPerson(store, "Dad");
+    TPersonItem* mum = AddPerson(store, "Mum");
+    for (int i = 1; i <= 31; ++i) {
+        TPersonItem* c = AddPerson(store, "Child" + std::to_string(i));
+        c->Father = dad;
+        c->Mother = mum;
+    }
+    const std::string text = exportText(store);
+    EXPECT_NE(text.find("1 CHIL @I32@\r\n0 TRLR"), std::string::npos);
+    EXPECT_EQ(text.find("1 CHIL @I33@"), std::string::npos);
+    EXPECT_EQ(store.LastItem()->ChildFamilyRef.str(), "");
+    EXPECT_EQ(store.LastItem()->Prev->ChildFamilyRef.str(), "@F1@");
+    EXPECT_NE(text.find("0 @I33@ INDI\r\n1 NAME Child31//\r\n2 GIVN Child31\r\n2 SURN \r\n1 SEX \r\n0 @F1@"),
+              std::string::npos);
+}
+
+TEST(GedcomExport, AliasesAreFoldedIntoTheirOriginals) {
+    TItemStore store;
+    TPersonItem* h = AddPerson(store, "H");
+    TPersonItem* w = AddPerson(store, "W");
+    h->Sex = "M";
+    w->Sex = "F";
+    TPersonItem* alias1 = AddPerson(store, "W");
+    TPersonItem* alias2 = AddPerson(store, "W");
+    for (TPersonItem* a : {alias1, alias2}) {
+        a->Kind = "REF";
+        a->Father = w;
+        a->Sex = "F";
+    }
+    w->Kind = "ALIAS";
+    // The marriage is drawn to the last alias placement of the wife.
+    marry(store, h, alias2, "1900", "Oslo");
+    TPersonItem* kid = AddPerson(store, "Kid");
+    kid->Father = h;
+    kid->Mother = alias1;
+
+    TGedcomExport e(store);
+    e.BuildFamilies();
+    EXPECT_EQ(e.FindReferringAlias(w), alias2);
+    EXPECT_EQ(e.FindReferringAlias(h), h);
+    ASSERT_EQ(e.Families().size(), 1u);
+    const TGedcomFamily& f = *e.Families()[0];
+    EXPECT_EQ(f.husband, h);
+    EXPECT_EQ(f.wife, w);
+    EXPECT_EQ(f.marriageDate, "1900");
+    EXPECT_EQ(f.marriagePlace, "Oslo");
+    EXPECT_EQ(f.children[1], kid);
+
+    const std::string text = exportText(store);
+    EXPECT_EQ(text.find("@I3@ INDI"), std::string::npos);
+    EXPECT_EQ(text.find("@I4@ INDI"), std::string::npos);
+    EXPECT_NE(text.find("1 HUSB @I1@\r\n1 WIFE @I2@\r\n1 MARR\r\n2 DATE 1900\r\n2 PLAC Oslo\r\n1 CHIL @I5@\r\n"),
+              std::string::npos);
+}
+
+TEST(GedcomExport, RoundTripGivesTheTreeBack) {
+    TItemStore store;
+    TPersonItem* ola = AddPerson(store, "Ola Johan", "Nordmann");
+    ola->Sex = "M";
+    ola->BornDate = "1 JAN 1900";
+    ola->BornPlace = "Oslo";
+    ola->DiedDate = "1970";
+    ola->DiedPlace = "Bergen";
+    ola->Occupation = "Farmer";
+    ola->Source = "Church book";
+    TPersonItem* kari = AddPerson(store, "Kari", "Hansen");
+    kari->Sex = "F";
+    TPersonItem* eva = AddPerson(store, "Eva", "Berg");
+    eva->Sex = "F";
+    marry(store, ola, kari, "5 MAY 1925", "Drammen");
+    marry(store, ola, eva, "1950", "Moss");
+    TPersonItem* per = AddPerson(store, "Per", "Nordmann");
+    per->Sex = "M";
+    per->Father = ola;
+    per->Mother = kari;
+    TPersonItem* liv = AddPerson(store, "Liv", "Nordmann");
+    liv->Sex = "F";
+    liv->Father = ola;
+
+    test::GedcomFixture f;
+    const QString name = QDir(f.dir.path()).filePath("round.ged");
+    ASSERT_TRUE(WriteGedcomFile(store, name, kDate, kTime));
+    ASSERT_TRUE(ReadGedcomFile(f.store, name, f.user, f.prompts, f.dir.path()).ok);
+    ASSERT_EQ(f.store.ItemCount(), 5);
+    for (TPersonItem *a = store.FirstItem(), *b = f.store.FirstItem(); a; a = a->Next, b = b->Next) {
+        EXPECT_EQ(a->FirstName, b->FirstName);
+        EXPECT_EQ(a->LastName, b->LastName);
+        EXPECT_EQ(a->Sex, b->Sex);
+        EXPECT_EQ(a->BornDate, b->BornDate);
+        EXPECT_EQ(a->BornPlace, b->BornPlace);
+        EXPECT_EQ(a->DiedDate, b->DiedDate);
+        EXPECT_EQ(a->DiedPlace, b->DiedPlace);
+        EXPECT_EQ(a->Occupation, b->Occupation);
+        EXPECT_EQ(a->Source, b->Source);
+        EXPECT_EQ(a->Father ? a->Father->Id : 0, b->Father ? b->Father->Id : 0);
+        EXPECT_EQ(a->Mother ? a->Mother->Id : 0, b->Mother ? b->Mother->Id : 0);
+        for (int i = 1; i <= kMaxSpouses; ++i) {
+            EXPECT_EQ(a->Spouse[i] ? a->Spouse[i]->Id : 0, b->Spouse[i] ? b->Spouse[i]->Id : 0);
+            EXPECT_EQ(a->MarriageDate[i], b->MarriageDate[i]);
+            EXPECT_EQ(a->MarriagePlace[i], b->MarriagePlace[i]);
+        }
+    }
+    // Exporting the imported tree again gives the same file.
+    const QString again = QDir(f.dir.path()).filePath("again.ged");
+    ASSERT_TRUE(WriteGedcomFile(f.store, again, kDate, kTime));
+    EXPECT_EQ(test::ReadBytes(name), test::ReadBytes(again));
+}
+
+}  // namespace
+}  // namespace kinloom
