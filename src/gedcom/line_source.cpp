@@ -14,6 +14,8 @@ bool GedcomLineSource::Open(const QString& fileName) {
     pos_ = 0;
     eof_ = false;
     error_ = false;
+    sawLineEnd_ = false;
+    crlfFile_ = false;
     consumed_ = 0;
     scale_ = 1.0;
     if (!file_.open(QIODevice::ReadOnly)) return false;
@@ -61,23 +63,66 @@ bool GedcomLineSource::AtEnd() {
 
 bool GedcomLineSource::ReadLine(std::string_view& line) {
     if (error_) return false;
-    for (;;) {
-        const size_t end = buffer_.find_first_of("\r\n", pos_);
-        // A CR at the end of the buffer may be the first half of CR LF: read on before deciding.
-        if ((end == std::string::npos || end + 1 == buffer_.size()) && !eof_) {
-            if (!fill()) return false;
-            continue;
-        }
-        const size_t stop = end == std::string::npos ? buffer_.size() : end;
-        size_t next = stop;
-        if (next < buffer_.size()) {
-            next += (buffer_[next] == '\r' && next + 1 < buffer_.size() && buffer_[next + 1] == '\n') ? 2 : 1;
-        }
-        line = std::string_view(buffer_).substr(pos_, stop - pos_);
-        consumed_ += static_cast<int64_t>(static_cast<double>(next - pos_) * scale_);
-        pos_ = next;
+    size_t scan = pos_;
+    size_t stop = 0, next = 0;
+    // Reads more of the file, keeping the scan position relative to the line's start.
+    const auto more = [this, &scan]() {
+        const size_t offset = scan - pos_;
+        if (!fill()) return false;
+        scan = pos_ + offset;
         return true;
+    };
+    for (;;) {
+        const size_t end = buffer_.find_first_of("\r\n", scan);
+        if (end == std::string::npos) {
+            if (!eof_) {
+                if (!more()) return false;
+                continue;
+            }
+            stop = next = buffer_.size();
+            break;
+        }
+        if (buffer_[end] == '\r') {
+            // A CR at the end of the buffer may be the first half of CR LF: read on before deciding.
+            if (end + 1 >= buffer_.size() && !eof_) {
+                if (!more()) return false;
+                continue;
+            }
+            const bool crlf = end + 1 < buffer_.size() && buffer_[end + 1] == '\n';
+            if (!sawLineEnd_) crlfFile_ = crlf;
+            sawLineEnd_ = true;
+            stop = end;
+            next = end + (crlf ? 2 : 1);
+            break;
+        }
+        if (!sawLineEnd_) crlfFile_ = false;
+        sawLineEnd_ = true;
+        if (crlfFile_) {
+            // Some programs keep a note's own line breaks as bare LFs inside a CR LF file: an LF that
+            // is not followed by a level number is part of the text, not the end of the line.
+            if (end + 1 + kLookahead > buffer_.size() && !eof_) {
+                if (!more()) return false;
+                continue;
+            }
+            if (!startsLine(end + 1)) {
+                scan = end + 1;
+                continue;
+            }
+        }
+        stop = end;
+        next = end + 1;
+        break;
     }
+    line = std::string_view(buffer_).substr(pos_, stop - pos_);
+    consumed_ += static_cast<int64_t>(static_cast<double>(next - pos_) * scale_);
+    pos_ = next;
+    return true;
+}
+
+bool GedcomLineSource::startsLine(size_t at) const {
+    size_t i = at;
+    while (i < buffer_.size() && i < at + kLookahead && (buffer_[i] == ' ' || buffer_[i] == '\t')) ++i;
+    return i >= buffer_.size() || (buffer_[i] >= '0' && buffer_[i] <= '9');
 }
 
 }  // namespace kinloom

@@ -9,7 +9,8 @@
 namespace kinloom {
 
 // Reads a GEDCOM file line by line in large pieces. A line ends at CR LF, LF or a lone CR (old
-// Macintosh files). A UTF-8 byte-order mark at the start is skipped, and a UTF-16 file (with its
+// Macintosh files); in a file whose first line ends in CR LF, an LF not followed by a level number
+// belongs to the line. A UTF-8 byte-order mark at the start is skipped, and a UTF-16 file (with its
 // mark) is read as the same text in UTF-8.
 class GedcomLineSource {
 public:
@@ -25,12 +26,16 @@ public:
 
 private:
     bool fill();
+    bool startsLine(size_t at) const;
+    static constexpr size_t kLookahead = 16;
 
     QFile file_;
     std::string buffer_;
     size_t pos_ = 0;
     bool eof_ = false;
     bool error_ = false;
+    bool sawLineEnd_ = false;
+    bool crlfFile_ = false;  // the first line ends in CR LF
     int64_t size_ = 0;
     int64_t consumed_ = 0;
     double scale_ = 1.0;  // file bytes per buffer byte (UTF-16 is converted when opened)

@@ -94,6 +94,24 @@ TEST(GedcomReader, ReadsEveryKindOfLineEnd) {
     }
 }
 
+TEST(GedcomReader, BareLineFeedsInsideACrLfFileBelongToTheText) {
+    // As RootsMagic writes notes: the first line end decides that lines end in CR LF.
+    const std::string text = "0 HEAD\r\n0 @I1@ INDI\r\n1 NOTE <p>one</p>\n<div id=\"x\">two</div>\n  \r\n"
+                             "1 NAME A /B/\n1 SEX M\r\n";
+    GedcomFixture f;
+    ASSERT_TRUE(f.Read(text).ok);
+    EXPECT_EQ(f.result.lines, 5);
+    EXPECT_EQ(f.Item(0)->FirstName.str(), "A");
+    EXPECT_EQ(f.Item(0)->Sex.str(), "M");
+
+    // In a file of bare LFs the same text is a malformed line.
+    GedcomFixture g;
+    std::string lf = text;
+    for (size_t at; (at = lf.find("\r\n")) != std::string::npos;) lf.erase(at, 1);
+    EXPECT_FALSE(g.Read(lf).ok);
+    EXPECT_EQ(g.result.lines, 4);
+}
+
 TEST(GedcomReader, ReadsUtf16FilesAsUtf8) {
     const QString text = QString::fromUtf8(Lines({"0 HEAD", "0 @I1@ INDI", "1 NAME Åse /Ødegård/", "0 TRLR"}).c_str());
     std::string le = "\xFF\xFE";

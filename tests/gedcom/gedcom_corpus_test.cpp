@@ -1,0 +1,104 @@
+// GEDCOM files written by other programs, read where they lie (never copied into the project).
+#include "support/gedcom_fixture.h"
+
+#include <QDir>
+#include <QDirIterator>
+#include <QFileInfo>
+#include <gtest/gtest.h>
+
+namespace kinloom {
+namespace {
+
+QString corpus(const QString& relative = {}) {
+    return QDir(QStringLiteral(KINLOOM_CORPUS_DIR)).filePath(relative);
+}
+
+struct CorpusRead {
+    test::GedcomFixture f;
+    GedcomImportResult r;
+    explicit CorpusRead(const QString& relative) {
+        r = ReadGedcomFile(f.store, corpus(relative), f.user, f.prompts, f.dir.path());
+    }
+    TPersonItem* ById(const char* id) const {
+        for (TPersonItem* p = f.store.FirstItem(); p; p = p->Next)
+            if (p->GedcomId == id) return p;
+        return nullptr;
+    }
+};
+
+#define REQUIRE_CORPUS()                                                   \
+    if (!QFileInfo(corpus()).isDir()) GTEST_SKIP() << "no corpus at " << KINLOOM_CORPUS_DIR
+
+TEST(GedcomCorpus, EveryFileReadsWithTheRecordCountsOfItsIndex) {
+    REQUIRE_CORPUS();
+    // Files of every line end, with and without a byte-order mark, UTF-16 too; counts from the index.
+    const struct { const char* file; int individuals; int families; } files[] = {
+        {"arbre-public-gedcoms/pres2020.ged", 2322, 1115},
+        {"arbre-public-gedcoms/royal92.ged", 3010, 1422},
+        {"mdf-others/royal92.ged", 3010, 1422},
+        {"mdf-others/allged.ged", 8, 4},
+        {"findmypast-gedcom-samples/Queen.ged", 4683, 2863},
+        {"findmypast-gedcom-samples/Torture Test/TGC551.ged", 15, 7},
+        {"findmypast-gedcom-samples/Torture Test/TGC55CLF.ged", 15, 7},
+        {"gedcom.org-555-samples/555SAMPLE.GED", 3, 2},
+        {"gedcom.org-555-samples/555SAMPLE16LE.GED", 3, 2},
+        {"gedcom.org-555-samples/555SAMPLE16BE.GED", 3, 2},
+        {"d-jeffrey-gedcom-samples/famous family trees/US presidents/US+Presidents+Trees+I.ged", 2145, 1042},
+        {"familysearch-gedcom.io/gedcom70/maximal70.ged", 4, 2},
+    };
+    for (const auto& c : files) {
+        CorpusRead read(c.file);
+        EXPECT_TRUE(read.r.ok) << c.file;
+        EXPECT_EQ(read.r.individuals, c.individuals) << c.file;
+        EXPECT_EQ(read.r.families, c.families) << c.file;
+        EXPECT_EQ(read.f.store.ItemCount(), c.individuals) << c.file;
+        EXPECT_EQ(read.f.user.lastPercent, 100) << c.file;
+    }
+}
+
+TEST(GedcomCorpus, NothingInTheCorpusCrashesAndHtmlIsRefused) {
+    REQUIRE_CORPUS();
+    int files = 0;
+    QDirIterator it(corpus(), QDir::Files, QDirIterator::Subdirectories);
+    while (it.hasNext()) {
+        const QString path = it.next();
+        if (!path.endsWith(".ged", Qt::CaseInsensitive) && !path.endsWith(".ged.html")) continue;
+        ++files;
+        test::GedcomFixture f;
+        const auto r = ReadGedcomFile(f.store, path, f.user, f.prompts, f.dir.path());
+        if (path.contains("_not-gedcom-html")) {
+            EXPECT_FALSE(r.ok) << qPrintable(path);
+            EXPECT_EQ(f.user.statuses.last(), GedcomImportFailedStatus(r.lines)) << qPrintable(path);
+        } else {
+            EXPECT_TRUE(r.ok) << qPrintable(path) << " line " << r.lines;
+        }
+    }
+    EXPECT_GT(files, 150);
+}
+
+TEST(GedcomCorpus, RealFamiliesAreLinked) {
+    REQUIRE_CORPUS();
+    CorpusRead read("gedcom.org-555-samples/555SAMPLE.GED");
+    ASSERT_TRUE(read.r.ok);
+    TPersonItem* robert = read.ById("@I1@");
+    TPersonItem* mary = read.ById("@I2@");
+    TPersonItem* joe = read.ById("@I3@");
+    ASSERT_TRUE(robert && mary && joe);
+    EXPECT_EQ(robert->FirstName.str(), "Robert Eugene");
+    EXPECT_EQ(robert->LastName.str(), "Williams");
+    EXPECT_EQ(robert->Sex.str(), "M");
+    EXPECT_EQ(robert->BornDate.str(), "2 Oct 1822");
+    EXPECT_EQ(joe->Father, robert);
+    EXPECT_EQ(joe->Mother, mary);
+    EXPECT_EQ(robert->Spouse[1], mary);
+    EXPECT_EQ(robert->MarriageDate[1].str(), "Dec 1859");
+
+    CorpusRead same("findmypast-gedcom-samples/Gedcom Permutations/Male Male Marriage.ged");
+    ASSERT_TRUE(same.r.ok);
+    ASSERT_EQ(same.f.store.ItemCount(), 2);
+    EXPECT_EQ(same.f.Item(0)->Spouse[1], same.f.Item(1));
+    EXPECT_EQ(same.f.Item(0)->Sex.str(), same.f.Item(1)->Sex.str());
+}
+
+}  // namespace
+}  // namespace kinloom
