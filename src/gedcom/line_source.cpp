@@ -73,7 +73,7 @@ bool GedcomLineSource::ReadLine(std::string_view& line) {
         return true;
     };
     for (;;) {
-        const size_t end = buffer_.find_first_of("\r\n", scan);
+        const size_t end = findLineEnd(scan);
         if (end == std::string::npos) {
             if (!eof_) {
                 if (!more()) return false;
@@ -117,6 +117,13 @@ bool GedcomLineSource::ReadLine(std::string_view& line) {
     consumed_ += static_cast<int64_t>(static_cast<double>(next - pos_) * scale_);
     pos_ = next;
     return true;
+}
+
+size_t GedcomLineSource::findLineEnd(size_t from) const {
+    const char* data = buffer_.data();
+    for (size_t i = from, n = buffer_.size(); i < n; ++i)
+        if (data[i] == '\n' || data[i] == '\r') return i;
+    return std::string::npos;
 }
 
 bool GedcomLineSource::startsLine(size_t at) const {

@@ -27,6 +27,7 @@ public:
 private:
     bool fill();
     bool startsLine(size_t at) const;
+    size_t findLineEnd(size_t from) const;
     static constexpr size_t kLookahead = 16;
 
     QFile file_;
