@@ -1,0 +1,20 @@
+#pragma once
+#include <QDateTime>
+#include <QString>
+
+#include <optional>
+
+namespace kinloom {
+
+class TItemStore;
+class Prompts;
+
+// The open dialog of the GEDCOM import: the file to read, or nothing when the user cancels.
+std::optional<QString> AskGedcomFileToImport(Prompts& prompts);
+
+// File > Export to GEDCOM file: asks for a name ("Export to GEDCOM format"), writes the tree with
+// the given date and time in its header and clears Modified, so that an exported tree counts as
+// saved. A write error is shown with the system's words. True when the file was written.
+bool ExportGedcomCommand(TItemStore& store, Prompts& prompts, const QDateTime& now);
+
+}  // namespace kinloom

@@ -1,0 +1,72 @@
+#pragma once
+#include "document/view_state.h"
+#include "gedcom/gedcom_import.h"
+
+#include <QDialog>
+#include <QElapsedTimer>
+
+#include <functional>
+
+class QLabel;
+class QProgressBar;
+class QPushButton;
+
+namespace kinloom {
+
+class TItemStore;
+class Prompts;
+
+// The GEDCOM import dialog: it asks for a file as soon as it is shown, reads it into the (empty)
+// store with progress and counters, arranges the tree and tells how it went. OK stays disabled, and
+// the dialog cannot be closed, while a file is read; the window keeps answering meanwhile.
+class TGedcomImport : public QDialog, private GedcomImportUser {
+    Q_OBJECT
+public:
+    TGedcomImport(TItemStore& store, ViewState& view, std::function<WindowSize()> windowSize,
+                  Prompts& prompts, QWidget* parent = nullptr);
+
+    // Performs the import (run when the dialog is shown).
+    void Button1Click();
+    void OKClick() { accept(); }
+    // Escape and the close button do nothing while a file is read.
+    void reject() override;
+    bool Reading() const { return reading_; }
+    // Where the scratch copy goes; a temporary folder of its own when empty.
+    void setScratchFolder(const QString& folder) { scratchFolder_ = folder; }
+
+    QLabel* StaticText1 = nullptr;  // the file's name
+    QProgressBar* ProgressBar1 = nullptr;
+    QLabel* StaticText2 = nullptr;  // individuals read
+    QLabel* StaticText3 = nullptr;  // families read
+    QLabel* Label5 = nullptr;       // status line
+    QPushButton* OK = nullptr;
+
+signals:
+    // Emitted once the dialog's own import run has finished, well or not, or was cancelled.
+    void importFinished();
+
+protected:
+    void showEvent(QShowEvent* event) override;
+
+private:
+    void FileChosen(const QString& fileName) override;
+    void Progress(int percent) override;
+    void IndividualsRead(int count) override;
+    void FamiliesRead(int count) override;
+    void Status(const QString& text) override;
+    void KeepAlive() override;
+    void Beep() override;
+    void showCounters();
+
+    TItemStore& store_;
+    ViewState& view_;
+    std::function<WindowSize()> windowSize_;
+    Prompts& prompts_;
+    QString scratchFolder_;
+    bool reading_ = false;
+    int individuals_ = 0;
+    int families_ = 0;
+    QElapsedTimer sinceEvents_;
+};
+
+}  // namespace kinloom

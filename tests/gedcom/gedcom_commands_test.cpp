@@ -1,0 +1,49 @@
+#include "gedcom/gedcom_commands.h"
+#include "platform/scripted_prompts.h"
+#include "support/test_support.h"
+
+#include <QDir>
+#include <QTemporaryDir>
+#include <gtest/gtest.h>
+
+namespace kinloom {
+namespace {
+
+TEST(GedcomCommands, ExportAsksForANameWritesAndCountsAsSaved) {
+    QTemporaryDir dir;
+    ScriptedPrompts prompts;
+    TItemStore store(&prompts);
+    test::AddPerson(store, "Ola", "Nordmann");
+    ASSERT_TRUE(store.Modified);
+    const QString name = QDir(dir.path()).filePath("tree.ged");
+    prompts.AnswerText(name);
+    EXPECT_TRUE(ExportGedcomCommand(store, prompts, QDateTime(QDate(2024, 12, 24), QTime(18, 30))));
+    EXPECT_FALSE(store.Modified);
+    ASSERT_EQ(prompts.records().size(), 1u);
+    const auto& save = prompts.records()[0];
+    EXPECT_EQ(save.kind, "save");
+    EXPECT_EQ(save.file.title, "Export to GEDCOM format");
+    EXPECT_EQ(save.file.filter, "GEDCOM files|*.ged");
+    EXPECT_EQ(save.file.defaultExtension, "ged");
+    EXPECT_TRUE(save.file.promptOverwrite);
+    const auto bytes = test::ReadBytes(name);
+    const std::string text(bytes.begin(), bytes.end());
+    EXPECT_EQ(text.substr(0, 79), "0 HEAD\r\n1 SOUR KINLOOM_2\r\n1 DATE 24 Dec 2024\r\n1 TIME 18:30\r\n1 CHAR ANSI\r\n0 @I1@");
+
+    // Cancelled: nothing written, still modified.
+    store.Modified = true;
+    prompts.AnswerText(std::nullopt);
+    EXPECT_FALSE(ExportGedcomCommand(store, prompts, QDateTime::currentDateTime()));
+    EXPECT_TRUE(store.Modified);
+
+    // A folder that cannot be written: the system's message, still modified.
+    prompts.clear();
+    prompts.AnswerText(dir.path() + "/missing/tree.ged");
+    EXPECT_FALSE(ExportGedcomCommand(store, prompts, QDateTime::currentDateTime()));
+    EXPECT_TRUE(store.Modified);
+    ASSERT_EQ(prompts.messageTexts().size(), 1u);
+    EXPECT_FALSE(prompts.messageTexts()[0].isEmpty());
+}
+
+}  // namespace
+}  // namespace kinloom

@@ -1,0 +1,135 @@
+#include "document/item_store.h"
+#include "gedcom/ui/gedcom_import_dialog.h"
+#include "platform/scripted_prompts.h"
+
+#include <QDir>
+#include <QFile>
+#include <QLabel>
+#include <QProgressBar>
+#include <QPushButton>
+#include <QSignalSpy>
+#include <QTemporaryDir>
+#include <QTimer>
+#include <QtTest>
+
+using namespace kinloom;
+
+class GedcomImportDialogTest : public QObject {
+    Q_OBJECT
+
+    QTemporaryDir dir_;
+
+    QString write(const QByteArray& text, const QString& name = QStringLiteral("in.ged")) {
+        const QString path = QDir(dir_.path()).filePath(name);
+        QFile f(path);
+        f.open(QIODevice::WriteOnly | QIODevice::Truncate);
+        f.write(text);
+        return path;
+    }
+
+    struct Setup {
+        ScriptedPrompts prompts;
+        TItemStore store{&prompts};
+        ViewState view;
+        TGedcomImport dialog{store, view, [] { return WindowSize{1000, 800}; }, prompts};
+    };
+
+    // Shows the dialog as the File menu does and waits for its import run to end.
+    static void run(Setup& s) {
+        QSignalSpy finished(&s.dialog, &TGedcomImport::importFinished);
+        s.dialog.show();
+        QVERIFY(finished.wait(20000));
+    }
+
+private slots:
+    void importsAFileAndShowsTheCounts() {
+        Setup s;
+        s.dialog.setScratchFolder(dir_.path());
+        const QString file = write("0 HEAD\r\n0 @I1@ INDI\r\n1 NAME Ola /Nordmann/\r\n0 @I2@ INDI\r\n"
+                                   "0 @I3@ INDI\r\n0 @F1@ FAM\r\n1 HUSB @I1@\r\n1 WIFE @I2@\r\n"
+                                   "1 CHIL @I3@\r\n0 TRLR\r\n");
+        s.prompts.AnswerText(file);
+        run(s);
+        QCOMPARE(s.dialog.windowTitle(), QStringLiteral("Gedcom import"));
+        QCOMPARE(s.dialog.StaticText1->text(), file);
+        QCOMPARE(s.dialog.StaticText2->text(), QStringLiteral("3 "));
+        QCOMPARE(s.dialog.StaticText3->text(), QStringLiteral("1 "));
+        QCOMPARE(s.dialog.Label5->text(), QStringLiteral("Done."));
+        QCOMPARE(s.dialog.ProgressBar1->value(), 100);
+        QVERIFY(s.dialog.OK->isEnabled());
+        QCOMPARE(s.store.ItemCount(), 3);
+        QCOMPARE(s.store.CurrentItem, s.store.FirstItem());
+        QCOMPARE(s.view.Zoom, 100.0);
+        QVERIFY(QFile::exists(QDir(dir_.path()).filePath("temp.klc")));
+
+        // The open dialog and its three filters.
+        QCOMPARE(int(s.prompts.records().size()), 1);
+        const auto& open = s.prompts.records()[0];
+        QCOMPARE(open.kind, QStringLiteral("open"));
+        QCOMPARE(open.file.filter,
+                 QStringLiteral("Gedcom files (*.ged)|*.ged|Text files (*.txt)|*.txt|All files (*.*)|*.*"));
+        QCOMPARE(open.file.defaultExtension, QStringLiteral("ged"));
+
+        // Shown again with a tree in the store, it only resets its displays and asks nothing.
+        s.dialog.Button1Click();
+        QCOMPARE(s.dialog.StaticText2->text(), QStringLiteral("0 "));
+        QCOMPARE(s.dialog.Label5->text(), QString());
+        QCOMPARE(int(s.prompts.records().size()), 1);
+        QCOMPARE(s.store.ItemCount(), 3);
+        s.dialog.OK->click();
+        QVERIFY(!s.dialog.isVisible());
+    }
+
+    void cancellingTheFileChoiceChangesNothing() {
+        Setup s;
+        s.prompts.AnswerText(std::nullopt);
+        run(s);
+        QVERIFY(s.store.empty());
+        QVERIFY(s.dialog.OK->isEnabled());
+        QCOMPARE(s.dialog.Label5->text(), QString());
+        QCOMPARE(s.dialog.StaticText2->text(), QStringLiteral("0 "));
+    }
+
+    void aMalformedLineEndsTheImport() {
+        Setup s;
+        s.prompts.AnswerText(write("0 HEAD\n0 @I1@ INDI\n1 NAME A /B/\nx SEX M\n0 @I2@ INDI\n"));
+        run(s);
+        const auto texts = s.prompts.messageTexts();
+        QCOMPARE(int(texts.size()), 1);
+        QCOMPARE(texts[0], QStringLiteral("GEDCOM import failed"));
+        QCOMPARE(s.dialog.Label5->text(),
+                 QStringLiteral("GEDCOM import failed - file possibly corrupted (reached line 4)"));
+        QCOMPARE(s.dialog.StaticText2->text(), QStringLiteral("1 "));
+        QVERIFY(s.dialog.OK->isEnabled());
+        QCOMPARE(s.store.ItemCount(), 1);
+        QCOMPARE(s.store.FirstItem()->X, 0);
+    }
+
+    void staysResponsiveWithOkDisabledWhileReading() {
+        QByteArray big = "0 HEAD\r\n";
+        for (int i = 1; i <= 60000; ++i)
+            big += "0 @I" + QByteArray::number(i) + "@ INDI\r\n1 NAME A /B/\r\n1 BIRT\r\n2 DATE 1900\r\n";
+        Setup s;
+        s.prompts.AnswerText(write(big, "big.ged"));
+        int ticks = 0, okEnabledTicks = 0, closedTicks = 0;
+        QTimer timer;
+        timer.setInterval(1);
+        connect(&timer, &QTimer::timeout, &timer, [&] {
+            if (!s.dialog.Reading()) return;
+            ++ticks;
+            if (s.dialog.OK->isEnabled()) ++okEnabledTicks;
+            s.dialog.reject();  // Escape while reading does not close the dialog
+            if (!s.dialog.isVisible()) ++closedTicks;
+        });
+        timer.start();
+        run(s);
+        QVERIFY2(ticks > 0, "the event loop ran while the file was read");
+        QCOMPARE(okEnabledTicks, 0);
+        QCOMPARE(closedTicks, 0);
+        QCOMPARE(s.store.ItemCount(), 60000);
+        QCOMPARE(s.dialog.StaticText2->text(), QStringLiteral("60000 "));
+    }
+};
+
+QTEST_MAIN(GedcomImportDialogTest)
+#include "gedcom_import_dialog_test.moc"
