@@ -14,21 +14,28 @@ std::optional<QString> AskGedcomFileToImport(Prompts& prompts) {
     return prompts.OpenFileName(request);
 }
 
-bool ExportGedcomCommand(TItemStore& store, Prompts& prompts, const QDateTime& now) {
+std::optional<QString> AskGedcomExportFile(Prompts& prompts) {
     FileDialogRequest request;
     request.title = QStringLiteral("Export to GEDCOM format");
     request.filter = QStringLiteral("GEDCOM files|*.ged");
     request.defaultExtension = QStringLiteral("ged");
     request.promptOverwrite = true;
-    const std::optional<QString> name = prompts.SaveFileName(request);
-    if (!name) return false;
+    return prompts.SaveFileName(request);
+}
+
+bool ExportGedcomTo(TItemStore& store, const QString& fileName, const QDateTime& now, Prompts& prompts) {
     QString error;
-    if (!WriteGedcomFile(store, *name, now.date(), now.time(), &error)) {
+    if (!WriteGedcomFile(store, fileName, now.date(), now.time(), &error)) {
         prompts.Error(kAppTitle, error);
         return false;
     }
     store.Modified = false;
     return true;
+}
+
+bool ExportGedcomCommand(TItemStore& store, Prompts& prompts, const QDateTime& now) {
+    const std::optional<QString> name = AskGedcomExportFile(prompts);
+    return name && ExportGedcomTo(store, *name, now, prompts);
 }
 
 }  // namespace kinloom

@@ -1,5 +1,6 @@
 #include "document/item_store.h"
 #include "gedcom/ui/gedcom_import_dialog.h"
+#include "gedcom/ui/gedcom_menu_commands.h"
 #include "platform/scripted_prompts.h"
 
 #include <QDir>
@@ -78,6 +79,30 @@ private slots:
         QCOMPARE(s.store.ItemCount(), 3);
         s.dialog.OK->click();
         QVERIFY(!s.dialog.isVisible());
+    }
+
+    void fileMenuImportGoesThroughNewWithPaintingOff() {
+        Setup s;
+        s.store.LagNyPerson();
+        bool paintEnabled = true, paintedDuring = true;
+        int repaints = 0;
+        // The user cancels the save question of New: the tree stays and nothing is asked.
+        RunGedcomImportCommand(s.store, s.dialog, [] {}, paintEnabled, [&] { ++repaints; });
+        QCOMPARE(s.store.ItemCount(), 1);
+        QVERIFY(s.prompts.records().empty());
+        QCOMPARE(repaints, 0);
+
+        s.prompts.AnswerText(write("0 @I1@ INDI\n1 NAME Kari /Hansen/\n0 @I2@ INDI\n"));
+        connect(&s.dialog, &TGedcomImport::importFinished, &s.dialog, [&] {
+            paintedDuring = paintEnabled;
+            s.dialog.OKClick();
+        });
+        RunGedcomImportCommand(s.store, s.dialog, [&] { s.store.ClearMemory(); }, paintEnabled, [&] { ++repaints; });
+        QVERIFY(!paintedDuring);
+        QVERIFY(paintEnabled);
+        QCOMPARE(repaints, 1);
+        QCOMPARE(s.store.ItemCount(), 2);
+        QCOMPARE(s.store.FirstItem()->LastName.str(), std::string("Hansen"));
     }
 
     void cancellingTheFileChoiceChangesNothing() {

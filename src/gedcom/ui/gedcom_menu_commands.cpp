@@ -1,0 +1,32 @@
+#include "gedcom/ui/gedcom_menu_commands.h"
+
+#include "document/item_store.h"
+#include "gedcom/gedcom_commands.h"
+#include "gedcom/ui/gedcom_import_dialog.h"
+
+#include <QApplication>
+#include <QDateTime>
+
+namespace kinloom {
+
+void RunGedcomImportCommand(TItemStore& store, TGedcomImport& dialog, const std::function<void()>& newCommand,
+                            bool& paintEnabled, const std::function<void()>& repaint) {
+    if (newCommand) newCommand();
+    if (!store.empty()) return;  // the user kept the tree
+    paintEnabled = false;
+    dialog.exec();
+    paintEnabled = true;
+    if (repaint) repaint();
+}
+
+void RunGedcomExportCommand(TItemStore& store, Prompts& prompts, const std::function<void()>& repaint) {
+    const std::optional<QString> name = AskGedcomExportFile(prompts);
+    if (!name) return;
+    QApplication::setOverrideCursor(Qt::WaitCursor);
+    // The clock is read here, at the command, and handed to the writer.
+    ExportGedcomTo(store, *name, QDateTime::currentDateTime(), prompts);
+    if (repaint) repaint();
+    QApplication::restoreOverrideCursor();
+}
+
+}  // namespace kinloom
