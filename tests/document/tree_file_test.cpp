@@ -8,6 +8,9 @@
 #include <QFileInfo>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
+#include <sys/resource.h>
+
+#include <csignal>
 
 using namespace kinloom;
 using namespace kinloom::test;
@@ -365,4 +368,30 @@ TEST(TreeFile, AFailedSaveLeavesTheOldFileAndNoTemporaryFile) {
     ASSERT_TRUE(WriteBytes(f.path("tree.kl3"), old));
     ASSERT_TRUE(SavetoFile(f.store, f.path("tree.kl3"), f.prompts));
     EXPECT_EQ(ReadBytes(f.path("tree.kl3")).size(), static_cast<size_t>(kTreeRecordSize));
+}
+
+TEST(TreeFile, ADiskThatFillsUpHalfWayCostsNothing) {
+    Fixture f;
+    for (int i = 0; i < 100; ++i) AddPerson(f.store, "P" + std::to_string(i));
+    const Bytes old = Join({Record(1, "old")});
+    ASSERT_TRUE(WriteBytes(f.path("tree.kl3"), old));
+
+    // Files may grow to 100,000 bytes only: the save fails part way through its 256,000 bytes,
+    // as it would on a full disk.
+    rlimit saved{};
+    ASSERT_EQ(getrlimit(RLIMIT_FSIZE, &saved), 0);
+    const auto oldHandler = std::signal(SIGXFSZ, SIG_IGN);
+    rlimit small = saved;
+    small.rlim_cur = 100000;
+    ASSERT_EQ(setrlimit(RLIMIT_FSIZE, &small), 0);
+    const bool saved_ok = SavetoFile(f.store, f.path("tree.kl3"), f.prompts);
+    setrlimit(RLIMIT_FSIZE, &saved);
+    std::signal(SIGXFSZ, oldHandler);
+
+    EXPECT_FALSE(saved_ok);
+    EXPECT_EQ(ReadBytes(f.path("tree.kl3")), old);
+    EXPECT_EQ(QDir(f.dir.path()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden),
+              QStringList{"tree.kl3"});
+    ASSERT_EQ(f.prompts.messageTexts().size(), 1u);
+    EXPECT_TRUE(f.prompts.messageTexts()[0].startsWith("Kinloom could not save the file"));
 }
