@@ -1,8 +1,11 @@
 #include "cli_support.h"
 #include "commands.h"
+#include "gedcom_cli_support.h"
 
 #include "document/item_store.h"
 #include "document/tree_file.h"
+
+#include <QDateTime>
 
 namespace kinloom::cli {
 
@@ -13,6 +16,8 @@ const char kConvertHelp[] =
     "Reads the tree file IN (.kl3, .kl2 or .kl, chosen by its extension) and saves it as the\n"
     "current tree file OUT, whose name must end in kl3. OUT is replaced only when all of it was\n"
     "written; on any failure nothing is written.\n"
+    "A GEDCOM file (.ged) may stand on either side: IN.ged is imported and arranged as by\n"
+    "kinloom-cli import, OUT.ged is written as by kinloom-cli export (dated now).\n"
     "\n"
     "  --no-date-standardization  copy the dates of a .kl2 file as they are instead of\n"
     "                             autoformatting them (on by default)\n";
@@ -36,8 +41,13 @@ int RunConvert(const QStringList& args) {
 
     ConsolePrompts prompts;
     TItemStore store(&prompts);
-    if (!LoadTreeFile("convert", parsed.operands[0], store, prompts, dates)) return 1;
-    return SavetoFile(store, parsed.operands[1], prompts) ? 0 : 1;
+    const QString& in = parsed.operands[0];
+    const QString& out = parsed.operands[1];
+    if (IsGedcomName(in) ? !ImportGedcomForCli("convert", in, store, prompts)
+                         : !LoadTreeFile("convert", in, store, prompts, dates))
+        return 1;
+    if (IsGedcomName(out)) return ExportGedcomForCli("convert", out, store, QDateTime::currentDateTime()) ? 0 : 1;
+    return SavetoFile(store, out, prompts) ? 0 : 1;
 }
 
 }  // namespace kinloom::cli

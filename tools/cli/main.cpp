@@ -12,6 +12,8 @@ int RunDump(const QStringList& args);
 int RunInfo(const QStringList& args);
 int RunConvert(const QStringList& args);
 int RunDate(const QStringList& args);
+int RunImport(const QStringList& args);
+int RunExport(const QStringList& args);
 }  // namespace kinloom::cli
 
 namespace {
@@ -23,6 +25,8 @@ const Command kCommands[] = {
     {"info", "print the counts, LastId and home item of a tree file as JSON", kinloom::cli::RunInfo},
     {"convert", "read a .kl3, .kl2 or .kl file and save it as a .kl3 file", kinloom::cli::RunConvert},
     {"date", "print the standardized form of typed dates", kinloom::cli::RunDate},
+    {"import", "read a GEDCOM file into a new, arranged tree and save it as a .kl3 file", kinloom::cli::RunImport},
+    {"export", "write a tree file as a GEDCOM file", kinloom::cli::RunExport},
 };
 
 void printUsage(FILE* out) {

@@ -1,0 +1,23 @@
+#pragma once
+#include "platform/console_prompts.h"
+
+#include <QDateTime>
+#include <QString>
+
+namespace kinloom {
+class TItemStore;
+}
+
+namespace kinloom::cli {
+
+// Reads a GEDCOM file into the empty store and arranges it as the File menu import does. Progress
+// goes to stderr only when stderr is a terminal; a failure is reported there with the line reached.
+bool ImportGedcomForCli(const char* command, const QString& path, TItemStore& store, ConsolePrompts& prompts);
+
+// Writes the store as GEDCOM with the given header date and time; a failure is reported on stderr.
+bool ExportGedcomForCli(const char* command, const QString& path, TItemStore& store, const QDateTime& now);
+
+// True when the file name ends in ".ged" (case ignored).
+bool IsGedcomName(const QString& path);
+
+}  // namespace kinloom::cli

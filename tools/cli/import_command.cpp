@@ -1,0 +1,36 @@
+#include "cli_support.h"
+#include "commands.h"
+#include "gedcom_cli_support.h"
+
+#include "document/item_store.h"
+#include "document/tree_file.h"
+
+namespace kinloom::cli {
+
+namespace {
+const char kImportHelp[] =
+    "usage: kinloom-cli import IN.ged OUT.kl3\n"
+    "\n"
+    "Reads the GEDCOM file IN into a new tree as the File menu's \"Import GEDCOM file\" does: one\n"
+    "item per individual, spouse and parent links from the families, then auto arrange. Saves the\n"
+    "tree as OUT, whose name must end in kl3. Progress is shown on stderr when it is a terminal.\n"
+    "On a malformed line nothing is written and the line reached is reported.\n";
+}  // namespace
+
+int RunImport(const QStringList& args) {
+    if (WantsHelp(args)) {
+        PrintOut(QByteArray(kImportHelp));
+        return 0;
+    }
+    const ParsedArgs parsed = SplitArgs(args);
+    if (!parsed.options.isEmpty())
+        return Fail("import", QStringLiteral("unknown option %1 (see kinloom-cli import --help)").arg(parsed.options[0]));
+    if (parsed.operands.size() != 2)
+        return Fail("import", QStringLiteral("expects IN.ged and OUT.kl3 (see kinloom-cli import --help)"));
+    ConsolePrompts prompts;
+    TItemStore store(&prompts);
+    if (!ImportGedcomForCli("import", parsed.operands[0], store, prompts)) return 1;
+    return SavetoFile(store, parsed.operands[1], prompts) ? 0 : 1;
+}
+
+}  // namespace kinloom::cli
