@@ -180,7 +180,8 @@ TEST(KinloomCli, FailuresSayWhyAndLeaveNoFile) {
     const CliRun cutRun = Cli({"convert", dir.filePath("cut.kl2"), dir.filePath("out.kl3")});
     EXPECT_EQ(cutRun.status, 1);
     EXPECT_EQ(cutRun.err, "There was an error opening the file\n");
-    const CliRun wrong = Cli({"convert", dir.filePath("good.kl3"), dir.filePath("out.ged")});
+    // ".ged" is a GEDCOM export now; other names that do not end in kl3 are still refused.
+    const CliRun wrong = Cli({"convert", dir.filePath("good.kl3"), dir.filePath("out.kl2")});
     EXPECT_EQ(wrong.status, 1);
     EXPECT_EQ(wrong.err, "Incorrect file type. Kinloom did not save the file.\n");
     const CliRun dumpBad = Cli({"dump", dir.filePath("bad.kl3")});
