@@ -47,6 +47,8 @@ GedcomImportResult ReadGedcomFile(TItemStore& store, const QString& fileName, Ge
     bool ok = source.Open(fileName);
     int percent = -1, individuals = 0, families = 0;
     if (ok) user.Progress(0);
+    // Programs write some 150 to 300 bytes per individual.
+    reader.ExpectIndividuals(static_cast<size_t>(source.Size() / 200));
     while (ok && !source.AtEnd()) {
         user.KeepAlive();
         std::string_view line;

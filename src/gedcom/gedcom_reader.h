@@ -18,6 +18,7 @@ class GedcomScratchCopy;
 class GedcomIdIndex {
 public:
     void Clear() { ids_.clear(); }
+    void Reserve(size_t n) { ids_.reserve(n); }
     void Add(TPersonItem* item);
     TPersonItem* Find(std::string_view id) const;
 
@@ -32,6 +33,8 @@ public:
     TGedcomReader(TItemStore& store, GedcomScratchCopy* scratch);
 
     void Reset();
+    // Room for about this many individuals, so that the id index does not grow step by step.
+    void ExpectIndividuals(size_t n) { ids_.Reserve(n); }
     // Reads one line (without its line end). False when the line is malformed or the scratch copy
     // could not take it: the import ends there.
     bool ReadLine(std::string_view line);
