@@ -411,3 +411,32 @@ TEST(Closing, ToolbarPositionLivesBelowTheCurrentUser) {
     EXPECT_FALSE(back.Visible);
     EXPECT_EQ(back.WindowState, p.WindowState);
 }
+
+TEST(Startup, CorruptOrUnwritableSettingsFileFallsBackAndKeepsRunning) {
+    QTemporaryDir dir;
+    {
+        const QString corrupt = dir.filePath("corrupt.ini");
+        ASSERT_TRUE(test::WriteBytes(corrupt, {'[', 0xFF, 0x00, '\n', '=', '=', '\n', 'S', 'c', 'r', 0xC3}));
+        auto registry = OpenIniRegistry(corrupt);
+        ScriptedPrompts prompts;
+        AppState state(*registry, prompts);
+        FormCreate(state, {"/k", {}, 1024});
+        EXPECT_EQ(state.ScreenFontName, "Times New Roman");
+        EXPECT_EQ(state.ScreenFontSize, 16);
+        EXPECT_EQ(state.ScreenCharset, 15);
+        EXPECT_TRUE(FormCloseQuery(state));
+    }
+    {
+        // The settings folder is a plain file: nothing can be written there.
+        const QString blocker = dir.filePath("blocker");
+        ASSERT_TRUE(test::WriteBytes(blocker, {'x'}));
+        auto registry = OpenIniRegistry(blocker + "/kinloom.ini");
+        ScriptedPrompts prompts;
+        AppState state(*registry, prompts);
+        EXPECT_FALSE(WriteFileAssociation(state, "/k"));
+        FormCreate(state, {"/k", {}, 1024});
+        EXPECT_EQ(state.ScreenFontSize, 16);
+        EXPECT_TRUE(FormCloseQuery(state));
+        EXPECT_TRUE(prompts.records().empty());
+    }
+}

@@ -56,6 +56,7 @@ TSlektstre::TSlektstre(Registry& registry, Prompts& prompts, const QString& prog
     // The maximised client width is known only later; the screen's free area stands for it.
     const QScreen* screen = QApplication::primaryScreen();
     const int clientWidth = screen ? screen->availableGeometry().width() : 1024;
+    if (screen) resize(screen->availableGeometry().size());  // where no window manager maximises
     FormCreate(*state_, StartupInfo{programPath, arguments, clientWidth});
 }
 
