@@ -39,9 +39,13 @@ struct AppHooks {
 
 // The tree-file readers and writers the File commands use; the window binds them to the real
 // ones, tests may bind recording fakes.
+struct AppState;
 struct TreeFileBinding {
     std::function<bool(TItemStore&, const QString&, Prompts&)> Save;
     std::function<ReadStatus(TItemStore&, const QString&, ViewState&, WindowSize, Prompts&)> Read;
+    // The readers of the version 1.5.x (.kl2) and 1.0 (.kl) files: replace the store with the file.
+    std::function<void(AppState&, const QString&)> ReadV15;
+    std::function<void(AppState&, const QString&)> ReadV1;
 };
 
 // The application state that the main window owns for the whole run: the one document, the
@@ -70,6 +74,8 @@ struct AppState {
     FileDialogRequest OpenDialog1;
     FileDialogRequest SaveDialog1;
     FileDialogRequest SaveDialog2;  // "Collect all files"
+    FileDialogRequest OpenDialog2;  // "Import version 1.&0"
+    FileDialogRequest OpenDialog3;  // "Import version 1.&5.x"
 
     AppHooks hooks;
     TreeFileBinding files;

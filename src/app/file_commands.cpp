@@ -83,6 +83,14 @@ void FormCreate(AppState& state, const StartupInfo& info) {
     state.SaveDialog1 = state.OpenDialog1;
     state.SaveDialog1.promptOverwrite = true;
     state.SaveDialog2 = state.SaveDialog1;
+    state.OpenDialog3 = FileDialogRequest{};
+    state.OpenDialog3.title = QStringLiteral("Import from version 1.5.x");
+    state.OpenDialog3.filter = QStringLiteral("Kinloom version 1.5.x (*.kl2)|*.kl2");
+    state.OpenDialog3.defaultExtension = QStringLiteral("kl");
+    state.OpenDialog2 = FileDialogRequest{};
+    state.OpenDialog2.title = QStringLiteral("Import from version 1.0");
+    state.OpenDialog2.filter = QStringLiteral("Kinloom version 1.0 (*.kl)|*.kl");
+    state.OpenDialog2.defaultExtension = QStringLiteral("kl");
 
     bool ok = false;
     state.ScreenFontName = state.registry.ReadString(kSettingsKey, QStringLiteral("ScreenFontName"), kDefaultScreenFontName);
@@ -173,6 +181,22 @@ void Save1Click(AppState& state) {
 }
 
 void SaveAs1Click(AppState& state) { SaveAsSteps(state); }
+
+static void ImportOldVersion(AppState& state, FileDialogRequest& dialog,
+                             const std::function<void(AppState&, const QString&)>& reader) {
+    if (!reader || !CheckModified(state)) return;
+    const std::optional<QString> chosen = state.prompts.OpenFileName(dialog);
+    if (!chosen) return;
+    state.CurrentFileName.clear();  // an imported tree is untitled: the next Save asks for a name
+    state.SetBusyCursor(true);
+    reader(state, *chosen);
+    state.SetBusyCursor(false);
+    state.Store.Modified = false;
+    state.Repaint();
+}
+
+void Openversion1531Click(AppState& state) { ImportOldVersion(state, state.OpenDialog3, state.files.ReadV15); }
+void Version101Click(AppState& state) { ImportOldVersion(state, state.OpenDialog2, state.files.ReadV1); }
 
 bool FormCloseQuery(AppState& state) {
     // The tree font is kept whether or not the close goes ahead.

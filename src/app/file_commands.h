@@ -26,6 +26,10 @@ void Open1Click(AppState& state);
 void Save1Click(AppState& state);
 void SaveAs1Click(AppState& state);
 
+// The imports of the older tree files: the tree read becomes an untitled, unmodified document.
+void Openversion1531Click(AppState& state);
+void Version101Click(AppState& state);
+
 // Closing the main window: writes the tree font settings, asks about unsaved changes, and on a
 // go-ahead empties the store. False keeps the program running.
 bool FormCloseQuery(AppState& state);

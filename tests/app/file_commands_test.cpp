@@ -440,3 +440,53 @@ TEST(Startup, CorruptOrUnwritableSettingsFileFallsBackAndKeepsRunning) {
         EXPECT_TRUE(prompts.records().empty());
     }
 }
+
+TEST(FileCommands, ImportsOfOlderVersionsLeaveAnUntitledUnmodifiedTree) {
+    Shell s;
+    FormCreate(s.state, {"/k", {}, 1024});
+    s.state.files.ReadV15 = [&s](AppState& state, const QString& name) {
+        s.log.push_back("v15:" + name);
+        state.Store.ClearMemory();
+        test::AddPerson(state.Store, "Old");
+        state.Store.Modified = true;
+    };
+    s.state.files.ReadV1 = [&s](AppState&, const QString& name) { s.log.push_back("v1:" + name); };
+    s.state.CurrentFileName = "/t/current.kl3";
+    s.log.clear();
+
+    s.prompts.AnswerText(QString("/t/old.kl2"));
+    Openversion1531Click(s.state);
+    const auto& r = s.prompts.records().back();
+    EXPECT_EQ(r.caption, "Import from version 1.5.x");
+    EXPECT_EQ(r.file.filter, "Kinloom version 1.5.x (*.kl2)|*.kl2");
+    EXPECT_EQ(r.file.defaultExtension, "kl");
+    EXPECT_EQ(s.log, (std::vector<QString>{"busy", "v15:/t/old.kl2", "normal", "repaint"}));
+    EXPECT_TRUE(s.state.CurrentFileName.isEmpty());
+    EXPECT_FALSE(s.state.Store.Modified);
+    EXPECT_EQ(s.state.Store.ItemCount(), 1);
+
+    s.log.clear();
+    s.prompts.AnswerText(QString("/t/older.kl"));
+    Version101Click(s.state);
+    EXPECT_EQ(s.prompts.records().back().caption, "Import from version 1.0");
+    EXPECT_EQ(s.prompts.records().back().file.filter, "Kinloom version 1.0 (*.kl)|*.kl");
+    EXPECT_EQ(s.log, (std::vector<QString>{"busy", "v1:/t/older.kl", "normal", "repaint"}));
+
+    // The save question comes first; Cancel ends the import before its dialog.
+    s.state.Store.Modified = true;
+    s.log.clear();
+    const size_t asked = s.prompts.records().size();
+    s.prompts.AnswerButton(PromptAnswer::Cancel);
+    Version101Click(s.state);
+    EXPECT_EQ(s.prompts.records().size(), asked + 1);
+    EXPECT_EQ(s.prompts.records().back().text, kSaveQuestion);
+    EXPECT_TRUE(s.log.empty());
+
+    // A cancelled dialog changes nothing.
+    s.state.Store.Modified = false;
+    s.state.CurrentFileName = "/t/keep.kl3";
+    s.prompts.AnswerText(std::nullopt);
+    Openversion1531Click(s.state);
+    EXPECT_EQ(s.state.CurrentFileName, "/t/keep.kl3");
+    EXPECT_TRUE(s.log.empty());
+}

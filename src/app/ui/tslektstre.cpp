@@ -112,6 +112,10 @@ void TSlektstre::connectFileCommands() {
     connect(Open1, &QAction::triggered, this, &TSlektstre::Open1Click);
     connect(Save1, &QAction::triggered, this, &TSlektstre::Save1Click);
     connect(SaveAs1, &QAction::triggered, this, &TSlektstre::SaveAs1Click);
+    connect(Openversion1531, &QAction::triggered, this, [this] { kinloom::Openversion1531Click(*state_); });
+    connect(Version101, &QAction::triggered, this, [this] { kinloom::Version101Click(*state_); });
+    Openversion1531->setEnabled(static_cast<bool>(state_->files.ReadV15));
+    Version101->setEnabled(static_cast<bool>(state_->files.ReadV1));
     Open1->setEnabled(static_cast<bool>(state_->files.Read));
     Save1->setEnabled(static_cast<bool>(state_->files.Save));
     SaveAs1->setEnabled(static_cast<bool>(state_->files.Save));
