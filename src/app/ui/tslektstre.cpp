@@ -41,7 +41,6 @@ TSlektstre::TSlektstre(Registry& registry, Prompts& prompts, const QString& prog
     : QMainWindow(parent), state_(std::make_unique<AppState>(registry, prompts)) {
     setObjectName(QStringLiteral("Slektstre"));
     setWindowTitle(QStringLiteral("Please wait..."));
-    setWindowState(Qt::WindowMaximized);
     setEnabled(false);  // until the welcome window is confirmed
 
     createMenus();
@@ -57,6 +56,7 @@ TSlektstre::TSlektstre(Registry& registry, Prompts& prompts, const QString& prog
     const QScreen* screen = QApplication::primaryScreen();
     const int clientWidth = screen ? screen->availableGeometry().width() : 1024;
     if (screen) resize(screen->availableGeometry().size());  // where no window manager maximises
+    setWindowState(Qt::WindowMaximized);
     FormCreate(*state_, StartupInfo{programPath, arguments, clientWidth});
 }
 
@@ -132,6 +132,8 @@ void TSlektstre::requestRepaint() {
 }
 
 void TSlektstre::CompleteStartup() {
+    if (startupDone_) return;
+    startupDone_ = true;
     if (welcome_) welcome_->hide();
     if (options_)
         options_->Change_charset(state_->ScreenCharset);

@@ -114,6 +114,7 @@ private:
     TAboutBox* about_ = nullptr;
     Tkl_options* options_ = nullptr;
     int busyDepth_ = 0;
+    bool startupDone_ = false;
 };
 
 }  // namespace kinloom

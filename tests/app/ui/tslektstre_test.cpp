@@ -8,6 +8,9 @@
 #include "platform/scripted_prompts.h"
 
 #include <QActionGroup>
+#include <QApplication>
+#include <QLabel>
+#include <QTimer>
 #include <QComboBox>
 #include <QMenuBar>
 #include <QSignalSpy>
@@ -58,6 +61,8 @@ private slots:
     void startupIsDisabledUntilConfirmed();
     void closingWithCancelKeepsTheWindowAfterWritingFonts();
     void toolbarPositionSurvivesARestart();
+    void optionsAndAboutFromTheMenu();
+    void newFromTheMenuAsksAboutChanges();
 };
 
 void TSlektstreTest::menuBarTitlesInOrder() {
@@ -223,6 +228,47 @@ void TSlektstreTest::toolbarPositionSurvivesARestart() {
     QCOMPARE(windows->main->toolBarArea(windows->main->toolbar()), Qt::TopToolBarArea);
     QVERIFY(!windows->main->toolbar()->isVisibleTo(windows->main.get()));
     QVERIFY(!windows->main->Toolbar2->isChecked());
+}
+
+void TSlektstreTest::optionsAndAboutFromTheMenu() {
+    MemoryRegistry registry;
+    ScriptedPrompts prompts;
+    auto windows = CreateWindows(registry, prompts, "/opt/k/kinloom", {});
+    StartUp(*windows, false);
+    QString seen;
+    // The dialogs are modal: look at the one that opened and close it from inside its loop.
+    auto closeActiveModal = [&seen] {
+        QWidget* modal = QApplication::activeModalWidget();
+        if (!modal) return;
+        seen = modal->windowTitle();
+        static_cast<QDialog*>(modal)->accept();
+    };
+    QTimer::singleShot(0, closeActiveModal);
+    windows->main->Options1->trigger();
+    QCOMPARE(seen, QString("Environment Options"));
+    QCOMPARE(registry.ReadString(kSettingsKey, "Show_Name_Hints", ""), QString("Yes"));  // written on close
+    QTimer::singleShot(0, closeActiveModal);
+    windows->main->About1->trigger();
+    QCOMPARE(seen, QString("About"));
+    QVERIFY(windows->about->findChild<QLabel*>("version")->text().contains("2.0 beta 3.6"));
+}
+
+void TSlektstreTest::newFromTheMenuAsksAboutChanges() {
+    MemoryRegistry registry;
+    ScriptedPrompts prompts;
+    auto windows = CreateWindows(registry, prompts, "/opt/k/kinloom", {});
+    StartUp(*windows, false);
+    TSlektstre& w = *windows->main;
+    w.state().CurrentFileName = "/t/a.kl3";
+    w.state().Store.LagNyPerson();
+    w.state().Store.Modified = true;
+    QSignalSpy repaints(&w, &TSlektstre::repaintRequested);
+    prompts.AnswerButton(PromptAnswer::No);
+    w.New1->trigger();
+    QCOMPARE(prompts.messageTexts(), std::vector<QString>{"Save changes to your Kinloom file?"});
+    QVERIFY(w.state().Store.empty());
+    QCOMPARE(repaints.count(), 1);
+    QTRY_COMPARE(w.windowTitle(), QString("Kinloom 2.0 beta 3.6"));
 }
 
 QTEST_MAIN(TSlektstreTest)
