@@ -1,7 +1,9 @@
 #include "app/file_commands.h"
 
 #include "app/app_state.h"
+#include "document/legacy_file.h"
 #include "document/store_commands.h"
+#include "document/tree_file.h"
 #include "platform/registry.h"
 #include "platform/rounding.h"
 
@@ -51,6 +53,17 @@ bool SaveCurrentFile(AppState& state) {
 
 static bool SaveAsSteps(AppState& state);
 
+void BindTreeFiles(AppState& state) {
+    state.files.Save = SavetoFile;
+    state.files.Read = ReadfromFile;
+    state.files.ReadV15 = [](AppState& s, const QString& name) {
+        ReadfromFilev1_5(s.Store, name, s.View, s.WindowOuterSize(), s.prompts, s.Options.DateStandardization);
+    };
+    state.files.ReadV1 = [](AppState& s, const QString& name) {
+        ReadfromFilev1(s.Store, name, s.View, s.WindowOuterSize(), s.prompts, s.Options.DateStandardization);
+    };
+}
+
 bool WriteFileAssociation(AppState& state, const QString& programPath) {
     const QString type = QStringLiteral("kinloom2_file");
     const std::pair<QString, QString> values[] = {
@@ -83,14 +96,8 @@ void FormCreate(AppState& state, const StartupInfo& info) {
     state.SaveDialog1 = state.OpenDialog1;
     state.SaveDialog1.promptOverwrite = true;
     state.SaveDialog2 = state.SaveDialog1;
-    state.OpenDialog3 = FileDialogRequest{};
-    state.OpenDialog3.title = QStringLiteral("Import from version 1.5.x");
-    state.OpenDialog3.filter = QStringLiteral("Kinloom version 1.5.x (*.kl2)|*.kl2");
-    state.OpenDialog3.defaultExtension = QStringLiteral("kl");
-    state.OpenDialog2 = FileDialogRequest{};
-    state.OpenDialog2.title = QStringLiteral("Import from version 1.0");
-    state.OpenDialog2.filter = QStringLiteral("Kinloom version 1.0 (*.kl)|*.kl");
-    state.OpenDialog2.defaultExtension = QStringLiteral("kl");
+    state.OpenDialog3 = Version15OpenDialog();
+    state.OpenDialog2 = Version10OpenDialog();
 
     bool ok = false;
     state.ScreenFontName = state.registry.ReadString(kSettingsKey, QStringLiteral("ScreenFontName"), kDefaultScreenFontName);

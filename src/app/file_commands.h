@@ -9,6 +9,9 @@ struct AppState;
 // The File menu commands and the start and end of a run, over the application state. Each
 // runs to completion; what it shows goes through the prompts, the status line and repaint hooks.
 
+// Binds the File commands to the real tree-file reader and writer and the older-version readers.
+void BindTreeFiles(AppState& state);
+
 // Main window creation: defaults, file association, dialog filters, the tree font settings and
 // the tree named on the command line (all arguments joined with blanks).
 struct StartupInfo {

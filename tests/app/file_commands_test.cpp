@@ -1,6 +1,7 @@
 #include "app/app_state.h"
 #include "app/file_commands.h"
 #include "app/toolbar_settings.h"
+#include "document/tree_file.h"
 #include "platform/registry.h"
 #include "platform/scripted_prompts.h"
 #include "support/test_support.h"
@@ -489,4 +490,67 @@ TEST(FileCommands, ImportsOfOlderVersionsLeaveAnUntitledUnmodifiedTree) {
     Openversion1531Click(s.state);
     EXPECT_EQ(s.state.CurrentFileName, "/t/keep.kl3");
     EXPECT_TRUE(s.log.empty());
+}
+
+TEST(FileCommands, RealTreeFilesOpenFromTheCommandLineAndMenuAndSaveBackUnchanged) {
+    QTemporaryDir dir;
+    const QString original = dir.filePath("My Family.kl3");
+    {
+        MemoryRegistry registry;
+        ScriptedPrompts prompts;
+        TItemStore store(&prompts);
+        TPersonItem* father = test::AddPerson(store, "Ola", "Nordmann", 100, 50);
+        TPersonItem* child = test::AddPerson(store, "Kari", "Nordmann", 100, 200);
+        child->Father = father;
+        test::AddPerson(store, "Anne", "Hansen", 300, 50);
+        ASSERT_TRUE(SavetoFile(store, original, prompts));
+    }
+    const std::vector<unsigned char> bytes = test::ReadBytes(original);
+    ASSERT_EQ(bytes.size(), 3u * 2560u);
+
+    // From the command line, the path split at its blank.
+    MemoryRegistry registry;
+    ScriptedPrompts prompts;
+    AppState state(registry, prompts);
+    BindTreeFiles(state);
+    FormCreate(state, {"/k", {dir.filePath("My"), "Family.kl3"}, 1024});
+    EXPECT_EQ(state.CurrentFileName, original);
+    EXPECT_EQ(state.Store.ItemCount(), 3);
+    EXPECT_FALSE(state.Store.Modified);
+    Save1Click(state);
+    EXPECT_EQ(test::ReadBytes(original), bytes);
+
+    // From the File menu, then saved under another name.
+    New1Click(state);
+    EXPECT_TRUE(state.Store.empty());
+    prompts.AnswerText(original);
+    Open1Click(state);
+    EXPECT_EQ(state.Store.ItemCount(), 3);
+    EXPECT_EQ(state.Store.FirstItem()->Next->Father, state.Store.FirstItem());
+    const QString copy = dir.filePath("copy.kl3");
+    prompts.AnswerText(copy);
+    state.Store.Modified = true;
+    SaveAs1Click(state);
+    EXPECT_FALSE(state.Store.Modified);
+    EXPECT_EQ(test::ReadBytes(copy), bytes);
+    EXPECT_TRUE(prompts.messageTexts().empty());
+
+    // A refused type shows the writer's message and keeps Modified.
+    state.Store.Modified = true;
+    prompts.AnswerText(dir.filePath("tree.ged"));
+    SaveAs1Click(state);
+    EXPECT_EQ(prompts.messageTexts(), std::vector<QString>{"Incorrect file type. Kinloom did not save the file."});
+    EXPECT_TRUE(state.Store.Modified);
+    EXPECT_FALSE(QFile::exists(dir.filePath("tree.ged")));
+
+    // An unreadable tree on the command line leaves an empty untitled document.
+    const QString broken = dir.filePath("broken.kl3");
+    ASSERT_TRUE(test::WriteBytes(broken, std::vector<unsigned char>(2560 + 100, 0)));
+    ScriptedPrompts prompts2;
+    AppState fresh(registry, prompts2);
+    BindTreeFiles(fresh);
+    FormCreate(fresh, {"/k", {broken}, 1024});
+    EXPECT_EQ(prompts2.messageTexts(), std::vector<QString>{"Error: Kinloom did not recognize the file"});
+    EXPECT_TRUE(fresh.CurrentFileName.isEmpty());
+    EXPECT_TRUE(fresh.Store.empty());
 }

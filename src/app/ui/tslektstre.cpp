@@ -50,6 +50,7 @@ TSlektstre::TSlektstre(Registry& registry, Prompts& prompts, const QString& prog
     setCentralWidget(canvas_);
 
     bindHooks();
+    BindTreeFiles(*state_);
     connectFileCommands();
 
     // The maximised client width is known only later; the screen's free area stands for it.
