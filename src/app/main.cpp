@@ -8,7 +8,6 @@
 int main(int argc, char** argv) {
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Kinloom 2.0"));
-    QApplication::setApplicationDisplayName(QStringLiteral("Kinloom 2.0"));
 
     // "--no-welcome" is for scripted runs; every other argument is part of a tree's path.
     QStringList arguments = QApplication::arguments().mid(1);
