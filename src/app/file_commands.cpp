@@ -51,8 +51,6 @@ bool SaveCurrentFile(AppState& state) {
 
 }  // namespace
 
-static bool SaveAsSteps(AppState& state);
-
 void BindTreeFiles(AppState& state) {
     state.files.Save = SavetoFile;
     state.files.Read = ReadfromFile;
@@ -119,10 +117,10 @@ void FormCreate(AppState& state, const StartupInfo& info) {
     if (!info.arguments.isEmpty()) {
         // A path with blanks may arrive split into several arguments.
         state.CurrentFileName = info.arguments.join(QLatin1Char(' '));
-        if (state.files.Read &&
-            state.files.Read(state.Store, state.CurrentFileName, state.View, state.WindowOuterSize(), state.prompts) ==
-                ReadStatus::NotRecognized)
-            state.CurrentFileName.clear();
+        if (!state.files.Read ||
+            state.files.Read(state.Store, state.CurrentFileName, state.View, state.WindowOuterSize(), state.prompts) !=
+                ReadStatus::Ok)
+            state.CurrentFileName.clear();  // never leave a title that a Save would write an empty tree to
     }
 }
 
@@ -149,13 +147,15 @@ void Open1Click(AppState& state) {
     const ReadStatus status = state.files.Read
         ? state.files.Read(state.Store, state.CurrentFileName, state.View, state.WindowOuterSize(), state.prompts)
         : ReadStatus::IoError;
+    // A file that could not be read leaves the empty document untitled, so that a later Save
+    // cannot write the empty tree over it.
+    if (status != ReadStatus::Ok) state.CurrentFileName.clear();
+    state.Store.Modified = false;
+    state.Repaint();
     if (status == ReadStatus::IoError) {  // the reader told the user; the command ends here
         state.SetBusyCursor(false);
         return;
     }
-    if (status == ReadStatus::NotRecognized) state.CurrentFileName.clear();
-    state.Store.Modified = false;
-    state.Repaint();
 
     AutoQualityCheck(state, state.Options.QualityCheckOnOpen, false);
 

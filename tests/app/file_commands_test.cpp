@@ -296,7 +296,14 @@ TEST(FileCommands, OpenFailures) {
     s.log.clear();
     s.prompts.AnswerText(QString("/t/missing.kl3"));
     Open1Click(s.state);
-    EXPECT_EQ(s.log, (std::vector<QString>{"busy", "read:/t/missing.kl3 800x600", "normal"}));
+    // The command ends after the reader's message, leaving an empty untitled document: a later
+    // Save must not write the empty tree over the file that could not be read.
+    EXPECT_EQ(s.log, (std::vector<QString>{"busy", "read:/t/missing.kl3 800x600", "repaint", "normal"}));
+    EXPECT_TRUE(s.state.CurrentFileName.isEmpty());
+
+    Shell cmdline;
+    FormCreate(cmdline.state, {"/k", {"/t/missing.kl3"}, 1024});
+    EXPECT_TRUE(cmdline.state.CurrentFileName.isEmpty());
 
     // Cancel in the save question stops Open before its dialog.
     s.modify();
