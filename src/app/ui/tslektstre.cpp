@@ -10,6 +10,7 @@
 #include <QPainter>
 #include <QScreen>
 #include <QStatusBar>
+#include <QStatusTipEvent>
 #include <QToolBar>
 
 namespace kinloom {
@@ -174,6 +175,12 @@ void TSlektstre::closeEvent(QCloseEvent* event) {
     }
     FormClose();
     event->accept();
+}
+
+bool TSlektstre::event(QEvent* event) {
+    // The status line keeps its text while the pointer passes over menu entries without a tip.
+    if (event->type() == QEvent::StatusTip && static_cast<QStatusTipEvent*>(event)->tip().isEmpty()) return true;
+    return QMainWindow::event(event);
 }
 
 void TSlektstre::FormClose() { saveToolbarPosition(); }
