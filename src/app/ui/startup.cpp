@@ -3,6 +3,7 @@
 #include "app/ui/taboutbox.h"
 #include "app/ui/tslektstre.h"
 #include "app/ui/twelcome.h"
+#include "gedcom/ui/gedcom_import_dialog.h"
 #include "gedcom/ui/tkl_options.h"
 
 namespace kinloom {
@@ -17,10 +18,14 @@ std::unique_ptr<KinloomWindows> CreateWindows(Registry& registry, Prompts& promp
     w->welcome = std::make_unique<Twelcome>();
     w->about = new TAboutBox(main);
     w->options = new Tkl_options(main->state(), main);
+    AppState& state = main->state();
+    w->gedcomImport = new TGedcomImport(state.Store, state.View, [&state] { return state.WindowOuterSize(); },
+                                        state.prompts, main);
 
     main->setWelcome(w->welcome.get());
     main->setAboutBox(w->about);
     main->setOptionsDialog(w->options);
+    main->setGedcomImportDialog(w->gedcomImport);
     QObject::connect(w->welcome.get(), &Twelcome::confirmed, main, &TSlektstre::CompleteStartup);
     QObject::connect(w->options, &Tkl_options::treeFontRequested, main, &TSlektstre::ScreenFont1Click);
     return w;

@@ -8,6 +8,7 @@ namespace kinloom {
 class Prompts;
 class Registry;
 class TAboutBox;
+class TGedcomImport;
 class Tkl_options;
 class TSlektstre;
 class Twelcome;
@@ -20,6 +21,7 @@ struct KinloomWindows {
     std::unique_ptr<Twelcome> welcome;
     TAboutBox* about = nullptr;
     Tkl_options* options = nullptr;
+    TGedcomImport* gedcomImport = nullptr;
     ~KinloomWindows();
 };
 

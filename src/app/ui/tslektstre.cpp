@@ -3,6 +3,7 @@
 #include "app/toolbar_settings.h"
 #include "app/ui/taboutbox.h"
 #include "app/ui/twelcome.h"
+#include "gedcom/ui/gedcom_menu_commands.h"
 #include "gedcom/ui/tkl_options.h"
 
 #include <QApplication>
@@ -110,6 +111,8 @@ void TSlektstre::connectFileCommands() {
     wire(Exit1, &TSlektstre::Exit1Click);
     wire(Options1, &TSlektstre::Options1Click);
     wire(About1, &TSlektstre::About1Click);
+    wire(Write1, &TSlektstre::Write1Click);
+    connect(Read1, &QAction::triggered, this, &TSlektstre::Read1Click);  // enabled with its dialog
     // Open and Save need the tree-file reader and writer.
     connect(Open1, &QAction::triggered, this, &TSlektstre::Open1Click);
     connect(Save1, &QAction::triggered, this, &TSlektstre::Save1Click);
@@ -155,6 +158,19 @@ void TSlektstre::Open1Click() { kinloom::Open1Click(*state_); }
 void TSlektstre::Save1Click() { kinloom::Save1Click(*state_); }
 void TSlektstre::SaveAs1Click() { kinloom::SaveAs1Click(*state_); }
 void TSlektstre::Exit1Click() { close(); }
+
+void TSlektstre::setGedcomImportDialog(TGedcomImport* dialog) {
+    gedcomImport_ = dialog;
+    Read1->setEnabled(dialog != nullptr);
+}
+
+void TSlektstre::Read1Click() {
+    if (gedcomImport_)
+        RunGedcomImportCommand(state_->Store, *gedcomImport_, [this] { New1Click(); }, state_->PaintEnabled,
+                               [this] { requestRepaint(); });
+}
+
+void TSlektstre::Write1Click() { RunGedcomExportCommand(state_->Store, state_->prompts, [this] { requestRepaint(); }); }
 
 void TSlektstre::Options1Click() {
     if (options_) options_->exec();

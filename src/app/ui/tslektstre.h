@@ -13,6 +13,7 @@ namespace kinloom {
 
 class Registry;
 class Tkl_options;
+class TGedcomImport;
 class TAboutBox;
 class Twelcome;
 
@@ -42,6 +43,7 @@ public:
     void setAboutBox(TAboutBox* about) { about_ = about; }
     void setOptionsDialog(Tkl_options* options) { options_ = options; }
     Tkl_options* optionsDialog() const { return options_; }
+    void setGedcomImportDialog(TGedcomImport* dialog);
 
     // File menu
     QAction *New1, *Open1, *Save1, *SaveAs1, *Exportallfiles1, *Openversion1531, *Version101, *Read1, *Write1,
@@ -84,6 +86,8 @@ public slots:
     void Open1Click();
     void Save1Click();
     void SaveAs1Click();
+    void Read1Click();
+    void Write1Click();
     void Exit1Click();
     void Options1Click();
     void About1Click();
@@ -114,6 +118,7 @@ private:
     Twelcome* welcome_ = nullptr;
     TAboutBox* about_ = nullptr;
     Tkl_options* options_ = nullptr;
+    TGedcomImport* gedcomImport_ = nullptr;
     int busyDepth_ = 0;
     bool startupDone_ = false;
 };

@@ -84,13 +84,14 @@ void TSlektstreTest::fileMenu() {
     ScriptedPrompts prompts;
     TSlektstre w(registry, prompts, "/opt/k/kinloom", {});
     const QStringList bound = describe(topMenu(w, "&File"));
-    // Open and Save follow the tree-file binding; everything of other commands is off.
+    // Open and Save follow the tree-file binding; the GEDCOM import waits for its dialog (made with
+    // the other windows at start-up); everything of other commands is off.
     const bool files = static_cast<bool>(w.state().files.Read);
     const QString off = files ? "" : " (off)";
     QCOMPARE(bound, QStringList({"&New", "&Open\tCtrl+O" + off, "&Save\tCtrl+S" + off, "Save &As" + off,
                                  "&Collect all files (off)", "-", "Import version 1.&5.x" + off,
                                  "Import version 1.&0" + off, "-", "&Import GEDCOM file (off)",
-                                 "&Export to GEDCOM file (off)", "-", "&Print tree (off)", "-", "E&xit"}));
+                                 "&Export to GEDCOM file", "-", "&Print tree (off)", "-", "E&xit"}));
 }
 
 void TSlektstreTest::otherMenus() {

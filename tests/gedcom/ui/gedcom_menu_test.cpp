@@ -1,0 +1,83 @@
+#include "app/ui/startup.h"
+#include "app/ui/tslektstre.h"
+#include "gedcom/ui/gedcom_import_dialog.h"
+#include "platform/registry.h"
+#include "platform/scripted_prompts.h"
+
+#include <QDir>
+#include <QFile>
+#include <QLabel>
+#include <QPushButton>
+#include <QTemporaryDir>
+#include <QtTest>
+
+using namespace kinloom;
+
+// The File menu's GEDCOM commands in the real main window.
+class GedcomMenuTest : public QObject {
+    Q_OBJECT
+private slots:
+    void importAndExportFromTheFileMenu() {
+        QTemporaryDir dir;
+        const QString in = QDir(dir.path()).filePath("in.ged");
+        {
+            QFile f(in);
+            QVERIFY(f.open(QIODevice::WriteOnly));
+            f.write("0 HEAD\r\n0 @I1@ INDI\r\n1 NAME Ola /Nordmann/\r\n1 SEX M\r\n0 @I2@ INDI\r\n"
+                    "1 NAME Kari /Hansen/\r\n1 SEX F\r\n0 @I3@ INDI\r\n1 NAME Per /Nordmann/\r\n"
+                    "0 @F1@ FAM\r\n1 HUSB @I1@\r\n1 WIFE @I2@\r\n1 CHIL @I3@\r\n0 TRLR\r\n");
+        }
+        MemoryRegistry registry;
+        ScriptedPrompts prompts;
+        auto windows = CreateWindows(registry, prompts, "/opt/k/kinloom", {});
+        TSlektstre& main = *windows->main;
+        StartUp(*windows, false);
+        AppState& state = main.state();
+        QVERIFY(main.Read1->isEnabled());
+        QVERIFY(main.Write1->isEnabled());
+
+        // A changed tree: New asks first; Cancel keeps the tree and no file is asked for.
+        state.Store.LagNyPerson();
+        prompts.AnswerButton(PromptAnswer::Cancel);
+        main.Read1->trigger();
+        QCOMPARE(state.Store.ItemCount(), 1);
+        QCOMPARE(prompts.messageTexts().back(), QStringLiteral("Save changes to your Kinloom file?"));
+
+        // No: the tree goes, the dialog reads the file with painting off, then closes with OK.
+        prompts.clear();
+        prompts.AnswerButton(PromptAnswer::No);
+        prompts.AnswerText(in);
+        bool paintDuring = true;
+        connect(windows->gedcomImport, &TGedcomImport::importFinished, this, [&] {
+            paintDuring = state.PaintEnabled;
+            QCOMPARE(windows->gedcomImport->Label5->text(), QStringLiteral("Done."));
+            windows->gedcomImport->OK->click();
+        });
+        main.Read1->trigger();
+        QVERIFY(!paintDuring);
+        QVERIFY(state.PaintEnabled);
+        QCOMPARE(state.Store.ItemCount(), 3);
+        QVERIFY(state.Store.Modified);
+        QCOMPARE(state.Store.CurrentItem, state.Store.FirstItem());
+        QCOMPARE(state.View.Zoom, 100.0);
+
+        // Export: the save dialog, the file, and the tree counts as saved.
+        const QString out = QDir(dir.path()).filePath("out.ged");
+        prompts.clear();
+        prompts.AnswerText(out);
+        main.Write1->trigger();
+        QCOMPARE(prompts.records().size(), size_t(1));
+        QCOMPARE(prompts.records()[0].file.title, QStringLiteral("Export to GEDCOM format"));
+        QVERIFY(!state.Store.Modified);
+        QFile f(out);
+        QVERIFY(f.open(QIODevice::ReadOnly));
+        const QByteArray text = f.readAll();
+        QVERIFY(text.startsWith("0 HEAD\r\n1 SOUR KINLOOM_2\r\n1 DATE "));
+        QCOMPARE(text.count("0 @I"), 3);
+        QVERIFY(text.contains("1 HUSB @I"));
+        QVERIFY(text.endsWith("0 TRLR\r\n"));
+    }
+};
+
+QTEST_MAIN(GedcomMenuTest)
+#include "gedcom_menu_test.moc"
