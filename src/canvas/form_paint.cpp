@@ -1,0 +1,238 @@
+#include "canvas/form_paint.h"
+
+#include "canvas/invert.h"
+#include "canvas/view_math.h"
+#include "document/item_store.h"
+#include "platform/charsets.h"
+
+#include <QFont>
+#include <QFontMetrics>
+#include <QHash>
+#include <QPainter>
+#include <QPen>
+
+#include <algorithm>
+
+namespace kinloom {
+
+namespace {
+
+constexpr int kClampLimit = 20000;
+const QColor kSpouseColour(128, 0, 128);
+const QColor kFatherColour(0, 0, 128);
+const QColor kMotherColour(128, 0, 0);
+const QColor kYellow(255, 255, 0);
+const QColor kCyan(0, 255, 255);
+const QColor kBlue(0, 0, 255);
+
+int Clamp(long long v) { return static_cast<int>(std::clamp<long long>(v, -kClampLimit, kClampLimit)); }
+
+// Draws one link line between two canvas points. A line whose ends both lie beyond the same edge of
+// the target cannot touch it and is skipped: this keeps a repaint of a huge tree cheap.
+void DrawLink(QPainter& painter, double s, const ViewState& v, QSize target, int x1, int y1, int x2, int y2) {
+    const int sx1 = Clamp(RoundHalfEven((static_cast<double>(x1) + v.OffsetX) * s));
+    const int sy1 = Clamp(RoundHalfEven((static_cast<double>(y1) + v.OffsetY) * s));
+    const int sx2 = Clamp(RoundHalfEven((static_cast<double>(x2) + v.OffsetX) * s));
+    const int sy2 = Clamp(RoundHalfEven((static_cast<double>(y2) + v.OffsetY) * s));
+    if ((sx1 < 0 && sx2 < 0) || (sy1 < 0 && sy2 < 0)) return;
+    if ((sx1 >= target.width() && sx2 >= target.width()) || (sy1 >= target.height() && sy2 >= target.height()))
+        return;
+    painter.drawLine(sx1, sy1, sx2, sy2);
+}
+
+QColor FillColourOf(const TPersonItem& item, ColourCode mode) {
+    if (!item.hasName()) return kSilver;
+    switch (mode) {
+    case ColourCode::None:
+        break;
+    case ColourCode::Notes:
+        if (!item.NotesFile.empty()) return kYellow;
+        break;
+    case ColourCode::Gender:
+        if (item.Sex == std::string_view("F")) return kCyan;
+        break;
+    case ColourCode::Picture:
+        if (!item.PictureFile.empty()) return kYellow;
+        break;
+    }
+    return Qt::white;
+}
+
+// Shortens a name line to the box width: drop characters until the text and "..." fit.
+QString Shorten(const QString& text, const QFontMetrics& fm, int width) {
+    if (fm.horizontalAdvance(text) <= width) return text;
+    const QString dots = QStringLiteral("...");
+    QString t = text;
+    while (!t.isEmpty() && fm.horizontalAdvance(t + dots) > width) t.chop(1);
+    return t + dots;
+}
+
+// Texts in the painter's font and pen: centred on the box and clipped to a rectangle.
+struct TextLine {
+    QPainter& painter;
+    const QFontMetrics& fm;
+    int left;
+    int halfWidth;
+    void draw(const QString& text, int y, const QRect& clip) const {
+        const int x = left + halfWidth - (fm.horizontalAdvance(text) / 2);
+        painter.setClipRect(clip);
+        painter.drawText(x, y + fm.ascent(), text);
+    }
+};
+
+}  // namespace
+
+QString CaptionFor(const QString& currentFileName) {
+    QString caption = QStringLiteral("Kinloom ") + kVersionLabel;
+    if (!currentFileName.isEmpty()) caption += QStringLiteral(" [") + currentFileName + QStringLiteral("]");
+    return caption;
+}
+
+int PixelSizeForCellHeight(const QString& family, int cellHeight) {
+    if (cellHeight <= 1) cellHeight = 1;
+    static QHash<QString, QHash<int, int>> cache;
+    QHash<int, int>& sizes = cache[family];
+    const auto found = sizes.constFind(cellHeight);
+    if (found != sizes.constEnd()) return *found;
+    // Ascent + descent grows with the pixel size: find the largest size that stays within the cell.
+    QFont font(family);
+    int lo = 1, hi = cellHeight, best = 1;
+    while (lo <= hi) {
+        const int mid = (lo + hi) / 2;
+        font.setPixelSize(mid);
+        const QFontMetrics fm(font);
+        if (fm.ascent() + fm.descent() <= cellHeight) {
+            best = mid;
+            lo = mid + 1;
+        } else {
+            hi = mid - 1;
+        }
+    }
+    sizes.insert(cellHeight, best);
+    return best;
+}
+
+void PaintSelected(QPainter& painter, const TItemStore& store, const ViewState& view) {
+    for (const TPersonItem* item : store.SelectionList()) InvertBox(painter, *item, view);
+}
+
+PaintResult FormPaint(QPainter& painter, const TItemStore& store, const ViewState& view, QSize target,
+                      const PaintSettings& settings) {
+    PaintResult result;
+    result.Caption = CaptionFor(settings.CurrentFileName);
+    if (!painter.isActive()) {
+        // Reported to the user; the tree itself is left alone.
+        result.Ok = false;
+        result.Error = kTreeCannotBeDrawn;
+        return result;
+    }
+    static const DisplayCharset kDefaultCharset;
+    const DisplayCharset& charset = settings.Charset ? *settings.Charset : kDefaultCharset;
+    const double s = view.Zoom * 0.01;
+    const int W = target.width(), H = target.height();
+
+    painter.save();
+    painter.setRenderHint(QPainter::Antialiasing, false);
+    painter.setRenderHint(QPainter::TextAntialiasing, true);
+    painter.setCompositionMode(QPainter::CompositionMode_SourceOver);
+    painter.setBrush(Qt::NoBrush);
+
+    // Spouse links, once per pair from the side with the lower Id.
+    painter.setPen(QPen(kSpouseColour, 0, Qt::DotLine));
+    for (const TPersonItem* item = store.FirstItem(); item; item = item->Next)
+        for (int i = 1; i <= kMaxSpouses; ++i) {
+            const TPersonItem* spouse = item->Spouse[i];
+            if (spouse && spouse->Id > item->Id)
+                DrawLink(painter, s, view, target, item->X + kLinkDX, item->Y + kLinkDY, spouse->X + kLinkDX,
+                         spouse->Y + kLinkDY);
+        }
+
+    // Parent lines leave the child 10 units apart, father on the left; an alias's Father is its original.
+    const QPen fatherPen(kFatherColour, 0), motherPen(kMotherColour, 0);
+    for (const TPersonItem* item = store.FirstItem(); item; item = item->Next) {
+        if (item->isAlias()) continue;
+        if (item->Father) {
+            painter.setPen(fatherPen);
+            DrawLink(painter, s, view, target, item->X + 65, item->Y + kLinkDY, item->Father->X + kLinkDX,
+                     item->Father->Y + kLinkDY);
+        }
+        if (item->Mother) {
+            painter.setPen(motherPen);
+            DrawLink(painter, s, view, target, item->X + 75, item->Y + kLinkDY, item->Mother->X + kLinkDX,
+                     item->Mother->Y + kLinkDY);
+        }
+    }
+
+    // The font's cell height follows the zoom; one pixel at the least.
+    const int cell = std::max<int>(1, static_cast<int>(RoundHalfEven(view.Zoom * 0.01 * settings.ScreenFontSize)));
+    QFont plainFont(settings.ScreenFontName);
+    plainFont.setPixelSize(PixelSizeForCellHeight(settings.ScreenFontName, cell));
+    QFont aliasFont = plainFont, originalFont = plainFont;
+    aliasFont.setItalic(true);
+    aliasFont.setUnderline(true);
+    originalFont.setUnderline(true);
+    const QFontMetrics plainMetrics(plainFont), aliasMetrics(aliasFont), originalMetrics(originalFont);
+    const int hw = static_cast<int>(RoundHalfEven(s * 140 * 0.5));
+    const bool withText = view.Zoom > 15;
+
+    for (const TPersonItem* item = store.FirstItem(); item; item = item->Next) {
+        if (settings.Dragging && item == store.CurrentItem) continue;
+        const BoxEdges e = BoxEdgesOf(*item, view);
+        ++result.Items;
+        if (item->hasName() && !item->isAlias()) ++result.Persons;
+        if (!(e.bottom > 0 && e.right > 0 && e.left < W && e.top < H)) continue;
+
+        const QColor fill = FillColourOf(*item, settings.ColourCodeMode);
+        // Edge and shadow along the bottom and the right, just outside the filled rectangle.
+        painter.setClipping(false);
+        if (e.right > e.left + 1) painter.fillRect(QRect(e.left + 1, e.bottom, e.right - e.left, 1), Qt::black);
+        if (e.bottom > e.top + 1) painter.fillRect(QRect(e.right, e.top + 2, 1, e.bottom - e.top - 1), Qt::black);
+        const QRect box = e.rect();
+        painter.fillRect(box, fill);
+        if (!withText) continue;
+
+        const QFont* font = &plainFont;
+        const QFontMetrics* fm = &plainMetrics;
+        QColor colour = Qt::black;
+        if (item->isAlias()) {
+            font = &aliasFont;
+            fm = &aliasMetrics;
+            colour = kBlue;
+        } else if (!item->Kind.empty()) {
+            font = &originalFont;
+            fm = &originalMetrics;
+            colour = kBlue;
+        }
+        painter.setFont(*font);
+        painter.setPen(colour);
+        const TextLine line{painter, *fm, e.left, hw};
+        const int width = e.right - e.left;
+        line.draw(Shorten(charset.decode(item->FirstName), *fm, width), e.top, box);
+        const int y2 = ToScreen(item->Y + 14, view.OffsetY, s);
+        line.draw(Shorten(charset.decode(item->LastName), *fm, width), y2, QRect(e.left, y2, width, e.bottom - y2));
+        if (!item->BornDate.empty()) {
+            const int y3 = ToScreen(item->Y + 30, view.OffsetY, s);
+            line.draw(charset.decode(item->BornDate), y3, QRect(e.left, y3, width, e.bottom - y3));
+        }
+        if (!item->DiedDate.empty()) {
+            const int y4 = ToScreen(item->Y + 44, view.OffsetY, s);
+            line.draw(QStringLiteral("- ") + charset.decode(item->DiedDate), y4,
+                      QRect(e.left, y4, width, e.bottom - y4));
+        }
+    }
+    painter.setClipping(false);
+
+    // The current item or the multi-selection is shown inverted.
+    if (!store.SelectionList().empty())
+        PaintSelected(painter, store, view);
+    else if (store.CurrentItem)
+        InvertBox(painter, *store.CurrentItem, view);
+    painter.restore();
+
+    result.ItemsLabel = QStringLiteral("Items: ") + QString::number(result.Items);
+    result.PersonsLabel = QStringLiteral("Persons: ") + QString::number(result.Persons);
+    result.ZoomLabel = QStringLiteral("Zoom: ") + QString::number(RoundHalfEven(view.Zoom)) + QStringLiteral(" %");
+    return result;
+}
+
+}  // namespace kinloom
