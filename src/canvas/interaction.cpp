@@ -1,5 +1,6 @@
 #include "canvas/interaction.h"
 
+#include "canvas/popup_state.h"
 #include "canvas/view_math.h"
 #include "canvas/zoom.h"
 #include "document/item_store.h"
@@ -292,7 +293,8 @@ void CanvasInteraction::updateToolbar() {
     const TPersonItem* current = store_.CurrentItem;
     if (current == ToolbarItem) return;
     ToolbarItem = current;
-    surface_.SetToolbarButtons(current != nullptr, current && !current->Father && !current->Mother);
+    const ToolbarButtonState buttons = ComputeToolbarButtonState(store_);
+    surface_.SetToolbarButtons(buttons.EditProperties, buttons.CreateAncestorTree);
 }
 
 void CanvasInteraction::MouseRelease(QPoint /*screen*/) {
@@ -439,6 +441,13 @@ void CanvasInteraction::KeyRelease(int key, Qt::KeyboardModifiers modifiers) {
     PanArmed = false;
     surface_.SetCursor(CanvasCursor::Arrow);
     AreaSticky = false;
+}
+
+PopupMenuState CanvasInteraction::PopupMenu() {
+    surface_.SetStatusText(QString());
+    HintText.clear();
+    surface_.SetHint(HintText, HintsEnabled);
+    return ComputePopupMenuState(store_, Charset);
 }
 
 void CanvasInteraction::Area1Click() {

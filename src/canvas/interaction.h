@@ -1,5 +1,6 @@
 #pragma once
 #include "canvas/canvas_surface.h"
+#include "canvas/popup_state.h"
 #include "document/view_state.h"
 
 #include <Qt>
@@ -89,6 +90,8 @@ public:
     void SpeedButton4Click();  // Up
     // Shift/Ctrl/Alt + arrow: the nearest item in a direction by score; nil when there is none.
     TPersonItem* NearestItem(int key) const;
+    // The popup menu is opening: empties the status bar and the hint and returns the entries' state.
+    PopupMenuState PopupMenu();
     bool AnyLinkPending() const { return LinkFatherPending || LinkMotherPending || LinkSpousePending; }
 
     // The texts of the hover hint (before the on/off toggling) and of the status bar for an item.
