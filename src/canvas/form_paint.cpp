@@ -58,14 +58,18 @@ QColor FillColourOf(const TPersonItem& item, ColourCode mode) {
     return Qt::white;
 }
 
-// Shortens a name line to the box width: drop characters until the text and "..." fit.
-QString Shorten(const QString& text, const QFontMetrics& fm, int width) {
+}  // namespace
+
+// Drops characters until the text and "..." fit the box width.
+QString ShortenName(const QString& text, const QFontMetrics& fm, int width) {
     if (fm.horizontalAdvance(text) <= width) return text;
     const QString dots = QStringLiteral("...");
     QString t = text;
     while (!t.isEmpty() && fm.horizontalAdvance(t + dots) > width) t.chop(1);
     return t + dots;
 }
+
+namespace {
 
 // Texts in the painter's font and pen: centred on the box and clipped to a rectangle.
 struct TextLine {
@@ -133,7 +137,7 @@ PaintResult FormPaint(QPainter& painter, const TItemStore& store, const ViewStat
 
     painter.save();
     painter.setRenderHint(QPainter::Antialiasing, false);
-    painter.setRenderHint(QPainter::TextAntialiasing, true);
+    painter.setRenderHint(QPainter::TextAntialiasing, false);
     painter.setCompositionMode(QPainter::CompositionMode_SourceOver);
     painter.setBrush(Qt::NoBrush);
 
@@ -167,6 +171,8 @@ PaintResult FormPaint(QPainter& painter, const TItemStore& store, const ViewStat
     const int cell = std::max<int>(1, static_cast<int>(RoundHalfEven(view.Zoom * 0.01 * settings.ScreenFontSize)));
     QFont plainFont(settings.ScreenFontName);
     plainFont.setPixelSize(PixelSizeForCellHeight(settings.ScreenFontName, cell));
+    // Crisp text in the exact colours, as the boxes have always looked.
+    plainFont.setStyleStrategy(QFont::NoAntialias);
     QFont aliasFont = plainFont, originalFont = plainFont;
     aliasFont.setItalic(true);
     aliasFont.setUnderline(true);
@@ -207,9 +213,9 @@ PaintResult FormPaint(QPainter& painter, const TItemStore& store, const ViewStat
         painter.setPen(colour);
         const TextLine line{painter, *fm, e.left, hw};
         const int width = e.right - e.left;
-        line.draw(Shorten(charset.decode(item->FirstName), *fm, width), e.top, box);
+        line.draw(ShortenName(charset.decode(item->FirstName), *fm, width), e.top, box);
         const int y2 = ToScreen(item->Y + 14, view.OffsetY, s);
-        line.draw(Shorten(charset.decode(item->LastName), *fm, width), y2, QRect(e.left, y2, width, e.bottom - y2));
+        line.draw(ShortenName(charset.decode(item->LastName), *fm, width), y2, QRect(e.left, y2, width, e.bottom - y2));
         if (!item->BornDate.empty()) {
             const int y3 = ToScreen(item->Y + 30, view.OffsetY, s);
             line.draw(charset.decode(item->BornDate), y3, QRect(e.left, y3, width, e.bottom - y3));

@@ -6,6 +6,7 @@
 #include <QString>
 
 class QPainter;
+class QFontMetrics;
 
 namespace kinloom {
 
@@ -53,6 +54,10 @@ void PaintSelected(QPainter& painter, const TItemStore& store, const ViewState& 
 
 // The caption of the main window for a file name (empty for an untitled tree).
 QString CaptionFor(const QString& currentFileName);
+
+// A name line shortened to a width: as it is when it fits, otherwise cut and ended with "..."
+// ("..." alone when nothing else fits).
+QString ShortenName(const QString& text, const QFontMetrics& metrics, int width);
 
 // The pixel size whose ascent plus descent is `cellHeight` pixels (the largest that does not
 // exceed it), at least 1. Cached per face name.
