@@ -19,6 +19,7 @@ namespace kinloom {
 namespace {
 
 constexpr int kClampLimit = 20000;
+const QString kProgramVersion = QStringLiteral("2.0 beta 3.6");
 const QColor kSpouseColour(128, 0, 128);
 const QColor kFatherColour(0, 0, 128);
 const QColor kMotherColour(128, 0, 0);
@@ -96,7 +97,7 @@ struct TextLine {
 }  // namespace
 
 QString CaptionFor(const QString& currentFileName) {
-    QString caption = QStringLiteral("Kinloom ") + kVersionLabel;
+    QString caption = QStringLiteral("Kinloom ") + kProgramVersion;
     if (!currentFileName.isEmpty()) caption += QStringLiteral(" [") + currentFileName + QStringLiteral("]");
     return caption;
 }
@@ -132,6 +133,10 @@ void PaintSelected(QPainter& painter, const TItemStore& store, const ViewState& 
 PaintResult FormPaint(QPainter& painter, const TItemStore& store, const ViewState& view, QSize target,
                       const PaintSettings& settings) {
     PaintResult result;
+    if (!settings.PaintEnabled) {
+        result.Painted = false;
+        return result;
+    }
     result.Caption = CaptionFor(settings.CurrentFileName);
     if (!painter.isActive()) {
         // Reported to the user; the tree itself is left alone.

@@ -18,7 +18,6 @@ enum class ColourCode { None, Gender, Notes, Picture };
 
 inline const QColor kCanvasBackground(64, 128, 128);
 inline const QColor kSilver(192, 192, 192);
-inline const QString kVersionLabel = QStringLiteral("2.0 beta 3.6");
 inline const QString kTreeCannotBeDrawn = QStringLiteral("Tree cannot be drawn - error in database");
 
 // Everything the paint routine reads besides the store and the view.
@@ -29,10 +28,12 @@ struct PaintSettings {
     QString CurrentFileName;
     const DisplayCharset* Charset = nullptr;  // nil: System Default
     bool Dragging = false;                    // CurrentItem follows the mouse and is not drawn
+    bool PaintEnabled = true;                 // false while a GEDCOM import runs: nothing is drawn
 };
 
 // What a paint hands back: the window caption and the navigator's three counter labels.
 struct PaintResult {
+    bool Painted = true;  // false when painting was not enabled: nothing else is set
     bool Ok = true;
     QString Error;  // kTreeCannotBeDrawn when the painter found something it cannot draw
     QString Caption;

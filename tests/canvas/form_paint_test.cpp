@@ -226,6 +226,16 @@ TEST_F(FormPaintTest, EmptyStoreCountersAndCaption) {
     EXPECT_EQ(result.Caption, "Kinloom 2.0 beta 3.6");
 }
 
+TEST_F(FormPaintTest, NothingIsDrawnWhilePaintingIsDisabled) {
+    add("A", "", 0, 0);
+    PaintSettings off;
+    off.PaintEnabled = false;
+    const QImage image = paint({100, 0, 0}, off);
+    EXPECT_FALSE(result.Painted);
+    EXPECT_EQ(at(image, 10, 10), kBg);
+    EXPECT_EQ(result.ItemsLabel, "");
+}
+
 TEST_F(FormPaintTest, FailureIsReportedAndTheTreeKept) {
     add("A", "", 0, 0);
     QImage image(10, 10, QImage::Format_RGB32);

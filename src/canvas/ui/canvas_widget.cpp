@@ -69,6 +69,7 @@ void CanvasWidget::paintTree(bool erase) {
         const WindowSize w = windowSize();
         lastPaint_ = FormPaint(painter, store_, view_, QSize(w.Width, w.Height), settings_);
     }
+    if (!lastPaint_.Painted) return;
     if (!lastPaint_.Ok && prompts_) prompts_->Error(kAppTitle, lastPaint_.Error);
     emit painted(lastPaint_);
     update();
