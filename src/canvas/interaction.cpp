@@ -49,6 +49,15 @@ void CanvasInteraction::setZoomToArea(bool checked) {
     surface_.SetZoomToAreaChecked(checked);
 }
 
+void CanvasInteraction::Reset() {
+    DragPending = Dragging = RubberBand = false;
+    LinkFatherPending = LinkMotherPending = LinkSpousePending = LinkHandled = false;
+    IgnoreNextMouseDown = PanArmed = Panning = AreaSticky = false;
+    ToolbarItem = nullptr;
+    setZoomToArea(false);
+    surface_.SetCursor(CanvasCursor::Arrow);
+}
+
 void CanvasInteraction::PaintStarted() {
     surface_.SetCursor(CanvasCursor::Arrow);
     setZoomToArea(false);

@@ -69,6 +69,8 @@ public:
     void KeyRelease(int key, Qt::KeyboardModifiers modifiers);
 
     // --- Commands ---
+    // Forgets every gesture in progress and every mode (a new document, an import).
+    void Reset();
     // The first step of every paint: arrow cursor, zoom to area off, pan and sticky disarmed.
     void PaintStarted();
     void Repaint();           // PaintStarted + erase and paint

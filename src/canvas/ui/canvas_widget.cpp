@@ -14,11 +14,10 @@
 
 namespace kinloom {
 
-CanvasWidget::CanvasWidget(TItemStore& store, ViewState& view, PaintSettings& settings, QWidget* parent)
+CanvasWidget::CanvasWidget(TItemStore& store, ViewState& view, QWidget* parent)
     : QWidget(parent),
       store_(store),
       view_(view),
-      settings_(settings),
       interaction_(std::make_unique<CanvasInteraction>(store, view, *this)),
       popup_(new CanvasPopupMenu(this)) {
     setMouseTracking(true);
@@ -36,9 +35,6 @@ CanvasWidget::CanvasWidget(TItemStore& store, ViewState& view, PaintSettings& se
     connect(popup_->ZoomIn, &QAction::triggered, this, [this] { syncWindowSize(); interaction_->ZoomIn1Click(); });
     connect(popup_->ZoomOut, &QAction::triggered, this, [this] { syncWindowSize(); interaction_->ZoomOut1Click(); });
     connect(popup_->ZoomToArea, &QAction::triggered, this, [&in] { in.Area1Click(); });
-    // Zoom to Item lives only in the popup menu, yet its key works on the canvas.
-    popup_->ZoomToItem->setShortcutContext(Qt::WindowShortcut);
-    addAction(popup_->ZoomToItem);
 }
 
 CanvasWidget::~CanvasWidget() = default;
@@ -63,6 +59,7 @@ void CanvasWidget::paintTreeWithoutErase() {
 void CanvasWidget::paintTree(bool erase) {
     if (buffer_.size() != size()) buffer_ = QImage(size().expandedTo(QSize(1, 1)), QImage::Format_RGB32);
     if (erase) buffer_.fill(kCanvasBackground);
+    if (settingsSource_) settingsSource_(settings_);
     settings_.Dragging = interaction_->Dragging;
     {
         QPainter painter(&buffer_);

@@ -6,6 +6,7 @@
 #include <QImage>
 #include <QWidget>
 
+#include <functional>
 #include <memory>
 
 namespace kinloom {
@@ -20,14 +21,18 @@ class CanvasPopupMenu;
 class CanvasWidget : public QWidget, public CanvasSurface {
     Q_OBJECT
 public:
-    // The store, view and settings belong to the main window and outlive the widget.
-    CanvasWidget(TItemStore& store, ViewState& view, PaintSettings& settings, QWidget* parent = nullptr);
+    // The store and the view belong to the main window and outlive the widget.
+    CanvasWidget(TItemStore& store, ViewState& view, QWidget* parent = nullptr);
     ~CanvasWidget() override;
 
     CanvasInteraction& interaction() { return *interaction_; }
     CanvasPopupMenu& popupMenu() { return *popup_; }
     const QImage& backBuffer() const { return buffer_; }
     const PaintResult& lastPaint() const { return lastPaint_; }
+    // The paint settings (font, colour code, file name, character set) used by every paint.
+    PaintSettings& settings() { return settings_; }
+    // Called before every paint to bring the settings up to date from the application state.
+    void setSettingsSource(std::function<void(PaintSettings&)> source) { settingsSource_ = std::move(source); }
     // Where "Tree cannot be drawn - error in database" is told; nil: not told.
     void setPrompts(Prompts* prompts) { prompts_ = prompts; }
     // The main window's outer size, used by the zoom commands and the visibility test.
@@ -76,7 +81,8 @@ private:
 
     TItemStore& store_;
     ViewState& view_;
-    PaintSettings& settings_;
+    PaintSettings settings_;
+    std::function<void(PaintSettings&)> settingsSource_;
     Prompts* prompts_ = nullptr;
     QImage buffer_;
     PaintResult lastPaint_;

@@ -20,8 +20,7 @@ private slots:
         TPersonItem* a = test::AddPerson(store, "Ann", "Lee", 10, 10);
         store.CurrentItem = nullptr;
         ViewState view;
-        PaintSettings settings;
-        CanvasWidget w(store, view, settings);
+        CanvasWidget w(store, view);
         QSignalSpy painted(&w, &CanvasWidget::painted);
         w.resize(400, 300);
         w.show();
@@ -58,8 +57,7 @@ private slots:
         TItemStore store;
         test::AddPerson(store, "Ann", "", 0, 0);
         ViewState view;
-        PaintSettings settings;
-        CanvasWidget w(store, view, settings);
+        CanvasWidget w(store, view);
         QSignalSpy painted(&w, &CanvasWidget::painted);
         w.resize(800, 600);
         w.show();
@@ -84,8 +82,7 @@ private slots:
         TItemStore store;
         TPersonItem* a = test::AddPerson(store, "Ann", "", 0, 0);
         ViewState view;
-        PaintSettings settings;
-        CanvasWidget w(store, view, settings);
+        CanvasWidget w(store, view);
         store.CurrentItem = nullptr;
         CanvasPopupMenu& menu = w.popupMenu();
         menu.apply(w.interaction().PopupMenu());
