@@ -1,6 +1,6 @@
 #include "commands.h"
 
-#include <QCoreApplication>
+#include <QGuiApplication>
 #include <QStringList>
 
 #include <cstdio>
@@ -12,6 +12,7 @@ int RunDump(const QStringList& args);
 int RunInfo(const QStringList& args);
 int RunConvert(const QStringList& args);
 int RunDate(const QStringList& args);
+int RunRender(const QStringList& args);
 }  // namespace kinloom::cli
 
 namespace {
@@ -23,6 +24,7 @@ const Command kCommands[] = {
     {"info", "print the counts, LastId and home item of a tree file as JSON", kinloom::cli::RunInfo},
     {"convert", "read a .kl3, .kl2 or .kl file and save it as a .kl3 file", kinloom::cli::RunConvert},
     {"date", "print the standardized form of typed dates", kinloom::cli::RunDate},
+    {"render", "draw a tree file as the canvas shows it into a PNG picture", kinloom::cli::RunRender},
 };
 
 void printUsage(FILE* out) {
@@ -34,7 +36,9 @@ void printUsage(FILE* out) {
 }  // namespace
 
 int main(int argc, char** argv) {
-    QCoreApplication app(argc, argv);
+    // Drawing needs fonts, so a GUI application; headless unless a display platform is asked for.
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
+    QGuiApplication app(argc, argv);
     QStringList args = QCoreApplication::arguments().mid(1);
     if (args.isEmpty()) {
         printUsage(stderr);
