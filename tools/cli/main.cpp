@@ -4,6 +4,8 @@
 #include <QStringList>
 
 #include <cstdio>
+#include <cstring>
+#include <memory>
 #include <iterator>
 
 namespace kinloom::cli {
@@ -36,9 +38,15 @@ void printUsage(FILE* out) {
 }  // namespace
 
 int main(int argc, char** argv) {
-    // Drawing needs fonts, so a GUI application; headless unless a display platform is asked for.
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
-    QGuiApplication app(argc, argv);
+    // Drawing needs fonts and so a GUI application (headless unless a display platform is asked
+    // for); the other commands stay on the plain core application.
+    std::unique_ptr<QCoreApplication> app;
+    if (argc > 1 && std::strcmp(argv[1], "render") == 0) {
+        if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
+        app = std::make_unique<QGuiApplication>(argc, argv);
+    } else {
+        app = std::make_unique<QCoreApplication>(argc, argv);
+    }
     QStringList args = QCoreApplication::arguments().mid(1);
     if (args.isEmpty()) {
         printUsage(stderr);
