@@ -76,18 +76,21 @@ void CanvasWidget::Repaint() { paintTree(true); }
 void CanvasWidget::PaintWithoutErase() { paintTree(false); }
 
 void CanvasWidget::InvertRect(const QRect& rect) {
+    if (buffer_.isNull()) return;  // not laid out yet: the first paint draws everything
     QPainter painter(&buffer_);
     kinloom::InvertRect(painter, rect);
     update(rect);
 }
 
 void CanvasWidget::InvertLine(QPoint from, QPoint to) {
+    if (buffer_.isNull()) return;  // not laid out yet: the first paint draws everything
     QPainter painter(&buffer_);
     kinloom::InvertLine(painter, from, to);
     update(QRect(from, to).normalized().adjusted(-1, -1, 1, 1));
 }
 
 void CanvasWidget::InvertFrame(QPoint a, QPoint b, bool dotted) {
+    if (buffer_.isNull()) return;  // not laid out yet: the first paint draws everything
     QPainter painter(&buffer_);
     kinloom::InvertFrame(painter, a, b, dotted);
     update(QRect(a, b).normalized().adjusted(-1, -1, 1, 1));
@@ -99,6 +102,7 @@ void CanvasWidget::FillBackground() {
 }
 
 void CanvasWidget::FillBox(const QRect& rect, bool silver) {
+    if (buffer_.isNull()) return;  // not laid out yet: the first paint draws everything
     QPainter painter(&buffer_);
     painter.fillRect(rect, silver ? kSilver : kCanvasBackground);
     update(rect);
