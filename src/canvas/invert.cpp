@@ -22,6 +22,7 @@ void InvertBox(QPainter& painter, const TPersonItem& item, const ViewState& view
 }
 
 void InvertLine(QPainter& painter, QPoint from, QPoint to) {
+    if (from == to) return;  // a line of no length draws nothing, so erasing it leaves nothing behind
     painter.save();
     painter.setRenderHint(QPainter::Antialiasing, false);
     painter.setCompositionMode(QPainter::RasterOp_NotDestination);
@@ -31,18 +32,19 @@ void InvertLine(QPainter& painter, QPoint from, QPoint to) {
 }
 
 void InvertFrame(QPainter& painter, QPoint a, QPoint b, bool dotted) {
-    // The outline spans the two corners; a degenerate band is a line or a point.
+    // The outline spans the two corners; a band without width or height draws nothing, so the
+    // first erase of a band that has just begun leaves no stray pixel behind.
     const int l = std::min(a.x(), b.x()), r = std::max(a.x(), b.x());
     const int t = std::min(a.y(), b.y()), btm = std::max(a.y(), b.y());
+    if (l == r || t == btm) return;
     painter.save();
     painter.setRenderHint(QPainter::Antialiasing, false);
     painter.setCompositionMode(QPainter::RasterOp_NotDestination);
     painter.setBrush(Qt::NoBrush);
     painter.setPen(QPen(Qt::black, 0, dotted ? Qt::DotLine : Qt::SolidLine));
-    if (l == r || t == btm)
-        painter.drawLine(l, t, r, btm);
-    else
-        painter.drawRect(QRect(QPoint(l, t), QPoint(r, btm)));
+    // Like a window-system rectangle, the outline runs along the last pixels inside [l, r) x [t, b);
+    // Qt's outline of a QRect lies one pixel further right and down.
+    painter.drawRect(QRect(l, t, r - l - 1, btm - t - 1));
     painter.restore();
 }
 

@@ -18,7 +18,8 @@ void InvertRect(QPainter& painter, const QRect& rect);
 void InvertBox(QPainter& painter, const TPersonItem& item, const ViewState& view);
 // Inverts a one-pixel line (the rubber line of a pending link).
 void InvertLine(QPainter& painter, QPoint from, QPoint to);
-// Inverts the outline of a band, dotted for a selection and solid for zoom to area.
+// Inverts the outline of a band, dotted for a selection and solid for zoom to area; nothing for a
+// band without width or height.
 void InvertFrame(QPainter& painter, QPoint a, QPoint b, bool dotted);
 
 }  // namespace kinloom

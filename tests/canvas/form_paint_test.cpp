@@ -1,4 +1,5 @@
 #include "canvas/form_paint.h"
+#include "canvas/invert.h"
 #include "canvas/render_tree.h"
 #include "canvas_test_support.h"
 #include "document/item_store.h"
@@ -287,6 +288,30 @@ TEST_F(FormPaintTest, RenderFitsTheWholeTree) {
         EXPECT_EQ(at(image, x, y), qRgb(255, 255, 255));
     }
     EXPECT_EQ(painted.ItemsLabel, "Items: 2");
+}
+
+}  // namespace
+
+namespace {
+
+TEST(Invert, TwiceRestoresAndEmptyShapesDrawNothing) {
+    QImage image(50, 50, QImage::Format_RGB32);
+    image.fill(qRgb(64, 128, 128));
+    const QImage before = image.copy();
+    QPainter painter(&image);
+    InvertFrame(painter, {10, 10}, {10, 30}, true);  // no width
+    InvertLine(painter, {5, 5}, {5, 5});
+    InvertRect(painter, QRect(3, 3, 0, 10));
+    EXPECT_EQ(image, before);
+    InvertFrame(painter, {10, 10}, {30, 20}, false);
+    EXPECT_EQ(image.pixel(10, 10) | 0xff000000u, qRgb(191, 127, 127));
+    EXPECT_EQ(image.pixel(29, 19) | 0xff000000u, qRgb(191, 127, 127));
+    EXPECT_EQ(image.pixel(30, 20) | 0xff000000u, qRgb(64, 128, 128));
+    EXPECT_EQ(image.pixel(20, 15) | 0xff000000u, qRgb(64, 128, 128));  // only the outline
+    InvertFrame(painter, {30, 20}, {10, 10}, false);
+    InvertLine(painter, {0, 0}, {40, 20});
+    InvertLine(painter, {0, 0}, {40, 20});
+    EXPECT_EQ(image, before);
 }
 
 }  // namespace
