@@ -19,7 +19,13 @@ struct TPersonItem;
 // The mouse and keyboard behaviour of the canvas, without a window: events come in (screen pixels
 // of the canvas's client area, with buttons and modifiers), the store and view change, and what the
 // window must show goes out through a CanvasSurface. The main window owns one of these next to the
-// store and the view; the editing commands read and set its state directly.
+// store and the view; the editing commands read and set its state directly:
+//  - a link command sets DragX/DragY to CurrentItem's centre and one of the Link...Pending flags
+//    (and the cross cursor through the surface);
+//  - the new-item and alias commands call BeginPlacingNewItem, or set GrabX = 70, GrabY = 32,
+//    Dragging (and DragPending) themselves after creating the item;
+//  - the go-to commands centre with CentreItem (zoom.h) and repaint through Repaint();
+//  - GotoAlias, EditProperties and NewItem below are where their commands plug in.
 class CanvasInteraction {
 public:
     CanvasInteraction(TItemStore& store, ViewState& view, CanvasSurface& surface);

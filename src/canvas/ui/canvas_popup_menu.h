@@ -5,8 +5,9 @@ namespace kinloom {
 
 struct PopupMenuState;
 
-// The canvas popup menu with every entry. The canvas widget connects the zoom, scroll and new-item
-// entries; the editing commands connect the rest through these members.
+// The canvas popup menu with every entry. The canvas widget connects the zoom entries and the
+// hidden scroll entries; the editing commands connect the rest (New Item among them: its command
+// ends in CanvasInteraction::BeginPlacingNewItem's state) through these members.
 class CanvasPopupMenu : public QMenu {
     Q_OBJECT
 public:

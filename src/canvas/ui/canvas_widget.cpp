@@ -26,7 +26,6 @@ CanvasWidget::CanvasWidget(TItemStore& store, ViewState& view, QWidget* parent)
     setToolTip(QStringLiteral("Click your right mouse button to get a menu of the most common tasks"));
 
     CanvasInteraction& in = *interaction_;
-    connect(popup_->NewItem, &QAction::triggered, this, [&in] { in.BeginPlacingNewItem(); });
     connect(popup_->MoveUp, &QAction::triggered, this, [&in] { in.SpeedButton4Click(); });
     connect(popup_->MoveDown, &QAction::triggered, this, [&in] { in.SpeedButton2Click(); });
     connect(popup_->MoveLeft, &QAction::triggered, this, [&in] { in.SpeedButton3Click(); });
