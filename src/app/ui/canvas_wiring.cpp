@@ -65,11 +65,7 @@ CanvasWidget* InstallCanvas(TSlektstre& w) {
         in.Area1Click();
         w.Area1->setChecked(in.ZoomToAreaMode);
     });
-    w.Area1->setEnabled(true);
-    if (w.ZoomAreaButton != w.Area1) {
-        QObject::connect(w.ZoomAreaButton, &QAction::triggered, canvas, [&w] { w.Area1->trigger(); });
-        w.ZoomAreaButton->setEnabled(true);
-    }
+    w.Area1->setEnabled(true);  // the toolbar's "Zoom to area" runs this entry and follows its state
     QObject::connect(canvas, &CanvasWidget::zoomToAreaCheckedChanged, &w, [&w](bool checked) {
         w.Area1->setChecked(checked);
     });

@@ -63,6 +63,11 @@ private slots:
         QVERIFY(canvas->interaction().ZoomToAreaMode);
         state.Repaint();
         QVERIFY(!w.Area1->isChecked());
+        w.ZoomAreaButton->trigger();  // the toolbar button toggles the same mode once
+        QVERIFY(w.Area1->isChecked());
+        w.ZoomAreaButton->trigger();
+        QVERIFY(!w.Area1->isChecked());
+        QVERIFY(!canvas->interaction().ZoomToAreaMode);
         QTest::keyPress(canvas, Qt::Key_Control, Qt::ControlModifier);
         QVERIFY(w.Area1->isChecked());
         QTest::keyRelease(canvas, Qt::Key_Control, Qt::ControlModifier);
