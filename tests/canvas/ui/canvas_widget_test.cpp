@@ -78,6 +78,36 @@ private slots:
         QVERIFY(!area.isEmpty());
     }
 
+    void doubleClickRunsGoToAliasAndSwallowsItsPress() {
+        TItemStore store;
+        TPersonItem* a = test::AddPerson(store, "Ann", "", 0, 0);
+        TPersonItem* b = test::AddPerson(store, "Bob", "", 300, 0);
+        store.CurrentItem = a;
+        ViewState view;
+        CanvasWidget w(store, view);
+        w.resize(600, 300);
+        w.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&w));
+        int jumps = 0;
+        // The jump moves the current item elsewhere; the press that comes with the double-click
+        // must not pick the item under the old pointer position again.
+        w.interaction().GotoAlias = [&] {
+            ++jumps;
+            store.CurrentItem = b;
+        };
+        QMouseEvent dbl(QEvent::MouseButtonDblClick, QPointF(20, 20), w.mapToGlobal(QPointF(20, 20)), Qt::LeftButton,
+                        Qt::LeftButton, Qt::NoModifier);
+        QApplication::sendEvent(&w, &dbl);
+        QCOMPARE(jumps, 1);
+        QCOMPARE(store.CurrentItem, b);
+        QVERIFY(!w.interaction().IgnoreNextMouseDown);
+
+        // A right press picks the item under the pointer too, as the popup menu acts on it.
+        QTest::mousePress(&w, Qt::RightButton, {}, QPoint(20, 20));
+        QCOMPARE(store.CurrentItem, a);
+        QVERIFY(!w.interaction().DragPending);
+    }
+
     void popupMenuStateIsApplied() {
         TItemStore store;
         TPersonItem* a = test::AddPerson(store, "Ann", "", 0, 0);
