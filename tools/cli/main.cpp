@@ -1,9 +1,11 @@
 #include "commands.h"
 
-#include <QCoreApplication>
+#include <QGuiApplication>
 #include <QStringList>
 
 #include <cstdio>
+#include <cstring>
+#include <memory>
 #include <iterator>
 
 namespace kinloom::cli {
@@ -14,6 +16,7 @@ int RunConvert(const QStringList& args);
 int RunDate(const QStringList& args);
 int RunImport(const QStringList& args);
 int RunExport(const QStringList& args);
+int RunRender(const QStringList& args);
 }  // namespace kinloom::cli
 
 namespace {
@@ -23,10 +26,11 @@ using kinloom::cli::Command;
 const Command kCommands[] = {
     {"dump", "print every item of a tree file as JSON, one line each", kinloom::cli::RunDump},
     {"info", "print the counts, LastId and home item of a tree file as JSON", kinloom::cli::RunInfo},
-    {"convert", "read a .kl3, .kl2 or .kl file and save it as a .kl3 file", kinloom::cli::RunConvert},
+    {"convert", "read a .kl3, .kl2, .kl or .ged file and save it as a .kl3 or .ged file", kinloom::cli::RunConvert},
     {"date", "print the standardized form of typed dates", kinloom::cli::RunDate},
     {"import", "read a GEDCOM file into a new, arranged tree and save it as a .kl3 file", kinloom::cli::RunImport},
     {"export", "write a tree file as a GEDCOM file", kinloom::cli::RunExport},
+    {"render", "draw a tree file as the canvas shows it into a PNG picture", kinloom::cli::RunRender},
 };
 
 void printUsage(FILE* out) {
@@ -38,7 +42,15 @@ void printUsage(FILE* out) {
 }  // namespace
 
 int main(int argc, char** argv) {
-    QCoreApplication app(argc, argv);
+    // Drawing needs fonts and so a GUI application (headless unless a display platform is asked
+    // for); the other commands stay on the plain core application.
+    std::unique_ptr<QCoreApplication> app;
+    if (argc > 1 && std::strcmp(argv[1], "render") == 0) {
+        if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
+        app = std::make_unique<QGuiApplication>(argc, argv);
+    } else {
+        app = std::make_unique<QCoreApplication>(argc, argv);
+    }
     QStringList args = QCoreApplication::arguments().mid(1);
     if (args.isEmpty()) {
         printUsage(stderr);
