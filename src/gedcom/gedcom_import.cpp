@@ -1,5 +1,6 @@
 #include "gedcom/gedcom_import.h"
 
+#include "canvas/zoom.h"
 #include "document/item_store.h"
 #include "gedcom/gedcom_reader.h"
 #include "gedcom/line_source.h"
@@ -80,12 +81,7 @@ GedcomImportResult ReadGedcomFile(TItemStore& store, const QString& fileName, Ge
 void ArrangeImportedTree(TItemStore& store, ViewState& view, WindowSize window) {
     // Auto arrange (branch layout) is wired here once it is available.
     store.CurrentItem = store.FirstItem();
-    if (const TPersonItem* item = store.CurrentItem) {
-        // Zoom to the item: 100 %, its centre at the window's centre.
-        view.Zoom = 100.0;
-        view.OffsetX = window.Width / 2 - item->X - kLinkDX;
-        view.OffsetY = window.Height / 2 - item->Y - kLinkDY;
-    }
+    CentreItem(store.CurrentItem, view, window);  // Zoom to Item
 }
 
 GedcomImportResult ImportGedcomFile(TItemStore& store, ViewState& view, WindowSize window,
