@@ -29,6 +29,7 @@ EditingController::EditingController(TItemStore& store, ViewState& view, EditHos
       deleteMarriage_(std::make_unique<TDeleteMarriageForm>(prompts, window)),
       navigator_(std::make_unique<TKontroll>(window)),
       browser_(std::make_unique<TPersBrowser>(store, window)) {
+    person_->setDateStandardizer([this](const QString& date) { return StandardizeDate(date, dateOptions_); });
     navigator_->setHooks({{}, {}, {}, [this] { Home1Click(); }, {}, [this] {
                               if (navigatorAction_) navigatorAction_->setChecked(false);
                           }});
@@ -47,9 +48,6 @@ void EditingController::setCharset(const DisplayCharset& charset) {
     browser_->setCharset(charset);
 }
 
-void EditingController::setDateStandardizer(std::function<QString(const QString&)> f) {
-    person_->setDateStandardizer(std::move(f));
-}
 
 void EditingController::setNavigatorCommands(std::function<void(int)> scroll, std::function<void()> zoomIn,
                                              std::function<void()> zoomOut, std::function<void()> focusMainWindow) {

@@ -1,6 +1,7 @@
 #pragma once
 #include "canvas/edit_commands.h"
 #include "canvas/menu_state.h"
+#include "editor/date_standardization.h"
 #include "platform/charsets.h"
 
 #include <QObject>
@@ -32,8 +33,8 @@ public:
     ~EditingController() override;
 
     void setCharset(const DisplayCharset& charset);
-    // Date standardisation on leaving a date field of the person dialog.
-    void setDateStandardizer(std::function<QString(const QString&)> f);
+    // The Date_Standardization option, applied when a date field of the person dialog is left.
+    void setDateOptions(DateOptions options) { dateOptions_ = options; }
     // Scroll one step, zoom in, zoom out: the main window's own commands, used by the navigator.
     void setNavigatorCommands(std::function<void(int direction)> scroll, std::function<void()> zoomIn,
                               std::function<void()> zoomOut, std::function<void()> focusMainWindow);
@@ -91,6 +92,7 @@ private:
     Prompts& prompts_;
     EditContext ctx_;
     DisplayCharset charset_;
+    DateOptions dateOptions_;
     QAction* navigatorAction_ = nullptr;
     QAction* nameSearchAction_ = nullptr;
     std::unique_ptr<TPerson> person_;

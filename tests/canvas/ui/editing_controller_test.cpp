@@ -84,11 +84,30 @@ private slots:
         // Edit properties: the person dialog on a copy, committed by OK.
         QTimer::singleShot(0, &c.personDialog(), [&] {
             c.personDialog().findChild<QLineEdit*>("Edit2")->setText("Dahl");
+            // Leaving a date field standardises it while the option is on.
+            auto* born = c.personDialog().findChild<QLineEdit*>("MaskEdit1");
+            born->setFocus();
+            QTest::keyClicks(born, "12.01.1900");
+            QFocusEvent leave(QEvent::FocusOut, Qt::TabFocusReason);
+            QApplication::sendEvent(born, &leave);
+            QCOMPARE(born->text(), QString("12 Jan 1900"));
             QTest::mouseClick(c.personDialog().findChild<QPushButton*>("Button1"), Qt::LeftButton);
         });
         c.FormDblClick();
         QCOMPARE(dad->LastName.str(), std::string("Dahl"));
-        QCOMPARE(host.paints, 1);
+        QCOMPARE(dad->BornDate.str(), std::string("12 Jan 1900"));
+        c.setDateOptions(DateOptions{false});
+        QTimer::singleShot(0, &c.personDialog(), [&] {
+            auto* died = c.personDialog().findChild<QLineEdit*>("MaskEdit2");
+            died->setFocus();
+            QTest::keyClicks(died, "3.4.1950");
+            QFocusEvent leave(QEvent::FocusOut, Qt::TabFocusReason);
+            QApplication::sendEvent(died, &leave);
+            QTest::mouseClick(c.personDialog().findChild<QPushButton*>("Button1"), Qt::LeftButton);
+        });
+        c.FormDblClick();
+        QCOMPARE(dad->DiedDate.str(), std::string("3.4.1950"));
+        QCOMPARE(host.paints, 2);
 
         // Delete asks first.
         prompts.AnswerButton(PromptAnswer::No);
