@@ -187,6 +187,10 @@ void TPerson::buildBasicPage(QWidget* page) {
     image2_->setObjectName(QStringLiteral("Image2"));
     image2_->setPixmap(GenderIcon(false));
     image2_->hide();
+    image1_->setFixedSize(48, 48);
+    image2_->setFixedSize(48, 48);
+    gender->setMinimumHeight(78);
+    genderLayout->setContentsMargins(6, 2, 6, 2);
     genderLayout->addWidget(image1_);
     genderLayout->addWidget(image2_);
     grid->addWidget(gender, 0, 4, 2, 1);
