@@ -29,7 +29,7 @@ EditingController::EditingController(TItemStore& store, ViewState& view, EditHos
       deleteMarriage_(std::make_unique<TDeleteMarriageForm>(prompts, window)),
       navigator_(std::make_unique<TKontroll>(window)),
       browser_(std::make_unique<TPersBrowser>(store, window)) {
-    person_->setDateStandardizer([this](const QString& date) { return StandardizeDate(date, dateOptions_); });
+    person_->setDateStandardizer([this](const QString& date) { return StandardizeDate(date, dateOptions_()); });
     navigator_->setHooks({{}, {}, {}, [this] { Home1Click(); }, {}, [this] {
                               if (navigatorAction_) navigatorAction_->setChecked(false);
                           }});

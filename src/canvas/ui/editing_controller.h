@@ -33,8 +33,12 @@ public:
     ~EditingController() override;
 
     void setCharset(const DisplayCharset& charset);
-    // The Date_Standardization option, applied when a date field of the person dialog is left.
-    void setDateOptions(DateOptions options) { dateOptions_ = options; }
+    // The Date_Standardization option, applied when a date field of the person dialog is left;
+    // read each time, so that a change in the options dialog takes effect at once.
+    void setDateOptions(DateOptions options) {
+        dateOptions_ = [options] { return options; };
+    }
+    void setDateOptionsSource(std::function<DateOptions()> source) { dateOptions_ = std::move(source); }
     // Scroll one step, zoom in, zoom out: the main window's own commands, used by the navigator.
     void setNavigatorCommands(std::function<void(int direction)> scroll, std::function<void()> zoomIn,
                               std::function<void()> zoomOut, std::function<void()> focusMainWindow);
@@ -92,7 +96,7 @@ private:
     Prompts& prompts_;
     EditContext ctx_;
     DisplayCharset charset_;
-    DateOptions dateOptions_;
+    std::function<DateOptions()> dateOptions_ = [] { return DateOptions{}; };
     QAction* navigatorAction_ = nullptr;
     QAction* nameSearchAction_ = nullptr;
     std::unique_ptr<TPerson> person_;
