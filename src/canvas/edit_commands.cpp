@@ -1,6 +1,6 @@
 #include "canvas/edit_commands.h"
 
-#include "canvas/centre_item.h"
+#include "canvas/zoom.h"
 #include "document/item_store.h"
 
 #include <algorithm>
@@ -40,7 +40,7 @@ void HangUnderPointer(EditContext& ctx, TPersonItem& item) {
 
 void ZoomToCurrentItem(EditContext& ctx) {
     if (!ctx.store.CurrentItem) return;
-    CentreItemAt100(ctx.view, *ctx.store.CurrentItem, ctx.host.OuterSize());
+    CentreItem(ctx.store.CurrentItem, ctx.view, ctx.host.OuterSize());
     ctx.host.Repaint();
 }
 
@@ -114,12 +114,9 @@ void GotoAlias1Click(EditContext& ctx, bool fromDoubleClick) {
             ctx.store.CurrentItem = current->Father;
         else if (current->Kind == kKindAlias)
             if (TPersonItem* alias = LastAliasOf(ctx.store, current)) ctx.store.CurrentItem = alias;
-        CentreItemAt100(ctx.view, *ctx.store.CurrentItem, ctx.host.OuterSize());
+        CentreItem(ctx.store.CurrentItem, ctx.view, ctx.host.OuterSize());
     } else {
-        const WindowSize size = ctx.host.OuterSize();
-        ctx.view.Zoom = 100.0;
-        ctx.view.OffsetX = (size.Width / 2) - ctx.store.PointerX;
-        ctx.view.OffsetY = (size.Height / 2) - ctx.store.PointerY;
+        CentrePoint(ctx.store.PointerX, ctx.store.PointerY, ctx.view, ctx.host.OuterSize());
     }
     ctx.host.ZoomTo(previousZoom);
     if (fromDoubleClick) ctx.host.SetIgnoreNextMouseDown();

@@ -3,7 +3,13 @@
 #include "app/ui/menu_exchange.h"
 #include "app/ui/tslektstre.h"
 #include "canvas/ui/editing_controller.h"
+#include "canvas/interaction.h"
+#include "canvas/ui/canvas_edit_host.h"
+#include "canvas/ui/canvas_popup_menu.h"
+#include "canvas/ui/canvas_widget.h"
 #include "canvas/ui/navigator.h"
+
+#include <memory>
 
 #include <QAction>
 #include <QApplication>
@@ -105,6 +111,86 @@ void WireEditingCommands(TSlektstre& w, EditingController& c, MenuExchange& exch
         c.navigator().PlaceAtStart();
         c.Control1Click();
     });
+}
+
+namespace {
+
+// What the editing commands need besides the controller, kept alive with the main window.
+class EditingParts : public QObject {
+public:
+    EditingParts(TSlektstre& w, CanvasWidget& canvas) : QObject(&w), host(canvas), exchange(w) {}
+    CanvasEditHost host;
+    MenuExchange exchange;
+};
+
+}  // namespace
+
+EditingController* InstallEditing(TSlektstre& w, CanvasWidget& canvas) {
+    auto* parts = new EditingParts(w, canvas);
+    AppState& state = w.state();
+    auto* c = new EditingController(state.Store, state.View, parts->host, state.prompts, &w);
+    WireEditingCommands(w, *c, parts->exchange);
+
+    CanvasInteraction& in = canvas.interaction();
+    in.GotoAlias = [c] { c->GotoAlias1Click(); };  // the canvas ignores the next press itself
+    in.EditProperties = [c] { c->FormDblClick(); };
+
+    CanvasPopupMenu& p = canvas.popupMenu();
+    const std::pair<QAction*, void (EditingController::*)()> popup[] = {
+        {p.NewItem, &EditingController::Nyperson1Click},
+        {p.EditProperties, &EditingController::FormDblClick},
+        {p.Delete, &EditingController::Slettperson1Click},
+        {p.LinkToFather, &EditingController::LinktoFather1Click},
+        {p.LinkToMother, &EditingController::LinktoMother2Click},
+        {p.LinkToSpouse, &EditingController::LinkMarriage1Click},
+        {p.DeleteLinkFather, &EditingController::DeleteLinktoFather1Click},
+        {p.DeleteLinkMother, &EditingController::DeleteLinktoMother1Click},
+        {p.DeleteLinkSpouse, &EditingController::DeleteLinktoMarriage1Click},
+        {p.GotoFather, &EditingController::Father1Click},
+        {p.GotoMother, &EditingController::Mother1Click},
+        {p.ListOfSpouses, &EditingController::Spouse1Click},
+        {p.ListOfSiblings, &EditingController::ListofSiblings1Click},
+        {p.ListOfChildren, &EditingController::Child1Click},
+        {p.GotoAlias, &EditingController::GotoAlias1Click},
+        {p.GotoHome, &EditingController::Home1Click},
+        {p.AlignTop, &EditingController::Top1Click},
+        {p.AlignBottom, &EditingController::Bottom1Click},
+        {p.AlignLeft, &EditingController::Left1Click},
+        {p.AlignRight, &EditingController::Right1Click},
+        {p.MakeAlias, &EditingController::MakeAliasClick},
+        {p.MakeThisAlias, &EditingController::MakeThisAliasClick},
+        {p.MakeThisHome, &EditingController::Makehome1Click},
+    };
+    for (const auto& [action, slot] : popup) QObject::connect(action, &QAction::triggered, c, slot);
+
+    // The navigator runs the main window's scroll and zoom commands; every paint rewrites its counters.
+    CanvasWidget* cw = &canvas;
+    c->setNavigatorCommands(
+        [cw](int direction) {
+            CanvasInteraction& i = cw->interaction();
+            i.Window = cw->windowSize();
+            switch (static_cast<TKontroll::Direction>(direction)) {
+            case TKontroll::Left: i.SpeedButton3Click(); break;
+            case TKontroll::Right: i.SpeedButton1Click(); break;
+            case TKontroll::Up: i.SpeedButton4Click(); break;
+            case TKontroll::Down: i.SpeedButton2Click(); break;
+            }
+        },
+        [cw] {
+            cw->interaction().Window = cw->windowSize();
+            cw->interaction().ZoomIn1Click();
+        },
+        [cw] {
+            cw->interaction().Window = cw->windowSize();
+            cw->interaction().ZoomOut1Click();
+        },
+        [&w] {
+            if (w.state().hooks.FocusMainWindow) w.state().hooks.FocusMainWindow();
+        });
+    QObject::connect(&canvas, &CanvasWidget::painted, c, [c](const PaintResult& r) {
+        if (r.Painted && r.Ok) c->navigator().SetCounterTexts(r.ZoomLabel, r.ItemsLabel, r.PersonsLabel);
+    });
+    return c;
 }
 
 }  // namespace kinloom
