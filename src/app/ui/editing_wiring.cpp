@@ -44,7 +44,10 @@ class ShortcutRefresher : public QObject {
 public:
     ShortcutRefresher(TSlektstre& w, EditingController& c) : QObject(&w), w_(w), c_(c) {}
     bool eventFilter(QObject* watched, QEvent* event) override {
-        if (event->type() == QEvent::ShortcutOverride && w_.isActiveWindow()) ApplyMenuState(w_, c_.MenuState());
+        if (event->type() == QEvent::ShortcutOverride) {
+            auto* widget = qobject_cast<QWidget*>(watched);
+            if (widget && widget->window() == &w_) ApplyMenuState(w_, c_.MenuState());
+        }
         return QObject::eventFilter(watched, event);
     }
 
@@ -190,6 +193,7 @@ EditingController* InstallEditing(TSlektstre& w, CanvasWidget& canvas) {
     QObject::connect(&canvas, &CanvasWidget::painted, c, [c](const PaintResult& r) {
         if (r.Painted && r.Ok) c->navigator().SetCounterTexts(r.ZoomLabel, r.ItemsLabel, r.PersonsLabel);
     });
+    QObject::connect(&canvas, &CanvasWidget::painted, c, [&w, c] { ApplyMenuState(w, c->MenuState()); });
     return c;
 }
 
