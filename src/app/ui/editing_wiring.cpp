@@ -138,6 +138,10 @@ EditingController* InstallEditing(TSlektstre& w, CanvasWidget& canvas) {
     in.GotoAlias = [c] { c->GotoAlias1Click(); };  // the canvas ignores the next press itself
     in.EditProperties = [c] { c->FormDblClick(); };
 
+    // Showing or hiding the name search disarms panning.
+    for (QAction* a : {w.Find1, w.NameSearch1})
+        QObject::connect(a, &QAction::triggered, &canvas, [&in] { in.PanArmed = false; });
+
     CanvasPopupMenu& p = canvas.popupMenu();
     const std::pair<QAction*, void (EditingController::*)()> popup[] = {
         {p.NewItem, &EditingController::Nyperson1Click},
