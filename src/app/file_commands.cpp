@@ -150,12 +150,14 @@ void Open1Click(AppState& state) {
     // A file that could not be read leaves the empty document untitled, so that a later Save
     // cannot write the empty tree over it.
     if (status != ReadStatus::Ok) state.CurrentFileName.clear();
-    state.Store.Modified = false;
-    state.Repaint();
-    if (status == ReadStatus::IoError) {  // the reader told the user; the command ends here
+    if (status == ReadStatus::IoError) {
+        // The reader told the user and the command ends here; Modified is left as it was.
+        state.Repaint();
         state.SetBusyCursor(false);
         return;
     }
+    state.Store.Modified = false;
+    state.Repaint();
 
     AutoQualityCheck(state, state.Options.QualityCheckOnOpen, false);
 

@@ -294,8 +294,11 @@ TEST(FileCommands, OpenFailures) {
     EXPECT_EQ(s.log.back(), "status:OK");
 
     s.log.clear();
+    s.state.Store.Modified = true;
+    s.prompts.AnswerButton(PromptAnswer::No);  // no, do not save the changes
     s.prompts.AnswerText(QString("/t/missing.kl3"));
     Open1Click(s.state);
+    EXPECT_TRUE(s.state.Store.Modified);  // an input/output error does not clear it
     // The command ends after the reader's message, leaving an empty untitled document: a later
     // Save must not write the empty tree over the file that could not be read.
     EXPECT_EQ(s.log, (std::vector<QString>{"busy", "read:/t/missing.kl3 800x600", "repaint", "normal"}));
