@@ -124,8 +124,13 @@ void FormCreate(AppState& state, const StartupInfo& info) {
     }
 }
 
+static bool SaveSteps(AppState& state);
+
 bool CheckModified(AppState& state) {
-    return CheckModified(state.Store, state.prompts, [&state] { Save1Click(state); });
+    // A save that fails on the disk ends the command that asked, so the tree is not thrown away.
+    bool diskError = false;
+    const bool goOn = CheckModified(state.Store, state.prompts, [&state, &diskError] { diskError = !SaveSteps(state); });
+    return goOn && !diskError;
 }
 
 void New1Click(AppState& state) {
@@ -179,15 +184,19 @@ static bool SaveAsSteps(AppState& state) {
     return true;
 }
 
-void Save1Click(AppState& state) {
+// Save; false when a disk error ended the command.
+static bool SaveSteps(AppState& state) {
     AutoQualityCheck(state, state.Options.QualityCheckOnSave, true);
     if (!state.CurrentFileName.isEmpty()) {
-        if (!SaveCurrentFile(state)) return;
+        if (!SaveCurrentFile(state)) return false;
     } else if (!SaveAsSteps(state)) {  // checks once more when the option is on
-        return;
+        return false;
     }
     state.SetStatus(QStringLiteral("OK"));
+    return true;
 }
+
+void Save1Click(AppState& state) { SaveSteps(state); }
 
 void SaveAs1Click(AppState& state) { SaveAsSteps(state); }
 

@@ -286,6 +286,44 @@ TEST(FileCommands, RefusedAndFailedSavesKeepModified) {
     EXPECT_EQ(s.state.Store.ItemCount(), 1);
 }
 
+TEST(FileCommands, ASaveThatFailsOnTheDiskKeepsTheTreeItWasAskedToSave) {
+    // Yes in the save question, then the disk refuses: New, Open, an import and closing all end
+    // there, and the tree stays as it was.
+    Shell s;
+    s.modify();
+    s.state.CurrentFileName = "/readonly/tree.kl3";
+    for (int command = 0; command < 4; ++command) {
+        s.prompts.clear();
+        s.prompts.AnswerButton(PromptAnswer::Yes);
+        s.log.clear();
+        bool closed = false;
+        switch (command) {
+        case 0: New1Click(s.state); break;
+        case 1: Open1Click(s.state); break;
+        case 2:
+            s.state.files.ReadV1 = [](AppState& state, const QString&) { state.Store.ClearMemory(); };
+            Version101Click(s.state);
+            break;
+        case 3: closed = FormCloseQuery(s.state); break;
+        }
+        EXPECT_FALSE(closed);
+        EXPECT_EQ(s.log, (std::vector<QString>{"busy", "save:/readonly/tree.kl3", "normal"})) << command;
+        ASSERT_EQ(s.prompts.records().size(), 1u) << command;  // no file dialog after the failure
+        EXPECT_EQ(s.state.Store.ItemCount(), 1) << command;
+        EXPECT_TRUE(s.state.Store.Modified);
+        EXPECT_EQ(s.state.CurrentFileName, "/readonly/tree.kl3");
+    }
+
+    // The same through Save As on an untitled tree.
+    s.state.CurrentFileName.clear();
+    s.prompts.clear();
+    s.prompts.AnswerButton(PromptAnswer::Yes);
+    s.prompts.AnswerText(QString("/readonly/new.kl3"));
+    New1Click(s.state);
+    EXPECT_EQ(s.state.Store.ItemCount(), 1);
+    EXPECT_TRUE(s.state.Store.Modified);
+}
+
 TEST(FileCommands, OpenFailures) {
     Shell s;
     s.prompts.AnswerText(QString("/t/garbage.kl3"));
