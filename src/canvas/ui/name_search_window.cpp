@@ -26,6 +26,7 @@ TPersBrowser::TPersBrowser(TItemStore& store, QWidget* parent)
     resize(kMinimumWidth, 400);
     move(50, 80);
     auto* layout = new QVBoxLayout(this);
+    layout->setContentsMargins(4, 4, 4, 4);  // the four buttons fit in the minimum width
     edit_ = new QLineEdit(this);
     edit_->setObjectName(QStringLiteral("Edit1"));
     edit_->setToolTip(QStringLiteral("Type your search string here"));
@@ -37,6 +38,7 @@ TPersBrowser::TPersBrowser(TItemStore& store, QWidget* parent)
     list_->setUniformItemSizes(true);  // keeps filling a hundred thousand lines quick
     layout->addWidget(list_, 1);
     auto* buttons = new QHBoxLayout;
+    buttons->setSpacing(3);
     const char* names[] = {"Button1", "Button4", "Button2", "Button3"};
     const char* captions[] = {"&Refresh", "&Edit person", "&Go to person", "&Close"};
     QPushButton* b[4];
