@@ -8,7 +8,7 @@ class Prompts;
 
 // The arrangement alone: picks the item with the deepest pedigree as the home item and lays every
 // item out in generation rows 500 apart, neighbours 160 apart, each row centred over the row below.
-// Does not touch CurrentItem, the view or Modified.
+// The new home item is left as CurrentItem; the view and Modified are not touched.
 void Autoarrange1Click(TItemStore& store);
 
 // Everything Tools > Auto Arrange Items does once the user has said yes: the arrangement, then the
