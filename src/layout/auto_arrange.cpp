@@ -195,7 +195,7 @@ void ArrangeAllItems(TItemStore& store, ViewState& view, WindowSize window) {
     view.OffsetY = window.Height / 2 - home->Y - kLinkDY;
 }
 
-bool AutoArrangeClick(TItemStore& store, ViewState& view, WindowSize window, Prompts& prompts) {
+bool ConfirmAutoArrange(const TItemStore& store, Prompts& prompts) {
     if (store.empty()) {
         prompts.Message(kAppTitle, QStringLiteral("No items to rearrange."), PromptButtons::Ok,
                         PromptIcon::None);
@@ -204,9 +204,12 @@ bool AutoArrangeClick(TItemStore& store, ViewState& view, WindowSize window, Pro
     const QString question =
         QStringLiteral("This operation will completely rearrange all your items, and cannot be undone.") +
         QLatin1Char('\n') + QStringLiteral("Would you really like to do that?");
-    if (prompts.Message(QStringLiteral("Warning"), question, PromptButtons::YesNo,
-                        PromptIcon::Warning) != PromptAnswer::Yes)
-        return false;
+    return prompts.Message(QStringLiteral("Warning"), question, PromptButtons::YesNo,
+                           PromptIcon::Warning) == PromptAnswer::Yes;
+}
+
+bool AutoArrangeClick(TItemStore& store, ViewState& view, WindowSize window, Prompts& prompts) {
+    if (!ConfirmAutoArrange(store, prompts)) return false;
     ArrangeAllItems(store, view, window);
     return true;
 }

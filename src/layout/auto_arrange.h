@@ -16,6 +16,10 @@ void Autoarrange1Click(TItemStore& store);
 // left as it was. An empty store is left alone. The GEDCOM import calls this after reading a file.
 void ArrangeAllItems(TItemStore& store, ViewState& view, WindowSize window);
 
+// The menu command's questions: "No items to rearrange." on an empty store, otherwise the warning;
+// true when the user said Yes.
+bool ConfirmAutoArrange(const TItemStore& store, Prompts& prompts);
+
 // The menu command: "No items to rearrange." on an empty store, otherwise the warning question and,
 // on Yes, ArrangeAllItems. Returns true when the items moved and the canvas needs a repaint.
 bool AutoArrangeClick(TItemStore& store, ViewState& view, WindowSize window, Prompts& prompts);
