@@ -4,6 +4,7 @@
 #include "layout/ancestor_tree.h"
 #include "layout/literal_layout.h"
 #include "layout/random_family.h"
+#include "layout/row_centring.h"
 #include "platform/scripted_prompts.h"
 #include "support/test_support.h"
 
@@ -183,6 +184,35 @@ TEST(AutoArrange, MenuCommandAsksFirst) {
     EXPECT_TRUE(AutoArrangeClick(store, view, {800, 600}, prompts));
     EXPECT_EQ(store.FirstItem()->FirstName, "B");
     EXPECT_EQ(store.CurrentItem, store.FirstItem());
+}
+
+}  // namespace
+}  // namespace kinloom
+
+namespace kinloom {
+namespace {
+
+// Rows 999, 1000 and 1001 apart: the pass goes on, shifts the row exactly 1000 above and stops,
+// or stops at once.
+TEST(CentreRows, StopsAtTheFirstGapOfAThousand) {
+    for (const int gap : {999, 1000, 1001}) {
+        TItemStore fast, slow;
+        for (TItemStore* store : {&fast, &slow}) {
+            TPersonItem* parent = AddPerson(*store, "Parent", {}, 500, 0);
+            AddPerson(*store, "Child", {}, 100, 600)->Father = parent;
+            AddPerson(*store, "Child2", {}, 300, 600)->Mother = parent;
+            AddPerson(*store, "Uncle", {}, 900, 0);
+            AddPerson(*store, "Far", {}, 2000, -gap);
+            AddPerson(*store, "Farther", {}, 2500, -gap - 400);
+        }
+        CentreRows(fast);
+        literal::Layout(slow).CentreRows();
+        ASSERT_EQ(Take(fast), Take(slow)) << gap;
+        // Row 0 (500 and 900, middle 700) comes over the children (100 and 300, middle 200).
+        EXPECT_EQ(fast.FirstItem()->X, 0);
+        const int farX = fast.LastItem()->Prev->X;
+        EXPECT_EQ(farX == 2000, gap > 1000) << gap;
+    }
 }
 
 }  // namespace
