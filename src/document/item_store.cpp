@@ -101,6 +101,7 @@ void TItemStore::unlinkFromList(TPersonItem* x) {
 void TItemStore::DeleteItem() {
     TPersonItem* x = CurrentItem;
     if (!x) return;
+    tags_.DeleteItemTags(x);
     // An original loses its alias mark as soon as one of its aliases goes, even if others remain.
     if (x->isAlias() && x->Father) x->Father->Kind.clear();
     for (TPersonItem* r = first_; r; r = r->Next) {
@@ -155,6 +156,7 @@ void TItemStore::ClearSelection() {
 void TItemStore::ClearMemory() {
     LastId = 0;
     ClearSelection();
+    tags_.ClearTags();
     notifyRemoval(nullptr);
     first_ = last_ = nullptr;
     CurrentItem = nullptr;

@@ -1,4 +1,5 @@
 #pragma once
+#include "document/gct_unit.h"
 #include "document/person_item.h"
 
 #include <QString>
@@ -26,6 +27,11 @@ public:
 
     void setReporter(Prompts* reporter) { reporter_ = reporter; }
     Prompts* reporter() const { return reporter_; }
+
+    // The GEDCOM tag vocabulary and the per-item tag store of this document; DeleteItem and
+    // ClearMemory drop the tags of what they free.
+    TGCT& TagStore() { return tags_; }
+    const TGCT& TagStore() const { return tags_; }
 
     TPersonItem* FirstItem() const { return first_; }
     TPersonItem* LastItem() const { return last_; }
@@ -81,6 +87,7 @@ private:
     void notifyRemoval(const TPersonItem* item);
 
     Prompts* reporter_ = nullptr;
+    TGCT tags_;
     TPersonItem* first_ = nullptr;
     TPersonItem* last_ = nullptr;
     std::unordered_map<const TPersonItem*, std::unique_ptr<TPersonItem>> owned_;

@@ -127,7 +127,7 @@ std::string DisplayCharset::encode(const QString& text, int capacity) const {
         } else if (conv_->fromUtf8 == reinterpret_cast<iconv_t>(-1) ||
                    !convert(conv_->fromUtf8, std::string_view(utf8.data(), utf8.size()), piece) ||
                    piece.empty()) {
-            piece = "?";
+            piece.assign(1, '?');  // not = "?": GCC 12 warns falsely (-Wrestrict) on that
         }
         if (static_cast<int>(result.size() + piece.size()) > capacity) break;  // never split
         result += piece;

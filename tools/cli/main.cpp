@@ -8,6 +8,10 @@
 
 namespace kinloom::cli {
 // The commands, one file each.
+int RunDump(const QStringList& args);
+int RunInfo(const QStringList& args);
+int RunConvert(const QStringList& args);
+int RunDate(const QStringList& args);
 }  // namespace kinloom::cli
 
 namespace {
@@ -15,7 +19,10 @@ namespace {
 using kinloom::cli::Command;
 
 const Command kCommands[] = {
-    {"", "", nullptr},  // placeholder so that the table is never empty
+    {"dump", "print every item of a tree file as JSON, one line each", kinloom::cli::RunDump},
+    {"info", "print the counts, LastId and home item of a tree file as JSON", kinloom::cli::RunInfo},
+    {"convert", "read a .kl3, .kl2 or .kl file and save it as a .kl3 file", kinloom::cli::RunConvert},
+    {"date", "print the standardized form of typed dates", kinloom::cli::RunDate},
 };
 
 void printUsage(FILE* out) {

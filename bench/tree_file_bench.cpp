@@ -1,0 +1,96 @@
+#include "support/bench_support.h"
+
+#include "document/legacy_file.h"
+#include "document/tree_file.h"
+#include "platform/console_prompts.h"
+
+#include <QFile>
+#include <QTemporaryDir>
+#include <benchmark/benchmark.h>
+
+#include <vector>
+
+using namespace kinloom;
+
+namespace {
+
+void PutInt32(std::vector<char>& rec, size_t offset, int32_t value) {
+    for (int i = 0; i < 4; ++i) rec[offset + i] = static_cast<char>(static_cast<uint32_t>(value) >> (8 * i));
+}
+void PutText(std::vector<char>& rec, size_t offset, const std::string& text) {
+    rec[offset] = static_cast<char>(text.size());
+    std::copy(text.begin(), text.end(), rec.begin() + static_cast<std::ptrdiff_t>(offset) + 1);
+}
+
+// An old tree file of n records with names, dates, parents and (1.5.x) spouses.
+QString WriteOldFile(const QTemporaryDir& dir, int recordSize, int n) {
+    const QString path = dir.filePath(recordSize == kVersion15RecordSize ? "old.kl2" : "old.kl");
+    QFile f(path);
+    f.open(QIODevice::WriteOnly);
+    std::vector<char> rec(static_cast<size_t>(recordSize));
+    for (int i = 1; i <= n; ++i) {
+        std::fill(rec.begin(), rec.end(), 0);
+        PutText(rec, 0, "Given" + std::to_string(i));
+        PutText(rec, 101, "Family" + std::to_string(i % 997));
+        PutText(rec, 202, "12/25/1900");
+        PutInt32(rec, 464, i);
+        PutInt32(rec, 468, i > 2 ? i / 2 : 0);
+        PutInt32(rec, 472, i > 2 ? i / 2 - 1 : 0);
+        if (recordSize == kVersion15RecordSize) PutInt32(rec, 896, i % 2 ? i + 1 : i - 1);
+        f.write(rec.data(), static_cast<qint64>(rec.size()));
+    }
+    return path;
+}
+
+}  // namespace
+
+static void BM_SaveTreeFile(benchmark::State& state) {
+    QTemporaryDir dir;
+    ConsolePrompts prompts(nullptr);  // the random filler overfills some marriages
+    TItemStore store(&prompts);
+    bench::FillRandomTree(store, static_cast<int>(state.range(0)));
+    const QString path = dir.filePath("tree.kl3");
+    for (auto _ : state) benchmark::DoNotOptimize(SavetoFile(store, path, prompts));
+    state.SetItemsProcessed(state.iterations() * state.range(0));
+}
+BENCHMARK(BM_SaveTreeFile)->Arg(1000)->Arg(10000)->Arg(100000)->Unit(benchmark::kMillisecond);
+
+static void BM_OpenTreeFile(benchmark::State& state) {
+    QTemporaryDir dir;
+    ConsolePrompts prompts(nullptr);  // the random filler overfills some marriages
+    const QString path = dir.filePath("tree.kl3");
+    {
+        TItemStore source(&prompts);
+        bench::FillRandomTree(source, static_cast<int>(state.range(0)));
+        SavetoFile(source, path, prompts);
+    }
+    TItemStore store(&prompts);
+    ViewState view;
+    for (auto _ : state) benchmark::DoNotOptimize(ReadfromFile(store, path, view, {1024, 768}, prompts));
+    state.SetItemsProcessed(state.iterations() * state.range(0));
+}
+BENCHMARK(BM_OpenTreeFile)->Arg(1000)->Arg(10000)->Arg(100000)->Unit(benchmark::kMillisecond);
+
+static void BM_ReadVersion15(benchmark::State& state) {
+    QTemporaryDir dir;
+    ConsolePrompts prompts(nullptr);  // the random filler overfills some marriages
+    const QString path = WriteOldFile(dir, kVersion15RecordSize, static_cast<int>(state.range(0)));
+    TItemStore store(&prompts);
+    ViewState view;
+    for (auto _ : state)
+        benchmark::DoNotOptimize(ReadfromFilev1_5(store, path, view, {1024, 768}, prompts, true));
+    state.SetItemsProcessed(state.iterations() * state.range(0));
+}
+BENCHMARK(BM_ReadVersion15)->Arg(1000)->Arg(10000)->Arg(100000)->Unit(benchmark::kMillisecond);
+
+static void BM_ReadVersion10(benchmark::State& state) {
+    QTemporaryDir dir;
+    ConsolePrompts prompts(nullptr);  // the random filler overfills some marriages
+    const QString path = WriteOldFile(dir, kVersion10RecordSize, static_cast<int>(state.range(0)));
+    TItemStore store(&prompts);
+    ViewState view;
+    for (auto _ : state)
+        benchmark::DoNotOptimize(ReadfromFilev1(store, path, view, {1024, 768}, prompts, true));
+    state.SetItemsProcessed(state.iterations() * state.range(0));
+}
+BENCHMARK(BM_ReadVersion10)->Arg(1000)->Arg(10000)->Arg(100000)->Unit(benchmark::kMillisecond);

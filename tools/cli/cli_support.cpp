@@ -1,0 +1,63 @@
+#include "cli_support.h"
+
+#include "document/item_store.h"
+#include "document/legacy_file.h"
+#include "document/tree_file.h"
+
+#include <QFileInfo>
+
+#include <cstdio>
+
+namespace kinloom::cli {
+
+bool WantsHelp(const QStringList& args) {
+    for (const QString& a : args) {
+        if (a == QLatin1String("--")) break;
+        if (a == QLatin1String("--help") || a == QLatin1String("-h")) return true;
+    }
+    return false;
+}
+
+void PrintOut(const QByteArray& bytes) {
+    std::fwrite(bytes.constData(), 1, static_cast<size_t>(bytes.size()), stdout);
+}
+
+void PrintOut(const QString& text) { PrintOut(text.toUtf8()); }
+
+int Fail(const char* command, const QString& message) {
+    std::fprintf(stderr, "kinloom-cli %s: %s\n", command, message.toUtf8().constData());
+    return 1;
+}
+
+ParsedArgs SplitArgs(const QStringList& args) {
+    ParsedArgs out;
+    bool optionsDone = false;
+    for (const QString& a : args) {
+        if (!optionsDone && a == QLatin1String("--")) {
+            optionsDone = true;
+        } else if (!optionsDone && a.startsWith(QLatin1String("--"))) {
+            out.options << a;
+        } else {
+            out.operands << a;
+        }
+    }
+    return out;
+}
+
+bool LoadTreeFile(const char* command, const QString& path, TItemStore& store, ConsolePrompts& prompts,
+                  bool dateStandardization) {
+    // The window size only matters for centring the home item, which a batch command never shows.
+    ViewState view;
+    const WindowSize window{};
+    const QString suffix = QFileInfo(path).suffix().toLower();
+    if (suffix == QLatin1String("kl3"))
+        return ReadfromFile(store, path, view, window, prompts) == ReadStatus::Ok;
+    if (suffix == QLatin1String("kl2"))
+        return ReadfromFilev1_5(store, path, view, window, prompts, dateStandardization);
+    if (suffix == QLatin1String("kl"))
+        return ReadfromFilev1(store, path, view, window, prompts, dateStandardization);
+    Fail(command, QStringLiteral("%1: not a tree file (the name must end in .kl3, .kl2 or .kl)").arg(path));
+    return false;
+}
+
+}  // namespace kinloom::cli

@@ -1,0 +1,37 @@
+#pragma once
+#include "platform/console_prompts.h"
+
+#include <QByteArray>
+#include <QString>
+#include <QStringList>
+
+namespace kinloom {
+class TItemStore;
+}
+
+namespace kinloom::cli {
+
+// Helpers shared by the commands: argument checks, output, and reading any tree file.
+
+// True when the arguments ask for the command's help (--help or -h anywhere before "--").
+bool WantsHelp(const QStringList& args);
+// Prints a text on stdout (UTF-8) as it is.
+void PrintOut(const QByteArray& bytes);
+void PrintOut(const QString& text);
+// Prints "kinloom-cli COMMAND: message" on stderr and returns the failure status 1.
+int Fail(const char* command, const QString& message);
+
+// Splits the arguments into options (starting with "--", up to a lone "--") and operands.
+struct ParsedArgs {
+    QStringList options;
+    QStringList operands;
+};
+ParsedArgs SplitArgs(const QStringList& args);
+
+// Reads a .kl3, .kl2 or .kl file (chosen by its extension, case ignored) into the store. The
+// reader's own messages go through `prompts`; false when the file was not read whole (an unknown
+// extension is reported here).
+bool LoadTreeFile(const char* command, const QString& path, TItemStore& store, ConsolePrompts& prompts,
+                  bool dateStandardization);
+
+}  // namespace kinloom::cli

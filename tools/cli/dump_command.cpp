@@ -1,0 +1,106 @@
+#include "cli_support.h"
+#include "commands.h"
+
+#include "document/item_store.h"
+#include "platform/charsets.h"
+
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
+
+namespace kinloom::cli {
+
+namespace {
+
+const char kDumpHelp[] =
+    "usage: kinloom-cli dump [--no-date-standardization] FILE\n"
+    "\n"
+    "Prints every item of a tree file in list order (the home item first) as one JSON object per\n"
+    "line. FILE is a .kl3, .kl2 or .kl file, chosen by its extension. Texts are the stored bytes\n"
+    "read as UTF-8 where valid, else as Windows-1252; links are the Id of the linked item, 0 for\n"
+    "none.\n"
+    "\n"
+    "  --no-date-standardization  copy the dates of a .kl2 file as they are instead of\n"
+    "                             autoformatting them\n";
+
+QJsonValue Text(std::string_view bytes) { return DecodeUtf8OrWindows1252(bytes); }
+int IdOf(const TPersonItem* item) { return item ? item->Id : 0; }
+
+QJsonObject ItemJson(const TPersonItem& p) {
+    QJsonObject o;
+    o.insert("Id", p.Id);
+    o.insert("FirstName", Text(p.FirstName));
+    o.insert("LastName", Text(p.LastName));
+    o.insert("BornDate", Text(p.BornDate));
+    o.insert("DiedDate", Text(p.DiedDate));
+    o.insert("Sex", Text(p.Sex));
+    o.insert("PictureFile", Text(p.PictureFile));
+    o.insert("NotesFile", Text(p.NotesFile));
+    o.insert("Kind", Text(p.Kind));
+    o.insert("BornPlace", Text(p.BornPlace));
+    o.insert("DiedPlace", Text(p.DiedPlace));
+    o.insert("BaptizedDate", Text(p.BaptizedDate));
+    o.insert("BaptizedPlace", Text(p.BaptizedPlace));
+    o.insert("Occupation", Text(p.Occupation));
+    o.insert("PictureText", Text(p.PictureText));
+    o.insert("Source", Text(p.Source));
+    o.insert("Father", IdOf(p.Father));
+    o.insert("Mother", IdOf(p.Mother));
+    QJsonArray spouse, type, date, place;
+    for (int i = 1; i <= kMaxSpouses; ++i) {
+        spouse.append(IdOf(p.Spouse[i]));
+        const char t = p.SpouseType[i];
+        type.append(t == 0 ? QJsonValue(QString()) : Text(std::string_view(&t, 1)));
+        date.append(Text(p.MarriageDate[i]));
+        place.append(Text(p.MarriagePlace[i]));
+    }
+    o.insert("Spouse", spouse);
+    o.insert("SpouseType", type);
+    o.insert("MarriageDate", date);
+    o.insert("MarriagePlace", place);
+    o.insert("X", p.X);
+    o.insert("Y", p.Y);
+    o.insert("Selected", p.Selected);
+    o.insert("GedcomId", Text(p.GedcomId));
+    o.insert("ChildFamilyRef", Text(p.ChildFamilyRef));
+    o.insert("SpareRef", Text(p.SpareRef));
+    o.insert("ChildCount", p.ChildCount);
+    o.insert("GedcomPos", p.GedcomPos);
+    return o;
+}
+
+}  // namespace
+
+int RunDump(const QStringList& args) {
+    if (WantsHelp(args)) {
+        PrintOut(QByteArray(kDumpHelp));
+        return 0;
+    }
+    const ParsedArgs parsed = SplitArgs(args);
+    bool dates = true;
+    for (const QString& o : parsed.options) {
+        if (o == QLatin1String("--no-date-standardization"))
+            dates = false;
+        else
+            return Fail("dump", QStringLiteral("unknown option %1 (see kinloom-cli dump --help)").arg(o));
+    }
+    if (parsed.operands.size() != 1)
+        return Fail("dump", QStringLiteral("expects one FILE (see kinloom-cli dump --help)"));
+
+    ConsolePrompts prompts;
+    TItemStore store(&prompts);
+    if (!LoadTreeFile("dump", parsed.operands[0], store, prompts, dates)) return 1;
+    QByteArray out;
+    for (const TPersonItem* p = store.FirstItem(); p; p = p->Next) {
+        out += QJsonDocument(ItemJson(*p)).toJson(QJsonDocument::Compact);
+        out += '\n';
+        if (out.size() > (1 << 20)) {
+            PrintOut(out);
+            out.clear();
+        }
+    }
+    PrintOut(out);
+    return 0;
+}
+
+}  // namespace kinloom::cli
