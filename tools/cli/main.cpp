@@ -12,6 +12,7 @@ int RunDump(const QStringList& args);
 int RunInfo(const QStringList& args);
 int RunConvert(const QStringList& args);
 int RunDate(const QStringList& args);
+int RunArrange(const QStringList& args);
 }  // namespace kinloom::cli
 
 namespace {
@@ -23,6 +24,7 @@ const Command kCommands[] = {
     {"info", "print the counts, LastId and home item of a tree file as JSON", kinloom::cli::RunInfo},
     {"convert", "read a .kl3, .kl2 or .kl file and save it as a .kl3 file", kinloom::cli::RunConvert},
     {"date", "print the standardized form of typed dates", kinloom::cli::RunDate},
+    {"arrange", "rearrange all items of a tree file as Auto Arrange Items does, and save it", kinloom::cli::RunArrange},
 };
 
 void printUsage(FILE* out) {
