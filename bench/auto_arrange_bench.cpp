@@ -1,8 +1,10 @@
+#include "document/tree_file.h"
 #include "layout/ancestor_tree.h"
 #include "layout/auto_arrange.h"
 #include "platform/scripted_prompts.h"
 #include "support/bench_support.h"
 
+#include <QTemporaryDir>
 #include <benchmark/benchmark.h>
 
 using namespace kinloom;
@@ -70,3 +72,24 @@ static void BM_OrganizeTreeEightGenerations(benchmark::State& state) {
     }
 }
 BENCHMARK(BM_OrganizeTreeEightGenerations)->Unit(benchmark::kMicrosecond);
+
+// What kinloom-cli arrange does: read a tree file, arrange it, save it.
+static void BM_ArrangeTreeFile(benchmark::State& state) {
+    QTemporaryDir dir;
+    const QString in = dir.filePath(QStringLiteral("in.kl3"));
+    const QString out = dir.filePath(QStringLiteral("out.kl3"));
+    ScriptedPrompts prompts;
+    {
+        TItemStore store(&prompts);
+        bench::FillRandomTree(store, static_cast<int>(state.range(0)));
+        SavetoFile(store, in, prompts);
+    }
+    for (auto _ : state) {
+        TItemStore store(&prompts);
+        ViewState view;
+        ReadfromFile(store, in, view, {}, prompts);
+        ArrangeAllItems(store, view, {});
+        benchmark::DoNotOptimize(SavetoFile(store, out, prompts));
+    }
+}
+BENCHMARK(BM_ArrangeTreeFile)->Arg(100000)->Unit(benchmark::kMillisecond);
