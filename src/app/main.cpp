@@ -1,11 +1,22 @@
+#include "app/ui/startup.h"
+#include "app/ui/tslektstre.h"
+#include "platform/registry.h"
+#include "platform/ui/qt_prompts.h"
+
 #include <QApplication>
-#include <QMainWindow>
 
 int main(int argc, char** argv) {
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Kinloom 2.0"));
-    QMainWindow window;
-    window.setWindowTitle(QStringLiteral("Kinloom 2.0 beta 3.6"));
-    window.showMaximized();
+
+    // "--no-welcome" is for scripted runs; every other argument is part of a tree's path.
+    QStringList arguments = QApplication::arguments().mid(1);
+    const bool showWelcome = !arguments.removeAll(QStringLiteral("--no-welcome"));
+
+    const std::unique_ptr<kinloom::Registry> registry = kinloom::OpenIniRegistry(kinloom::DefaultRegistryPath());
+    kinloom::QtPrompts prompts;
+    const auto windows = kinloom::CreateWindows(*registry, prompts, QApplication::applicationFilePath(), arguments);
+    prompts.setParent(windows->main.get());
+    kinloom::StartUp(*windows, showWelcome);
     return app.exec();
 }

@@ -15,6 +15,11 @@ bool Registry::WriteYesNo(const QString& key, const QString& name, bool value) {
     return WriteString(key, name, value ? QStringLiteral("Yes") : QStringLiteral("No"));
 }
 
+QString Registry::RootedKey(Root root, const QString& key) {
+    // Keys below the classes root keep their plain path, so existing settings files stay valid.
+    return root == Root::CurrentUser ? QStringLiteral("HKEY_CURRENT_USER\\") + key : key;
+}
+
 QString MemoryRegistry::ReadString(const QString& key, const QString& name, const QString& defaultValue) {
     const auto it = values_.find({key, name});
     return it == values_.end() || it->second.isEmpty() ? defaultValue : it->second;

@@ -1,0 +1,31 @@
+#include "app/ui/twelcome.h"
+
+#include "app/app_state.h"
+
+#include <QDialogButtonBox>
+#include <QLabel>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+namespace kinloom {
+
+Twelcome::Twelcome(QWidget* parent) : QDialog(parent, Qt::Dialog | Qt::WindowStaysOnTopHint) {
+    setObjectName(QStringLiteral("welcome"));
+    setWindowTitle(QStringLiteral("Welcome"));
+    auto* layout = new QVBoxLayout(this);
+    auto* title = new QLabel(QStringLiteral("<h2>Kinloom ") + kVersionLabel + QStringLiteral("</h2>"), this);
+    auto* text = new QLabel(QStringLiteral(
+        "Welcome to Kinloom, the family tree designer.\n\n"
+        "Place person boxes anywhere on the canvas and link them to fathers, mothers and spouses.\n"
+        "Click your right mouse button on the canvas to get a menu of the most common tasks."), this);
+    text->setWordWrap(true);
+    layout->addWidget(title);
+    layout->addWidget(text);
+    auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok, this);
+    layout->addWidget(buttons);
+    connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
+    // Closing the window in any way confirms it: the main window must not stay disabled.
+    connect(this, &QDialog::finished, this, &Twelcome::confirmed);
+}
+
+}  // namespace kinloom

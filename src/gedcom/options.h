@@ -1,0 +1,27 @@
+#pragma once
+#include <QString>
+
+namespace kinloom {
+
+class Registry;
+
+// The four switches of the "Environment Options" dialog, kept as "Yes"/"No" below
+// "Software\Kinloom.2.0". Only "Yes" exactly counts as on; a missing or empty value takes the
+// default below.
+struct ProgramOptions {
+    bool DateStandardization = true;  // "Autoformat dates according to GEDCOM standard"
+    bool ShowNameHints = true;        // "Show name tips"
+    bool QualityCheckOnOpen = false;  // "Auto quality check on open"
+    bool QualityCheckOnSave = false;  // "Auto quality check on save"
+};
+
+inline const QString kDateStandardizationValue = QStringLiteral("Date_Standardization");
+inline const QString kShowNameHintsValue = QStringLiteral("Show_Name_Hints");
+inline const QString kQualityCheckOnOpenValue = QStringLiteral("quality_check_on_open");
+inline const QString kQualityCheckOnSaveValue = QStringLiteral("quality_check_on_save");
+
+ProgramOptions ReadProgramOptions(Registry& registry);
+// Writes all four values, changed or not.
+void WriteProgramOptions(Registry& registry, const ProgramOptions& options);
+
+}  // namespace kinloom

@@ -1,0 +1,10 @@
+#pragma once
+#include <QString>
+
+namespace kinloom {
+
+// Opens a file or an address with the user's default program (browser, text viewer...).
+// False when no program could be started for it.
+bool ShellOpen(const QString& fileOrAddress);
+
+}  // namespace kinloom
