@@ -4,6 +4,7 @@
 #include "app/ui/tslektstre.h"
 #include "app/ui/twelcome.h"
 #include "gedcom/ui/tkl_options.h"
+#include "layout/ui/layout_menu.h"
 
 namespace kinloom {
 
@@ -23,6 +24,7 @@ std::unique_ptr<KinloomWindows> CreateWindows(Registry& registry, Prompts& promp
     main->setOptionsDialog(w->options);
     QObject::connect(w->welcome.get(), &Twelcome::confirmed, main, &TSlektstre::CompleteStartup);
     QObject::connect(w->options, &Tkl_options::treeFontRequested, main, &TSlektstre::ScreenFont1Click);
+    ConnectLayoutCommands(*main);
     return w;
 }
 

@@ -1,0 +1,34 @@
+#include "layout/ui/layout_menu.h"
+
+#include "app/ui/tslektstre.h"
+#include "layout/ui/create_tree_dialog.h"
+#include "layout/ui/layout_commands.h"
+
+#include <QAction>
+
+namespace kinloom {
+
+void ConnectLayoutCommands(TSlektstre& window) {
+    AppState& s = window.state();
+    auto* dialog = new TCreateTreeDlg(&window);
+    dialog->setObjectName(QStringLiteral("CreateTreeDlg"));
+    auto create = [&s, dialog](TreeStyle style) {
+        if (RunCreateTree(s.Store, style, *dialog, s.prompts)) s.Repaint();
+    };
+    auto organize = [&s](TreeStyle style) {
+        if (RunOrganizeTree(s.Store, style, s.prompts)) s.Repaint();
+    };
+    // The toolbar button runs Compact1 (the window connects it).
+    QObject::connect(window.Compact1, &QAction::triggered, dialog, [create] { create(TreeStyle::Compact); });
+    QObject::connect(window.Fractal1, &QAction::triggered, dialog, [create] { create(TreeStyle::Fractal); });
+    QObject::connect(window.Compact2, &QAction::triggered, dialog, [organize] { organize(TreeStyle::Compact); });
+    QObject::connect(window.Fractal2, &QAction::triggered, dialog, [organize] { organize(TreeStyle::Fractal); });
+    QObject::connect(window.AutoArrange1, &QAction::triggered, dialog, [&s] {
+        if (RunAutoArrange(s.Store, s.View, s.WindowOuterSize(), s.prompts)) s.Repaint();
+    });
+    // The submenus themselves follow CurrentItem; their entries are open whenever they can be reached.
+    for (QAction* a : {window.Compact1, window.Fractal1, window.Compact2, window.Fractal2, window.AutoArrange1})
+        a->setEnabled(true);
+}
+
+}  // namespace kinloom

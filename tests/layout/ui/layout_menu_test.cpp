@@ -1,0 +1,85 @@
+#include "layout/ui/layout_menu.h"
+
+#include "app/ui/tslektstre.h"
+#include "layout/ui/create_tree_dialog.h"
+#include "platform/registry.h"
+#include "platform/scripted_prompts.h"
+
+#include <QAction>
+#include <QPushButton>
+#include <QSignalSpy>
+#include <QSpinBox>
+#include <QTimer>
+#include <QtTest>
+
+using namespace kinloom;
+
+class LayoutMenuTest : public QObject {
+    Q_OBJECT
+private slots:
+    void entriesRunTheLayoutCommands() {
+        MemoryRegistry registry;
+        ScriptedPrompts prompts;
+        TSlektstre w(registry, prompts, "/opt/k/kinloom", {});
+        ConnectLayoutCommands(w);
+        TItemStore& store = w.state().Store;
+        QSignalSpy repaints(&w, &TSlektstre::repaintRequested);
+
+        // Tools > Auto Arrange Items on an empty tree only tells.
+        QVERIFY(w.AutoArrange1->isEnabled());
+        w.AutoArrange1->trigger();
+        QCOMPARE(prompts.records().size(), size_t{1});
+        QCOMPARE(prompts.records()[0].text, QStringLiteral("No items to rearrange."));
+
+        // The toolbar button "Create ancestor tree" runs the compact style with the dialog.
+        TPersonItem* root = store.LagNyPerson();
+        root->X = 1000;
+        root->Y = 2000;
+        store.Modified = false;
+        auto* dialog = w.findChild<TCreateTreeDlg*>();
+        QVERIFY(dialog);
+        QTimer::singleShot(0, dialog, [dialog] {
+            dialog->Edit1->setValue(2);
+            QTest::mouseClick(dialog->OKBtn, Qt::LeftButton);
+        });
+        w.CreateTreeButton->setEnabled(true);  // the current item has no parents
+        w.CreateTreeButton->trigger();
+        QCOMPARE(store.ItemCount(), 3);
+        QCOMPARE(root->Father->X, 925);
+        QCOMPARE(root->Father->Y, 2000 - 81);
+        QVERIFY(store.Modified);
+        QCOMPARE(store.CurrentItem, nullptr);
+
+        // Edit > Organize Ancestor Tree > Fractal Style moves the new parents.
+        store.CurrentItem = root;
+        QVERIFY(w.Fractal2->isEnabled());
+        w.Fractal2->trigger();
+        QCOMPARE(root->Father->X, 925);
+        QCOMPARE(root->Father->Y, 2000 - 195);
+        QCOMPARE(root->Mother->X, 1075);
+
+        // Auto arrange: No changes nothing, Yes makes the deepest item home, centred at 100 %.
+        prompts.clear();
+        prompts.AnswerButton(PromptAnswer::No);
+        w.AutoArrange1->trigger();
+        QCOMPARE(prompts.records().size(), size_t{1});
+        QCOMPARE(prompts.records()[0].caption, QStringLiteral("Warning"));
+        QCOMPARE(root->Father->Y, 2000 - 195);
+        prompts.AnswerButton(PromptAnswer::Yes);
+        store.Modified = false;
+        w.state().View.Zoom = 30;
+        const int before = repaints.count();
+        w.AutoArrange1->trigger();
+        QCOMPARE(store.FirstItem(), root);
+        QCOMPARE(store.CurrentItem, root);
+        QCOMPARE(root->X, 1160);
+        QCOMPARE(root->Father->X, 1080);
+        QCOMPARE(root->Father->Y, 1500);
+        QCOMPARE(w.state().View.Zoom, 100.0);
+        QVERIFY(!store.Modified);
+        QVERIFY(repaints.count() > before);
+    }
+};
+
+QTEST_MAIN(LayoutMenuTest)
+#include "layout_menu_test.moc"
