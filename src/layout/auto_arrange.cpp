@@ -1,5 +1,6 @@
 #include "layout/auto_arrange.h"
 
+#include "document/centre_home.h"
 #include "document/item_store.h"
 #include "layout/ancestor_tree.h"
 #include "layout/row_centring.h"
@@ -187,12 +188,10 @@ void Autoarrange1Click(TItemStore& store) {
 void ArrangeAllItems(TItemStore& store, ViewState& view, WindowSize window) {
     if (store.empty()) return;
     Autoarrange1Click(store);
-    TPersonItem* home = store.FirstItem();
-    store.CurrentItem = home;
-    // Zoom to the item: 100 %, its box centre in the middle of the window.
+    // Zoom to the new home item: 100 %, its box centre in the middle of the window.
+    store.CurrentItem = store.FirstItem();
     view.Zoom = 100.0;
-    view.OffsetX = window.Width / 2 - home->X - kLinkDX;
-    view.OffsetY = window.Height / 2 - home->Y - kLinkDY;
+    CentreHomeItem(store, view, window);
 }
 
 bool ConfirmAutoArrange(const TItemStore& store, Prompts& prompts) {

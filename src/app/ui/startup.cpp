@@ -4,7 +4,7 @@
 #include "app/ui/tslektstre.h"
 #include "app/ui/twelcome.h"
 #include "gedcom/ui/tkl_options.h"
-#include "layout/ui/layout_menu.h"
+#include "app/ui/layout_wiring.h"
 
 namespace kinloom {
 

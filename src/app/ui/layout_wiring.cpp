@@ -1,4 +1,4 @@
-#include "layout/ui/layout_menu.h"
+#include "app/ui/layout_wiring.h"
 
 #include "app/ui/tslektstre.h"
 #include "layout/ui/create_tree_dialog.h"

@@ -1,4 +1,4 @@
-#include "layout/ui/layout_menu.h"
+#include "app/ui/layout_wiring.h"
 
 #include "app/ui/tslektstre.h"
 #include "layout/ui/create_tree_dialog.h"
@@ -14,7 +14,7 @@
 
 using namespace kinloom;
 
-class LayoutMenuTest : public QObject {
+class LayoutWiringTest : public QObject {
     Q_OBJECT
 private slots:
     void entriesRunTheLayoutCommands() {
@@ -81,5 +81,5 @@ private slots:
     }
 };
 
-QTEST_MAIN(LayoutMenuTest)
-#include "layout_menu_test.moc"
+QTEST_MAIN(LayoutWiringTest)
+#include "layout_wiring_test.moc"
