@@ -1,9 +1,11 @@
 #include "commands.h"
 
-#include <QCoreApplication>
+#include <QGuiApplication>
 #include <QStringList>
 
 #include <cstdio>
+#include <cstring>
+#include <memory>
 #include <iterator>
 
 namespace kinloom::cli {
@@ -13,6 +15,7 @@ int RunInfo(const QStringList& args);
 int RunConvert(const QStringList& args);
 int RunDate(const QStringList& args);
 int RunArrange(const QStringList& args);
+int RunRender(const QStringList& args);
 }  // namespace kinloom::cli
 
 namespace {
@@ -25,6 +28,7 @@ const Command kCommands[] = {
     {"convert", "read a .kl3, .kl2 or .kl file and save it as a .kl3 file", kinloom::cli::RunConvert},
     {"date", "print the standardized form of typed dates", kinloom::cli::RunDate},
     {"arrange", "rearrange all items of a tree file as Auto Arrange Items does, and save it", kinloom::cli::RunArrange},
+    {"render", "draw a tree file as the canvas shows it into a PNG picture", kinloom::cli::RunRender},
 };
 
 void printUsage(FILE* out) {
@@ -36,7 +40,15 @@ void printUsage(FILE* out) {
 }  // namespace
 
 int main(int argc, char** argv) {
-    QCoreApplication app(argc, argv);
+    // Drawing needs fonts and so a GUI application (headless unless a display platform is asked
+    // for); the other commands stay on the plain core application.
+    std::unique_ptr<QCoreApplication> app;
+    if (argc > 1 && std::strcmp(argv[1], "render") == 0) {
+        if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
+        app = std::make_unique<QGuiApplication>(argc, argv);
+    } else {
+        app = std::make_unique<QCoreApplication>(argc, argv);
+    }
     QStringList args = QCoreApplication::arguments().mid(1);
     if (args.isEmpty()) {
         printUsage(stderr);

@@ -1,0 +1,322 @@
+#include "canvas/form_paint.h"
+
+#include "canvas/invert.h"
+#include "canvas/view_math.h"
+#include "document/item_store.h"
+#include "platform/charsets.h"
+
+#include <QFont>
+#include <QFontMetrics>
+#include <QHash>
+#include <QImage>
+#include <QPainter>
+#include <QPen>
+
+#include <algorithm>
+#include <vector>
+
+namespace kinloom {
+
+namespace {
+
+constexpr int kClampLimit = 20000;
+const QString kProgramVersion = QStringLiteral("2.0 beta 3.6");
+const QColor kSpouseColour(128, 0, 128);
+const QColor kFatherColour(0, 0, 128);
+const QColor kMotherColour(128, 0, 0);
+const QColor kYellow(255, 255, 0);
+const QColor kCyan(0, 255, 255);
+const QColor kBlue(0, 0, 255);
+
+int Clamp(long long v) { return static_cast<int>(std::clamp<long long>(v, -kClampLimit, kClampLimit)); }
+
+// Fills rectangles with opaque colours. On a 32-bit image with nothing but plain painting in force
+// it writes the pixels itself, which is many times quicker than the painter for the tens of
+// thousands of tiny boxes of a large tree at a small zoom; anywhere else it asks the painter.
+class RectFiller {
+public:
+    explicit RectFiller(QPainter& painter) : painter_(painter) {
+        QPaintDevice* device = painter.device();
+        if (!device || device->devType() != QInternal::Image) return;
+        auto* image = static_cast<QImage*>(device);
+        const QImage::Format f = image->format();
+        if (f != QImage::Format_RGB32 && f != QImage::Format_ARGB32 && f != QImage::Format_ARGB32_Premultiplied) return;
+        if (!painter.worldTransform().isIdentity() || painter.opacity() != 1.0 ||
+            painter.compositionMode() != QPainter::CompositionMode_SourceOver)
+            return;
+        bits_ = image->bits();  // the painter has already made the image its own
+        stride_ = image->bytesPerLine();
+        bounds_ = image->rect();
+    }
+    void fill(const QRect& rect, const QBrush& brush) {
+        if (!bits_ || painter_.hasClipping()) {
+            painter_.fillRect(rect, brush);
+            return;
+        }
+        const QRect r = rect & bounds_;
+        if (r.isEmpty()) return;
+        const QRgb value = brush.color().rgba();
+        for (int y = r.top(); y <= r.bottom(); ++y) {
+            auto* line = reinterpret_cast<QRgb*>(bits_ + static_cast<qsizetype>(y) * stride_) + r.left();
+            std::fill_n(line, r.width(), value);
+        }
+    }
+
+private:
+    QPainter& painter_;
+    uchar* bits_ = nullptr;
+    qsizetype stride_ = 0;
+    QRect bounds_;
+};
+
+// A link line in screen pixels; kind 0 spouse, 1 father, 2 mother.
+struct Segment {
+    int x1, y1, x2, y2;
+    int kind;
+};
+
+// Adds a link line between two canvas points, its rounded ends clamped to +-20000. A line whose ends
+// both lie beyond the same edge of the target cannot touch it and is left out: this keeps a repaint
+// of a huge tree cheap.
+void AddLink(std::vector<Segment>& out, double s, const ViewState& v, QSize target, int x1, int y1, int x2, int y2,
+             int kind) {
+    const int sx1 = Clamp(RoundHalfEven((static_cast<double>(x1) + v.OffsetX) * s));
+    const int sy1 = Clamp(RoundHalfEven((static_cast<double>(y1) + v.OffsetY) * s));
+    const int sx2 = Clamp(RoundHalfEven((static_cast<double>(x2) + v.OffsetX) * s));
+    const int sy2 = Clamp(RoundHalfEven((static_cast<double>(y2) + v.OffsetY) * s));
+    if ((sx1 < 0 && sx2 < 0) || (sy1 < 0 && sy2 < 0)) return;
+    if ((sx1 >= target.width() && sx2 >= target.width()) || (sy1 >= target.height() && sy2 >= target.height()))
+        return;
+    out.push_back({sx1, sy1, sx2, sy2, kind});
+}
+
+// Brushes made once: a tree at a small zoom fills many thousands of tiny rectangles.
+const QBrush& FillBrushOf(const TPersonItem& item, ColourCode mode) {
+    static const QBrush silver(kSilver), yellow(kYellow), cyan(kCyan), white(Qt::white);
+    if (!item.hasName()) return silver;
+    switch (mode) {
+    case ColourCode::None:
+        break;
+    case ColourCode::Notes:
+        if (!item.NotesFile.empty()) return yellow;
+        break;
+    case ColourCode::Gender:
+        if (item.Sex == std::string_view("F")) return cyan;
+        break;
+    case ColourCode::Picture:
+        if (!item.PictureFile.empty()) return yellow;
+        break;
+    }
+    return white;
+}
+
+}  // namespace
+
+// Drops characters until the text and "..." fit the box width.
+QString ShortenName(const QString& text, const QFontMetrics& fm, int width) {
+    if (fm.horizontalAdvance(text) <= width) return text;
+    const QString dots = QStringLiteral("...");
+    QString t = text;
+    while (!t.isEmpty() && fm.horizontalAdvance(t + dots) > width) t.chop(1);
+    return t + dots;
+}
+
+namespace {
+
+// Texts in the painter's font and pen: centred on the box and clipped to a rectangle.
+struct TextLine {
+    QPainter& painter;
+    const QFontMetrics& fm;
+    int left;
+    int halfWidth;
+    void draw(const QString& text, int y, const QRect& clip) const {
+        const int x = left + halfWidth - (fm.horizontalAdvance(text) / 2);
+        painter.setClipRect(clip);
+        painter.drawText(x, y + fm.ascent(), text);
+    }
+};
+
+}  // namespace
+
+QString CaptionFor(const QString& currentFileName) {
+    QString caption = QStringLiteral("Kinloom ") + kProgramVersion;
+    if (!currentFileName.isEmpty()) caption += QStringLiteral(" [") + currentFileName + QStringLiteral("]");
+    return caption;
+}
+
+int PixelSizeForCellHeight(const QString& family, int cellHeight) {
+    if (cellHeight <= 1) cellHeight = 1;
+    static QHash<QString, QHash<int, int>> cache;
+    QHash<int, int>& sizes = cache[family];
+    const auto found = sizes.constFind(cellHeight);
+    if (found != sizes.constEnd()) return *found;
+    // Ascent + descent grows with the pixel size: find the largest size that stays within the cell.
+    QFont font(family);
+    int lo = 1, hi = cellHeight, best = 1;
+    while (lo <= hi) {
+        const int mid = (lo + hi) / 2;
+        font.setPixelSize(mid);
+        const QFontMetrics fm(font);
+        if (fm.ascent() + fm.descent() <= cellHeight) {
+            best = mid;
+            lo = mid + 1;
+        } else {
+            hi = mid - 1;
+        }
+    }
+    sizes.insert(cellHeight, best);
+    return best;
+}
+
+void PaintSelected(QPainter& painter, const TItemStore& store, const ViewState& view) {
+    for (const TPersonItem* item : store.SelectionList()) InvertBox(painter, *item, view);
+}
+
+PaintResult FormPaint(QPainter& painter, const TItemStore& store, const ViewState& view, QSize target,
+                      const PaintSettings& settings) {
+    PaintResult result;
+    if (!settings.PaintEnabled) {
+        result.Painted = false;
+        return result;
+    }
+    result.Caption = CaptionFor(settings.CurrentFileName);
+    if (!painter.isActive()) {
+        // Reported to the user; the tree itself is left alone.
+        result.Ok = false;
+        result.Error = kTreeCannotBeDrawn;
+        return result;
+    }
+    static const DisplayCharset kDefaultCharset;
+    const DisplayCharset& charset = settings.Charset ? *settings.Charset : kDefaultCharset;
+    const double s = view.Zoom * 0.01;
+    const int W = target.width(), H = target.height();
+
+    painter.save();
+    painter.setRenderHint(QPainter::Antialiasing, false);
+    painter.setRenderHint(QPainter::TextAntialiasing, false);
+    painter.setCompositionMode(QPainter::CompositionMode_SourceOver);
+    painter.setBrush(Qt::NoBrush);
+
+    // One walk over the store gathers the lines and the boxes to draw and counts the items; the
+    // drawing then follows in the fixed order: spouse links, parent links, boxes, highlight.
+    std::vector<Segment> spouseLines, parentLines;
+    std::vector<const TPersonItem*> boxes;
+    for (const TPersonItem* item = store.FirstItem(); item; item = item->Next) {
+        // An item spans many cache lines; fetch the ones read here for the next item meanwhile, so
+        // that a tree of 100,000 items is walked at memory speed rather than miss by miss.
+        if (const TPersonItem* next = item->Next) {
+            __builtin_prefetch(&next->Next);
+            __builtin_prefetch(&next->LastName);
+            __builtin_prefetch(&next->Kind);
+            __builtin_prefetch(&next->Father);
+            __builtin_prefetch(&next->Spouse[kMaxSpouses]);
+            __builtin_prefetch(&next->X);
+        }
+        // Spouse links, once per pair from the side with the lower Id.
+        for (int i = 1; i <= kMaxSpouses; ++i) {
+            const TPersonItem* spouse = item->Spouse[i];
+            if (spouse && spouse->Id > item->Id)
+                AddLink(spouseLines, s, view, target, item->X + kLinkDX, item->Y + kLinkDY, spouse->X + kLinkDX,
+                        spouse->Y + kLinkDY, 0);
+        }
+        // Parent lines leave the child 10 units apart, father on the left; an alias's Father is its
+        // original and gets no line.
+        if (!item->isAlias()) {
+            if (item->Father)
+                AddLink(parentLines, s, view, target, item->X + 65, item->Y + kLinkDY, item->Father->X + kLinkDX,
+                        item->Father->Y + kLinkDY, 1);
+            if (item->Mother)
+                AddLink(parentLines, s, view, target, item->X + 75, item->Y + kLinkDY, item->Mother->X + kLinkDX,
+                        item->Mother->Y + kLinkDY, 2);
+        }
+        if (settings.Dragging && item == store.CurrentItem) continue;
+        ++result.Items;
+        if (item->hasName() && !item->isAlias()) ++result.Persons;
+        const BoxEdges e = BoxEdgesOf(*item, view);
+        if (e.bottom > 0 && e.right > 0 && e.left < W && e.top < H) boxes.push_back(item);
+    }
+
+    painter.setPen(QPen(kSpouseColour, 0, Qt::DotLine));
+    for (const Segment& l : spouseLines) painter.drawLine(l.x1, l.y1, l.x2, l.y2);
+    const QPen fatherPen(kFatherColour, 0), motherPen(kMotherColour, 0);
+    int pen = 0;
+    for (const Segment& l : parentLines) {
+        if (l.kind != pen) {
+            painter.setPen(l.kind == 1 ? fatherPen : motherPen);
+            pen = l.kind;
+        }
+        painter.drawLine(l.x1, l.y1, l.x2, l.y2);
+    }
+
+    // The font's cell height follows the zoom; one pixel at the least.
+    const int cell = std::max<int>(1, static_cast<int>(RoundHalfEven(view.Zoom * 0.01 * settings.ScreenFontSize)));
+    QFont plainFont(settings.ScreenFontName);
+    plainFont.setPixelSize(PixelSizeForCellHeight(settings.ScreenFontName, cell));
+    // Crisp text in the exact colours, as the boxes have always looked.
+    plainFont.setStyleStrategy(QFont::NoAntialias);
+    QFont aliasFont = plainFont, originalFont = plainFont;
+    aliasFont.setItalic(true);
+    aliasFont.setUnderline(true);
+    originalFont.setUnderline(true);
+    const QFontMetrics plainMetrics(plainFont), aliasMetrics(aliasFont), originalMetrics(originalFont);
+    const int hw = static_cast<int>(RoundHalfEven(s * 140 * 0.5));
+    const bool withText = view.Zoom > 15;
+
+    const QBrush edge(Qt::black);
+    RectFiller filler(painter);
+    for (const TPersonItem* item : boxes) {
+        const BoxEdges e = BoxEdgesOf(*item, view);
+        const QBrush& fill = FillBrushOf(*item, settings.ColourCodeMode);
+        // Edge and shadow along the bottom and the right, just outside the filled rectangle.
+        painter.setClipping(false);
+        if (e.right > e.left + 1) filler.fill(QRect(e.left + 1, e.bottom, e.right - e.left, 1), edge);
+        if (e.bottom > e.top + 1) filler.fill(QRect(e.right, e.top + 2, 1, e.bottom - e.top - 1), edge);
+        const QRect box = e.rect();
+        filler.fill(box, fill);
+        if (!withText) continue;
+
+        const QFont* font = &plainFont;
+        const QFontMetrics* fm = &plainMetrics;
+        QColor colour = Qt::black;
+        if (item->isAlias()) {
+            font = &aliasFont;
+            fm = &aliasMetrics;
+            colour = kBlue;
+        } else if (!item->Kind.empty()) {
+            font = &originalFont;
+            fm = &originalMetrics;
+            colour = kBlue;
+        }
+        painter.setFont(*font);
+        painter.setPen(colour);
+        const TextLine line{painter, *fm, e.left, hw};
+        const int width = e.right - e.left;
+        line.draw(ShortenName(charset.decode(item->FirstName), *fm, width), e.top, box);
+        const int y2 = ToScreen(item->Y + 14, view.OffsetY, s);
+        line.draw(ShortenName(charset.decode(item->LastName), *fm, width), y2, QRect(e.left, y2, width, e.bottom - y2));
+        if (!item->BornDate.empty()) {
+            const int y3 = ToScreen(item->Y + 30, view.OffsetY, s);
+            line.draw(charset.decode(item->BornDate), y3, QRect(e.left, y3, width, e.bottom - y3));
+        }
+        if (!item->DiedDate.empty()) {
+            const int y4 = ToScreen(item->Y + 44, view.OffsetY, s);
+            line.draw(QStringLiteral("- ") + charset.decode(item->DiedDate), y4,
+                      QRect(e.left, y4, width, e.bottom - y4));
+        }
+    }
+    painter.setClipping(false);
+
+    // The current item or the multi-selection is shown inverted.
+    if (!store.SelectionList().empty())
+        PaintSelected(painter, store, view);
+    else if (store.CurrentItem)
+        InvertBox(painter, *store.CurrentItem, view);
+    painter.restore();
+
+    result.ItemsLabel = QStringLiteral("Items: ") + QString::number(result.Items);
+    result.PersonsLabel = QStringLiteral("Persons: ") + QString::number(result.Persons);
+    result.ZoomLabel = QStringLiteral("Zoom: ") + QString::number(RoundHalfEven(view.Zoom)) + QStringLiteral(" %");
+    return result;
+}
+
+}  // namespace kinloom

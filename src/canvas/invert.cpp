@@ -1,0 +1,51 @@
+#include "canvas/invert.h"
+
+#include "canvas/view_math.h"
+
+#include <QPainter>
+#include <QPen>
+
+#include <algorithm>
+
+namespace kinloom {
+
+void InvertRect(QPainter& painter, const QRect& rect) {
+    if (rect.width() <= 0 || rect.height() <= 0) return;
+    painter.save();
+    painter.setCompositionMode(QPainter::RasterOp_NotDestination);
+    painter.fillRect(rect, Qt::black);
+    painter.restore();
+}
+
+void InvertBox(QPainter& painter, const TPersonItem& item, const ViewState& view) {
+    InvertRect(painter, BoxEdgesOf(item, view).rect());
+}
+
+void InvertLine(QPainter& painter, QPoint from, QPoint to) {
+    if (from == to) return;  // a line of no length draws nothing, so erasing it leaves nothing behind
+    painter.save();
+    painter.setRenderHint(QPainter::Antialiasing, false);
+    painter.setCompositionMode(QPainter::RasterOp_NotDestination);
+    painter.setPen(QPen(Qt::black, 0));
+    painter.drawLine(from, to);
+    painter.restore();
+}
+
+void InvertFrame(QPainter& painter, QPoint a, QPoint b, bool dotted) {
+    // The outline spans the two corners; a band without width or height draws nothing, so the
+    // first erase of a band that has just begun leaves no stray pixel behind.
+    const int l = std::min(a.x(), b.x()), r = std::max(a.x(), b.x());
+    const int t = std::min(a.y(), b.y()), btm = std::max(a.y(), b.y());
+    if (l == r || t == btm) return;
+    painter.save();
+    painter.setRenderHint(QPainter::Antialiasing, false);
+    painter.setCompositionMode(QPainter::RasterOp_NotDestination);
+    painter.setBrush(Qt::NoBrush);
+    painter.setPen(QPen(Qt::black, 0, dotted ? Qt::DotLine : Qt::SolidLine));
+    // Like a window-system rectangle, the outline runs along the last pixels inside [l, r) x [t, b);
+    // Qt's outline of a QRect lies one pixel further right and down.
+    painter.drawRect(QRect(l, t, r - l - 1, btm - t - 1));
+    painter.restore();
+}
+
+}  // namespace kinloom

@@ -1,0 +1,66 @@
+#include "canvas/render_tree.h"
+
+#include "document/item_store.h"
+#include "platform/rounding.h"
+
+#include <QPainter>
+
+#include <algorithm>
+#include <climits>
+
+namespace kinloom {
+
+namespace {
+constexpr int kMargin = 20;  // canvas units around the tree
+}
+
+ViewState FitWholeTree(const TItemStore& store, QSize size, std::optional<double> zoom) {
+    ViewState view;
+    if (store.empty() || size.width() <= 0 || size.height() <= 0) {
+        if (zoom) view.Zoom = *zoom;
+        return view;
+    }
+    long long minX = LLONG_MAX, minY = LLONG_MAX, maxX = LLONG_MIN, maxY = LLONG_MIN;
+    for (const TPersonItem* item = store.FirstItem(); item; item = item->Next) {
+        minX = std::min<long long>(minX, item->X);
+        minY = std::min<long long>(minY, item->Y);
+        maxX = std::max<long long>(maxX, item->X + kItemWidth + 1);  // the shadow lies outside the box
+        maxY = std::max<long long>(maxY, item->Y + kItemHeight + 1);
+    }
+    minX -= kMargin;
+    minY -= kMargin;
+    maxX += kMargin;
+    maxY += kMargin;
+    if (zoom) {
+        view.Zoom = *zoom;
+    } else {
+        const double fit = std::min(size.width() * 100.0 / (maxX - minX), size.height() * 100.0 / (maxY - minY));
+        view.Zoom = std::min(100.0, fit);
+    }
+    const double s = view.Zoom * 0.01;
+    // Centre the tree's extent in the picture.
+    const double visibleW = size.width() / s, visibleH = size.height() / s;
+    view.OffsetX = static_cast<int>(RoundHalfEven((visibleW - (maxX - minX)) / 2 - minX));
+    view.OffsetY = static_cast<int>(RoundHalfEven((visibleH - (maxY - minY)) / 2 - minY));
+    return view;
+}
+
+QImage RenderTree(const TItemStore& store, const RenderOptions& options, PaintResult* result) {
+    ViewState view;
+    if (options.Offset) {
+        view.Zoom = options.Zoom.value_or(100.0);
+        view.OffsetX = options.Offset->x();
+        view.OffsetY = options.Offset->y();
+    } else {
+        view = FitWholeTree(store, options.Size, options.Zoom);
+    }
+    QImage image(options.Size, QImage::Format_RGB32);
+    image.fill(kCanvasBackground);
+    QPainter painter(&image);
+    const PaintResult painted = FormPaint(painter, store, view, options.Size, options.Settings);
+    painter.end();
+    if (result) *result = painted;
+    return image;
+}
+
+}  // namespace kinloom

@@ -1,0 +1,93 @@
+#pragma once
+#include "canvas/canvas_surface.h"
+#include "canvas/form_paint.h"
+#include "canvas/interaction.h"
+
+#include <QImage>
+#include <QWidget>
+
+#include <functional>
+#include <memory>
+
+namespace kinloom {
+
+class TItemStore;
+class Prompts;
+class CanvasPopupMenu;
+
+// The canvas of the main window. Everything is drawn into a back buffer the size of the client
+// area: the tree by FormPaint and the inverted highlights on top; paintEvent only copies it. Mouse
+// and keys go to the core's CanvasInteraction, which calls back through CanvasSurface.
+class CanvasWidget : public QWidget, public CanvasSurface {
+    Q_OBJECT
+public:
+    // The store and the view belong to the main window and outlive the widget.
+    CanvasWidget(TItemStore& store, ViewState& view, QWidget* parent = nullptr);
+    ~CanvasWidget() override;
+
+    CanvasInteraction& interaction() { return *interaction_; }
+    CanvasPopupMenu& popupMenu() { return *popup_; }
+    const QImage& backBuffer() const { return buffer_; }
+    const PaintResult& lastPaint() const { return lastPaint_; }
+    // The paint settings (font, colour code, file name, character set) used by every paint.
+    PaintSettings& settings() { return settings_; }
+    // Called before every paint to bring the settings up to date from the application state.
+    void setSettingsSource(std::function<void(PaintSettings&)> source) { settingsSource_ = std::move(source); }
+    // Where "Tree cannot be drawn - error in database" is told; nil: not told.
+    void setPrompts(Prompts* prompts) { prompts_ = prompts; }
+    // The main window's outer size, used by the zoom commands and the visibility test.
+    WindowSize windowSize() const;
+
+    // Erase and paint (the repaint that nearly every command asks for).
+    void repaintTree();
+    // Paint over the picture without erasing.
+    void paintTreeWithoutErase();
+
+    // CanvasSurface
+    void Repaint() override;
+    void PaintWithoutErase() override;
+    void InvertRect(const QRect& rect) override;
+    void InvertLine(QPoint from, QPoint to) override;
+    void InvertFrame(QPoint a, QPoint b, bool dotted) override;
+    void FillBackground() override;
+    void FillBox(const QRect& rect, bool silver) override;
+    void SetCursor(CanvasCursor cursor) override;
+    void SetStatusText(const QString& text) override;
+    void SetHint(const QString& text, bool enabled) override;
+    void SetZoomToAreaChecked(bool checked) override;
+    void SetToolbarButtons(bool editProperties, bool createAncestorTree) override;
+
+signals:
+    // After every paint: the caption and the navigator's counter labels.
+    void painted(const kinloom::PaintResult& result);
+    void statusTextChanged(const QString& text);
+    void zoomToAreaCheckedChanged(bool checked);
+    void toolbarButtonsChanged(bool editProperties, bool createAncestorTree);
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
+    void mousePressEvent(QMouseEvent* event) override;
+    void mouseMoveEvent(QMouseEvent* event) override;
+    void mouseReleaseEvent(QMouseEvent* event) override;
+    void mouseDoubleClickEvent(QMouseEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
+    void keyReleaseEvent(QKeyEvent* event) override;
+    void contextMenuEvent(QContextMenuEvent* event) override;
+
+private:
+    void paintTree(bool erase);
+    void syncWindowSize();
+
+    TItemStore& store_;
+    ViewState& view_;
+    PaintSettings settings_;
+    std::function<void(PaintSettings&)> settingsSource_;
+    Prompts* prompts_ = nullptr;
+    QImage buffer_;
+    PaintResult lastPaint_;
+    std::unique_ptr<CanvasInteraction> interaction_;
+    CanvasPopupMenu* popup_;
+};
+
+}  // namespace kinloom

@@ -1,0 +1,433 @@
+#include "canvas/interaction.h"
+#include "canvas/popup_state.h"
+#include "document/item_store.h"
+#include "recording_surface.h"
+#include "support/test_support.h"
+
+#include <gtest/gtest.h>
+
+using namespace kinloom;
+using kinloom::test::AddPerson;
+using kinloom::test::RecordingSurface;
+
+namespace {
+
+// At 100 % and offset 0 a screen pixel is a canvas unit, so the tests speak in canvas units.
+class InteractionTest : public ::testing::Test {
+protected:
+    InteractionTest() : in(store, view, surface) {
+        in.Window = {800, 600};
+        in.ScrollStep = 63;
+    }
+    TPersonItem* add(const std::string& name, int x, int y) {
+        TPersonItem* item = AddPerson(store, name, "", x, y);
+        store.CurrentItem = nullptr;
+        store.Modified = false;
+        return item;
+    }
+    void press(int x, int y, Qt::MouseButton b = Qt::LeftButton) { in.MousePress({x, y}, b); }
+    void move(int x, int y) { in.MouseMove({x, y}); }
+    void release(int x, int y) { in.MouseRelease({x, y}); }
+
+    TItemStore store;
+    ViewState view;
+    RecordingSurface surface;
+    CanvasInteraction in;
+};
+
+TEST_F(InteractionTest, HitTestLastMatchWinsWithInclusiveBounds) {
+    TPersonItem* a = add("A", 0, 0);
+    TPersonItem* b = add("B", 100, 50);
+    EXPECT_EQ(in.HitTest(0, 0), a);
+    EXPECT_EQ(in.HitTest(140, 65), b);  // both boxes: the later one is on top
+    EXPECT_EQ(in.HitTest(120, 60), b);
+    EXPECT_EQ(in.HitTest(240, 115), b);
+    EXPECT_EQ(in.HitTest(241, 115), nullptr);
+    in.Area1Click();
+    EXPECT_EQ(in.HitTest(120, 60), nullptr);  // nothing is hit while zooming to an area
+    EXPECT_EQ(surface.cursor, CanvasCursor::Cross);
+}
+
+TEST_F(InteractionTest, PressSelectsAndMovesTheInvertedHighlight) {
+    TPersonItem* a = add("A", 0, 0);
+    TPersonItem* b = add("B", 200, 0);
+    press(10, 10);
+    EXPECT_EQ(store.CurrentItem, a);
+    ASSERT_EQ(surface.inverted.size(), 1u);
+    EXPECT_EQ(surface.inverted[0], QRect(0, 0, 140, 65));
+    release(10, 10);
+    press(210, 10);
+    EXPECT_EQ(store.CurrentItem, b);
+    ASSERT_EQ(surface.inverted.size(), 3u);  // a restored, b inverted
+    EXPECT_EQ(surface.inverted[1], QRect(0, 0, 140, 65));
+    EXPECT_EQ(surface.inverted[2], QRect(200, 0, 140, 65));
+    release(210, 10);
+    EXPECT_FALSE(store.Modified);
+    EXPECT_EQ(surface.repaints, 0);
+}
+
+TEST_F(InteractionTest, TenUnitsIsAClickElevenIsADragThatSnaps) {
+    TPersonItem* a = add("A", 0, 0);
+    a->Sex = "M";
+    press(50, 30);
+    EXPECT_TRUE(in.DragPending);
+    EXPECT_EQ(in.GrabX, 50);
+    EXPECT_EQ(in.GrabY, 30);
+    move(60, 40);
+    EXPECT_FALSE(in.Dragging);
+    EXPECT_FALSE(store.Modified);
+    move(40, 20);
+    EXPECT_FALSE(in.Dragging);
+    move(61, 30);
+    EXPECT_TRUE(in.Dragging);
+    EXPECT_TRUE(store.Modified);
+    EXPECT_EQ(a->X, 12);  // ((61 - 50) div 5) * 5 + 2
+    EXPECT_EQ(a->Y, 2);
+    move(-13, -9);
+    EXPECT_EQ(a->X, -58);  // (-63 div 5) * 5 + 2, truncating toward zero
+    EXPECT_EQ(a->Y, -33);
+    EXPECT_EQ(((a->X % 5) + 5) % 5, 2);
+    int editorOpened = 0;
+    in.EditProperties = [&] { ++editorOpened; };
+    release(-13, -9);
+    EXPECT_FALSE(in.Dragging);
+    EXPECT_EQ(editorOpened, 0);  // it has a sex already
+    EXPECT_EQ(surface.repaints, 1);
+
+    // Dropped where it was: still modified; a dropped item without a sex opens the dialog.
+    a->Sex.clear();
+    store.Modified = false;
+    press(-13, -9);
+    move(-13, 3);
+    move(-13, -9);
+    EXPECT_TRUE(store.Modified);
+    release(-13, -9);
+    EXPECT_EQ(editorOpened, 1);
+}
+
+TEST_F(InteractionTest, GroupDragMovesTheWholeSelection) {
+    TPersonItem* a = add("A", 2, 2);
+    TPersonItem* b = add("B", 301, 104);
+    store.AddToSelection(a);
+    store.AddToSelection(b);
+    press(10, 10);
+    EXPECT_EQ(store.SelectionList().size(), 2u);  // pressing a selected item keeps the selection
+    move(40, 10);
+    EXPECT_EQ(a->X, 32);
+    EXPECT_EQ(a->Y, 2);
+    EXPECT_EQ(b->X, 331);
+    EXPECT_EQ(b->Y, 104);
+    // Pressing an unselected item drops the selection.
+    release(40, 10);
+    TPersonItem* c = add("C", 600, 0);
+    press(610, 10);
+    EXPECT_TRUE(store.SelectionList().empty());
+    EXPECT_FALSE(a->Selected);
+    EXPECT_EQ(store.CurrentItem, c);
+}
+
+TEST_F(InteractionTest, SelectionBandNeedsStrictOverlap) {
+    TPersonItem* a = add("A", 0, 0);
+    TPersonItem* b = add("B", 0, 200);
+    press(300, 30);
+    EXPECT_TRUE(in.RubberBand);
+    move(140, 30);  // touches a's right edge only
+    release(140, 30);
+    EXPECT_FALSE(in.RubberBand);
+    EXPECT_TRUE(store.SelectionList().empty());
+    ASSERT_FALSE(surface.frames.empty());
+    EXPECT_TRUE(surface.frameDotted.back());
+
+    press(300, 30);
+    move(139, 200);
+    release(139, 200);
+    ASSERT_EQ(store.SelectionList().size(), 1u);
+    EXPECT_EQ(store.SelectionList()[0], a);
+    EXPECT_TRUE(a->Selected);
+    EXPECT_FALSE(b->Selected);
+
+    press(300, 30);  // a press on empty canvas drops the selection
+    EXPECT_TRUE(store.SelectionList().empty());
+    move(139, 201);
+    release(139, 201);
+    EXPECT_EQ(store.SelectionList().size(), 2u);
+}
+
+TEST_F(InteractionTest, PendingLinksCompleteOnTheNextPress) {
+    TPersonItem* child = add("Child", 0, 0);
+    TPersonItem* mother = add("Mother", 300, 0);
+    store.CurrentItem = child;
+
+    // Father on empty canvas: a new item there becomes the father; the child stays current.
+    in.LinkFatherPending = true;
+    press(500, 400);
+    ASSERT_NE(child->Father, nullptr);
+    TPersonItem* father = child->Father;
+    EXPECT_EQ(father->Sex, std::string_view("M"));
+    EXPECT_EQ(store.CurrentItem, child);
+    EXPECT_FALSE(in.Dragging);
+    EXPECT_FALSE(in.RubberBand);
+    EXPECT_FALSE(in.LinkFatherPending);
+    EXPECT_TRUE(store.Modified);
+    EXPECT_EQ(father->X, 428);  // under the click, on the grid: ((500 - 70) div 5) * 5 - 2
+    EXPECT_EQ(father->Y, 363);
+    EXPECT_EQ(store.ItemCount(), 3);
+    release(500, 400);
+
+    // Mother on an item.
+    in.LinkMotherPending = true;
+    press(310, 10);
+    EXPECT_EQ(child->Mother, mother);
+    EXPECT_EQ(mother->Sex, std::string_view("F"));
+    EXPECT_EQ(store.CurrentItem, child);
+    EXPECT_FALSE(in.DragPending);
+    release(310, 10);
+
+    // Spouse on the item itself: cancelled silently.
+    store.Modified = false;
+    in.LinkSpousePending = true;
+    press(10, 10);
+    EXPECT_FALSE(in.LinkSpousePending);
+    EXPECT_EQ(SpouseSlotOf(*child, mother), 0);
+    EXPECT_FALSE(store.Modified);
+    release(10, 10);
+    in.LinkSpousePending = true;
+    press(310, 10);
+    EXPECT_EQ(child->Spouse[1], mother);
+    EXPECT_EQ(mother->Spouse[1], child);
+}
+
+TEST_F(InteractionTest, RubberLineFollowsThePointerWhileALinkWaits) {
+    TPersonItem* child = add("Child", 0, 0);
+    store.CurrentItem = child;
+    in.DragX = 70;
+    in.DragY = 32;
+    in.LinkFatherPending = true;
+    move(200, 100);
+    move(250, 120);
+    ASSERT_EQ(surface.lines.size(), 4u);
+    EXPECT_EQ(surface.lines[1], std::make_pair(QPoint(70, 32), QPoint(200, 100)));
+    EXPECT_EQ(surface.lines[2], surface.lines[1]);  // erased by drawing it again
+    EXPECT_EQ(surface.lines[3], std::make_pair(QPoint(70, 32), QPoint(250, 120)));
+}
+
+TEST_F(InteractionTest, ArrowKeysScrollOrJumpByScore) {
+    TPersonItem* current = add("Cur", 0, 0);
+    TPersonItem* tieFirst = add("Tie", -40, -40);  // 40 + Round(60) = 100
+    TPersonItem* straight = add("Up", 0, -100);    // 100, later in order: loses the tie
+    add("Far", 50, -60);                            // 60 + 75 = 135
+    add("Below", 0, 100);
+    in.KeyPress(Qt::Key_Up, Qt::NoModifier);
+    EXPECT_EQ(view.OffsetY, 63);
+    EXPECT_EQ(surface.repaints, 1);
+    view.Zoom = 50;
+    in.KeyPress(Qt::Key_Left, Qt::NoModifier);
+    EXPECT_EQ(view.OffsetX, 126);  // Round(63 / 0.5)
+
+    view = ViewState{};
+    store.CurrentItem = current;
+    EXPECT_EQ(in.NearestItem(Qt::Key_Up), tieFirst);
+    straight->X = 1;  // 100 + Round(1.5) = 102
+    tieFirst->X = -41;  // 40 + Round(61.5) = 102: the earlier still wins the tie
+    EXPECT_EQ(in.NearestItem(Qt::Key_Up), tieFirst);
+    tieFirst->X = -42;
+    EXPECT_EQ(in.NearestItem(Qt::Key_Up), straight);
+
+    in.KeyPress(Qt::Key_Up, Qt::ShiftModifier);
+    EXPECT_EQ(store.CurrentItem, straight);
+    EXPECT_EQ(view.Zoom, 100);
+    EXPECT_EQ(view.OffsetX, 400 - 1 - 70);
+    EXPECT_EQ(view.OffsetY, 300 + 100 - 32);
+    EXPECT_EQ(surface.status, "Up  ( - )");
+
+    // Nothing further up: the current item stays and is centred.
+    store.CurrentItem = straight;
+    straight->Y = -1000;
+    view.OffsetX = 5;
+    in.KeyPress(Qt::Key_Up, Qt::ShiftModifier);
+    EXPECT_EQ(store.CurrentItem, straight);
+    EXPECT_EQ(view.OffsetY, 300 + 1000 - 32);
+}
+
+TEST_F(InteractionTest, CtrlArmsZoomToAreaAndAltArmsPanning) {
+    add("A", 0, 0);
+    in.KeyPress(Qt::Key_Control, Qt::ControlModifier);
+    EXPECT_TRUE(in.ZoomToAreaMode);
+    EXPECT_TRUE(in.AreaSticky);
+    EXPECT_TRUE(surface.zoomToAreaChecked);
+    EXPECT_EQ(surface.cursor, CanvasCursor::Cross);
+    in.KeyRelease(Qt::Key_Control, Qt::ControlModifier);  // modifiers as reported before the release
+    EXPECT_FALSE(in.ZoomToAreaMode);
+    EXPECT_FALSE(surface.zoomToAreaChecked);
+    EXPECT_EQ(surface.cursor, CanvasCursor::Arrow);
+
+    // Ctrl held: a band with the window's proportions zooms and re-arms.
+    in.KeyPress(Qt::Key_Control, Qt::ControlModifier);
+    press(100, 50);  // on the item, but nothing is hit in this mode
+    EXPECT_TRUE(in.RubberBand);
+    move(500, 999);
+    EXPECT_EQ(store.PointerY, 350);  // Round(600 / 800 * 400 + 50)
+    EXPECT_FALSE(surface.frameDotted.back());
+    release(500, 999);
+    EXPECT_DOUBLE_EQ(view.Zoom, 200);  // 800 * 100 / 400
+    EXPECT_EQ(view.OffsetX, -100);
+    EXPECT_EQ(view.OffsetY, -50);
+    EXPECT_TRUE(in.ZoomToAreaMode);
+    EXPECT_TRUE(in.AreaSticky);
+    EXPECT_EQ(surface.cursor, CanvasCursor::Cross);
+    in.KeyRelease(Qt::Key_Control, Qt::ControlModifier);
+    EXPECT_FALSE(in.ZoomToAreaMode);
+
+    // Alt: a press pans; the boxes follow the mouse as silver rectangles.
+    view = ViewState{};
+    in.KeyPress(Qt::Key_Alt, Qt::AltModifier);
+    EXPECT_TRUE(in.PanArmed);
+    EXPECT_EQ(surface.cursor, CanvasCursor::PointingHand);
+    press(300, 300);
+    EXPECT_TRUE(in.Panning);
+    EXPECT_EQ(surface.backgroundFills, 1);
+    EXPECT_EQ(surface.silverBoxes, 1);
+    move(250, 320);
+    EXPECT_EQ(view.OffsetX, -50);
+    EXPECT_EQ(view.OffsetY, 20);
+    EXPECT_EQ(surface.erasedBoxes, 1);
+    const int before = surface.repaints;
+    release(250, 320);
+    EXPECT_FALSE(in.Panning);
+    EXPECT_EQ(surface.repaints, before + 1);
+    EXPECT_FALSE(in.PanArmed);  // every paint disarms
+}
+
+TEST_F(InteractionTest, DoubleClickGoesToAliasAndSwallowsItsPress) {
+    TPersonItem* a = add("A", 0, 0);
+    int calls = 0;
+    in.GotoAlias = [&] { ++calls; };
+    press(10, 10);
+    release(10, 10);
+    in.DoubleClick({10, 10});
+    EXPECT_EQ(calls, 1);
+    EXPECT_TRUE(in.IgnoreNextMouseDown);
+    store.CurrentItem = nullptr;
+    press(10, 10);
+    EXPECT_EQ(store.CurrentItem, nullptr);  // ignored
+    EXPECT_FALSE(in.IgnoreNextMouseDown);
+    press(10, 10);
+    EXPECT_EQ(store.CurrentItem, a);
+
+    // Without a hook the view centres the current item keeping the zoom.
+    in.GotoAlias = nullptr;
+    view.Zoom = 50;
+    in.DoubleClick({10, 10});
+    EXPECT_EQ(view.Zoom, 50);
+}
+
+TEST_F(InteractionTest, HoverHintStatusTextAndToolbar) {
+    TPersonItem* a = add("Ann", 0, 0);
+    a->LastName = "Lee";
+    a->BornDate = "1900";
+    a->PictureFile = "a.jpg";
+    TPersonItem* b = add("Bob", 200, 0);
+    b->Sex = "m";
+    b->NotesFile = "b.txt";
+    move(10, 10);
+    EXPECT_EQ(surface.hint, "Ann Lee\r\n(1900 - )\r\n[Female]\r\n[Picture]");
+    EXPECT_TRUE(surface.hintsOn);
+    EXPECT_EQ(surface.status, "Ann Lee (1900 - )");
+    move(210, 10);  // another item: the hint closes for one move, then opens with the new text
+    EXPECT_FALSE(surface.hintsOn);
+    EXPECT_EQ(surface.hint, "Bob \r\n( - )\r\n[Male]\r\n[Additional notes]");
+    move(211, 10);
+    EXPECT_TRUE(surface.hintsOn);
+    move(500, 500);
+    EXPECT_FALSE(surface.hintsOn);
+    EXPECT_EQ(surface.status, "");
+
+    a->FirstName = std::string(100, 'x');
+    a->LastName = std::string(100, 'y');
+    a->BornDate = std::string(35, '1');
+    a->DiedDate = std::string(35, '2');
+    EXPECT_EQ(in.StatusTextFor(*a).size(), 255);
+    EXPECT_TRUE(in.HintTextFor(*a).endsWith("[Female]\r\n[Picture]"));
+    EXPECT_EQ(in.HintTextFor(*a).size(), 255 + 19);
+
+    // The toolbar follows the current item.
+    surface.toolbar.clear();
+    press(210, 10);
+    move(210, 10);
+    ASSERT_EQ(surface.toolbar.size(), 1u);
+    EXPECT_EQ(surface.toolbar[0], std::make_pair(true, true));
+    b->Father = a;
+    move(211, 10);
+    EXPECT_EQ(surface.toolbar.size(), 1u);  // same item: not updated again
+    release(211, 10);
+    press(500, 500);
+    move(500, 500);
+    EXPECT_EQ(surface.toolbar.back(), std::make_pair(false, false));
+}
+
+TEST_F(InteractionTest, PlacingANewItemHangsItUnderThePointer) {
+    store.PointerX = 300;
+    store.PointerY = 200;
+    TPersonItem* item = in.BeginPlacingNewItem();
+    ASSERT_NE(item, nullptr);
+    EXPECT_TRUE(in.Dragging);
+    EXPECT_EQ(surface.paintsWithoutErase, 1);
+    move(400, 250);
+    EXPECT_EQ(item->X, 332);  // ((400 - 70) div 5) * 5 + 2
+    EXPECT_EQ(item->Y, 217);
+    int opened = 0;
+    in.EditProperties = [&] { ++opened; };
+    press(400, 250);
+    release(400, 250);
+    EXPECT_FALSE(in.Dragging);
+    EXPECT_EQ(opened, 1);
+}
+
+TEST(PopupMenuState, FollowsTheCurrentItemAndSelection) {
+    TItemStore store;
+    PopupMenuState none = ComputePopupMenuState(store);
+    EXPECT_TRUE(none.NewItem.visible);
+    EXPECT_FALSE(none.EditProperties.enabled);
+    EXPECT_FALSE(none.DeleteLinkFather.visible);
+    EXPECT_FALSE(none.DeleteLinkSubEnabledApplies);
+    EXPECT_EQ(none.GotoFather.caption, "&Father");
+
+    TPersonItem* father = AddPerson(store, "Tom", "Lee");
+    TPersonItem* alias = AddPerson(store, "Ann", "Lee");
+    alias->Kind = "REF";
+    alias->Father = father;
+    father->Kind = "ALIAS";
+    store.CurrentItem = alias;
+    PopupMenuState m = ComputePopupMenuState(store);
+    EXPECT_FALSE(m.NewItem.visible);
+    EXPECT_TRUE(m.EditProperties.enabled);
+    EXPECT_FALSE(m.LinkToFather.enabled);  // an alias has no parents of its own
+    EXPECT_TRUE(m.LinkToSpouse.enabled);
+    EXPECT_TRUE(m.DeleteLinkFather.visible);
+    EXPECT_FALSE(m.DeleteLinkFather.enabled);
+    EXPECT_FALSE(m.GotoFather.enabled);
+    EXPECT_EQ(m.GotoAlias.caption, "&Original");
+    EXPECT_FALSE(m.MakeAlias.enabled);
+
+    TPersonItem* child = AddPerson(store, "Kim", "Lee");
+    child->Father = father;
+    PopupMenuState c = ComputePopupMenuState(store);
+    EXPECT_TRUE(c.GotoFather.enabled);
+    EXPECT_EQ(c.GotoFather.caption, "&Father: Tom Lee");
+    EXPECT_FALSE(c.GotoAlias.enabled);
+    EXPECT_TRUE(c.MakeAlias.enabled);
+    EXPECT_FALSE(c.MakeThisAlias.enabled);  // it has a father
+    EXPECT_FALSE(c.ListOfSpouses.enabled);
+    store.CurrentItem = father;
+    EXPECT_EQ(ComputePopupMenuState(store).GotoAlias.caption, "&Alias");
+
+    store.AddToSelection(child);
+    PopupMenuState sel = ComputePopupMenuState(store);
+    EXPECT_FALSE(sel.EditProperties.enabled);
+    EXPECT_TRUE(sel.Delete.enabled);
+    EXPECT_TRUE(sel.AlignItems.enabled);
+    EXPECT_FALSE(sel.DeleteLinkFather.visible);
+    EXPECT_TRUE(sel.GotoAlias.enabled);  // needs only a current item
+}
+
+}  // namespace

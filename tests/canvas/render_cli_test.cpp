@@ -1,0 +1,102 @@
+#include "canvas/render_tree.h"
+#include "canvas_test_support.h"
+#include "document/item_store.h"
+#include "document/tree_file.h"
+#include "platform/scripted_prompts.h"
+#include "support/test_support.h"
+
+#include <QImage>
+#include <QProcess>
+#include <QTemporaryDir>
+
+#include <gtest/gtest.h>
+
+using namespace kinloom;
+using kinloom::test::AddPerson;
+
+namespace {
+
+struct CliResult {
+    int status = -1;
+    QByteArray err;
+};
+
+CliResult Cli(const QStringList& args) {
+    QProcess p;
+    p.start(QStringLiteral(KINLOOM_CLI_PATH), args);
+    CliResult run;
+    if (!p.waitForFinished(60000)) return run;
+    run.status = p.exitStatus() == QProcess::NormalExit ? p.exitCode() : -1;
+    run.err = p.readAllStandardError();
+    return run;
+}
+
+class RenderCliTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        kinloom::test::EnsureGuiApplication();
+        ASSERT_TRUE(dir.isValid());
+        TPersonItem* father = AddPerson(store, "Tom", "Lee", 0, 0);
+        TPersonItem* mother = AddPerson(store, "Ann", "Lee", 300, 0);
+        mother->Sex = "F";
+        mother->NotesFile = "ann.txt";
+        TPersonItem* child = AddPerson(store, "Kim", "Lee", 150, 200);
+        child->Father = father;
+        child->Mother = mother;
+        child->BornDate = "1 JAN 1900";
+        store.AddMarriage(father, mother);
+        store.CurrentItem = nullptr;
+        tree = dir.filePath("tree.kl3");
+        ASSERT_TRUE(SavetoFile(store, tree, prompts));
+    }
+
+    QTemporaryDir dir;
+    ScriptedPrompts prompts;
+    TItemStore store;
+    QString tree;
+};
+
+TEST_F(RenderCliTest, WritesTheSamePictureAsTheCanvas) {
+    const QString out = dir.filePath("tree.png");
+    const CliResult run = Cli({"render", tree, out, "--size", "320x200", "--colour-code", "notes"});
+    ASSERT_EQ(run.status, 0) << run.err.constData();
+    const QImage written(out);
+    ASSERT_FALSE(written.isNull());
+    EXPECT_EQ(written.size(), QSize(320, 200));
+
+    RenderOptions options;
+    options.Size = {320, 200};
+    options.Settings.ColourCodeMode = ColourCode::Notes;
+    const QImage expected = RenderTree(store, options);
+    EXPECT_EQ(written.convertToFormat(QImage::Format_RGB32), expected);
+    // The notes colour code shows: some yellow in the picture.
+    bool yellow = false;
+    for (int y = 0; y < written.height() && !yellow; ++y)
+        for (int x = 0; x < written.width() && !yellow; ++x) yellow = (written.pixel(x, y) | 0xff000000u) == qRgb(255, 255, 0);
+    EXPECT_TRUE(yellow);
+}
+
+TEST_F(RenderCliTest, ExplicitViewAndErrors) {
+    const QString out = dir.filePath("view.png");
+    ASSERT_EQ(Cli({"render", "--zoom", "50", "--offset", "10,20", "--size", "200x100", tree, out}).status, 0);
+    const QImage written(out);
+    ASSERT_EQ(written.size(), QSize(200, 100));
+    // Tom's box: from (5, 10) to (75, 42) at 50 %.
+    EXPECT_EQ(written.pixel(5, 41) | 0xff000000u, qRgb(255, 255, 255));
+    EXPECT_EQ(written.pixel(4, 41) | 0xff000000u, qRgb(64, 128, 128));
+    EXPECT_EQ(written.pixel(75, 42) | 0xff000000u, qRgb(0, 0, 0));
+
+    CliResult bad = Cli({"render", tree, out, "--colour-code", "purple"});
+    EXPECT_EQ(bad.status, 1);
+    EXPECT_TRUE(bad.err.contains("--colour-code is none, gender, notes or picture")) << bad.err.constData();
+    bad = Cli({"render", tree});
+    EXPECT_EQ(bad.status, 1);
+    bad = Cli({"render", dir.filePath("missing.kl3"), out});
+    EXPECT_EQ(bad.status, 1);
+    EXPECT_FALSE(bad.err.isEmpty());
+    bad = Cli({"render", tree, dir.filePath("no/such/dir/x.png")});
+    EXPECT_EQ(bad.status, 1);
+    EXPECT_TRUE(bad.err.contains("could not write")) << bad.err.constData();
+}
+
+}  // namespace

@@ -1,0 +1,91 @@
+#include "canvas/view_math.h"
+#include "canvas/zoom.h"
+#include "document/person_item.h"
+
+#include <gtest/gtest.h>
+
+using namespace kinloom;
+
+TEST(ViewMath, ScreenAndCanvasRoundHalfToEven) {
+    const ViewState v{50, 3, 0};
+    EXPECT_EQ(ToScreenX(v, 2), 2);   // 5 * 0.5 = 2.5 -> 2
+    EXPECT_EQ(ToScreenX(v, 4), 4);   // 3.5 -> 4
+    EXPECT_EQ(ToCanvasX(v, 10), 17);  // (10 - 1.5) / 0.5 = 17
+    EXPECT_EQ(ToCanvasY(ViewState{80, 0, 0}, 2), 2);  // 2.5 -> 2
+    TPersonItem item;
+    item.X = 1;
+    item.Y = 1;
+    const BoxEdges e = BoxEdgesOf(item, ViewState{50, 0, 0});
+    EXPECT_EQ(e.left, 0);     // 0.5 -> 0
+    EXPECT_EQ(e.right, 70);   // 70.5 -> 70
+    EXPECT_EQ(e.bottom, 33);  // 33
+}
+
+TEST(Zoom, ZoomToKeepsTheWindowCentre) {
+    ViewState v{100, 0, 0};
+    const WindowSize w{800, 600};
+    zoomto(v, w, 200);
+    EXPECT_EQ(v.Zoom, 200);
+    EXPECT_EQ(v.OffsetX, -200);  // Round((400 - 800) * 0.5)
+    EXPECT_EQ(v.OffsetY, -150);
+    zoomto(v, w, 50);
+    EXPECT_EQ(v.OffsetX, 400);  // -200 + Round((1600 - 400) * 0.5)
+    EXPECT_EQ(v.OffsetY, 300);
+}
+
+TEST(Zoom, StepsInAndOutWithTheirLimits) {
+    const WindowSize w{800, 600};
+    ViewState v{199, 0, 0};
+    EXPECT_TRUE(ZoomIn1Click(v, w));
+    EXPECT_DOUBLE_EQ(v.Zoom, 248.75);
+    EXPECT_EQ(v.OffsetX, -40);  // Round(100 / 2.4875) = Round(40.2)
+    EXPECT_EQ(v.OffsetY, -30);
+    EXPECT_FALSE(ZoomIn1Click(v, w));
+    EXPECT_DOUBLE_EQ(v.Zoom, 248.75);
+
+    ViewState out{1.2, 0, 0};
+    EXPECT_TRUE(ZoomOut1Click(out, w));
+    EXPECT_DOUBLE_EQ(out.Zoom, 0.96);
+    EXPECT_EQ(out.OffsetX, 8333);  // Round(100 / 0.012), with the old scale
+    EXPECT_EQ(out.OffsetY, 6250);
+    EXPECT_FALSE(ZoomOut1Click(out, w));
+    EXPECT_DOUBLE_EQ(out.Zoom, 0.96);
+
+    ViewState mid{100, 0, 0};
+    ZoomIn1Click(mid, w);
+    EXPECT_EQ(mid.OffsetX, -80);
+    ZoomOut1Click(mid, w);
+    EXPECT_DOUBLE_EQ(mid.Zoom, 100);
+    EXPECT_EQ(mid.OffsetX, 0);
+}
+
+TEST(Zoom, CentringAnItemAndZoomToArea) {
+    const WindowSize w{801, 601};
+    TPersonItem item;
+    item.X = 100;
+    item.Y = -50;
+    ViewState v{35, 7, 7};
+    EXPECT_TRUE(CentreItem(&item, v, w));
+    EXPECT_EQ(v.Zoom, 100);
+    EXPECT_EQ(v.OffsetX, 400 - 100 - 70);
+    EXPECT_EQ(v.OffsetY, 300 + 50 - 32);
+    EXPECT_FALSE(CentreItem(nullptr, v, w));
+
+    ViewState kept{50, 0, 0};
+    CentreItemKeepingZoom(&item, kept, w);
+    EXPECT_EQ(kept.Zoom, 50);
+    // The item's centre is in the middle of the window.
+    EXPECT_NEAR(ToScreenX(kept, item.X + 70), 400, 1);
+    EXPECT_NEAR(ToScreenY(kept, item.Y + 32), 300, 1);
+
+    ViewState area{50, 0, 0};
+    ZoomToArea(area, {800, 600}, 300, 90, 300, 10);  // no width: only the corner moves
+    EXPECT_EQ(area.Zoom, 50);
+    EXPECT_EQ(area.OffsetX, -300);
+    EXPECT_EQ(area.OffsetY, -10);
+    ZoomToArea(area, {800, 600}, 301, 10, 300, 90);  // very narrow
+    EXPECT_EQ(area.Zoom, 200);
+    ZoomToArea(area, {800, 600}, -100, 0, 1500, 90);
+    EXPECT_EQ(area.Zoom, 50);
+    EXPECT_EQ(area.OffsetX, 100);
+}

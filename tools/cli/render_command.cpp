@@ -1,0 +1,124 @@
+#include "cli_support.h"
+#include "commands.h"
+
+#include "canvas/render_tree.h"
+#include "document/item_store.h"
+
+#include <QImage>
+#include <QImageWriter>
+#include <QSaveFile>
+
+namespace kinloom::cli {
+
+namespace {
+const char kRenderHelp[] =
+    "usage: kinloom-cli render [OPTIONS] TREE OUT.png\n"
+    "\n"
+    "Draws a tree file (.kl3, .kl2 or .kl) as the canvas shows it and saves the picture as PNG.\n"
+    "Without --zoom and --offset the whole tree is fitted into the picture (at most 100 %).\n"
+    "\n"
+    "  --zoom Z           zoom in percent (with no --offset the tree is centred)\n"
+    "  --offset X,Y       scroll offset in canvas units (the view's OffsetX, OffsetY)\n"
+    "  --size WxH         picture size in pixels (default 1024x768)\n"
+    "  --colour-code none|gender|notes|picture   box colours as the View menu's colour codes\n"
+    "  --font NAME        tree font (default Times New Roman)\n"
+    "  --font-size N      tree font cell height in canvas units (default 16)\n"
+    "  --no-date-standardization  copy the dates of a .kl2 file as they are\n";
+
+constexpr int kMaxSide = 20000;
+
+// "--name value" or "--name=value".
+bool TakeValue(const QStringList& args, int& i, const QString& name, QString& value) {
+    const QString& a = args[i];
+    if (a == name) {
+        if (i + 1 >= args.size()) return false;
+        value = args[++i];
+        return true;
+    }
+    if (a.startsWith(name + QLatin1Char('='))) {
+        value = a.mid(name.size() + 1);
+        return true;
+    }
+    return false;
+}
+}  // namespace
+
+int RunRender(const QStringList& args) {
+    if (WantsHelp(args)) {
+        PrintOut(QByteArray(kRenderHelp));
+        return 0;
+    }
+    RenderOptions options;
+    bool dates = true;
+    QStringList operands;
+    const auto usage = [](const QString& what) {
+        return Fail("render", what + QStringLiteral(" (see kinloom-cli render --help)"));
+    };
+    for (int i = 0; i < args.size(); ++i) {
+        const QString& a = args[i];
+        QString v;
+        if (a == QLatin1String("--")) {
+            operands += args.mid(i + 1);
+            break;
+        }
+        if (!a.startsWith(QLatin1String("--"))) {
+            operands << a;
+        } else if (a == QLatin1String("--no-date-standardization")) {
+            dates = false;
+        } else if (TakeValue(args, i, QStringLiteral("--zoom"), v)) {
+            bool ok = false;
+            const double z = v.toDouble(&ok);
+            if (!ok || !(z > 0) || z > 10000) return usage(QStringLiteral("--zoom needs a number above 0"));
+            options.Zoom = z;
+        } else if (TakeValue(args, i, QStringLiteral("--offset"), v)) {
+            const QStringList xy = v.split(QLatin1Char(','));
+            bool okX = false, okY = false;
+            if (xy.size() == 2) options.Offset = QPoint(xy[0].trimmed().toInt(&okX), xy[1].trimmed().toInt(&okY));
+            if (!okX || !okY) return usage(QStringLiteral("--offset needs X,Y in canvas units"));
+        } else if (TakeValue(args, i, QStringLiteral("--size"), v)) {
+            const QStringList wh = v.toLower().split(QLatin1Char('x'));
+            bool okW = false, okH = false;
+            const int w = wh.size() == 2 ? wh[0].toInt(&okW) : 0, h = wh.size() == 2 ? wh[1].toInt(&okH) : 0;
+            if (!okW || !okH || w < 1 || h < 1 || w > kMaxSide || h > kMaxSide)
+                return usage(QStringLiteral("--size needs WxH, each 1 to %1").arg(kMaxSide));
+            options.Size = QSize(w, h);
+        } else if (TakeValue(args, i, QStringLiteral("--colour-code"), v) ||
+                   TakeValue(args, i, QStringLiteral("--color-code"), v)) {
+            const QString c = v.toLower();
+            if (c == QLatin1String("none")) options.Settings.ColourCodeMode = ColourCode::None;
+            else if (c == QLatin1String("gender")) options.Settings.ColourCodeMode = ColourCode::Gender;
+            else if (c == QLatin1String("notes")) options.Settings.ColourCodeMode = ColourCode::Notes;
+            else if (c == QLatin1String("picture")) options.Settings.ColourCodeMode = ColourCode::Picture;
+            else return usage(QStringLiteral("--colour-code is none, gender, notes or picture"));
+        } else if (TakeValue(args, i, QStringLiteral("--font"), v)) {
+            options.Settings.ScreenFontName = v;
+        } else if (TakeValue(args, i, QStringLiteral("--font-size"), v)) {
+            bool ok = false;
+            const int n = v.toInt(&ok);
+            if (!ok || n < 1 || n > 1000) return usage(QStringLiteral("--font-size needs a number from 1 to 1000"));
+            options.Settings.ScreenFontSize = n;
+        } else {
+            return usage(QStringLiteral("unknown option %1").arg(a));
+        }
+    }
+    if (operands.size() != 2) return usage(QStringLiteral("expects TREE and OUT.png"));
+
+    ConsolePrompts prompts;
+    TItemStore store(&prompts);
+    if (!LoadTreeFile("render", operands[0], store, prompts, dates)) return 1;
+    // The picture shows the tree itself: no item is picked.
+    store.CurrentItem = nullptr;
+    PaintResult painted;
+    const QImage image = RenderTree(store, options, &painted);
+    if (!painted.Ok) return Fail("render", painted.Error);
+    // Written beside the target and renamed over it only when complete.
+    QSaveFile file(operands[1]);
+    if (!file.open(QIODevice::WriteOnly))
+        return Fail("render", QStringLiteral("could not write %1: %2").arg(operands[1], file.errorString()));
+    QImageWriter writer(&file, "png");
+    if (!writer.write(image) || !file.commit())
+        return Fail("render", QStringLiteral("could not write %1: %2").arg(operands[1], writer.errorString().isEmpty() ? file.errorString() : writer.errorString()));
+    return 0;
+}
+
+}  // namespace kinloom::cli
