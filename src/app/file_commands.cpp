@@ -124,8 +124,13 @@ void FormCreate(AppState& state, const StartupInfo& info) {
     }
 }
 
+static bool SaveSteps(AppState& state);
+
 bool CheckModified(AppState& state) {
-    return CheckModified(state.Store, state.prompts, [&state] { Save1Click(state); });
+    // A save that fails on the disk ends the command that asked, so the tree is not thrown away.
+    bool diskError = false;
+    const bool goOn = CheckModified(state.Store, state.prompts, [&state, &diskError] { diskError = !SaveSteps(state); });
+    return goOn && !diskError;
 }
 
 void New1Click(AppState& state) {
@@ -150,12 +155,14 @@ void Open1Click(AppState& state) {
     // A file that could not be read leaves the empty document untitled, so that a later Save
     // cannot write the empty tree over it.
     if (status != ReadStatus::Ok) state.CurrentFileName.clear();
-    state.Store.Modified = false;
-    state.Repaint();
-    if (status == ReadStatus::IoError) {  // the reader told the user; the command ends here
+    if (status == ReadStatus::IoError) {
+        // The reader told the user and the command ends here; Modified is left as it was.
+        state.Repaint();
         state.SetBusyCursor(false);
         return;
     }
+    state.Store.Modified = false;
+    state.Repaint();
 
     AutoQualityCheck(state, state.Options.QualityCheckOnOpen, false);
 
@@ -177,15 +184,19 @@ static bool SaveAsSteps(AppState& state) {
     return true;
 }
 
-void Save1Click(AppState& state) {
+// Save; false when a disk error ended the command.
+static bool SaveSteps(AppState& state) {
     AutoQualityCheck(state, state.Options.QualityCheckOnSave, true);
     if (!state.CurrentFileName.isEmpty()) {
-        if (!SaveCurrentFile(state)) return;
+        if (!SaveCurrentFile(state)) return false;
     } else if (!SaveAsSteps(state)) {  // checks once more when the option is on
-        return;
+        return false;
     }
     state.SetStatus(QStringLiteral("OK"));
+    return true;
 }
+
+void Save1Click(AppState& state) { SaveSteps(state); }
 
 void SaveAs1Click(AppState& state) { SaveAsSteps(state); }
 

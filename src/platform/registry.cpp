@@ -50,7 +50,9 @@ public:
     bool WriteString(const QString& key, const QString& name, const QString& text) override {
         settings_.setValue(settingsPath(key, name), text);
         settings_.sync();
-        return settings_.status() == QSettings::NoError;
+        // A file that could not be parsed keeps reporting FormatError although it is rewritten
+        // in good order; only an access error means the value did not reach the disk.
+        return settings_.status() != QSettings::AccessError;
     }
 
 private:

@@ -286,6 +286,44 @@ TEST(FileCommands, RefusedAndFailedSavesKeepModified) {
     EXPECT_EQ(s.state.Store.ItemCount(), 1);
 }
 
+TEST(FileCommands, ASaveThatFailsOnTheDiskKeepsTheTreeItWasAskedToSave) {
+    // Yes in the save question, then the disk refuses: New, Open, an import and closing all end
+    // there, and the tree stays as it was.
+    Shell s;
+    s.modify();
+    s.state.CurrentFileName = "/readonly/tree.kl3";
+    for (int command = 0; command < 4; ++command) {
+        s.prompts.clear();
+        s.prompts.AnswerButton(PromptAnswer::Yes);
+        s.log.clear();
+        bool closed = false;
+        switch (command) {
+        case 0: New1Click(s.state); break;
+        case 1: Open1Click(s.state); break;
+        case 2:
+            s.state.files.ReadV1 = [](AppState& state, const QString&) { state.Store.ClearMemory(); };
+            Version101Click(s.state);
+            break;
+        case 3: closed = FormCloseQuery(s.state); break;
+        }
+        EXPECT_FALSE(closed);
+        EXPECT_EQ(s.log, (std::vector<QString>{"busy", "save:/readonly/tree.kl3", "normal"})) << command;
+        ASSERT_EQ(s.prompts.records().size(), 1u) << command;  // no file dialog after the failure
+        EXPECT_EQ(s.state.Store.ItemCount(), 1) << command;
+        EXPECT_TRUE(s.state.Store.Modified);
+        EXPECT_EQ(s.state.CurrentFileName, "/readonly/tree.kl3");
+    }
+
+    // The same through Save As on an untitled tree.
+    s.state.CurrentFileName.clear();
+    s.prompts.clear();
+    s.prompts.AnswerButton(PromptAnswer::Yes);
+    s.prompts.AnswerText(QString("/readonly/new.kl3"));
+    New1Click(s.state);
+    EXPECT_EQ(s.state.Store.ItemCount(), 1);
+    EXPECT_TRUE(s.state.Store.Modified);
+}
+
 TEST(FileCommands, OpenFailures) {
     Shell s;
     s.prompts.AnswerText(QString("/t/garbage.kl3"));
@@ -294,8 +332,11 @@ TEST(FileCommands, OpenFailures) {
     EXPECT_EQ(s.log.back(), "status:OK");
 
     s.log.clear();
+    s.state.Store.Modified = true;
+    s.prompts.AnswerButton(PromptAnswer::No);  // no, do not save the changes
     s.prompts.AnswerText(QString("/t/missing.kl3"));
     Open1Click(s.state);
+    EXPECT_TRUE(s.state.Store.Modified);  // an input/output error does not clear it
     // The command ends after the reader's message, leaving an empty untitled document: a later
     // Save must not write the empty tree over the file that could not be read.
     EXPECT_EQ(s.log, (std::vector<QString>{"busy", "read:/t/missing.kl3 800x600", "repaint", "normal"}));

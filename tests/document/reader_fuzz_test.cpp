@@ -1,0 +1,187 @@
+// Random and truncated files through the three tree-file readers: none may crash, read outside
+// its data or leave a reference to something that is not in the store.
+#include "document/item_store.h"
+#include "document/legacy_file.h"
+#include "document/tree_file.h"
+#include "document/tree_record_codec.h"
+#include "platform/scripted_prompts.h"
+#include "support/test_support.h"
+
+#include <QTemporaryDir>
+#include <gtest/gtest.h>
+
+#include <random>
+#include <unordered_set>
+
+using namespace kinloom;
+using namespace kinloom::test;
+
+namespace {
+
+using Bytes = std::vector<unsigned char>;
+
+// The list is well formed and every link points at an item of the list.
+void ExpectSoundStore(const TItemStore& store) {
+    std::unordered_set<const TPersonItem*> items;
+    const TPersonItem* prev = nullptr;
+    for (const TPersonItem* p = store.FirstItem(); p; p = p->Next) {
+        ASSERT_EQ(p->Prev, prev);
+        ASSERT_TRUE(items.insert(p).second) << "the list runs in a circle";
+        prev = p;
+    }
+    ASSERT_EQ(store.LastItem(), prev);
+    ASSERT_EQ(store.ItemCount(), static_cast<int>(items.size()));
+    const auto known = [&](const TPersonItem* q) { return q == nullptr || items.count(q) == 1; };
+    EXPECT_TRUE(known(store.CurrentItem));
+    for (const TPersonItem* p : items) {
+        EXPECT_TRUE(known(p->Father));
+        EXPECT_TRUE(known(p->Mother));
+        for (int i = 1; i <= kMaxSpouses; ++i) EXPECT_TRUE(known(p->Spouse[i]));
+        EXPECT_LE(p->FirstName.length(), 100);
+        EXPECT_LE(p->PictureText.length(), 247);
+        EXPECT_LE(p->BornDate.length(), 35);
+    }
+}
+
+// The first item in list order with an Id, found the slow way.
+const TPersonItem* FirstWithId(const TItemStore& store, int32_t id) {
+    if (id <= 0) return nullptr;
+    for (const TPersonItem* p = store.FirstItem(); p; p = p->Next)
+        if (p->Id == id) return p;
+    return nullptr;
+}
+
+Bytes RandomBytes(std::mt19937& rng, size_t size) {
+    Bytes out(size);
+    for (auto& b : out) b = static_cast<unsigned char>(rng() & 0xFF);
+    return out;
+}
+
+// Random bytes whose Ids and link numbers are small, so that links, duplicates and dangling
+// numbers all happen; the texts keep their random length bytes.
+Bytes RandomRecords(std::mt19937& rng, size_t recordSize, int count, const std::vector<size_t>& intOffsets) {
+    Bytes out = RandomBytes(rng, recordSize * static_cast<size_t>(count));
+    std::uniform_int_distribution<int> small(-2, 7);
+    for (int k = 0; k < count; ++k)
+        for (size_t off : intOffsets) PutInt32(out, recordSize * static_cast<size_t>(k) + off, small(rng));
+    return out;
+}
+
+struct Fixture {
+    QTemporaryDir dir;
+    ScriptedPrompts prompts;
+    TItemStore store{&prompts};
+    ViewState view;
+    QString write(const QString& name, const Bytes& bytes) {
+        const QString path = dir.filePath(name);
+        EXPECT_TRUE(WriteBytes(path, bytes));
+        return path;
+    }
+};
+
+std::vector<size_t> TreeIntOffsets() {
+    namespace r = tree_record;
+    std::vector<size_t> offsets = {r::Id, r::FatherId, r::MotherId};
+    for (int i = 1; i <= kMaxSpouses; ++i) offsets.push_back(r::SpouseIdAt(i));
+    return offsets;
+}
+
+}  // namespace
+
+TEST(ReaderFuzz, TreeFileTakesWholeRecordsAndRefusesEverythingElse) {
+    std::mt19937 rng(20261207);
+    for (int round = 0; round < 60; ++round) {
+        Fixture f;
+        const int count = static_cast<int>(rng() % 6);
+        Bytes bytes = RandomRecords(rng, kTreeRecordSize, count, TreeIntOffsets());
+        const bool cut = round % 3 == 0 && !bytes.empty();
+        if (cut) bytes.resize(rng() % bytes.size());
+        const QString path = f.write("fuzz.kl3", bytes);
+
+        const ReadStatus status = ReadfromFile(f.store, path, f.view, {800, 600}, f.prompts);
+        ExpectSoundStore(f.store);
+        if (bytes.size() % kTreeRecordSize != 0) {
+            EXPECT_EQ(status, ReadStatus::NotRecognized);
+            EXPECT_TRUE(f.store.empty());
+            ASSERT_EQ(f.prompts.messageTexts().size(), 1u);
+            EXPECT_EQ(f.prompts.messageTexts()[0], "Error: Kinloom did not recognize the file");
+            continue;
+        }
+        ASSERT_EQ(status, ReadStatus::Ok);
+        EXPECT_TRUE(f.prompts.records().empty());
+        ASSERT_EQ(f.store.ItemCount(), static_cast<int>(bytes.size() / kTreeRecordSize));
+        int32_t highest = 0;
+        size_t k = 0;
+        for (const TPersonItem* p = f.store.FirstItem(); p; p = p->Next, ++k) {
+            const size_t at = k * kTreeRecordSize;
+            EXPECT_EQ(p->Id, GetInt32(bytes, at + tree_record::Id));  // file order is list order
+            EXPECT_FALSE(p->Selected);
+            highest = std::max(highest, p->Id);
+            EXPECT_EQ(p->Father, FirstWithId(f.store, GetInt32(bytes, at + tree_record::FatherId)));
+            EXPECT_EQ(p->Mother, FirstWithId(f.store, GetInt32(bytes, at + tree_record::MotherId)));
+            for (int i = 1; i <= kMaxSpouses; ++i)
+                EXPECT_EQ(p->Spouse[i], FirstWithId(f.store, GetInt32(bytes, at + tree_record::SpouseIdAt(i))));
+        }
+        EXPECT_EQ(f.store.LastId, highest);
+        EXPECT_EQ(f.store.CurrentItem, nullptr);
+    }
+}
+
+TEST(ReaderFuzz, OldFilesKeepWhatWasReadAndNeverLinkOutsideTheStore) {
+    std::mt19937 rng(1372480);
+    for (int round = 0; round < 80; ++round) {
+        const bool v15 = round % 2 == 0;
+        const size_t size = v15 ? kVersion15RecordSize : kVersion10RecordSize;
+        std::vector<size_t> ints = {464, 468, 472};
+        if (v15) ints.push_back(896);
+        Fixture f;
+        const int count = static_cast<int>(rng() % 5);
+        Bytes bytes = RandomRecords(rng, size, count, ints);
+        if (round % 4 < 2 && !bytes.empty()) bytes.resize(rng() % bytes.size());
+        const QString path = f.write(v15 ? "fuzz.kl2" : "fuzz.kl", bytes);
+
+        const bool complete = v15 ? ReadfromFilev1_5(f.store, path, f.view, {800, 600}, f.prompts, round % 3 != 0)
+                                  : ReadfromFilev1(f.store, path, f.view, {800, 600}, f.prompts, true);
+        ExpectSoundStore(f.store);
+        // Every record, the incomplete one included, has its item.
+        EXPECT_EQ(f.store.ItemCount(), static_cast<int>((bytes.size() + size - 1) / size));
+        EXPECT_EQ(complete, bytes.size() % size == 0);
+        if (!complete) {
+            EXPECT_EQ(f.prompts.messageTexts(), std::vector<QString>{"There was an error opening the file"});
+            for (const TPersonItem* p = f.store.FirstItem(); p; p = p->Next) {
+                EXPECT_EQ(p->Father, nullptr);  // links stay unresolved
+                EXPECT_EQ(p->Spouse[1], nullptr);
+            }
+            continue;
+        }
+        EXPECT_TRUE(f.prompts.records().empty());
+        size_t k = 0;
+        for (const TPersonItem* p = f.store.FirstItem(); p; p = p->Next, ++k) {
+            EXPECT_EQ(p->Father, FirstWithId(f.store, GetInt32(bytes, k * size + 472)));
+            EXPECT_EQ(p->Mother, FirstWithId(f.store, GetInt32(bytes, k * size + 468)));
+            EXPECT_EQ(p->Spouse[1], v15 ? FirstWithId(f.store, GetInt32(bytes, k * size + 896)) : nullptr);
+            for (int i = 2; i <= kMaxSpouses; ++i) EXPECT_EQ(p->Spouse[i], nullptr);
+        }
+    }
+}
+
+TEST(ReaderFuzz, PureNoiseOfAnyLengthIsSafe) {
+    std::mt19937 rng(42);
+    for (int round = 0; round < 30; ++round) {
+        const size_t length = rng() % (3 * kTreeRecordSize + 7);
+        const Bytes noise = RandomBytes(rng, length);
+        Fixture f;
+        ReadfromFile(f.store, f.write("n.kl3", noise), f.view, {800, 600}, f.prompts);
+        ExpectSoundStore(f.store);
+        ReadfromFilev1_5(f.store, f.write("n.kl2", noise), f.view, {800, 600}, f.prompts, true);
+        ExpectSoundStore(f.store);
+        ReadfromFilev1(f.store, f.write("n.kl", noise), f.view, {800, 600}, f.prompts, true);
+        ExpectSoundStore(f.store);
+        // Whatever was read saves and reads back as the same number of items.
+        const int items = f.store.ItemCount();
+        ASSERT_TRUE(SavetoFile(f.store, f.dir.filePath("back.kl3"), f.prompts));
+        ASSERT_EQ(ReadfromFile(f.store, f.dir.filePath("back.kl3"), f.view, {800, 600}, f.prompts), ReadStatus::Ok);
+        EXPECT_EQ(f.store.ItemCount(), items);
+        ExpectSoundStore(f.store);
+    }
+}
