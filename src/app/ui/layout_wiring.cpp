@@ -1,10 +1,12 @@
 #include "app/ui/layout_wiring.h"
 
 #include "app/ui/tslektstre.h"
+#include "canvas/menu_state.h"
 #include "layout/ui/create_tree_dialog.h"
 #include "layout/ui/layout_commands.h"
 
 #include <QAction>
+#include <QMenu>
 
 namespace kinloom {
 
@@ -26,9 +28,19 @@ void ConnectLayoutCommands(TSlektstre& window) {
     QObject::connect(window.AutoArrange1, &QAction::triggered, dialog, [&s] {
         if (RunAutoArrange(s.Store, s.View, s.WindowOuterSize(), s.prompts)) s.Repaint();
     });
-    // The submenus themselves follow CurrentItem; their entries are open whenever they can be reached.
-    for (QAction* a : {window.Compact1, window.Fractal1, window.Compact2, window.Fractal2, window.AutoArrange1})
-        a->setEnabled(true);
+    // The two submenus follow the current item each time the Edit menu opens. Compact1 and Fractal1
+    // stay enabled inside theirs, since the toolbar button runs Compact1 under rules of its own.
+    for (QAction* a : {window.Compact1, window.Fractal1, window.AutoArrange1}) a->setEnabled(true);
+    auto refresh = [&window, &s] {
+        const MainMenuState m = ComputeMainMenuState(s.Store);
+        window.CreateAncestorTree1->menuAction()->setEnabled(m.createAncestors);
+        window.OrganizeAncestorTree1->menuAction()->setEnabled(m.organizeAncestors);
+        window.Compact2->setEnabled(m.organizeAncestors);
+        window.Fractal2->setEnabled(m.organizeAncestors);
+    };
+    if (auto* edit = qobject_cast<QMenu*>(window.CreateAncestorTree1->parentWidget()))
+        QObject::connect(edit, &QMenu::aboutToShow, &window, refresh);
+    refresh();
 }
 
 }  // namespace kinloom

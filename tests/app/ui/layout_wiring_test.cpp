@@ -6,6 +6,7 @@
 #include "platform/scripted_prompts.h"
 
 #include <QAction>
+#include <QMenu>
 #include <QPushButton>
 #include <QSignalSpy>
 #include <QSpinBox>
@@ -36,6 +37,14 @@ private slots:
         root->X = 1000;
         root->Y = 2000;
         store.Modified = false;
+        auto* edit = qobject_cast<QMenu*>(w.CreateAncestorTree1->parentWidget());
+        QVERIFY(edit);
+        auto openEditMenu = [edit] { QMetaObject::invokeMethod(edit, "aboutToShow"); };
+        store.CurrentItem = root;
+        openEditMenu();
+        QVERIFY(w.CreateAncestorTree1->menuAction()->isEnabled());
+        QVERIFY(!w.OrganizeAncestorTree1->menuAction()->isEnabled());
+        QVERIFY(!w.Compact2->isEnabled());
         auto* dialog = w.findChild<TCreateTreeDlg*>();
         QVERIFY(dialog);
         QTimer::singleShot(0, dialog, [dialog] {
@@ -51,7 +60,13 @@ private slots:
         QCOMPARE(store.CurrentItem, nullptr);
 
         // Edit > Organize Ancestor Tree > Fractal Style moves the new parents.
+        openEditMenu();
+        QVERIFY(!w.CreateAncestorTree1->menuAction()->isEnabled());  // no current item
+        QVERIFY(!w.OrganizeAncestorTree1->menuAction()->isEnabled());
         store.CurrentItem = root;
+        openEditMenu();
+        QVERIFY(!w.CreateAncestorTree1->menuAction()->isEnabled());  // it has parents now
+        QVERIFY(w.OrganizeAncestorTree1->menuAction()->isEnabled());
         QVERIFY(w.Fractal2->isEnabled());
         w.Fractal2->trigger();
         QCOMPARE(root->Father->X, 925);
