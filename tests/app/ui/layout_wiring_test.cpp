@@ -1,11 +1,15 @@
 #include "app/ui/layout_wiring.h"
 
+#include "app/ui/startup.h"
 #include "app/ui/tslektstre.h"
+#include "app/ui/twelcome.h"
 #include "layout/ui/create_tree_dialog.h"
 #include "platform/registry.h"
 #include "platform/scripted_prompts.h"
 
 #include <QAction>
+#include <QMouseEvent>
+#include <QToolBar>
 #include <QMenu>
 #include <QPushButton>
 #include <QSignalSpy>
@@ -93,6 +97,38 @@ private slots:
         QCOMPARE(w.state().View.Zoom, 100.0);
         QVERIFY(!store.Modified);
         QVERIFY(repaints.count() > before);
+    }
+
+    // The whole program's windows, as start-up makes them: the toolbar button opens the dialog.
+    void toolbarButtonCreatesATree() {
+        MemoryRegistry registry;
+        ScriptedPrompts prompts;
+        auto windows = CreateWindows(registry, prompts, "/opt/k/kinloom", {});
+        TSlektstre& w = *windows->main;
+        w.CompleteStartup();
+        TItemStore& store = w.state().Store;
+        TPersonItem* root = store.LagNyPerson();
+        store.CurrentItem = root;
+        // The button follows the current item as the pointer moves over the canvas.
+        QWidget* canvas = w.canvas();
+        QVERIFY(canvas);
+        QMouseEvent move(QEvent::MouseMove, QPointF(30, 30), canvas->mapToGlobal(QPointF(30, 30)), Qt::NoButton,
+                         Qt::NoButton, Qt::NoModifier);
+        QCoreApplication::sendEvent(canvas, &move);
+        auto* dialog = w.findChild<TCreateTreeDlg*>();
+        QVERIFY(dialog);
+        bool shown = false;
+        QTimer::singleShot(0, dialog, [dialog, &shown] {
+            shown = dialog->isVisible();
+            dialog->Edit1->setValue(3);
+            QTest::mouseClick(dialog->OKBtn, Qt::LeftButton);
+        });
+        QVERIFY(w.CreateTreeButton->isEnabled());
+        QWidget* button = w.toolbar()->widgetForAction(w.CreateTreeButton);
+        QVERIFY(button);
+        QTest::mouseClick(button, Qt::LeftButton);
+        QVERIFY(shown);
+        QCOMPARE(store.ItemCount(), 7);
     }
 };
 
