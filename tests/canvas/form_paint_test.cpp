@@ -12,6 +12,8 @@
 
 #include <gtest/gtest.h>
 
+#include <limits>
+
 using namespace kinloom;
 using kinloom::test::AddPerson;
 
@@ -217,6 +219,17 @@ TEST_F(FormPaintTest, DraggedItemIsNotDrawnNorCounted) {
     EXPECT_EQ(at(image, 21, 1), qRgb(191, 127, 127));  // only its inverted rectangle, over the background
     EXPECT_EQ(result.ItemsLabel, "Items: 1");
     EXPECT_EQ(result.Caption, "Kinloom 2.0 beta 3.6 [/tmp/x.kl3]");
+}
+
+TEST_F(FormPaintTest, FarAwayItemsDoNotWrapOntoTheScreen) {
+    // At 250 % this box's left edge is 2^32 + 99 pixels away; wrapped round it would show at 99.
+    TPersonItem* far = add("Far", "Away", 1717986958, 0);
+    TPersonItem* end = add("End", "", std::numeric_limits<int>::max() - 10, 20);  // right edge beyond int
+    far->Spouse[1] = end;  // a link between them lies wholly off the screen too
+    end->Spouse[1] = far;
+    const QImage image = paint({250, 0, 0});
+    EXPECT_EQ(count(image, image.rect(), kBg), image.width() * image.height());
+    EXPECT_EQ(result.ItemsLabel, "Items: 2");
 }
 
 TEST_F(FormPaintTest, EmptyStoreCountersAndCaption) {

@@ -6,6 +6,8 @@
 
 #include <gtest/gtest.h>
 
+#include <limits>
+
 using namespace kinloom;
 using kinloom::test::AddPerson;
 using kinloom::test::RecordingSurface;
@@ -151,6 +153,23 @@ TEST_F(InteractionTest, SelectionBandNeedsStrictOverlap) {
     move(139, 201);
     release(139, 201);
     EXPECT_EQ(store.SelectionList().size(), 2u);
+}
+
+TEST_F(InteractionTest, HitTestAndBandAtTheEndsOfTheCanvas) {
+    constexpr int kMax = std::numeric_limits<int>::max(), kMin = std::numeric_limits<int>::min();
+    TPersonItem* right = add("Right", kMax - 100, 0);  // X + 140 lies beyond the int range
+    EXPECT_EQ(in.HitTest(kMax, 10), right);
+    EXPECT_EQ(in.HitTest(kMax - 101, 10), nullptr);
+
+    // Scrolled to the far left end: screen x 0 is canvas kMin + 1.
+    TPersonItem* left = add("Left", kMin + 11, 0);
+    view.OffsetX = kMax;
+    press(5, 5);  // empty canvas, left of the box
+    EXPECT_TRUE(in.RubberBand);
+    move(20, 20);
+    release(20, 20);
+    ASSERT_EQ(store.SelectionList().size(), 1u);
+    EXPECT_EQ(store.SelectionList()[0], left);
 }
 
 TEST_F(InteractionTest, PendingLinksCompleteOnTheNextPress) {
