@@ -27,6 +27,13 @@ CanvasInteraction::CanvasInteraction(TItemStore& store, ViewState& view, CanvasS
     store_.addRemovalListener([this, alive](const TPersonItem* item) {
         if (alive.expired()) return;
         if (item == nullptr || item == ToolbarItem) ToolbarItem = nullptr;
+        // A drag, a placement and a waiting link belong to CurrentItem; deleting it (the store then
+        // has no current item) ends them, so the next press is a plain click and not the tail of a
+        // gesture whose item is gone.
+        if (item == nullptr || store_.CurrentItem == nullptr) {
+            Dragging = DragPending = false;
+            LinkFatherPending = LinkMotherPending = LinkSpousePending = false;
+        }
     });
 }
 

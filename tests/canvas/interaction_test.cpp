@@ -402,6 +402,40 @@ TEST_F(InteractionTest, PlacingANewItemHangsItUnderThePointer) {
     EXPECT_EQ(opened, 1);
 }
 
+TEST_F(InteractionTest, DeletingTheCurrentItemEndsItsGesture) {
+    TPersonItem* a = add("A", 0, 0);
+    TPersonItem* b = add("B", 300, 0);
+    int opened = 0;
+    in.EditProperties = [&] { ++opened; };
+
+    // The new item hanging under the pointer is deleted with the Del key before it is dropped.
+    store.PointerX = 300;
+    store.PointerY = 300;
+    ASSERT_NE(in.BeginPlacingNewItem(), nullptr);
+    store.DeleteItem();
+    store.Modified = false;
+    EXPECT_FALSE(in.Dragging);
+    // A click on another item is then a click: it neither snaps the item nor opens the dialog.
+    press(10, 10);
+    move(11, 10);
+    release(11, 10);
+    EXPECT_EQ(a->X, 0);
+    EXPECT_EQ(a->Y, 0);
+    EXPECT_FALSE(store.Modified);
+    EXPECT_EQ(opened, 0);
+
+    // The child that waits for its father is deleted: the next press links nothing.
+    store.CurrentItem = b;
+    in.LinkFatherPending = true;
+    store.DeleteItem();
+    EXPECT_FALSE(in.AnyLinkPending());
+    press(10, 10);
+    EXPECT_EQ(store.CurrentItem, a);
+    EXPECT_EQ(a->Sex.str(), "");
+    EXPECT_TRUE(in.DragPending);  // an ordinary press on an item
+    release(10, 10);
+}
+
 TEST(PopupMenuState, FollowsTheCurrentItemAndSelection) {
     TItemStore store;
     PopupMenuState none = ComputePopupMenuState(store);
