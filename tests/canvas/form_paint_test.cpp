@@ -1,6 +1,7 @@
 #include "canvas/form_paint.h"
 #include "canvas/invert.h"
 #include "canvas/render_tree.h"
+#include "canvas/view_math.h"
 #include "canvas_test_support.h"
 #include "document/item_store.h"
 #include "support/test_support.h"
@@ -306,6 +307,21 @@ TEST_F(FormPaintTest, RenderFitsTheWholeTree) {
 }  // namespace
 
 namespace {
+
+TEST_F(FormPaintTest, RenderFitsATreeSpanningTheWholeCanvas) {
+    constexpr int kMax = std::numeric_limits<int>::max(), kMin = std::numeric_limits<int>::min();
+    add("West", "", kMin, 0);
+    add("East", "", kMax - 141, 0);
+    const QSize size(1024, 768);
+    const ViewState view = FitWholeTree(store, size);
+    EXPECT_GT(view.Zoom, 0.0);
+    // Both ends of the canvas land inside the picture rather than wrapping out of it.
+    for (const TPersonItem* item = store.FirstItem(); item; item = item->Next) {
+        const BoxEdges e = BoxEdgesOf(*item, view);
+        EXPECT_GE(e.left, -1) << item->FirstName.str();
+        EXPECT_LE(e.right, size.width()) << item->FirstName.str();
+    }
+}
 
 TEST(Invert, TwiceRestoresAndEmptyShapesDrawNothing) {
     QImage image(50, 50, QImage::Format_RGB32);
