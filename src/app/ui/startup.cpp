@@ -1,6 +1,7 @@
 #include "app/ui/startup.h"
 
 #include "app/ui/canvas_wiring.h"
+#include "app/ui/editing_wiring.h"
 
 #include "app/ui/taboutbox.h"
 #include "app/ui/tslektstre.h"
@@ -16,7 +17,8 @@ std::unique_ptr<KinloomWindows> CreateWindows(Registry& registry, Prompts& promp
     auto w = std::make_unique<KinloomWindows>();
     w->main = std::make_unique<TSlektstre>(registry, prompts, programPath, arguments);
     TSlektstre* main = w->main.get();
-    InstallCanvas(*main);
+    CanvasWidget* canvas = InstallCanvas(*main);
+    InstallEditing(*main, *canvas);
     w->welcome = std::make_unique<Twelcome>();
     w->about = new TAboutBox(main);
     w->options = new Tkl_options(main->state(), main);

@@ -1,0 +1,59 @@
+#include "canvas/spouse_unlink.h"
+
+#include "document/item_store.h"
+#include "platform/charsets.h"
+#include "platform/prompts.h"
+
+namespace kinloom {
+
+QStringList SpouseUnlinkLines(const TPersonItem& item, const DisplayCharset& cs) {
+    QStringList lines;
+    for (int i = 1; i <= kMaxSpouses; ++i) {
+        const TPersonItem* s = item.Spouse[i];
+        if (!s) continue;
+        lines << cs.decode(s->FirstName) + QLatin1Char(' ') + cs.decode(s->LastName) + QStringLiteral(" (") +
+                     cs.decode(s->BornDate) + QStringLiteral(" - ") + cs.decode(s->DiedDate) + QLatin1Char(')');
+    }
+    return lines;
+}
+
+int FilledSpouseSlot(const TPersonItem& item, int rank) {
+    if (rank < 0) return 0;
+    for (int i = 1; i <= kMaxSpouses; ++i)
+        if (item.Spouse[i] && rank-- == 0) return i;
+    return 0;
+}
+
+bool DeleteSpouseLink(TItemStore& store, TPersonItem& item, int rank, Prompts& prompts) {
+    const int b = FilledSpouseSlot(item, rank);
+    if (b == 0) return false;
+    TPersonItem* spouse = item.Spouse[b];
+    int backLinks = 0;
+    int lastBackLink = 0;
+    bool matched = false;
+    for (int k = 1; k <= kMaxSpouses; ++k) {
+        if (spouse->Spouse[k] != &item) continue;
+        ++backLinks;
+        lastBackLink = k;
+        if (spouse->MarriageDate[k] == item.MarriageDate[b] && spouse->MarriagePlace[k] == item.MarriagePlace[b] &&
+            spouse->SpouseType[k] == item.SpouseType[b]) {
+            spouse->Spouse[k] = nullptr;
+            matched = true;
+            break;
+        }
+    }
+    if (!matched) {
+        if (backLinks >= 2)
+            prompts.Message(kAppTitle,
+                            QStringLiteral("Relationship could not be deleted on both sides because date or "
+                                           "place did not match"),
+                            PromptButtons::Ok, PromptIcon::Warning);
+        else if (backLinks == 1)
+            spouse->Spouse[lastBackLink] = nullptr;
+    }
+    item.Spouse[b] = nullptr;
+    store.Modified = true;
+    return true;
+}
+
+}  // namespace kinloom

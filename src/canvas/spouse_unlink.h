@@ -1,0 +1,22 @@
+#pragma once
+#include <QStringList>
+
+namespace kinloom {
+
+class TItemStore;
+class Prompts;
+class DisplayCharset;
+struct TPersonItem;
+
+// The lines of the "Delete Link" dialog: one per filled spouse slot of the item, in slot order.
+QStringList SpouseUnlinkLines(const TPersonItem& item, const DisplayCharset& charset);
+
+// "Delete" in that dialog for the line of the given rank (0 = first filled slot): clears the
+// relationship on this side and, where it can be told apart, on the spouse's side too.
+// Returns false when the rank names no filled slot (nothing changes).
+bool DeleteSpouseLink(TItemStore& store, TPersonItem& item, int rank, Prompts& prompts);
+
+// The slot of the rank-th filled spouse slot (rank counts from 0); 0 when there is none.
+int FilledSpouseSlot(const TPersonItem& item, int rank);
+
+}  // namespace kinloom

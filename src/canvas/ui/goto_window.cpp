@@ -1,0 +1,56 @@
+#include "canvas/ui/goto_window.h"
+
+#include "document/item_store.h"
+
+#include <QApplication>
+#include <QHBoxLayout>
+#include <QListWidget>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+namespace kinloom {
+
+TGOTOwnd::TGOTOwnd(TItemStore& store, std::function<void()> zoomToCurrent, QWidget* parent)
+    : QWidget(parent, Qt::Tool | Qt::WindowStaysOnTopHint), store_(store), zoomToCurrent_(std::move(zoomToCurrent)) {
+    setObjectName(QStringLiteral("GOTOwnd"));
+    setWindowTitle(QStringLiteral("Go to person"));
+    resize(320, 240);
+    auto* layout = new QVBoxLayout(this);
+    list_ = new QListWidget(this);
+    list_->setObjectName(QStringLiteral("ListBox1"));
+    layout->addWidget(list_, 1);
+    auto* buttons = new QHBoxLayout;
+    buttons->addStretch();
+    auto* go = new QPushButton(QStringLiteral("&Go"), this);
+    go->setObjectName(QStringLiteral("Button1"));
+    go->setDefault(true);
+    go->setAutoDefault(true);
+    auto* close = new QPushButton(QStringLiteral("&Close"), this);
+    close->setObjectName(QStringLiteral("Button2"));
+    buttons->addWidget(go);
+    buttons->addWidget(close);
+    layout->addLayout(buttons);
+    connect(go, &QPushButton::clicked, this, &TGOTOwnd::GoClick);
+    connect(list_, &QListWidget::itemDoubleClicked, this, &TGOTOwnd::GoClick);
+    connect(list_, &QListWidget::itemActivated, this, &TGOTOwnd::GoClick);
+    connect(close, &QPushButton::clicked, this, &QWidget::close);
+}
+
+void TGOTOwnd::ShowList(const GotoList& list) {
+    list_->clear();
+    list_->addItems(list.lines);
+    setWindowTitle(list.caption);
+    show();
+    raise();
+}
+
+void TGOTOwnd::GoClick() {
+    const QListWidgetItem* item = list_->currentItem();
+    if (!item || !item->isSelected()) return;
+    QApplication::setOverrideCursor(Qt::WaitCursor);
+    SelectItemOfListLine(store_, item->text());
+    if (zoomToCurrent_) zoomToCurrent_();
+    QApplication::restoreOverrideCursor();
+}
+
+}  // namespace kinloom

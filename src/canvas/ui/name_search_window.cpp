@@ -1,0 +1,152 @@
+#include "canvas/ui/name_search_window.h"
+
+#include "canvas/goto_lists.h"
+#include "document/item_store.h"
+
+#include <QApplication>
+#include <QCloseEvent>
+#include <QHBoxLayout>
+#include <QKeyEvent>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+namespace kinloom {
+
+namespace {
+constexpr int kMinimumWidth = 330;
+}
+
+TPersBrowser::TPersBrowser(TItemStore& store, QWidget* parent)
+    : QWidget(parent, Qt::Tool | Qt::WindowStaysOnTopHint), store_(store) {
+    setObjectName(QStringLiteral("PersBrowser"));
+    setWindowTitle(QStringLiteral("Name Search"));
+    setMinimumWidth(kMinimumWidth);
+    resize(kMinimumWidth, 400);
+    move(50, 80);
+    auto* layout = new QVBoxLayout(this);
+    layout->setContentsMargins(4, 4, 4, 4);  // the four buttons fit in the minimum width
+    edit_ = new QLineEdit(this);
+    edit_->setObjectName(QStringLiteral("Edit1"));
+    edit_->setToolTip(QStringLiteral("Type your search string here"));
+    edit_->installEventFilter(this);
+    layout->addWidget(edit_);
+    list_ = new QListWidget(this);
+    list_->setObjectName(QStringLiteral("ListBox1"));
+    list_->setToolTip(QStringLiteral("Double-click to go to person"));
+    list_->setUniformItemSizes(true);  // keeps filling a hundred thousand lines quick
+    layout->addWidget(list_, 1);
+    auto* buttons = new QHBoxLayout;
+    buttons->setSpacing(3);
+    const char* names[] = {"Button1", "Button4", "Button2", "Button3"};
+    const char* captions[] = {"&Refresh", "&Edit person", "&Go to person", "&Close"};
+    QPushButton* b[4];
+    for (int i = 0; i < 4; ++i) {
+        b[i] = new QPushButton(QLatin1String(captions[i]), this);
+        b[i]->setObjectName(QLatin1String(names[i]));
+        buttons->addWidget(b[i]);
+    }
+    b[2]->setDefault(true);
+    layout->addLayout(buttons);
+    connect(b[0], &QPushButton::clicked, this, &TPersBrowser::FormShow);
+    connect(b[1], &QPushButton::clicked, this, &TPersBrowser::ListBox1DblClick);
+    connect(b[2], &QPushButton::clicked, this, &TPersBrowser::Button2Click);
+    connect(b[3], &QPushButton::clicked, this, &TPersBrowser::Button3Click);
+    connect(list_, &QListWidget::itemDoubleClicked, this, &TPersBrowser::ListBox1DblClick);
+    connect(edit_, &QLineEdit::returnPressed, this, &TPersBrowser::Button2Click);
+    timer_.setInterval(400);
+    connect(&timer_, &QTimer::timeout, this, &TPersBrowser::Timer1Timer);
+}
+
+void TPersBrowser::showEvent(QShowEvent* event) {
+    QWidget::showEvent(event);
+    if (!event->spontaneous()) FormShow();
+}
+
+void TPersBrowser::FormShow() {
+    lastSearch_.clear();
+    edit_->clear();
+    timer_.start();
+    if (hooks_.checkMenu) hooks_.checkMenu(true);
+    QApplication::setOverrideCursor(Qt::WaitCursor);
+    names_.Fill(store_, charset_);
+    list_->setUpdatesEnabled(false);
+    list_->clear();
+    list_->addItems(names_.lines());
+    list_->setUpdatesEnabled(true);
+    QApplication::restoreOverrideCursor();
+}
+
+void TPersBrowser::Edit1KeyDown(int qtKey) {
+    timer_.stop();
+    timer_.setInterval(400);
+    if (RestartsSearchTimer(qtKey)) timer_.start();
+}
+
+void TPersBrowser::Timer1Timer() {
+    const QString typed = edit_->text();
+    if (typed == lastSearch_) return;
+    timer_.stop();
+    const int row = names_.FindFirst(typed);
+    if (row < 0) return;
+    list_->setUpdatesEnabled(false);
+    list_->setCurrentRow(row);
+    list_->scrollToItem(list_->item(row));
+    list_->setUpdatesEnabled(true);
+    lastSearch_ = typed;
+    const QString line = list_->item(row)->text();
+    edit_->setText(line);
+    // The completion is selected, so that the next key replaces it.
+    edit_->setSelection(static_cast<int>(typed.size()), static_cast<int>(line.size() - typed.size()));
+}
+
+void TPersBrowser::Button2Click() {
+    edit_->selectAll();
+    QApplication::setOverrideCursor(Qt::WaitCursor);
+    if (const QListWidgetItem* item = list_->currentItem(); item && item->isSelected()) {
+        SelectItemOfListLine(store_, item->text());
+        if (hooks_.zoomToCurrent) hooks_.zoomToCurrent();
+    }
+    QApplication::restoreOverrideCursor();
+}
+
+void TPersBrowser::ListBox1DblClick() {
+    Button2Click();
+    if (hooks_.editCurrent) hooks_.editCurrent();
+}
+
+void TPersBrowser::Button3Click() { close(); }
+
+void TPersBrowser::closeEvent(QCloseEvent* event) {
+    timer_.stop();
+    exchangeMenu(false);
+    if (hooks_.checkMenu) hooks_.checkMenu(false);
+    QWidget::closeEvent(event);
+}
+
+void TPersBrowser::resizeEvent(QResizeEvent* event) {
+    QWidget::resizeEvent(event);
+    if (width() < kMinimumWidth) resize(kMinimumWidth, height());
+}
+
+void TPersBrowser::exchangeMenu(bool empty) {
+    if (hooks_.useEmptyMenu) hooks_.useEmptyMenu(empty);
+}
+
+bool TPersBrowser::event(QEvent* event) {
+    if (event->type() == QEvent::WindowActivate) exchangeMenu(true);
+    if (event->type() == QEvent::WindowDeactivate) exchangeMenu(false);
+    return QWidget::event(event);
+}
+
+bool TPersBrowser::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == edit_) {
+        if (event->type() == QEvent::KeyPress) Edit1KeyDown(static_cast<QKeyEvent*>(event)->key());
+        if (event->type() == QEvent::FocusIn) exchangeMenu(true);
+        if (event->type() == QEvent::FocusOut) exchangeMenu(false);
+    }
+    return QWidget::eventFilter(watched, event);
+}
+
+}  // namespace kinloom

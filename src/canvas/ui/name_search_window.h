@@ -1,0 +1,66 @@
+#pragma once
+#include "canvas/name_search.h"
+#include "platform/charsets.h"
+
+#include <QTimer>
+#include <QWidget>
+
+#include <functional>
+
+class QLineEdit;
+class QListWidget;
+
+namespace kinloom {
+
+class TItemStore;
+
+// TPersBrowser, the name search: all persons in alphabetical order, search-as-you-type 400 ms
+// after the last key, and the jump to the chosen person.
+class TPersBrowser : public QWidget {
+    Q_OBJECT
+public:
+    struct Hooks {
+        std::function<void()> zoomToCurrent;       // "Zoom to Item" on CurrentItem
+        std::function<void()> editCurrent;         // the person dialog for CurrentItem
+        std::function<void(bool)> checkMenu;       // check or uncheck "Name Search"
+        std::function<void(bool)> useEmptyMenu;    // true: the main window shows the empty menu
+    };
+
+    TPersBrowser(TItemStore& store, QWidget* parent = nullptr);
+    void setHooks(Hooks hooks) { hooks_ = std::move(hooks); }
+    void setCharset(const DisplayCharset& charset) { charset_ = charset; }
+
+    // Handlers, public for the window's controls and for tests.
+    void FormShow();  // also "&Refresh"
+    void Timer1Timer();
+    void Edit1KeyDown(int qtKey);
+    void Button2Click();      // "&Go to person"
+    void ListBox1DblClick();  // also "&Edit person"
+    void Button3Click();      // "&Close"
+
+    QLineEdit* searchBox() const { return edit_; }
+    QListWidget* list() const { return list_; }
+    QTimer& searchTimer() { return timer_; }
+    const QString& lastSearch() const { return lastSearch_; }
+
+protected:
+    void showEvent(QShowEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
+    bool event(QEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    void exchangeMenu(bool empty);
+
+    TItemStore& store_;
+    DisplayCharset charset_;
+    Hooks hooks_;
+    NameSearchList names_;
+    QTimer timer_;
+    QString lastSearch_;
+    QLineEdit* edit_;
+    QListWidget* list_;
+};
+
+}  // namespace kinloom

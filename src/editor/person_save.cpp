@@ -1,0 +1,208 @@
+#include "editor/person_save.h"
+
+#include "document/item_store.h"
+#include "platform/charsets.h"
+#include "platform/prompts.h"
+
+#include <QFile>
+#include <QFileInfo>
+#include <QSaveFile>
+
+#include <climits>
+
+namespace kinloom {
+
+std::vector<SpouseGridRow> SpouseGridRows(const TPersonItem& copy, const DisplayCharset& cs) {
+    std::vector<SpouseGridRow> rows;
+    for (int i = 1; i <= kMaxSpouses; ++i) {
+        const TPersonItem* s = copy.Spouse[i];
+        if (!s) continue;
+        const char type = copy.SpouseType[i];
+        rows.push_back({cs.decode(s->FirstName) + QLatin1Char(' ') + cs.decode(s->LastName),
+                        cs.decode(copy.MarriageDate[i]), cs.decode(copy.MarriagePlace[i]),
+                        type ? QString(QLatin1Char(type)) : QString()});
+    }
+    return rows;
+}
+
+const std::vector<QString>& RelationshipTypes() {
+    static const std::vector<QString> types{
+        QStringLiteral("Marriage"), QStringLiteral("Partnership"), QStringLiteral("Divorce"),
+        QStringLiteral("Friend"),   QStringLiteral("Single"),      QStringLiteral("Other"),
+        QStringLiteral("Unknown")};
+    return types;
+}
+
+QString NotesSaveFailedText(const QString& fileName) {
+    return QStringLiteral("The memo text file \"") + fileName +
+           QStringLiteral("\" could not be saved. Please choose a new location.");
+}
+
+std::optional<QString> ReadNotesFile(const QString& path, const DisplayCharset& cs) {
+    QFile file(path);
+    if (path.isEmpty() || QFileInfo(path).isDir() || !file.open(QIODevice::ReadOnly)) return std::nullopt;
+    const QByteArray bytes = file.readAll();
+    if (file.error() != QFileDevice::NoError) return std::nullopt;
+    QString text = cs.decode(std::string_view(bytes.constData(), static_cast<size_t>(bytes.size())));
+    text.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+    return text;
+}
+
+bool WriteNotesFile(const QString& path, const QString& text, const DisplayCharset& cs) {
+    if (path.isEmpty() || QFileInfo(path).isDir()) return false;
+    QString windowsText = text;
+    windowsText.replace(QLatin1Char('\n'), QStringLiteral("\r\n"));
+    const std::string bytes = cs.encode(windowsText, INT_MAX);
+    QSaveFile file(path);
+    if (!file.open(QIODevice::WriteOnly)) return false;
+    if (file.write(bytes.data(), static_cast<qint64>(bytes.size())) != static_cast<qint64>(bytes.size())) {
+        file.cancelWriting();
+        return false;
+    }
+    return file.commit();
+}
+
+bool NotesFileUnreadable(const QString& path) {
+    if (path.isEmpty() || !QFileInfo::exists(path)) return false;
+    QFile file(path);
+    if (QFileInfo(path).isDir() || !file.open(QIODevice::ReadOnly)) return true;
+    file.readAll();
+    return file.error() != QFileDevice::NoError;
+}
+
+QString ProposeNotesFileName(const QString& firstNames, const QString& lastNames) {
+    QString name = firstNames + QLatin1Char(' ') + lastNames;
+    for (QChar& c : name)
+        if (c.unicode() < 'A' && c != QLatin1Char(' ')) c = QLatin1Char('_');
+    while (name.contains(QStringLiteral("__"))) name.replace(QStringLiteral("__"), QStringLiteral("_"));
+    if (name.endsWith(QLatin1Char('_'))) name.chop(1);
+    name = name.trimmed();
+    if (name.isEmpty()) name = QStringLiteral("Person");
+    return name + QStringLiteral(".txt");
+}
+
+namespace {
+
+// Step 2 of saving: the memo goes into its file, or, when that fails, wherever the user chooses.
+bool SaveNotes(PersonFormValues& v, Prompts& prompts, const DisplayCharset& cs) {
+    if (v.notesFile.isEmpty()) return true;
+    if (v.notesUnreadable) {
+        // The memo never held this file's text; writing it would replace the notes with nothing.
+        prompts.Message(kAppTitle,
+                        QStringLiteral("The memo text file \"") + v.notesFile +
+                            QStringLiteral("\" could not be read, so it was left unchanged."),
+                        PromptButtons::Ok, PromptIcon::Warning);
+        return true;
+    }
+    if (WriteNotesFile(v.notesFile, v.notesText, cs)) return true;
+    prompts.Message(kAppTitle, NotesSaveFailedText(v.notesFile), PromptButtons::Ok, PromptIcon::Warning);
+    FileDialogRequest request;
+    request.title = kCreateNewTextFile;
+    request.filter = kTextFileFilter;
+    request.defaultExtension = QStringLiteral("txt");
+    request.fileName = QFileInfo(v.notesFile).fileName();
+    request.promptOverwrite = true;
+    const std::optional<QString> chosen = prompts.SaveFileName(request);
+    if (!chosen) return true;
+    if (!WriteNotesFile(*chosen, v.notesText, cs)) {
+        prompts.Error(kAppTitle, QStringLiteral("Cannot create file \"") + *chosen + QStringLiteral("\"."));
+        return false;
+    }
+    v.notesFile = *chosen;
+    return true;
+}
+
+void SetSlot(TPersonItem& item, int slot, const std::string& date, const std::string& place, char type) {
+    item.MarriageDate[slot] = date;
+    item.MarriagePlace[slot] = place;
+    item.SpouseType[slot] = type;
+}
+
+// Step 4: each grid row goes into its slot of the copy and, where the matching slot on the
+// spouse's side can be told apart, into the spouse at once.
+void SaveRelationships(TPersonItem& copy, const TPersonItem& edited, const PersonFormValues& v,
+                       Prompts& prompts, const DisplayCharset& cs) {
+    size_t row = 0;
+    for (int s = 1; s <= kMaxSpouses && row < v.spouses.size(); ++s) {
+        TPersonItem* spouse = copy.Spouse[s];
+        if (!spouse) continue;
+        const SpouseGridRow& r = v.spouses[row++];
+        const std::string date = cs.encode(r.date, 35);
+        const std::string place = cs.encode(r.place, 100);
+        const char type = r.type.isEmpty() ? '\0' : static_cast<char>(r.type.at(0).toLatin1());
+        int backLinks = 0, lastBackLink = 0;
+        bool matched = false;
+        for (int j = 1; j <= kMaxSpouses; ++j) {
+            if (spouse->Spouse[j] != &edited) continue;
+            ++backLinks;
+            lastBackLink = j;
+            if (spouse->MarriageDate[j] == copy.MarriageDate[s] && spouse->MarriagePlace[j] == copy.MarriagePlace[s] &&
+                spouse->SpouseType[j] == copy.SpouseType[s]) {
+                SetSlot(*spouse, j, date, place, type);
+                matched = true;
+                break;
+            }
+        }
+        if (!matched) {
+            if (backLinks >= 2)
+                prompts.Message(kAppTitle,
+                                QStringLiteral("Relationship could not be updated on both sides because date or "
+                                               "place did not match"),
+                                PromptButtons::Ok, PromptIcon::Warning);
+            else if (backLinks == 1)
+                SetSlot(*spouse, lastBackLink, date, place, type);
+        }
+        SetSlot(copy, s, date, place, type);
+    }
+}
+
+}  // namespace
+
+bool SaveIt(TItemStore& store, TPersonItem& copy, TPersonItem& edited, PersonFormValues& v, Prompts& prompts,
+            const DisplayCharset& cs) {
+    store.Modified = true;
+    if (!SaveNotes(v, prompts, cs)) return false;
+
+    copy.FirstName = cs.encode(v.firstName, 100);
+    copy.LastName = cs.encode(v.lastName, 100);
+    copy.BornDate = cs.encode(v.bornDate, 35);
+    copy.PictureFile = cs.encode(v.pictureFile, 100);
+    copy.NotesFile = cs.encode(v.notesFile, 100);
+    if (copy.PictureFile.empty())
+        copy.PictureText.clear();
+    else
+        copy.PictureText = cs.encode(v.pictureText, 246);
+    copy.BornPlace = cs.encode(v.bornPlace, 100);
+    copy.Occupation = cs.encode(v.occupation, 100);
+    copy.Source = cs.encode(v.source, 100);
+
+    if (!v.spouses.empty()) SaveRelationships(copy, edited, v, prompts, cs);
+
+    copy.DiedDate = cs.encode(v.diedDate, 35);
+    copy.DiedPlace = cs.encode(v.diedPlace, 100);
+    copy.Sex = v.gender == Gender::Male ? "M" : v.gender == Gender::Female ? "F" : "?";
+
+    if (copy.Kind == kKindAlias) {
+        for (TPersonItem* p = store.FirstItem(); p; p = p->Next) {
+            if (!p->isAlias() || p->Father != &edited) continue;
+            p->FirstName = copy.FirstName;
+            p->LastName = copy.LastName;
+            p->BornDate = copy.BornDate;
+            p->DiedDate = copy.DiedDate;
+            p->Sex = copy.Sex;
+            p->NotesFile = copy.NotesFile;
+            p->PictureFile = copy.PictureFile;
+            p->BornPlace = copy.BornPlace;
+            p->DiedPlace = copy.DiedPlace;
+            p->BaptizedDate = copy.BaptizedDate;
+            p->BaptizedPlace = copy.BaptizedPlace;
+            p->Occupation = copy.Occupation;
+            p->Source = copy.Source;
+            p->PictureText = copy.PictureText;
+            break;  // only the first alias follows the original
+        }
+    }
+    return true;
+}
+
+}  // namespace kinloom

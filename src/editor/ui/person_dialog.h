@@ -1,0 +1,130 @@
+#pragma once
+#include "editor/person_save.h"
+#include "platform/charsets.h"
+
+#include <QDialog>
+#include <QLabel>
+
+#include <functional>
+
+class QLineEdit;
+class QPlainTextEdit;
+class QPushButton;
+class QRadioButton;
+class QTabWidget;
+class QTableWidget;
+class QComboBox;
+class QToolButton;
+class QTreeWidget;
+class QFrame;
+
+namespace kinloom {
+
+class TItemStore;
+class Prompts;
+class TForm1;
+struct TPersonItem;
+
+// The picture control: the picture scaled to fit with its aspect ratio kept, centred; a click or
+// double-click asks for the picture viewer.
+class PictureBox : public QLabel {
+    Q_OBJECT
+public:
+    using QLabel::QLabel;
+    void setPicture(const QImage& image);
+    const QImage& picture() const { return image_; }
+signals:
+    void clicked();
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+    void mousePressEvent(QMouseEvent* event) override;
+    void mouseDoubleClickEvent(QMouseEvent* event) override;
+
+private:
+    QImage image_;
+};
+
+// TPerson: the modal person dialog. It edits a copy of an item; only OK writes the controls back
+// into the copy (SaveIt), and the caller copies it over the real item.
+class TPerson : public QDialog {
+    Q_OBJECT
+public:
+    TPerson(Prompts& prompts, QWidget* parent = nullptr);
+    ~TPerson() override;
+
+    void setCharset(const DisplayCharset& charset) { charset_ = charset; }
+    // Rewrites a typed date when a date field is left (date standardisation); none = unchanged.
+    void setDateStandardizer(std::function<QString(const QString&)> f) { standardize_ = std::move(f); }
+
+    // Fills the controls from the copy; `edited` is the real item, the store the whole document.
+    void Fill(TItemStore& store, TPersonItem& copy, TPersonItem& edited);
+    // Fill, show modally, and tell whether OK was pressed.
+    bool Execute(TItemStore& store, TPersonItem& copy, TPersonItem& edited);
+    bool okFlag() const { return ok_; }
+
+    // Handlers, public so that the window's controls and tests reach the same code.
+    void FormActivate();
+    void Button1Click();  // OK
+    void Button2Click();  // Cancel
+    void Edit1Change();
+    void Edit3Change();
+    void Edit4Change();
+    void Button6Click();  // open picture
+    void Button7Click();  // clear picture
+    void AdvImage1Click();
+    void Button4Click();  // notes "&Open"
+    void Button3Click();  // notes "&New"
+    void Button5Click();  // notes "C&lear"
+    void HeightButtonClick();
+    void StringGrid1SelectCell(int row);
+    void RadioButtonClick();
+
+    TForm1* pictureViewer() const { return viewer_; }
+
+protected:
+    void showEvent(QShowEvent* event) override;
+
+private:
+    void buildBasicPage(QWidget* page);
+    void buildSpousesPage(QWidget* page);
+    void buildDetailsPage(QWidget* page);
+    void setFieldColour(QWidget* w, bool white);
+    void standardizeInto(QLineEdit* edit);
+    // Saves the memo into the current notes file unless that file could not be read.
+    void saveMemoIfSafe();
+    QString text(std::string_view bytes) const;
+
+    Prompts& prompts_;
+    DisplayCharset charset_;
+    std::function<QString(const QString&)> standardize_;
+    TItemStore* store_ = nullptr;
+    TPersonItem* copy_ = nullptr;
+    TPersonItem* edited_ = nullptr;
+    bool ok_ = false;
+    bool notesUnreadable_ = false;
+
+    QTabWidget* pages_;
+    QWidget* panelTop_;
+    QWidget* panel5_;
+    QLineEdit *edit1_, *edit2_, *maskEdit1_, *edit5_, *maskEdit2_, *edit6_, *edit7_, *edit9_;
+    QLineEdit *edit3_, *edit8_, *edit4_;
+    QRadioButton *male_, *female_;
+    QLabel *image1_, *image2_;
+    QFrame* panel1_;
+    QLabel* panel1Caption_;
+    PictureBox* picture_;
+    QPushButton *button6_, *button7_;
+    QPlainTextEdit* memo_;
+    QToolButton *openNotes_, *newNotes_, *clearNotes_, *heightButton_;
+    QWidget* gridPanel_;
+    QLabel* noSpouses_;
+    QTableWidget* grid_;
+    QLineEdit *edit10_, *edit11_, *edit12_;
+    QComboBox* combo_;
+    QTreeWidget* tree_;
+    QPushButton *okButton_, *cancelButton_;
+    TForm1* viewer_;
+};
+
+}  // namespace kinloom

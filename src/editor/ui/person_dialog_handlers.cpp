@@ -1,0 +1,303 @@
+#include "editor/ui/person_dialog.h"
+
+#include "document/item_store.h"
+#include "editor/ui/picture_viewer.h"
+#include "platform/imagecodec.h"
+#include "platform/prompts.h"
+
+#include <QApplication>
+#include <QComboBox>
+#include <QFrame>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QTabWidget>
+#include <QTableWidget>
+#include <QToolButton>
+#include <QTreeWidget>
+
+namespace kinloom {
+
+namespace {
+
+const QColor kSilver(192, 192, 192);
+const QColor kGrey(128, 128, 128);
+
+void SetBackground(QWidget* w, const QColor& colour) {
+    QPalette palette = w->palette();
+    palette.setColor(QPalette::Base, colour);
+    palette.setColor(QPalette::Window, colour);
+    w->setPalette(palette);
+}
+
+const QString kPictureFilter = QStringLiteral(
+    "All (*.jpg;*.jpeg;*.gif;*.bmp;*.ico;*.emf;*.wmf)|*.jpg;*.jpeg;*.gif;*.bmp;*.ico;*.emf;*.wmf|"
+    "JPEG Image File (*.jpg)|*.jpg|JPEG Image File (*.jpeg)|*.jpeg|GIF Image File (*.gif)|*.gif|"
+    "Bitmaps (*.bmp)|*.bmp|Icons (*.ico)|*.ico|Enhanced Metafiles (*.emf)|*.emf|Metafiles (*.wmf)|*.wmf");
+
+}  // namespace
+
+QString TPerson::text(std::string_view bytes) const { return charset_.decode(bytes); }
+
+void TPerson::setFieldColour(QWidget* w, bool white) {
+    SetBackground(w, white ? QColor(Qt::white) : QApplication::palette().color(QPalette::Button));
+}
+
+void TPerson::standardizeInto(QLineEdit* edit) {
+    if (standardize_) edit->setText(standardize_(edit->text()));
+}
+
+void TPerson::Fill(TItemStore& store, TPersonItem& copy, TPersonItem& edited) {
+    store_ = &store;
+    copy_ = &copy;
+    edited_ = &edited;
+    ok_ = false;
+    picture_->setToolTip(text(copy.PictureFile));
+    edit1_->setText(text(copy.FirstName));
+    edit2_->setText(text(copy.LastName));
+    Edit1Change();
+    maskEdit1_->setText(text(copy.BornDate));
+    // Setting the same name again would not reload: clear first so the change handlers run.
+    edit3_->blockSignals(true);
+    edit3_->clear();
+    edit3_->blockSignals(false);
+    edit3_->setText(text(copy.PictureFile));
+    if (copy.PictureFile.empty()) Edit3Change();
+    edit4_->blockSignals(true);
+    edit4_->clear();
+    edit4_->blockSignals(false);
+    edit4_->setText(text(copy.NotesFile));
+    if (copy.NotesFile.empty()) Edit4Change();
+    maskEdit2_->setText(text(copy.DiedDate));
+    (copy.Sex == "F" ? female_ : male_)->setChecked(true);
+    edit5_->setText(text(copy.BornPlace));
+    edit6_->setText(text(copy.DiedPlace));
+    edit8_->setText(text(copy.PictureText));
+    edit7_->setText(text(copy.Occupation));
+    edit9_->setText(text(copy.Source));
+
+    const std::vector<SpouseGridRow> rows = SpouseGridRows(copy, charset_);
+    grid_->clearContents();
+    grid_->setRowCount(static_cast<int>(rows.size()));
+    for (int r = 0; r < static_cast<int>(rows.size()); ++r) {
+        const SpouseGridRow& row = rows[static_cast<size_t>(r)];
+        const QString cells[] = {row.spouse.left(201), row.date, row.place, row.type};
+        for (int c = 0; c < 4; ++c) grid_->setItem(r, c, new QTableWidgetItem(cells[c]));
+    }
+    gridPanel_->setVisible(!rows.empty());
+    noSpouses_->setVisible(rows.empty());
+    edit10_->clear();
+    edit11_->clear();
+    edit12_->clear();
+    combo_->setCurrentIndex(-1);
+    if (!rows.empty()) grid_->setCurrentCell(0, 0);
+}
+
+bool TPerson::Execute(TItemStore& store, TPersonItem& copy, TPersonItem& edited) {
+    Fill(store, copy, edited);
+    exec();
+    return ok_;
+}
+
+void TPerson::showEvent(QShowEvent* event) {
+    QDialog::showEvent(event);
+    FormActivate();
+}
+
+void TPerson::FormActivate() {
+    if (!copy_) return;
+    heightButton_->blockSignals(true);
+    heightButton_->setChecked(false);
+    heightButton_->blockSignals(false);
+    panelTop_->show();
+    tree_->clear();
+    pages_->setCurrentIndex(0);
+
+    const bool editable = !copy_->isAlias();
+    for (QWidget* w : std::initializer_list<QWidget*>{edit1_, edit2_, edit5_, edit6_, edit7_, edit8_, edit9_, male_,
+                                                      female_, maskEdit1_, maskEdit2_, openNotes_, newNotes_,
+                                                      clearNotes_, button6_})
+        w->setEnabled(editable);
+    button7_->setEnabled(edit8_->isEnabled());
+    memo_->setReadOnly(!editable);
+    for (QWidget* w : std::initializer_list<QWidget*>{edit1_, edit2_, edit5_, edit6_, edit7_, edit8_, edit9_,
+                                                      maskEdit1_, maskEdit2_, memo_})
+        setFieldColour(w, editable);
+    if (editable)
+        edit1_->setFocus();
+    else
+        okButton_->setFocus();
+    if (edit3_->text().isEmpty()) {
+        edit8_->setEnabled(false);
+        setFieldColour(edit8_, false);
+        button7_->setEnabled(false);
+    }
+    if (edit4_->text().isEmpty()) {
+        memo_->setReadOnly(true);
+        setFieldColour(memo_, false);
+        clearNotes_->setEnabled(false);
+    }
+}
+
+void TPerson::Edit1Change() {
+    const QString caption = edit1_->text() + QLatin1Char(' ') + edit2_->text();
+    setWindowTitle(caption == QLatin1String(" ") ? QStringLiteral("Person") : caption);
+}
+
+void TPerson::RadioButtonClick() {
+    image1_->setVisible(male_->isChecked());
+    image2_->setVisible(!male_->isChecked());
+}
+
+void TPerson::Edit3Change() {
+    const QString name = edit3_->text();
+    if (!name.isEmpty()) {
+        QApplication::setOverrideCursor(Qt::WaitCursor);
+        panel1Caption_->setText(QStringLiteral("Picture not found"));
+        SetBackground(panel1_, kGrey);
+        picture_->setPicture(LoadImageFile(name));  // a null image when it cannot be shown
+        QApplication::restoreOverrideCursor();
+    } else {
+        SetBackground(panel1_, kSilver);
+        panel1Caption_->setText(QStringLiteral("Picture"));
+        picture_->setPicture(QImage());
+        picture_->setToolTip(QString());
+    }
+    button7_->setEnabled(!name.isEmpty());
+    edit8_->setEnabled(button7_->isEnabled());
+    setFieldColour(edit8_, edit8_->isEnabled());
+}
+
+void TPerson::Button6Click() {
+    FileDialogRequest request;
+    request.title = QStringLiteral("Open picture");
+    request.filter = kPictureFilter;
+    request.defaultExtension = QStringLiteral("jpg");
+    request.fileName = edit3_->text();
+    if (const auto chosen = prompts_.OpenFileName(request)) {
+        edit3_->setText(*chosen);
+        picture_->setToolTip(*chosen);
+    }
+}
+
+void TPerson::Button7Click() { edit3_->clear(); }
+
+void TPerson::AdvImage1Click() {
+    if (edit3_->text().isEmpty()) return;
+    viewer_->ShowPicture(edit3_->text());
+}
+
+void TPerson::Edit4Change() {
+    const QString name = edit4_->text();
+    memo_->clear();
+    notesUnreadable_ = false;
+    if (!name.isEmpty()) {
+        memo_->setEnabled(true);
+        memo_->setReadOnly(false);
+        SetBackground(memo_, Qt::white);
+        if (const auto notes = ReadNotesFile(name, charset_)) {
+            memo_->setPlainText(*notes);
+        } else {
+            notesUnreadable_ = NotesFileUnreadable(name);
+            memo_->setReadOnly(true);
+            SetBackground(memo_, kSilver);
+        }
+    } else {
+        memo_->setEnabled(false);
+        memo_->setReadOnly(true);
+        SetBackground(memo_, kSilver);
+    }
+    clearNotes_->setEnabled(!memo_->isReadOnly());
+}
+
+void TPerson::saveMemoIfSafe() {
+    if (edit4_->text().isEmpty() || notesUnreadable_) return;
+    WriteNotesFile(edit4_->text(), memo_->toPlainText(), charset_);  // a failure is ignored here
+}
+
+void TPerson::Button3Click() {
+    FileDialogRequest request;
+    request.title = kCreateNewTextFile;
+    request.filter = kTextFileFilter;
+    request.defaultExtension = QStringLiteral("txt");
+    request.fileName = ProposeNotesFileName(edit1_->text(), edit2_->text());
+    request.promptOverwrite = true;
+    const auto chosen = prompts_.SaveFileName(request);
+    if (!chosen) return;
+    saveMemoIfSafe();
+    memo_->clear();
+    WriteNotesFile(*chosen, QString(), charset_);
+    edit4_->setText(*chosen);
+}
+
+void TPerson::Button4Click() {
+    FileDialogRequest request;
+    request.title = QStringLiteral("Open existing text file");
+    request.filter = kTextFileFilter;
+    request.defaultExtension = QStringLiteral("txt");
+    request.fileName = edit4_->text();
+    const auto chosen = prompts_.OpenFileName(request);
+    if (!chosen) return;
+    saveMemoIfSafe();
+    edit4_->setText(*chosen);
+}
+
+void TPerson::Button5Click() {
+    saveMemoIfSafe();
+    edit4_->clear();
+}
+
+void TPerson::HeightButtonClick() { panelTop_->setVisible(!heightButton_->isChecked()); }
+
+void TPerson::StringGrid1SelectCell(int row) {
+    auto cell = [this, row](int c) {
+        const QTableWidgetItem* item = grid_->item(row, c);
+        return item ? item->text() : QString();
+    };
+    if (row < 0) return;
+    edit10_->setText(cell(0));
+    edit11_->setText(cell(1));
+    edit12_->setText(cell(2));
+    const QString type = cell(3).left(1);
+    int index = -1;
+    for (int i = 0; i < combo_->count() && !type.isEmpty(); ++i)
+        if (combo_->itemText(i).startsWith(type)) index = i;
+    combo_->setCurrentIndex(index);
+}
+
+void TPerson::Button1Click() {
+    if (!copy_ || !store_) return;
+    ok_ = true;
+    PersonFormValues v;
+    v.firstName = edit1_->text();
+    v.lastName = edit2_->text();
+    v.bornDate = maskEdit1_->text();
+    v.bornPlace = edit5_->text();
+    v.diedDate = maskEdit2_->text();
+    v.diedPlace = edit6_->text();
+    v.occupation = edit7_->text();
+    v.source = edit9_->text();
+    v.pictureFile = edit3_->text();
+    v.pictureText = edit8_->text();
+    v.notesFile = edit4_->text();
+    v.notesText = memo_->toPlainText();
+    v.notesUnreadable = notesUnreadable_;
+    v.gender = male_->isChecked() ? Gender::Male : female_->isChecked() ? Gender::Female : Gender::None;
+    for (int r = 0; r < grid_->rowCount(); ++r) {
+        auto cell = [this, r](int c) { return grid_->item(r, c) ? grid_->item(r, c)->text() : QString(); };
+        v.spouses.push_back({cell(0), cell(1), cell(2), cell(3)});
+    }
+    if (!SaveIt(*store_, *copy_, *edited_, v, prompts_, charset_)) {
+        ok_ = false;  // the notes could not be saved anywhere: stay open
+        return;
+    }
+    accept();
+}
+
+void TPerson::Button2Click() {
+    ok_ = false;
+    reject();
+}
+
+}  // namespace kinloom

@@ -1,0 +1,125 @@
+#include "canvas/ui/editing_controller.h"
+
+#include "canvas/ui/delete_marriage_form.h"
+#include "canvas/ui/goto_window.h"
+#include "canvas/ui/name_search_window.h"
+#include "canvas/ui/navigator.h"
+#include "document/item_store.h"
+#include "editor/ui/person_dialog.h"
+#include "platform/scripted_prompts.h"
+#include "support/test_support.h"
+
+#include <QAction>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPushButton>
+#include <QTimer>
+#include <QtTest>
+
+using namespace kinloom;
+
+struct CountingHost : EditHost {
+    int repaints = 0, paints = 0;
+    void Repaint() override { ++repaints; }
+    void PaintWithoutErase() override { ++paints; }
+    void ZoomTo(double) override {}
+    WindowSize OuterSize() const override { return {800, 600}; }
+    void StartPlacing(bool) override {}
+    void SetCrossCursor() override {}
+    void ArmLink(PendingLink, int, int) override {}
+    void SetIgnoreNextMouseDown() override {}
+};
+
+class EditingControllerTest : public QObject {
+    Q_OBJECT
+
+private slots:
+    void commandsReachTheirWindows() {
+        QWidget window;
+        TItemStore store;
+        ViewState view;
+        CountingHost host;
+        ScriptedPrompts prompts;
+        EditingController c(store, view, host, prompts, &window);
+        QAction navigator, nameSearch;
+        navigator.setCheckable(true);
+        nameSearch.setCheckable(true);
+        c.setViewActions(&navigator, &nameSearch);
+
+        TPersonItem* dad = test::AddPerson(store, "Dad", "D");
+        TPersonItem* mum = test::AddPerson(store, "Mum", "D");
+        TPersonItem* kid = test::AddPerson(store, "Kid", "D");
+        kid->Father = dad;
+        store.AddMarriage(dad, mum);
+
+        // Name search toggle (F9 and F3 share it).
+        c.Browser();
+        QVERIFY(c.nameSearch().isVisible());
+        QVERIFY(nameSearch.isChecked());
+        QCOMPARE(c.nameSearch().list()->count(), 3);
+        c.Browser();
+        QVERIFY(!c.nameSearch().isVisible());
+        QVERIFY(!nameSearch.isChecked());
+        c.Control1Click();
+        QVERIFY(c.navigator().isVisible());
+        QVERIFY(navigator.isChecked());
+        c.ShowCounters(3, 3, 100);
+        QCOMPARE(c.navigator().findChild<QLabel*>("Label1")->text(), QString("Items: 3"));
+
+        // Children of the current item go to the go-to window.
+        store.CurrentItem = dad;
+        c.Child1Click();
+        QVERIFY(c.gotoWindow().isVisible());
+        QCOMPARE(c.gotoWindow().list()->count(), 1);
+
+        // Delete link to spouse through its modal dialog.
+        QTimer::singleShot(0, &c.deleteMarriageForm(), [&] {
+            QTest::mouseClick(c.deleteMarriageForm().findChild<QPushButton*>("OK"), Qt::LeftButton);
+        });
+        c.DeleteLinktoMarriage1Click();
+        QCOMPARE(dad->Spouse[1], nullptr);
+        QCOMPARE(mum->Spouse[1], nullptr);
+        QVERIFY(host.repaints >= 1);
+
+        // Edit properties: the person dialog on a copy, committed by OK.
+        QTimer::singleShot(0, &c.personDialog(), [&] {
+            c.personDialog().findChild<QLineEdit*>("Edit2")->setText("Dahl");
+            // Leaving a date field standardises it while the option is on.
+            auto* born = c.personDialog().findChild<QLineEdit*>("MaskEdit1");
+            born->setFocus();
+            QTest::keyClicks(born, "12.01.1900");
+            QFocusEvent leave(QEvent::FocusOut, Qt::TabFocusReason);
+            QApplication::sendEvent(born, &leave);
+            QCOMPARE(born->text(), QString("12 Jan 1900"));
+            QTest::mouseClick(c.personDialog().findChild<QPushButton*>("Button1"), Qt::LeftButton);
+        });
+        c.FormDblClick();
+        QCOMPARE(dad->LastName.str(), std::string("Dahl"));
+        QCOMPARE(dad->BornDate.str(), std::string("12 Jan 1900"));
+        c.setDateOptions(DateOptions{false});
+        QTimer::singleShot(0, &c.personDialog(), [&] {
+            auto* died = c.personDialog().findChild<QLineEdit*>("MaskEdit2");
+            died->setFocus();
+            QTest::keyClicks(died, "3.4.1950");
+            QFocusEvent leave(QEvent::FocusOut, Qt::TabFocusReason);
+            QApplication::sendEvent(died, &leave);
+            QTest::mouseClick(c.personDialog().findChild<QPushButton*>("Button1"), Qt::LeftButton);
+        });
+        c.FormDblClick();
+        QCOMPARE(dad->DiedDate.str(), std::string("3.4.1950"));
+        QCOMPARE(host.paints, 2);
+
+        // Delete asks first.
+        prompts.AnswerButton(PromptAnswer::No);
+        c.Slettperson1Click();
+        QCOMPARE(store.ItemCount(), 3);
+        QCOMPARE(prompts.records().back().text, QString("Do you really want to delete this item?"));
+        prompts.AnswerButton(PromptAnswer::Yes);
+        c.Slettperson1Click();
+        QCOMPARE(store.ItemCount(), 2);
+        QCOMPARE(kid->Father, nullptr);
+    }
+};
+
+QTEST_MAIN(EditingControllerTest)
+#include "editing_controller_test.moc"

@@ -1,0 +1,100 @@
+#include "canvas/ui/name_search_window.h"
+
+#include "document/item_store.h"
+#include "support/test_support.h"
+
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPushButton>
+#include <QtTest>
+
+using namespace kinloom;
+
+class NameSearchWindowTest : public QObject {
+    Q_OBJECT
+
+private slots:
+    void fillsSortedAndRenumbers() {
+        TItemStore store;
+        TPersonItem* a = test::AddPerson(store, "Ola", "Nordmann");
+        TPersonItem* alias = test::AddPerson(store, "Ola", "Nordmann");
+        alias->Kind = "REF";
+        alias->Father = a;
+        test::AddPerson(store, "Kari", "Aas");
+        a->Id = 40;
+        store.IdsChanged();
+        bool checked = false;
+        TPersBrowser browser(store);
+        browser.setHooks({{}, {}, [&](bool on) { checked = on; }, {}});
+        browser.show();
+        QVERIFY(checked);
+        QCOMPARE(browser.windowTitle(), QString("Name Search"));
+        QCOMPARE(browser.list()->count(), 2);
+        QCOMPARE(browser.list()->item(0)->text(), QString("Aas Kari ( - ) [3]"));
+        QCOMPARE(browser.list()->item(1)->text(), QString("Nordmann Ola ( - ) [1]"));
+        QCOMPARE(a->Id, 1);
+        QCOMPARE(alias->Id, 2);
+        QVERIFY(browser.searchTimer().isActive());
+        browser.resize(200, 300);
+        QVERIFY(browser.width() >= 330);
+        browser.close();
+        QVERIFY(!checked);
+    }
+
+    void searchAsYouTypeAndJump() {
+        TItemStore store;
+        test::AddPerson(store, "Kari", "Aas");
+        TPersonItem* ola = test::AddPerson(store, "Ola", "Nordmann");
+        test::AddPerson(store, "Per", "Olsen");
+        int zooms = 0, edits = 0;
+        std::vector<bool> menus;
+        TPersBrowser browser(store);
+        browser.setHooks({[&] { ++zooms; }, [&] { ++edits; }, {}, [&](bool empty) { menus.push_back(empty); }});
+        browser.show();
+        QLineEdit* edit = browser.searchBox();
+        edit->setFocus();
+        QTest::keyClicks(edit, "nor");
+        QVERIFY(browser.searchTimer().isActive());
+        QCOMPARE(browser.searchTimer().interval(), 400);
+        QCOMPARE(browser.list()->currentRow(), -1);  // nothing before the delay has passed
+        QTRY_COMPARE_WITH_TIMEOUT(browser.list()->currentRow(), 1, 2000);
+        QCOMPARE(edit->text(), QString("Nordmann Ola ( - ) [2]"));
+        QCOMPARE(edit->selectedText(), QString("dmann Ola ( - ) [2]"));
+        QCOMPARE(browser.lastSearch(), QString("nor"));
+        QVERIFY(!browser.searchTimer().isActive());
+
+        // A text that matches nothing leaves the selection as it was.
+        edit->setText("zz");
+        browser.Edit1KeyDown(Qt::Key_Z);
+        browser.Timer1Timer();
+        QCOMPARE(browser.list()->currentRow(), 1);
+        QCOMPARE(edit->text(), QString("zz"));
+        // Backspace does not restart the timer.
+        browser.Edit1KeyDown(Qt::Key_Backspace);
+        QVERIFY(!browser.searchTimer().isActive());
+
+        store.CurrentItem = nullptr;
+        QTest::mouseClick(browser.findChild<QPushButton*>("Button2"), Qt::LeftButton);
+        QCOMPARE(store.CurrentItem, ola);
+        QCOMPARE(zooms, 1);
+        QCOMPARE(edit->selectedText(), edit->text());
+        QTest::mouseClick(browser.findChild<QPushButton*>("Button4"), Qt::LeftButton);
+        QCOMPARE(edits, 1);
+        QCOMPARE(zooms, 2);
+
+        // A line whose item was deleted since the list was filled: CurrentItem stays.
+        store.CurrentItem = ola;
+        store.DeleteItem();
+        store.CurrentItem = store.FirstItem();
+        browser.list()->setCurrentRow(1);
+        browser.Button2Click();
+        QCOMPARE(store.CurrentItem, store.FirstItem());
+        QCOMPARE(zooms, 3);
+        browser.close();
+        QVERIFY(!menus.empty());
+        QCOMPARE(menus.back(), false);
+    }
+};
+
+QTEST_MAIN(NameSearchWindowTest)
+#include "name_search_window_test.moc"

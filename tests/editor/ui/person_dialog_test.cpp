@@ -1,0 +1,339 @@
+#include "editor/ui/person_dialog.h"
+
+#include "canvas/edit_host.h"
+#include "canvas/edit_properties.h"
+#include "document/item_store.h"
+#include "editor/ui/picture_viewer.h"
+#include "platform/imagecodec.h"
+#include "platform/scripted_prompts.h"
+#include "support/test_support.h"
+
+#include <QComboBox>
+#include <QDir>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QTableWidget>
+#include <QTemporaryDir>
+#include <QTimer>
+#include <QToolButton>
+#include <QtTest>
+
+using namespace kinloom;
+
+class NullHost : public EditHost {
+public:
+    void Repaint() override {}
+    void PaintWithoutErase() override {}
+    void ZoomTo(double) override {}
+    WindowSize OuterSize() const override { return {800, 600}; }
+    void StartPlacing(bool) override {}
+    void SetCrossCursor() override {}
+    void ArmLink(PendingLink, int, int) override {}
+    void SetIgnoreNextMouseDown() override {}
+};
+
+class PersonDialogTest : public QObject {
+    Q_OBJECT
+
+    template <typename T>
+    static T* child(QObject& parent, const char* name) {
+        T* w = parent.findChild<T*>(QLatin1String(name));
+        if (!w) qFatal("no child %s", name);
+        return w;
+    }
+
+    // Opens the dialog through the edit-properties command; `act` runs while it is shown.
+    static bool Edit(TItemStore& store, TPerson& dialog, const std::function<void()>& act) {
+        NullHost host;
+        // A failed check inside `act` returns early: close the dialog so that the test ends.
+        QTimer::singleShot(0, &dialog, [&] {
+            act();
+            if (dialog.isVisible()) dialog.reject();
+        });
+        return FormDblClick(store, host, [&](TPersonItem& copy, TPersonItem& edited) {
+            return dialog.Execute(store, copy, edited);
+        });
+    }
+
+private slots:
+    void noSpousesAndNewItemSavesMale() {
+        TItemStore store;
+        ScriptedPrompts prompts;
+        TPerson dialog(prompts);
+        TPersonItem* p = test::AddPerson(store, "Ola", "Nordmann");
+        store.CurrentItem = p;
+        QString caption;
+        bool noSpousesShown = false, gridShown = true, maleChecked = false;
+        const bool ok = Edit(store, dialog, [&] {
+            caption = dialog.windowTitle();
+            noSpousesShown = !child<QLabel>(dialog, "Label17")->isHidden();
+            gridShown = !child<QWidget>(dialog, "Panel6")->isHidden();
+            maleChecked = child<QRadioButton>(dialog, "RadioButton1")->isChecked();
+            QVERIFY(child<QWidget>(dialog, "Image1")->isVisibleTo(&dialog));
+            QVERIFY(!child<QWidget>(dialog, "Image2")->isVisibleTo(&dialog));
+            QCOMPARE(child<QLabel>(dialog, "Label17")->text(), QString("No spouses linked to this item"));
+            QCOMPARE(dialog.focusWidget(), child<QWidget>(dialog, "Edit1"));
+            QTest::mouseClick(child<QPushButton>(dialog, "Button1"), Qt::LeftButton);
+        });
+        QVERIFY(ok);
+        QCOMPARE(caption, QString("Ola Nordmann"));
+        QVERIFY(noSpousesShown);
+        QVERIFY(!gridShown);
+        QVERIFY(maleChecked);
+        QCOMPARE(p->Sex.str(), std::string("M"));
+        QVERIFY(store.Modified);
+    }
+
+    void captionAndLimits() {
+        TItemStore store;
+        ScriptedPrompts prompts;
+        TPerson dialog(prompts);
+        TPersonItem* p = test::AddPerson(store, "", "");
+        TPersonItem copy = *p;
+        dialog.Fill(store, copy, *p);
+        QCOMPARE(dialog.windowTitle(), QString("Person"));
+        child<QLineEdit>(dialog, "Edit2")->setText("Hansen");
+        QCOMPARE(dialog.windowTitle(), QString(" Hansen"));
+        QCOMPARE(child<QLineEdit>(dialog, "Edit8")->maxLength(), 246);
+        QCOMPARE(child<QLineEdit>(dialog, "MaskEdit1")->maxLength(), 35);
+        QCOMPARE(child<QLineEdit>(dialog, "Edit1")->maxLength(), 100);
+        child<QRadioButton>(dialog, "RadioButton2")->setChecked(true);
+        QVERIFY(child<QWidget>(dialog, "Image2")->isVisibleTo(&dialog));
+        QVERIFY(!child<QWidget>(dialog, "Image1")->isVisibleTo(&dialog));
+    }
+
+    void aliasOpensReadOnlyAndOkKeepsValues() {
+        TItemStore store;
+        ScriptedPrompts prompts;
+        TPerson dialog(prompts);
+        TPersonItem* o = test::AddPerson(store, "Kari", "Nordmann");
+        o->Kind = "ALIAS";
+        o->Sex = "F";
+        o->BornDate = "1 Jan 1900";
+        TPersonItem* a = test::AddPerson(store, "Kari", "Nordmann");
+        a->Kind = "REF";
+        a->Father = o;
+        a->Sex = "F";
+        a->BornDate = "1 Jan 1900";
+        store.CurrentItem = a;
+        bool allDisabled = false;
+        QWidget* focus = nullptr;
+        QVERIFY(Edit(store, dialog, [&] {
+            allDisabled = true;
+            for (const char* name : {"Edit1", "Edit2", "Edit5", "Edit6", "Edit7", "Edit8", "Edit9", "RadioButton1",
+                                     "RadioButton2", "MaskEdit1", "MaskEdit2", "SpeedButton1", "SpeedButton2",
+                                     "SpeedButton3", "Button6", "Button7"})
+                allDisabled = allDisabled && !child<QWidget>(dialog, name)->isEnabled();
+            QVERIFY(child<QPlainTextEdit>(dialog, "Memo1")->isReadOnly());
+            focus = dialog.focusWidget();
+            QTest::mouseClick(child<QPushButton>(dialog, "Button1"), Qt::LeftButton);
+        }));
+        QVERIFY(allDisabled);
+        QCOMPARE(focus, child<QWidget>(dialog, "Button1"));
+        QCOMPARE(a->FirstName.str(), std::string("Kari"));
+        QCOMPARE(a->Sex.str(), std::string("F"));
+        QCOMPARE(a->BornDate.str(), std::string("1 Jan 1900"));
+        QCOMPARE(a->Kind.str(), std::string("REF"));
+    }
+
+    void cancelChangesNothing() {
+        TItemStore store;
+        ScriptedPrompts prompts;
+        TPerson dialog(prompts);
+        TPersonItem* p = test::AddPerson(store, "Ola", "Nordmann");
+        TPersonItem* s = test::AddPerson(store, "Siri", "B");
+        store.AddMarriage(p, s);
+        store.CurrentItem = p;
+        store.Modified = false;
+        QVERIFY(!Edit(store, dialog, [&] {
+            child<QLineEdit>(dialog, "Edit1")->setText("Changed");
+            QTest::mouseClick(child<QPushButton>(dialog, "Button2"), Qt::LeftButton);
+        }));
+        QCOMPARE(p->FirstName.str(), std::string("Ola"));
+        QVERIFY(!store.Modified);
+        // Esc works like Cancel.
+        QVERIFY(!Edit(store, dialog, [&] {
+            child<QLineEdit>(dialog, "Edit1")->setText("Changed");
+            QTest::keyClick(&dialog, Qt::Key_Escape);
+        }));
+        QCOMPARE(p->FirstName.str(), std::string("Ola"));
+        QVERIFY(!dialog.okFlag());
+    }
+
+    void spouseGridEditsBothSides() {
+        TItemStore store;
+        ScriptedPrompts prompts;
+        TPerson dialog(prompts);
+        dialog.setDateStandardizer([](const QString& t) { return t == "1.5.1950" ? QString("1 May 1950") : t; });
+        TPersonItem* p = test::AddPerson(store, "Per", "A");
+        TPersonItem* s = test::AddPerson(store, "Siri", "B");
+        TPersonItem* t = test::AddPerson(store, "Tove", "C");
+        store.AddMarriage(p, s);
+        store.AddMarriage(p, t);
+        store.AddMarriage(p, t);
+        t->MarriagePlace[1] = "Oslo";
+        t->MarriagePlace[2] = "Bergen";
+        p->MarriagePlace[3] = "Trondheim";
+        store.CurrentItem = p;
+        QVERIFY(Edit(store, dialog, [&] {
+            auto* grid = child<QTableWidget>(dialog, "StringGrid1");
+            QCOMPARE(grid->rowCount(), 3);
+            QCOMPARE(grid->horizontalHeaderItem(0)->text(), QString("Spouse"));
+            QCOMPARE(grid->horizontalHeaderItem(3)->text(), QString("Type"));
+            QCOMPARE(grid->columnWidth(0), 282);
+            QCOMPARE(grid->item(2, 0)->text(), QString("Tove C"));
+            QCOMPARE(grid->item(2, 2)->text(), QString("Trondheim"));
+            grid->setCurrentCell(0, 0);
+            QCOMPARE(child<QLineEdit>(dialog, "Edit10")->text(), QString("Siri B"));
+            auto* combo = child<QComboBox>(dialog, "ComboBox1");
+            QCOMPARE(combo->currentText(), QString("Marriage"));
+            QCOMPARE(combo->count(), 7);
+            auto* date = child<QLineEdit>(dialog, "Edit11");
+            dialog.findChild<QTabWidget*>()->setCurrentIndex(1);
+            date->setFocus();
+            QTest::keyClicks(date, "1.5.1950");
+            QCOMPARE(grid->item(0, 1)->text(), QString("1.5.1950"));
+            QFocusEvent leave(QEvent::FocusOut, Qt::TabFocusReason);  // leaving the field standardises
+            QApplication::sendEvent(date, &leave);
+            QCOMPARE(grid->item(0, 1)->text(), QString("1 May 1950"));
+            combo->setFocus();
+            combo->setCurrentIndex(2);
+            emit combo->activated(2);
+            QCOMPARE(grid->item(0, 3)->text(), QString("D"));
+            QTest::mouseClick(child<QPushButton>(dialog, "Button1"), Qt::LeftButton);
+        }));
+        QCOMPARE(s->MarriageDate[1].str(), std::string("1 May 1950"));
+        QCOMPARE(s->SpouseType[1], 'D');
+        QCOMPARE(p->MarriageDate[1].str(), std::string("1 May 1950"));
+        QCOMPARE(p->MarriagePlace[3].str(), std::string("Trondheim"));
+        QCOMPARE(prompts.messageTexts().size(), size_t(2));
+        QCOMPARE(prompts.messageTexts()[0],
+                 QString("Relationship could not be updated on both sides because date or place did not match"));
+    }
+
+    void pictureLoadsAndDescriptionIsDroppedWhenCleared() {
+        QTemporaryDir dir;
+        const QString jpg = dir.filePath("ola.jpg");
+        QImage image(20, 10, QImage::Format_RGB32);
+        image.fill(Qt::red);
+        QVERIFY(WriteFileAtomically(jpg, EncodeJpeg(image)));
+        TItemStore store;
+        ScriptedPrompts prompts;
+        TPerson dialog(prompts);
+        TPersonItem* p = test::AddPerson(store, "Ola");
+        p->PictureFile = jpg.toStdString();
+        p->PictureText = "At the farm";
+        store.CurrentItem = p;
+        QVERIFY(Edit(store, dialog, [&] {
+            auto* box = child<PictureBox>(dialog, "AdvImage1");
+            QCOMPARE(box->picture().size(), QSize(20, 10));
+            QCOMPARE(box->toolTip(), jpg);
+            QVERIFY(child<QWidget>(dialog, "Edit8")->isEnabled());
+            dialog.AdvImage1Click();
+            QCOMPARE(dialog.pictureViewer()->windowTitle(), jpg);
+            QCOMPARE(dialog.pictureViewer()->image()->size(), QSize(20, 10));
+            dialog.pictureViewer()->close();
+            QTest::mouseClick(child<QPushButton>(dialog, "Button7"), Qt::LeftButton);
+            QVERIFY(box->picture().isNull());
+            QVERIFY(!child<QWidget>(dialog, "Edit8")->isEnabled());
+            QVERIFY(!child<QWidget>(dialog, "Button7")->isEnabled());
+            QTest::mouseClick(child<QPushButton>(dialog, "Button1"), Qt::LeftButton);
+        }));
+        QCOMPARE(p->PictureFile.str(), std::string());
+        QCOMPARE(p->PictureText.str(), std::string());
+        // A picture that cannot be shown leaves the empty picture area, without a message.
+        p->PictureFile = dir.filePath("missing.emf").toStdString();
+        QVERIFY(Edit(store, dialog, [&] {
+            QVERIFY(child<PictureBox>(dialog, "AdvImage1")->picture().isNull());
+            QTest::mouseClick(child<QPushButton>(dialog, "Button2"), Qt::LeftButton);
+        }) == false);
+        QVERIFY(prompts.records().empty());
+    }
+
+    void notesFiles() {
+        QTemporaryDir dir;
+        TItemStore store;
+        ScriptedPrompts prompts;
+        TPerson dialog(prompts);
+        TPersonItem* p = test::AddPerson(store, "Anne-Marie", "O'Neil");
+        store.CurrentItem = p;
+        const QString created = dir.filePath("Anne_Marie O_Neil.txt");
+        prompts.AnswerText(created);
+        QVERIFY(Edit(store, dialog, [&] {
+            auto* memo = child<QPlainTextEdit>(dialog, "Memo1");
+            QVERIFY(memo->isReadOnly());
+            QVERIFY(!child<QWidget>(dialog, "SpeedButton3")->isEnabled());
+            QTest::mouseClick(child<QToolButton>(dialog, "SpeedButton2"), Qt::LeftButton);
+            QVERIFY(!memo->isReadOnly());
+            QVERIFY(child<QWidget>(dialog, "SpeedButton3")->isEnabled());
+            memo->setPlainText("Born on the farm.");
+            QTest::mouseClick(child<QPushButton>(dialog, "Button1"), Qt::LeftButton);
+        }));
+        QCOMPARE(prompts.records().at(0).caption, QString("Create new text file"));
+        QCOMPARE(prompts.records().at(0).file.fileName, QString("Anne_Marie O_Neil.txt"));
+        QCOMPARE(prompts.records().at(0).file.filter, QString("Text files (*.txt)|*.txt|All files (*.*)|*.*"));
+        QCOMPARE(p->NotesFile.str(), created.toStdString());
+        QCOMPARE(*ReadNotesFile(created, DisplayCharset()), QString("Born on the farm."));
+
+        // The notes are shown the next time; a second person's proposal follows the rule too.
+        QVERIFY(!Edit(store, dialog, [&] {
+            QCOMPARE(child<QPlainTextEdit>(dialog, "Memo1")->toPlainText(), QString("Born on the farm."));
+            child<QLineEdit>(dialog, "Edit1")->setText("J. R.");
+            child<QLineEdit>(dialog, "Edit2")->setText("(Jr)");
+            prompts.AnswerText(std::nullopt);
+            QTest::mouseClick(child<QToolButton>(dialog, "SpeedButton2"), Qt::LeftButton);
+            QTest::mouseClick(child<QPushButton>(dialog, "Button2"), Qt::LeftButton);
+        }));
+        QCOMPARE(prompts.records().back().file.fileName, QString("J_ R_ _Jr.txt"));
+
+        // A notes file that exists but cannot be read is never overwritten by OK.
+        const QString unreadable = dir.filePath("locked.txt");
+        QVERIFY(QDir().mkdir(unreadable));
+        p->NotesFile = unreadable.toStdString();
+        prompts.clear();
+        QVERIFY(Edit(store, dialog, [&] {
+            child<QPlainTextEdit>(dialog, "Memo1")->setPlainText("typed over nothing");
+            QTest::mouseClick(child<QPushButton>(dialog, "Button1"), Qt::LeftButton);
+        }));
+        QCOMPARE(prompts.messageTexts().size(), size_t(1));
+        QCOMPARE(prompts.messageTexts()[0],
+                 "The memo text file \"" + unreadable + "\" could not be read, so it was left unchanged.");
+        QVERIFY(QFileInfo(unreadable).isDir());
+
+        // A missing notes file is created by OK.
+        const QString missing = dir.filePath("missing.txt");
+        p->NotesFile = missing.toStdString();
+        prompts.clear();
+        QVERIFY(Edit(store, dialog, [&] {
+            child<QPlainTextEdit>(dialog, "Memo1")->setPlainText("new notes");
+            QTest::mouseClick(child<QPushButton>(dialog, "Button1"), Qt::LeftButton);
+        }));
+        QVERIFY(prompts.records().empty());
+        QCOMPARE(*ReadNotesFile(missing, DisplayCharset()), QString("new notes"));
+    }
+
+    void maximiseToggle() {
+        TItemStore store;
+        ScriptedPrompts prompts;
+        TPerson dialog(prompts);
+        TPersonItem* p = test::AddPerson(store, "Ola");
+        TPersonItem copy = *p;
+        dialog.Fill(store, copy, *p);
+        dialog.show();
+        auto* top = child<QWidget>(dialog, "Panel_top");
+        auto* notes = child<QWidget>(dialog, "Panel5");
+        const int before = notes->height();
+        child<QToolButton>(dialog, "HeightButton")->click();
+        QVERIFY(!top->isVisible());
+        QTest::qWait(20);
+        QVERIFY(notes->height() > before);
+        child<QToolButton>(dialog, "HeightButton")->click();
+        QVERIFY(top->isVisible());
+        dialog.hide();
+    }
+};
+
+QTEST_MAIN(PersonDialogTest)
+#include "person_dialog_test.moc"
