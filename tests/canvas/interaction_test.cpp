@@ -436,6 +436,18 @@ TEST_F(InteractionTest, DeletingTheCurrentItemEndsItsGesture) {
     release(10, 10);
 }
 
+TEST_F(InteractionTest, NewItemAtTheVeryEndOfTheCanvas) {
+    constexpr int kMin = std::numeric_limits<int>::min();
+    store.PointerX = kMin + 10;  // less than the box's half width from the end
+    store.PointerY = 200;
+    TPersonItem* item = in.BeginPlacingNewItem();
+    ASSERT_NE(item, nullptr);
+    EXPECT_EQ(item->X, kMin);  // not wrapped round to the far right
+    EXPECT_EQ(item->Y, 163);   // ((200 - 32) div 5) * 5 - 2
+    move(30, 30);
+    EXPECT_LT(item->X, 0);
+}
+
 TEST(PopupMenuState, FollowsTheCurrentItemAndSelection) {
     TItemStore store;
     PopupMenuState none = ComputePopupMenuState(store);
