@@ -362,6 +362,12 @@ void CanvasInteraction::MouseRelease(QPoint /*screen*/) {
 }
 
 void CanvasInteraction::DoubleClick(QPoint /*screen*/) {
+    // The window reports the second press of a double-click as a press of its own first. It must
+    // not start a drag, a band or panning: after the jump the pointer lies elsewhere on the tree, so
+    // the slightest move before the release would drag the item we jumped to or select with a band.
+    DragPending = false;
+    RubberBand = false;
+    Panning = false;
     if (GotoAlias) {
         GotoAlias();
     } else {

@@ -1,5 +1,6 @@
 #include "canvas/interaction.h"
 #include "canvas/popup_state.h"
+#include "canvas/zoom.h"
 #include "document/item_store.h"
 #include "recording_surface.h"
 #include "support/test_support.h"
@@ -338,6 +339,44 @@ TEST_F(InteractionTest, DoubleClickGoesToAliasAndSwallowsItsPress) {
     view.Zoom = 50;
     in.DoubleClick({10, 10});
     EXPECT_EQ(view.Zoom, 50);
+}
+
+// Qt reports a double-click as press, release, press, double-click, release.
+TEST_F(InteractionTest, TheDoubleClicksOwnPressStartsNoGesture) {
+    TPersonItem* original = add("Original", 0, 0);
+    TPersonItem* alias = add("Alias", 600, 400);
+    TPersonItem* other = add("Other", 300, 300);
+    in.GotoAlias = [&] {
+        store.CurrentItem = alias;
+        CentreItemKeepingZoom(alias, view, in.Window);
+        in.Repaint();
+    };
+    press(10, 10);
+    release(10, 10);
+    press(10, 10);
+    in.DoubleClick({10, 10});
+    press(10, 10);  // the press that comes with the double-click is ignored
+    move(12, 11);   // the hand trembles before the release
+    release(12, 11);
+    EXPECT_EQ(store.CurrentItem, alias);
+    EXPECT_EQ(alias->X, 600);
+    EXPECT_EQ(alias->Y, 400);
+    EXPECT_FALSE(store.Modified);
+    EXPECT_EQ(original->X, 0);
+
+    // On empty canvas the view centres on the pointer; the band of the second press selects nothing.
+    in.GotoAlias = nullptr;
+    view = ViewState{};
+    press(250, 150);
+    release(250, 150);
+    press(250, 150);
+    in.DoubleClick({250, 150});
+    press(250, 150);
+    move(400, 500);
+    release(400, 500);
+    EXPECT_FALSE(in.RubberBand);
+    EXPECT_TRUE(store.SelectionList().empty());
+    EXPECT_FALSE(other->Selected);
 }
 
 TEST_F(InteractionTest, HoverHintStatusTextAndToolbar) {
