@@ -344,3 +344,23 @@ TEST(Invert, TwiceRestoresAndEmptyShapesDrawNothing) {
 }
 
 }  // namespace
+
+// The rubber line and the band may reach far beyond the window when the view is at the end of the
+// canvas; drawn twice they still leave nothing behind.
+TEST(Invert, FarEndsStillDrawAndRestore) {
+    kinloom::test::EnsureGuiApplication();
+    constexpr int kMax = std::numeric_limits<int>::max(), kMin = std::numeric_limits<int>::min();
+    QImage image(50, 50, QImage::Format_RGB32);
+    image.fill(qRgb(64, 128, 128));
+    const QImage before = image.copy();
+    QPainter painter(&image);
+    InvertLine(painter, {10, 10}, {kMax, 10});
+    EXPECT_EQ(image.pixel(10, 10) | 0xff000000u, qRgb(191, 127, 127));
+    EXPECT_EQ(image.pixel(49, 10) | 0xff000000u, qRgb(191, 127, 127));
+    InvertLine(painter, {10, 10}, {kMax, 10});
+    InvertFrame(painter, {20, 20}, {kMin, kMax}, true);
+    InvertFrame(painter, {20, 20}, {kMin, kMax}, true);
+    InvertLine(painter, {kMin, kMin}, {kMax, kMax});
+    InvertLine(painter, {kMin, kMin}, {kMax, kMax});
+    EXPECT_EQ(image, before);
+}
