@@ -1,5 +1,6 @@
 #include "canvas/edit_commands.h"
 
+#include "canvas/view_math.h"
 #include "canvas/zoom.h"
 #include "document/item_store.h"
 
@@ -54,7 +55,8 @@ void LinkCommand(EditContext& ctx, PendingLink kind) {
     ctx.host.SetCrossCursor();
     const TPersonItem* item = ctx.store.CurrentItem;
     if (!item) return;
-    ctx.host.ArmLink(kind, item->X + kLinkDX, item->Y + kLinkDY);
+    // Wide sums: an item at the far edge of the canvas must not wrap its link point round.
+    ctx.host.ArmLink(kind, SaturateInt(0LL + item->X + kLinkDX), SaturateInt(0LL + item->Y + kLinkDY));
 }
 
 void DeleteLinktoFather1Click(EditContext& ctx) {

@@ -78,8 +78,8 @@ struct Segment {
 // Adds a link line between two canvas points, its rounded ends clamped to +-20000. A line whose ends
 // both lie beyond the same edge of the target cannot touch it and is left out: this keeps a repaint
 // of a huge tree cheap.
-void AddLink(std::vector<Segment>& out, double s, const ViewState& v, QSize target, int x1, int y1, int x2, int y2,
-             int kind) {
+void AddLink(std::vector<Segment>& out, double s, const ViewState& v, QSize target, long long x1, long long y1,
+             long long x2, long long y2, int kind) {
     const int sx1 = Clamp(RoundHalfEven((static_cast<double>(x1) + v.OffsetX) * s));
     const int sy1 = Clamp(RoundHalfEven((static_cast<double>(y1) + v.OffsetY) * s));
     const int sx2 = Clamp(RoundHalfEven((static_cast<double>(x2) + v.OffsetX) * s));
@@ -216,18 +216,18 @@ PaintResult FormPaint(QPainter& painter, const TItemStore& store, const ViewStat
         for (int i = 1; i <= kMaxSpouses; ++i) {
             const TPersonItem* spouse = item->Spouse[i];
             if (spouse && spouse->Id > item->Id)
-                AddLink(spouseLines, s, view, target, item->X + kLinkDX, item->Y + kLinkDY, spouse->X + kLinkDX,
-                        spouse->Y + kLinkDY, 0);
+                AddLink(spouseLines, s, view, target, 0LL + item->X + kLinkDX, 0LL + item->Y + kLinkDY,
+                        0LL + spouse->X + kLinkDX, 0LL + spouse->Y + kLinkDY, 0);
         }
         // Parent lines leave the child 10 units apart, father on the left; an alias's Father is its
         // original and gets no line.
         if (!item->isAlias()) {
             if (item->Father)
-                AddLink(parentLines, s, view, target, item->X + 65, item->Y + kLinkDY, item->Father->X + kLinkDX,
-                        item->Father->Y + kLinkDY, 1);
+                AddLink(parentLines, s, view, target, 0LL + item->X + 65, 0LL + item->Y + kLinkDY,
+                        0LL + item->Father->X + kLinkDX, 0LL + item->Father->Y + kLinkDY, 1);
             if (item->Mother)
-                AddLink(parentLines, s, view, target, item->X + 75, item->Y + kLinkDY, item->Mother->X + kLinkDX,
-                        item->Mother->Y + kLinkDY, 2);
+                AddLink(parentLines, s, view, target, 0LL + item->X + 75, 0LL + item->Y + kLinkDY,
+                        0LL + item->Mother->X + kLinkDX, 0LL + item->Mother->Y + kLinkDY, 2);
         }
         if (settings.Dragging && item == store.CurrentItem) continue;
         ++result.Items;
@@ -292,14 +292,14 @@ PaintResult FormPaint(QPainter& painter, const TItemStore& store, const ViewStat
         const TextLine line{painter, *fm, e.left, hw};
         const int width = e.right - e.left;
         line.draw(ShortenName(charset.decode(item->FirstName), *fm, width), e.top, box);
-        const int y2 = ToScreen(item->Y + 14, view.OffsetY, s);
+        const int y2 = ToScreen(static_cast<long long>(item->Y) + 14, view.OffsetY, s);
         line.draw(ShortenName(charset.decode(item->LastName), *fm, width), y2, QRect(e.left, y2, width, e.bottom - y2));
         if (!item->BornDate.empty()) {
-            const int y3 = ToScreen(item->Y + 30, view.OffsetY, s);
+            const int y3 = ToScreen(static_cast<long long>(item->Y) + 30, view.OffsetY, s);
             line.draw(charset.decode(item->BornDate), y3, QRect(e.left, y3, width, e.bottom - y3));
         }
         if (!item->DiedDate.empty()) {
-            const int y4 = ToScreen(item->Y + 44, view.OffsetY, s);
+            const int y4 = ToScreen(static_cast<long long>(item->Y) + 44, view.OffsetY, s);
             line.draw(QStringLiteral("- ") + charset.decode(item->DiedDate), y4,
                       QRect(e.left, y4, width, e.bottom - y4));
         }

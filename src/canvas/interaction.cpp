@@ -16,7 +16,8 @@ constexpr int kDragThreshold = 10;
 constexpr int kHintCut = 255;
 const QString kCrLf = QStringLiteral("\r\n");
 
-bool SameOrBetween(int lo, int v, int hi) { return lo <= v && v <= hi; }
+// Wide arithmetic throughout: an item may sit at the very ends of the int range.
+bool SameOrBetween(long long lo, long long v, long long hi) { return lo <= v && v <= hi; }
 }  // namespace
 
 CanvasInteraction::CanvasInteraction(TItemStore& store, ViewState& view, CanvasSurface& surface)
@@ -26,6 +27,13 @@ CanvasInteraction::CanvasInteraction(TItemStore& store, ViewState& view, CanvasS
     store_.addRemovalListener([this, alive](const TPersonItem* item) {
         if (alive.expired()) return;
         if (item == nullptr || item == ToolbarItem) ToolbarItem = nullptr;
+        // A drag, a placement and a waiting link belong to CurrentItem; deleting it (the store then
+        // has no current item) ends them, so the next press is a plain click and not the tail of a
+        // gesture whose item is gone.
+        if (item == nullptr || store_.CurrentItem == nullptr) {
+            Dragging = DragPending = false;
+            LinkFatherPending = LinkMotherPending = LinkSpousePending = false;
+        }
     });
 }
 
@@ -79,7 +87,8 @@ TPersonItem* CanvasInteraction::HitTest(int px, int py) const {
     if (ZoomToAreaMode) return nullptr;
     TPersonItem* hit = nullptr;
     for (TPersonItem* item = store_.FirstItem(); item; item = item->Next)
-        if (SameOrBetween(item->X, px, item->X + kItemWidth) && SameOrBetween(item->Y, py, item->Y + kItemHeight))
+        if (SameOrBetween(item->X, px, 0LL + item->X + kItemWidth) &&
+            SameOrBetween(item->Y, py, 0LL + item->Y + kItemHeight))
             hit = item;  // later items are drawn on top
     return hit;
 }
@@ -164,8 +173,8 @@ void CanvasInteraction::MousePress(QPoint screen, Qt::MouseButton button) {
                 store_.ClearSelection();
             }
             DragPending = true;
-            GrabX = px - item->X;
-            GrabY = py - item->Y;
+            GrabX = SaturateInt(0LL + px - item->X);
+            GrabY = SaturateInt(0LL + py - item->Y);
             DragX = px;
             DragY = py;
         } else {
@@ -228,8 +237,8 @@ void CanvasInteraction::MouseMove(QPoint screen) {
     if (Panning) {
         drawPanBoxes(false);
         const double s = ScaleOf(view_);
-        view_.OffsetX -= static_cast<int>(RoundHalfEven((PanLastX - screen.x()) / s));
-        view_.OffsetY -= static_cast<int>(RoundHalfEven((PanLastY - screen.y()) / s));
+        view_.OffsetX = SaturateInt(view_.OffsetX - RoundHalfEven((PanLastX - screen.x()) / s));
+        view_.OffsetY = SaturateInt(view_.OffsetY - RoundHalfEven((PanLastY - screen.y()) / s));
         drawPanBoxes(true);
         PanLastX = screen.x();
         PanLastY = screen.y();
@@ -240,8 +249,8 @@ void CanvasInteraction::MouseMove(QPoint screen) {
     TPersonItem* current = store_.CurrentItem;
 
     if (DragPending && current &&
-        (std::abs(current->X - (store_.PointerX - GrabX)) > kDragThreshold ||
-         std::abs(current->Y - (store_.PointerY - GrabY)) > kDragThreshold)) {
+        (std::llabs(current->X - (0LL + store_.PointerX - GrabX)) > kDragThreshold ||
+         std::llabs(current->Y - (0LL + store_.PointerY - GrabY)) > kDragThreshold)) {
         store_.Modified = true;
         Dragging = true;
         DragPending = false;
@@ -256,17 +265,18 @@ void CanvasInteraction::MouseMove(QPoint screen) {
     }
 
     if (Dragging && current) {
-        const int G = store_.GridSize;
-        const int tx = ((store_.PointerX - GrabX) / G) * G + (G / 2);
-        const int ty = ((store_.PointerY - GrabY) / G) * G + (G / 2);
+        const long long G = store_.GridSize > 0 ? store_.GridSize : 1;
+        // "/" truncates toward zero, as the grid has always done.
+        const int tx = SaturateInt(((0LL + store_.PointerX - GrabX) / G) * G + (G / 2));
+        const int ty = SaturateInt(((0LL + store_.PointerY - GrabY) / G) * G + (G / 2));
         if (current->Selected) {
             // The group keeps its shape; only the item under the pointer lands on the grid.
-            const int dx = current->X - tx, dy = current->Y - ty;
+            const long long dx = 0LL + current->X - tx, dy = 0LL + current->Y - ty;
             if (dx != 0 || dy != 0) {
                 invertSelection();
                 for (TPersonItem* item : store_.SelectionList()) {
-                    item->X -= dx;
-                    item->Y -= dy;
+                    item->X = SaturateInt(item->X - dx);
+                    item->Y = SaturateInt(item->Y - dy);
                 }
                 invertSelection();
             }
@@ -287,8 +297,9 @@ void CanvasInteraction::MouseMove(QPoint screen) {
     if (RubberBand) {
         const bool dotted = !ZoomToAreaMode;
         if (ZoomToAreaMode && Window.Width != 0)
-            store_.PointerY = static_cast<int>(
-                RoundHalfEven(static_cast<double>(Window.Height) / Window.Width * (store_.PointerX - DragX) + DragY));
+            store_.PointerY = SaturateInt(RoundHalfEven(static_cast<double>(Window.Height) / Window.Width *
+                                                            (static_cast<double>(store_.PointerX) - DragX) +
+                                                        DragY));
         surface_.InvertFrame(screenOf(DragX, DragY), screenOf(GrabX, GrabY), dotted);
         GrabX = store_.PointerX;
         GrabY = store_.PointerY;
@@ -331,7 +342,8 @@ void CanvasInteraction::MouseRelease(QPoint /*screen*/) {
             store_.ClearSelection();
             // Every box that overlaps the band; touching an edge is not enough.
             for (TPersonItem* item = store_.FirstItem(); item; item = item->Next)
-                if (minX - kItemWidth < item->X && item->X < maxX && minY - kItemHeight < item->Y && item->Y < maxY)
+                if (0LL + minX - kItemWidth < item->X && item->X < maxX && 0LL + minY - kItemHeight < item->Y &&
+                    item->Y < maxY)
                     store_.AddToSelection(item);
             invertSelection();
         }
@@ -350,6 +362,12 @@ void CanvasInteraction::MouseRelease(QPoint /*screen*/) {
 }
 
 void CanvasInteraction::DoubleClick(QPoint /*screen*/) {
+    // The window reports the second press of a double-click as a press of its own first. It must
+    // not start a drag, a band or panning: after the jump the pointer lies elsewhere on the tree, so
+    // the slightest move before the release would drag the item we jumped to or select with a band.
+    DragPending = false;
+    RubberBand = false;
+    Panning = false;
     if (GotoAlias) {
         GotoAlias();
     } else {
@@ -368,9 +386,9 @@ void CanvasInteraction::DoubleClick(QPoint /*screen*/) {
 
 void CanvasInteraction::scrollBy(int dx, int dy) {
     const double s = ScaleOf(view_);
-    const int step = static_cast<int>(RoundHalfEven(ScrollStep / s));
-    view_.OffsetX += dx * step;
-    view_.OffsetY += dy * step;
+    const long long step = RoundHalfEven(ScrollStep / s);
+    view_.OffsetX = SaturateInt(view_.OffsetX + dx * step);
+    view_.OffsetY = SaturateInt(view_.OffsetY + dy * step);
     Repaint();
 }
 

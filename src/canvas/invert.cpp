@@ -34,8 +34,11 @@ void InvertLine(QPainter& painter, QPoint from, QPoint to) {
 void InvertFrame(QPainter& painter, QPoint a, QPoint b, bool dotted) {
     // The outline spans the two corners; a band without width or height draws nothing, so the
     // first erase of a band that has just begun leaves no stray pixel behind.
-    const int l = std::min(a.x(), b.x()), r = std::max(a.x(), b.x());
-    const int t = std::min(a.y(), b.y()), btm = std::max(a.y(), b.y());
+    // Corners far outside any picture are pulled in to a distance where the rectangle's width and
+    // height still fit an int; the edges that move stay out of sight.
+    const auto near = [](int v) { return std::clamp(v, -(1 << 24), 1 << 24); };
+    const int l = near(std::min(a.x(), b.x())), r = near(std::max(a.x(), b.x()));
+    const int t = near(std::min(a.y(), b.y())), btm = near(std::max(a.y(), b.y()));
     if (l == r || t == btm) return;
     painter.save();
     painter.setRenderHint(QPainter::Antialiasing, false);

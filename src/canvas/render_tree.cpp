@@ -1,5 +1,6 @@
 #include "canvas/render_tree.h"
 
+#include "canvas/view_math.h"
 #include "document/item_store.h"
 #include "platform/rounding.h"
 
@@ -40,8 +41,9 @@ ViewState FitWholeTree(const TItemStore& store, QSize size, std::optional<double
     const double s = view.Zoom * 0.01;
     // Centre the tree's extent in the picture.
     const double visibleW = size.width() / s, visibleH = size.height() / s;
-    view.OffsetX = static_cast<int>(RoundHalfEven((visibleW - (maxX - minX)) / 2 - minX));
-    view.OffsetY = static_cast<int>(RoundHalfEven((visibleH - (maxY - minY)) / 2 - minY));
+    // A tree that spans the whole canvas needs an offset just beyond the int range: it stops at the end.
+    view.OffsetX = SaturateInt(RoundHalfEven((visibleW - static_cast<double>(maxX - minX)) / 2 - static_cast<double>(minX)));
+    view.OffsetY = SaturateInt(RoundHalfEven((visibleH - static_cast<double>(maxY - minY)) / 2 - static_cast<double>(minY)));
     return view;
 }
 

@@ -5,21 +5,29 @@
 
 #include <QRect>
 
+#include <algorithm>
+#include <climits>
+
 namespace kinloom {
 
 // The scale factor of a zoom in percent.
 inline double ScaleOf(const ViewState& view) { return view.Zoom * 0.01; }
 
-// Canvas coordinate -> screen pixel: Round((c + offset) * s).
-inline int ToScreen(int canvas, int offset, double s) {
-    return static_cast<int>(RoundHalfEven((static_cast<double>(canvas) + offset) * s));
+// Clamps a wide result into the range of an int: an item or a view far out at the ends of the
+// canvas stays far out rather than wrapping round onto the other side.
+inline int SaturateInt(long long v) { return static_cast<int>(std::clamp<long long>(v, INT_MIN, INT_MAX)); }
+
+// Canvas coordinate -> screen pixel: Round((c + offset) * s). The canvas coordinate may lie beyond
+// the int range (a box's right edge at the far end of the canvas).
+inline int ToScreen(long long canvas, int offset, double s) {
+    return SaturateInt(RoundHalfEven((static_cast<double>(canvas) + offset) * s));
 }
 inline int ToScreenX(const ViewState& v, int x) { return ToScreen(x, v.OffsetX, ScaleOf(v)); }
 inline int ToScreenY(const ViewState& v, int y) { return ToScreen(y, v.OffsetY, ScaleOf(v)); }
 
 // Screen pixel -> canvas unit: Round((screen - s * offset) / s).
 inline int ToCanvas(int screen, int offset, double s) {
-    return static_cast<int>(RoundHalfEven((screen - s * offset) / s));
+    return SaturateInt(RoundHalfEven((screen - s * offset) / s));
 }
 inline int ToCanvasX(const ViewState& v, int x) { return ToCanvas(x, v.OffsetX, ScaleOf(v)); }
 inline int ToCanvasY(const ViewState& v, int y) { return ToCanvas(y, v.OffsetY, ScaleOf(v)); }
@@ -33,7 +41,8 @@ struct BoxEdges {
 inline BoxEdges BoxEdgesOf(const TPersonItem& item, const ViewState& v) {
     const double s = ScaleOf(v);
     return {ToScreen(item.X, v.OffsetX, s), ToScreen(item.Y, v.OffsetY, s),
-            ToScreen(item.X + kItemWidth, v.OffsetX, s), ToScreen(item.Y + kItemHeight, v.OffsetY, s)};
+            ToScreen(static_cast<long long>(item.X) + kItemWidth, v.OffsetX, s),
+            ToScreen(static_cast<long long>(item.Y) + kItemHeight, v.OffsetY, s)};
 }
 
 }  // namespace kinloom

@@ -19,7 +19,7 @@ bool CentreItem(const TPersonItem* item, ViewState& view, WindowSize window);
 // Centres an item keeping the zoom in force (arrow jumps, go to alias).
 void CentreItemKeepingZoom(const TPersonItem* item, ViewState& view, WindowSize window);
 // Centres a canvas point at 100 %.
-void CentrePoint(int x, int y, ViewState& view, WindowSize window);
+void CentrePoint(long long x, long long y, ViewState& view, WindowSize window);
 // Zoom to a band given by two corners in canvas units, in any order.
 void ZoomToArea(ViewState& view, WindowSize window, int x1, int y1, int x2, int y2);
 

@@ -2,6 +2,7 @@
 
 #include "platform/prompts.h"
 
+#include <algorithm>
 #include <limits>
 #include <new>
 
@@ -38,9 +39,15 @@ TPersonItem* TItemStore::LagNyPerson() {
     TPersonItem* raw = item.get();
     ++LastId;
     raw->Id = LastId;
-    // Snap the box's centre to the grid under the pointer (div truncates toward zero).
-    raw->X = ((PointerX - kLinkDX) / GridSize) * GridSize - (GridSize / 2);
-    raw->Y = ((PointerY - kLinkDY) / GridSize) * GridSize - (GridSize / 2);
+    // Snap the box's centre to the grid under the pointer (div truncates toward zero). Worked out
+    // wide and kept within the canvas, for a pointer at the very end of it.
+    const auto snap = [this](long long pointer, int centre) {
+        const long long g = GridSize > 0 ? GridSize : 1;
+        const long long v = ((pointer - centre) / g) * g - (g / 2);
+        return static_cast<int>(std::clamp<long long>(v, std::numeric_limits<int>::min(), std::numeric_limits<int>::max()));
+    };
+    raw->X = snap(PointerX, kLinkDX);
+    raw->Y = snap(PointerY, kLinkDY);
     AppendItem(std::move(item));
     CurrentItem = raw;
     return raw;

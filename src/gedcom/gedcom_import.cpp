@@ -1,10 +1,10 @@
 #include "gedcom/gedcom_import.h"
 
-#include "canvas/zoom.h"
 #include "document/item_store.h"
 #include "gedcom/gedcom_reader.h"
 #include "gedcom/line_source.h"
 #include "gedcom/scratch_copy.h"
+#include "layout/auto_arrange.h"
 #include "platform/prompts.h"
 #include "platform/rounding.h"
 
@@ -79,9 +79,9 @@ GedcomImportResult ReadGedcomFile(TItemStore& store, const QString& fileName, Ge
 }
 
 void ArrangeImportedTree(TItemStore& store, ViewState& view, WindowSize window) {
-    // Auto arrange (branch layout) is wired here once it is available.
+    // Auto arrange without its question; it makes the new home item current and zooms to it.
+    ArrangeAllItems(store, view, window);
     store.CurrentItem = store.FirstItem();
-    CentreItem(store.CurrentItem, view, window);  // Zoom to Item
 }
 
 GedcomImportResult ImportGedcomFile(TItemStore& store, ViewState& view, WindowSize window,

@@ -10,6 +10,8 @@
 
 #include <gtest/gtest.h>
 
+#include <climits>
+
 namespace kinloom {
 namespace {
 
@@ -183,6 +185,13 @@ TEST_F(EditCommands, ParentUnlinkAndLinkArming) {
     EXPECT_EQ(host.armed.size(), 1u);
     EXPECT_TRUE(host.cross);
     DeleteLinktoFather1Click(ctx);  // nothing current: nothing happens
+
+    // At the far edge of the canvas the rubber line starts at the edge instead of wrapping round.
+    TPersonItem* edge = AddPerson(store, "E", "", INT_MAX - 10, INT_MAX - 10);
+    store.CurrentItem = edge;
+    LinkCommand(ctx, PendingLink::Mother);
+    ASSERT_EQ(host.armed.size(), 2u);
+    EXPECT_EQ(host.armed[1], std::make_tuple(PendingLink::Mother, INT_MAX, INT_MAX));
 }
 
 TEST_F(EditCommands, MakeHomeAndGoHome) {

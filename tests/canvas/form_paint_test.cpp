@@ -1,6 +1,7 @@
 #include "canvas/form_paint.h"
 #include "canvas/invert.h"
 #include "canvas/render_tree.h"
+#include "canvas/view_math.h"
 #include "canvas_test_support.h"
 #include "document/item_store.h"
 #include "support/test_support.h"
@@ -11,6 +12,8 @@
 #include <QPainter>
 
 #include <gtest/gtest.h>
+
+#include <limits>
 
 using namespace kinloom;
 using kinloom::test::AddPerson;
@@ -219,6 +222,17 @@ TEST_F(FormPaintTest, DraggedItemIsNotDrawnNorCounted) {
     EXPECT_EQ(result.Caption, "Kinloom 2.0 beta 3.6 [/tmp/x.kl3]");
 }
 
+TEST_F(FormPaintTest, FarAwayItemsDoNotWrapOntoTheScreen) {
+    // At 250 % this box's left edge is 2^32 + 99 pixels away; wrapped round it would show at 99.
+    TPersonItem* far = add("Far", "Away", 1717986958, 0);
+    TPersonItem* end = add("End", "", std::numeric_limits<int>::max() - 10, 20);  // right edge beyond int
+    far->Spouse[1] = end;  // a link between them lies wholly off the screen too
+    end->Spouse[1] = far;
+    const QImage image = paint({250, 0, 0});
+    EXPECT_EQ(count(image, image.rect(), kBg), image.width() * image.height());
+    EXPECT_EQ(result.ItemsLabel, "Items: 2");
+}
+
 TEST_F(FormPaintTest, EmptyStoreCountersAndCaption) {
     paint({100, 0, 0});
     EXPECT_TRUE(result.Ok);
@@ -294,6 +308,21 @@ TEST_F(FormPaintTest, RenderFitsTheWholeTree) {
 
 namespace {
 
+TEST_F(FormPaintTest, RenderFitsATreeSpanningTheWholeCanvas) {
+    constexpr int kMax = std::numeric_limits<int>::max(), kMin = std::numeric_limits<int>::min();
+    add("West", "", kMin, 0);
+    add("East", "", kMax - 141, 0);
+    const QSize size(1024, 768);
+    const ViewState view = FitWholeTree(store, size);
+    EXPECT_GT(view.Zoom, 0.0);
+    // Both ends of the canvas land inside the picture rather than wrapping out of it.
+    for (const TPersonItem* item = store.FirstItem(); item; item = item->Next) {
+        const BoxEdges e = BoxEdgesOf(*item, view);
+        EXPECT_GE(e.left, -1) << item->FirstName.str();
+        EXPECT_LE(e.right, size.width()) << item->FirstName.str();
+    }
+}
+
 TEST(Invert, TwiceRestoresAndEmptyShapesDrawNothing) {
     QImage image(50, 50, QImage::Format_RGB32);
     image.fill(qRgb(64, 128, 128));
@@ -315,3 +344,23 @@ TEST(Invert, TwiceRestoresAndEmptyShapesDrawNothing) {
 }
 
 }  // namespace
+
+// The rubber line and the band may reach far beyond the window when the view is at the end of the
+// canvas; drawn twice they still leave nothing behind.
+TEST(Invert, FarEndsStillDrawAndRestore) {
+    kinloom::test::EnsureGuiApplication();
+    constexpr int kMax = std::numeric_limits<int>::max(), kMin = std::numeric_limits<int>::min();
+    QImage image(50, 50, QImage::Format_RGB32);
+    image.fill(qRgb(64, 128, 128));
+    const QImage before = image.copy();
+    QPainter painter(&image);
+    InvertLine(painter, {10, 10}, {kMax, 10});
+    EXPECT_EQ(image.pixel(10, 10) | 0xff000000u, qRgb(191, 127, 127));
+    EXPECT_EQ(image.pixel(49, 10) | 0xff000000u, qRgb(191, 127, 127));
+    InvertLine(painter, {10, 10}, {kMax, 10});
+    InvertFrame(painter, {20, 20}, {kMin, kMax}, true);
+    InvertFrame(painter, {20, 20}, {kMin, kMax}, true);
+    InvertLine(painter, {kMin, kMin}, {kMax, kMax});
+    InvertLine(painter, {kMin, kMin}, {kMax, kMax});
+    EXPECT_EQ(image, before);
+}

@@ -1,10 +1,13 @@
 #include "canvas/interaction.h"
 #include "canvas/popup_state.h"
+#include "canvas/zoom.h"
 #include "document/item_store.h"
 #include "recording_surface.h"
 #include "support/test_support.h"
 
 #include <gtest/gtest.h>
+
+#include <limits>
 
 using namespace kinloom;
 using kinloom::test::AddPerson;
@@ -151,6 +154,23 @@ TEST_F(InteractionTest, SelectionBandNeedsStrictOverlap) {
     move(139, 201);
     release(139, 201);
     EXPECT_EQ(store.SelectionList().size(), 2u);
+}
+
+TEST_F(InteractionTest, HitTestAndBandAtTheEndsOfTheCanvas) {
+    constexpr int kMax = std::numeric_limits<int>::max(), kMin = std::numeric_limits<int>::min();
+    TPersonItem* right = add("Right", kMax - 100, 0);  // X + 140 lies beyond the int range
+    EXPECT_EQ(in.HitTest(kMax, 10), right);
+    EXPECT_EQ(in.HitTest(kMax - 101, 10), nullptr);
+
+    // Scrolled to the far left end: screen x 0 is canvas kMin + 1.
+    TPersonItem* left = add("Left", kMin + 11, 0);
+    view.OffsetX = kMax;
+    press(5, 5);  // empty canvas, left of the box
+    EXPECT_TRUE(in.RubberBand);
+    move(20, 20);
+    release(20, 20);
+    ASSERT_EQ(store.SelectionList().size(), 1u);
+    EXPECT_EQ(store.SelectionList()[0], left);
 }
 
 TEST_F(InteractionTest, PendingLinksCompleteOnTheNextPress) {
@@ -321,6 +341,44 @@ TEST_F(InteractionTest, DoubleClickGoesToAliasAndSwallowsItsPress) {
     EXPECT_EQ(view.Zoom, 50);
 }
 
+// Qt reports a double-click as press, release, press, double-click, release.
+TEST_F(InteractionTest, TheDoubleClicksOwnPressStartsNoGesture) {
+    TPersonItem* original = add("Original", 0, 0);
+    TPersonItem* alias = add("Alias", 600, 400);
+    TPersonItem* other = add("Other", 300, 300);
+    in.GotoAlias = [&] {
+        store.CurrentItem = alias;
+        CentreItemKeepingZoom(alias, view, in.Window);
+        in.Repaint();
+    };
+    press(10, 10);
+    release(10, 10);
+    press(10, 10);
+    in.DoubleClick({10, 10});
+    press(10, 10);  // the press that comes with the double-click is ignored
+    move(12, 11);   // the hand trembles before the release
+    release(12, 11);
+    EXPECT_EQ(store.CurrentItem, alias);
+    EXPECT_EQ(alias->X, 600);
+    EXPECT_EQ(alias->Y, 400);
+    EXPECT_FALSE(store.Modified);
+    EXPECT_EQ(original->X, 0);
+
+    // On empty canvas the view centres on the pointer; the band of the second press selects nothing.
+    in.GotoAlias = nullptr;
+    view = ViewState{};
+    press(250, 150);
+    release(250, 150);
+    press(250, 150);
+    in.DoubleClick({250, 150});
+    press(250, 150);
+    move(400, 500);
+    release(400, 500);
+    EXPECT_FALSE(in.RubberBand);
+    EXPECT_TRUE(store.SelectionList().empty());
+    EXPECT_FALSE(other->Selected);
+}
+
 TEST_F(InteractionTest, HoverHintStatusTextAndToolbar) {
     TPersonItem* a = add("Ann", 0, 0);
     a->LastName = "Lee";
@@ -381,6 +439,52 @@ TEST_F(InteractionTest, PlacingANewItemHangsItUnderThePointer) {
     release(400, 250);
     EXPECT_FALSE(in.Dragging);
     EXPECT_EQ(opened, 1);
+}
+
+TEST_F(InteractionTest, DeletingTheCurrentItemEndsItsGesture) {
+    TPersonItem* a = add("A", 0, 0);
+    TPersonItem* b = add("B", 300, 0);
+    int opened = 0;
+    in.EditProperties = [&] { ++opened; };
+
+    // The new item hanging under the pointer is deleted with the Del key before it is dropped.
+    store.PointerX = 300;
+    store.PointerY = 300;
+    ASSERT_NE(in.BeginPlacingNewItem(), nullptr);
+    store.DeleteItem();
+    store.Modified = false;
+    EXPECT_FALSE(in.Dragging);
+    // A click on another item is then a click: it neither snaps the item nor opens the dialog.
+    press(10, 10);
+    move(11, 10);
+    release(11, 10);
+    EXPECT_EQ(a->X, 0);
+    EXPECT_EQ(a->Y, 0);
+    EXPECT_FALSE(store.Modified);
+    EXPECT_EQ(opened, 0);
+
+    // The child that waits for its father is deleted: the next press links nothing.
+    store.CurrentItem = b;
+    in.LinkFatherPending = true;
+    store.DeleteItem();
+    EXPECT_FALSE(in.AnyLinkPending());
+    press(10, 10);
+    EXPECT_EQ(store.CurrentItem, a);
+    EXPECT_EQ(a->Sex.str(), "");
+    EXPECT_TRUE(in.DragPending);  // an ordinary press on an item
+    release(10, 10);
+}
+
+TEST_F(InteractionTest, NewItemAtTheVeryEndOfTheCanvas) {
+    constexpr int kMin = std::numeric_limits<int>::min();
+    store.PointerX = kMin + 10;  // less than the box's half width from the end
+    store.PointerY = 200;
+    TPersonItem* item = in.BeginPlacingNewItem();
+    ASSERT_NE(item, nullptr);
+    EXPECT_EQ(item->X, kMin);  // not wrapped round to the far right
+    EXPECT_EQ(item->Y, 163);   // ((200 - 32) div 5) * 5 - 2
+    move(30, 30);
+    EXPECT_LT(item->X, 0);
 }
 
 TEST(PopupMenuState, FollowsTheCurrentItemAndSelection) {

@@ -91,6 +91,11 @@ TEST_F(RenderCliTest, ExplicitViewAndErrors) {
     EXPECT_TRUE(bad.err.contains("--colour-code is none, gender, notes or picture")) << bad.err.constData();
     bad = Cli({"render", tree});
     EXPECT_EQ(bad.status, 1);
+    for (const char* zoom : {"1e-300", "0", "-5", "nan", "10001"}) {
+        bad = Cli({"render", "--zoom", zoom, tree, out});
+        EXPECT_EQ(bad.status, 1) << zoom;
+        EXPECT_TRUE(bad.err.contains("--zoom needs a number from 0.00001 to 10000")) << bad.err.constData();
+    }
     bad = Cli({"render", dir.filePath("missing.kl3"), out});
     EXPECT_EQ(bad.status, 1);
     EXPECT_FALSE(bad.err.isEmpty());

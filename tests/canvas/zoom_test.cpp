@@ -4,6 +4,8 @@
 
 #include <gtest/gtest.h>
 
+#include <limits>
+
 using namespace kinloom;
 
 TEST(ViewMath, ScreenAndCanvasRoundHalfToEven) {
@@ -88,4 +90,46 @@ TEST(Zoom, CentringAnItemAndZoomToArea) {
     ZoomToArea(area, {800, 600}, -100, 0, 1500, 90);
     EXPECT_EQ(area.Zoom, 50);
     EXPECT_EQ(area.OffsetX, 100);
+}
+
+// Items and views at the ends of the int range: results stop at the ends instead of wrapping round.
+TEST(ViewMath, ExtremeCoordinatesSaturateInsteadOfWrapping) {
+    constexpr int kMax = std::numeric_limits<int>::max(), kMin = std::numeric_limits<int>::min();
+    // 1717986958 * 2.5 is 2^32 + 99: wrapped it would land at pixel 99 of the window.
+    EXPECT_EQ(ToScreenX(ViewState{250, 0, 0}, 1717986958), kMax);
+    EXPECT_EQ(ToScreenX(ViewState{250, 0, 0}, -1717986958), kMin);
+    TPersonItem far;
+    far.X = kMax - 10;  // its right edge lies beyond the int range
+    far.Y = kMin;
+    const BoxEdges e = BoxEdgesOf(far, ViewState{100, 0, 0});
+    EXPECT_EQ(e.left, kMax - 10);
+    EXPECT_EQ(e.right, kMax);
+    EXPECT_EQ(e.top, kMin);
+    EXPECT_EQ(e.bottom, kMin + 65);
+    // A pointer over a view scrolled to the far end.
+    EXPECT_EQ(ToCanvasX(ViewState{0.8, kMin, 0}, 10), kMax);
+    EXPECT_EQ(ToCanvasX(ViewState{250, kMax, 0}, -10), kMin);
+
+    const WindowSize w{800, 600};
+    TPersonItem low;
+    low.X = kMin;
+    low.Y = kMax - 20;
+    ViewState v;
+    EXPECT_TRUE(CentreItem(&low, v, w));
+    EXPECT_EQ(v.OffsetX, kMax);           // 400 + 2^31 - 70 does not fit: as far as it goes
+    EXPECT_EQ(v.OffsetY, 300 - (kMax - 20) - 32);
+
+    ViewState area{100, 0, 0};
+    ZoomToArea(area, w, kMin, kMin, kMax, 0);
+    EXPECT_EQ(area.OffsetX, kMax);
+    EXPECT_EQ(area.OffsetY, kMax);
+    EXPECT_DOUBLE_EQ(area.Zoom, 800.0 * 100 / 4294967295.0);
+
+    ViewState edge{250, kMax - 5, kMin + 5};
+    EXPECT_TRUE(ZoomOut1Click(edge, w));  // + Round(100 / 2.5) would pass the end
+    EXPECT_EQ(edge.OffsetX, kMax);
+    EXPECT_EQ(edge.Zoom, 200);
+    ViewState small{0.9, kMin + 5, 0};
+    EXPECT_TRUE(ZoomIn1Click(small, w));
+    EXPECT_EQ(small.OffsetX, kMin);
 }

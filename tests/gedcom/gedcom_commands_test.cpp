@@ -47,3 +47,37 @@ TEST(GedcomCommands, ExportAsksForANameWritesAndCountsAsSaved) {
 
 }  // namespace
 }  // namespace kinloom
+
+#include "gedcom/gedcom_import.h"
+#include "support/gedcom_fixture.h"
+
+namespace kinloom {
+namespace {
+
+TEST(GedcomImport, WholeImportArrangesTheTreeAndZoomsToItsHome) {
+    test::GedcomFixture f;
+    const QString file = f.Write(test::Lines({"0 @I1@ INDI", "1 NAME Ola /Nordmann/", "0 @I2@ INDI",
+                                              "1 NAME Kari /Hansen/", "0 @I3@ INDI", "1 NAME Per /Nordmann/",
+                                              "0 @F1@ FAM", "1 HUSB @I1@", "1 WIFE @I2@", "1 CHIL @I3@"}));
+    ViewState view;
+    view.Zoom = 50;
+    const auto r = ImportGedcomFile(f.store, view, WindowSize{1000, 800}, file, f.user, f.prompts, f.dir.path());
+    ASSERT_TRUE(r.ok);
+    // The child has the deepest pedigree: it becomes home, its parents go one row up, centred over it.
+    TPersonItem* per = f.store.FirstItem();
+    EXPECT_EQ(per->FirstName.str(), "Per");
+    EXPECT_EQ(per->X, 160);
+    EXPECT_EQ(per->Y, 0);
+    EXPECT_EQ(per->Father->X, 80);
+    EXPECT_EQ(per->Father->Y, -500);
+    EXPECT_EQ(per->Mother->X, 240);
+    EXPECT_EQ(f.store.CurrentItem, per);
+    EXPECT_EQ(view.Zoom, 100.0);
+    EXPECT_EQ(view.OffsetX, 500 - 160 - 70);
+    EXPECT_EQ(view.OffsetY, 400 - 0 - 32);
+    EXPECT_EQ(f.user.statuses, QStringList({"Importing file...", "Please wait while arranging items...", "Done."}));
+    EXPECT_EQ(f.user.beeps, 1);
+}
+
+}  // namespace
+}  // namespace kinloom

@@ -16,6 +16,7 @@ int RunConvert(const QStringList& args);
 int RunDate(const QStringList& args);
 int RunImport(const QStringList& args);
 int RunExport(const QStringList& args);
+int RunArrange(const QStringList& args);
 int RunRender(const QStringList& args);
 }  // namespace kinloom::cli
 
@@ -30,6 +31,7 @@ const Command kCommands[] = {
     {"date", "print the standardized form of typed dates", kinloom::cli::RunDate},
     {"import", "read a GEDCOM file into a new, arranged tree and save it as a .kl3 file", kinloom::cli::RunImport},
     {"export", "write a tree file as a GEDCOM file", kinloom::cli::RunExport},
+    {"arrange", "rearrange all items of a tree file as Auto Arrange Items does, and save it", kinloom::cli::RunArrange},
     {"render", "draw a tree file as the canvas shows it into a PNG picture", kinloom::cli::RunRender},
 };
 

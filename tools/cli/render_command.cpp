@@ -17,7 +17,7 @@ const char kRenderHelp[] =
     "Draws a tree file (.kl3, .kl2 or .kl) as the canvas shows it and saves the picture as PNG.\n"
     "Without --zoom and --offset the whole tree is fitted into the picture (at most 100 %).\n"
     "\n"
-    "  --zoom Z           zoom in percent (with no --offset the tree is centred)\n"
+    "  --zoom Z           zoom in percent, 0.00001 to 10000 (with no --offset the tree is centred)\n"
     "  --offset X,Y       scroll offset in canvas units (the view's OffsetX, OffsetY)\n"
     "  --size WxH         picture size in pixels (default 1024x768)\n"
     "  --colour-code none|gender|notes|picture   box colours as the View menu's colour codes\n"
@@ -68,7 +68,9 @@ int RunRender(const QStringList& args) {
         } else if (TakeValue(args, i, QStringLiteral("--zoom"), v)) {
             bool ok = false;
             const double z = v.toDouble(&ok);
-            if (!ok || !(z > 0) || z > 10000) return usage(QStringLiteral("--zoom needs a number above 0"));
+            // Below 0.00001 % a picture's width in canvas units no longer fits the view's arithmetic.
+            if (!ok || !(z >= 0.00001) || z > 10000)
+                return usage(QStringLiteral("--zoom needs a number from 0.00001 to 10000"));
             options.Zoom = z;
         } else if (TakeValue(args, i, QStringLiteral("--offset"), v)) {
             const QStringList xy = v.split(QLatin1Char(','));

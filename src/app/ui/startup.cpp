@@ -2,7 +2,7 @@
 
 #include "app/ui/canvas_wiring.h"
 #include "app/ui/editing_wiring.h"
-
+#include "app/ui/layout_wiring.h"
 #include "app/ui/taboutbox.h"
 #include "app/ui/tslektstre.h"
 #include "app/ui/twelcome.h"
@@ -33,6 +33,7 @@ std::unique_ptr<KinloomWindows> CreateWindows(Registry& registry, Prompts& promp
     main->setGedcomImportDialog(w->gedcomImport);
     QObject::connect(w->welcome.get(), &Twelcome::confirmed, main, &TSlektstre::CompleteStartup);
     QObject::connect(w->options, &Tkl_options::treeFontRequested, main, &TSlektstre::ScreenFont1Click);
+    ConnectLayoutCommands(*main);
     return w;
 }
 

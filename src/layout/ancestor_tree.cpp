@@ -1,0 +1,174 @@
+#include "layout/ancestor_tree.h"
+
+#include "document/item_store.h"
+#include "layout/pedigree_height.h"
+#include "platform/prompts.h"
+#include "platform/rounding.h"
+
+#include <algorithm>
+
+namespace kinloom {
+
+namespace {
+
+constexpr double kPositionWidth = 150.0;  // width per position of the outermost generation
+constexpr double kPitch = 65.0;
+constexpr double kCompactRise = 0.2;
+constexpr double kCompactCubic = 0.04;
+
+int TreeWidth(int generations) {
+    return static_cast<int>(RoundHalfEven(kPositionWidth * static_cast<double>(1 << (generations - 1))));
+}
+
+}  // namespace
+
+CanvasPoint AncestorPosition(TreeStyle style, int generations, int g, int k, int x0, int y0) {
+    const double n = generations;
+    const double w = TreeWidth(generations);
+    const double m = static_cast<double>(1 << g);
+    const double spread = (k - 0.5) * w / m - w * 0.5;
+    CanvasPoint p;
+    if (style == TreeStyle::Compact) {
+        p.x = x0 + static_cast<int>(RoundHalfEven(spread * (g / (n - 1))));
+        p.y = y0 - static_cast<int>(RoundHalfEven((g + kCompactRise) * kPitch * (n - 1) +
+                                                  (kPitch * g * g * g) * kCompactCubic));
+    } else {
+        p.x = x0 + static_cast<int>(RoundHalfEven(spread));
+        p.y = y0 - static_cast<int>(RoundHalfEven(kPitch * n * n)) +
+              static_cast<int>(RoundHalfEven(kPitch * (n - g) * (n - g)));
+    }
+    return p;
+}
+
+void AncestorWalk::Reset() {
+    MaxDepth = 1;
+    for (auto& row : table_) row.fill(nullptr);
+    heights_.clear();
+}
+
+int AncestorWalk::CheckOut(TPersonItem* item, int depth, int position) {
+    if (!item) return MaxDepth;
+    if (depth >= 1 && depth <= kTableDepth && position >= 1 && position <= kTableWidth)
+        table_[depth - 1][position - 1] = item;
+    if (depth > MaxDepth) MaxDepth = depth;
+    if (MaxDepth > kDepthLimit) return MaxDepth;
+    if (item->isAlias()) return MaxDepth;
+    if (depth >= kTableDepth) {
+        // Nothing below the table is stored: only the depth it reaches counts, and that is the
+        // height of the pedigree above this item (31 when the walk would stop at its limit).
+        const int height = PedigreeHeight(item, heights_, kDepthLimit + 1);
+        MaxDepth = std::max(MaxDepth, std::min(kDepthLimit + 1, depth + height - 1));
+        return MaxDepth;
+    }
+    if (item->Father) CheckOut(item->Father, depth + 1, 2 * position - 1);
+    if (item->Mother) CheckOut(item->Mother, depth + 1, 2 * position);
+    return MaxDepth;
+}
+
+std::vector<int> PedigreeDepths(TItemStore& store) {
+    std::unordered_map<const TPersonItem*, int> memo;
+    memo.reserve(static_cast<size_t>(store.ItemCount()) * 2);
+    std::vector<int> depths;
+    depths.reserve(static_cast<size_t>(store.ItemCount()));
+    for (const TPersonItem* p = store.FirstItem(); p; p = p->Next)
+        depths.push_back(PedigreeHeight(p, memo, AncestorWalk::kDepthLimit + 1));
+    return depths;
+}
+
+void OrganizeTree(TItemStore& store, TreeStyle style, int limit, Prompts& prompts) {
+    TPersonItem* root = store.CurrentItem;
+    if (!root) return;
+    AncestorWalk walk;
+    walk.Reset();
+    const int n = walk.CheckOut(root, 1, 1);
+    if (n < 2) return;
+    if (n >= AncestorWalk::kDepthLimit) {
+        prompts.Message(QStringLiteral("Error"),
+                        QStringLiteral("The tree is very large. There might be circular references!"),
+                        PromptButtons::Ok, PromptIcon::Error);
+        return;
+    }
+    if (limit >= 1 && n > limit) {
+        prompts.Message(kAppTitle,
+                        QStringLiteral("The tree contains more than ") + QString::number(limit) +
+                            QStringLiteral(" generations and will not be organized."),
+                        PromptButtons::Ok, PromptIcon::None);
+        return;
+    }
+    // The table holds eight generations; a larger limit cannot organise more than that.
+    if (n > AncestorWalk::kTableDepth) return;
+    store.Modified = true;
+    const int x0 = root->X;
+    const int y0 = root->Y;
+    for (int g = 1; g <= n - 1; ++g)
+        for (int k = 1; k <= (1 << g); ++k)
+            if (TPersonItem* item = walk.At(g + 1, k)) {
+                const CanvasPoint p = AncestorPosition(style, n, g, k, x0, y0);
+                item->X = p.x;
+                item->Y = p.y;
+            }
+    store.CurrentItem = nullptr;
+}
+
+bool CreateTree(TItemStore& store, TreeStyle style, const GenerationsDialog& askGenerations,
+                Prompts& prompts) {
+    TPersonItem* root = store.CurrentItem;
+    if (!root) return false;
+    int n = 0;
+    for (;;) {
+        store.Modified = true;  // set before asking: a cancelled dialog leaves it set
+        const std::optional<QString> text = askGenerations();
+        if (!text) return false;
+        bool ok = false;
+        n = text->trimmed().toInt(&ok);
+        if (!ok) {
+            prompts.Error(kAppTitle, QStringLiteral("'") + *text +
+                                         QStringLiteral("' is not a valid integer value"));
+            return false;
+        }
+        if (n < 2) {
+            prompts.Message(QStringLiteral("PSST"), QStringLiteral("Minimum 2 generations!"),
+                            PromptButtons::Ok, PromptIcon::None);
+            continue;
+        }
+        if (n > 7) {
+            prompts.Message(QStringLiteral("PSST"),
+                            QStringLiteral("Maximum 7 generations per tree, please."),
+                            PromptButtons::Ok, PromptIcon::None);
+            continue;
+        }
+        break;
+    }
+    store.Modified = true;
+    const int x0 = root->X;
+    const int y0 = root->Y;
+    // Each generation is appended left to right right after the one below it, so following the
+    // list from the root's father visits the parents of the next generation in order.
+    TPersonItem* parent = root;
+    bool made = false;
+    for (int g = 1; g <= n - 1; ++g) {
+        for (int k = 1; k <= (1 << g); ++k) {
+            TPersonItem* item = store.LagNyPerson();
+            if (!item) {  // the store told the user; keep what was made
+                store.CurrentItem = nullptr;
+                return made;
+            }
+            made = true;
+            item->Sex = "M";
+            const CanvasPoint p = AncestorPosition(style, n, g, k, x0, y0);
+            item->X = p.x;
+            item->Y = p.y;
+            if (k % 2 == 1) {
+                parent->Father = item;
+            } else {
+                item->Sex = "F";
+                parent->Mother = item;
+                parent = g == 1 ? root->Father : parent->Next;
+            }
+        }
+    }
+    store.CurrentItem = nullptr;
+    return made;
+}
+
+}  // namespace kinloom

@@ -1,0 +1,64 @@
+#pragma once
+#include <QString>
+
+#include <array>
+#include <functional>
+#include <optional>
+#include <unordered_map>
+#include <vector>
+
+namespace kinloom {
+
+class TItemStore;
+class Prompts;
+struct TPersonItem;
+
+// The two ancestor-tree styles of the Edit menu.
+enum class TreeStyle { Compact = 1, Fractal = 2 };
+
+struct CanvasPoint {
+    int x = 0;
+    int y = 0;
+};
+
+// Where position k (1..2^g) of generation g (1..generations-1) lands above a root at (x0, y0), in a
+// tree of `generations` generations counting the root. Fathers have odd k, mothers even k.
+CanvasPoint AncestorPosition(TreeStyle style, int generations, int g, int k, int x0, int y0);
+
+// The ancestor walk: fills AncestorTable (depth 1..8, position 1..256) and measures the pedigree.
+// A walk that reaches depth 31 stops there (circular links); it never passes through an alias item.
+class AncestorWalk {
+public:
+    static constexpr int kTableDepth = 8;
+    static constexpr int kTableWidth = 256;
+    static constexpr int kDepthLimit = 30;
+
+    // Sets MaxDepth to 1 and empties the table.
+    void Reset();
+    // Walks the pedigree of `item` standing at (depth, position); returns MaxDepth after the walk.
+    int CheckOut(TPersonItem* item, int depth, int position);
+    TPersonItem* At(int depth, int position) const { return table_[depth - 1][position - 1]; }
+    int MaxDepth = 1;
+
+private:
+    std::array<std::array<TPersonItem*, kTableWidth>, kTableDepth> table_{};
+    // Pedigree heights of the items met below the table, kept until the next Reset.
+    std::unordered_map<const TPersonItem*, int> heights_;
+};
+
+// Depth of each item's pedigree as the walk measures it (1 .. 31), for every item in store order,
+// in time proportional to the number of items and links.
+std::vector<int> PedigreeDepths(TItemStore& store);
+
+// Organize Ancestor Tree: moves the ancestors of CurrentItem into the chosen style. The refusals
+// go through `prompts`. Ends with CurrentItem nil.
+void OrganizeTree(TItemStore& store, TreeStyle style, int limit, Prompts& prompts);
+
+// Create Ancestor Tree. `askGenerations` shows the create dialog and returns the text of its edit,
+// or nothing when the dialog was cancelled; it is asked again after a refused number.
+// Returns true when items were created (the canvas needs a repaint).
+using GenerationsDialog = std::function<std::optional<QString>()>;
+bool CreateTree(TItemStore& store, TreeStyle style, const GenerationsDialog& askGenerations,
+                Prompts& prompts);
+
+}  // namespace kinloom

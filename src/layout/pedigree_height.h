@@ -1,0 +1,52 @@
+#pragma once
+#include "document/person_item.h"
+
+#include <unordered_map>
+#include <utility>
+#include <vector>
+
+namespace kinloom {
+
+// The longest chain of father and mother links above an item, counting the item itself and never
+// passing through an alias item, capped at `cap`. An item that can reach a circle of parent links
+// gets `cap`. This is exactly what the ancestor walk measures when it starts at that item, found
+// without walking every path (a pedigree that marries cousins has exponentially many).
+// The memo maps items to heights; it may be shared between calls while no link changes.
+inline int PedigreeHeight(const TPersonItem* start, std::unordered_map<const TPersonItem*, int>& memo,
+                          int cap) {
+    constexpr int kOpen = -1;  // on the current path: reaching it again closes a circle
+    if (!start) return 0;
+    if (const auto it = memo.find(start); it != memo.end() && it->second != kOpen) return it->second;
+    // An explicit stack: a chain of a hundred thousand generations must not overflow the call stack.
+    std::vector<std::pair<const TPersonItem*, int>> stack;  // item, next parent to look at (0, 1, 2)
+    memo[start] = kOpen;
+    stack.emplace_back(start, 0);
+    auto valueOf = [&](const TPersonItem* parent) {
+        if (!parent) return 0;
+        const int v = memo.at(parent);
+        return v == kOpen ? cap : v;
+    };
+    while (!stack.empty()) {
+        auto& [item, stage] = stack.back();
+        if (item->isAlias()) {  // the walk stops at an alias; its Father is its original
+            memo[item] = 1;
+            stack.pop_back();
+            continue;
+        }
+        if (stage < 2) {
+            const TPersonItem* parent = stage == 0 ? item->Father : item->Mother;
+            ++stage;
+            if (parent && !memo.contains(parent)) {
+                memo[parent] = kOpen;
+                stack.emplace_back(parent, 0);
+            }
+            continue;
+        }
+        const int h = 1 + std::max(valueOf(item->Father), valueOf(item->Mother));
+        memo[item] = std::min(h, cap);
+        stack.pop_back();
+    }
+    return memo.at(start);
+}
+
+}  // namespace kinloom

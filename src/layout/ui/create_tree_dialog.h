@@ -1,0 +1,38 @@
+#pragma once
+#include "layout/ancestor_tree.h"
+
+#include <QDialog>
+
+#include <optional>
+
+class QLabel;
+class QPushButton;
+class QSpinBox;
+
+namespace kinloom {
+
+// Asks for the number of generations of a new ancestor tree. Created once and reused, so the last
+// number stays in the edit for the next time.
+class TCreateTreeDlg : public QDialog {
+    Q_OBJECT
+public:
+    explicit TCreateTreeDlg(QWidget* parent = nullptr);
+
+    // Shows the dialog modally: the edit's text after OK, nothing after Cancel.
+    std::optional<QString> Ask();
+    // The dialog as CreateTree asks it, shown again after a refused number.
+    GenerationsDialog Asker() {
+        return [this] { return Ask(); };
+    }
+
+    QLabel* Label1 = nullptr;
+    QSpinBox* Edit1 = nullptr;  // one digit with its up-down arrows
+    QPushButton* OKBtn = nullptr;
+    QPushButton* CancelBtn = nullptr;
+    bool Result = false;  // set by OK, cleared by Cancel and whenever the dialog is shown
+
+protected:
+    void showEvent(QShowEvent* event) override;
+};
+
+}  // namespace kinloom

@@ -1,0 +1,96 @@
+#include "document/item_store.h"
+#include "document/tree_file.h"
+#include "layout/auto_arrange.h"
+#include "platform/scripted_prompts.h"
+#include "support/test_support.h"
+
+#include <QProcess>
+#include <QTemporaryDir>
+#include <gtest/gtest.h>
+
+#include <vector>
+
+using namespace kinloom;
+
+namespace {
+
+struct CliRun {
+    int status = -1;
+    QByteArray err;
+};
+
+CliRun Cli(const QStringList& args) {
+    QProcess p;
+    p.start(QStringLiteral(KINLOOM_CLI_PATH), args);
+    CliRun run;
+    if (!p.waitForFinished(60000)) return run;
+    run.status = p.exitStatus() == QProcess::NormalExit ? p.exitCode() : -1;
+    run.err = p.readAllStandardError();
+    return run;
+}
+
+// Two generations and an unconnected couple, saved with the child last in the file.
+void BuildFamily(TItemStore& store) {
+    TPersonItem* father = test::AddPerson(store, "Father", "Berg", 5000, 40);
+    TPersonItem* mother = test::AddPerson(store, "Mother", "Dahl", -300, 900);
+    store.AddMarriage(father, mother);
+    TPersonItem* a = test::AddPerson(store, "Lone", "One", 77, -3000);
+    TPersonItem* b = test::AddPerson(store, "Lone", "Two", 88, -3300);
+    store.AddMarriage(a, b);
+    TPersonItem* child = test::AddPerson(store, "Child", "Berg", 10, 10);
+    child->Father = father;
+    child->Mother = mother;
+}
+
+}  // namespace
+
+TEST(KinloomCliArrange, SavesTheArrangedTree) {
+    QTemporaryDir dir;
+    const QString in = dir.filePath(QStringLiteral("in.kl3"));
+    const QString out = dir.filePath(QStringLiteral("out.kl3"));
+    ScriptedPrompts prompts;
+    {
+        TItemStore store(&prompts);
+        BuildFamily(store);
+        ASSERT_TRUE(SavetoFile(store, in, prompts));
+    }
+    const CliRun run = Cli({QStringLiteral("arrange"), in, out});
+    ASSERT_EQ(run.status, 0) << run.err.constData();
+
+    // The same arrangement done here must give the same file, item for item.
+    TItemStore expected(&prompts);
+    BuildFamily(expected);
+    ViewState view;
+    ArrangeAllItems(expected, view, {});
+    TItemStore saved(&prompts);
+    ASSERT_EQ(ReadfromFile(saved, out, view, {}, prompts), ReadStatus::Ok);
+    ASSERT_EQ(saved.ItemCount(), 5);
+    EXPECT_EQ(saved.FirstItem()->FirstName, "Child");  // the deepest pedigree is home
+    const TPersonItem* e = expected.FirstItem();
+    for (const TPersonItem* s = saved.FirstItem(); s; s = s->Next, e = e->Next) {
+        ASSERT_NE(e, nullptr);
+        EXPECT_EQ(s->Id, e->Id);
+        EXPECT_EQ(s->X, e->X);
+        EXPECT_EQ(s->Y, e->Y);
+    }
+    EXPECT_EQ(saved.FirstItem()->X, 170);
+    EXPECT_EQ(saved.FirstItem()->Father->X, 90);
+    EXPECT_EQ(saved.FirstItem()->Mother->X, 250);
+    // The input stays as it was.
+    TItemStore original(&prompts);
+    ASSERT_EQ(ReadfromFile(original, in, view, {}, prompts), ReadStatus::Ok);
+    EXPECT_EQ(original.FirstItem()->FirstName, "Father");
+    EXPECT_EQ(original.FirstItem()->X, 5000);
+}
+
+TEST(KinloomCliArrange, RefusesBadArgumentsAndFiles) {
+    QTemporaryDir dir;
+    EXPECT_EQ(Cli({QStringLiteral("arrange")}).status, 1);
+    const CliRun missing =
+        Cli({QStringLiteral("arrange"), dir.filePath(QStringLiteral("none.kl3")), dir.filePath(QStringLiteral("o.kl3"))});
+    EXPECT_EQ(missing.status, 1);
+    EXPECT_FALSE(missing.err.isEmpty());
+    EXPECT_FALSE(QFile::exists(dir.filePath(QStringLiteral("o.kl3"))));
+    const CliRun help = Cli({QStringLiteral("arrange"), QStringLiteral("--help")});
+    EXPECT_EQ(help.status, 0);
+}

@@ -1,0 +1,279 @@
+#include "layout/ancestor_tree.h"
+
+#include "document/item_store.h"
+#include "layout/literal_layout.h"
+#include "layout/random_family.h"
+#include "platform/scripted_prompts.h"
+#include "support/test_support.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+namespace kinloom {
+namespace {
+
+using test::AddPerson;
+
+TEST(AncestorGeometry, FiveGenerationsInBothStyles) {
+    const int rises[2][4] = {{315, 593, 902, 1258}, {585, 1040, 1365, 1560}};
+    for (const TreeStyle style : {TreeStyle::Compact, TreeStyle::Fractal}) {
+        const int s = style == TreeStyle::Compact ? 0 : 1;
+        for (int g = 1; g <= 4; ++g)
+            EXPECT_EQ(AncestorPosition(style, 5, g, 1, 1000, 2000).y, 2000 - rises[s][g - 1])
+                << "style " << s << " generation " << g;
+    }
+    EXPECT_EQ(AncestorPosition(TreeStyle::Compact, 5, 1, 1, 1000, 0).x, 850);
+    EXPECT_EQ(AncestorPosition(TreeStyle::Compact, 5, 1, 2, 1000, 0).x, 1150);
+    EXPECT_EQ(AncestorPosition(TreeStyle::Fractal, 5, 1, 1, 1000, 0).x, 400);
+    EXPECT_EQ(AncestorPosition(TreeStyle::Fractal, 5, 1, 2, 1000, 0).x, 1600);
+    // Halves go to the even neighbour: (150 - 1200) x 3/4 = -787.5.
+    EXPECT_EQ(AncestorPosition(TreeStyle::Compact, 5, 3, 1, 0, 0).x, -788);
+    EXPECT_EQ(AncestorPosition(TreeStyle::Compact, 5, 3, 2, 0, 0).x, -562);  // -562.5
+}
+
+// The create dialog, answered from a queue of texts; nothing left means Cancel.
+struct DialogScript {
+    std::vector<QString> answers;
+    int shown = 0;
+    GenerationsDialog dialog() {
+        return [this]() -> std::optional<QString> {
+            const size_t i = static_cast<size_t>(shown++);
+            if (i >= answers.size()) return std::nullopt;
+            return answers[i];
+        };
+    }
+};
+
+TEST(CreateTree, TwoGenerationsAddFatherAndMother) {
+    for (const TreeStyle style : {TreeStyle::Compact, TreeStyle::Fractal}) {
+        TItemStore store;
+        TPersonItem* root = AddPerson(store, "Root", {}, 500, 1000);
+        store.Modified = false;
+        ScriptedPrompts prompts;
+        DialogScript script{{QStringLiteral("2")}};
+        EXPECT_TRUE(CreateTree(store, style, script.dialog(), prompts));
+        ASSERT_EQ(store.ItemCount(), 3);
+        TPersonItem* father = root->Next;
+        TPersonItem* mother = father->Next;
+        EXPECT_EQ(root->Father, father);
+        EXPECT_EQ(root->Mother, mother);
+        EXPECT_EQ(father->Sex, "M");
+        EXPECT_EQ(mother->Sex, "F");
+        EXPECT_EQ(father->X, 425);
+        EXPECT_EQ(mother->X, 575);
+        const int rise = style == TreeStyle::Compact ? 81 : 195;
+        EXPECT_EQ(father->Y, 1000 - rise);
+        EXPECT_EQ(mother->Y, 1000 - rise);
+        EXPECT_TRUE(store.Modified);
+        EXPECT_EQ(store.CurrentItem, nullptr);
+        EXPECT_TRUE(prompts.records().empty());
+    }
+}
+
+TEST(CreateTree, SevenGenerationsLinkEveryPositionInOrder) {
+    for (const TreeStyle style : {TreeStyle::Compact, TreeStyle::Fractal}) {
+        TItemStore store;
+        TPersonItem* root = AddPerson(store, "Root", {}, 0, 0);
+        ScriptedPrompts prompts;
+        DialogScript script{{QStringLiteral("7")}};
+        ASSERT_TRUE(CreateTree(store, style, script.dialog(), prompts));
+        ASSERT_EQ(store.ItemCount(), 127);
+        // Walking the links back finds every created item at the position the geometry gives it.
+        AncestorWalk walk;
+        walk.Reset();
+        ASSERT_EQ(walk.CheckOut(root, 1, 1), 7);
+        const TPersonItem* expected = root->Next;  // items were appended generation by generation
+        for (int g = 1; g <= 6; ++g)
+            for (int k = 1; k <= (1 << g); ++k, expected = expected->Next) {
+                const TPersonItem* item = walk.At(g + 1, k);
+                ASSERT_EQ(item, expected) << g << "," << k;
+                const CanvasPoint p = AncestorPosition(style, 7, g, k, 0, 0);
+                EXPECT_EQ(item->X, p.x);
+                EXPECT_EQ(item->Y, p.y);
+                EXPECT_EQ(item->Sex, k % 2 ? "M" : "F");
+            }
+        if (style == TreeStyle::Compact) {
+            EXPECT_EQ(walk.At(7, 1)->X, -4725);
+            EXPECT_EQ(walk.At(7, 64)->X, 4725);
+        }
+    }
+}
+
+TEST(CreateTree, RefusedCountsAskAgainAndCancelKeepsModified) {
+    TItemStore store;
+    AddPerson(store, "Root");
+    store.Modified = false;
+    ScriptedPrompts prompts;
+    DialogScript script{{QStringLiteral("1"), QStringLiteral("9"), QStringLiteral("0"), QStringLiteral("3")}};
+    EXPECT_TRUE(CreateTree(store, TreeStyle::Compact, script.dialog(), prompts));
+    EXPECT_EQ(script.shown, 4);
+    EXPECT_EQ(store.ItemCount(), 7);
+    ASSERT_EQ(prompts.records().size(), 3u);
+    EXPECT_EQ(prompts.records()[0].caption, QStringLiteral("PSST"));
+    EXPECT_EQ(prompts.records()[0].text, QStringLiteral("Minimum 2 generations!"));
+    EXPECT_EQ(prompts.records()[1].caption, QStringLiteral("PSST"));
+    EXPECT_EQ(prompts.records()[1].text, QStringLiteral("Maximum 7 generations per tree, please."));
+    EXPECT_EQ(prompts.records()[2].text, QStringLiteral("Minimum 2 generations!"));
+
+    TItemStore cancelled;
+    AddPerson(cancelled, "Root");
+    cancelled.Modified = false;
+    DialogScript none;
+    EXPECT_FALSE(CreateTree(cancelled, TreeStyle::Fractal, none.dialog(), prompts));
+    EXPECT_EQ(cancelled.ItemCount(), 1);
+    EXPECT_TRUE(cancelled.Modified);
+
+    prompts.clear();
+    DialogScript letter{{QStringLiteral("x")}};
+    EXPECT_FALSE(CreateTree(cancelled, TreeStyle::Fractal, letter.dialog(), prompts));
+    ASSERT_EQ(prompts.records().size(), 1u);
+    EXPECT_EQ(prompts.records()[0].text, QStringLiteral("'x' is not a valid integer value"));
+    EXPECT_EQ(cancelled.ItemCount(), 1);
+}
+
+// A full pedigree of `generations` generations above a new root, built by hand in store order.
+std::vector<std::vector<TPersonItem*>> BuildPedigree(TItemStore& store, int generations) {
+    std::vector<std::vector<TPersonItem*>> gens{{AddPerson(store, "Root", {}, 100, 5000)}};
+    for (int g = 1; g < generations; ++g) {
+        std::vector<TPersonItem*> next;
+        for (TPersonItem* child : gens.back()) {
+            child->Father = AddPerson(store, "F", {}, 7 * g, 11 * g);
+            child->Mother = AddPerson(store, "M", {}, 13 * g, 3 * g);
+            next.push_back(child->Father);
+            next.push_back(child->Mother);
+        }
+        gens.push_back(next);
+    }
+    return gens;
+}
+
+TEST(OrganizeTree, MissingMotherLeavesHerPositionsEmpty) {
+    TItemStore store;
+    TPersonItem* root = AddPerson(store, "Root", {}, 1000, 3000);
+    TPersonItem* father = AddPerson(store, "Father");
+    TPersonItem* grandfather = AddPerson(store, "Grandfather");
+    TPersonItem* grandmother = AddPerson(store, "Grandmother");
+    root->Father = father;
+    father->Father = grandfather;
+    father->Mother = grandmother;
+    store.CurrentItem = root;
+    store.Modified = false;
+    ScriptedPrompts prompts;
+    OrganizeTree(store, TreeStyle::Fractal, 8, prompts);
+    EXPECT_TRUE(prompts.records().empty());
+    EXPECT_TRUE(store.Modified);
+    EXPECT_EQ(store.CurrentItem, nullptr);
+    auto at = [](int g, int k) { return AncestorPosition(TreeStyle::Fractal, 3, g, k, 1000, 3000); };
+    EXPECT_EQ(father->X, at(1, 1).x);
+    EXPECT_EQ(father->Y, at(1, 1).y);
+    EXPECT_EQ(grandfather->X, at(2, 1).x);
+    EXPECT_EQ(grandmother->X, at(2, 2).x);
+    EXPECT_EQ(grandmother->Y, at(2, 2).y);
+    EXPECT_EQ(root->X, 1000);
+    EXPECT_EQ(root->Y, 3000);
+}
+
+TEST(OrganizeTree, AliasMovesButNotTheAncestorsOfItsOriginal) {
+    TItemStore store;
+    TPersonItem* original = AddPerson(store, "Original", {}, -70, -80);
+    TPersonItem* originalFather = AddPerson(store, "OF", {}, -90, -95);
+    original->Father = originalFather;
+    original->Kind = "ALIAS";
+    TPersonItem* root = AddPerson(store, "Root", {}, 0, 0);
+    TPersonItem* alias = AddPerson(store, "Alias", {}, 9, 9);
+    alias->Kind = "REF";
+    alias->Father = original;
+    root->Father = alias;
+    root->Mother = AddPerson(store, "Mother", {}, 1, 1);
+    store.CurrentItem = root;
+    ScriptedPrompts prompts;
+    OrganizeTree(store, TreeStyle::Compact, 8, prompts);
+    EXPECT_EQ(alias->X, -75);
+    EXPECT_EQ(alias->Y, -81);
+    EXPECT_EQ(original->X, -70);
+    EXPECT_EQ(originalFather->Y, -95);
+}
+
+TEST(OrganizeTree, EightGenerationsProceedNineAreRefused) {
+    TItemStore store;
+    auto gens = BuildPedigree(store, 8);
+    store.CurrentItem = gens[0][0];
+    ScriptedPrompts prompts;
+    OrganizeTree(store, TreeStyle::Compact, 8, prompts);
+    EXPECT_TRUE(prompts.records().empty());
+    const CanvasPoint last = AncestorPosition(TreeStyle::Compact, 8, 7, 128, 100, 5000);
+    EXPECT_EQ(gens[7][127]->X, last.x);
+    EXPECT_EQ(gens[7][127]->Y, last.y);
+
+    TItemStore deep;
+    auto nine = BuildPedigree(deep, 9);
+    deep.CurrentItem = nine[0][0];
+    deep.Modified = false;
+    OrganizeTree(deep, TreeStyle::Compact, 8, prompts);
+    ASSERT_EQ(prompts.records().size(), 1u);
+    EXPECT_EQ(prompts.records()[0].text,
+              QStringLiteral("The tree contains more than 8 generations and will not be organized."));
+    EXPECT_EQ(nine[1][0]->X, 7);
+    EXPECT_FALSE(deep.Modified);
+}
+
+TEST(OrganizeTree, CircleIsRefused) {
+    TItemStore store;
+    TPersonItem* a = AddPerson(store, "A", {}, 1, 2);
+    TPersonItem* b = AddPerson(store, "B", {}, 3, 4);
+    a->Father = b;
+    b->Mother = a;
+    store.CurrentItem = a;
+    store.Modified = false;
+    ScriptedPrompts prompts;
+    OrganizeTree(store, TreeStyle::Fractal, 8, prompts);
+    ASSERT_EQ(prompts.records().size(), 1u);
+    EXPECT_EQ(prompts.records()[0].caption, QStringLiteral("Error"));
+    EXPECT_EQ(prompts.records()[0].text,
+              QStringLiteral("The tree is very large. There might be circular references!"));
+    EXPECT_EQ(b->X, 3);
+    EXPECT_FALSE(store.Modified);
+}
+
+// The walk measures below the table without walking every path; the table and the depth it returns
+// must still be exactly those of the plain walk.
+TEST(AncestorWalk, MatchesTheLiteralWalk) {
+    for (unsigned seed = 2000; seed < 2400; ++seed) {
+        TItemStore store;
+        test::FillRandomFamily(store, seed);
+        for (TPersonItem* p = store.FirstItem(); p; p = p->Next) {
+            literal::Layout slow(store);
+            slow.MaxDepth = 1;
+            const int expected = slow.CheckOut(p, 1, 1);
+            AncestorWalk fast;
+            fast.Reset();
+            ASSERT_EQ(fast.CheckOut(p, 1, 1), expected) << "seed " << seed;
+            if (expected > 30) continue;  // a stopped walk leaves a table nobody reads
+            for (int d = 1; d <= 8; ++d)
+                for (int k = 1; k <= 256; ++k)
+                    ASSERT_EQ(fast.At(d, k), slow.AncestorTable[d - 1][k - 1]) << "seed " << seed;
+        }
+    }
+}
+
+TEST(AncestorWalk, CousinMarriagesDoNotMakeTheWalkExponential) {
+    // Thirty generations in which every item's father and mother are the item before it: a plain
+    // walk would follow 2^29 paths.
+    TItemStore store;
+    std::vector<TPersonItem*> chain;
+    for (int i = 0; i < 29; ++i) {
+        TPersonItem* p = AddPerson(store, "P" + std::to_string(i));
+        if (i > 0) p->Father = p->Mother = chain.back();
+        chain.push_back(p);
+    }
+    AncestorWalk walk;
+    walk.Reset();
+    EXPECT_EQ(walk.CheckOut(chain.back(), 1, 1), 29);
+    EXPECT_EQ(walk.At(8, 128), chain[21]);
+    EXPECT_EQ(PedigreeDepths(store).back(), 29);
+}
+
+}  // namespace
+}  // namespace kinloom

@@ -1,0 +1,40 @@
+#include "cli_support.h"
+#include "commands.h"
+
+#include "document/item_store.h"
+#include "document/tree_file.h"
+#include "layout/auto_arrange.h"
+
+namespace kinloom::cli {
+
+namespace {
+const char kArrangeHelp[] =
+    "usage: kinloom-cli arrange IN OUT\n"
+    "\n"
+    "Reads the tree file IN (.kl3, .kl2 or .kl, chosen by its extension), rearranges all its\n"
+    "items as Tools > Auto Arrange Items does (without asking), and saves the result as the tree\n"
+    "file OUT, whose name must end in kl3. The item with the deepest pedigree becomes the home\n"
+    "item. OUT is replaced only when all of it was written; on any failure nothing is written.\n";
+}  // namespace
+
+int RunArrange(const QStringList& args) {
+    if (WantsHelp(args)) {
+        PrintOut(QByteArray(kArrangeHelp));
+        return 0;
+    }
+    const ParsedArgs parsed = SplitArgs(args);
+    if (!parsed.options.isEmpty())
+        return Fail("arrange",
+                    QStringLiteral("unknown option %1 (see kinloom-cli arrange --help)").arg(parsed.options.first()));
+    if (parsed.operands.size() != 2)
+        return Fail("arrange", QStringLiteral("expects IN and OUT (see kinloom-cli arrange --help)"));
+
+    ConsolePrompts prompts;
+    TItemStore store(&prompts);
+    if (!LoadTreeFile("arrange", parsed.operands[0], store, prompts, true)) return 1;
+    ViewState view;
+    ArrangeAllItems(store, view, WindowSize{});
+    return SavetoFile(store, parsed.operands[1], prompts) ? 0 : 1;
+}
+
+}  // namespace kinloom::cli
