@@ -20,4 +20,3 @@ fi
 build_dir="${KINLOOM_BUILD_DIR:-build}"
 cmake -S . -B "$build_dir" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
 cmake --build "$build_dir" -j"$(nproc)"
-[ -f DEVELOPERS.md ] && echo "Developers: the rules, the finishing time and the report are in DEVELOPERS.md at the top of the project." || true
