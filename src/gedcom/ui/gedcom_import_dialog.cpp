@@ -88,15 +88,24 @@ void TGedcomImport::Button1Click() {
     const std::optional<QString> file = AskGedcomFileToImport(prompts_);
     if (file) {
         QApplication::setOverrideCursor(Qt::WaitCursor);
+        busyCursor_ = true;
         sinceEvents_.start();
         ImportGedcomFile(store_, view_, windowSize_ ? windowSize_() : WindowSize{}, *file, *this, prompts_,
                          scratchFolder_);
-        QApplication::restoreOverrideCursor();
     }
-    reading_ = false;
-    OK->setEnabled(true);
+    endReading();
     emit importFinished();
 }
+
+void TGedcomImport::endReading() {
+    if (busyCursor_) QApplication::restoreOverrideCursor();
+    busyCursor_ = false;
+    reading_ = false;
+    OK->setEnabled(true);
+}
+
+// The failure message comes with OK enabled and the arrow cursor back.
+void TGedcomImport::ReadingFailed() { endReading(); }
 
 void TGedcomImport::FileChosen(const QString& fileName) { StaticText1->setText(fileName); }
 void TGedcomImport::Progress(int percent) { ProgressBar1->setValue(percent); }
