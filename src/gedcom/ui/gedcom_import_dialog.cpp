@@ -10,6 +10,7 @@
 #include <QLabel>
 #include <QProgressBar>
 #include <QPushButton>
+#include <QScreen>
 #include <QTimer>
 
 namespace kinloom {
@@ -62,6 +63,12 @@ TGedcomImport::TGedcomImport(TItemStore& store, ViewState& view, std::function<W
 }
 
 void TGedcomImport::showEvent(QShowEvent* event) {
+    // The dialog sits in the middle of the screen, wherever the main window is.
+    if (const QScreen* s = screen()) {
+        QRect frame = frameGeometry();
+        frame.moveCenter(s->availableGeometry().center());
+        move(frame.topLeft());
+    }
     QDialog::showEvent(event);
     // Start once the dialog is on the screen, so that the user sees it behind the open dialog.
     QTimer::singleShot(0, this, [this] {

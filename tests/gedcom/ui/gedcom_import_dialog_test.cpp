@@ -5,6 +5,7 @@
 
 #include <QApplication>
 #include <QDir>
+#include <QScreen>
 #include <QFile>
 #include <QLabel>
 #include <QProgressBar>
@@ -160,6 +161,24 @@ private slots:
         QVERIFY(QApplication::overrideCursor() == nullptr);
         QCOMPARE(dialog.Label5->text(),
                  QStringLiteral("GEDCOM import failed - file possibly corrupted (reached line 3)"));
+    }
+
+    void centredOnTheScreenNotOnItsParent() {
+        QWidget parent;
+        parent.setGeometry(10, 10, 200, 100);
+        parent.show();
+        ScriptedPrompts prompts;
+        TItemStore store(&prompts);
+        store.LagNyPerson();  // a tree in the store: showing the dialog reads nothing
+        ViewState view;
+        TGedcomImport dialog(store, view, [] { return WindowSize{1000, 800}; }, prompts, &parent);
+        dialog.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&dialog));
+        const QPoint screenCentre = dialog.screen()->availableGeometry().center();
+        QVERIFY2((dialog.frameGeometry().center() - screenCentre).manhattanLength() <= 2,
+                 qPrintable(QStringLiteral("dialog centre %1,%2").arg(dialog.frameGeometry().center().x())
+                                .arg(dialog.frameGeometry().center().y())));
+        QVERIFY(prompts.records().empty());
     }
 
     void staysResponsiveWithOkDisabledWhileReading() {
