@@ -1,0 +1,59 @@
+// The keys of the editing and navigation commands, pressed on the real windows.
+#include "app/ui/startup.h"
+#include "app/ui/tslektstre.h"
+#include "canvas/ui/canvas_widget.h"
+#include "canvas/ui/editing_controller.h"
+#include "canvas/ui/name_search_window.h"
+#include "canvas/zoom.h"
+#include "document/item_store.h"
+#include "editor/ui/person_dialog.h"
+#include "platform/registry.h"
+#include "platform/scripted_prompts.h"
+#include "support/test_support.h"
+
+#include <QLineEdit>
+#include <QListWidget>
+#include <QTimer>
+#include <QtTest>
+
+using namespace kinloom;
+
+class EditingKeysTest : public QObject {
+    Q_OBJECT
+
+    static void Activate(QWidget& window, QWidget* focus) {
+        window.activateWindow();
+        window.windowHandle()->requestActivate();
+        QTRY_COMPARE(QGuiApplication::focusWindow(), window.windowHandle());
+        focus->setFocus();
+    }
+
+private slots:
+    // Home is the key of "&Go to " › "&Home": the home item becomes current, wherever the view is.
+    void homeKeyGoesToTheHomeItem() {
+        MemoryRegistry registry;
+        ScriptedPrompts prompts;
+        auto windows = CreateWindows(registry, prompts, "/opt/k/kinloom", {});
+        TSlektstre& w = *windows->main;
+        StartUp(*windows, false);
+        QVERIFY(QTest::qWaitForWindowExposed(&w));
+        TItemStore& store = w.state().Store;
+        TPersonItem* home = test::AddPerson(store, "Home", "Item");
+        TPersonItem* other = test::AddPerson(store, "Other", "Item");
+        home->X = 5000;
+        home->Y = 3000;
+        store.CurrentItem = other;
+        Activate(w, w.canvas());
+        QTest::keyClick(w.canvas(), Qt::Key_Home);
+        QCOMPARE(store.CurrentItem, home);
+        // Centred at 100 % as "&Zoom to Item" does.
+        QCOMPARE(w.state().View.Zoom, 100.0);
+        ViewState expected;
+        CentreItem(home, expected, static_cast<CanvasWidget*>(w.canvas())->windowSize());
+        QCOMPARE(w.state().View.OffsetX, expected.OffsetX);
+        QCOMPARE(w.state().View.OffsetY, expected.OffsetY);
+    }
+};
+
+QTEST_MAIN(EditingKeysTest)
+#include "editing_keys_test.moc"
