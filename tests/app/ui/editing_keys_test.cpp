@@ -53,6 +53,27 @@ private slots:
         QCOMPARE(w.state().View.OffsetX, expected.OffsetX);
         QCOMPARE(w.state().View.OffsetY, expected.OffsetY);
     }
+
+    // Enter runs "&Properties", from the main keys and from the keypad alike.
+    void keypadEnterOpensThePersonDialog() {
+        MemoryRegistry registry;
+        ScriptedPrompts prompts;
+        auto windows = CreateWindows(registry, prompts, "/opt/k/kinloom", {});
+        TSlektstre& w = *windows->main;
+        StartUp(*windows, false);
+        QVERIFY(QTest::qWaitForWindowExposed(&w));
+        TItemStore& store = w.state().Store;
+        store.CurrentItem = test::AddPerson(store, "Kari", "Nordmann");
+        Activate(w, w.canvas());
+        bool shown = false;
+        QTimer::singleShot(0, &w, [&] {
+            auto* dialog = w.findChild<TPerson*>();
+            shown = dialog && dialog->isVisible();
+            if (dialog) dialog->reject();
+        });
+        QTest::keyClick(w.canvas(), Qt::Key_Enter, Qt::KeypadModifier);
+        QVERIFY(shown);
+    }
 };
 
 QTEST_MAIN(EditingKeysTest)
