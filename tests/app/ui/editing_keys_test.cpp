@@ -74,6 +74,33 @@ private slots:
         QTest::keyClick(w.canvas(), Qt::Key_Enter, Qt::KeypadModifier);
         QVERIFY(shown);
     }
+
+    // In the name search, Enter in the list goes to the selected person and Esc closes the window,
+    // as its default and cancel buttons do.
+    void nameSearchDefaultAndCancelKeys() {
+        MemoryRegistry registry;
+        ScriptedPrompts prompts;
+        auto windows = CreateWindows(registry, prompts, "/opt/k/kinloom", {});
+        TSlektstre& w = *windows->main;
+        StartUp(*windows, false);
+        QVERIFY(QTest::qWaitForWindowExposed(&w));
+        TItemStore& store = w.state().Store;
+        test::AddPerson(store, "Ola", "Aasen");
+        TPersonItem* b = test::AddPerson(store, "Kari", "Berg");
+        store.CurrentItem = nullptr;
+        w.Find1->trigger();
+        TPersBrowser& browser = w.findChild<EditingController*>()->nameSearch();
+        QVERIFY(QTest::qWaitForWindowExposed(&browser));
+        QListWidget* list = browser.list();
+        list->setCurrentRow(1);
+        Activate(browser, list);
+        QTest::keyClick(list, Qt::Key_Return);
+        QCOMPARE(store.CurrentItem, b);
+        QVERIFY(browser.isVisible());
+        QTest::keyClick(list, Qt::Key_Escape);
+        QVERIFY(!browser.isVisible());
+        QVERIFY(!w.NameSearch1->isChecked());
+    }
 };
 
 QTEST_MAIN(EditingKeysTest)
