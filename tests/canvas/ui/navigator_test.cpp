@@ -10,6 +10,7 @@
 #include <QLabel>
 #include <QListWidget>
 #include <QPushButton>
+#include <QTimer>
 #include <QToolButton>
 #include <QtTest>
 
@@ -116,6 +117,24 @@ private slots:
         form.show();
         QTest::mouseClick(form.findChild<QPushButton*>("Cancel"), Qt::LeftButton);
         QCOMPARE(a->Spouse[1], b);
+    }
+
+    // Once the dialog has closed, "Delete" no longer acts on the item it showed, which may since
+    // have been deleted.
+    void deleteMarriageFormForgetsItsItem() {
+        TItemStore store;
+        ScriptedPrompts prompts;
+        TPersonItem* a = test::AddPerson(store, "A", "X");
+        TPersonItem* b = test::AddPerson(store, "B", "Y");
+        store.AddMarriage(a, b);
+        store.Modified = false;
+        TDeleteMarriageForm form(prompts);
+        QTimer::singleShot(0, &form, [&form] { form.reject(); });
+        form.Run(store, *a, DisplayCharset());
+        form.OKClick();
+        QCOMPARE(a->Spouse[1], b);
+        QCOMPARE(b->Spouse[1], a);
+        QVERIFY(!store.Modified);
     }
 };
 
