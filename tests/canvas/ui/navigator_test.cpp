@@ -90,6 +90,30 @@ private slots:
         QVERIFY(!window.isVisible());
     }
 
+    // A double-click on a line jumps once, and Enter in the list jumps as "&Go" does.
+    void gotoWindowDoubleClickAndEnterJumpOnce() {
+        TItemStore store;
+        TPersonItem* dad = test::AddPerson(store, "Dad", "D");
+        TPersonItem* kid = test::AddPerson(store, "Kid", "D");
+        kid->Father = dad;
+        store.CurrentItem = dad;
+        int zooms = 0;
+        TGOTOwnd window(store, [&] { ++zooms; });
+        window.ShowList(ChildrenList(store, DisplayCharset()));
+        QVERIFY(QTest::qWaitForWindowExposed(&window));
+        QListWidget* list = window.list();
+        const QPoint line = list->visualItemRect(list->item(0)).center();
+        QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, line);
+        QTest::mouseDClick(list->viewport(), Qt::LeftButton, {}, line);
+        QCOMPARE(store.CurrentItem, kid);
+        QCOMPARE(zooms, 1);
+        store.CurrentItem = dad;
+        list->setFocus();
+        QTest::keyClick(list, Qt::Key_Return);
+        QCOMPARE(store.CurrentItem, kid);
+        QCOMPARE(zooms, 2);
+    }
+
     void deleteMarriageForm() {
         TItemStore store;
         ScriptedPrompts prompts;
