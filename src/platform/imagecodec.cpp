@@ -65,16 +65,22 @@ void JpegErrorExit(j_common_ptr cinfo) {
 void JpegSilence(j_common_ptr, int) {}
 void JpegNoOutput(j_common_ptr) {}
 
+// libjpeg's own error handling prints and exits the process: ours jumps back and stays silent.
+jpeg_error_mgr* QuietJpegErrors(JpegErrorManager& err) {
+    jpeg_std_error(&err.pub);
+    err.pub.error_exit = JpegErrorExit;
+    err.pub.emit_message = JpegSilence;
+    err.pub.output_message = JpegNoOutput;
+    return &err.pub;
+}
+
 // Decoding runs in its own function without C++ objects needing destruction, so that longjmp
 // skips no destructor.
 bool DecodeJpegInto(const unsigned char* bytes, unsigned long size, std::vector<unsigned char>& rgb,
                     int& width, int& height) {
     jpeg_decompress_struct cinfo;
     JpegErrorManager err;
-    cinfo.err = jpeg_std_error(&err.pub);
-    err.pub.error_exit = JpegErrorExit;
-    err.pub.emit_message = JpegSilence;
-    err.pub.output_message = JpegNoOutput;
+    cinfo.err = QuietJpegErrors(err);
     if (setjmp(err.jump)) {
         jpeg_destroy_decompress(&cinfo);
         return false;
@@ -112,10 +118,7 @@ struct JpegOutput {
 bool EncodeJpegInto(const unsigned char* rgb, int width, int height, int quality, JpegOutput& out) {
     jpeg_compress_struct cinfo;
     JpegErrorManager err;
-    cinfo.err = jpeg_std_error(&err.pub);
-    err.pub.error_exit = JpegErrorExit;
-    err.pub.emit_message = JpegSilence;
-    err.pub.output_message = JpegNoOutput;
+    cinfo.err = QuietJpegErrors(err);
     if (setjmp(err.jump)) {
         jpeg_destroy_compress(&cinfo);
         return false;
