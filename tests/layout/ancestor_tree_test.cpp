@@ -8,6 +8,7 @@
 
 #include <gtest/gtest.h>
 
+#include <limits>
 #include <string>
 #include <vector>
 
@@ -31,6 +32,21 @@ TEST(AncestorGeometry, FiveGenerationsInBothStyles) {
     // Halves go to the even neighbour: (150 - 1200) x 3/4 = -787.5.
     EXPECT_EQ(AncestorPosition(TreeStyle::Compact, 5, 3, 1, 0, 0).x, -788);
     EXPECT_EQ(AncestorPosition(TreeStyle::Compact, 5, 3, 2, 0, 0).x, -562);  // -562.5
+}
+
+// A root at the very end of the canvas: its ancestors stop at the end instead of wrapping round to
+// the far side, and a rise worked out on the way does not overflow.
+TEST(AncestorGeometry, StaysOnTheCanvasAtItsEnds) {
+    constexpr int kMax = std::numeric_limits<int>::max();
+    constexpr int kMin = std::numeric_limits<int>::min();
+    const CanvasPoint mother = AncestorPosition(TreeStyle::Compact, 2, 1, 2, kMax - 10, kMin + 5);
+    EXPECT_EQ(mother.x, kMax);
+    EXPECT_EQ(mother.y, kMin);
+    const CanvasPoint father = AncestorPosition(TreeStyle::Fractal, 2, 1, 1, kMin + 10, kMax - 5);
+    EXPECT_EQ(father.x, kMin);
+    EXPECT_EQ(father.y, kMax - 5 - 195);
+    // 65 x 7 x 7 = 3185 above the root and 65 x 6 x 6 = 2340 back down: 845 in all.
+    EXPECT_EQ(AncestorPosition(TreeStyle::Fractal, 7, 1, 1, 0, kMin + 3000).y, kMin + 3000 - 845);
 }
 
 // The create dialog, answered from a queue of texts; nothing left means Cancel.
