@@ -119,7 +119,9 @@ void OrganizeTree(TItemStore& store, TreeStyle style, int limit, Prompts& prompt
 bool CreateTree(TItemStore& store, TreeStyle style, const GenerationsDialog& askGenerations,
                 Prompts& prompts) {
     TPersonItem* root = store.CurrentItem;
-    if (!root) return false;
+    // Only an item without parents gets a new tree (an alias has its original as Father): the
+    // toolbar button may still be enabled after a parent was linked, and must not replace the link.
+    if (!root || root->Father || root->Mother) return false;
     int n = 0;
     for (;;) {
         store.Modified = true;  // set before asking: a cancelled dialog leaves it set

@@ -56,7 +56,8 @@ void OrganizeTree(TItemStore& store, TreeStyle style, int limit, Prompts& prompt
 
 // Create Ancestor Tree. `askGenerations` shows the create dialog and returns the text of its edit,
 // or nothing when the dialog was cancelled; it is asked again after a refused number.
-// Returns true when items were created (the canvas needs a repaint).
+// An item that already has a father or a mother is left alone. Returns true when items were
+// created (the canvas needs a repaint).
 using GenerationsDialog = std::function<std::optional<QString>()>;
 bool CreateTree(TItemStore& store, TreeStyle style, const GenerationsDialog& askGenerations,
                 Prompts& prompts);

@@ -149,6 +149,35 @@ TEST(CreateTree, RefusedCountsAskAgainAndCancelKeepsModified) {
     EXPECT_EQ(cancelled.ItemCount(), 1);
 }
 
+// The toolbar button keeps its state until the current item changes, so it can still be enabled
+// after a father was linked to the item: the command must not replace that link.
+TEST(CreateTree, LeavesAnItemWithParentsAlone) {
+    TItemStore store;
+    TPersonItem* root = AddPerson(store, "Root", {}, 0, 0);
+    TPersonItem* father = AddPerson(store, "Father", {}, 30, 40);
+    root->Father = father;
+    store.CurrentItem = root;
+    store.Modified = false;
+    ScriptedPrompts prompts;
+    DialogScript script{{QStringLiteral("3")}};
+    EXPECT_FALSE(CreateTree(store, TreeStyle::Compact, script.dialog(), prompts));
+    EXPECT_EQ(script.shown, 0);
+    EXPECT_EQ(store.ItemCount(), 2);
+    EXPECT_EQ(root->Father, father);
+    EXPECT_EQ(root->Mother, nullptr);
+    EXPECT_FALSE(store.Modified);
+
+    root->Father = nullptr;
+    TPersonItem* mother = AddPerson(store, "Mother");
+    root->Mother = mother;
+    store.CurrentItem = root;
+    EXPECT_FALSE(CreateTree(store, TreeStyle::Fractal, script.dialog(), prompts));
+    EXPECT_EQ(root->Mother, mother);
+    EXPECT_EQ(root->Father, nullptr);
+    EXPECT_EQ(store.ItemCount(), 3);
+    EXPECT_TRUE(prompts.records().empty());
+}
+
 // A full pedigree of `generations` generations above a new root, built by hand in store order.
 std::vector<std::vector<TPersonItem*>> BuildPedigree(TItemStore& store, int generations) {
     std::vector<std::vector<TPersonItem*>> gens{{AddPerson(store, "Root", {}, 100, 5000)}};
