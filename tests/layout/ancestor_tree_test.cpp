@@ -241,6 +241,29 @@ TEST(OrganizeTree, AliasMovesButNotTheAncestorsOfItsOriginal) {
     EXPECT_EQ(originalFather->Y, -95);
 }
 
+// Cousins married: the same grandfather stands at positions 1 and 3 of generation 2. He is moved
+// twice, and the later position, on the mother's side, is where he stays.
+TEST(OrganizeTree, AncestorOnTwoPathsTakesTheLaterPosition) {
+    TItemStore store;
+    TPersonItem* root = AddPerson(store, "Root", {}, 2000, 4000);
+    TPersonItem* father = AddPerson(store, "Father");
+    TPersonItem* mother = AddPerson(store, "Mother");
+    TPersonItem* grandfather = AddPerson(store, "Grandfather");
+    root->Father = father;
+    root->Mother = mother;
+    father->Father = grandfather;
+    mother->Father = grandfather;
+    store.CurrentItem = root;
+    ScriptedPrompts prompts;
+    OrganizeTree(store, TreeStyle::Compact, 8, prompts);
+    const CanvasPoint third = AncestorPosition(TreeStyle::Compact, 3, 2, 3, 2000, 4000);
+    EXPECT_EQ(grandfather->X, third.x);
+    EXPECT_EQ(grandfather->Y, third.y);
+    EXPECT_EQ(grandfather->X, 2000 + 75);  // (2.5 x 600 / 4 - 300) x 2 / 2
+    EXPECT_EQ(root->X, 2000);
+    EXPECT_EQ(root->Y, 4000);
+}
+
 TEST(OrganizeTree, EightGenerationsProceedNineAreRefused) {
     TItemStore store;
     auto gens = BuildPedigree(store, 8);
