@@ -83,6 +83,34 @@ TEST(AutoArrange, MatchesTheLiteralPlacementBeyondTheRowRange) {
     }
 }
 
+// A chain of thirty generations measures 30; a walk that runs into a circle stops at its limit and
+// counts as 31, so the circle's first item becomes home although it comes later in the list.
+TEST(AutoArrange, AStoppedWalkCountsAsThirtyOneWhenChoosingHome) {
+    TItemStore store;
+    TPersonItem* previous = nullptr;
+    for (int i = 0; i < 30; ++i) {
+        TPersonItem* p = AddPerson(store, "Chain" + std::to_string(i), {}, i, 0);
+        p->Father = previous;
+        previous = p;
+    }
+    TPersonItem* a = AddPerson(store, "A", {}, 0, 0);
+    TPersonItem* b = AddPerson(store, "B", {}, 0, 0);
+    a->Mother = b;
+    b->Father = a;
+    EXPECT_EQ(PedigreeDepths(store)[29], 30);
+    EXPECT_EQ(PedigreeDepths(store)[30], 31);
+    Autoarrange1Click(store);
+    EXPECT_EQ(store.FirstItem(), a);
+    EXPECT_EQ(store.CurrentItem, a);
+
+    // Without the circle the deepest chain wins, and the first of equal depths is taken.
+    b->Father = nullptr;
+    TPersonItem* twin = AddPerson(store, "Twin", {}, 0, 0);
+    twin->Father = previous->Father;  // 30 deep as well, but later in the list
+    Autoarrange1Click(store);
+    EXPECT_EQ(store.FirstItem(), previous);
+}
+
 TEST(AutoArrange, SingleItemMovesOneNeighbourRight) {
     TItemStore store;
     AddPerson(store, "Only", {}, 1000, 300);
