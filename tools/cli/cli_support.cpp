@@ -44,6 +44,26 @@ ParsedArgs SplitArgs(const QStringList& args) {
     return out;
 }
 
+bool ParseTreeCommandArgs(const char* command, const QStringList& args, int operandCount,
+                          const char* operandNames, QStringList& operands, bool& dateStandardization) {
+    const ParsedArgs parsed = SplitArgs(args);
+    dateStandardization = true;
+    for (const QString& o : parsed.options) {
+        if (o != QLatin1String("--no-date-standardization")) {
+            Fail(command, QStringLiteral("unknown option %1 (see kinloom-cli %2 --help)").arg(o, QLatin1String(command)));
+            return false;
+        }
+        dateStandardization = false;
+    }
+    if (parsed.operands.size() != operandCount) {
+        Fail(command, QStringLiteral("expects %1 (see kinloom-cli %2 --help)")
+                          .arg(QLatin1String(operandNames), QLatin1String(command)));
+        return false;
+    }
+    operands = parsed.operands;
+    return true;
+}
+
 bool LoadTreeFile(const char* command, const QString& path, TItemStore& store, ConsolePrompts& prompts,
                   bool dateStandardization) {
     // The window size only matters for centring the home item, which a batch command never shows.

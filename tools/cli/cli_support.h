@@ -28,6 +28,12 @@ struct ParsedArgs {
 };
 ParsedArgs SplitArgs(const QStringList& args);
 
+// The arguments of the commands that read a tree file: the one option --no-date-standardization
+// and exactly `operandCount` operands, named in `operandNames` ("one FILE", "IN and OUT") when
+// they are wrong. Returns true when they are good; otherwise tells why on stderr.
+bool ParseTreeCommandArgs(const char* command, const QStringList& args, int operandCount,
+                          const char* operandNames, QStringList& operands, bool& dateStandardization);
+
 // Reads a .kl3, .kl2 or .kl file (chosen by its extension, case ignored) into the store. The
 // reader's own messages go through `prompts`; false when the file was not read whole (an unknown
 // extension is reported here).

@@ -28,21 +28,14 @@ int RunConvert(const QStringList& args) {
         PrintOut(QByteArray(kConvertHelp));
         return 0;
     }
-    const ParsedArgs parsed = SplitArgs(args);
+    QStringList operands;
     bool dates = true;
-    for (const QString& o : parsed.options) {
-        if (o == QLatin1String("--no-date-standardization"))
-            dates = false;
-        else
-            return Fail("convert", QStringLiteral("unknown option %1 (see kinloom-cli convert --help)").arg(o));
-    }
-    if (parsed.operands.size() != 2)
-        return Fail("convert", QStringLiteral("expects IN and OUT (see kinloom-cli convert --help)"));
+    if (!ParseTreeCommandArgs("convert", args, 2, "IN and OUT", operands, dates)) return 1;
 
     ConsolePrompts prompts;
     TItemStore store(&prompts);
-    const QString& in = parsed.operands[0];
-    const QString& out = parsed.operands[1];
+    const QString& in = operands[0];
+    const QString& out = operands[1];
     if (IsGedcomName(in) ? !ImportGedcomForCli("convert", in, store, prompts)
                          : !LoadTreeFile("convert", in, store, prompts, dates))
         return 1;

@@ -76,20 +76,13 @@ int RunDump(const QStringList& args) {
         PrintOut(QByteArray(kDumpHelp));
         return 0;
     }
-    const ParsedArgs parsed = SplitArgs(args);
+    QStringList operands;
     bool dates = true;
-    for (const QString& o : parsed.options) {
-        if (o == QLatin1String("--no-date-standardization"))
-            dates = false;
-        else
-            return Fail("dump", QStringLiteral("unknown option %1 (see kinloom-cli dump --help)").arg(o));
-    }
-    if (parsed.operands.size() != 1)
-        return Fail("dump", QStringLiteral("expects one FILE (see kinloom-cli dump --help)"));
+    if (!ParseTreeCommandArgs("dump", args, 1, "one FILE", operands, dates)) return 1;
 
     ConsolePrompts prompts;
     TItemStore store(&prompts);
-    if (!LoadTreeFile("dump", parsed.operands[0], store, prompts, dates)) return 1;
+    if (!LoadTreeFile("dump", operands[0], store, prompts, dates)) return 1;
     QByteArray out;
     for (const TPersonItem* p = store.FirstItem(); p; p = p->Next) {
         out += QJsonDocument(ItemJson(*p)).toJson(QJsonDocument::Compact);

@@ -24,20 +24,13 @@ int RunInfo(const QStringList& args) {
         PrintOut(QByteArray(kInfoHelp));
         return 0;
     }
-    const ParsedArgs parsed = SplitArgs(args);
+    QStringList operands;
     bool dates = true;
-    for (const QString& o : parsed.options) {
-        if (o == QLatin1String("--no-date-standardization"))
-            dates = false;
-        else
-            return Fail("info", QStringLiteral("unknown option %1 (see kinloom-cli info --help)").arg(o));
-    }
-    if (parsed.operands.size() != 1)
-        return Fail("info", QStringLiteral("expects one FILE (see kinloom-cli info --help)"));
+    if (!ParseTreeCommandArgs("info", args, 1, "one FILE", operands, dates)) return 1;
 
     ConsolePrompts prompts;
     TItemStore store(&prompts);
-    if (!LoadTreeFile("info", parsed.operands[0], store, prompts, dates)) return 1;
+    if (!LoadTreeFile("info", operands[0], store, prompts, dates)) return 1;
     QJsonObject o;
     o.insert("items", store.ItemCount());
     o.insert("persons", store.PersonCount());
