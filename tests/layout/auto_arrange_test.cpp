@@ -48,6 +48,26 @@ TEST(AutoArrange, MatchesTheLiteralPlacementOnRandomFamilies) {
     EXPECT_EQ(compared, 600);
 }
 
+// The same families moved to the ends of the int range: both versions wrap the coordinates the
+// same way, in the placement and in the row centring.
+TEST(AutoArrange, MatchesTheLiteralPlacementAtTheEndsOfTheRange) {
+    const int64_t shifts[][2] = {{2147483647LL - 3000, 2147483647LL - 1200}, {-2147483647LL, -2147482000LL}};
+    for (unsigned seed = 700; seed < 760; ++seed)
+        for (const auto& shift : shifts) {
+            TItemStore fast, slow;
+            for (TItemStore* store : {&fast, &slow}) {
+                test::FillRandomFamily(*store, seed);
+                for (TPersonItem* p = store->FirstItem(); p; p = p->Next) {
+                    p->X = literal::Wrap(p->X + shift[0]);
+                    p->Y = literal::Wrap(p->Y + shift[1]);
+                }
+            }
+            Autoarrange1Click(fast);
+            literal::Layout(slow).Autoarrange1Click();
+            ASSERT_EQ(Take(fast), Take(slow)) << "seed " << seed;
+        }
+}
+
 TEST(AutoArrange, PedigreeDepthsMatchTheWalk) {
     for (unsigned seed = 1000; seed < 1300; ++seed) {
         TItemStore store;
