@@ -117,7 +117,7 @@ void OrganizeTree(TItemStore& store, TreeStyle style, int limit, Prompts& prompt
 }
 
 bool CreateTree(TItemStore& store, TreeStyle style, const GenerationsDialog& askGenerations,
-                Prompts& prompts) {
+                Prompts& prompts, const BusyCursorHook& busy) {
     TPersonItem* root = store.CurrentItem;
     // Only an item without parents gets a new tree (an alias has its original as Father): the
     // toolbar button may still be enabled after a parent was linked, and must not replace the link.
@@ -147,6 +147,7 @@ bool CreateTree(TItemStore& store, TreeStyle style, const GenerationsDialog& ask
         }
         break;
     }
+    if (busy) busy(true);
     store.Modified = true;
     const int x0 = root->X;
     const int y0 = root->Y;
@@ -159,6 +160,7 @@ bool CreateTree(TItemStore& store, TreeStyle style, const GenerationsDialog& ask
             TPersonItem* item = store.LagNyPerson();
             if (!item) {  // the store told the user; keep what was made
                 store.CurrentItem = nullptr;
+                if (busy) busy(false);
                 return made;
             }
             made = true;
@@ -175,6 +177,7 @@ bool CreateTree(TItemStore& store, TreeStyle style, const GenerationsDialog& ask
             }
         }
     }
+    if (busy) busy(false);
     store.CurrentItem = nullptr;
     return made;
 }

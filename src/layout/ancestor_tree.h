@@ -58,8 +58,11 @@ void OrganizeTree(TItemStore& store, TreeStyle style, int limit, Prompts& prompt
 // or nothing when the dialog was cancelled; it is asked again after a refused number.
 // An item that already has a father or a mother is left alone. Returns true when items were
 // created (the canvas needs a repaint).
+// `busy`, when given, is called with true once the number is accepted and with false when the
+// items are made: the window shows the hourglass in between.
 using GenerationsDialog = std::function<std::optional<QString>()>;
+using BusyCursorHook = std::function<void(bool)>;
 bool CreateTree(TItemStore& store, TreeStyle style, const GenerationsDialog& askGenerations,
-                Prompts& prompts);
+                Prompts& prompts, const BusyCursorHook& busy = {});
 
 }  // namespace kinloom

@@ -149,6 +149,25 @@ TEST(CreateTree, RefusedCountsAskAgainAndCancelKeepsModified) {
     EXPECT_EQ(cancelled.ItemCount(), 1);
 }
 
+// The hourglass is shown once the number is accepted and taken away at the end, never over the
+// dialog or a refusal.
+TEST(CreateTree, ShowsTheHourglassOnlyWhileCreating) {
+    std::vector<bool> cursor;
+    const BusyCursorHook busy = [&cursor](bool on) { cursor.push_back(on); };
+    ScriptedPrompts prompts;
+    TItemStore store;
+    AddPerson(store, "Root");
+    DialogScript script{{QStringLiteral("1"), QStringLiteral("2")}};
+    ASSERT_TRUE(CreateTree(store, TreeStyle::Compact, script.dialog(), prompts, busy));
+    EXPECT_EQ(cursor, (std::vector<bool>{true, false}));
+
+    cursor.clear();
+    AddPerson(store, "Second");
+    DialogScript refusedThenCancelled{{QStringLiteral("9")}};
+    EXPECT_FALSE(CreateTree(store, TreeStyle::Compact, refusedThenCancelled.dialog(), prompts, busy));
+    EXPECT_TRUE(cursor.empty());
+}
+
 // The toolbar button keeps its state until the current item changes, so it can still be enabled
 // after a father was linked to the item: the command must not replace that link.
 TEST(CreateTree, LeavesAnItemWithParentsAlone) {
