@@ -119,9 +119,10 @@ void OrganizeTree(TItemStore& store, TreeStyle style, int limit, Prompts& prompt
 bool CreateTree(TItemStore& store, TreeStyle style, const GenerationsDialog& askGenerations,
                 Prompts& prompts, const BusyCursorHook& busy) {
     TPersonItem* root = store.CurrentItem;
-    // Only an item without parents gets a new tree (an alias has its original as Father): the
-    // toolbar button may still be enabled after a parent was linked, and must not replace the link.
-    if (!root || root->Father || root->Mother) return false;
+    // Only an item without parents that is not an alias gets a new tree, as the Edit menu's rule
+    // says: the toolbar button may still be enabled after a parent was linked and must not replace
+    // the link, and an alias's Father is where its original belongs.
+    if (!root || root->Father || root->Mother || root->isAlias()) return false;
     int n = 0;
     for (;;) {
         store.Modified = true;  // set before asking: a cancelled dialog leaves it set

@@ -194,6 +194,16 @@ TEST(CreateTree, LeavesAnItemWithParentsAlone) {
     EXPECT_EQ(root->Mother, mother);
     EXPECT_EQ(root->Father, nullptr);
     EXPECT_EQ(store.ItemCount(), 3);
+
+    // An alias item whose original is gone (an old file may leave one): its Father is where its
+    // original belongs, so no tree is grown from it, as the Edit menu's entry is disabled for it.
+    TPersonItem* alias = AddPerson(store, "Alias");
+    alias->Kind = "REF";
+    store.CurrentItem = alias;
+    EXPECT_FALSE(CreateTree(store, TreeStyle::Compact, script.dialog(), prompts));
+    EXPECT_EQ(alias->Father, nullptr);
+    EXPECT_EQ(store.ItemCount(), 4);
+    EXPECT_EQ(script.shown, 0);
     EXPECT_TRUE(prompts.records().empty());
 }
 
