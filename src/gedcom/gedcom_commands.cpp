@@ -23,9 +23,11 @@ std::optional<QString> AskGedcomExportFile(Prompts& prompts) {
     return prompts.SaveFileName(request);
 }
 
-bool ExportGedcomTo(TItemStore& store, const QString& fileName, const QDateTime& now, Prompts& prompts) {
+bool ExportGedcomTo(TItemStore& store, const QString& fileName, const QDateTime& now, Prompts& prompts,
+                    const std::function<void()>& beforeError) {
     QString error;
     if (!WriteGedcomFile(store, fileName, now.date(), now.time(), &error)) {
+        if (beforeError) beforeError();
         prompts.Error(kAppTitle, error);
         return false;
     }

@@ -2,6 +2,7 @@
 #include <QDateTime>
 #include <QString>
 
+#include <functional>
 #include <optional>
 
 namespace kinloom {
@@ -14,8 +15,10 @@ std::optional<QString> AskGedcomFileToImport(Prompts& prompts);
 
 // The save dialog of the GEDCOM export ("Export to GEDCOM format").
 std::optional<QString> AskGedcomExportFile(Prompts& prompts);
-// Writes the tree to a chosen file and clears Modified; a write error is shown with the system's words.
-bool ExportGedcomTo(TItemStore& store, const QString& fileName, const QDateTime& now, Prompts& prompts);
+// Writes the tree to a chosen file and clears Modified; a write error is shown with the system's words,
+// after beforeError has run (a window ends its busy cursor there).
+bool ExportGedcomTo(TItemStore& store, const QString& fileName, const QDateTime& now, Prompts& prompts,
+                    const std::function<void()>& beforeError = {});
 
 // File > Export to GEDCOM file: asks for a name ("Export to GEDCOM format"), writes the tree with
 // the given date and time in its header and clears Modified, so that an exported tree counts as

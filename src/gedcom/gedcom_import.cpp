@@ -71,6 +71,7 @@ GedcomImportResult ReadGedcomFile(TItemStore& store, const QString& fileName, Ge
     result.individuals = reader.IndividualCount();
     result.families = reader.FamilyCount();
     if (!ok) {
+        user.ReadingFailed();
         user.Beep();
         prompts.Error(kAppTitle, GedcomImportFailedMessage());
         user.Status(GedcomImportFailedStatus(result.lines));

@@ -15,6 +15,9 @@ public:
     virtual void Status(const QString& text) { (void)text; }
     // Called often while reading, so that a window can process its events and stay responsive.
     virtual void KeepAlive() {}
+    // The file could not be read to its end; called before the failure is shown, so that a window
+    // can leave its busy state (enable OK, restore the arrow cursor) first.
+    virtual void ReadingFailed() {}
     // The import ended, well or not.
     virtual void Beep() {}
 };

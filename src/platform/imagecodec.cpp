@@ -33,6 +33,19 @@ ImageFormat DetectImageFormat(const QByteArray& data, const QString& fileName) {
     return ImageFormat::Unknown;
 }
 
+namespace {
+
+// Whether a picture of this size may be made at all. A damaged file can claim any size in its
+// header; the limit is the one Qt's own readers keep (for BMP and ICO here), counted for the
+// four bytes a pixel takes once decoded.
+bool WithinAllocationLimit(long long width, long long height) {
+    if (width <= 0 || height <= 0) return false;
+    const long long limitMiB = QImageReader::allocationLimit();
+    return limitMiB <= 0 || width * height * 4 <= limitMiB * 1024 * 1024;
+}
+
+}  // namespace
+
 // ---------------------------------------------------------------------------------------------
 // JPEG
 
@@ -69,12 +82,15 @@ bool DecodeJpegInto(const unsigned char* bytes, unsigned long size, std::vector<
     jpeg_create_decompress(&cinfo);
     jpeg_mem_src(&cinfo, bytes, size);
     jpeg_read_header(&cinfo, TRUE);
+    if (!WithinAllocationLimit(cinfo.image_width, cinfo.image_height)) {
+        jpeg_destroy_decompress(&cinfo);
+        return false;
+    }
     cinfo.out_color_space = JCS_RGB;
     jpeg_start_decompress(&cinfo);
     width = static_cast<int>(cinfo.output_width);
     height = static_cast<int>(cinfo.output_height);
-    if (width <= 0 || height <= 0 || cinfo.output_components != 3 ||
-        static_cast<unsigned long long>(width) * height > 400ull * 1000 * 1000) {
+    if (width <= 0 || height <= 0 || cinfo.output_components != 3 || !WithinAllocationLimit(width, height)) {
         jpeg_destroy_decompress(&cinfo);
         return false;
     }
@@ -191,7 +207,9 @@ QImage DecodeGif(const QByteArray& data) {
     GifFileType* gif = DGifOpen(&src, GifReadFromMemory, &error);
     if (!gif) return {};
     QImage result;
-    if (DGifSlurp(gif) == GIF_OK && gif->ImageCount > 0 && gif->SWidth > 0 && gif->SHeight > 0) {
+    // The logical screen, not the frame, sets the picture's size: a damaged screen size must not
+    // make a picture of gigabytes around a frame of a few pixels.
+    if (WithinAllocationLimit(gif->SWidth, gif->SHeight) && DGifSlurp(gif) == GIF_OK && gif->ImageCount > 0) {
         const SavedImage& frame = gif->SavedImages[0];
         const ColorMapObject* map = frame.ImageDesc.ColorMap ? frame.ImageDesc.ColorMap : gif->SColorMap;
         int transparent = -1;

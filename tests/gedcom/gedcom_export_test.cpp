@@ -198,6 +198,67 @@ TEST(GedcomExport, AliasesAreFoldedIntoTheirOriginals) {
               std::string::npos);
 }
 
+TEST(GedcomExport, BusyTreeWithAliasesDivorceManyChildrenAndNoNamesReadsBack) {
+    TItemStore store;
+    TPersonItem* hans = AddPerson(store, "Hans", "Berg");  // @I1@
+    hans->Sex = "M";
+    TPersonItem* anna = AddPerson(store, "Anna", "Lie");  // @I2@
+    anna->Sex = "F";
+    TPersonItem* nameless = AddPerson(store, "");  // @I3@, no name at all
+    nameless->Sex = "F";
+    nameless->Kind = "ALIAS";
+    TPersonItem* alias = AddPerson(store, "");  // @I4@, stands for @I3@
+    alias->Kind = "REF";
+    alias->Father = nameless;
+    alias->Sex = "F";
+    marry(store, hans, anna, "1900", "Oslo");
+    marry(store, hans, anna, "1910", "Moss");  // married again after a divorce
+    anna->SpouseType[2] = hans->SpouseType[2] = 'D';
+    marry(store, hans, alias, "1920", "Bergen");
+    for (int i = 1; i <= 32; ++i) {  // @I5@ .. @I36@
+        TPersonItem* c = AddPerson(store, i % 2 ? "" : "C" + std::to_string(i));
+        c->Father = hans;
+        c->Mother = anna;
+    }
+    TPersonItem* half = AddPerson(store, "Half");  // @I37@, drawn to the alias placement
+    half->Father = hans;
+    half->Mother = alias;
+
+    const std::string text = exportText(store);
+    // The alias placement is folded: no INDI of its own, its marriage and child go to @I3@.
+    EXPECT_EQ(text.find("0 @I4@ INDI"), std::string::npos);
+    EXPECT_NE(text.find("0 @I3@ INDI\r\n1 NAME //\r\n2 GIVN \r\n2 SURN \r\n1 SEX F\r\n1 FAMS @F2@\r\n0 @I5@"),
+              std::string::npos);
+    EXPECT_NE(text.find("1 SEX M\r\n1 FAMS @F1@\r\n1 FAMS @F2@\r\n0 @I2@"), std::string::npos);
+    // One family per couple; of the husband's two slots for Anna the last one wins.
+    std::string f1 = "0 @F1@ FAM\r\n1 HUSB @I1@\r\n1 WIFE @I2@\r\n1 MARR\r\n2 DATE 1910\r\n2 PLAC Moss\r\n";
+    for (int id = 5; id <= 34; ++id) f1 += "1 CHIL @I" + std::to_string(id) + "@\r\n";
+    const std::string f2 = "0 @F2@ FAM\r\n1 HUSB @I1@\r\n1 WIFE @I3@\r\n1 MARR\r\n2 DATE 1920\r\n2 PLAC Bergen\r\n"
+                           "1 CHIL @I37@\r\n0 TRLR\r\n";
+    EXPECT_NE(text.find(f1 + f2), std::string::npos);
+    EXPECT_NE(text.find("0 @I35@ INDI\r\n1 NAME //\r\n2 GIVN \r\n2 SURN \r\n1 SEX \r\n0 @I36@"), std::string::npos);
+    EXPECT_EQ(store.FindItemById(36)->ChildFamilyRef.str(), "");
+
+    // Read back: the folded couple is one person, the 30 children have their parents.
+    test::GedcomFixture f;
+    ASSERT_TRUE(f.Read(text).ok);
+    ASSERT_EQ(f.store.ItemCount(), 36);
+    TPersonItem* h = f.Item(0);
+    TPersonItem* a = f.Item(1);
+    TPersonItem* n = f.Item(2);
+    EXPECT_EQ(h->Spouse[1], a);
+    EXPECT_EQ(h->MarriageDate[1].str(), "1910");
+    EXPECT_EQ(h->Spouse[2], n);
+    EXPECT_EQ(n->MarriagePlace[1].str(), "Bergen");
+    EXPECT_EQ(n->FirstName.str(), "");
+    EXPECT_EQ(n->LastName.str(), "");
+    EXPECT_EQ(f.Item(3)->Father, h);
+    EXPECT_EQ(f.Item(32)->Mother, a);
+    EXPECT_EQ(f.Item(33)->Father, nullptr);  // the 31st child was not in the family
+    EXPECT_EQ(f.Item(35)->Mother, n);
+    EXPECT_EQ(f.Item(35)->FirstName.str(), "Half");
+}
+
 TEST(GedcomExport, RoundTripGivesTheTreeBack) {
     TItemStore store;
     TPersonItem* ola = AddPerson(store, "Ola Johan", "Nordmann");

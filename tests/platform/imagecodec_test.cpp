@@ -98,6 +98,34 @@ TEST(ImageCodec, DamagedGifFailsCleanly) {
     EXPECT_TRUE(DecodeGif(QByteArray("GIF89a")).isNull());
 }
 
+// A damaged picture that claims a huge size is refused before anything of that size is made, under
+// the allocation limit that Qt's own readers (BMP, ICO) keep; a sensible size still decodes.
+TEST(ImageCodec, HugeClaimedSizesAreRefused) {
+    auto put16 = [](QByteArray& bytes, qsizetype at, int value, bool bigEndian) {
+        bytes[at + (bigEndian ? 1 : 0)] = static_cast<char>(value & 0xFF);
+        bytes[at + (bigEndian ? 0 : 1)] = static_cast<char>(value >> 8);
+    };
+    // GIF: a 2 x 2 frame on a 12000 x 12000 logical screen.
+    const QByteArray gif = EncodeGif(TestPicture(2, 2));
+    ASSERT_FALSE(DecodeGif(gif).isNull());
+    QByteArray hugeGif = gif;
+    put16(hugeGif, 6, 12000, false);
+    put16(hugeGif, 8, 12000, false);
+    EXPECT_TRUE(DecodeGif(hugeGif).isNull());
+    QByteArray largerGif = gif;
+    put16(largerGif, 6, 300, false);
+    put16(largerGif, 8, 200, false);
+    EXPECT_EQ(DecodeGif(largerGif).size(), QSize(300, 200));
+
+    // JPEG: the frame header says 12000 x 12000, the scan holds 16 x 16.
+    QByteArray jpeg = EncodeJpeg(TestPicture(16, 16));
+    const qsizetype sof = jpeg.indexOf(QByteArray("\xFF\xC0", 2));
+    ASSERT_GT(sof, 0);
+    put16(jpeg, sof + 5, 12000, true);
+    put16(jpeg, sof + 7, 12000, true);
+    EXPECT_TRUE(DecodeJpeg(jpeg).isNull());
+}
+
 TEST(ImageCodec, BmpAndIcoThroughQtReaders) {
     const QImage source = TestPicture(16, 16);
     const QByteArray bmp = QtEncode(source, "bmp");

@@ -81,6 +81,14 @@ void WireEditingCommands(TSlektstre& w, EditingController& c, MenuExchange& exch
     wire(w.MakeAlias, &EditingController::MakeAliasClick);
     wire(w.MakeThisAlias, &EditingController::MakeThisAliasClick);
     wire(w.GotoAlias1, &EditingController::GotoAlias1Click);
+    // Home ("&Go to " › "&Home" of the canvas popup) is a key of the main window, like Z: it
+    // must work without opening the popup, and it must leave the search box of the name search
+    // alone (the window's own actions go away with the menu entries while a name is typed).
+    auto* goHome = new QAction(QStringLiteral("&Home"), &w);
+    goHome->setObjectName(QStringLiteral("Home1"));
+    goHome->setShortcut(QKeySequence(Qt::Key_Home));
+    QObject::connect(goHome, &QAction::triggered, &c, &EditingController::Home1Click);
+    w.addAction(goHome);
     wire(w.Control1, &EditingController::Control1Click);
     wire(w.NameSearch1, &EditingController::Browser);
     c.setViewActions(w.Control1, w.NameSearch1);

@@ -54,6 +54,8 @@ void TSlektstre::createMenus() {
     QMenu* edit = bar->addMenu(QStringLiteral("&Edit"));
     Nyperson1 = entry(edit, QStringLiteral("&New Item"), ctrl(Qt::Key_N));
     Properties1 = entry(edit, QStringLiteral("&Properties"), QKeySequence(Qt::Key_Return));
+    // Enter is either Enter key: the main one and the keypad's.
+    Properties1->setShortcuts({QKeySequence(Qt::Key_Return), QKeySequence(Qt::Key_Enter)});
     Slettperson1 = entry(edit, QStringLiteral("&Delete"), QKeySequence(Qt::Key_Delete));
     edit->addSeparator();
     Top1 = entry(edit, QStringLiteral("Align &Top"));

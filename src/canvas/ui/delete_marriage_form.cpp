@@ -46,6 +46,9 @@ void TDeleteMarriageForm::Fill(TItemStore& store, TPersonItem& item, const Displ
 void TDeleteMarriageForm::Run(TItemStore& store, TPersonItem& item, const DisplayCharset& charset) {
     Fill(store, item, charset);
     exec();
+    // The item may be deleted once the dialog is closed: keep no hold on it.
+    store_ = nullptr;
+    item_ = nullptr;
 }
 
 void TDeleteMarriageForm::OKClick() {

@@ -4,6 +4,7 @@
 
 #include <QApplication>
 #include <QHBoxLayout>
+#include <QKeyEvent>
 #include <QListWidget>
 #include <QPushButton>
 #include <QVBoxLayout>
@@ -32,7 +33,10 @@ TGOTOwnd::TGOTOwnd(TItemStore& store, std::function<void()> zoomToCurrent, QWidg
     layout->addLayout(buttons);
     connect(go, &QPushButton::clicked, this, &TGOTOwnd::GoClick);
     connect(list_, &QListWidget::itemDoubleClicked, this, &TGOTOwnd::GoClick);
-    connect(list_, &QListWidget::itemActivated, this, &TGOTOwnd::GoClick);
+    // Enter in the list is the default button's key. The list's own "activated" is not used: it
+    // comes on top of the double-click (a second jump) or, where the desktop asks for it, on a
+    // single click.
+    list_->installEventFilter(this);
     connect(close, &QPushButton::clicked, this, &QWidget::close);
 }
 
@@ -42,6 +46,17 @@ void TGOTOwnd::ShowList(const GotoList& list) {
     setWindowTitle(list.caption);
     show();
     raise();
+}
+
+bool TGOTOwnd::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == list_ && event->type() == QEvent::KeyPress) {
+        const int key = static_cast<QKeyEvent*>(event)->key();
+        if (key == Qt::Key_Return || key == Qt::Key_Enter) {
+            GoClick();
+            return true;
+        }
+    }
+    return QWidget::eventFilter(watched, event);
 }
 
 void TGOTOwnd::GoClick() {

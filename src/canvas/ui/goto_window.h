@@ -22,6 +22,9 @@ public:
     void GoClick();  // "&Go" or a double-click on a line
     QListWidget* list() const { return list_; }
 
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
 private:
     TItemStore& store_;
     std::function<void()> zoomToCurrent_;

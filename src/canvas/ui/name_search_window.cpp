@@ -36,6 +36,7 @@ TPersBrowser::TPersBrowser(TItemStore& store, QWidget* parent)
     list_->setObjectName(QStringLiteral("ListBox1"));
     list_->setToolTip(QStringLiteral("Double-click to go to person"));
     list_->setUniformItemSizes(true);  // keeps filling a hundred thousand lines quick
+    list_->installEventFilter(this);
     layout->addWidget(list_, 1);
     auto* buttons = new QHBoxLayout;
     buttons->setSpacing(3);
@@ -140,7 +141,24 @@ bool TPersBrowser::event(QEvent* event) {
     return QWidget::event(event);
 }
 
+void TPersBrowser::keyPressEvent(QKeyEvent* event) {
+    // "&Close" is the window's cancel button: Esc closes it from any of its controls.
+    if (event->key() == Qt::Key_Escape && event->modifiers() == Qt::NoModifier) {
+        Button3Click();
+        return;
+    }
+    QWidget::keyPressEvent(event);
+}
+
 bool TPersBrowser::eventFilter(QObject* watched, QEvent* event) {
+    // "&Go to person" is the default button: Enter in the list jumps to the selected line.
+    if (watched == list_ && event->type() == QEvent::KeyPress) {
+        const int key = static_cast<QKeyEvent*>(event)->key();
+        if (key == Qt::Key_Return || key == Qt::Key_Enter) {
+            Button2Click();
+            return true;
+        }
+    }
     if (watched == edit_) {
         if (event->type() == QEvent::KeyPress) Edit1KeyDown(static_cast<QKeyEvent*>(event)->key());
         if (event->type() == QEvent::FocusIn) exchangeMenu(true);

@@ -97,6 +97,11 @@ void TPerson::Fill(TItemStore& store, TPersonItem& copy, TPersonItem& edited) {
 bool TPerson::Execute(TItemStore& store, TPersonItem& copy, TPersonItem& edited) {
     Fill(store, copy, edited);
     exec();
+    // The copy is freed and the item may be deleted once the dialog is closed: keep no hold on
+    // either, so that nothing the dialog still receives can reach them.
+    store_ = nullptr;
+    copy_ = nullptr;
+    edited_ = nullptr;
     return ok_;
 }
 

@@ -10,6 +10,7 @@
 #include <QLabel>
 #include <QProgressBar>
 #include <QPushButton>
+#include <QScreen>
 #include <QTimer>
 
 namespace kinloom {
@@ -62,6 +63,12 @@ TGedcomImport::TGedcomImport(TItemStore& store, ViewState& view, std::function<W
 }
 
 void TGedcomImport::showEvent(QShowEvent* event) {
+    // The dialog sits in the middle of the screen, wherever the main window is.
+    if (const QScreen* s = screen()) {
+        QRect frame = frameGeometry();
+        frame.moveCenter(s->availableGeometry().center());
+        move(frame.topLeft());
+    }
     QDialog::showEvent(event);
     // Start once the dialog is on the screen, so that the user sees it behind the open dialog.
     QTimer::singleShot(0, this, [this] {
@@ -88,15 +95,24 @@ void TGedcomImport::Button1Click() {
     const std::optional<QString> file = AskGedcomFileToImport(prompts_);
     if (file) {
         QApplication::setOverrideCursor(Qt::WaitCursor);
+        busyCursor_ = true;
         sinceEvents_.start();
         ImportGedcomFile(store_, view_, windowSize_ ? windowSize_() : WindowSize{}, *file, *this, prompts_,
                          scratchFolder_);
-        QApplication::restoreOverrideCursor();
     }
-    reading_ = false;
-    OK->setEnabled(true);
+    endReading();
     emit importFinished();
 }
+
+void TGedcomImport::endReading() {
+    if (busyCursor_) QApplication::restoreOverrideCursor();
+    busyCursor_ = false;
+    reading_ = false;
+    OK->setEnabled(true);
+}
+
+// The failure message comes with OK enabled and the arrow cursor back.
+void TGedcomImport::ReadingFailed() { endReading(); }
 
 void TGedcomImport::FileChosen(const QString& fileName) { StaticText1->setText(fileName); }
 void TGedcomImport::Progress(int percent) { ProgressBar1->setValue(percent); }

@@ -55,8 +55,10 @@ private:
     void FamiliesRead(int count) override;
     void Status(const QString& text) override;
     void KeepAlive() override;
+    void ReadingFailed() override;
     void Beep() override;
     void showCounters();
+    void endReading();
 
     TItemStore& store_;
     ViewState& view_;
@@ -64,6 +66,7 @@ private:
     Prompts& prompts_;
     QString scratchFolder_;
     bool reading_ = false;
+    bool busyCursor_ = false;
     int individuals_ = 0;
     int families_ = 0;
     QElapsedTimer sinceEvents_;

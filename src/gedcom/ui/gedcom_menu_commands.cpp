@@ -23,10 +23,16 @@ void RunGedcomExportCommand(TItemStore& store, Prompts& prompts, const std::func
     const std::optional<QString> name = AskGedcomExportFile(prompts);
     if (!name) return;
     QApplication::setOverrideCursor(Qt::WaitCursor);
-    // The clock is read here, at the command, and handed to the writer.
-    ExportGedcomTo(store, *name, QDateTime::currentDateTime(), prompts);
+    bool busy = true;
+    const auto endBusy = [&busy] {
+        if (busy) QApplication::restoreOverrideCursor();
+        busy = false;
+    };
+    // The clock is read here, at the command, and handed to the writer. A write error is shown
+    // with the normal cursor.
+    ExportGedcomTo(store, *name, QDateTime::currentDateTime(), prompts, endBusy);
     if (repaint) repaint();
-    QApplication::restoreOverrideCursor();
+    endBusy();
 }
 
 }  // namespace kinloom

@@ -10,6 +10,7 @@
 #include <QLabel>
 #include <QListWidget>
 #include <QPushButton>
+#include <QTimer>
 #include <QToolButton>
 #include <QtTest>
 
@@ -89,6 +90,30 @@ private slots:
         QVERIFY(!window.isVisible());
     }
 
+    // A double-click on a line jumps once, and Enter in the list jumps as "&Go" does.
+    void gotoWindowDoubleClickAndEnterJumpOnce() {
+        TItemStore store;
+        TPersonItem* dad = test::AddPerson(store, "Dad", "D");
+        TPersonItem* kid = test::AddPerson(store, "Kid", "D");
+        kid->Father = dad;
+        store.CurrentItem = dad;
+        int zooms = 0;
+        TGOTOwnd window(store, [&] { ++zooms; });
+        window.ShowList(ChildrenList(store, DisplayCharset()));
+        QVERIFY(QTest::qWaitForWindowExposed(&window));
+        QListWidget* list = window.list();
+        const QPoint line = list->visualItemRect(list->item(0)).center();
+        QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, line);
+        QTest::mouseDClick(list->viewport(), Qt::LeftButton, {}, line);
+        QCOMPARE(store.CurrentItem, kid);
+        QCOMPARE(zooms, 1);
+        store.CurrentItem = dad;
+        list->setFocus();
+        QTest::keyClick(list, Qt::Key_Return);
+        QCOMPARE(store.CurrentItem, kid);
+        QCOMPARE(zooms, 2);
+    }
+
     void deleteMarriageForm() {
         TItemStore store;
         ScriptedPrompts prompts;
@@ -116,6 +141,24 @@ private slots:
         form.show();
         QTest::mouseClick(form.findChild<QPushButton*>("Cancel"), Qt::LeftButton);
         QCOMPARE(a->Spouse[1], b);
+    }
+
+    // Once the dialog has closed, "Delete" no longer acts on the item it showed, which may since
+    // have been deleted.
+    void deleteMarriageFormForgetsItsItem() {
+        TItemStore store;
+        ScriptedPrompts prompts;
+        TPersonItem* a = test::AddPerson(store, "A", "X");
+        TPersonItem* b = test::AddPerson(store, "B", "Y");
+        store.AddMarriage(a, b);
+        store.Modified = false;
+        TDeleteMarriageForm form(prompts);
+        QTimer::singleShot(0, &form, [&form] { form.reject(); });
+        form.Run(store, *a, DisplayCharset());
+        form.OKClick();
+        QCOMPARE(a->Spouse[1], b);
+        QCOMPARE(b->Spouse[1], a);
+        QVERIFY(!store.Modified);
     }
 };
 

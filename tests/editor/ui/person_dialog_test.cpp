@@ -162,6 +162,29 @@ private slots:
         QVERIFY(!dialog.okFlag());
     }
 
+    // Once closed, the dialog holds neither the freed copy nor the item: OK reaching it later
+    // (a queued click, a stray key) changes nothing.
+    void closedDialogKeepsNoHoldOnTheItem() {
+        TItemStore store;
+        ScriptedPrompts prompts;
+        TPerson dialog(prompts);
+        TPersonItem* p = test::AddPerson(store, "Ola", "Nordmann");
+        TPersonItem* s = test::AddPerson(store, "Siri", "B");
+        store.AddMarriage(p, s);
+        store.CurrentItem = p;
+        store.Modified = false;
+        QVERIFY(!Edit(store, dialog, [&] {
+            child<QLineEdit>(dialog, "Edit1")->setText("Changed");
+            QTest::mouseClick(child<QPushButton>(dialog, "Button2"), Qt::LeftButton);
+        }));
+        store.DeleteItem();  // the edited item goes; the spouse keeps a slot that pointed at it
+        dialog.Button1Click();
+        dialog.FormActivate();
+        QVERIFY(!store.Modified);
+        QCOMPARE(s->FirstName.str(), std::string("Siri"));
+        QVERIFY(prompts.records().empty());
+    }
+
     void spouseGridEditsBothSides() {
         TItemStore store;
         ScriptedPrompts prompts;

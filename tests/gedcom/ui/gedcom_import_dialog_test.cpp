@@ -3,7 +3,9 @@
 #include "gedcom/ui/gedcom_menu_commands.h"
 #include "platform/scripted_prompts.h"
 
+#include <QApplication>
 #include <QDir>
+#include <QScreen>
 #include <QFile>
 #include <QLabel>
 #include <QProgressBar>
@@ -128,6 +130,55 @@ private slots:
         QVERIFY(s.dialog.OK->isEnabled());
         QCOMPARE(s.store.ItemCount(), 1);
         QCOMPARE(s.store.FirstItem()->X, 0);
+    }
+
+    void failureMessageComesWithOkEnabledAndTheArrowCursor() {
+        // The message box of a failed import is shown once the reading has ended: OK is usable and
+        // the hourglass is gone, so the user does not see a busy cursor over the message.
+        struct WatchingPrompts : ScriptedPrompts {
+            TGedcomImport* dialog = nullptr;
+            bool okEnabled = false;
+            bool busyCursor = true;
+            PromptAnswer Message(const QString& caption, const QString& text, PromptButtons buttons,
+                                 PromptIcon icon) override {
+                okEnabled = dialog->OK->isEnabled();
+                busyCursor = QApplication::overrideCursor() != nullptr;
+                return ScriptedPrompts::Message(caption, text, buttons, icon);
+            }
+        } prompts;
+        TItemStore store(&prompts);
+        ViewState view;
+        TGedcomImport dialog(store, view, [] { return WindowSize{1000, 800}; }, prompts);
+        prompts.dialog = &dialog;
+        dialog.setScratchFolder(dir_.path());
+        prompts.AnswerText(write("0 HEAD\n0 @I1@ INDI\nx NAME A /B/\n"));
+        QSignalSpy finished(&dialog, &TGedcomImport::importFinished);
+        dialog.show();
+        QVERIFY(finished.wait(20000));
+        QCOMPARE(prompts.messageTexts(), std::vector<QString>{QStringLiteral("GEDCOM import failed")});
+        QVERIFY(prompts.okEnabled);
+        QVERIFY(!prompts.busyCursor);
+        QVERIFY(QApplication::overrideCursor() == nullptr);
+        QCOMPARE(dialog.Label5->text(),
+                 QStringLiteral("GEDCOM import failed - file possibly corrupted (reached line 3)"));
+    }
+
+    void centredOnTheScreenNotOnItsParent() {
+        QWidget parent;
+        parent.setGeometry(10, 10, 200, 100);
+        parent.show();
+        ScriptedPrompts prompts;
+        TItemStore store(&prompts);
+        store.LagNyPerson();  // a tree in the store: showing the dialog reads nothing
+        ViewState view;
+        TGedcomImport dialog(store, view, [] { return WindowSize{1000, 800}; }, prompts, &parent);
+        dialog.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&dialog));
+        const QPoint screenCentre = dialog.screen()->availableGeometry().center();
+        QVERIFY2((dialog.frameGeometry().center() - screenCentre).manhattanLength() <= 2,
+                 qPrintable(QStringLiteral("dialog centre %1,%2").arg(dialog.frameGeometry().center().x())
+                                .arg(dialog.frameGeometry().center().y())));
+        QVERIFY(prompts.records().empty());
     }
 
     void staysResponsiveWithOkDisabledWhileReading() {

@@ -1,9 +1,11 @@
 #include "app/ui/startup.h"
 #include "app/ui/tslektstre.h"
 #include "gedcom/ui/gedcom_import_dialog.h"
+#include "gedcom/ui/gedcom_menu_commands.h"
 #include "platform/registry.h"
 #include "platform/scripted_prompts.h"
 
+#include <QApplication>
 #include <QDir>
 #include <QFile>
 #include <QLabel>
@@ -76,6 +78,31 @@ private slots:
         QCOMPARE(text.count("0 @I"), 3);
         QVERIFY(text.contains("1 HUSB @I"));
         QVERIFY(text.endsWith("0 TRLR\r\n"));
+    }
+
+    void exportErrorIsShownWithTheArrowCursor() {
+        // The system's error text comes after the hourglass is gone, and the tree stays unsaved.
+        struct WatchingPrompts : ScriptedPrompts {
+            bool busyCursor = true;
+            PromptAnswer Message(const QString& caption, const QString& text, PromptButtons buttons,
+                                 PromptIcon icon) override {
+                busyCursor = QApplication::overrideCursor() != nullptr;
+                return ScriptedPrompts::Message(caption, text, buttons, icon);
+            }
+        } prompts;
+        TItemStore store(&prompts);
+        store.LagNyPerson();
+        QTemporaryDir dir;
+        prompts.AnswerText(QDir(dir.path()).filePath("no such folder/out.ged"));
+        int repaints = 0;
+        RunGedcomExportCommand(store, prompts, [&] { ++repaints; });
+        const auto texts = prompts.messageTexts();
+        QCOMPARE(int(texts.size()), 1);
+        QVERIFY(!texts[0].isEmpty());
+        QVERIFY(!prompts.busyCursor);
+        QVERIFY(QApplication::overrideCursor() == nullptr);
+        QVERIFY(store.Modified);
+        QCOMPARE(repaints, 1);
     }
 };
 
