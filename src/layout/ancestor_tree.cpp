@@ -6,6 +6,7 @@
 #include "platform/rounding.h"
 
 #include <algorithm>
+#include <limits>
 
 namespace kinloom {
 
@@ -15,6 +16,10 @@ constexpr double kPositionWidth = 150.0;  // width per position of the outermost
 constexpr double kPitch = 65.0;
 constexpr double kCompactRise = 0.2;
 constexpr double kCompactCubic = 0.04;
+
+int ClampToCanvas(long long v) {
+    return static_cast<int>(std::clamp<long long>(v, std::numeric_limits<int>::min(), std::numeric_limits<int>::max()));
+}
 
 int TreeWidth(int generations) {
     return static_cast<int>(RoundHalfEven(kPositionWidth * static_cast<double>(1 << (generations - 1))));
@@ -27,17 +32,18 @@ CanvasPoint AncestorPosition(TreeStyle style, int generations, int g, int k, int
     const double w = TreeWidth(generations);
     const double m = static_cast<double>(1 << g);
     const double spread = (k - 0.5) * w / m - w * 0.5;
-    CanvasPoint p;
+    long long x = x0;
+    long long y = y0;
     if (style == TreeStyle::Compact) {
-        p.x = x0 + static_cast<int>(RoundHalfEven(spread * (g / (n - 1))));
-        p.y = y0 - static_cast<int>(RoundHalfEven((g + kCompactRise) * kPitch * (n - 1) +
-                                                  (kPitch * g * g * g) * kCompactCubic));
+        x += RoundHalfEven(spread * (g / (n - 1)));
+        y -= RoundHalfEven((g + kCompactRise) * kPitch * (n - 1) + (kPitch * g * g * g) * kCompactCubic);
     } else {
-        p.x = x0 + static_cast<int>(RoundHalfEven(spread));
-        p.y = y0 - static_cast<int>(RoundHalfEven(kPitch * n * n)) +
-              static_cast<int>(RoundHalfEven(kPitch * (n - g) * (n - g)));
+        x += RoundHalfEven(spread);
+        y += RoundHalfEven(kPitch * (n - g) * (n - g)) - RoundHalfEven(kPitch * n * n);
     }
-    return p;
+    // Worked out wide: a root near the end of the canvas gets its ancestors at the end, not
+    // wrapped round to the far side.
+    return {ClampToCanvas(x), ClampToCanvas(y)};
 }
 
 void AncestorWalk::Reset() {
@@ -111,9 +117,12 @@ void OrganizeTree(TItemStore& store, TreeStyle style, int limit, Prompts& prompt
 }
 
 bool CreateTree(TItemStore& store, TreeStyle style, const GenerationsDialog& askGenerations,
-                Prompts& prompts) {
+                Prompts& prompts, const BusyCursorHook& busy) {
     TPersonItem* root = store.CurrentItem;
-    if (!root) return false;
+    // Only an item without parents that is not an alias gets a new tree, as the Edit menu's rule
+    // says: the toolbar button may still be enabled after a parent was linked and must not replace
+    // the link, and an alias's Father is where its original belongs.
+    if (!root || root->Father || root->Mother || root->isAlias()) return false;
     int n = 0;
     for (;;) {
         store.Modified = true;  // set before asking: a cancelled dialog leaves it set
@@ -139,6 +148,7 @@ bool CreateTree(TItemStore& store, TreeStyle style, const GenerationsDialog& ask
         }
         break;
     }
+    if (busy) busy(true);
     store.Modified = true;
     const int x0 = root->X;
     const int y0 = root->Y;
@@ -151,6 +161,7 @@ bool CreateTree(TItemStore& store, TreeStyle style, const GenerationsDialog& ask
             TPersonItem* item = store.LagNyPerson();
             if (!item) {  // the store told the user; keep what was made
                 store.CurrentItem = nullptr;
+                if (busy) busy(false);
                 return made;
             }
             made = true;
@@ -167,6 +178,7 @@ bool CreateTree(TItemStore& store, TreeStyle style, const GenerationsDialog& ask
             }
         }
     }
+    if (busy) busy(false);
     store.CurrentItem = nullptr;
     return made;
 }

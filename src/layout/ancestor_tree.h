@@ -56,9 +56,13 @@ void OrganizeTree(TItemStore& store, TreeStyle style, int limit, Prompts& prompt
 
 // Create Ancestor Tree. `askGenerations` shows the create dialog and returns the text of its edit,
 // or nothing when the dialog was cancelled; it is asked again after a refused number.
-// Returns true when items were created (the canvas needs a repaint).
+// An item that already has a father or a mother, or is an alias, is left alone. Returns true when items were
+// created (the canvas needs a repaint).
+// `busy`, when given, is called with true once the number is accepted and with false when the
+// items are made: the window shows the hourglass in between.
 using GenerationsDialog = std::function<std::optional<QString>()>;
+using BusyCursorHook = std::function<void(bool)>;
 bool CreateTree(TItemStore& store, TreeStyle style, const GenerationsDialog& askGenerations,
-                Prompts& prompts);
+                Prompts& prompts, const BusyCursorHook& busy = {});
 
 }  // namespace kinloom

@@ -4,6 +4,7 @@
 #include "platform/scripted_prompts.h"
 #include "support/test_support.h"
 
+#include <QFile>
 #include <QProcess>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
@@ -93,4 +94,19 @@ TEST(KinloomCliArrange, RefusesBadArgumentsAndFiles) {
     EXPECT_FALSE(QFile::exists(dir.filePath(QStringLiteral("o.kl3"))));
     const CliRun help = Cli({QStringLiteral("arrange"), QStringLiteral("--help")});
     EXPECT_EQ(help.status, 0);
+}
+
+// As the menu command does, an empty tree is refused with its message, and nothing is written.
+TEST(KinloomCliArrange, EmptyTreeHasNoItemsToRearrange) {
+    QTemporaryDir dir;
+    const QString in = dir.filePath(QStringLiteral("empty.kl3"));
+    const QString out = dir.filePath(QStringLiteral("out.kl3"));
+    {
+        QFile f(in);
+        ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+    }
+    const CliRun run = Cli({QStringLiteral("arrange"), in, out});
+    EXPECT_EQ(run.status, 1);
+    EXPECT_EQ(run.err, QByteArray("kinloom-cli arrange: No items to rearrange.\n"));
+    EXPECT_FALSE(QFile::exists(out));
 }

@@ -8,6 +8,7 @@
 
 #include <gtest/gtest.h>
 
+#include <limits>
 #include <string>
 #include <vector>
 
@@ -31,6 +32,21 @@ TEST(AncestorGeometry, FiveGenerationsInBothStyles) {
     // Halves go to the even neighbour: (150 - 1200) x 3/4 = -787.5.
     EXPECT_EQ(AncestorPosition(TreeStyle::Compact, 5, 3, 1, 0, 0).x, -788);
     EXPECT_EQ(AncestorPosition(TreeStyle::Compact, 5, 3, 2, 0, 0).x, -562);  // -562.5
+}
+
+// A root at the very end of the canvas: its ancestors stop at the end instead of wrapping round to
+// the far side, and a rise worked out on the way does not overflow.
+TEST(AncestorGeometry, StaysOnTheCanvasAtItsEnds) {
+    constexpr int kMax = std::numeric_limits<int>::max();
+    constexpr int kMin = std::numeric_limits<int>::min();
+    const CanvasPoint mother = AncestorPosition(TreeStyle::Compact, 2, 1, 2, kMax - 10, kMin + 5);
+    EXPECT_EQ(mother.x, kMax);
+    EXPECT_EQ(mother.y, kMin);
+    const CanvasPoint father = AncestorPosition(TreeStyle::Fractal, 2, 1, 1, kMin + 10, kMax - 5);
+    EXPECT_EQ(father.x, kMin);
+    EXPECT_EQ(father.y, kMax - 5 - 195);
+    // 65 x 7 x 7 = 3185 above the root and 65 x 6 x 6 = 2340 back down: 845 in all.
+    EXPECT_EQ(AncestorPosition(TreeStyle::Fractal, 7, 1, 1, 0, kMin + 3000).y, kMin + 3000 - 845);
 }
 
 // The create dialog, answered from a queue of texts; nothing left means Cancel.
@@ -133,6 +149,64 @@ TEST(CreateTree, RefusedCountsAskAgainAndCancelKeepsModified) {
     EXPECT_EQ(cancelled.ItemCount(), 1);
 }
 
+// The hourglass is shown once the number is accepted and taken away at the end, never over the
+// dialog or a refusal.
+TEST(CreateTree, ShowsTheHourglassOnlyWhileCreating) {
+    std::vector<bool> cursor;
+    const BusyCursorHook busy = [&cursor](bool on) { cursor.push_back(on); };
+    ScriptedPrompts prompts;
+    TItemStore store;
+    AddPerson(store, "Root");
+    DialogScript script{{QStringLiteral("1"), QStringLiteral("2")}};
+    ASSERT_TRUE(CreateTree(store, TreeStyle::Compact, script.dialog(), prompts, busy));
+    EXPECT_EQ(cursor, (std::vector<bool>{true, false}));
+
+    cursor.clear();
+    AddPerson(store, "Second");
+    DialogScript refusedThenCancelled{{QStringLiteral("9")}};
+    EXPECT_FALSE(CreateTree(store, TreeStyle::Compact, refusedThenCancelled.dialog(), prompts, busy));
+    EXPECT_TRUE(cursor.empty());
+}
+
+// The toolbar button keeps its state until the current item changes, so it can still be enabled
+// after a father was linked to the item: the command must not replace that link.
+TEST(CreateTree, LeavesAnItemWithParentsAlone) {
+    TItemStore store;
+    TPersonItem* root = AddPerson(store, "Root", {}, 0, 0);
+    TPersonItem* father = AddPerson(store, "Father", {}, 30, 40);
+    root->Father = father;
+    store.CurrentItem = root;
+    store.Modified = false;
+    ScriptedPrompts prompts;
+    DialogScript script{{QStringLiteral("3")}};
+    EXPECT_FALSE(CreateTree(store, TreeStyle::Compact, script.dialog(), prompts));
+    EXPECT_EQ(script.shown, 0);
+    EXPECT_EQ(store.ItemCount(), 2);
+    EXPECT_EQ(root->Father, father);
+    EXPECT_EQ(root->Mother, nullptr);
+    EXPECT_FALSE(store.Modified);
+
+    root->Father = nullptr;
+    TPersonItem* mother = AddPerson(store, "Mother");
+    root->Mother = mother;
+    store.CurrentItem = root;
+    EXPECT_FALSE(CreateTree(store, TreeStyle::Fractal, script.dialog(), prompts));
+    EXPECT_EQ(root->Mother, mother);
+    EXPECT_EQ(root->Father, nullptr);
+    EXPECT_EQ(store.ItemCount(), 3);
+
+    // An alias item whose original is gone (an old file may leave one): its Father is where its
+    // original belongs, so no tree is grown from it, as the Edit menu's entry is disabled for it.
+    TPersonItem* alias = AddPerson(store, "Alias");
+    alias->Kind = "REF";
+    store.CurrentItem = alias;
+    EXPECT_FALSE(CreateTree(store, TreeStyle::Compact, script.dialog(), prompts));
+    EXPECT_EQ(alias->Father, nullptr);
+    EXPECT_EQ(store.ItemCount(), 4);
+    EXPECT_EQ(script.shown, 0);
+    EXPECT_TRUE(prompts.records().empty());
+}
+
 // A full pedigree of `generations` generations above a new root, built by hand in store order.
 std::vector<std::vector<TPersonItem*>> BuildPedigree(TItemStore& store, int generations) {
     std::vector<std::vector<TPersonItem*>> gens{{AddPerson(store, "Root", {}, 100, 5000)}};
@@ -194,6 +268,29 @@ TEST(OrganizeTree, AliasMovesButNotTheAncestorsOfItsOriginal) {
     EXPECT_EQ(alias->Y, -81);
     EXPECT_EQ(original->X, -70);
     EXPECT_EQ(originalFather->Y, -95);
+}
+
+// Cousins married: the same grandfather stands at positions 1 and 3 of generation 2. He is moved
+// twice, and the later position, on the mother's side, is where he stays.
+TEST(OrganizeTree, AncestorOnTwoPathsTakesTheLaterPosition) {
+    TItemStore store;
+    TPersonItem* root = AddPerson(store, "Root", {}, 2000, 4000);
+    TPersonItem* father = AddPerson(store, "Father");
+    TPersonItem* mother = AddPerson(store, "Mother");
+    TPersonItem* grandfather = AddPerson(store, "Grandfather");
+    root->Father = father;
+    root->Mother = mother;
+    father->Father = grandfather;
+    mother->Father = grandfather;
+    store.CurrentItem = root;
+    ScriptedPrompts prompts;
+    OrganizeTree(store, TreeStyle::Compact, 8, prompts);
+    const CanvasPoint third = AncestorPosition(TreeStyle::Compact, 3, 2, 3, 2000, 4000);
+    EXPECT_EQ(grandfather->X, third.x);
+    EXPECT_EQ(grandfather->Y, third.y);
+    EXPECT_EQ(grandfather->X, 2000 + 75);  // (2.5 x 600 / 4 - 300) x 2 / 2
+    EXPECT_EQ(root->X, 2000);
+    EXPECT_EQ(root->Y, 4000);
 }
 
 TEST(OrganizeTree, EightGenerationsProceedNineAreRefused) {

@@ -48,6 +48,26 @@ TEST(AutoArrange, MatchesTheLiteralPlacementOnRandomFamilies) {
     EXPECT_EQ(compared, 600);
 }
 
+// The same families moved to the ends of the int range: both versions wrap the coordinates the
+// same way, in the placement and in the row centring.
+TEST(AutoArrange, MatchesTheLiteralPlacementAtTheEndsOfTheRange) {
+    const int64_t shifts[][2] = {{2147483647LL - 3000, 2147483647LL - 1200}, {-2147483647LL, -2147482000LL}};
+    for (unsigned seed = 700; seed < 760; ++seed)
+        for (const auto& shift : shifts) {
+            TItemStore fast, slow;
+            for (TItemStore* store : {&fast, &slow}) {
+                test::FillRandomFamily(*store, seed);
+                for (TPersonItem* p = store->FirstItem(); p; p = p->Next) {
+                    p->X = literal::Wrap(p->X + shift[0]);
+                    p->Y = literal::Wrap(p->Y + shift[1]);
+                }
+            }
+            Autoarrange1Click(fast);
+            literal::Layout(slow).Autoarrange1Click();
+            ASSERT_EQ(Take(fast), Take(slow)) << "seed " << seed;
+        }
+}
+
 TEST(AutoArrange, PedigreeDepthsMatchTheWalk) {
     for (unsigned seed = 1000; seed < 1300; ++seed) {
         TItemStore store;
@@ -81,6 +101,34 @@ TEST(AutoArrange, MatchesTheLiteralPlacementBeyondTheRowRange) {
         literal::Layout(slow).Autoarrange1Click();
         ASSERT_EQ(Take(fast), Take(slow)) << "variant " << variant;
     }
+}
+
+// A chain of thirty generations measures 30; a walk that runs into a circle stops at its limit and
+// counts as 31, so the circle's first item becomes home although it comes later in the list.
+TEST(AutoArrange, AStoppedWalkCountsAsThirtyOneWhenChoosingHome) {
+    TItemStore store;
+    TPersonItem* previous = nullptr;
+    for (int i = 0; i < 30; ++i) {
+        TPersonItem* p = AddPerson(store, "Chain" + std::to_string(i), {}, i, 0);
+        p->Father = previous;
+        previous = p;
+    }
+    TPersonItem* a = AddPerson(store, "A", {}, 0, 0);
+    TPersonItem* b = AddPerson(store, "B", {}, 0, 0);
+    a->Mother = b;
+    b->Father = a;
+    EXPECT_EQ(PedigreeDepths(store)[29], 30);
+    EXPECT_EQ(PedigreeDepths(store)[30], 31);
+    Autoarrange1Click(store);
+    EXPECT_EQ(store.FirstItem(), a);
+    EXPECT_EQ(store.CurrentItem, a);
+
+    // Without the circle the deepest chain wins, and the first of equal depths is taken.
+    b->Father = nullptr;
+    TPersonItem* twin = AddPerson(store, "Twin", {}, 0, 0);
+    twin->Father = previous->Father;  // 30 deep as well, but later in the list
+    Autoarrange1Click(store);
+    EXPECT_EQ(store.FirstItem(), previous);
 }
 
 TEST(AutoArrange, SingleItemMovesOneNeighbourRight) {

@@ -14,7 +14,8 @@ const char kArrangeHelp[] =
     "Reads the tree file IN (.kl3, .kl2 or .kl, chosen by its extension), rearranges all its\n"
     "items as Tools > Auto Arrange Items does (without asking), and saves the result as the tree\n"
     "file OUT, whose name must end in kl3. The item with the deepest pedigree becomes the home\n"
-    "item. OUT is replaced only when all of it was written; on any failure nothing is written.\n";
+    "item. A tree without items is refused with \"No items to rearrange.\". OUT is replaced only\n"
+    "when all of it was written; on any failure nothing is written.\n";
 }  // namespace
 
 int RunArrange(const QStringList& args) {
@@ -32,6 +33,8 @@ int RunArrange(const QStringList& args) {
     ConsolePrompts prompts;
     TItemStore store(&prompts);
     if (!LoadTreeFile("arrange", parsed.operands[0], store, prompts, true)) return 1;
+    // The menu command's own refusal: an empty tree is not rewritten.
+    if (store.empty()) return Fail("arrange", QStringLiteral("No items to rearrange."));
     ViewState view;
     ArrangeAllItems(store, view, WindowSize{});
     return SavetoFile(store, parsed.operands[1], prompts) ? 0 : 1;

@@ -7,6 +7,8 @@
 #include <QApplication>
 #include <QCursor>
 
+#include <optional>
+
 namespace kinloom {
 
 namespace {
@@ -24,7 +26,14 @@ public:
 
 bool RunCreateTree(TItemStore& store, TreeStyle style, TCreateTreeDlg& dialog, Prompts& prompts) {
     if (!store.CurrentItem) return false;
-    CreateTree(store, style, dialog.Asker(), prompts);
+    // The hourglass while the items are made, not over the dialog or its refusals.
+    std::optional<BusyCursor> busy;
+    CreateTree(store, style, dialog.Asker(), prompts, [&busy](bool on) {
+        if (on)
+            busy.emplace();
+        else
+            busy.reset();
+    });
     return true;  // a cancelled dialog still ends with a repaint
 }
 

@@ -39,6 +39,7 @@ private:
 std::function<void(TCreateTreeDlg&)> Type(const QString& digit, bool ok = true) {
     return [digit, ok](TCreateTreeDlg& d) {
         QCOMPARE(d.Result, false);  // cleared each time the dialog is shown
+        QVERIFY(QApplication::overrideCursor() == nullptr);  // no hourglass over the dialog
         d.Edit1->selectAll();
         QTest::keyClicks(d.Edit1, digit);
         QTest::mouseClick(ok ? d.OKBtn : d.CancelBtn, Qt::LeftButton);
@@ -82,6 +83,7 @@ private slots:
         QCOMPARE(root->Father->Y, 900 - 325);  // 65 x 9 - 65 x 4
         QVERIFY(store.Modified);
         QCOMPARE(dialog.Edit1->text(), QStringLiteral("3"));  // kept for the next time
+        QVERIFY(QApplication::overrideCursor() == nullptr);
     }
 
     void cancelAddsNothingButMarksModified() {
