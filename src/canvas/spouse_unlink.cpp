@@ -28,29 +28,14 @@ bool DeleteSpouseLink(TItemStore& store, TPersonItem& item, int rank, Prompts& p
     const int b = FilledSpouseSlot(item, rank);
     if (b == 0) return false;
     TPersonItem* spouse = item.Spouse[b];
-    int backLinks = 0;
-    int lastBackLink = 0;
-    bool matched = false;
-    for (int k = 1; k <= kMaxSpouses; ++k) {
-        if (spouse->Spouse[k] != &item) continue;
-        ++backLinks;
-        lastBackLink = k;
-        if (spouse->MarriageDate[k] == item.MarriageDate[b] && spouse->MarriagePlace[k] == item.MarriagePlace[b] &&
-            spouse->SpouseType[k] == item.SpouseType[b]) {
-            spouse->Spouse[k] = nullptr;
-            matched = true;
-            break;
-        }
-    }
-    if (!matched) {
-        if (backLinks >= 2)
-            prompts.Message(kAppTitle,
-                            QStringLiteral("Relationship could not be deleted on both sides because date or "
-                                           "place did not match"),
-                            PromptButtons::Ok, PromptIcon::Warning);
-        else if (backLinks == 1)
-            spouse->Spouse[lastBackLink] = nullptr;
-    }
+    const int back = PartnerSlotOf(*spouse, &item, item.MarriageDate[b], item.MarriagePlace[b], item.SpouseType[b]);
+    if (back > 0)
+        spouse->Spouse[back] = nullptr;
+    else if (back < 0)
+        prompts.Message(kAppTitle,
+                        QStringLiteral("Relationship could not be deleted on both sides because date or "
+                                       "place did not match"),
+                        PromptButtons::Ok, PromptIcon::Warning);
     item.Spouse[b] = nullptr;
     store.Modified = true;
     return true;

@@ -74,6 +74,21 @@ int SpouseSlotOf(const TPersonItem& item, const TPersonItem* partner) {
     return 0;
 }
 
+int PartnerSlotOf(const TPersonItem& partner, const TPersonItem* self, std::string_view date,
+                  std::string_view place, char type) {
+    int backLinks = 0;
+    int lastBackLink = 0;
+    for (int k = 1; k <= kMaxSpouses; ++k) {
+        if (partner.Spouse[k] != self) continue;
+        ++backLinks;
+        lastBackLink = k;
+        if (partner.MarriageDate[k] == date && partner.MarriagePlace[k] == place && partner.SpouseType[k] == type)
+            return k;
+    }
+    if (backLinks >= 2) return -1;
+    return lastBackLink;
+}
+
 int TItemStore::AddMarriage(TPersonItem* a, TPersonItem* b) {
     TPersonItem* pair[3] = {nullptr, a, b};
     for (int pass = 1; pass <= 2; ++pass) {

@@ -103,4 +103,10 @@ private:
 // or 0.
 int SpouseSlotOf(const TPersonItem& item, const TPersonItem* partner);
 
+// The partner's side of a relationship that `self` holds with the given date, place and type: the
+// partner's slot pointing back at `self` with the same three values, else its only slot pointing
+// back at `self`. 0 when no slot points back; -1 when several do and none matches.
+int PartnerSlotOf(const TPersonItem& partner, const TPersonItem* self, std::string_view date,
+                  std::string_view place, char type);
+
 }  // namespace kinloom

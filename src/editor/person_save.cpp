@@ -130,28 +130,14 @@ void SaveRelationships(TPersonItem& copy, const TPersonItem& edited, const Perso
         const std::string date = cs.encode(r.date, 35);
         const std::string place = cs.encode(r.place, 100);
         const char type = r.type.isEmpty() ? '\0' : static_cast<char>(r.type.at(0).toLatin1());
-        int backLinks = 0, lastBackLink = 0;
-        bool matched = false;
-        for (int j = 1; j <= kMaxSpouses; ++j) {
-            if (spouse->Spouse[j] != &edited) continue;
-            ++backLinks;
-            lastBackLink = j;
-            if (spouse->MarriageDate[j] == copy.MarriageDate[s] && spouse->MarriagePlace[j] == copy.MarriagePlace[s] &&
-                spouse->SpouseType[j] == copy.SpouseType[s]) {
-                SetSlot(*spouse, j, date, place, type);
-                matched = true;
-                break;
-            }
-        }
-        if (!matched) {
-            if (backLinks >= 2)
-                prompts.Message(kAppTitle,
-                                QStringLiteral("Relationship could not be updated on both sides because date or "
-                                               "place did not match"),
-                                PromptButtons::Ok, PromptIcon::Warning);
-            else if (backLinks == 1)
-                SetSlot(*spouse, lastBackLink, date, place, type);
-        }
+        const int back = PartnerSlotOf(*spouse, &edited, copy.MarriageDate[s], copy.MarriagePlace[s], copy.SpouseType[s]);
+        if (back > 0)
+            SetSlot(*spouse, back, date, place, type);
+        else if (back < 0)
+            prompts.Message(kAppTitle,
+                            QStringLiteral("Relationship could not be updated on both sides because date or "
+                                           "place did not match"),
+                            PromptButtons::Ok, PromptIcon::Warning);
         SetSlot(copy, s, date, place, type);
     }
 }
