@@ -11,12 +11,12 @@ using namespace kinloom;
 
 // Auto arrange of a random connected family (parents and marriages among earlier items).
 static void BM_AutoArrange(benchmark::State& state) {
-    TItemStore store;
-    bench::FillRandomTree(store, static_cast<int>(state.range(0)));
+    ItemStore store;
+    bench::fillRandomTree(store, static_cast<int>(state.range(0)));
     ViewState view;
     for (auto _ : state) {
-        ArrangeAllItems(store, view, {1024, 768});
-        benchmark::DoNotOptimize(store.FirstItem()->X);
+        arrangeAllItems(store, view, {1024, 768});
+        benchmark::DoNotOptimize(store.firstItem()->X);
     }
     state.SetItemsProcessed(state.iterations() * state.range(0));
 }
@@ -24,16 +24,16 @@ BENCHMARK(BM_AutoArrange)->Arg(1000)->Arg(10000)->Arg(100000)->Unit(benchmark::k
 
 // One marriage chain: the whole family is one row, and the placement nests as deep as it is long.
 static void BM_AutoArrangeMarriageChain(benchmark::State& state) {
-    TItemStore store;
-    TPersonItem* previous = nullptr;
+    ItemStore store;
+    PersonItem* previous = nullptr;
     for (int i = 0; i < state.range(0); ++i) {
-        TPersonItem* p = store.LagNyPerson();
-        if (previous) store.AddMarriage(previous, p);
+        PersonItem* p = store.createItem();
+        if (previous) store.addMarriage(previous, p);
         previous = p;
     }
     for (auto _ : state) {
-        Autoarrange1Click(store);
-        benchmark::DoNotOptimize(store.FirstItem()->X);
+        arrangeAllItems(store);
+        benchmark::DoNotOptimize(store.firstItem()->X);
     }
 }
 BENCHMARK(BM_AutoArrangeMarriageChain)->Arg(100000)->Unit(benchmark::kMillisecond);
@@ -41,24 +41,24 @@ BENCHMARK(BM_AutoArrangeMarriageChain)->Arg(100000)->Unit(benchmark::kMillisecon
 static void BM_CreateTreeSevenGenerations(benchmark::State& state) {
     ScriptedPrompts prompts;
     for (auto _ : state) {
-        TItemStore store;
-        store.CurrentItem = store.LagNyPerson();
+        ItemStore store;
+        store.currentItem = store.createItem();
         CreateTree(store, TreeStyle::Compact, [] { return std::optional<QString>(QStringLiteral("7")); },
                    prompts);
-        benchmark::DoNotOptimize(store.LastItem());
+        benchmark::DoNotOptimize(store.lastItem());
     }
 }
 BENCHMARK(BM_CreateTreeSevenGenerations)->Unit(benchmark::kMicrosecond);
 
 static void BM_OrganizeTreeEightGenerations(benchmark::State& state) {
-    TItemStore store;
-    TPersonItem* root = store.LagNyPerson();
-    std::vector<TPersonItem*> generation{root};
+    ItemStore store;
+    PersonItem* root = store.createItem();
+    std::vector<PersonItem*> generation{root};
     for (int g = 1; g < 8; ++g) {
-        std::vector<TPersonItem*> next;
-        for (TPersonItem* child : generation) {
-            child->Father = store.LagNyPerson();
-            child->Mother = store.LagNyPerson();
+        std::vector<PersonItem*> next;
+        for (PersonItem* child : generation) {
+            child->Father = store.createItem();
+            child->Mother = store.createItem();
             next.push_back(child->Father);
             next.push_back(child->Mother);
         }
@@ -66,9 +66,9 @@ static void BM_OrganizeTreeEightGenerations(benchmark::State& state) {
     }
     ScriptedPrompts prompts;
     for (auto _ : state) {
-        store.CurrentItem = root;
+        store.currentItem = root;
         OrganizeTree(store, TreeStyle::Fractal, 8, prompts);
-        benchmark::DoNotOptimize(store.LastItem()->X);
+        benchmark::DoNotOptimize(store.lastItem()->X);
     }
 }
 BENCHMARK(BM_OrganizeTreeEightGenerations)->Unit(benchmark::kMicrosecond);
@@ -80,16 +80,16 @@ static void BM_ArrangeTreeFile(benchmark::State& state) {
     const QString out = dir.filePath(QStringLiteral("out.kl3"));
     ScriptedPrompts prompts;
     {
-        TItemStore store(&prompts);
-        bench::FillRandomTree(store, static_cast<int>(state.range(0)));
-        SavetoFile(store, in, prompts);
+        ItemStore store(&prompts);
+        bench::fillRandomTree(store, static_cast<int>(state.range(0)));
+        saveToFile(store, in, prompts);
     }
     for (auto _ : state) {
-        TItemStore store(&prompts);
+        ItemStore store(&prompts);
         ViewState view;
-        ReadfromFile(store, in, view, {}, prompts);
-        ArrangeAllItems(store, view, {});
-        benchmark::DoNotOptimize(SavetoFile(store, out, prompts));
+        readFromFile(store, in, view, {}, prompts);
+        arrangeAllItems(store, view, {});
+        benchmark::DoNotOptimize(saveToFile(store, out, prompts));
     }
 }
 BENCHMARK(BM_ArrangeTreeFile)->Arg(100000)->Unit(benchmark::kMillisecond);

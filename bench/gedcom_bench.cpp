@@ -16,13 +16,13 @@ namespace {
 using namespace kinloom;
 
 // One generated file per size, written once for all runs.
-const QString& GeneratedFile(int individuals) {
+const QString& generatedFile(int individuals) {
     static QTemporaryDir dir;
     static std::map<int, QString> files;
     auto& name = files[individuals];
     if (name.isEmpty()) {
         name = QDir(dir.path()).filePath(QStringLiteral("tree%1.ged").arg(individuals));
-        const std::string text = bench::GenerateGedcom(individuals);
+        const std::string text = bench::generateGedcom(individuals);
         QFile f(name);
         if (f.open(QIODevice::WriteOnly)) f.write(text.data(), static_cast<qint64>(text.size()));
     }
@@ -30,15 +30,15 @@ const QString& GeneratedFile(int individuals) {
 }
 
 void BM_GedcomRead(benchmark::State& state) {
-    const QString& file = GeneratedFile(static_cast<int>(state.range(0)));
+    const QString& file = generatedFile(static_cast<int>(state.range(0)));
     QTemporaryDir scratch;
     for (auto _ : state) {
         ScriptedPrompts prompts;
-        TItemStore store(&prompts);
+        ItemStore store(&prompts);
         GedcomImportUser user;
-        const auto r = ReadGedcomFile(store, file, user, prompts, scratch.path());
+        const auto r = readGedcomFile(store, file, user, prompts, scratch.path());
         if (!r.ok) state.SkipWithError("import failed");
-        benchmark::DoNotOptimize(store.FirstItem());
+        benchmark::DoNotOptimize(store.firstItem());
     }
     state.counters["bytes"] = static_cast<double>(QFileInfo(file).size());
 }
@@ -46,29 +46,29 @@ BENCHMARK(BM_GedcomRead)->Arg(1000)->Arg(10000)->Arg(100000)->Unit(benchmark::kM
 
 // The whole import: reading, auto arrange and the zoom to the home item.
 void BM_GedcomImport(benchmark::State& state) {
-    const QString& file = GeneratedFile(static_cast<int>(state.range(0)));
+    const QString& file = generatedFile(static_cast<int>(state.range(0)));
     for (auto _ : state) {
         ScriptedPrompts prompts;
-        TItemStore store(&prompts);
+        ItemStore store(&prompts);
         GedcomImportUser user;
         ViewState view;
-        const auto r = ImportGedcomFile(store, view, WindowSize{1024, 768}, file, user, prompts);
+        const auto r = importGedcomFile(store, view, WindowSize{1024, 768}, file, user, prompts);
         if (!r.ok) state.SkipWithError("import failed");
-        benchmark::DoNotOptimize(store.FirstItem());
+        benchmark::DoNotOptimize(store.firstItem());
     }
 }
 BENCHMARK(BM_GedcomImport)->Arg(1000)->Arg(10000)->Arg(100000)->Unit(benchmark::kMillisecond);
 
 void BM_GedcomExport(benchmark::State& state) {
-    const QString& file = GeneratedFile(static_cast<int>(state.range(0)));
+    const QString& file = generatedFile(static_cast<int>(state.range(0)));
     ScriptedPrompts prompts;
-    TItemStore store(&prompts);
+    ItemStore store(&prompts);
     GedcomImportUser user;
     QTemporaryDir dir;
-    ReadGedcomFile(store, file, user, prompts, dir.path());
+    readGedcomFile(store, file, user, prompts, dir.path());
     const QString out = QDir(dir.path()).filePath("out.ged");
     for (auto _ : state) {
-        if (!WriteGedcomFile(store, out, QDate(2024, 1, 1), QTime(12, 0))) state.SkipWithError("export failed");
+        if (!writeGedcomFile(store, out, QDate(2024, 1, 1), QTime(12, 0))) state.SkipWithError("export failed");
     }
 }
 BENCHMARK(BM_GedcomExport)->Arg(1000)->Arg(10000)->Arg(100000)->Unit(benchmark::kMillisecond);

@@ -6,12 +6,12 @@
 
 // Filling and sorting the name search for a whole tree: renumbering, one line per person, sort.
 static void BM_NameSearchFill(benchmark::State& state) {
-    kinloom::TItemStore store;
-    kinloom::bench::FillRandomTree(store, static_cast<int>(state.range(0)));
+    kinloom::ItemStore store;
+    kinloom::bench::fillRandomTree(store, static_cast<int>(state.range(0)));
     const kinloom::DisplayCharset charset;
     for (auto _ : state) {
         kinloom::NameSearchList list;
-        list.Fill(store, charset);
+        list.fill(store, charset);
         benchmark::DoNotOptimize(list.lines().size());
     }
 }
@@ -19,11 +19,11 @@ BENCHMARK(BM_NameSearchFill)->Arg(100000)->Unit(benchmark::kMillisecond);
 
 // One keystroke's search: the first line that begins with the typed text.
 static void BM_NameSearchKeystroke(benchmark::State& state) {
-    kinloom::TItemStore store;
-    kinloom::bench::FillRandomTree(store, static_cast<int>(state.range(0)));
+    kinloom::ItemStore store;
+    kinloom::bench::fillRandomTree(store, static_cast<int>(state.range(0)));
     kinloom::NameSearchList list;
-    list.Fill(store, kinloom::DisplayCharset());
+    list.fill(store, kinloom::DisplayCharset());
     const QString typed = list.lines().at(list.lines().size() / 2).left(4).toLower();
-    for (auto _ : state) benchmark::DoNotOptimize(list.FindFirst(typed));
+    for (auto _ : state) benchmark::DoNotOptimize(list.findFirst(typed));
 }
 BENCHMARK(BM_NameSearchKeystroke)->Arg(100000)->Unit(benchmark::kMicrosecond);

@@ -14,29 +14,29 @@ using namespace kinloom;
 
 namespace {
 
-void PutInt32(std::vector<char>& rec, size_t offset, int32_t value) {
+void putInt32(std::vector<char>& rec, size_t offset, int32_t value) {
     for (int i = 0; i < 4; ++i) rec[offset + i] = static_cast<char>(static_cast<uint32_t>(value) >> (8 * i));
 }
-void PutText(std::vector<char>& rec, size_t offset, const std::string& text) {
+void putText(std::vector<char>& rec, size_t offset, const std::string& text) {
     rec[offset] = static_cast<char>(text.size());
     std::copy(text.begin(), text.end(), rec.begin() + static_cast<std::ptrdiff_t>(offset) + 1);
 }
 
 // An old tree file of n records with names, dates, parents and (1.5.x) spouses.
-QString WriteOldFile(const QTemporaryDir& dir, int recordSize, int n) {
+QString writeOldFile(const QTemporaryDir& dir, int recordSize, int n) {
     const QString path = dir.filePath(recordSize == kVersion15RecordSize ? "old.kl2" : "old.kl");
     QFile f(path);
     f.open(QIODevice::WriteOnly);
     std::vector<char> rec(static_cast<size_t>(recordSize));
     for (int i = 1; i <= n; ++i) {
         std::fill(rec.begin(), rec.end(), 0);
-        PutText(rec, 0, "Given" + std::to_string(i));
-        PutText(rec, 101, "Family" + std::to_string(i % 997));
-        PutText(rec, 202, "12/25/1900");
-        PutInt32(rec, 464, i);
-        PutInt32(rec, 468, i > 2 ? i / 2 : 0);
-        PutInt32(rec, 472, i > 2 ? i / 2 - 1 : 0);
-        if (recordSize == kVersion15RecordSize) PutInt32(rec, 896, i % 2 ? i + 1 : i - 1);
+        putText(rec, 0, "Given" + std::to_string(i));
+        putText(rec, 101, "Family" + std::to_string(i % 997));
+        putText(rec, 202, "12/25/1900");
+        putInt32(rec, 464, i);
+        putInt32(rec, 468, i > 2 ? i / 2 : 0);
+        putInt32(rec, 472, i > 2 ? i / 2 - 1 : 0);
+        if (recordSize == kVersion15RecordSize) putInt32(rec, 896, i % 2 ? i + 1 : i - 1);
         f.write(rec.data(), static_cast<qint64>(rec.size()));
     }
     return path;
@@ -47,10 +47,10 @@ QString WriteOldFile(const QTemporaryDir& dir, int recordSize, int n) {
 static void BM_SaveTreeFile(benchmark::State& state) {
     QTemporaryDir dir;
     ConsolePrompts prompts(nullptr);  // the random filler overfills some marriages
-    TItemStore store(&prompts);
-    bench::FillRandomTree(store, static_cast<int>(state.range(0)));
+    ItemStore store(&prompts);
+    bench::fillRandomTree(store, static_cast<int>(state.range(0)));
     const QString path = dir.filePath("tree.kl3");
-    for (auto _ : state) benchmark::DoNotOptimize(SavetoFile(store, path, prompts));
+    for (auto _ : state) benchmark::DoNotOptimize(saveToFile(store, path, prompts));
     state.SetItemsProcessed(state.iterations() * state.range(0));
 }
 BENCHMARK(BM_SaveTreeFile)->Arg(1000)->Arg(10000)->Arg(100000)->Unit(benchmark::kMillisecond);
@@ -60,13 +60,13 @@ static void BM_OpenTreeFile(benchmark::State& state) {
     ConsolePrompts prompts(nullptr);  // the random filler overfills some marriages
     const QString path = dir.filePath("tree.kl3");
     {
-        TItemStore source(&prompts);
-        bench::FillRandomTree(source, static_cast<int>(state.range(0)));
-        SavetoFile(source, path, prompts);
+        ItemStore source(&prompts);
+        bench::fillRandomTree(source, static_cast<int>(state.range(0)));
+        saveToFile(source, path, prompts);
     }
-    TItemStore store(&prompts);
+    ItemStore store(&prompts);
     ViewState view;
-    for (auto _ : state) benchmark::DoNotOptimize(ReadfromFile(store, path, view, {1024, 768}, prompts));
+    for (auto _ : state) benchmark::DoNotOptimize(readFromFile(store, path, view, {1024, 768}, prompts));
     state.SetItemsProcessed(state.iterations() * state.range(0));
 }
 BENCHMARK(BM_OpenTreeFile)->Arg(1000)->Arg(10000)->Arg(100000)->Unit(benchmark::kMillisecond);
@@ -74,11 +74,11 @@ BENCHMARK(BM_OpenTreeFile)->Arg(1000)->Arg(10000)->Arg(100000)->Unit(benchmark::
 static void BM_ReadVersion15(benchmark::State& state) {
     QTemporaryDir dir;
     ConsolePrompts prompts(nullptr);  // the random filler overfills some marriages
-    const QString path = WriteOldFile(dir, kVersion15RecordSize, static_cast<int>(state.range(0)));
-    TItemStore store(&prompts);
+    const QString path = writeOldFile(dir, kVersion15RecordSize, static_cast<int>(state.range(0)));
+    ItemStore store(&prompts);
     ViewState view;
     for (auto _ : state)
-        benchmark::DoNotOptimize(ReadfromFilev1_5(store, path, view, {1024, 768}, prompts, true));
+        benchmark::DoNotOptimize(readVersion15File(store, path, view, {1024, 768}, prompts, true));
     state.SetItemsProcessed(state.iterations() * state.range(0));
 }
 BENCHMARK(BM_ReadVersion15)->Arg(1000)->Arg(10000)->Arg(100000)->Unit(benchmark::kMillisecond);
@@ -86,11 +86,11 @@ BENCHMARK(BM_ReadVersion15)->Arg(1000)->Arg(10000)->Arg(100000)->Unit(benchmark:
 static void BM_ReadVersion10(benchmark::State& state) {
     QTemporaryDir dir;
     ConsolePrompts prompts(nullptr);  // the random filler overfills some marriages
-    const QString path = WriteOldFile(dir, kVersion10RecordSize, static_cast<int>(state.range(0)));
-    TItemStore store(&prompts);
+    const QString path = writeOldFile(dir, kVersion10RecordSize, static_cast<int>(state.range(0)));
+    ItemStore store(&prompts);
     ViewState view;
     for (auto _ : state)
-        benchmark::DoNotOptimize(ReadfromFilev1(store, path, view, {1024, 768}, prompts, true));
+        benchmark::DoNotOptimize(readVersion10File(store, path, view, {1024, 768}, prompts, true));
     state.SetItemsProcessed(state.iterations() * state.range(0));
 }
 BENCHMARK(BM_ReadVersion10)->Arg(1000)->Arg(10000)->Arg(100000)->Unit(benchmark::kMillisecond);

@@ -4,6 +4,6 @@
 namespace kinloom::bench {
 
 // Fills a store with n linked items: families of two parents, children and marriages.
-void FillRandomTree(TItemStore& store, int n, unsigned seed = 1);
+void fillRandomTree(ItemStore& store, int n, unsigned seed = 1);
 
 }  // namespace kinloom::bench

@@ -44,7 +44,7 @@ int pick(std::mt19937& rng, const T (&)[N]) {
 }
 }  // namespace
 
-std::string GenerateGedcom(int individuals, unsigned seed, const char* eol) {
+std::string generateGedcom(int individuals, unsigned seed, const char* eol) {
     std::mt19937 rng(seed);
     std::uniform_real_distribution<double> chance(0.0, 1.0);
     std::vector<Person> people;

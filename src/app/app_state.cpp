@@ -2,25 +2,25 @@
 
 namespace kinloom {
 
-QString Caption(const AppState& state) {
+QString caption(const AppState& state) {
     QString caption = QStringLiteral("Kinloom ") + kVersionLabel;
-    if (!state.CurrentFileName.isEmpty()) caption += QStringLiteral(" [") + state.CurrentFileName + QLatin1Char(']');
+    if (!state.currentFileName.isEmpty()) caption += QStringLiteral(" [") + state.currentFileName + QLatin1Char(']');
     return caption;
 }
 
-void ApplyCharset(AppState& state, int position) {
-    state.ScreenCharset = position;
-    state.Charset = DisplayCharset(position);
-    if (state.hooks.CharsetChanged) state.hooks.CharsetChanged();
+void applyCharset(AppState& state, int position) {
+    state.screenCharset = position;
+    state.charset = DisplayCharset(position);
+    if (state.hooks.charsetChanged) state.hooks.charsetChanged();
 }
 
-bool ChooseTreeFont(AppState& state) {
-    QFont initial(state.ScreenFontName);
-    initial.setPointSize(state.ScreenFontSize > 0 ? state.ScreenFontSize : kDefaultScreenFontSize);
+bool chooseTreeFont(AppState& state) {
+    QFont initial(state.screenFontName);
+    initial.setPointSize(state.screenFontSize > 0 ? state.screenFontSize : kDefaultScreenFontSize);
     const std::optional<QFont> chosen = state.prompts.ChooseFont(initial);
     if (!chosen) return false;
-    state.ScreenFontName = chosen->family();
-    if (chosen->pointSize() > 0) state.ScreenFontSize = chosen->pointSize();
+    state.screenFontName = chosen->family();
+    if (chosen->pointSize() > 0) state.screenFontSize = chosen->pointSize();
     return true;
 }
 

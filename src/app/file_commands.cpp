@@ -16,53 +16,53 @@ const QString kTreeExtension = QStringLiteral("kl3");
 
 // The quality check that may run before a save or after an open. On Yes the details window
 // opens: modal before a save, so that the user can mend things first.
-void AutoQualityCheck(AppState& state, bool enabled, bool modalDetails) {
+void autoQualityCheck(AppState& state, bool enabled, bool modalDetails) {
     if (!enabled || !state.hooks.QCheck) return;
-    state.SetStatus(QStringLiteral("Performing Quality Check..."));
+    state.setStatus(QStringLiteral("Performing Quality Check..."));
     const int n = state.hooks.QCheck();
     const QString result = QStringLiteral("Quality Check Result: ") + QString::number(n) + QStringLiteral(" error(s)");
-    state.SetStatus(result);
+    state.setStatus(result);
     if (n == 0) return;
     const PromptAnswer answer =
         state.prompts.Message(QStringLiteral("Error"), result + QStringLiteral(". Would you like to see the details?"),
                               PromptButtons::YesNo, PromptIcon::Error);
-    if (answer == PromptAnswer::Yes && state.hooks.ShowQualityCheck) state.hooks.ShowQualityCheck(modalDetails);
+    if (answer == PromptAnswer::Yes && state.hooks.showQualityCheck) state.hooks.showQualityCheck(modalDetails);
 }
 
 // A save the writer refused for its file type is told apart from one that failed on the disk:
 // only the last three characters of the name decide the type.
-bool RefusedFileType(const QString& fileName) {
+bool refusedFileType(const QString& fileName) {
     return !fileName.endsWith(kTreeExtension, Qt::CaseInsensitive);
 }
 
-// Writes the store to CurrentFileName. False when the command must end here (a disk error).
-bool SaveCurrentFile(AppState& state) {
-    state.SetBusyCursor(true);
-    const bool written = state.files.Save && state.files.Save(state.Store, state.CurrentFileName, state.prompts);
-    if (!written && !RefusedFileType(state.CurrentFileName)) {
-        state.SetBusyCursor(false);
+// Writes the store to currentFileName. False when the command must end here (a disk error).
+bool saveCurrentFile(AppState& state) {
+    state.setBusyCursor(true);
+    const bool written = state.files.save && state.files.save(state.store, state.currentFileName, state.prompts);
+    if (!written && !refusedFileType(state.currentFileName)) {
+        state.setBusyCursor(false);
         return false;
     }
-    state.Repaint();
-    if (written) state.Store.Modified = false;
-    state.SetBusyCursor(false);
+    state.repaint();
+    if (written) state.store.modified = false;
+    state.setBusyCursor(false);
     return true;
 }
 
 }  // namespace
 
-void BindTreeFiles(AppState& state) {
-    state.files.Save = SavetoFile;
-    state.files.Read = ReadfromFile;
-    state.files.ReadV15 = [](AppState& s, const QString& name) {
-        ReadfromFilev1_5(s.Store, name, s.View, s.WindowOuterSize(), s.prompts, s.Options.DateStandardization);
+void bindTreeFiles(AppState& state) {
+    state.files.save = saveToFile;
+    state.files.read = readFromFile;
+    state.files.readVersion15 = [](AppState& s, const QString& name) {
+        readVersion15File(s.store, name, s.view, s.windowOuterSize(), s.prompts, s.options.DateStandardization);
     };
-    state.files.ReadV1 = [](AppState& s, const QString& name) {
-        ReadfromFilev1(s.Store, name, s.View, s.WindowOuterSize(), s.prompts, s.Options.DateStandardization);
+    state.files.readVersion10 = [](AppState& s, const QString& name) {
+        readVersion10File(s.store, name, s.view, s.windowOuterSize(), s.prompts, s.options.DateStandardization);
     };
 }
 
-bool WriteFileAssociation(AppState& state, const QString& programPath) {
+bool writeFileAssociation(AppState& state, const QString& programPath) {
     const QString type = QStringLiteral("kinloom2_file");
     const std::pair<QString, QString> values[] = {
         {QStringLiteral(".kl3"), type},
@@ -73,157 +73,157 @@ bool WriteFileAssociation(AppState& state, const QString& programPath) {
         {type + QStringLiteral("\\shell\\open\\command"), QLatin1Char('"') + programPath + QStringLiteral("\" %1")},
     };
     for (const auto& [key, text] : values)
-        if (!state.registry.WriteString(key, QString(), text)) return false;  // the rest are skipped
+        if (!state.registry.writeString(key, QString(), text)) return false;  // the rest are skipped
     return true;
 }
 
-void FormCreate(AppState& state, const StartupInfo& info) {
-    state.Store.GridSize = 5;
+void formCreate(AppState& state, const StartupInfo& info) {
+    state.store.gridSize = 5;
     QString dir = info.programPath;
     while (!dir.isEmpty() && !dir.endsWith(QLatin1Char('/'))) dir.chop(1);
-    state.ProgramDir = dir;
-    state.Store.LastId = 0;
+    state.programDir = dir;
+    state.store.lastId = 0;
     // QRandomGenerator seeds itself; the tag store starts empty with every store.
-    state.PaintEnabled = true;
+    state.paintEnabled = true;
 
-    WriteFileAssociation(state, info.programPath);
+    writeFileAssociation(state, info.programPath);
 
-    state.OpenDialog1 = FileDialogRequest{};
-    state.OpenDialog1.filter = kTreeFilter;
-    state.OpenDialog1.defaultExtension = kTreeExtension;
-    state.SaveDialog1 = state.OpenDialog1;
-    state.SaveDialog1.promptOverwrite = true;
-    state.SaveDialog2 = state.SaveDialog1;
-    state.OpenDialog3 = Version15OpenDialog();
-    state.OpenDialog2 = Version10OpenDialog();
+    state.openDialog = FileDialogRequest{};
+    state.openDialog.filter = kTreeFilter;
+    state.openDialog.defaultExtension = kTreeExtension;
+    state.saveDialog = state.openDialog;
+    state.saveDialog.promptOverwrite = true;
+    state.collectFilesDialog = state.saveDialog;
+    state.importVersion15Dialog = version15OpenDialog();
+    state.importVersion10Dialog = version10OpenDialog();
 
     bool ok = false;
-    state.ScreenFontName = state.registry.ReadString(kSettingsKey, QStringLiteral("ScreenFontName"), kDefaultScreenFontName);
-    state.ScreenFontSize = state.registry.ReadString(kSettingsKey, QStringLiteral("ScreenFontSize"), QStringLiteral("16")).toInt(&ok);
+    state.screenFontName = state.registry.readString(kSettingsKey, QStringLiteral("ScreenFontName"), kDefaultScreenFontName);
+    state.screenFontSize = state.registry.readString(kSettingsKey, QStringLiteral("ScreenFontSize"), QStringLiteral("16")).toInt(&ok);
     if (!ok) {
-        state.ScreenFontName = kDefaultScreenFontName;
-        state.ScreenFontSize = kDefaultScreenFontSize;
+        state.screenFontName = kDefaultScreenFontName;
+        state.screenFontSize = kDefaultScreenFontSize;
     }
-    state.ScreenCharset = state.registry.ReadString(kSettingsKey, QStringLiteral("ScreenCharset"), QStringLiteral("15")).toInt(&ok);
-    if (!ok) state.ScreenCharset = DisplayCharset::kSystemDefault;
+    state.screenCharset = state.registry.readString(kSettingsKey, QStringLiteral("ScreenCharset"), QStringLiteral("15")).toInt(&ok);
+    if (!ok) state.screenCharset = DisplayCharset::kSystemDefault;
 
-    if (state.hooks.ResetInteraction) state.hooks.ResetInteraction();
-    state.CurrentFileName.clear();
-    state.Store.ClearSelection();
-    state.View.Zoom = 100;
+    if (state.hooks.resetInteraction) state.hooks.resetInteraction();
+    state.currentFileName.clear();
+    state.store.clearSelection();
+    state.view.Zoom = 100;
 
-    state.ScrollStep = static_cast<int>(RoundHalfEven(info.clientWidth * 80.0 / 1024.0));
+    state.scrollStep = static_cast<int>(roundHalfEven(info.clientWidth * 80.0 / 1024.0));
 
     if (!info.arguments.isEmpty()) {
         // A path with blanks may arrive split into several arguments.
-        state.CurrentFileName = info.arguments.join(QLatin1Char(' '));
-        if (!state.files.Read ||
-            state.files.Read(state.Store, state.CurrentFileName, state.View, state.WindowOuterSize(), state.prompts) !=
+        state.currentFileName = info.arguments.join(QLatin1Char(' '));
+        if (!state.files.read ||
+            state.files.read(state.store, state.currentFileName, state.view, state.windowOuterSize(), state.prompts) !=
                 ReadStatus::Ok)
-            state.CurrentFileName.clear();  // never leave a title that a Save would write an empty tree to
+            state.currentFileName.clear();  // never leave a title that a Save would write an empty tree to
     }
 }
 
-static bool SaveSteps(AppState& state);
+static bool saveSteps(AppState& state);
 
-bool CheckModified(AppState& state) {
+bool checkModified(AppState& state) {
     // A save that fails on the disk ends the command that asked, so the tree is not thrown away.
     bool diskError = false;
-    const bool goOn = CheckModified(state.Store, state.prompts, [&state, &diskError] { diskError = !SaveSteps(state); });
+    const bool goOn = checkModified(state.store, state.prompts, [&state, &diskError] { diskError = !saveSteps(state); });
     return goOn && !diskError;
 }
 
-void New1Click(AppState& state) {
-    if (!CheckModified(state)) return;
-    state.CurrentFileName.clear();
-    state.Store.ClearMemory();
-    state.Store.Modified = false;
-    state.Repaint();
+void newTree(AppState& state) {
+    if (!checkModified(state)) return;
+    state.currentFileName.clear();
+    state.store.clearMemory();
+    state.store.modified = false;
+    state.repaint();
 }
 
-void Open1Click(AppState& state) {
-    if (!CheckModified(state)) return;
-    state.OpenDialog1.fileName.clear();
-    const std::optional<QString> chosen = state.prompts.OpenFileName(state.OpenDialog1);
+void openTree(AppState& state) {
+    if (!checkModified(state)) return;
+    state.openDialog.fileName.clear();
+    const std::optional<QString> chosen = state.prompts.OpenFileName(state.openDialog);
     if (!chosen) return;
 
-    state.SetBusyCursor(true);
-    state.CurrentFileName = *chosen;
-    const ReadStatus status = state.files.Read
-        ? state.files.Read(state.Store, state.CurrentFileName, state.View, state.WindowOuterSize(), state.prompts)
+    state.setBusyCursor(true);
+    state.currentFileName = *chosen;
+    const ReadStatus status = state.files.read
+        ? state.files.read(state.store, state.currentFileName, state.view, state.windowOuterSize(), state.prompts)
         : ReadStatus::IoError;
     // A file that could not be read leaves the empty document untitled, so that a later Save
     // cannot write the empty tree over it.
-    if (status != ReadStatus::Ok) state.CurrentFileName.clear();
+    if (status != ReadStatus::Ok) state.currentFileName.clear();
     if (status == ReadStatus::IoError) {
         // The reader told the user and the command ends here; Modified is left as it was.
-        state.Repaint();
-        state.SetBusyCursor(false);
+        state.repaint();
+        state.setBusyCursor(false);
         return;
     }
-    state.Store.Modified = false;
-    state.Repaint();
+    state.store.modified = false;
+    state.repaint();
 
-    AutoQualityCheck(state, state.Options.QualityCheckOnOpen, false);
+    autoQualityCheck(state, state.options.qualityCheckOnOpen, false);
 
-    state.SetBusyCursor(false);
-    if (state.hooks.RefreshNameSearch) state.hooks.RefreshNameSearch();
-    if (state.hooks.FocusMainWindow) state.hooks.FocusMainWindow();
-    state.SetStatus(QStringLiteral("OK"));
+    state.setBusyCursor(false);
+    if (state.hooks.refreshNameSearch) state.hooks.refreshNameSearch();
+    if (state.hooks.focusMainWindow) state.hooks.focusMainWindow();
+    state.setStatus(QStringLiteral("OK"));
 }
 
 // Save As up to its status line; false when a disk error ended the command.
-static bool SaveAsSteps(AppState& state) {
-    AutoQualityCheck(state, state.Options.QualityCheckOnSave, true);
-    state.SaveDialog1.fileName = state.CurrentFileName;
-    if (const std::optional<QString> chosen = state.prompts.SaveFileName(state.SaveDialog1)) {
-        state.CurrentFileName = *chosen;
-        if (!SaveCurrentFile(state)) return false;
+static bool saveAsSteps(AppState& state) {
+    autoQualityCheck(state, state.options.qualityCheckOnSave, true);
+    state.saveDialog.fileName = state.currentFileName;
+    if (const std::optional<QString> chosen = state.prompts.SaveFileName(state.saveDialog)) {
+        state.currentFileName = *chosen;
+        if (!saveCurrentFile(state)) return false;
     }
-    state.SetStatus(QStringLiteral("OK"));
+    state.setStatus(QStringLiteral("OK"));
     return true;
 }
 
 // Save; false when a disk error ended the command.
-static bool SaveSteps(AppState& state) {
-    AutoQualityCheck(state, state.Options.QualityCheckOnSave, true);
-    if (!state.CurrentFileName.isEmpty()) {
-        if (!SaveCurrentFile(state)) return false;
-    } else if (!SaveAsSteps(state)) {  // checks once more when the option is on
+static bool saveSteps(AppState& state) {
+    autoQualityCheck(state, state.options.qualityCheckOnSave, true);
+    if (!state.currentFileName.isEmpty()) {
+        if (!saveCurrentFile(state)) return false;
+    } else if (!saveAsSteps(state)) {  // checks once more when the option is on
         return false;
     }
-    state.SetStatus(QStringLiteral("OK"));
+    state.setStatus(QStringLiteral("OK"));
     return true;
 }
 
-void Save1Click(AppState& state) { SaveSteps(state); }
+void saveTree(AppState& state) { saveSteps(state); }
 
-void SaveAs1Click(AppState& state) { SaveAsSteps(state); }
+void saveTreeAs(AppState& state) { saveAsSteps(state); }
 
-static void ImportOldVersion(AppState& state, FileDialogRequest& dialog,
+static void importOldVersion(AppState& state, FileDialogRequest& dialog,
                              const std::function<void(AppState&, const QString&)>& reader) {
-    if (!reader || !CheckModified(state)) return;
+    if (!reader || !checkModified(state)) return;
     const std::optional<QString> chosen = state.prompts.OpenFileName(dialog);
     if (!chosen) return;
-    state.CurrentFileName.clear();  // an imported tree is untitled: the next Save asks for a name
-    state.SetBusyCursor(true);
+    state.currentFileName.clear();  // an imported tree is untitled: the next Save asks for a name
+    state.setBusyCursor(true);
     reader(state, *chosen);
-    state.SetBusyCursor(false);
-    state.Store.Modified = false;
-    state.Repaint();
+    state.setBusyCursor(false);
+    state.store.modified = false;
+    state.repaint();
 }
 
-void Openversion1531Click(AppState& state) { ImportOldVersion(state, state.OpenDialog3, state.files.ReadV15); }
-void Version101Click(AppState& state) { ImportOldVersion(state, state.OpenDialog2, state.files.ReadV1); }
+void importVersion15(AppState& state) { importOldVersion(state, state.importVersion15Dialog, state.files.readVersion15); }
+void importVersion10(AppState& state) { importOldVersion(state, state.importVersion10Dialog, state.files.readVersion10); }
 
-bool FormCloseQuery(AppState& state) {
+bool formCloseQuery(AppState& state) {
     // The tree font is kept whether or not the close goes ahead.
-    state.registry.WriteString(kSettingsKey, QStringLiteral("ScreenFontName"), state.ScreenFontName);
-    state.registry.WriteString(kSettingsKey, QStringLiteral("ScreenFontSize"), QString::number(state.ScreenFontSize));
-    state.registry.WriteString(kSettingsKey, QStringLiteral("ScreenCharset"), QString::number(state.ScreenCharset));
-    if (!CheckModified(state)) return false;
-    state.Store.ClearMemory();
-    if (state.hooks.CloseWelcome) state.hooks.CloseWelcome();
+    state.registry.writeString(kSettingsKey, QStringLiteral("ScreenFontName"), state.screenFontName);
+    state.registry.writeString(kSettingsKey, QStringLiteral("ScreenFontSize"), QString::number(state.screenFontSize));
+    state.registry.writeString(kSettingsKey, QStringLiteral("ScreenCharset"), QString::number(state.screenCharset));
+    if (!checkModified(state)) return false;
+    state.store.clearMemory();
+    if (state.hooks.closeWelcome) state.hooks.closeWelcome();
     return true;
 }
 

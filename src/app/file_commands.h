@@ -10,7 +10,7 @@ struct AppState;
 // runs to completion; what it shows goes through the prompts, the status line and repaint hooks.
 
 // Binds the File commands to the real tree-file reader and writer and the older-version readers.
-void BindTreeFiles(AppState& state);
+void bindTreeFiles(AppState& state);
 
 // Main window creation: defaults, file association, dialog filters, the tree font settings and
 // the tree named on the command line (all arguments joined with blanks).
@@ -19,25 +19,25 @@ struct StartupInfo {
     QStringList arguments;   // command-line arguments without the program name
     int clientWidth = 0;     // the main window's client width, for the scroll step
 };
-void FormCreate(AppState& state, const StartupInfo& info);
+void formCreate(AppState& state, const StartupInfo& info);
 
 // The six file-association values, in their fixed order; stops at the first failed write.
-bool WriteFileAssociation(AppState& state, const QString& programPath);
+bool writeFileAssociation(AppState& state, const QString& programPath);
 
-void New1Click(AppState& state);
-void Open1Click(AppState& state);
-void Save1Click(AppState& state);
-void SaveAs1Click(AppState& state);
+void newTree(AppState& state);
+void openTree(AppState& state);
+void saveTree(AppState& state);
+void saveTreeAs(AppState& state);
 
 // The imports of the older tree files: the tree read becomes an untitled, unmodified document.
-void Openversion1531Click(AppState& state);
-void Version101Click(AppState& state);
+void importVersion15(AppState& state);
+void importVersion10(AppState& state);
 
 // Closing the main window: writes the tree font settings, asks about unsaved changes, and on a
 // go-ahead empties the store. False keeps the program running.
-bool FormCloseQuery(AppState& state);
+bool formCloseQuery(AppState& state);
 
-// Asks about unsaved changes; Yes saves through Save1Click. True when the caller may go on.
-bool CheckModified(AppState& state);
+// Asks about unsaved changes; Yes saves through saveTree. True when the caller may go on.
+bool checkModified(AppState& state);
 
 }  // namespace kinloom

@@ -1,5 +1,5 @@
 #include "app/ui/startup.h"
-#include "app/ui/tslektstre.h"
+#include "app/ui/main_window.h"
 #include "platform/registry.h"
 #include "platform/ui/qt_prompts.h"
 
@@ -13,10 +13,10 @@ int main(int argc, char** argv) {
     QStringList arguments = QApplication::arguments().mid(1);
     const bool showWelcome = !arguments.removeAll(QStringLiteral("--no-welcome"));
 
-    const std::unique_ptr<kinloom::Registry> registry = kinloom::OpenIniRegistry(kinloom::DefaultRegistryPath());
+    const std::unique_ptr<kinloom::Registry> registry = kinloom::openIniRegistry(kinloom::defaultRegistryPath());
     kinloom::QtPrompts prompts;
-    const auto windows = kinloom::CreateWindows(*registry, prompts, QApplication::applicationFilePath(), arguments);
+    const auto windows = kinloom::createWindows(*registry, prompts, QApplication::applicationFilePath(), arguments);
     prompts.setParent(windows->main.get());
-    kinloom::StartUp(*windows, showWelcome);
+    kinloom::startUp(*windows, showWelcome);
     return app.exec();
 }

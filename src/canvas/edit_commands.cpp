@@ -11,7 +11,7 @@ namespace kinloom {
 namespace {
 
 // The person fields that an alias item carries as copies of its original.
-void CopyPersonFields(TPersonItem& to, const TPersonItem& from) {
+void copyPersonFields(PersonItem& to, const PersonItem& from) {
     to.FirstName = from.FirstName;
     to.LastName = from.LastName;
     to.PictureFile = from.PictureFile;
@@ -29,137 +29,137 @@ void CopyPersonFields(TPersonItem& to, const TPersonItem& from) {
 }
 
 // The new box hangs under the pointer until the next click drops it.
-void HangUnderPointer(EditContext& ctx, TPersonItem& item) {
-    item.X = ctx.store.PointerX;
-    item.Y = ctx.store.PointerY;
-    ctx.store.CurrentItem = &item;
-    ctx.host.StartPlacing(true);
-    ctx.host.Repaint();
+void hangUnderPointer(EditContext& ctx, PersonItem& item) {
+    item.X = ctx.store.pointerX;
+    item.Y = ctx.store.pointerY;
+    ctx.store.currentItem = &item;
+    ctx.host.startPlacing(true);
+    ctx.host.repaint();
 }
 
 }  // namespace
 
-void ZoomToCurrentItem(EditContext& ctx) {
-    if (!ctx.store.CurrentItem) return;
-    CentreItem(ctx.store.CurrentItem, ctx.view, ctx.host.OuterSize());
-    ctx.host.Repaint();
+void zoomToCurrentItem(EditContext& ctx) {
+    if (!ctx.store.currentItem) return;
+    centreItem(ctx.store.currentItem, ctx.view, ctx.host.outerSize());
+    ctx.host.repaint();
 }
 
-void Nyperson1Click(EditContext& ctx) {
-    if (!ctx.store.LagNyPerson()) return;
-    ctx.host.StartPlacing(false);
-    ctx.host.PaintWithoutErase();
+void newPerson(EditContext& ctx) {
+    if (!ctx.store.createItem()) return;
+    ctx.host.startPlacing(false);
+    ctx.host.paintWithoutErase();
 }
 
-void LinkCommand(EditContext& ctx, PendingLink kind) {
-    ctx.host.SetCrossCursor();
-    const TPersonItem* item = ctx.store.CurrentItem;
+void linkCommand(EditContext& ctx, PendingLink kind) {
+    ctx.host.setCrossCursor();
+    const PersonItem* item = ctx.store.currentItem;
     if (!item) return;
     // Wide sums: an item at the far edge of the canvas must not wrap its link point round.
-    ctx.host.ArmLink(kind, SaturateInt(0LL + item->X + kLinkDX), SaturateInt(0LL + item->Y + kLinkDY));
+    ctx.host.armLink(kind, saturateInt(0LL + item->X + kLinkDX), saturateInt(0LL + item->Y + kLinkDY));
 }
 
-void DeleteLinktoFather1Click(EditContext& ctx) {
-    if (!ctx.store.CurrentItem) return;
-    ctx.store.Modified = true;
-    ctx.store.CurrentItem->Father = nullptr;
-    ctx.host.Repaint();
+void deleteFatherLink(EditContext& ctx) {
+    if (!ctx.store.currentItem) return;
+    ctx.store.modified = true;
+    ctx.store.currentItem->Father = nullptr;
+    ctx.host.repaint();
 }
 
-void DeleteLinktoMother1Click(EditContext& ctx) {
-    if (!ctx.store.CurrentItem) return;
-    ctx.store.Modified = true;
-    ctx.store.CurrentItem->Mother = nullptr;
-    ctx.host.Repaint();
+void deleteMotherLink(EditContext& ctx) {
+    if (!ctx.store.currentItem) return;
+    ctx.store.modified = true;
+    ctx.store.currentItem->Mother = nullptr;
+    ctx.host.repaint();
 }
 
-void MakeAliasClick(EditContext& ctx) {
-    TPersonItem* original = ctx.store.CurrentItem;
+void makeAlias(EditContext& ctx) {
+    PersonItem* original = ctx.store.currentItem;
     if (!original) return;
-    ctx.store.Modified = true;
+    ctx.store.modified = true;
     original->Kind = kKindAlias;
-    TPersonItem* alias = ctx.store.LagNyPerson();
+    PersonItem* alias = ctx.store.createItem();
     if (!alias) return;
-    CopyPersonFields(*alias, *original);
+    copyPersonFields(*alias, *original);
     alias->Kind = kKindRef;
     alias->Father = original;
-    HangUnderPointer(ctx, *alias);
+    hangUnderPointer(ctx, *alias);
 }
 
-void MakeThisAliasClick(EditContext& ctx) {
-    TPersonItem* alias = ctx.store.CurrentItem;
+void makeThisAlias(EditContext& ctx) {
+    PersonItem* alias = ctx.store.currentItem;
     if (!alias) return;
-    ctx.store.Modified = true;
+    ctx.store.modified = true;
     alias->Kind = kKindRef;
-    TPersonItem* original = ctx.store.LagNyPerson();
+    PersonItem* original = ctx.store.createItem();
     if (!original) return;
-    CopyPersonFields(*original, *alias);
+    copyPersonFields(*original, *alias);
     original->Selected = false;
     original->Kind = kKindAlias;
     alias->Father = original;
     alias->Mother = nullptr;  // an alias has no parents of its own
-    HangUnderPointer(ctx, *original);
+    hangUnderPointer(ctx, *original);
 }
 
-TPersonItem* LastAliasOf(const TItemStore& store, const TPersonItem* original) {
-    TPersonItem* found = nullptr;
-    for (TPersonItem* p = store.FirstItem(); p; p = p->Next)
+PersonItem* lastAliasOf(const ItemStore& store, const PersonItem* original) {
+    PersonItem* found = nullptr;
+    for (PersonItem* p = store.firstItem(); p; p = p->Next)
         if (p->isAlias() && p->Father == original) found = p;
     return found;
 }
 
-void GotoAlias1Click(EditContext& ctx, bool fromDoubleClick) {
+void goToAlias(EditContext& ctx, bool fromDoubleClick) {
     const double previousZoom = ctx.view.Zoom;
-    TPersonItem* current = ctx.store.CurrentItem;
+    PersonItem* current = ctx.store.currentItem;
     if (current) {
         if (current->isAlias() && current->Father)
-            ctx.store.CurrentItem = current->Father;
+            ctx.store.currentItem = current->Father;
         else if (current->Kind == kKindAlias)
-            if (TPersonItem* alias = LastAliasOf(ctx.store, current)) ctx.store.CurrentItem = alias;
-        CentreItem(ctx.store.CurrentItem, ctx.view, ctx.host.OuterSize());
+            if (PersonItem* alias = lastAliasOf(ctx.store, current)) ctx.store.currentItem = alias;
+        centreItem(ctx.store.currentItem, ctx.view, ctx.host.outerSize());
     } else {
-        CentrePoint(ctx.store.PointerX, ctx.store.PointerY, ctx.view, ctx.host.OuterSize());
+        centrePoint(ctx.store.pointerX, ctx.store.pointerY, ctx.view, ctx.host.outerSize());
     }
-    ctx.host.ZoomTo(previousZoom);
-    if (fromDoubleClick) ctx.host.SetIgnoreNextMouseDown();
+    ctx.host.zoomTo(previousZoom);
+    if (fromDoubleClick) ctx.host.setIgnoreNextMouseDown();
 }
 
-void Makehome1Click(EditContext& ctx) {
-    TPersonItem* item = ctx.store.CurrentItem;
-    if (!item || item == ctx.store.FirstItem()) return;
-    ctx.store.MoveToFront(item);
-    ctx.host.Repaint();
+void makeHome(EditContext& ctx) {
+    PersonItem* item = ctx.store.currentItem;
+    if (!item || item == ctx.store.firstItem()) return;
+    ctx.store.moveToFront(item);
+    ctx.host.repaint();
 }
 
-void Home1Click(EditContext& ctx) {
-    ctx.store.CurrentItem = ctx.store.FirstItem();
-    ZoomToCurrentItem(ctx);
+void goHome(EditContext& ctx) {
+    ctx.store.currentItem = ctx.store.firstItem();
+    zoomToCurrentItem(ctx);
 }
 
-void Father1Click(EditContext& ctx) {
-    if (!ctx.store.CurrentItem) return;
-    ctx.store.CurrentItem = ctx.store.CurrentItem->Father;
-    ZoomToCurrentItem(ctx);
+void goToFather(EditContext& ctx) {
+    if (!ctx.store.currentItem) return;
+    ctx.store.currentItem = ctx.store.currentItem->Father;
+    zoomToCurrentItem(ctx);
 }
 
-void Mother1Click(EditContext& ctx) {
-    if (!ctx.store.CurrentItem) return;
-    ctx.store.CurrentItem = ctx.store.CurrentItem->Mother;
-    ZoomToCurrentItem(ctx);
+void goToMother(EditContext& ctx) {
+    if (!ctx.store.currentItem) return;
+    ctx.store.currentItem = ctx.store.currentItem->Mother;
+    zoomToCurrentItem(ctx);
 }
 
 void AlignSelection(EditContext& ctx, AlignEdge edge) {
-    const auto& selection = ctx.store.SelectionList();
+    const auto& selection = ctx.store.selectionList();
     if (selection.empty()) return;
-    ctx.store.Modified = true;
+    ctx.store.modified = true;
     const bool vertical = edge == AlignEdge::Top || edge == AlignEdge::Bottom;
     const bool smallest = edge == AlignEdge::Top || edge == AlignEdge::Left;
-    auto coordinate = [vertical](TPersonItem* p) -> int32_t& { return vertical ? p->Y : p->X; };
+    auto coordinate = [vertical](PersonItem* p) -> int32_t& { return vertical ? p->Y : p->X; };
     int32_t target = coordinate(selection.front());
-    for (TPersonItem* p : selection)
+    for (PersonItem* p : selection)
         target = smallest ? std::min(target, coordinate(p)) : std::max(target, coordinate(p));
-    for (TPersonItem* p : selection) coordinate(p) = target;
-    ctx.host.Repaint();
+    for (PersonItem* p : selection) coordinate(p) = target;
+    ctx.host.repaint();
 }
 
 }  // namespace kinloom

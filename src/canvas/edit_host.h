@@ -11,17 +11,17 @@ enum class PendingLink { Father, Mother, Spouse };
 class EditHost {
 public:
     virtual ~EditHost() = default;
-    virtual void Repaint() = 0;           // erase the canvas and paint the tree
-    virtual void PaintWithoutErase() = 0;  // paint the tree over what is on the screen
-    virtual void ZoomTo(double zoom) = 0;  // zoomto: new zoom, window centre kept, repaint
-    virtual WindowSize OuterSize() const = 0;
-    // GrabX = 70, GrabY = 32, Dragging (and DragPending when asked) true: the current item hangs
+    virtual void repaint() = 0;           // erase the canvas and paint the tree
+    virtual void paintWithoutErase() = 0;  // paint the tree over what is on the screen
+    virtual void zoomTo(double zoom) = 0;  // zoomto: new zoom, window centre kept, repaint
+    virtual WindowSize outerSize() const = 0;
+    // grabX = 70, grabY = 32, Dragging (and dragPending when asked) true: the current item hangs
     // centred under the pointer until the next click drops it.
-    virtual void StartPlacing(bool dragPending) = 0;
-    // Cross cursor; with a current item, DragX/DragY at its centre and the pending flag set.
-    virtual void SetCrossCursor() = 0;
-    virtual void ArmLink(PendingLink kind, int dragX, int dragY) = 0;
-    virtual void SetIgnoreNextMouseDown() = 0;
+    virtual void startPlacing(bool dragPending) = 0;
+    // Cross cursor; with a current item, dragX/dragY at its centre and the pending flag set.
+    virtual void setCrossCursor() = 0;
+    virtual void armLink(PendingLink kind, int dragX, int dragY) = 0;
+    virtual void setIgnoreNextMouseDown() = 0;
 };
 
 }  // namespace kinloom

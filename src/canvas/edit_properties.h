@@ -3,15 +3,15 @@
 
 namespace kinloom {
 
-class TItemStore;
-struct TPersonItem;
+class ItemStore;
+struct PersonItem;
 class EditHost;
 
-// FormDblClick, the bridge to the person dialog: the dialog edits a working copy of CurrentItem
+// editProperties, the bridge to the person dialog: the dialog edits a working copy of currentItem
 // and the copy goes back over the real item, as a whole, only when the dialog was confirmed.
 // `runDialog` fills the dialog from the copy (the real item is passed too, for the spouse sides),
 // shows it modally and returns whether it was confirmed. Returns that answer (false with no item).
-using PersonDialogRunner = std::function<bool(TPersonItem& copy, TPersonItem& edited)>;
-bool FormDblClick(TItemStore& store, EditHost& host, const PersonDialogRunner& runDialog);
+using PersonDialogRunner = std::function<bool(PersonItem& copy, PersonItem& edited)>;
+bool editProperties(ItemStore& store, EditHost& host, const PersonDialogRunner& runDialog);
 
 }  // namespace kinloom

@@ -17,22 +17,22 @@ constexpr int kHintCut = 255;
 const QString kCrLf = QStringLiteral("\r\n");
 
 // Wide arithmetic throughout: an item may sit at the very ends of the int range.
-bool SameOrBetween(long long lo, long long v, long long hi) { return lo <= v && v <= hi; }
+bool sameOrBetween(long long lo, long long v, long long hi) { return lo <= v && v <= hi; }
 }  // namespace
 
-CanvasInteraction::CanvasInteraction(TItemStore& store, ViewState& view, CanvasSurface& surface)
+CanvasInteraction::CanvasInteraction(ItemStore& store, ViewState& view, CanvasSurface& surface)
     : store_(store), view_(view), surface_(surface), alive_(std::make_shared<bool>(true)) {
-    // ToolbarItem must not keep pointing at a freed item that a new one might reuse.
+    // toolbarItem must not keep pointing at a freed item that a new one might reuse.
     std::weak_ptr<bool> alive = alive_;
-    store_.addRemovalListener([this, alive](const TPersonItem* item) {
+    store_.addRemovalListener([this, alive](const PersonItem* item) {
         if (alive.expired()) return;
-        if (item == nullptr || item == ToolbarItem) ToolbarItem = nullptr;
-        // A drag, a placement and a waiting link belong to CurrentItem; deleting it (the store then
+        if (item == nullptr || item == toolbarItem) toolbarItem = nullptr;
+        // A drag, a placement and a waiting link belong to currentItem; deleting it (the store then
         // has no current item) ends them, so the next press is a plain click and not the tail of a
         // gesture whose item is gone.
-        if (item == nullptr || store_.CurrentItem == nullptr) {
-            Dragging = DragPending = false;
-            LinkFatherPending = LinkMotherPending = LinkSpousePending = false;
+        if (item == nullptr || store_.currentItem == nullptr) {
+            dragging = dragPending = false;
+            linkFatherPending = linkMotherPending = linkSpousePending = false;
         }
     });
 }
@@ -41,91 +41,91 @@ CanvasInteraction::~CanvasInteraction() = default;
 
 QString CanvasInteraction::text(const std::string_view bytes) const {
     static const DisplayCharset kDefault;
-    return (Charset ? *Charset : kDefault).decode(bytes);
+    return (charset ? *charset : kDefault).decode(bytes);
 }
 
-QPoint CanvasInteraction::screenOf(int cx, int cy) const { return {ToScreenX(view_, cx), ToScreenY(view_, cy)}; }
+QPoint CanvasInteraction::screenOf(int cx, int cy) const { return {toScreenX(view_, cx), toScreenY(view_, cy)}; }
 
-void CanvasInteraction::invertItem(const TPersonItem& item) { surface_.InvertRect(BoxEdgesOf(item, view_).rect()); }
+void CanvasInteraction::invertItem(const PersonItem& item) { surface_.invertRect(boxEdgesOf(item, view_).rect()); }
 
 void CanvasInteraction::invertSelection() {
-    for (const TPersonItem* item : store_.SelectionList()) invertItem(*item);
+    for (const PersonItem* item : store_.selectionList()) invertItem(*item);
 }
 
 void CanvasInteraction::setZoomToArea(bool checked) {
-    ZoomToAreaMode = checked;
-    surface_.SetZoomToAreaChecked(checked);
+    zoomToAreaMode = checked;
+    surface_.setZoomToAreaChecked(checked);
 }
 
-void CanvasInteraction::Reset() {
-    DragPending = Dragging = RubberBand = false;
-    LinkFatherPending = LinkMotherPending = LinkSpousePending = LinkHandled = false;
-    IgnoreNextMouseDown = PanArmed = Panning = AreaSticky = false;
-    ToolbarItem = nullptr;
+void CanvasInteraction::reset() {
+    dragPending = dragging = rubberBand = false;
+    linkFatherPending = linkMotherPending = linkSpousePending = linkHandled = false;
+    ignoreNextMouseDown = panArmed = panning = areaSticky = false;
+    toolbarItem = nullptr;
     setZoomToArea(false);
-    surface_.SetCursor(CanvasCursor::Arrow);
+    surface_.setCanvasCursor(CanvasCursor::Arrow);
 }
 
-void CanvasInteraction::PaintStarted() {
-    surface_.SetCursor(CanvasCursor::Arrow);
+void CanvasInteraction::paintStarted() {
+    surface_.setCanvasCursor(CanvasCursor::Arrow);
     setZoomToArea(false);
-    PanArmed = false;
-    AreaSticky = false;
+    panArmed = false;
+    areaSticky = false;
 }
 
-void CanvasInteraction::Repaint() {
-    PaintStarted();
-    surface_.Repaint();
+void CanvasInteraction::repaint() {
+    paintStarted();
+    surface_.repaint();
 }
 
-void CanvasInteraction::PaintWithoutErase() {
-    PaintStarted();
-    surface_.PaintWithoutErase();
+void CanvasInteraction::paintWithoutErase() {
+    paintStarted();
+    surface_.paintWithoutErase();
 }
 
-TPersonItem* CanvasInteraction::HitTest(int px, int py) const {
-    if (ZoomToAreaMode) return nullptr;
-    TPersonItem* hit = nullptr;
-    for (TPersonItem* item = store_.FirstItem(); item; item = item->Next)
-        if (SameOrBetween(item->X, px, 0LL + item->X + kItemWidth) &&
-            SameOrBetween(item->Y, py, 0LL + item->Y + kItemHeight))
+PersonItem* CanvasInteraction::hitTest(int px, int py) const {
+    if (zoomToAreaMode) return nullptr;
+    PersonItem* hit = nullptr;
+    for (PersonItem* item = store_.firstItem(); item; item = item->Next)
+        if (sameOrBetween(item->X, px, 0LL + item->X + kItemWidth) &&
+            sameOrBetween(item->Y, py, 0LL + item->Y + kItemHeight))
             hit = item;  // later items are drawn on top
     return hit;
 }
 
-TPersonItem* CanvasInteraction::BeginPlacingNewItem() {
-    TPersonItem* item = store_.LagNyPerson();
+PersonItem* CanvasInteraction::beginPlacingNewItem() {
+    PersonItem* item = store_.createItem();
     if (!item) return nullptr;
-    GrabX = kLinkDX;
-    GrabY = kLinkDY;
-    Dragging = true;
-    PaintWithoutErase();
+    grabX = kLinkDX;
+    grabY = kLinkDY;
+    dragging = true;
+    paintWithoutErase();
     return item;
 }
 
 // ---------------------------------------------------------------- mouse
 
 void CanvasInteraction::drawPanBoxes(bool silver) {
-    for (const TPersonItem* item = store_.FirstItem(); item; item = item->Next)
-        surface_.FillBox(BoxEdgesOf(*item, view_).rect(), silver);
+    for (const PersonItem* item = store_.firstItem(); item; item = item->Next)
+        surface_.fillBox(boxEdgesOf(*item, view_).rect(), silver);
 }
 
-void CanvasInteraction::completePendingLinks(TPersonItem* previous, bool hitNothing, int px, int py) {
-    bool* const flags[] = {&LinkFatherPending, &LinkMotherPending, &LinkSpousePending};
+void CanvasInteraction::completePendingLinks(PersonItem* previous, bool hitNothing, int px, int py) {
+    bool* const flags[] = {&linkFatherPending, &linkMotherPending, &linkSpousePending};
     for (int kind = 0; kind < 3; ++kind) {
         if (!*flags[kind]) continue;
         // A press on the waiting item itself cancels; without a waiting item there is nothing to link.
-        if (previous && store_.CurrentItem != previous) {
-            store_.Modified = true;
+        if (previous && store_.currentItem != previous) {
+            store_.modified = true;
             if (hitNothing) {
-                store_.PointerX = px;
-                store_.PointerY = py;
-                TPersonItem* created = NewItem ? NewItem() : BeginPlacingNewItem();
-                Dragging = false;  // it stays where it was made
+                store_.pointerX = px;
+                store_.pointerY = py;
+                PersonItem* created = newItem ? newItem() : beginPlacingNewItem();
+                dragging = false;  // it stays where it was made
                 hitNothing = false;
-                if (!created) store_.CurrentItem = nullptr;
+                if (!created) store_.currentItem = nullptr;
             }
-            TPersonItem* target = store_.CurrentItem;
+            PersonItem* target = store_.currentItem;
             if (target) {
                 if (kind == 0) {
                     previous->Father = target;
@@ -134,73 +134,73 @@ void CanvasInteraction::completePendingLinks(TPersonItem* previous, bool hitNoth
                     previous->Mother = target;
                     target->Sex = "F";
                 } else {
-                    store_.AddMarriage(previous, target);
+                    store_.addMarriage(previous, target);
                 }
             }
-            store_.CurrentItem = previous;
+            store_.currentItem = previous;
         }
         *flags[kind] = false;
-        Repaint();
-        LinkHandled = true;
+        repaint();
+        linkHandled = true;
     }
 }
 
-void CanvasInteraction::MousePress(QPoint screen, Qt::MouseButton button) {
-    if (PanArmed) {
-        PanLastX = screen.x();
-        PanLastY = screen.y();
-        Panning = true;
-        surface_.FillBackground();
+void CanvasInteraction::mousePress(QPoint screen, Qt::MouseButton button) {
+    if (panArmed) {
+        panLastX = screen.x();
+        panLastY = screen.y();
+        panning = true;
+        surface_.fillBackground();
         drawPanBoxes(true);
         return;
     }
-    if (IgnoreNextMouseDown) {
-        IgnoreNextMouseDown = false;
+    if (ignoreNextMouseDown) {
+        ignoreNextMouseDown = false;
         return;
     }
-    const int px = ToCanvasX(view_, screen.x()), py = ToCanvasY(view_, screen.y());
-    TPersonItem* previous = store_.CurrentItem;
-    store_.CurrentItem = HitTest(px, py);
-    const bool hitNothing = store_.CurrentItem == nullptr;
+    const int px = toCanvasX(view_, screen.x()), py = toCanvasY(view_, screen.y());
+    PersonItem* previous = store_.currentItem;
+    store_.currentItem = hitTest(px, py);
+    const bool hitNothing = store_.currentItem == nullptr;
 
     completePendingLinks(previous, hitNothing, px, py);
 
-    if (button == Qt::LeftButton && !LinkHandled) {
-        if (TPersonItem* item = store_.CurrentItem) {
-            if (!item->Selected && !store_.SelectionList().empty()) {
+    if (button == Qt::LeftButton && !linkHandled) {
+        if (PersonItem* item = store_.currentItem) {
+            if (!item->Selected && !store_.selectionList().empty()) {
                 invertSelection();
                 previous = nullptr;  // already restored with the selection
-                store_.ClearSelection();
+                store_.clearSelection();
             }
-            DragPending = true;
-            GrabX = SaturateInt(0LL + px - item->X);
-            GrabY = SaturateInt(0LL + py - item->Y);
-            DragX = px;
-            DragY = py;
+            dragPending = true;
+            grabX = saturateInt(0LL + px - item->X);
+            grabY = saturateInt(0LL + py - item->Y);
+            dragX = px;
+            dragY = py;
         } else {
-            RubberBand = true;
-            DragX = GrabX = px;
-            DragY = GrabY = py;
+            rubberBand = true;
+            dragX = grabX = px;
+            dragY = grabY = py;
         }
     }
-    LinkHandled = false;
+    linkHandled = false;
 
     // Move the inverted highlight to the new current item.
-    TPersonItem* current = store_.CurrentItem;
-    if (current == previous && store_.SelectionList().empty()) return;
+    PersonItem* current = store_.currentItem;
+    if (current == previous && store_.selectionList().empty()) return;
     if (current) {
         if (current->Selected) return;
         if (previous) invertItem(*previous);
         invertItem(*current);
-    } else if (!store_.SelectionList().empty()) {
+    } else if (!store_.selectionList().empty()) {
         invertSelection();
-        store_.ClearSelection();
+        store_.clearSelection();
     } else if (previous) {
         invertItem(*previous);
     }
 }
 
-QString CanvasInteraction::HintTextFor(const TPersonItem& item) const {
+QString CanvasInteraction::hintTextFor(const PersonItem& item) const {
     QString head = text(item.FirstName) + QLatin1Char(' ') + text(item.LastName) + kCrLf + QLatin1Char('(') +
                    text(item.BornDate) + QStringLiteral(" - ") + text(item.DiedDate) + QLatin1Char(')') + kCrLf;
     head.truncate(kHintCut);
@@ -211,7 +211,7 @@ QString CanvasInteraction::HintTextFor(const TPersonItem& item) const {
     return head;
 }
 
-QString CanvasInteraction::StatusTextFor(const TPersonItem& item) const {
+QString CanvasInteraction::statusTextFor(const PersonItem& item) const {
     QString status = text(item.FirstName) + QLatin1Char(' ') + text(item.LastName) + QStringLiteral(" (") +
                      text(item.BornDate) + QStringLiteral(" - ") + text(item.DiedDate) + QLatin1Char(')');
     status.truncate(kHintCut);
@@ -219,190 +219,190 @@ QString CanvasInteraction::StatusTextFor(const TPersonItem& item) const {
 }
 
 void CanvasInteraction::MouseMove(QPoint screen) {
-    if (!Panning && !Dragging && !RubberBand && ShowNameTips) {
-        if (const TPersonItem* item = HitTest(ToCanvasX(view_, screen.x()), ToCanvasY(view_, screen.y()))) {
-            const QString hint = HintTextFor(*item);
+    if (!panning && !dragging && !rubberBand && showNameTips) {
+        if (const PersonItem* item = hitTest(toCanvasX(view_, screen.x()), toCanvasY(view_, screen.y()))) {
+            const QString hint = hintTextFor(*item);
             // Switching hints off for one move closes the hint window, so it reopens with the new text.
-            HintsEnabled = !(HintsEnabled && hint != HintText);
-            HintText = hint;
-            surface_.SetHint(HintText, HintsEnabled);
-            surface_.SetStatusText(StatusTextFor(*item));
+            hintsEnabled = !(hintsEnabled && hint != hintText);
+            hintText = hint;
+            surface_.setHint(hintText, hintsEnabled);
+            surface_.setStatusText(statusTextFor(*item));
         } else {
-            HintsEnabled = false;
-            surface_.SetHint(HintText, false);
-            surface_.SetStatusText(QString());
+            hintsEnabled = false;
+            surface_.setHint(hintText, false);
+            surface_.setStatusText(QString());
         }
     }
 
-    if (Panning) {
+    if (panning) {
         drawPanBoxes(false);
-        const double s = ScaleOf(view_);
-        view_.OffsetX = SaturateInt(view_.OffsetX - RoundHalfEven((PanLastX - screen.x()) / s));
-        view_.OffsetY = SaturateInt(view_.OffsetY - RoundHalfEven((PanLastY - screen.y()) / s));
+        const double s = scaleOf(view_);
+        view_.offsetX = saturateInt(view_.offsetX - roundHalfEven((panLastX - screen.x()) / s));
+        view_.offsetY = saturateInt(view_.offsetY - roundHalfEven((panLastY - screen.y()) / s));
         drawPanBoxes(true);
-        PanLastX = screen.x();
-        PanLastY = screen.y();
+        panLastX = screen.x();
+        panLastY = screen.y();
     }
 
-    store_.PointerX = ToCanvasX(view_, screen.x());
-    store_.PointerY = ToCanvasY(view_, screen.y());
-    TPersonItem* current = store_.CurrentItem;
+    store_.pointerX = toCanvasX(view_, screen.x());
+    store_.pointerY = toCanvasY(view_, screen.y());
+    PersonItem* current = store_.currentItem;
 
-    if (DragPending && current &&
-        (std::llabs(current->X - (0LL + store_.PointerX - GrabX)) > kDragThreshold ||
-         std::llabs(current->Y - (0LL + store_.PointerY - GrabY)) > kDragThreshold)) {
-        store_.Modified = true;
-        Dragging = true;
-        DragPending = false;
+    if (dragPending && current &&
+        (std::llabs(current->X - (0LL + store_.pointerX - grabX)) > kDragThreshold ||
+         std::llabs(current->Y - (0LL + store_.pointerY - grabY)) > kDragThreshold)) {
+        store_.modified = true;
+        dragging = true;
+        dragPending = false;
     }
 
-    if (AnyLinkPending() && current) {
+    if (anyLinkPending() && current) {
         const QPoint centre = screenOf(current->X + kLinkDX, current->Y + kLinkDY);
-        surface_.InvertLine(centre, screenOf(DragX, DragY));
-        DragX = store_.PointerX;
-        DragY = store_.PointerY;
-        surface_.InvertLine(centre, screenOf(DragX, DragY));
+        surface_.invertLine(centre, screenOf(dragX, dragY));
+        dragX = store_.pointerX;
+        dragY = store_.pointerY;
+        surface_.invertLine(centre, screenOf(dragX, dragY));
     }
 
-    if (Dragging && current) {
-        const long long G = store_.GridSize > 0 ? store_.GridSize : 1;
+    if (dragging && current) {
+        const long long G = store_.gridSize > 0 ? store_.gridSize : 1;
         // "/" truncates toward zero, as the grid has always done.
-        const int tx = SaturateInt(((0LL + store_.PointerX - GrabX) / G) * G + (G / 2));
-        const int ty = SaturateInt(((0LL + store_.PointerY - GrabY) / G) * G + (G / 2));
+        const int tx = saturateInt(((0LL + store_.pointerX - grabX) / G) * G + (G / 2));
+        const int ty = saturateInt(((0LL + store_.pointerY - grabY) / G) * G + (G / 2));
         if (current->Selected) {
             // The group keeps its shape; only the item under the pointer lands on the grid.
             const long long dx = 0LL + current->X - tx, dy = 0LL + current->Y - ty;
             if (dx != 0 || dy != 0) {
                 invertSelection();
-                for (TPersonItem* item : store_.SelectionList()) {
-                    item->X = SaturateInt(item->X - dx);
-                    item->Y = SaturateInt(item->Y - dy);
+                for (PersonItem* item : store_.selectionList()) {
+                    item->X = saturateInt(item->X - dx);
+                    item->Y = saturateInt(item->Y - dy);
                 }
                 invertSelection();
             }
         } else {
-            DragX = current->X;
-            DragY = current->Y;
+            dragX = current->X;
+            dragY = current->Y;
             if (current->X != tx || current->Y != ty) {
                 invertItem(*current);
                 current->X = tx;
                 current->Y = ty;
                 invertItem(*current);
             }
-            DragX = store_.PointerX;
-            DragY = store_.PointerY;
+            dragX = store_.pointerX;
+            dragY = store_.pointerY;
         }
     }
 
-    if (RubberBand) {
-        const bool dotted = !ZoomToAreaMode;
-        if (ZoomToAreaMode && Window.Width != 0)
-            store_.PointerY = SaturateInt(RoundHalfEven(static_cast<double>(Window.Height) / Window.Width *
-                                                            (static_cast<double>(store_.PointerX) - DragX) +
-                                                        DragY));
-        surface_.InvertFrame(screenOf(DragX, DragY), screenOf(GrabX, GrabY), dotted);
-        GrabX = store_.PointerX;
-        GrabY = store_.PointerY;
-        surface_.InvertFrame(screenOf(DragX, DragY), screenOf(GrabX, GrabY), dotted);
+    if (rubberBand) {
+        const bool dotted = !zoomToAreaMode;
+        if (zoomToAreaMode && Window.Width != 0)
+            store_.pointerY = saturateInt(roundHalfEven(static_cast<double>(Window.Height) / Window.Width *
+                                                            (static_cast<double>(store_.pointerX) - dragX) +
+                                                        dragY));
+        surface_.invertFrame(screenOf(dragX, dragY), screenOf(grabX, grabY), dotted);
+        grabX = store_.pointerX;
+        grabY = store_.pointerY;
+        surface_.invertFrame(screenOf(dragX, dragY), screenOf(grabX, grabY), dotted);
     }
 
     updateToolbar();
 }
 
 void CanvasInteraction::updateToolbar() {
-    const TPersonItem* current = store_.CurrentItem;
-    if (current == ToolbarItem) return;
-    ToolbarItem = current;
-    const ToolbarButtonState buttons = ComputeToolbarButtonState(store_);
-    surface_.SetToolbarButtons(buttons.EditProperties, buttons.CreateAncestorTree);
+    const PersonItem* current = store_.currentItem;
+    if (current == toolbarItem) return;
+    toolbarItem = current;
+    const ToolbarButtonState buttons = computeToolbarButtonState(store_);
+    surface_.setToolbarButtons(buttons.editProperties, buttons.createAncestorTree);
 }
 
-void CanvasInteraction::MouseRelease(QPoint /*screen*/) {
-    surface_.SetCursor(CanvasCursor::Arrow);
-    DragPending = false;
+void CanvasInteraction::mouseRelease(QPoint /*screen*/) {
+    surface_.setCanvasCursor(CanvasCursor::Arrow);
+    dragPending = false;
 
-    if (RubberBand) {
-        const int minX = std::min(DragX, GrabX), maxX = std::max(DragX, GrabX);
-        const int minY = std::min(DragY, GrabY), maxY = std::max(DragY, GrabY);
-        if (ZoomToAreaMode) {
-            RubberBand = false;
+    if (rubberBand) {
+        const int minX = std::min(dragX, grabX), maxX = std::max(dragX, grabX);
+        const int minY = std::min(dragY, grabY), maxY = std::max(dragY, grabY);
+        if (zoomToAreaMode) {
+            rubberBand = false;
             setZoomToArea(false);
-            ZoomToArea(view_, Window, minX, minY, maxX, maxY);
+            zoomToArea(view_, Window, minX, minY, maxX, maxY);
             // The paint disarms the sticky flag, so remember whether Ctrl is still held first.
-            const bool sticky = AreaSticky;
-            Repaint();
+            const bool sticky = areaSticky;
+            repaint();
             if (sticky) {
-                AreaSticky = true;
+                areaSticky = true;
                 setZoomToArea(true);
-                surface_.SetCursor(CanvasCursor::Cross);
+                surface_.setCanvasCursor(CanvasCursor::Cross);
             }
         } else {
-            surface_.InvertFrame(screenOf(DragX, DragY), screenOf(GrabX, GrabY), true);
-            RubberBand = false;
-            store_.ClearSelection();
+            surface_.invertFrame(screenOf(dragX, dragY), screenOf(grabX, grabY), true);
+            rubberBand = false;
+            store_.clearSelection();
             // Every box that overlaps the band; touching an edge is not enough.
-            for (TPersonItem* item = store_.FirstItem(); item; item = item->Next)
+            for (PersonItem* item = store_.firstItem(); item; item = item->Next)
                 if (0LL + minX - kItemWidth < item->X && item->X < maxX && 0LL + minY - kItemHeight < item->Y &&
                     item->Y < maxY)
-                    store_.AddToSelection(item);
+                    store_.addToSelection(item);
             invertSelection();
         }
     }
 
-    if (Dragging) {
-        Dragging = false;
-        if (store_.CurrentItem && store_.CurrentItem->Sex.empty() && EditProperties) EditProperties();
-        Repaint();
+    if (dragging) {
+        dragging = false;
+        if (store_.currentItem && store_.currentItem->Sex.empty() && editProperties) editProperties();
+        repaint();
     }
 
-    if (Panning) {
-        Panning = false;
-        Repaint();
+    if (panning) {
+        panning = false;
+        repaint();
     }
 }
 
-void CanvasInteraction::DoubleClick(QPoint /*screen*/) {
+void CanvasInteraction::doubleClick(QPoint /*screen*/) {
     // The window reports the second press of a double-click as a press of its own first. It must
     // not start a drag, a band or panning: after the jump the pointer lies elsewhere on the tree, so
     // the slightest move before the release would drag the item we jumped to or select with a band.
-    DragPending = false;
-    RubberBand = false;
-    Panning = false;
-    if (GotoAlias) {
-        GotoAlias();
+    dragPending = false;
+    rubberBand = false;
+    panning = false;
+    if (goToAliasEntry) {
+        goToAliasEntry();
     } else {
         const double zoom = view_.Zoom;
-        if (store_.CurrentItem)
-            CentreItem(store_.CurrentItem, view_, Window);
+        if (store_.currentItem)
+            centreItem(store_.currentItem, view_, Window);
         else
-            CentrePoint(store_.PointerX, store_.PointerY, view_, Window);
+            centrePoint(store_.pointerX, store_.pointerY, view_, Window);
         kinloom::zoomto(view_, Window, zoom);
-        Repaint();
+        repaint();
     }
-    IgnoreNextMouseDown = true;
+    ignoreNextMouseDown = true;
 }
 
 // ---------------------------------------------------------------- keys and commands
 
 void CanvasInteraction::scrollBy(int dx, int dy) {
-    const double s = ScaleOf(view_);
-    const long long step = RoundHalfEven(ScrollStep / s);
-    view_.OffsetX = SaturateInt(view_.OffsetX + dx * step);
-    view_.OffsetY = SaturateInt(view_.OffsetY + dy * step);
-    Repaint();
+    const double s = scaleOf(view_);
+    const long long step = roundHalfEven(scrollStep / s);
+    view_.offsetX = saturateInt(view_.offsetX + dx * step);
+    view_.offsetY = saturateInt(view_.offsetY + dy * step);
+    repaint();
 }
 
-void CanvasInteraction::SpeedButton1Click() { scrollBy(-1, 0); }
-void CanvasInteraction::SpeedButton2Click() { scrollBy(0, -1); }
-void CanvasInteraction::SpeedButton3Click() { scrollBy(1, 0); }
-void CanvasInteraction::SpeedButton4Click() { scrollBy(0, 1); }
+void CanvasInteraction::speedButton1Click() { scrollBy(-1, 0); }
+void CanvasInteraction::speedButton2Click() { scrollBy(0, -1); }
+void CanvasInteraction::speedButton3Click() { scrollBy(1, 0); }
+void CanvasInteraction::speedButton4Click() { scrollBy(0, 1); }
 
-TPersonItem* CanvasInteraction::NearestItem(int key) const {
-    const TPersonItem* c = store_.CurrentItem;
+PersonItem* CanvasInteraction::nearestItem(int key) const {
+    const PersonItem* c = store_.currentItem;
     if (!c) return nullptr;
-    TPersonItem* best = nullptr;
+    PersonItem* best = nullptr;
     long long bestScore = std::numeric_limits<long long>::max();
-    for (TPersonItem* item = store_.FirstItem(); item; item = item->Next) {
+    for (PersonItem* item = store_.firstItem(); item; item = item->Next) {
         if (item == c) continue;
         const long long ax = static_cast<long long>(c->X) - item->X;  // > 0: item lies to the left
         const long long ay = static_cast<long long>(c->Y) - item->Y;  // > 0: item lies above
@@ -415,7 +415,7 @@ TPersonItem* CanvasInteraction::NearestItem(int key) const {
         default: return nullptr;
         }
         if (along < 1) continue;
-        const long long score = along + RoundHalfEven(1.5 * static_cast<double>(std::llabs(across)));
+        const long long score = along + roundHalfEven(1.5 * static_cast<double>(std::llabs(across)));
         if (score < bestScore) {  // the earlier item keeps a tie
             bestScore = score;
             best = item;
@@ -430,74 +430,74 @@ void CanvasInteraction::KeyPress(int key, Qt::KeyboardModifiers modifiers) {
     if (arrow && held == Qt::NoModifier) {
         // The plain arrows are shortcuts of the hidden scroll commands.
         switch (key) {
-        case Qt::Key_Up: SpeedButton4Click(); break;
-        case Qt::Key_Down: SpeedButton2Click(); break;
-        case Qt::Key_Left: SpeedButton3Click(); break;
-        default: SpeedButton1Click(); break;
+        case Qt::Key_Up: speedButton4Click(); break;
+        case Qt::Key_Down: speedButton2Click(); break;
+        case Qt::Key_Left: speedButton3Click(); break;
+        default: speedButton1Click(); break;
         }
         return;
     }
-    if (arrow && store_.CurrentItem) {
-        if (TPersonItem* next = NearestItem(key)) store_.CurrentItem = next;
-        CentreItemKeepingZoom(store_.CurrentItem, view_, Window);
-        Repaint();
-        surface_.SetStatusText(StatusTextFor(*store_.CurrentItem).trimmed());
+    if (arrow && store_.currentItem) {
+        if (PersonItem* next = nearestItem(key)) store_.currentItem = next;
+        centreItemKeepingZoom(store_.currentItem, view_, Window);
+        repaint();
+        surface_.setStatusText(statusTextFor(*store_.currentItem).trimmed());
     }
-    if (!RubberBand) {
+    if (!rubberBand) {
         if (held == Qt::AltModifier) {
-            PanArmed = true;
+            panArmed = true;
             setZoomToArea(false);
-            surface_.SetCursor(CanvasCursor::PointingHand);
+            surface_.setCanvasCursor(CanvasCursor::PointingHand);
         } else if (held == Qt::ControlModifier) {
-            PanArmed = false;
+            panArmed = false;
             setZoomToArea(true);
-            AreaSticky = true;
-            surface_.SetCursor(CanvasCursor::Cross);
+            areaSticky = true;
+            surface_.setCanvasCursor(CanvasCursor::Cross);
         }
     }
 }
 
-void CanvasInteraction::KeyRelease(int key, Qt::KeyboardModifiers modifiers) {
+void CanvasInteraction::keyRelease(int key, Qt::KeyboardModifiers modifiers) {
     Qt::KeyboardModifiers held = modifiers & (Qt::ShiftModifier | Qt::ControlModifier | Qt::AltModifier);
     // The released key no longer counts as held, whatever the window system reports.
     if (key == Qt::Key_Shift) held &= ~Qt::ShiftModifier;
     if (key == Qt::Key_Control) held &= ~Qt::ControlModifier;
     if (key == Qt::Key_Alt) held &= ~Qt::AltModifier;
-    if (RubberBand || held != Qt::NoModifier) return;
+    if (rubberBand || held != Qt::NoModifier) return;
     setZoomToArea(false);
-    PanArmed = false;
-    surface_.SetCursor(CanvasCursor::Arrow);
-    AreaSticky = false;
+    panArmed = false;
+    surface_.setCanvasCursor(CanvasCursor::Arrow);
+    areaSticky = false;
 }
 
-PopupMenuState CanvasInteraction::PopupMenu() {
-    surface_.SetStatusText(QString());
-    HintText.clear();
-    surface_.SetHint(HintText, HintsEnabled);
-    return ComputePopupMenuState(store_, Charset);
+PopupMenuState CanvasInteraction::popupMenu() {
+    surface_.setStatusText(QString());
+    hintText.clear();
+    surface_.setHint(hintText, hintsEnabled);
+    return computePopupMenuState(store_, charset);
 }
 
-void CanvasInteraction::Area1Click() {
-    setZoomToArea(!ZoomToAreaMode);
-    surface_.SetCursor(ZoomToAreaMode ? CanvasCursor::Cross : CanvasCursor::Arrow);
+void CanvasInteraction::zoomToAreaClicked() {
+    setZoomToArea(!zoomToAreaMode);
+    surface_.setCanvasCursor(zoomToAreaMode ? CanvasCursor::Cross : CanvasCursor::Arrow);
 }
 
 void CanvasInteraction::zoomto(double zoom) {
     kinloom::zoomto(view_, Window, zoom);
-    Repaint();
+    repaint();
 }
 
-void CanvasInteraction::ZoomIn1Click() {
-    kinloom::ZoomIn1Click(view_, Window);
-    Repaint();
+void CanvasInteraction::zoomIn() {
+    kinloom::zoomIn(view_, Window);
+    repaint();
 }
 
-void CanvasInteraction::ZoomOut1Click() {
-    if (kinloom::ZoomOut1Click(view_, Window)) Repaint();
+void CanvasInteraction::zoomOut() {
+    if (kinloom::zoomOut(view_, Window)) repaint();
 }
 
-void CanvasInteraction::Zoom1Click() {
-    if (CentreItem(store_.CurrentItem, view_, Window)) Repaint();
+void CanvasInteraction::zoomToItem() {
+    if (centreItem(store_.currentItem, view_, Window)) repaint();
 }
 
 }  // namespace kinloom

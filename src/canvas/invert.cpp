@@ -9,7 +9,7 @@
 
 namespace kinloom {
 
-void InvertRect(QPainter& painter, const QRect& rect) {
+void invertRect(QPainter& painter, const QRect& rect) {
     if (rect.width() <= 0 || rect.height() <= 0) return;
     painter.save();
     painter.setCompositionMode(QPainter::RasterOp_NotDestination);
@@ -17,11 +17,11 @@ void InvertRect(QPainter& painter, const QRect& rect) {
     painter.restore();
 }
 
-void InvertBox(QPainter& painter, const TPersonItem& item, const ViewState& view) {
-    InvertRect(painter, BoxEdgesOf(item, view).rect());
+void invertBox(QPainter& painter, const PersonItem& item, const ViewState& view) {
+    invertRect(painter, boxEdgesOf(item, view).rect());
 }
 
-void InvertLine(QPainter& painter, QPoint from, QPoint to) {
+void invertLine(QPainter& painter, QPoint from, QPoint to) {
     if (from == to) return;  // a line of no length draws nothing, so erasing it leaves nothing behind
     painter.save();
     painter.setRenderHint(QPainter::Antialiasing, false);
@@ -31,7 +31,7 @@ void InvertLine(QPainter& painter, QPoint from, QPoint to) {
     painter.restore();
 }
 
-void InvertFrame(QPainter& painter, QPoint a, QPoint b, bool dotted) {
+void invertFrame(QPainter& painter, QPoint a, QPoint b, bool dotted) {
     // The outline spans the two corners; a band without width or height draws nothing, so the
     // first erase of a band that has just begun leaves no stray pixel behind.
     // Corners far outside any picture are pulled in to a distance where the rectangle's width and

@@ -4,10 +4,10 @@
 
 namespace kinloom {
 
-MainMenuState ComputeMainMenuState(const TItemStore& store) {
+MainMenuState computeMainMenuState(const ItemStore& store) {
     MainMenuState m;
-    const TPersonItem* c = store.CurrentItem;
-    const bool selection = !store.SelectionList().empty();
+    const PersonItem* c = store.currentItem;
+    const bool selection = !store.selectionList().empty();
     m.align = selection;
     m.properties = m.makeHome = c != nullptr;
     m.deleteItem = c != nullptr || selection;

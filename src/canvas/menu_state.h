@@ -3,10 +3,10 @@
 
 namespace kinloom {
 
-class TItemStore;
+class ItemStore;
 
 // Which entries of the "&Edit", "&Link" and "&Alias" menus are enabled when the menu opens
-// (Item1Click, Link1Click, Alias1Click). The window applies it to its actions.
+// (itemMenuState, linkMenuState, aliasMenuState). The window applies it to its actions.
 struct MainMenuState {
     // "&Edit"
     bool align = false;             // "Align &Top", "Align &Bottom", "Align &Left", "Align &Right"
@@ -27,6 +27,6 @@ struct MainMenuState {
     QString gotoAliasCaption = QStringLiteral("&Go to Original");
 };
 
-MainMenuState ComputeMainMenuState(const TItemStore& store);
+MainMenuState computeMainMenuState(const ItemStore& store);
 
 }  // namespace kinloom

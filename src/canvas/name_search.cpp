@@ -10,15 +10,15 @@
 
 namespace kinloom {
 
-void NameSearchList::Fill(TItemStore& store, const DisplayCharset& cs) {
-    store.RenumberIds();
+void NameSearchList::fill(ItemStore& store, const DisplayCharset& cs) {
+    store.renumberIds();
     struct Entry {
         QString key;
         QString line;
     };
     std::vector<Entry> entries;
-    entries.reserve(static_cast<size_t>(store.ItemCount()));
-    for (const TPersonItem* p = store.FirstItem(); p; p = p->Next) {
+    entries.reserve(static_cast<size_t>(store.itemCount()));
+    for (const PersonItem* p = store.firstItem(); p; p = p->Next) {
         if (p->isAlias()) continue;
         QString line = cs.decode(p->LastName) + QLatin1Char(' ') + cs.decode(p->FirstName) + QStringLiteral(" (") +
                        cs.decode(p->BornDate) + QStringLiteral(" - ") + cs.decode(p->DiedDate) +
@@ -41,7 +41,7 @@ void NameSearchList::Fill(TItemStore& store, const DisplayCharset& cs) {
     }
 }
 
-int NameSearchList::FindFirst(const QString& typed) const {
+int NameSearchList::findFirst(const QString& typed) const {
     if (typed.isEmpty()) return -1;
     const QString prefix = typed.toUpper();
     const auto it = std::lower_bound(keys_.begin(), keys_.end(), prefix,
@@ -50,7 +50,7 @@ int NameSearchList::FindFirst(const QString& typed) const {
     return static_cast<int>(it - keys_.begin());
 }
 
-bool RestartsSearchTimer(int key) {
+bool restartsSearchTimer(int key) {
     switch (key) {
     case Qt::Key_Backspace:
     case Qt::Key_Tab:

@@ -6,7 +6,7 @@
 
 namespace kinloom {
 
-class TItemStore;
+class ItemStore;
 class DisplayCharset;
 
 // The name search's list: every item that is not an alias, as "LastName FirstName (born - died)
@@ -14,11 +14,11 @@ class DisplayCharset;
 // position in the store, aliases included, so that the Ids in brackets are 1..n.
 class NameSearchList {
 public:
-    void Fill(TItemStore& store, const DisplayCharset& charset);
+    void fill(ItemStore& store, const DisplayCharset& charset);
     const QStringList& lines() const { return lines_; }
     // The first line whose beginning equals the typed text, compared in upper case; -1 for none
     // (and for an empty text).
-    int FindFirst(const QString& typed) const;
+    int findFirst(const QString& typed) const;
 
 private:
     QStringList lines_;
@@ -28,6 +28,6 @@ private:
 // Whether a key typed in the search box (a Qt key code) restarts the search timer: letters,
 // digits, punctuation, Insert and Delete do; Backspace, Enter, Space, the arrows, the paging keys
 // and the modifiers do not.
-bool RestartsSearchTimer(int qtKey);
+bool restartsSearchTimer(int qtKey);
 
 }  // namespace kinloom

@@ -5,51 +5,51 @@
 
 namespace kinloom {
 
-PopupMenuState ComputePopupMenuState(const TItemStore& store, const DisplayCharset* charset) {
+PopupMenuState computePopupMenuState(const ItemStore& store, const DisplayCharset* charset) {
     static const DisplayCharset kDefault;
     const DisplayCharset& cs = charset ? *charset : kDefault;
-    const TPersonItem* c = store.CurrentItem;
-    const bool noSelection = store.SelectionList().empty();
+    const PersonItem* c = store.currentItem;
+    const bool noSelection = store.selectionList().empty();
     const bool one = c && noSelection;
     const bool plain = one && !c->isAlias();
-    auto names = [&](const TPersonItem* p) { return cs.decode(p->FirstName) + QLatin1Char(' ') + cs.decode(p->LastName); };
+    auto names = [&](const PersonItem* p) { return cs.decode(p->FirstName) + QLatin1Char(' ') + cs.decode(p->LastName); };
 
     PopupMenuState m;
-    m.NewItem.visible = !c && noSelection;
-    m.EditProperties.enabled = one;
-    m.Delete.enabled = one || !noSelection;
-    m.LinkToFather.enabled = plain;
-    m.LinkToMother.enabled = plain;
-    m.LinkToSpouse.enabled = one;
-    m.DeleteLink.enabled = one;
-    m.DeleteLinkSubEnabledApplies = one;
-    m.DeleteLinkFather.visible = m.DeleteLinkMother.visible = m.DeleteLinkSpouse.visible = one;
+    m.newItem.visible = !c && noSelection;
+    m.editProperties.enabled = one;
+    m.deleteItem.enabled = one || !noSelection;
+    m.linkToFather.enabled = plain;
+    m.linkToMother.enabled = plain;
+    m.linkToSpouse.enabled = one;
+    m.deleteLink.enabled = one;
+    m.deleteLinkSubEnabledApplies = one;
+    m.deleteLinkFather.visible = m.deleteLinkMother.visible = m.deleteLinkSpouse.visible = one;
     bool anySpouse = false;
     if (one)
         for (int i = 1; i <= kMaxSpouses; ++i) anySpouse = anySpouse || c->Spouse[i] != nullptr;
-    m.DeleteLinkFather.enabled = one && c->Father && !c->isAlias();
-    m.DeleteLinkMother.enabled = one && c->Mother;
-    m.DeleteLinkSpouse.enabled = one && anySpouse;
+    m.deleteLinkFather.enabled = one && c->Father && !c->isAlias();
+    m.deleteLinkMother.enabled = one && c->Mother;
+    m.deleteLinkSpouse.enabled = one && anySpouse;
 
-    m.GotoFather.enabled = m.DeleteLinkFather.enabled && m.DeleteLink.enabled;
-    m.GotoFather.caption = m.GotoFather.enabled ? QStringLiteral("&Father: ") + names(c->Father) : QStringLiteral("&Father");
-    m.GotoMother.enabled = m.DeleteLinkMother.enabled && m.DeleteLink.enabled;
-    m.GotoMother.caption = m.GotoMother.enabled ? QStringLiteral("&Mother: ") + names(c->Mother) : QStringLiteral("&Mother");
-    m.ListOfSpouses.enabled = m.DeleteLinkSpouse.enabled && m.DeleteLink.enabled;
-    m.ListOfSiblings.enabled = one;
-    m.ListOfChildren.enabled = one;
-    m.GotoAlias.enabled = c && (c->Kind == kKindRef || c->Kind == kKindAlias);
-    if (c && c->Kind == kKindRef) m.GotoAlias.caption = QStringLiteral("&Original");
-    if (c && c->Kind == kKindAlias) m.GotoAlias.caption = QStringLiteral("&Alias");
-    m.ZoomToItem.enabled = one;
-    m.AlignItems.enabled = !noSelection;
-    m.MakeAlias.enabled = one && c->Kind.empty();
-    m.MakeThisAlias.enabled = one && c->Kind.empty() && !c->Father && !c->Mother;
+    m.goToFatherEntry.enabled = m.deleteLinkFather.enabled && m.deleteLink.enabled;
+    m.goToFatherEntry.caption = m.goToFatherEntry.enabled ? QStringLiteral("&Father: ") + names(c->Father) : QStringLiteral("&Father");
+    m.goToMotherEntry.enabled = m.deleteLinkMother.enabled && m.deleteLink.enabled;
+    m.goToMotherEntry.caption = m.goToMotherEntry.enabled ? QStringLiteral("&Mother: ") + names(c->Mother) : QStringLiteral("&Mother");
+    m.listOfSpouses.enabled = m.deleteLinkSpouse.enabled && m.deleteLink.enabled;
+    m.listOfSiblings.enabled = one;
+    m.listOfChildren.enabled = one;
+    m.goToAliasEntry.enabled = c && (c->Kind == kKindRef || c->Kind == kKindAlias);
+    if (c && c->Kind == kKindRef) m.goToAliasEntry.caption = QStringLiteral("&Original");
+    if (c && c->Kind == kKindAlias) m.goToAliasEntry.caption = QStringLiteral("&Alias");
+    m.zoomToItem.enabled = one;
+    m.alignItems.enabled = !noSelection;
+    m.makeAliasAction.enabled = one && c->Kind.empty();
+    m.makeThisAliasAction.enabled = one && c->Kind.empty() && !c->Father && !c->Mother;
     return m;
 }
 
-ToolbarButtonState ComputeToolbarButtonState(const TItemStore& store) {
-    const TPersonItem* c = store.CurrentItem;
+ToolbarButtonState computeToolbarButtonState(const ItemStore& store) {
+    const PersonItem* c = store.currentItem;
     return {c != nullptr, c && !c->Father && !c->Mother};
 }
 

@@ -3,7 +3,7 @@
 
 namespace kinloom {
 
-class TItemStore;
+class ItemStore;
 class DisplayCharset;
 
 // An entry's state as the canvas popup menu shows it when it opens. An empty caption keeps the
@@ -14,33 +14,33 @@ struct PopupEntryState {
     QString caption;
 };
 
-// The state of every canvas popup entry that depends on CurrentItem and the selection. Entries not
+// The state of every canvas popup entry that depends on currentItem and the selection. Entries not
 // listed here ("&Home", the zoom commands but Zoom to Item, "Make This &Home") keep their state.
 // The three "D&elete Link" sub-entries keep their enabled state while hidden, so `keep` says
 // whether `enabled` applies.
 struct PopupMenuState {
-    PopupEntryState NewItem;
-    PopupEntryState EditProperties;
-    PopupEntryState Delete;
-    PopupEntryState LinkToFather, LinkToMother, LinkToSpouse;
-    PopupEntryState DeleteLink;
-    PopupEntryState DeleteLinkFather, DeleteLinkMother, DeleteLinkSpouse;
-    bool DeleteLinkSubEnabledApplies = false;  // false: the hidden sub-entries keep their enabled state
-    PopupEntryState GotoFather, GotoMother;
-    PopupEntryState ListOfSpouses, ListOfSiblings, ListOfChildren;
-    PopupEntryState GotoAlias;
-    PopupEntryState ZoomToItem;
-    PopupEntryState AlignItems;
-    PopupEntryState MakeAlias, MakeThisAlias;
+    PopupEntryState newItem;
+    PopupEntryState editProperties;
+    PopupEntryState deleteItem;
+    PopupEntryState linkToFather, linkToMother, linkToSpouse;
+    PopupEntryState deleteLink;
+    PopupEntryState deleteLinkFather, deleteLinkMother, deleteLinkSpouse;
+    bool deleteLinkSubEnabledApplies = false;  // false: the hidden sub-entries keep their enabled state
+    PopupEntryState goToFatherEntry, goToMotherEntry;
+    PopupEntryState listOfSpouses, listOfSiblings, listOfChildren;
+    PopupEntryState goToAliasEntry;
+    PopupEntryState zoomToItem;
+    PopupEntryState alignItems;
+    PopupEntryState makeAliasAction, makeThisAliasAction;
 };
 
-PopupMenuState ComputePopupMenuState(const TItemStore& store, const DisplayCharset* charset = nullptr);
+PopupMenuState computePopupMenuState(const ItemStore& store, const DisplayCharset* charset = nullptr);
 
-// The two toolbar buttons that follow CurrentItem.
+// The two toolbar buttons that follow currentItem.
 struct ToolbarButtonState {
-    bool EditProperties = false;
-    bool CreateAncestorTree = false;
+    bool editProperties = false;
+    bool createAncestorTree = false;
 };
-ToolbarButtonState ComputeToolbarButtonState(const TItemStore& store);
+ToolbarButtonState computeToolbarButtonState(const ItemStore& store);
 
 }  // namespace kinloom

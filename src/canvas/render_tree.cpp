@@ -15,14 +15,14 @@ namespace {
 constexpr int kMargin = 20;  // canvas units around the tree
 }
 
-ViewState FitWholeTree(const TItemStore& store, QSize size, std::optional<double> zoom) {
+ViewState fitWholeTree(const ItemStore& store, QSize size, std::optional<double> zoom) {
     ViewState view;
     if (store.empty() || size.width() <= 0 || size.height() <= 0) {
         if (zoom) view.Zoom = *zoom;
         return view;
     }
     long long minX = LLONG_MAX, minY = LLONG_MAX, maxX = LLONG_MIN, maxY = LLONG_MIN;
-    for (const TPersonItem* item = store.FirstItem(); item; item = item->Next) {
+    for (const PersonItem* item = store.firstItem(); item; item = item->Next) {
         minX = std::min<long long>(minX, item->X);
         minY = std::min<long long>(minY, item->Y);
         maxX = std::max<long long>(maxX, item->X + kItemWidth + 1);  // the shadow lies outside the box
@@ -42,24 +42,24 @@ ViewState FitWholeTree(const TItemStore& store, QSize size, std::optional<double
     // Centre the tree's extent in the picture.
     const double visibleW = size.width() / s, visibleH = size.height() / s;
     // A tree that spans the whole canvas needs an offset just beyond the int range: it stops at the end.
-    view.OffsetX = SaturateInt(RoundHalfEven((visibleW - static_cast<double>(maxX - minX)) / 2 - static_cast<double>(minX)));
-    view.OffsetY = SaturateInt(RoundHalfEven((visibleH - static_cast<double>(maxY - minY)) / 2 - static_cast<double>(minY)));
+    view.offsetX = saturateInt(roundHalfEven((visibleW - static_cast<double>(maxX - minX)) / 2 - static_cast<double>(minX)));
+    view.offsetY = saturateInt(roundHalfEven((visibleH - static_cast<double>(maxY - minY)) / 2 - static_cast<double>(minY)));
     return view;
 }
 
-QImage RenderTree(const TItemStore& store, const RenderOptions& options, PaintResult* result) {
+QImage renderTree(const ItemStore& store, const RenderOptions& options, PaintResult* result) {
     ViewState view;
-    if (options.Offset) {
+    if (options.offset) {
         view.Zoom = options.Zoom.value_or(100.0);
-        view.OffsetX = options.Offset->x();
-        view.OffsetY = options.Offset->y();
+        view.offsetX = options.offset->x();
+        view.offsetY = options.offset->y();
     } else {
-        view = FitWholeTree(store, options.Size, options.Zoom);
+        view = fitWholeTree(store, options.size, options.Zoom);
     }
-    QImage image(options.Size, QImage::Format_RGB32);
+    QImage image(options.size, QImage::Format_RGB32);
     image.fill(kCanvasBackground);
     QPainter painter(&image);
-    const PaintResult painted = FormPaint(painter, store, view, options.Size, options.Settings);
+    const PaintResult painted = paintTree(painter, store, view, options.size, options.settings);
     painter.end();
     if (result) *result = painted;
     return image;

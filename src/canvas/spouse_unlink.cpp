@@ -6,10 +6,10 @@
 
 namespace kinloom {
 
-QStringList SpouseUnlinkLines(const TPersonItem& item, const DisplayCharset& cs) {
+QStringList spouseUnlinkLines(const PersonItem& item, const DisplayCharset& cs) {
     QStringList lines;
     for (int i = 1; i <= kMaxSpouses; ++i) {
-        const TPersonItem* s = item.Spouse[i];
+        const PersonItem* s = item.Spouse[i];
         if (!s) continue;
         lines << cs.decode(s->FirstName) + QLatin1Char(' ') + cs.decode(s->LastName) + QStringLiteral(" (") +
                      cs.decode(s->BornDate) + QStringLiteral(" - ") + cs.decode(s->DiedDate) + QLatin1Char(')');
@@ -17,18 +17,18 @@ QStringList SpouseUnlinkLines(const TPersonItem& item, const DisplayCharset& cs)
     return lines;
 }
 
-int FilledSpouseSlot(const TPersonItem& item, int rank) {
+int filledSpouseSlot(const PersonItem& item, int rank) {
     if (rank < 0) return 0;
     for (int i = 1; i <= kMaxSpouses; ++i)
         if (item.Spouse[i] && rank-- == 0) return i;
     return 0;
 }
 
-bool DeleteSpouseLink(TItemStore& store, TPersonItem& item, int rank, Prompts& prompts) {
-    const int b = FilledSpouseSlot(item, rank);
+bool deleteSpouseLink(ItemStore& store, PersonItem& item, int rank, Prompts& prompts) {
+    const int b = filledSpouseSlot(item, rank);
     if (b == 0) return false;
-    TPersonItem* spouse = item.Spouse[b];
-    const int back = PartnerSlotOf(*spouse, &item, item.MarriageDate[b], item.MarriagePlace[b], item.SpouseType[b]);
+    PersonItem* spouse = item.Spouse[b];
+    const int back = partnerSlotOf(*spouse, &item, item.MarriageDate[b], item.MarriagePlace[b], item.SpouseType[b]);
     if (back > 0)
         spouse->Spouse[back] = nullptr;
     else if (back < 0)
@@ -37,7 +37,7 @@ bool DeleteSpouseLink(TItemStore& store, TPersonItem& item, int rank, Prompts& p
                                        "place did not match"),
                         PromptButtons::Ok, PromptIcon::Warning);
     item.Spouse[b] = nullptr;
-    store.Modified = true;
+    store.modified = true;
     return true;
 }
 

@@ -3,7 +3,7 @@
 
 namespace kinloom {
 
-struct TPersonItem;
+struct PersonItem;
 
 // The view arithmetic of the zoom commands. Each changes the view only; the caller repaints.
 // W and H are always the main window's outer size.
@@ -11,16 +11,16 @@ struct TPersonItem;
 // Sets the zoom keeping the window centre on the same canvas point.
 void zoomto(ViewState& view, WindowSize window, double newZoom);
 // One step in (x 1.25) while below 200 %; false when nothing changed.
-bool ZoomIn1Click(ViewState& view, WindowSize window);
+bool zoomIn(ViewState& view, WindowSize window);
 // One step out (x 0.8) while above 1 %; false when nothing changed.
-bool ZoomOut1Click(ViewState& view, WindowSize window);
+bool zoomOut(ViewState& view, WindowSize window);
 // Centres an item's box at 100 % (Zoom to Item and every go-to command); false for nil.
-bool CentreItem(const TPersonItem* item, ViewState& view, WindowSize window);
+bool centreItem(const PersonItem* item, ViewState& view, WindowSize window);
 // Centres an item keeping the zoom in force (arrow jumps, go to alias).
-void CentreItemKeepingZoom(const TPersonItem* item, ViewState& view, WindowSize window);
+void centreItemKeepingZoom(const PersonItem* item, ViewState& view, WindowSize window);
 // Centres a canvas point at 100 %.
-void CentrePoint(long long x, long long y, ViewState& view, WindowSize window);
+void centrePoint(long long x, long long y, ViewState& view, WindowSize window);
 // Zoom to a band given by two corners in canvas units, in any order.
-void ZoomToArea(ViewState& view, WindowSize window, int x1, int y1, int x2, int y2);
+void zoomToArea(ViewState& view, WindowSize window, int x1, int y1, int x2, int y2);
 
 }  // namespace kinloom

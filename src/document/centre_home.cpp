@@ -8,18 +8,18 @@
 namespace kinloom {
 
 namespace {
-int ClampToInt(long long v) {
+int clampToInt(long long v) {
     return static_cast<int>(std::clamp<long long>(v, std::numeric_limits<int>::min(),
                                                    std::numeric_limits<int>::max()));
 }
 }  // namespace
 
-void CentreHomeItem(const TItemStore& store, ViewState& view, WindowSize window) {
-    const TPersonItem* home = store.FirstItem();
+void centreHomeItem(const ItemStore& store, ViewState& view, WindowSize window) {
+    const PersonItem* home = store.firstItem();
     if (!home) return;
     // div truncates toward zero, as integer division does in C++.
-    view.OffsetX = ClampToInt(static_cast<long long>(window.Width / 2) - home->X - kLinkDX);
-    view.OffsetY = ClampToInt(static_cast<long long>(window.Height / 2) - home->Y - kLinkDY);
+    view.offsetX = clampToInt(static_cast<long long>(window.Width / 2) - home->X - kLinkDX);
+    view.offsetY = clampToInt(static_cast<long long>(window.Height / 2) - home->Y - kLinkDY);
 }
 
 }  // namespace kinloom

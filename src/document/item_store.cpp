@@ -8,53 +8,53 @@
 
 namespace kinloom {
 
-TItemStore::TItemStore(Prompts* reporter) : reporter_(reporter) {}
+ItemStore::ItemStore(Prompts* reporter) : reporter_(reporter) {}
 
-TItemStore::~TItemStore() {
+ItemStore::~ItemStore() {
     // Free the list without notifying: nothing outside may outlive the store anyway.
     owned_.clear();
 }
 
-void TItemStore::report(const QString& text) const {
+void ItemStore::report(const QString& text) const {
     if (reporter_) reporter_->Message(kAppTitle, text, PromptButtons::Ok, PromptIcon::Error);
 }
 
-void TItemStore::notifyRemoval(const TPersonItem* item) {
+void ItemStore::notifyRemoval(const PersonItem* item) {
     for (auto& listener : listeners_) listener(item);
 }
 
-TPersonItem* TItemStore::LagNyPerson() {
-    Modified = true;
-    if (LastId == std::numeric_limits<int32_t>::max()) {
+PersonItem* ItemStore::createItem() {
+    modified = true;
+    if (lastId == std::numeric_limits<int32_t>::max()) {
         report(QStringLiteral("Integer overflow"));
         return nullptr;
     }
-    std::unique_ptr<TPersonItem> item;
+    std::unique_ptr<PersonItem> item;
     try {
-        item = std::make_unique<TPersonItem>();
+        item = std::make_unique<PersonItem>();
     } catch (const std::bad_alloc&) {
         report(QStringLiteral("Failed to create new person item"));
         return nullptr;
     }
-    TPersonItem* raw = item.get();
-    ++LastId;
-    raw->Id = LastId;
+    PersonItem* raw = item.get();
+    ++lastId;
+    raw->Id = lastId;
     // Snap the box's centre to the grid under the pointer (div truncates toward zero). Worked out
     // wide and kept within the canvas, for a pointer at the very end of it.
     const auto snap = [this](long long pointer, int centre) {
-        const long long g = GridSize > 0 ? GridSize : 1;
+        const long long g = gridSize > 0 ? gridSize : 1;
         const long long v = ((pointer - centre) / g) * g - (g / 2);
         return static_cast<int>(std::clamp<long long>(v, std::numeric_limits<int>::min(), std::numeric_limits<int>::max()));
     };
-    raw->X = snap(PointerX, kLinkDX);
-    raw->Y = snap(PointerY, kLinkDY);
-    AppendItem(std::move(item));
-    CurrentItem = raw;
+    raw->X = snap(pointerX, kLinkDX);
+    raw->Y = snap(pointerY, kLinkDY);
+    appendItem(std::move(item));
+    currentItem = raw;
     return raw;
 }
 
-TPersonItem* TItemStore::AppendItem(std::unique_ptr<TPersonItem> item) {
-    TPersonItem* raw = item.get();
+PersonItem* ItemStore::appendItem(std::unique_ptr<PersonItem> item) {
+    PersonItem* raw = item.get();
     raw->Prev = last_;
     raw->Next = nullptr;
     if (last_)
@@ -68,13 +68,13 @@ TPersonItem* TItemStore::AppendItem(std::unique_ptr<TPersonItem> item) {
     return raw;
 }
 
-int SpouseSlotOf(const TPersonItem& item, const TPersonItem* partner) {
+int spouseSlotOf(const PersonItem& item, const PersonItem* partner) {
     for (int i = 1; i <= kMaxSpouses; ++i)
         if (item.Spouse[i] == partner) return i;
     return 0;
 }
 
-int PartnerSlotOf(const TPersonItem& partner, const TPersonItem* self, std::string_view date,
+int partnerSlotOf(const PersonItem& partner, const PersonItem* self, std::string_view date,
                   std::string_view place, char type) {
     int backLinks = 0;
     int lastBackLink = 0;
@@ -89,21 +89,21 @@ int PartnerSlotOf(const TPersonItem& partner, const TPersonItem* self, std::stri
     return lastBackLink;
 }
 
-int TItemStore::AddMarriage(TPersonItem* a, TPersonItem* b) {
-    TPersonItem* pair[3] = {nullptr, a, b};
+int ItemStore::addMarriage(PersonItem* a, PersonItem* b) {
+    PersonItem* pair[3] = {nullptr, a, b};
     for (int pass = 1; pass <= 2; ++pass) {
-        TPersonItem* item = pair[pass];
-        TPersonItem* partner = pair[3 - pass];
-        MarriageSlot[pass] = 0;
-        const int slot = SpouseSlotOf(*item, nullptr);
+        PersonItem* item = pair[pass];
+        PersonItem* partner = pair[3 - pass];
+        marriageSlot[pass] = 0;
+        const int slot = spouseSlotOf(*item, nullptr);
         if (slot == 0) {
             // Undo the first side so that neither item keeps half a link.
-            if (pass == 2) a->Spouse[MarriageSlot[1]] = nullptr;
+            if (pass == 2) a->Spouse[marriageSlot[1]] = nullptr;
             report(QStringLiteral("Error: Could not create marriage. This version only supports ") +
                    QString::number(kMaxSpouses) + QStringLiteral(" marriages."));
             return -1;
         }
-        MarriageSlot[pass] = slot;
+        marriageSlot[pass] = slot;
         item->Spouse[slot] = partner;
         item->MarriagePlace[slot].clear();
         item->MarriageDate[slot].clear();
@@ -112,7 +112,7 @@ int TItemStore::AddMarriage(TPersonItem* a, TPersonItem* b) {
     return 1;
 }
 
-void TItemStore::unlinkFromList(TPersonItem* x) {
+void ItemStore::unlinkFromList(PersonItem* x) {
     if (x->Prev) x->Prev->Next = x->Next;
     if (x->Next) x->Next->Prev = x->Prev;
     if (last_ == x) last_ = x->Prev;
@@ -120,13 +120,13 @@ void TItemStore::unlinkFromList(TPersonItem* x) {
     x->Next = x->Prev = nullptr;
 }
 
-void TItemStore::DeleteItem() {
-    TPersonItem* x = CurrentItem;
+void ItemStore::deleteItem() {
+    PersonItem* x = currentItem;
     if (!x) return;
-    tags_.DeleteItemTags(x);
+    tags_.deleteItemTags(x);
     // An original loses its alias mark as soon as one of its aliases goes, even if others remain.
     if (x->isAlias() && x->Father) x->Father->Kind.clear();
-    for (TPersonItem* r = first_; r; r = r->Next) {
+    for (PersonItem* r = first_; r; r = r->Next) {
         if (r == x) continue;
         if (r->Father == x) {
             r->Father = nullptr;
@@ -137,20 +137,20 @@ void TItemStore::DeleteItem() {
         for (int i = 1; i <= kMaxSpouses; ++i)
             if (r->Spouse[i] == x) r->Spouse[i] = nullptr;  // date, place and type stay
     }
-    RemoveFromSelection(x);
+    removeFromSelection(x);
     unlinkFromList(x);
-    CurrentItem = nullptr;
+    currentItem = nullptr;
     idIndexValid_ = false;
     notifyRemoval(x);
     owned_.erase(x);
 }
 
-TPersonItem* TItemStore::FindItemById(int32_t id) const {
+PersonItem* ItemStore::findItemById(int32_t id) const {
     if (id <= 0) return nullptr;
     if (!idIndexValid_) {
         idIndex_.clear();
         idIndex_.reserve(owned_.size());
-        for (TPersonItem* p = first_; p; p = p->Next)
+        for (PersonItem* p = first_; p; p = p->Next)
             if (p->Id > 0) idIndex_.try_emplace(p->Id, p);
         idIndexValid_ = true;
     }
@@ -158,36 +158,36 @@ TPersonItem* TItemStore::FindItemById(int32_t id) const {
     return it == idIndex_.end() ? nullptr : it->second;
 }
 
-void TItemStore::AddToSelection(TPersonItem* item) {
+void ItemStore::addToSelection(PersonItem* item) {
     if (!item || item->Selected) return;
     item->Selected = true;
     selection_.push_back(item);
 }
 
-void TItemStore::RemoveFromSelection(TPersonItem* item) {
+void ItemStore::removeFromSelection(PersonItem* item) {
     if (!item) return;
     std::erase(selection_, item);
     item->Selected = false;
 }
 
-void TItemStore::ClearSelection() {
-    for (TPersonItem* item : selection_) item->Selected = false;
+void ItemStore::clearSelection() {
+    for (PersonItem* item : selection_) item->Selected = false;
     selection_.clear();
 }
 
-void TItemStore::ClearMemory() {
-    LastId = 0;
-    ClearSelection();
-    tags_.ClearTags();
+void ItemStore::clearMemory() {
+    lastId = 0;
+    clearSelection();
+    tags_.clearTags();
     notifyRemoval(nullptr);
     first_ = last_ = nullptr;
-    CurrentItem = nullptr;
+    currentItem = nullptr;
     owned_.clear();
     idIndex_.clear();
     idIndexValid_ = true;
 }
 
-void TItemStore::MoveToFront(TPersonItem* item) {
+void ItemStore::moveToFront(PersonItem* item) {
     if (!item || item == first_) return;
     unlinkFromList(item);
     item->Next = first_;
@@ -197,15 +197,15 @@ void TItemStore::MoveToFront(TPersonItem* item) {
     idIndexValid_ = false;
 }
 
-void TItemStore::RenumberIds() {
+void ItemStore::renumberIds() {
     int32_t n = 0;
-    for (TPersonItem* p = first_; p; p = p->Next) p->Id = ++n;
+    for (PersonItem* p = first_; p; p = p->Next) p->Id = ++n;
     idIndexValid_ = false;
 }
 
-int TItemStore::PersonCount() const {
+int ItemStore::personCount() const {
     int n = 0;
-    for (const TPersonItem* p = first_; p; p = p->Next)
+    for (const PersonItem* p = first_; p; p = p->Next)
         if (!p->isAlias() && p->hasName()) ++n;
     return n;
 }

@@ -6,7 +6,7 @@
 
 namespace kinloom {
 
-class TItemStore;
+class ItemStore;
 
 // Record sizes of the older tree files: version 1.5.x (.kl2) and version 1.0 (.kl).
 inline constexpr int kVersion15RecordSize = 1372;
@@ -14,17 +14,17 @@ inline constexpr int kVersion10RecordSize = 480;
 
 // Replace the store with the items of an older tree file, resolve the stored Ids, set Zoom 100 and
 // centre the home item. With `dateStandardization` the dates of a 1.5.x file go through
-// StandardizeDate (1.0 dates are copied as they are). Any error shows "There was an error opening
+// standardizeDate (1.0 dates are copied as they are). Any error shows "There was an error opening
 // the file" and returns false; the items read before it stay, their links unresolved, and so does
 // the empty item made for the record that failed.
-bool ReadfromFilev1_5(TItemStore& store, const QString& fileName, ViewState& view, WindowSize window,
+bool readVersion15File(ItemStore& store, const QString& fileName, ViewState& view, WindowSize window,
                       Prompts& prompts, bool dateStandardization);
-bool ReadfromFilev1(TItemStore& store, const QString& fileName, ViewState& view, WindowSize window,
+bool readVersion10File(ItemStore& store, const QString& fileName, ViewState& view, WindowSize window,
                     Prompts& prompts, bool dateStandardization);
 
-// The open dialogs of "Import version 1.&5.x" (OpenDialog3) and "Import version 1.&0" (OpenDialog2).
-FileDialogRequest Version15OpenDialog();
-FileDialogRequest Version10OpenDialog();
+// The open dialogs of "Import version 1.&5.x" (importVersion15Dialog) and "Import version 1.&0" (importVersion10Dialog).
+FileDialogRequest version15OpenDialog();
+FileDialogRequest version10OpenDialog();
 
 // What the main window does after an import: the tree is untitled whatever happened (the next
 // Save asks for a name), and the canvas is repainted.
@@ -34,11 +34,11 @@ struct LegacyImportResult {
     bool repaint = true;
 };
 
-// The commands Openversion1531Click and Version101Click after CheckModified and the dialog:
+// The commands importVersion15 and importVersion10 after checkModified and the dialog:
 // read the chosen file and mark the document unmodified, even after a read error.
-LegacyImportResult ImportVersion15(TItemStore& store, const QString& fileName, ViewState& view,
+LegacyImportResult importVersion15(ItemStore& store, const QString& fileName, ViewState& view,
                                    WindowSize window, Prompts& prompts, bool dateStandardization);
-LegacyImportResult ImportVersion10(TItemStore& store, const QString& fileName, ViewState& view,
+LegacyImportResult importVersion10(ItemStore& store, const QString& fileName, ViewState& view,
                                    WindowSize window, Prompts& prompts, bool dateStandardization);
 
 }  // namespace kinloom

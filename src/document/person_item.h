@@ -19,9 +19,9 @@ inline constexpr std::string_view kKindRef = "REF";      // an alias item; Fathe
 
 // One person box. The store owns every item; Next/Prev/Father/Mother/Spouse are non-owning
 // references that the store clears before it frees an item, so none of them can dangle.
-struct TPersonItem {
-    TPersonItem* Next = nullptr;
-    TPersonItem* Prev = nullptr;
+struct PersonItem {
+    PersonItem* Next = nullptr;
+    PersonItem* Prev = nullptr;
     int32_t Id = 0;
     ShortString<100> FirstName;
     ShortString<100> LastName;
@@ -39,11 +39,11 @@ struct TPersonItem {
     ShortString<247> PictureText;
     std::array<char, kMaxSpouses + 1> SpouseType{};  // 'M','P','D','F','S','O','U' or 0
     ShortString<100> Source;
-    TPersonItem* Mother = nullptr;
-    TPersonItem* Father = nullptr;  // in an alias item: its original
+    PersonItem* Mother = nullptr;
+    PersonItem* Father = nullptr;  // in an alias item: its original
     int32_t MotherId = 0;           // stored link numbers, meaningful only in a file image
     int32_t FatherId = 0;
-    std::array<TPersonItem*, kMaxSpouses + 1> Spouse{};
+    std::array<PersonItem*, kMaxSpouses + 1> Spouse{};
     std::array<int32_t, kMaxSpouses + 1> SpouseId{};
     std::array<ShortString<35>, kMaxSpouses + 1> MarriageDate;
     std::array<ShortString<100>, kMaxSpouses + 1> MarriagePlace;

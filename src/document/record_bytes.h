@@ -16,13 +16,13 @@ class RecordReader {
 public:
     explicit RecordReader(std::span<const unsigned char> bytes) : bytes_(bytes) {}
 
-    int32_t Int32(size_t offset) const {
+    int32_t int32(size_t offset) const {
         if (offset + 4 > bytes_.size()) return 0;
         uint32_t u = 0;
         for (int i = 0; i < 4; ++i) u |= static_cast<uint32_t>(bytes_[offset + i]) << (8 * i);
         return static_cast<int32_t>(u);
     }
-    unsigned char Byte(size_t offset) const { return offset < bytes_.size() ? bytes_[offset] : 0; }
+    unsigned char byte(size_t offset) const { return offset < bytes_.size() ? bytes_[offset] : 0; }
 
     // The text of a String[storedCapacity] at offset: a length byte above the capacity is clamped
     // to it, never trusted.
@@ -33,7 +33,7 @@ public:
     }
     // Reads a String[N] stored with the field's own capacity into the field.
     template <int N>
-    void Read(size_t offset, ShortString<N>& field) const {
+    void read(size_t offset, ShortString<N>& field) const {
         field.assign(Text(offset, N));
     }
 
@@ -47,16 +47,16 @@ class RecordWriter {
 public:
     explicit RecordWriter(std::span<unsigned char> bytes) : bytes_(bytes) {}
 
-    void Int32(size_t offset, int32_t value) {
+    void int32(size_t offset, int32_t value) {
         if (offset + 4 > bytes_.size()) return;
         const auto u = static_cast<uint32_t>(value);
         for (int i = 0; i < 4; ++i) bytes_[offset + i] = static_cast<unsigned char>(u >> (8 * i));
     }
-    void Byte(size_t offset, unsigned char value) {
+    void byte(size_t offset, unsigned char value) {
         if (offset < bytes_.size()) bytes_[offset] = value;
     }
     template <int N>
-    void Write(size_t offset, const ShortString<N>& field) {
+    void write(size_t offset, const ShortString<N>& field) {
         if (offset + 1 + N > bytes_.size()) return;
         const std::string& text = field.str();
         const size_t length = std::min<size_t>(text.size(), N);  // a ShortString never holds more

@@ -10,7 +10,7 @@ namespace kinloom {
 template <int N>
 class ShortString {
 public:
-    static constexpr int Capacity = N;
+    static constexpr int capacity = N;
 
     ShortString() = default;
     ShortString(std::string_view text) { assign(text); }  // NOLINT: implicit on purpose

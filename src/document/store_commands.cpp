@@ -7,23 +7,23 @@
 
 namespace kinloom {
 
-bool Slettperson1Click(TItemStore& store, Prompts& prompts) {
+bool deletePerson(ItemStore& store, Prompts& prompts) {
     const QString caption = QStringLiteral("Confirm delete");
-    if (!store.SelectionList().empty()) {
+    if (!store.selectionList().empty()) {
         if (prompts.Message(caption, QStringLiteral("Do you really want to delete these items?"),
                             PromptButtons::YesNo, PromptIcon::Question) != PromptAnswer::Yes)
             return false;
-        store.Modified = true;
+        store.modified = true;
         // Copy the list: each deletion also drops the item from the selection.
-        const std::vector<TPersonItem*> doomed = store.SelectionList();
-        for (TPersonItem* item : doomed) {
-            store.CurrentItem = item;
-            store.DeleteItem();
+        const std::vector<PersonItem*> doomed = store.selectionList();
+        for (PersonItem* item : doomed) {
+            store.currentItem = item;
+            store.deleteItem();
         }
-        store.ClearSelection();
+        store.clearSelection();
         return true;
     }
-    TPersonItem* current = store.CurrentItem;
+    PersonItem* current = store.currentItem;
     if (!current) return false;
     QString question = QStringLiteral("Do you really want to delete this item?");
     if (current->Kind == kKindAlias)
@@ -33,13 +33,13 @@ bool Slettperson1Click(TItemStore& store, Prompts& prompts) {
     if (prompts.Message(caption, question, PromptButtons::YesNo, PromptIcon::Question) !=
         PromptAnswer::Yes)
         return false;
-    store.Modified = true;
-    store.DeleteItem();
+    store.modified = true;
+    store.deleteItem();
     return true;
 }
 
-bool CheckModified(TItemStore& store, Prompts& prompts, const std::function<void()>& save) {
-    if (!store.Modified) return true;
+bool checkModified(ItemStore& store, Prompts& prompts, const std::function<void()>& save) {
+    if (!store.modified) return true;
     switch (prompts.Message(kAppTitle, QStringLiteral("Save changes to your Kinloom file?"),
                             PromptButtons::YesNoCancel, PromptIcon::Question)) {
     case PromptAnswer::Yes:

@@ -20,86 +20,86 @@ namespace {
 // and little memory.
 constexpr int kRecordsPerBlock = 256;
 
-void FillStoredLinks(TItemStore& store) {
-    for (TPersonItem* p = store.FirstItem(); p; p = p->Next) {
+void fillStoredLinks(ItemStore& store) {
+    for (PersonItem* p = store.firstItem(); p; p = p->Next) {
         p->FatherId = p->Father ? p->Father->Id : 0;
         p->MotherId = p->Mother ? p->Mother->Id : 0;
         for (int i = 1; i <= kMaxSpouses; ++i) p->SpouseId[i] = p->Spouse[i] ? p->Spouse[i]->Id : 0;
     }
 }
 
-void ResolveStoredLinks(TItemStore& store) {
-    // FindItemById keeps an index that the appends filled in list order, so the first record with
+void resolveStoredLinks(ItemStore& store) {
+    // findItemById keeps an index that the appends filled in list order, so the first record with
     // a duplicated Id wins and the whole pass stays linear.
-    for (TPersonItem* p = store.FirstItem(); p; p = p->Next) {
+    for (PersonItem* p = store.firstItem(); p; p = p->Next) {
         p->FirstTag = nullptr;
-        p->Father = store.FindItemById(p->FatherId);
-        p->Mother = store.FindItemById(p->MotherId);
+        p->Father = store.findItemById(p->FatherId);
+        p->Mother = store.findItemById(p->MotherId);
         for (int i = 1; i <= kMaxSpouses; ++i)
-            p->Spouse[i] = p->SpouseId[i] > 0 ? store.FindItemById(p->SpouseId[i]) : nullptr;
+            p->Spouse[i] = p->SpouseId[i] > 0 ? store.findItemById(p->SpouseId[i]) : nullptr;
     }
 }
 
-QString SaveFailure(const QString& fileName, const QString& reason) {
+QString saveFailure(const QString& fileName, const QString& reason) {
     return QStringLiteral("Kinloom could not save the file %1.\n%2").arg(fileName, reason);
 }
 
 }  // namespace
 
-bool SavetoFile(TItemStore& store, const QString& fileName, Prompts& prompts) {
+bool saveToFile(ItemStore& store, const QString& fileName, Prompts& prompts) {
     // Only the last three characters count: no check of the dot or of the rest of the name.
     if (fileName.right(3).compare(QLatin1String("kl3"), Qt::CaseInsensitive) != 0) {
         prompts.Error(kAppTitle, QStringLiteral("Incorrect file type. Kinloom did not save the file."));
-        store.Modified = true;
+        store.modified = true;
         return false;
     }
-    FillStoredLinks(store);
+    fillStoredLinks(store);
 
     // The records go to a temporary file beside the target, which replaces the target only once
     // all of it is written: a full disk or a crash half-way never costs the user the old tree.
     QSaveFile file(fileName);
     if (!file.open(QIODevice::WriteOnly)) {
-        prompts.Error(kAppTitle, SaveFailure(fileName, file.errorString()));
+        prompts.Error(kAppTitle, saveFailure(fileName, file.errorString()));
         return false;
     }
     std::vector<unsigned char> block(static_cast<size_t>(kRecordsPerBlock) * kTreeRecordSize);
-    const TPersonItem* p = store.FirstItem();
+    const PersonItem* p = store.firstItem();
     while (p) {
         size_t used = 0;
         for (; p && used < block.size(); p = p->Next, used += kTreeRecordSize)
-            EncodeTreeRecord(*p, p->Next == nullptr,
+            encodeTreeRecord(*p, p->Next == nullptr,
                              std::span<unsigned char, kTreeRecordSize>(block.data() + used, kTreeRecordSize));
         if (file.write(reinterpret_cast<const char*>(block.data()), static_cast<qint64>(used)) !=
             static_cast<qint64>(used)) {
             const QString reason = file.errorString();
             file.cancelWriting();
-            prompts.Error(kAppTitle, SaveFailure(fileName, reason));
+            prompts.Error(kAppTitle, saveFailure(fileName, reason));
             return false;
         }
     }
     if (!file.commit()) {  // the temporary file is removed when the rename fails
-        prompts.Error(kAppTitle, SaveFailure(fileName, file.errorString()));
+        prompts.Error(kAppTitle, saveFailure(fileName, file.errorString()));
         return false;
     }
     return true;
 }
 
-ReadStatus ReadfromFile(TItemStore& store, const QString& fileName, ViewState& view, WindowSize window,
+ReadStatus readFromFile(ItemStore& store, const QString& fileName, ViewState& view, WindowSize window,
                         Prompts& prompts) {
-    store.ClearMemory();
+    store.clearMemory();
     QFile file(fileName);
     if (!file.open(QIODevice::ReadOnly)) {
         prompts.Error(kAppTitle, QStringLiteral("Kinloom could not open the file %1.\n%2")
                                      .arg(fileName, file.errorString()));
         return ReadStatus::IoError;
     }
-    store.LastId = 0;
+    store.lastId = 0;
 
     const auto notRecognized = [&] {
         prompts.Error(kAppTitle, QStringLiteral("Error: Kinloom did not recognize the file"));
-        store.ClearMemory();
-        store.CurrentItem = nullptr;
-        store.Modified = false;
+        store.clearMemory();
+        store.currentItem = nullptr;
+        store.modified = false;
         return ReadStatus::NotRecognized;
     };
     // A length that is not a whole number of records would fail at its last record anyway; a
@@ -116,12 +116,12 @@ ReadStatus ReadfromFile(TItemStore& store, const QString& fileName, ViewState& v
         const size_t have = pending + static_cast<size_t>(got);
         size_t at = 0;
         for (; at + kTreeRecordSize <= have; at += kTreeRecordSize) {
-            auto item = std::make_unique<TPersonItem>();
-            DecodeTreeRecord(std::span<const unsigned char, kTreeRecordSize>(block.data() + at, kTreeRecordSize),
+            auto item = std::make_unique<PersonItem>();
+            decodeTreeRecord(std::span<const unsigned char, kTreeRecordSize>(block.data() + at, kTreeRecordSize),
                              *item);
             item->Selected = false;
-            if (item->Id > store.LastId) store.LastId = item->Id;
-            store.CurrentItem = store.AppendItem(std::move(item));
+            if (item->Id > store.lastId) store.lastId = item->Id;
+            store.currentItem = store.appendItem(std::move(item));
         }
         pending = have - at;
         std::copy(block.begin() + static_cast<std::ptrdiff_t>(at),
@@ -131,9 +131,9 @@ ReadStatus ReadfromFile(TItemStore& store, const QString& fileName, ViewState& v
     file.close();
 
     view.Zoom = 100;
-    ResolveStoredLinks(store);
-    store.CurrentItem = nullptr;
-    CentreHomeItem(store, view, window);
+    resolveStoredLinks(store);
+    store.currentItem = nullptr;
+    centreHomeItem(store, view, window);
     return ReadStatus::Ok;
 }
 

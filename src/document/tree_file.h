@@ -5,7 +5,7 @@
 
 namespace kinloom {
 
-class TItemStore;
+class ItemStore;
 class Prompts;
 
 enum class ReadStatus {
@@ -17,11 +17,11 @@ enum class ReadStatus {
 // Writes the whole store as a tree file (.kl3). A name that does not end in "kl3" is refused with
 // "Incorrect file type. Kinloom did not save the file." and leaves Modified true. The file is written
 // beside the target and renamed over it only when complete, so a failure never harms the old file.
-bool SavetoFile(TItemStore& store, const QString& fileName, Prompts& prompts);
+bool saveToFile(ItemStore& store, const QString& fileName, Prompts& prompts);
 
 // Replaces the store with a tree file, resolves the stored Ids into links, sets Zoom 100 and centres
 // the home item in a window of the given outer size. Does not change Modified.
-ReadStatus ReadfromFile(TItemStore& store, const QString& fileName, ViewState& view, WindowSize window,
+ReadStatus readFromFile(ItemStore& store, const QString& fileName, ViewState& view, WindowSize window,
                         Prompts& prompts);
 
 }  // namespace kinloom

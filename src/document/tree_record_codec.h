@@ -26,21 +26,21 @@ inline constexpr size_t X = 2476, Y = 2480, Selected = 2484;
 inline constexpr size_t GedcomId = 2485, ChildFamilyRef = 2506, SpareRef = 2527;
 inline constexpr size_t ChildCount = 2548, FirstTag = 2552, GedcomPos = 2556;
 
-inline constexpr size_t SpouseTypeAt(int slot) { return SpouseType + slot - 1; }
-inline constexpr size_t SpouseAt(int slot) { return Spouse + 4 * (slot - 1); }
-inline constexpr size_t SpouseIdAt(int slot) { return SpouseId + 4 * (slot - 1); }
-inline constexpr size_t MarriageDateAt(int slot) { return 1344 + 36 * slot; }
-inline constexpr size_t MarriagePlaceAt(int slot) { return 1567 + 101 * slot; }
+inline constexpr size_t spouseTypeAt(int slot) { return SpouseType + slot - 1; }
+inline constexpr size_t spouseAt(int slot) { return Spouse + 4 * (slot - 1); }
+inline constexpr size_t spouseIdAt(int slot) { return SpouseId + 4 * (slot - 1); }
+inline constexpr size_t marriageDateAt(int slot) { return 1344 + 36 * slot; }
+inline constexpr size_t marriagePlaceAt(int slot) { return 1567 + 101 * slot; }
 }  // namespace tree_record
 
 // Writes an item into a record of kTreeRecordSize bytes. The stored link numbers (FatherId,
 // MotherId, SpouseId) are written as the item holds them; fill them first. `Next` is non-zero
 // unless `isLast`; the other reference fields hold a non-zero mark when set. Padding and the unused
 // tails of texts are zero.
-void EncodeTreeRecord(const TPersonItem& item, bool isLast, std::span<unsigned char, kTreeRecordSize> out);
+void encodeTreeRecord(const PersonItem& item, bool isLast, std::span<unsigned char, kTreeRecordSize> out);
 
 // Reads every stored field of a record into an item. References (Next, Prev, Father, Mother,
 // Spouse, FirstTag) become nil; the stored Ids are kept for the caller to resolve.
-void DecodeTreeRecord(std::span<const unsigned char, kTreeRecordSize> record, TPersonItem& item);
+void decodeTreeRecord(std::span<const unsigned char, kTreeRecordSize> record, PersonItem& item);
 
 }  // namespace kinloom

@@ -3,11 +3,11 @@
 namespace kinloom {
 
 // Zoom in percent and the scroll offset in canvas units. A canvas point (x, y) is drawn at
-// (Round((x + OffsetX) * Zoom / 100), Round((y + OffsetY) * Zoom / 100)).
+// (Round((x + offsetX) * Zoom / 100), Round((y + offsetY) * Zoom / 100)).
 struct ViewState {
     double Zoom = 100.0;
-    int OffsetX = 0;
-    int OffsetY = 0;
+    int offsetX = 0;
+    int offsetY = 0;
 };
 
 // The outer size of the main window (frame included), used to centre and to test visibility.

@@ -12,10 +12,10 @@
 
 namespace kinloom {
 
-std::vector<SpouseGridRow> SpouseGridRows(const TPersonItem& copy, const DisplayCharset& cs) {
+std::vector<SpouseGridRow> spouseGridRows(const PersonItem& copy, const DisplayCharset& cs) {
     std::vector<SpouseGridRow> rows;
     for (int i = 1; i <= kMaxSpouses; ++i) {
-        const TPersonItem* s = copy.Spouse[i];
+        const PersonItem* s = copy.Spouse[i];
         if (!s) continue;
         const char type = copy.SpouseType[i];
         rows.push_back({cs.decode(s->FirstName) + QLatin1Char(' ') + cs.decode(s->LastName),
@@ -25,7 +25,7 @@ std::vector<SpouseGridRow> SpouseGridRows(const TPersonItem& copy, const Display
     return rows;
 }
 
-const std::vector<QString>& RelationshipTypes() {
+const std::vector<QString>& relationshipTypes() {
     static const std::vector<QString> types{
         QStringLiteral("Marriage"), QStringLiteral("Partnership"), QStringLiteral("Divorce"),
         QStringLiteral("Friend"),   QStringLiteral("Single"),      QStringLiteral("Other"),
@@ -33,12 +33,12 @@ const std::vector<QString>& RelationshipTypes() {
     return types;
 }
 
-QString NotesSaveFailedText(const QString& fileName) {
+QString notesSaveFailedText(const QString& fileName) {
     return QStringLiteral("The memo text file \"") + fileName +
            QStringLiteral("\" could not be saved. Please choose a new location.");
 }
 
-std::optional<QString> ReadNotesFile(const QString& path, const DisplayCharset& cs) {
+std::optional<QString> readNotesFile(const QString& path, const DisplayCharset& cs) {
     QFile file(path);
     if (path.isEmpty() || QFileInfo(path).isDir() || !file.open(QIODevice::ReadOnly)) return std::nullopt;
     const QByteArray bytes = file.readAll();
@@ -48,7 +48,7 @@ std::optional<QString> ReadNotesFile(const QString& path, const DisplayCharset& 
     return text;
 }
 
-bool WriteNotesFile(const QString& path, const QString& text, const DisplayCharset& cs) {
+bool writeNotesFile(const QString& path, const QString& text, const DisplayCharset& cs) {
     if (path.isEmpty() || QFileInfo(path).isDir()) return false;
     QString windowsText = text;
     windowsText.replace(QLatin1Char('\n'), QStringLiteral("\r\n"));
@@ -62,7 +62,7 @@ bool WriteNotesFile(const QString& path, const QString& text, const DisplayChars
     return file.commit();
 }
 
-bool NotesFileUnreadable(const QString& path) {
+bool notesFileUnreadable(const QString& path) {
     if (path.isEmpty() || !QFileInfo::exists(path)) return false;
     QFile file(path);
     if (QFileInfo(path).isDir() || !file.open(QIODevice::ReadOnly)) return true;
@@ -70,7 +70,7 @@ bool NotesFileUnreadable(const QString& path) {
     return file.error() != QFileDevice::NoError;
 }
 
-QString ProposeNotesFileName(const QString& firstNames, const QString& lastNames) {
+QString proposeNotesFileName(const QString& firstNames, const QString& lastNames) {
     QString name = firstNames + QLatin1Char(' ') + lastNames;
     for (QChar& c : name)
         if (c.unicode() < 'A' && c != QLatin1Char(' ')) c = QLatin1Char('_');
@@ -84,7 +84,7 @@ QString ProposeNotesFileName(const QString& firstNames, const QString& lastNames
 namespace {
 
 // Step 2 of saving: the memo goes into its file, or, when that fails, wherever the user chooses.
-bool SaveNotes(PersonFormValues& v, Prompts& prompts, const DisplayCharset& cs) {
+bool saveNotes(PersonFormValues& v, Prompts& prompts, const DisplayCharset& cs) {
     if (v.notesFile.isEmpty()) return true;
     if (v.notesUnreadable) {
         // The memo never held this file's text; writing it would replace the notes with nothing.
@@ -94,8 +94,8 @@ bool SaveNotes(PersonFormValues& v, Prompts& prompts, const DisplayCharset& cs) 
                         PromptButtons::Ok, PromptIcon::Warning);
         return true;
     }
-    if (WriteNotesFile(v.notesFile, v.notesText, cs)) return true;
-    prompts.Message(kAppTitle, NotesSaveFailedText(v.notesFile), PromptButtons::Ok, PromptIcon::Warning);
+    if (writeNotesFile(v.notesFile, v.notesText, cs)) return true;
+    prompts.Message(kAppTitle, notesSaveFailedText(v.notesFile), PromptButtons::Ok, PromptIcon::Warning);
     FileDialogRequest request;
     request.title = kCreateNewTextFile;
     request.filter = kTextFileFilter;
@@ -104,7 +104,7 @@ bool SaveNotes(PersonFormValues& v, Prompts& prompts, const DisplayCharset& cs) 
     request.promptOverwrite = true;
     const std::optional<QString> chosen = prompts.SaveFileName(request);
     if (!chosen) return true;
-    if (!WriteNotesFile(*chosen, v.notesText, cs)) {
+    if (!writeNotesFile(*chosen, v.notesText, cs)) {
         prompts.Error(kAppTitle, QStringLiteral("Cannot create file \"") + *chosen + QStringLiteral("\"."));
         return false;
     }
@@ -112,7 +112,7 @@ bool SaveNotes(PersonFormValues& v, Prompts& prompts, const DisplayCharset& cs) 
     return true;
 }
 
-void SetSlot(TPersonItem& item, int slot, const std::string& date, const std::string& place, char type) {
+void setSlot(PersonItem& item, int slot, const std::string& date, const std::string& place, char type) {
     item.MarriageDate[slot] = date;
     item.MarriagePlace[slot] = place;
     item.SpouseType[slot] = type;
@@ -120,34 +120,34 @@ void SetSlot(TPersonItem& item, int slot, const std::string& date, const std::st
 
 // Step 4: each grid row goes into its slot of the copy and, where the matching slot on the
 // spouse's side can be told apart, into the spouse at once.
-void SaveRelationships(TPersonItem& copy, const TPersonItem& edited, const PersonFormValues& v,
+void saveRelationships(PersonItem& copy, const PersonItem& edited, const PersonFormValues& v,
                        Prompts& prompts, const DisplayCharset& cs) {
     size_t row = 0;
     for (int s = 1; s <= kMaxSpouses && row < v.spouses.size(); ++s) {
-        TPersonItem* spouse = copy.Spouse[s];
+        PersonItem* spouse = copy.Spouse[s];
         if (!spouse) continue;
         const SpouseGridRow& r = v.spouses[row++];
         const std::string date = cs.encode(r.date, 35);
         const std::string place = cs.encode(r.place, 100);
         const char type = r.type.isEmpty() ? '\0' : static_cast<char>(r.type.at(0).toLatin1());
-        const int back = PartnerSlotOf(*spouse, &edited, copy.MarriageDate[s], copy.MarriagePlace[s], copy.SpouseType[s]);
+        const int back = partnerSlotOf(*spouse, &edited, copy.MarriageDate[s], copy.MarriagePlace[s], copy.SpouseType[s]);
         if (back > 0)
-            SetSlot(*spouse, back, date, place, type);
+            setSlot(*spouse, back, date, place, type);
         else if (back < 0)
             prompts.Message(kAppTitle,
                             QStringLiteral("Relationship could not be updated on both sides because date or "
                                            "place did not match"),
                             PromptButtons::Ok, PromptIcon::Warning);
-        SetSlot(copy, s, date, place, type);
+        setSlot(copy, s, date, place, type);
     }
 }
 
 }  // namespace
 
-bool SaveIt(TItemStore& store, TPersonItem& copy, TPersonItem& edited, PersonFormValues& v, Prompts& prompts,
+bool saveIt(ItemStore& store, PersonItem& copy, PersonItem& edited, PersonFormValues& v, Prompts& prompts,
             const DisplayCharset& cs) {
-    store.Modified = true;
-    if (!SaveNotes(v, prompts, cs)) return false;
+    store.modified = true;
+    if (!saveNotes(v, prompts, cs)) return false;
 
     copy.FirstName = cs.encode(v.firstName, 100);
     copy.LastName = cs.encode(v.lastName, 100);
@@ -162,14 +162,14 @@ bool SaveIt(TItemStore& store, TPersonItem& copy, TPersonItem& edited, PersonFor
     copy.Occupation = cs.encode(v.occupation, 100);
     copy.Source = cs.encode(v.source, 100);
 
-    if (!v.spouses.empty()) SaveRelationships(copy, edited, v, prompts, cs);
+    if (!v.spouses.empty()) saveRelationships(copy, edited, v, prompts, cs);
 
     copy.DiedDate = cs.encode(v.diedDate, 35);
     copy.DiedPlace = cs.encode(v.diedPlace, 100);
     copy.Sex = v.gender == Gender::Male ? "M" : v.gender == Gender::Female ? "F" : "?";
 
     if (copy.Kind == kKindAlias) {
-        for (TPersonItem* p = store.FirstItem(); p; p = p->Next) {
+        for (PersonItem* p = store.firstItem(); p; p = p->Next) {
             if (!p->isAlias() || p->Father != &edited) continue;
             p->FirstName = copy.FirstName;
             p->LastName = copy.LastName;

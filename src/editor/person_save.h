@@ -6,10 +6,10 @@
 
 namespace kinloom {
 
-class TItemStore;
+class ItemStore;
 class Prompts;
 class DisplayCharset;
-struct TPersonItem;
+struct PersonItem;
 
 // One data row of the person dialog's spouse grid: name, date, place and the type letter as text.
 struct SpouseGridRow {
@@ -20,10 +20,10 @@ struct SpouseGridRow {
 };
 
 // The rows for each filled spouse slot of the edit copy, in slot order.
-std::vector<SpouseGridRow> SpouseGridRows(const TPersonItem& copy, const DisplayCharset& charset);
+std::vector<SpouseGridRow> spouseGridRows(const PersonItem& copy, const DisplayCharset& charset);
 
 // The seven relationship types offered, and the letter stored for each (the first letter).
-const std::vector<QString>& RelationshipTypes();
+const std::vector<QString>& relationshipTypes();
 
 // What the person dialog holds when OK is pressed.
 enum class Gender { None, Male, Female };
@@ -40,26 +40,26 @@ struct PersonFormValues {
     std::vector<SpouseGridRow> spouses;  // the grid's data rows
 };
 
-// SaveIt: writes the dialog's values into the edit copy, in this order: Modified; the notes file;
+// saveIt: writes the dialog's values into the edit copy, in this order: Modified; the notes file;
 // names, dates, places and the picture; the relationships on both sides; died fields and sex; the
 // first alias of an original. `edited` is the real item the copy was made from. Returns false
 // when the notes could not be saved anywhere; the rest is then skipped and the dialog stays open.
-bool SaveIt(TItemStore& store, TPersonItem& copy, TPersonItem& edited, PersonFormValues& values,
+bool saveIt(ItemStore& store, PersonItem& copy, PersonItem& edited, PersonFormValues& values,
             Prompts& prompts, const DisplayCharset& charset);
 
 // The name proposed for a new notes file: names with everything below "A" but the blank turned
 // into underscores, double underscores merged, one trailing underscore dropped, trimmed, ".txt".
-QString ProposeNotesFileName(const QString& firstNames, const QString& lastNames);
+QString proposeNotesFileName(const QString& firstNames, const QString& lastNames);
 
 // Reads a notes file as text; nullopt when it cannot be read.
-std::optional<QString> ReadNotesFile(const QString& path, const DisplayCharset& charset);
+std::optional<QString> readNotesFile(const QString& path, const DisplayCharset& charset);
 // Writes the memo text into a notes file; false when it cannot be written.
-bool WriteNotesFile(const QString& path, const QString& text, const DisplayCharset& charset);
+bool writeNotesFile(const QString& path, const QString& text, const DisplayCharset& charset);
 // A notes file that exists on disk but cannot be read as a file.
-bool NotesFileUnreadable(const QString& path);
+bool notesFileUnreadable(const QString& path);
 
 // The exact warning of a failed notes save and the title of the save dialog that follows.
-QString NotesSaveFailedText(const QString& fileName);
+QString notesSaveFailedText(const QString& fileName);
 inline const QString kCreateNewTextFile = QStringLiteral("Create new text file");
 inline const QString kTextFileFilter = QStringLiteral("Text files (*.txt)|*.txt|All files (*.*)|*.*");
 

@@ -6,7 +6,7 @@
 
 namespace kinloom {
 
-std::optional<QString> AskGedcomFileToImport(Prompts& prompts) {
+std::optional<QString> askGedcomFileToImport(Prompts& prompts) {
     FileDialogRequest request;
     request.title = QStringLiteral("Open");
     request.filter = QStringLiteral("Gedcom files (*.ged)|*.ged|Text files (*.txt)|*.txt|All files (*.*)|*.*");
@@ -14,7 +14,7 @@ std::optional<QString> AskGedcomFileToImport(Prompts& prompts) {
     return prompts.OpenFileName(request);
 }
 
-std::optional<QString> AskGedcomExportFile(Prompts& prompts) {
+std::optional<QString> askGedcomExportFile(Prompts& prompts) {
     FileDialogRequest request;
     request.title = QStringLiteral("Export to GEDCOM format");
     request.filter = QStringLiteral("GEDCOM files|*.ged");
@@ -23,21 +23,21 @@ std::optional<QString> AskGedcomExportFile(Prompts& prompts) {
     return prompts.SaveFileName(request);
 }
 
-bool ExportGedcomTo(TItemStore& store, const QString& fileName, const QDateTime& now, Prompts& prompts,
+bool exportGedcomTo(ItemStore& store, const QString& fileName, const QDateTime& now, Prompts& prompts,
                     const std::function<void()>& beforeError) {
     QString error;
-    if (!WriteGedcomFile(store, fileName, now.date(), now.time(), &error)) {
+    if (!writeGedcomFile(store, fileName, now.date(), now.time(), &error)) {
         if (beforeError) beforeError();
         prompts.Error(kAppTitle, error);
         return false;
     }
-    store.Modified = false;
+    store.modified = false;
     return true;
 }
 
-bool ExportGedcomCommand(TItemStore& store, Prompts& prompts, const QDateTime& now) {
-    const std::optional<QString> name = AskGedcomExportFile(prompts);
-    return name && ExportGedcomTo(store, *name, now, prompts);
+bool exportGedcomCommand(ItemStore& store, Prompts& prompts, const QDateTime& now) {
+    const std::optional<QString> name = askGedcomExportFile(prompts);
+    return name && exportGedcomTo(store, *name, now, prompts);
 }
 
 }  // namespace kinloom

@@ -13,7 +13,7 @@ constexpr size_t kMaxPlace = 70;
 std::string cut(std::string_view text, size_t n) { return std::string(text.substr(0, n)); }
 
 // An alias placement stands for its original; others stand for themselves.
-TPersonItem* original(TPersonItem* item) { return item && item->isAlias() ? item->Father : item; }
+PersonItem* original(PersonItem* item) { return item && item->isAlias() ? item->Father : item; }
 
 void line(std::string& out, std::string_view text) {
     out.append(text);
@@ -29,14 +29,14 @@ void line(std::string& out, std::string_view head, std::string_view text) {
 std::string xref(char letter, int number) { return "@" + std::string(1, letter) + std::to_string(number) + "@"; }
 }  // namespace
 
-TGedcomExport::TGedcomExport(TItemStore& store) : store_(store) {}
+GedcomExporter::GedcomExporter(ItemStore& store) : store_(store) {}
 
-TPersonItem* TGedcomExport::FindReferringAlias(TPersonItem* item) const {
+PersonItem* GedcomExporter::findReferringAlias(PersonItem* item) const {
     const auto it = lastAlias_.find(item);
     return it == lastAlias_.end() ? item : it->second;
 }
 
-bool TGedcomExport::takeSlotData(TGedcomFamily& family, const TPersonItem* husband, const TPersonItem* wife) {
+bool GedcomExporter::takeSlotData(GedcomFamily& family, const PersonItem* husband, const PersonItem* wife) {
     if (!husband || !wife) return false;
     bool found = false;
     for (int i = 1; i <= kMaxSpouses; ++i) {
@@ -48,7 +48,7 @@ bool TGedcomExport::takeSlotData(TGedcomFamily& family, const TPersonItem* husba
     return found;
 }
 
-TGedcomFamily* TGedcomExport::FindOrAddFamily(TPersonItem* husband, TPersonItem* wife) {
+GedcomFamily* GedcomExporter::findOrAddFamily(PersonItem* husband, PersonItem* wife) {
     if (!husband && !wife) return nullptr;
     husband = original(husband);
     wife = original(wife);
@@ -56,11 +56,11 @@ TGedcomFamily* TGedcomExport::FindOrAddFamily(TPersonItem* husband, TPersonItem*
     auto& byWife = byCouple_[husband];
     if (const auto it = byWife.find(wife); it != byWife.end()) return it->second;
 
-    auto family = std::make_unique<TGedcomFamily>();
+    auto family = std::make_unique<GedcomFamily>();
     family->number = static_cast<int>(families_.size()) + 1;
     family->husband = husband;
     family->wife = wife;
-    TGedcomFamily* f = family.get();
+    GedcomFamily* f = family.get();
     families_.push_back(std::move(family));
     byWife.emplace(wife, f);
     if (husband) familiesOf_[husband].push_back(f->number);
@@ -68,15 +68,15 @@ TGedcomFamily* TGedcomExport::FindOrAddFamily(TPersonItem* husband, TPersonItem*
 
     if (husband && wife) {
         // The couple's slots may sit on an alias placement of either partner.
-        TPersonItem* h = husband;
-        TPersonItem* w = wife;
+        PersonItem* h = husband;
+        PersonItem* w = wife;
         bool found = takeSlotData(*f, h, w);
         if (!found && h->Kind == kKindAlias) {
-            h = FindReferringAlias(h);
+            h = findReferringAlias(h);
             found = takeSlotData(*f, h, w);
         }
         if (!found && w->Kind == kKindAlias) {
-            w = FindReferringAlias(w);
+            w = findReferringAlias(w);
             found = takeSlotData(*f, h, w);
         }
         if (!found) found = takeSlotData(*f, husband, w);
@@ -94,9 +94,9 @@ TGedcomFamily* TGedcomExport::FindOrAddFamily(TPersonItem* husband, TPersonItem*
     return f;
 }
 
-bool TGedcomExport::AddChildToFamily(TGedcomFamily* family, TPersonItem* item) {
+bool GedcomExporter::addChildToFamily(GedcomFamily* family, PersonItem* item) {
     if (!family || !item) return false;
-    for (int i = 1; i <= TGedcomFamily::kMaxChildren; ++i) {
+    for (int i = 1; i <= GedcomFamily::kMaxChildren; ++i) {
         if (family->children[i]) continue;
         family->children[i] = item;
         item->ChildFamilyRef = xref('F', family->number);
@@ -105,31 +105,31 @@ bool TGedcomExport::AddChildToFamily(TGedcomFamily* family, TPersonItem* item) {
     return false;
 }
 
-void TGedcomExport::BuildFamilies() {
+void GedcomExporter::buildFamilies() {
     families_.clear();
     byCouple_.clear();
     familiesOf_.clear();
     lastAlias_.clear();
-    for (TPersonItem* p = store_.FirstItem(); p; p = p->Next) {
+    for (PersonItem* p = store_.firstItem(); p; p = p->Next) {
         p->ChildFamilyRef.clear();
         p->SpareRef.clear();
         if (p->isAlias() && p->Father) lastAlias_[p->Father] = p;  // the last one wins
     }
-    for (TPersonItem* p = store_.FirstItem(); p; p = p->Next) {
+    for (PersonItem* p = store_.firstItem(); p; p = p->Next) {
         if (!p->isAlias() && (p->Father || p->Mother))
-            AddChildToFamily(FindOrAddFamily(p->Father, p->Mother), p);
+            addChildToFamily(findOrAddFamily(p->Father, p->Mother), p);
         for (int i = 1; i <= kMaxSpouses; ++i) {
-            TPersonItem* spouse = p->Spouse[i];
+            PersonItem* spouse = p->Spouse[i];
             if (!spouse) continue;
             if (p->Sex == "F")
-                FindOrAddFamily(spouse, p);
+                findOrAddFamily(spouse, p);
             else if (p->Sex == "M")
-                FindOrAddFamily(p, spouse);
+                findOrAddFamily(p, spouse);
         }
     }
 }
 
-void TGedcomExport::writeIndividual(std::string& out, const TPersonItem& p) const {
+void GedcomExporter::writeIndividual(std::string& out, const PersonItem& p) const {
     line(out, "0 " + xref('I', p.Id) + " INDI");
     line(out, "1 NAME " + p.FirstName.str() + "/" + p.LastName.str() + "/");
     line(out, "2 GIVN ", p.FirstName);
@@ -150,7 +150,7 @@ void TGedcomExport::writeIndividual(std::string& out, const TPersonItem& p) cons
     if (!p.ChildFamilyRef.empty()) line(out, "1 FAMC ", p.ChildFamilyRef);
 }
 
-void TGedcomExport::writeFamily(std::string& out, const TGedcomFamily& f) const {
+void GedcomExporter::writeFamily(std::string& out, const GedcomFamily& f) const {
     line(out, "0 " + xref('F', f.number) + " FAM");
     if (f.husband) line(out, "1 HUSB ", xref('I', f.husband->Id));
     if (f.wife) line(out, "1 WIFE ", xref('I', f.wife->Id));
@@ -159,15 +159,15 @@ void TGedcomExport::writeFamily(std::string& out, const TGedcomFamily& f) const 
         if (!f.marriageDate.empty()) line(out, "2 DATE ", f.marriageDate);
         if (!f.marriagePlace.empty()) line(out, "2 PLAC ", f.marriagePlace);
     }
-    for (int i = 1; i <= TGedcomFamily::kMaxChildren; ++i)
+    for (int i = 1; i <= GedcomFamily::kMaxChildren; ++i)
         if (f.children[i]) line(out, "1 CHIL ", xref('I', f.children[i]->Id));
 }
 
-std::string TGedcomExport::Text(QDate date, QTime time) {
+std::string GedcomExporter::Text(QDate date, QTime time) {
     static const char* const kMonths[] = {"Jan", "Feb", "Mar", "Apr", "May", "Jun",
                                           "Jul", "Aug", "Sep", "Oct", "Nov", "Dec"};
     std::string out;
-    out.reserve(static_cast<size_t>(store_.ItemCount()) * 160 + 256);
+    out.reserve(static_cast<size_t>(store_.itemCount()) * 160 + 256);
     line(out, "0 HEAD");
     line(out, "1 SOUR KINLOOM_2");
     const int month = date.isValid() ? date.month() : 1;
@@ -175,16 +175,16 @@ std::string TGedcomExport::Text(QDate date, QTime time) {
                   std::to_string(date.year()));
     line(out, "1 TIME " + std::to_string(time.hour()) + ":" + std::to_string(time.minute()));
     line(out, "1 CHAR ANSI");
-    BuildFamilies();
-    for (const TPersonItem* p = store_.FirstItem(); p; p = p->Next)
+    buildFamilies();
+    for (const PersonItem* p = store_.firstItem(); p; p = p->Next)
         if (!p->isAlias()) writeIndividual(out, *p);
     for (const auto& f : families_) writeFamily(out, *f);
     line(out, "0 TRLR");
     return out;
 }
 
-bool WriteGedcomFile(TItemStore& store, const QString& fileName, QDate date, QTime time, QString* error) {
-    TGedcomExport exporter(store);
+bool writeGedcomFile(ItemStore& store, const QString& fileName, QDate date, QTime time, QString* error) {
+    GedcomExporter exporter(store);
     const std::string text = exporter.Text(date, time);
     QSaveFile file(fileName);
     bool ok = file.open(QIODevice::WriteOnly);

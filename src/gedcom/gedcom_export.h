@@ -11,55 +11,55 @@
 
 namespace kinloom {
 
-class TItemStore;
-struct TPersonItem;
+class ItemStore;
+struct PersonItem;
 
 // A family as the export derives it from parent links and spouse slots; it lives for one export.
-struct TGedcomFamily {
+struct GedcomFamily {
     static constexpr int kMaxChildren = 30;
     int number = 0;
-    TPersonItem* husband = nullptr;  // never an alias placement
-    TPersonItem* wife = nullptr;
+    PersonItem* husband = nullptr;  // never an alias placement
+    PersonItem* wife = nullptr;
     std::string marriageDate;   // at most 20 characters
     std::string marriagePlace;  // at most 70 characters
-    std::array<TPersonItem*, kMaxChildren + 1> children{};  // slots 1..30
+    std::array<PersonItem*, kMaxChildren + 1> children{};  // slots 1..30
 };
 
 // Builds the families of a store and writes the GEDCOM text. The family list is kept in creation
 // order; indexes by couple, by partner and by alias make every step independent of the tree's size.
-class TGedcomExport {
+class GedcomExporter {
 public:
-    explicit TGedcomExport(TItemStore& store);
+    explicit GedcomExporter(ItemStore& store);
 
     // Derives every family from the store (clearing ChildFamilyRef and SpareRef first).
-    void BuildFamilies();
+    void buildFamilies();
     // The family of this couple, made if new, with its marriage data; nullptr when both are none.
-    TGedcomFamily* FindOrAddFamily(TPersonItem* husband, TPersonItem* wife);
+    GedcomFamily* findOrAddFamily(PersonItem* husband, PersonItem* wife);
     // Puts the item into the first free child slot and sets its ChildFamilyRef; false when full.
-    bool AddChildToFamily(TGedcomFamily* family, TPersonItem* item);
+    bool addChildToFamily(GedcomFamily* family, PersonItem* item);
     // The last alias placement in store order that stands for item; item itself when there is none.
-    TPersonItem* FindReferringAlias(TPersonItem* item) const;
+    PersonItem* findReferringAlias(PersonItem* item) const;
 
-    const std::vector<std::unique_ptr<TGedcomFamily>>& Families() const { return families_; }
+    const std::vector<std::unique_ptr<GedcomFamily>>& families() const { return families_; }
     // The whole file: header with this date and time, individuals, families, trailer; CR LF ends.
     std::string Text(QDate date, QTime time);
 
 private:
-    bool takeSlotData(TGedcomFamily& family, const TPersonItem* husband, const TPersonItem* wife);
-    void writeIndividual(std::string& out, const TPersonItem& item) const;
-    void writeFamily(std::string& out, const TGedcomFamily& family) const;
+    bool takeSlotData(GedcomFamily& family, const PersonItem* husband, const PersonItem* wife);
+    void writeIndividual(std::string& out, const PersonItem& item) const;
+    void writeFamily(std::string& out, const GedcomFamily& family) const;
 
-    TItemStore& store_;
-    std::vector<std::unique_ptr<TGedcomFamily>> families_;
-    std::unordered_map<const TPersonItem*, std::unordered_map<const TPersonItem*, TGedcomFamily*>> byCouple_;
-    std::unordered_map<const TPersonItem*, std::vector<int>> familiesOf_;  // numbers, in list order
-    std::unordered_map<const TPersonItem*, TPersonItem*> lastAlias_;
+    ItemStore& store_;
+    std::vector<std::unique_ptr<GedcomFamily>> families_;
+    std::unordered_map<const PersonItem*, std::unordered_map<const PersonItem*, GedcomFamily*>> byCouple_;
+    std::unordered_map<const PersonItem*, std::vector<int>> familiesOf_;  // numbers, in list order
+    std::unordered_map<const PersonItem*, PersonItem*> lastAlias_;
 };
 
 // Writes the store as a GEDCOM file. The date and time go into the header; the file is written
 // beside the target and renamed over it when complete. On failure returns false with the system's
 // message in error. The tree changes only in ChildFamilyRef and SpareRef.
-bool WriteGedcomFile(TItemStore& store, const QString& fileName, QDate date, QTime time,
+bool writeGedcomFile(ItemStore& store, const QString& fileName, QDate date, QTime time,
                      QString* error = nullptr);
 
 }  // namespace kinloom

@@ -6,7 +6,7 @@
 
 namespace kinloom {
 
-class TItemStore;
+class ItemStore;
 class Prompts;
 
 struct GedcomImportResult {
@@ -17,21 +17,21 @@ struct GedcomImportResult {
 };
 
 // The exact words of a failed import: the message box, and the status line after it.
-QString GedcomImportFailedMessage();
-QString GedcomImportFailedStatus(int line);
+QString gedcomImportFailedMessage();
+QString gedcomImportFailedStatus(int line);
 
 // Reads a GEDCOM file into the store, without arranging it: one item per individual, at (0, 0).
 // Progress, counters and status go to user; a failure shows "GEDCOM import failed" through prompts
 // and leaves the items read so far. The scratch copy "temp.klc" is written into scratchFolder, or
 // into a temporary folder of its own when that is empty (never into the current folder).
-GedcomImportResult ReadGedcomFile(TItemStore& store, const QString& fileName, GedcomImportUser& user,
+GedcomImportResult readGedcomFile(ItemStore& store, const QString& fileName, GedcomImportUser& user,
                                   Prompts& prompts, const QString& scratchFolder = {});
 
 // Lays an imported tree out with auto arrange, makes the first item current and centres it.
-void ArrangeImportedTree(TItemStore& store, ViewState& view, WindowSize window);
+void arrangeImportedTree(ItemStore& store, ViewState& view, WindowSize window);
 
 // The whole import: read, and when the file was read to its end, arrange and zoom ("Done.").
-GedcomImportResult ImportGedcomFile(TItemStore& store, ViewState& view, WindowSize window,
+GedcomImportResult importGedcomFile(ItemStore& store, ViewState& view, WindowSize window,
                                     const QString& fileName, GedcomImportUser& user, Prompts& prompts,
                                     const QString& scratchFolder = {});
 

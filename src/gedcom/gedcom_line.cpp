@@ -16,17 +16,17 @@ bool parseLevel(std::string_view text, int& level) {
 }
 }  // namespace
 
-std::string_view TrimGedcomText(std::string_view text) {
+std::string_view trimGedcomText(std::string_view text) {
     while (!text.empty() && isTrimmed(text.front())) text.remove_prefix(1);
     while (!text.empty() && isTrimmed(text.back())) text.remove_suffix(1);
     return text;
 }
 
-bool ParseGedcomLine(std::string_view line, GedcomLine& out) {
+bool parseGedcomLine(std::string_view line, GedcomLine& out) {
     out.level = 0;
     out.tag.clear();
     out.value.clear();
-    line = TrimGedcomText(line);
+    line = trimGedcomText(line);
     const size_t blank = line.find(' ');
     if (blank == std::string_view::npos) return true;
     if (!parseLevel(line.substr(0, blank), out.level)) return false;
@@ -38,19 +38,19 @@ bool ParseGedcomLine(std::string_view line, GedcomLine& out) {
     }
     out.tag.assign(rest.substr(0, second));
     // Values longer than 255 characters are cut; no item field holds more than 247 anyway.
-    out.value.assign(TrimGedcomText(rest.substr(second + 1, 255)));
+    out.value.assign(trimGedcomText(rest.substr(second + 1, 255)));
     return true;
 }
 
-void SplitGedcomName(std::string_view value, std::string& given, std::string& surname) {
+void splitGedcomName(std::string_view value, std::string& given, std::string& surname) {
     const size_t slash = value.find('/');
     if (slash == std::string_view::npos) {
         given.assign(value);
         surname.clear();
         return;
     }
-    given.assign(TrimGedcomText(value.substr(0, slash)));
-    std::string rest(TrimGedcomText(value.substr(slash + 1)));
+    given.assign(trimGedcomText(value.substr(0, slash)));
+    std::string rest(trimGedcomText(value.substr(slash + 1)));
     const size_t second = rest.find('/');
     if (second != std::string::npos) rest.erase(second, 1);
     surname = std::move(rest);

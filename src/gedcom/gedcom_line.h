@@ -12,14 +12,14 @@ struct GedcomLine {
 };
 
 // Removes blanks and control characters (every byte up to 0x20) from both ends.
-std::string_view TrimGedcomText(std::string_view text);
+std::string_view trimGedcomText(std::string_view text);
 
 // Takes one line apart. A line without a blank (an empty line too) is level 0 with no tag or value.
 // Returns false when the text before the first blank is not an integer: the import stops there.
-bool ParseGedcomLine(std::string_view line, GedcomLine& out);
+bool parseGedcomLine(std::string_view line, GedcomLine& out);
 
 // Splits a NAME value into the given names and the surname: "John /Smith/ Jr" gives "John" and
 // "Smith Jr"; a value without "/" is all given names.
-void SplitGedcomName(std::string_view value, std::string& given, std::string& surname);
+void splitGedcomName(std::string_view value, std::string& given, std::string& surname);
 
 }  // namespace kinloom

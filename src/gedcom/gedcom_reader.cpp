@@ -26,22 +26,22 @@ bool upperStartsWith(std::string_view text, std::string_view prefix) {
 }
 }  // namespace
 
-void GedcomIdIndex::Add(TPersonItem* item) { ids_.try_emplace(item->GedcomId.str(), item); }
+void GedcomIdIndex::add(PersonItem* item) { ids_.try_emplace(item->GedcomId.str(), item); }
 
-TPersonItem* GedcomIdIndex::Find(std::string_view id) const {
+PersonItem* GedcomIdIndex::find(std::string_view id) const {
     const auto it = ids_.find(std::string(id));
     return it == ids_.end() ? nullptr : it->second;
 }
 
-TGedcomReader::TGedcomReader(TItemStore& store, GedcomScratchCopy* scratch)
+GedcomReader::GedcomReader(ItemStore& store, GedcomScratchCopy* scratch)
     : store_(store), scratch_(scratch) {
-    Reset();
+    reset();
 }
 
-void TGedcomReader::Reset() {
-    ids_.Clear();
-    for (TPersonItem* p = store_.FirstItem(); p; p = p->Next)
-        if (!p->GedcomId.empty()) ids_.Add(p);
+void GedcomReader::reset() {
+    ids_.clear();
+    for (PersonItem* p = store_.firstItem(); p; p = p->Next)
+        if (!p->GedcomId.empty()) ids_.add(p);
     recordKind_.clear();
     individual_ = nullptr;
     level1Tag_.clear();
@@ -52,13 +52,13 @@ void TGedcomReader::Reset() {
     lines_ = individuals_ = families_ = 0;
 }
 
-bool TGedcomReader::ReadLine(std::string_view text) {
+bool GedcomReader::readLine(std::string_view text) {
     ++lines_;
-    if (!ParseGedcomLine(text, line_)) return false;
+    if (!parseGedcomLine(text, line_)) return false;
     if (line_.level == 0) individual_ = nullptr;
     int32_t scratchPos = 0;
     if (scratch_) {
-        scratchPos = scratch_->Append(TrimGedcomText(text));
+        scratchPos = scratch_->append(trimGedcomText(text));
         if (scratchPos < 0) return false;
     }
     switch (line_.level) {
@@ -70,18 +70,18 @@ bool TGedcomReader::ReadLine(std::string_view text) {
     return true;
 }
 
-void TGedcomReader::level0(int32_t scratchPos) {
+void GedcomReader::level0(int32_t scratchPos) {
     if (line_.tag.empty() || line_.tag.front() != '@') return;
     if (upperStartsWith(line_.value, "INDI")) {
         recordKind_ = "INDI";
-        TPersonItem* item = store_.LagNyPerson();
+        PersonItem* item = store_.createItem();
         if (!item) return;
         individual_ = item;
         item->X = 0;
         item->Y = 0;
         item->GedcomPos = scratchPos;
         item->GedcomId = line_.tag;
-        ids_.Add(item);
+        ids_.add(item);
         ++individuals_;
     } else if (upperStartsWith(line_.value, "FAM")) {
         individual_ = nullptr;
@@ -94,23 +94,23 @@ void TGedcomReader::level0(int32_t scratchPos) {
     }
 }
 
-void TGedcomReader::marry() {
-    if (store_.AddMarriage(husband_, wife_) == 1) {
-        husbandSlot_ = store_.MarriageSlot[1];
-        wifeSlot_ = store_.MarriageSlot[2];
+void GedcomReader::marry() {
+    if (store_.addMarriage(husband_, wife_) == 1) {
+        husbandSlot_ = store_.marriageSlot[1];
+        wifeSlot_ = store_.marriageSlot[2];
     } else {
         husbandSlot_ = wifeSlot_ = 0;
     }
 }
 
-void TGedcomReader::level1() {
+void GedcomReader::level1() {
     level1Tag_ = line_.tag;
     const std::string& tag = line_.tag;
     if (recordKind_ == "INDI" && individual_) {
-        const std::string_view value = TrimGedcomText(line_.value);
+        const std::string_view value = trimGedcomText(line_.value);
         if (tag == "NAME") {
             std::string given, surname;
-            SplitGedcomName(line_.value, given, surname);
+            splitGedcomName(line_.value, given, surname);
             individual_->FirstName = given;
             individual_->LastName = surname;
         } else if (startsWith(tag, "SEX")) {
@@ -122,19 +122,19 @@ void TGedcomReader::level1() {
         }
     } else if (recordKind_ == "FAM") {
         if (isTag(tag, "HUSB")) {
-            husband_ = FindItemByGedcomId(line_.value);
+            husband_ = findItemByGedcomId(line_.value);
             if (husband_) {
                 if (wife_) marry();
                 if (child_) child_->Father = husband_;
             }
         } else if (isTag(tag, "WIFE")) {
-            wife_ = FindItemByGedcomId(line_.value);
+            wife_ = findItemByGedcomId(line_.value);
             if (wife_) {
                 if (husband_) marry();
                 if (child_) child_->Mother = wife_;
             }
         } else if (isTag(tag, "CHIL")) {
-            child_ = FindItemByGedcomId(line_.value);
+            child_ = findItemByGedcomId(line_.value);
             if (child_) {
                 if (husband_) child_->Father = husband_;
                 if (wife_) child_->Mother = wife_;
@@ -149,11 +149,11 @@ void TGedcomReader::level1() {
     }
 }
 
-void TGedcomReader::level2() {
+void GedcomReader::level2() {
     const std::string& event = level1Tag_;
     const std::string& tag = line_.tag;
     if (recordKind_ == "INDI" && individual_) {
-        TPersonItem& p = *individual_;
+        PersonItem& p = *individual_;
         const bool date = tag == "DATE";
         const bool place = tag == "PLAC";
         if (!date && !place) return;

@@ -8,18 +8,18 @@ namespace kinloom {
 class GedcomImportUser {
 public:
     virtual ~GedcomImportUser() = default;
-    virtual void FileChosen(const QString& fileName) { (void)fileName; }
-    virtual void Progress(int percent) { (void)percent; }
-    virtual void IndividualsRead(int count) { (void)count; }
-    virtual void FamiliesRead(int count) { (void)count; }
-    virtual void Status(const QString& text) { (void)text; }
+    virtual void fileChosen(const QString& fileName) { (void)fileName; }
+    virtual void progress(int percent) { (void)percent; }
+    virtual void individualsRead(int count) { (void)count; }
+    virtual void familiesRead(int count) { (void)count; }
+    virtual void status(const QString& text) { (void)text; }
     // Called often while reading, so that a window can process its events and stay responsive.
-    virtual void KeepAlive() {}
+    virtual void keepAlive() {}
     // The file could not be read to its end; called before the failure is shown, so that a window
     // can leave its busy state (enable OK, restore the arrow cursor) first.
-    virtual void ReadingFailed() {}
+    virtual void readingFailed() {}
     // The import ended, well or not.
-    virtual void Beep() {}
+    virtual void beep() {}
 };
 
 }  // namespace kinloom

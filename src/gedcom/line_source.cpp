@@ -8,7 +8,7 @@ namespace {
 constexpr qint64 kChunk = 1 << 20;
 }
 
-bool GedcomLineSource::Open(const QString& fileName) {
+bool GedcomLineSource::open(const QString& fileName) {
     file_.setFileName(fileName);
     buffer_.clear();
     pos_ = 0;
@@ -56,12 +56,12 @@ bool GedcomLineSource::fill() {
     return true;
 }
 
-bool GedcomLineSource::AtEnd() {
+bool GedcomLineSource::atEnd() {
     if (pos_ >= buffer_.size() && !eof_ && !error_ && !fill()) error_ = true;
     return pos_ >= buffer_.size() && eof_ && !error_;
 }
 
-bool GedcomLineSource::ReadLine(std::string_view& line) {
+bool GedcomLineSource::readLine(std::string_view& line) {
     if (error_) return false;
     size_t scan = pos_;
     size_t stop = 0, next = 0;

@@ -14,15 +14,15 @@ namespace kinloom {
 // mark) is read as the same text in UTF-8.
 class GedcomLineSource {
 public:
-    bool Open(const QString& fileName);
-    void Close() { file_.close(); }
-    // True when every line was read (a read error shows at the next ReadLine).
-    bool AtEnd();
+    bool open(const QString& fileName);
+    void close() { file_.close(); }
+    // True when every line was read (a read error shows at the next readLine).
+    bool atEnd();
     // The next line without its line end; false on a read error.
-    bool ReadLine(std::string_view& line);
-    int64_t Size() const { return size_; }
+    bool readLine(std::string_view& line);
+    int64_t size() const { return size_; }
     // Bytes of the file taken so far, line ends included.
-    int64_t BytesRead() const { return consumed_; }
+    int64_t bytesRead() const { return consumed_; }
 
 private:
     bool fill();

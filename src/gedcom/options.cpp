@@ -4,20 +4,20 @@
 
 namespace kinloom {
 
-ProgramOptions ReadProgramOptions(Registry& registry) {
+ProgramOptions readProgramOptions(Registry& registry) {
     ProgramOptions o;
-    o.DateStandardization = registry.ReadYesNo(kSettingsKey, kDateStandardizationValue, true);
-    o.ShowNameHints = registry.ReadYesNo(kSettingsKey, kShowNameHintsValue, true);
-    o.QualityCheckOnOpen = registry.ReadYesNo(kSettingsKey, kQualityCheckOnOpenValue, false);
-    o.QualityCheckOnSave = registry.ReadYesNo(kSettingsKey, kQualityCheckOnSaveValue, false);
+    o.DateStandardization = registry.readYesNo(kSettingsKey, kDateStandardizationValue, true);
+    o.showNameHints = registry.readYesNo(kSettingsKey, kShowNameHintsValue, true);
+    o.qualityCheckOnOpen = registry.readYesNo(kSettingsKey, kQualityCheckOnOpenValue, false);
+    o.qualityCheckOnSave = registry.readYesNo(kSettingsKey, kQualityCheckOnSaveValue, false);
     return o;
 }
 
-void WriteProgramOptions(Registry& registry, const ProgramOptions& options) {
-    registry.WriteYesNo(kSettingsKey, kDateStandardizationValue, options.DateStandardization);
-    registry.WriteYesNo(kSettingsKey, kShowNameHintsValue, options.ShowNameHints);
-    registry.WriteYesNo(kSettingsKey, kQualityCheckOnOpenValue, options.QualityCheckOnOpen);
-    registry.WriteYesNo(kSettingsKey, kQualityCheckOnSaveValue, options.QualityCheckOnSave);
+void writeProgramOptions(Registry& registry, const ProgramOptions& options) {
+    registry.writeYesNo(kSettingsKey, kDateStandardizationValue, options.DateStandardization);
+    registry.writeYesNo(kSettingsKey, kShowNameHintsValue, options.showNameHints);
+    registry.writeYesNo(kSettingsKey, kQualityCheckOnOpenValue, options.qualityCheckOnOpen);
+    registry.writeYesNo(kSettingsKey, kQualityCheckOnSaveValue, options.qualityCheckOnSave);
 }
 
 }  // namespace kinloom

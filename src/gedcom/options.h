@@ -10,9 +10,9 @@ class Registry;
 // default below.
 struct ProgramOptions {
     bool DateStandardization = true;  // "Autoformat dates according to GEDCOM standard"
-    bool ShowNameHints = true;        // "Show name tips"
-    bool QualityCheckOnOpen = false;  // "Auto quality check on open"
-    bool QualityCheckOnSave = false;  // "Auto quality check on save"
+    bool showNameHints = true;        // "Show name tips"
+    bool qualityCheckOnOpen = false;  // "Auto quality check on open"
+    bool qualityCheckOnSave = false;  // "Auto quality check on save"
 };
 
 inline const QString kDateStandardizationValue = QStringLiteral("Date_Standardization");
@@ -20,8 +20,8 @@ inline const QString kShowNameHintsValue = QStringLiteral("Show_Name_Hints");
 inline const QString kQualityCheckOnOpenValue = QStringLiteral("quality_check_on_open");
 inline const QString kQualityCheckOnSaveValue = QStringLiteral("quality_check_on_save");
 
-ProgramOptions ReadProgramOptions(Registry& registry);
+ProgramOptions readProgramOptions(Registry& registry);
 // Writes all four values, changed or not.
-void WriteProgramOptions(Registry& registry, const ProgramOptions& options);
+void writeProgramOptions(Registry& registry, const ProgramOptions& options);
 
 }  // namespace kinloom

@@ -4,8 +4,8 @@
 
 namespace kinloom {
 
-bool GedcomScratchCopy::Create(const QString& fileName) {
-    Close();
+bool GedcomScratchCopy::create(const QString& fileName) {
+    close();
     file_.setFileName(fileName);
     pending_.clear();
     base_ = next_ = 0;
@@ -13,7 +13,7 @@ bool GedcomScratchCopy::Create(const QString& fileName) {
     return file_.open(QIODevice::WriteOnly | QIODevice::Truncate);
 }
 
-int32_t GedcomScratchCopy::Append(std::string_view text) {
+int32_t GedcomScratchCopy::append(std::string_view text) {
     if (!file_.isOpen() || failed_) return -1;
     if (next_ > INT32_MAX - kBlockSize) return -1;  // positions are 32-bit in the item record
     const size_t length = std::min<size_t>(text.size(), kMaxText);
@@ -45,7 +45,7 @@ bool GedcomScratchCopy::flush(size_t upTo) {
     return true;
 }
 
-bool GedcomScratchCopy::Close() {
+bool GedcomScratchCopy::close() {
     if (!file_.isOpen()) return !failed_;
     const bool ok = !failed_ && flush(pending_.size());
     file_.close();

@@ -17,14 +17,14 @@ public:
     static constexpr int kBlockSize = 160;
     static constexpr int kMaxText = kBlockSize - 9;  // 151 characters; longer lines are cut
 
-    ~GedcomScratchCopy() { Close(); }
+    ~GedcomScratchCopy() { close(); }
 
     // Creates (or empties) the file; false when it cannot be created.
-    bool Create(const QString& fileName);
+    bool create(const QString& fileName);
     // Appends a line's record; returns its position, or -1 when the copy is not open or not written.
-    int32_t Append(std::string_view text);
+    int32_t append(std::string_view text);
     // Writes what is still buffered and closes the file.
-    bool Close();
+    bool close();
     bool isOpen() const { return file_.isOpen(); }
 
 private:

@@ -17,76 +17,76 @@ constexpr double kPitch = 65.0;
 constexpr double kCompactRise = 0.2;
 constexpr double kCompactCubic = 0.04;
 
-int ClampToCanvas(long long v) {
+int clampToCanvas(long long v) {
     return static_cast<int>(std::clamp<long long>(v, std::numeric_limits<int>::min(), std::numeric_limits<int>::max()));
 }
 
-int TreeWidth(int generations) {
-    return static_cast<int>(RoundHalfEven(kPositionWidth * static_cast<double>(1 << (generations - 1))));
+int treeWidth(int generations) {
+    return static_cast<int>(roundHalfEven(kPositionWidth * static_cast<double>(1 << (generations - 1))));
 }
 
 }  // namespace
 
-CanvasPoint AncestorPosition(TreeStyle style, int generations, int g, int k, int x0, int y0) {
+CanvasPoint ancestorPosition(TreeStyle style, int generations, int g, int k, int x0, int y0) {
     const double n = generations;
-    const double w = TreeWidth(generations);
+    const double w = treeWidth(generations);
     const double m = static_cast<double>(1 << g);
     const double spread = (k - 0.5) * w / m - w * 0.5;
     long long x = x0;
     long long y = y0;
     if (style == TreeStyle::Compact) {
-        x += RoundHalfEven(spread * (g / (n - 1)));
-        y -= RoundHalfEven((g + kCompactRise) * kPitch * (n - 1) + (kPitch * g * g * g) * kCompactCubic);
+        x += roundHalfEven(spread * (g / (n - 1)));
+        y -= roundHalfEven((g + kCompactRise) * kPitch * (n - 1) + (kPitch * g * g * g) * kCompactCubic);
     } else {
-        x += RoundHalfEven(spread);
-        y += RoundHalfEven(kPitch * (n - g) * (n - g)) - RoundHalfEven(kPitch * n * n);
+        x += roundHalfEven(spread);
+        y += roundHalfEven(kPitch * (n - g) * (n - g)) - roundHalfEven(kPitch * n * n);
     }
     // Worked out wide: a root near the end of the canvas gets its ancestors at the end, not
     // wrapped round to the far side.
-    return {ClampToCanvas(x), ClampToCanvas(y)};
+    return {clampToCanvas(x), clampToCanvas(y)};
 }
 
-void AncestorWalk::Reset() {
-    MaxDepth = 1;
+void AncestorWalk::reset() {
+    maxDepth = 1;
     for (auto& row : table_) row.fill(nullptr);
     heights_.clear();
 }
 
-int AncestorWalk::CheckOut(TPersonItem* item, int depth, int position) {
-    if (!item) return MaxDepth;
+int AncestorWalk::checkOut(PersonItem* item, int depth, int position) {
+    if (!item) return maxDepth;
     if (depth >= 1 && depth <= kTableDepth && position >= 1 && position <= kTableWidth)
         table_[depth - 1][position - 1] = item;
-    if (depth > MaxDepth) MaxDepth = depth;
-    if (MaxDepth > kDepthLimit) return MaxDepth;
-    if (item->isAlias()) return MaxDepth;
+    if (depth > maxDepth) maxDepth = depth;
+    if (maxDepth > kDepthLimit) return maxDepth;
+    if (item->isAlias()) return maxDepth;
     if (depth >= kTableDepth) {
         // Nothing below the table is stored: only the depth it reaches counts, and that is the
         // height of the pedigree above this item (31 when the walk would stop at its limit).
-        const int height = PedigreeHeight(item, heights_, kDepthLimit + 1);
-        MaxDepth = std::max(MaxDepth, std::min(kDepthLimit + 1, depth + height - 1));
-        return MaxDepth;
+        const int height = pedigreeHeight(item, heights_, kDepthLimit + 1);
+        maxDepth = std::max(maxDepth, std::min(kDepthLimit + 1, depth + height - 1));
+        return maxDepth;
     }
-    if (item->Father) CheckOut(item->Father, depth + 1, 2 * position - 1);
-    if (item->Mother) CheckOut(item->Mother, depth + 1, 2 * position);
-    return MaxDepth;
+    if (item->Father) checkOut(item->Father, depth + 1, 2 * position - 1);
+    if (item->Mother) checkOut(item->Mother, depth + 1, 2 * position);
+    return maxDepth;
 }
 
-std::vector<int> PedigreeDepths(TItemStore& store) {
-    std::unordered_map<const TPersonItem*, int> memo;
-    memo.reserve(static_cast<size_t>(store.ItemCount()) * 2);
+std::vector<int> pedigreeDepths(ItemStore& store) {
+    std::unordered_map<const PersonItem*, int> memo;
+    memo.reserve(static_cast<size_t>(store.itemCount()) * 2);
     std::vector<int> depths;
-    depths.reserve(static_cast<size_t>(store.ItemCount()));
-    for (const TPersonItem* p = store.FirstItem(); p; p = p->Next)
-        depths.push_back(PedigreeHeight(p, memo, AncestorWalk::kDepthLimit + 1));
+    depths.reserve(static_cast<size_t>(store.itemCount()));
+    for (const PersonItem* p = store.firstItem(); p; p = p->Next)
+        depths.push_back(pedigreeHeight(p, memo, AncestorWalk::kDepthLimit + 1));
     return depths;
 }
 
-void OrganizeTree(TItemStore& store, TreeStyle style, int limit, Prompts& prompts) {
-    TPersonItem* root = store.CurrentItem;
+void OrganizeTree(ItemStore& store, TreeStyle style, int limit, Prompts& prompts) {
+    PersonItem* root = store.currentItem;
     if (!root) return;
     AncestorWalk walk;
-    walk.Reset();
-    const int n = walk.CheckOut(root, 1, 1);
+    walk.reset();
+    const int n = walk.checkOut(root, 1, 1);
     if (n < 2) return;
     if (n >= AncestorWalk::kDepthLimit) {
         prompts.Message(QStringLiteral("Error"),
@@ -103,29 +103,29 @@ void OrganizeTree(TItemStore& store, TreeStyle style, int limit, Prompts& prompt
     }
     // The table holds eight generations; a larger limit cannot organise more than that.
     if (n > AncestorWalk::kTableDepth) return;
-    store.Modified = true;
+    store.modified = true;
     const int x0 = root->X;
     const int y0 = root->Y;
     for (int g = 1; g <= n - 1; ++g)
         for (int k = 1; k <= (1 << g); ++k)
-            if (TPersonItem* item = walk.At(g + 1, k)) {
-                const CanvasPoint p = AncestorPosition(style, n, g, k, x0, y0);
+            if (PersonItem* item = walk.at(g + 1, k)) {
+                const CanvasPoint p = ancestorPosition(style, n, g, k, x0, y0);
                 item->X = p.x;
                 item->Y = p.y;
             }
-    store.CurrentItem = nullptr;
+    store.currentItem = nullptr;
 }
 
-bool CreateTree(TItemStore& store, TreeStyle style, const GenerationsDialog& askGenerations,
+bool CreateTree(ItemStore& store, TreeStyle style, const GenerationsDialog& askGenerations,
                 Prompts& prompts, const BusyCursorHook& busy) {
-    TPersonItem* root = store.CurrentItem;
+    PersonItem* root = store.currentItem;
     // Only an item without parents that is not an alias gets a new tree, as the Edit menu's rule
     // says: the toolbar button may still be enabled after a parent was linked and must not replace
     // the link, and an alias's Father is where its original belongs.
     if (!root || root->Father || root->Mother || root->isAlias()) return false;
     int n = 0;
     for (;;) {
-        store.Modified = true;  // set before asking: a cancelled dialog leaves it set
+        store.modified = true;  // set before asking: a cancelled dialog leaves it set
         const std::optional<QString> text = askGenerations();
         if (!text) return false;
         bool ok = false;
@@ -149,24 +149,24 @@ bool CreateTree(TItemStore& store, TreeStyle style, const GenerationsDialog& ask
         break;
     }
     if (busy) busy(true);
-    store.Modified = true;
+    store.modified = true;
     const int x0 = root->X;
     const int y0 = root->Y;
     // Each generation is appended left to right right after the one below it, so following the
     // list from the root's father visits the parents of the next generation in order.
-    TPersonItem* parent = root;
+    PersonItem* parent = root;
     bool made = false;
     for (int g = 1; g <= n - 1; ++g) {
         for (int k = 1; k <= (1 << g); ++k) {
-            TPersonItem* item = store.LagNyPerson();
+            PersonItem* item = store.createItem();
             if (!item) {  // the store told the user; keep what was made
-                store.CurrentItem = nullptr;
+                store.currentItem = nullptr;
                 if (busy) busy(false);
                 return made;
             }
             made = true;
             item->Sex = "M";
-            const CanvasPoint p = AncestorPosition(style, n, g, k, x0, y0);
+            const CanvasPoint p = ancestorPosition(style, n, g, k, x0, y0);
             item->X = p.x;
             item->Y = p.y;
             if (k % 2 == 1) {
@@ -179,7 +179,7 @@ bool CreateTree(TItemStore& store, TreeStyle style, const GenerationsDialog& ask
         }
     }
     if (busy) busy(false);
-    store.CurrentItem = nullptr;
+    store.currentItem = nullptr;
     return made;
 }
 

@@ -9,9 +9,9 @@
 
 namespace kinloom {
 
-class TItemStore;
+class ItemStore;
 class Prompts;
-struct TPersonItem;
+struct PersonItem;
 
 // The two ancestor-tree styles of the Edit menu.
 enum class TreeStyle { Compact = 1, Fractal = 2 };
@@ -23,9 +23,9 @@ struct CanvasPoint {
 
 // Where position k (1..2^g) of generation g (1..generations-1) lands above a root at (x0, y0), in a
 // tree of `generations` generations counting the root. Fathers have odd k, mothers even k.
-CanvasPoint AncestorPosition(TreeStyle style, int generations, int g, int k, int x0, int y0);
+CanvasPoint ancestorPosition(TreeStyle style, int generations, int g, int k, int x0, int y0);
 
-// The ancestor walk: fills AncestorTable (depth 1..8, position 1..256) and measures the pedigree.
+// The ancestor walk: fills ancestorTable (depth 1..8, position 1..256) and measures the pedigree.
 // A walk that reaches depth 31 stops there (circular links); it never passes through an alias item.
 class AncestorWalk {
 public:
@@ -33,26 +33,26 @@ public:
     static constexpr int kTableWidth = 256;
     static constexpr int kDepthLimit = 30;
 
-    // Sets MaxDepth to 1 and empties the table.
-    void Reset();
-    // Walks the pedigree of `item` standing at (depth, position); returns MaxDepth after the walk.
-    int CheckOut(TPersonItem* item, int depth, int position);
-    TPersonItem* At(int depth, int position) const { return table_[depth - 1][position - 1]; }
-    int MaxDepth = 1;
+    // Sets maxDepth to 1 and empties the table.
+    void reset();
+    // Walks the pedigree of `item` standing at (depth, position); returns maxDepth after the walk.
+    int checkOut(PersonItem* item, int depth, int position);
+    PersonItem* at(int depth, int position) const { return table_[depth - 1][position - 1]; }
+    int maxDepth = 1;
 
 private:
-    std::array<std::array<TPersonItem*, kTableWidth>, kTableDepth> table_{};
+    std::array<std::array<PersonItem*, kTableWidth>, kTableDepth> table_{};
     // Pedigree heights of the items met below the table, kept until the next Reset.
-    std::unordered_map<const TPersonItem*, int> heights_;
+    std::unordered_map<const PersonItem*, int> heights_;
 };
 
 // Depth of each item's pedigree as the walk measures it (1 .. 31), for every item in store order,
 // in time proportional to the number of items and links.
-std::vector<int> PedigreeDepths(TItemStore& store);
+std::vector<int> pedigreeDepths(ItemStore& store);
 
-// Organize Ancestor Tree: moves the ancestors of CurrentItem into the chosen style. The refusals
-// go through `prompts`. Ends with CurrentItem nil.
-void OrganizeTree(TItemStore& store, TreeStyle style, int limit, Prompts& prompts);
+// Organize Ancestor Tree: moves the ancestors of currentItem into the chosen style. The refusals
+// go through `prompts`. Ends with currentItem nil.
+void OrganizeTree(ItemStore& store, TreeStyle style, int limit, Prompts& prompts);
 
 // Create Ancestor Tree. `askGenerations` shows the create dialog and returns the text of its edit,
 // or nothing when the dialog was cancelled; it is asked again after a refused number.
@@ -62,7 +62,7 @@ void OrganizeTree(TItemStore& store, TreeStyle style, int limit, Prompts& prompt
 // items are made: the window shows the hourglass in between.
 using GenerationsDialog = std::function<std::optional<QString>()>;
 using BusyCursorHook = std::function<void(bool)>;
-bool CreateTree(TItemStore& store, TreeStyle style, const GenerationsDialog& askGenerations,
+bool CreateTree(ItemStore& store, TreeStyle style, const GenerationsDialog& askGenerations,
                 Prompts& prompts, const BusyCursorHook& busy = {});
 
 }  // namespace kinloom

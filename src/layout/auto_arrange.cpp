@@ -21,7 +21,7 @@ constexpr int kRowLimit = 999;
 constexpr int kRowRange = 1000;
 
 // Coordinates wrap like the 32-bit integers of the stored file rather than overflow.
-int32_t Wrap(int64_t v) { return static_cast<int32_t>(static_cast<uint32_t>(v)); }
+int32_t wrap(int64_t v) { return static_cast<int32_t>(static_cast<uint32_t>(v)); }
 
 // What a placed item asks to place next, in the order of the depth-first placement: items that
 // point at it (children one row down, then itself as their spouse in its own row) in list order,
@@ -30,8 +30,8 @@ enum CallKind : uint32_t { kChild = 0, kSameRow = 1, kFather = 2, kMother = 3 };
 
 class Placement {
 public:
-    explicit Placement(TItemStore& store) {
-        for (TPersonItem* p = store.FirstItem(); p; p = p->Next) {
+    explicit Placement(ItemStore& store) {
+        for (PersonItem* p = store.firstItem(); p; p = p->Next) {
             p->ChildCount = static_cast<int32_t>(items_.size());  // the layout's scratch field
             items_.push_back(p);
         }
@@ -39,17 +39,17 @@ public:
         placed_.assign(items_.size(), 0);
     }
     ~Placement() {
-        for (TPersonItem* p : items_) p->ChildCount = 0;
+        for (PersonItem* p : items_) p->ChildCount = 0;
     }
 
-    void Run() {
+    void run() {
         if (items_.empty()) return;
-        rightEdge_.fill(Wrap(int64_t{items_[0]->X} + kNeighbourPitch));
-        for (uint32_t i = 0; i < items_.size(); ++i) Branch(i, items_[i]->X, items_[i]->Y, 0);
+        rightEdge_.fill(wrap(int64_t{items_[0]->X} + kNeighbourPitch));
+        for (uint32_t i = 0; i < items_.size(); ++i) branch(i, items_[i]->X, items_[i]->Y, 0);
     }
 
 private:
-    uint32_t indexOf(const TPersonItem* p) const { return static_cast<uint32_t>(p->ChildCount); }
+    uint32_t indexOf(const PersonItem* p) const { return static_cast<uint32_t>(p->ChildCount); }
 
     void buildCalls() {
         const size_t n = items_.size();
@@ -58,11 +58,11 @@ private:
         // Pass 1: count. Pass 2: fill. Both see every item in list order.
         auto forEachBackLink = [&](auto&& add) {
             for (uint32_t q = 0; q < n; ++q) {
-                const TPersonItem* item = items_[q];
+                const PersonItem* item = items_[q];
                 if (item->Father) add(indexOf(item->Father), q, kChild);
                 if (item->Mother && item->Mother != item->Father) add(indexOf(item->Mother), q, kChild);
                 for (int i = 1; i <= kMaxSpouses; ++i) {
-                    const TPersonItem* s = item->Spouse[i];
+                    const PersonItem* s = item->Spouse[i];
                     if (!s) continue;
                     // Two slots with the same partner make the same call twice in a row; the
                     // second one finds the item placed (or its row out of range) and does nothing.
@@ -74,7 +74,7 @@ private:
         };
         forEachBackLink([&](uint32_t target, uint32_t, CallKind) { ++backCount[target]; });
         for (uint32_t v = 0; v < n; ++v) {
-            const TPersonItem* item = items_[v];
+            const PersonItem* item = items_[v];
             for (int i = 1; i <= kMaxSpouses; ++i) ownCount[v] += item->Spouse[i] != nullptr;
             ownCount[v] += (item->Father != nullptr) + (item->Mother != nullptr);
         }
@@ -86,7 +86,7 @@ private:
             calls_[cursor[target]++] = q << 2 | kind;
         });
         for (uint32_t v = 0; v < n; ++v) {
-            const TPersonItem* item = items_[v];
+            const PersonItem* item = items_[v];
             for (int i = 1; i <= kMaxSpouses; ++i)
                 if (item->Spouse[i]) calls_[cursor[v]++] = indexOf(item->Spouse[i]) << 2 | kSameRow;
             if (item->Father) calls_[cursor[v]++] = indexOf(item->Father) << 2 | kFather;
@@ -98,7 +98,7 @@ private:
         if (placed_[v] || row > kRowLimit || row < -kRowLimit) return false;
         int32_t& edge = rightEdge_[row + kRowRange];
         if (edge > x) x = edge;
-        edge = Wrap(int64_t{x} + kNeighbourPitch);
+        edge = wrap(int64_t{x} + kNeighbourPitch);
         items_[v]->X = x;
         items_[v]->Y = y;
         placed_[v] = 1;
@@ -106,7 +106,7 @@ private:
     }
 
     // The depth-first placement with an explicit stack, so that no family is too deep for it.
-    void Branch(uint32_t v, int32_t x, int32_t y, int row) {
+    void branch(uint32_t v, int32_t x, int32_t y, int row) {
         if (!place(v, x, y, row)) return;
         stack_.push_back({v, row, start_[v]});
         while (!stack_.empty()) {
@@ -116,25 +116,25 @@ private:
                 continue;
             }
             const uint32_t call = calls_[f.next++];
-            const TPersonItem* from = items_[f.item];
+            const PersonItem* from = items_[f.item];
             const uint32_t target = call >> 2;
             int32_t nx = from->X;
             int32_t ny = from->Y;
             int nrow = f.row;
             switch (call & 3) {
             case kChild:
-                ny = Wrap(int64_t{ny} + kRowPitch);
+                ny = wrap(int64_t{ny} + kRowPitch);
                 nrow -= 1;
                 break;
             case kSameRow: break;
             case kFather:
-                nx = Wrap(int64_t{nx} - kNeighbourPitch);
-                ny = Wrap(int64_t{ny} - kRowPitch);
+                nx = wrap(int64_t{nx} - kNeighbourPitch);
+                ny = wrap(int64_t{ny} - kRowPitch);
                 nrow += 1;
                 break;
             case kMother:
-                nx = Wrap(int64_t{nx} + kNeighbourPitch);
-                ny = Wrap(int64_t{ny} - kRowPitch);
+                nx = wrap(int64_t{nx} + kNeighbourPitch);
+                ny = wrap(int64_t{ny} - kRowPitch);
                 nrow += 1;
                 break;
             }
@@ -148,7 +148,7 @@ private:
         uint32_t next;  // the next of its calls to make
     };
 
-    std::vector<TPersonItem*> items_;
+    std::vector<PersonItem*> items_;
     std::vector<uint32_t> start_;
     std::vector<uint32_t> calls_;  // target index << 2 | CallKind
     std::vector<char> placed_;
@@ -158,43 +158,43 @@ private:
 
 }  // namespace
 
-void Autoarrange1Click(TItemStore& store) {
+void arrangeAllItems(ItemStore& store) {
     if (store.empty()) return;
-    for (TPersonItem* p = store.FirstItem(); p; p = p->Next) {
+    for (PersonItem* p = store.firstItem(); p; p = p->Next) {
         p->ChildCount = 0;
         p->Selected = false;
     }
     // The root is the first item whose pedigree is deepest.
-    const std::vector<int> depths = PedigreeDepths(store);
-    TPersonItem* root = store.FirstItem();
+    const std::vector<int> depths = pedigreeDepths(store);
+    PersonItem* root = store.firstItem();
     int best = 0;
     size_t i = 0;
-    for (TPersonItem* p = store.FirstItem(); p; p = p->Next, ++i)
+    for (PersonItem* p = store.firstItem(); p; p = p->Next, ++i)
         if (depths[i] > best) {
             best = depths[i];
             root = p;
         }
-    store.CurrentItem = root;
-    store.MoveToFront(root);
+    store.currentItem = root;
+    store.moveToFront(root);
     {
         Placement placement(store);
-        placement.Run();
+        placement.run();
     }
-    for (TPersonItem* p = store.FirstItem(); p; p = p->Next) p->Selected = false;
-    store.ClearSelection();
+    for (PersonItem* p = store.firstItem(); p; p = p->Next) p->Selected = false;
+    store.clearSelection();
     CentreRows(store);
 }
 
-void ArrangeAllItems(TItemStore& store, ViewState& view, WindowSize window) {
+void arrangeAllItems(ItemStore& store, ViewState& view, WindowSize window) {
     if (store.empty()) return;
-    Autoarrange1Click(store);
+    arrangeAllItems(store);
     // Zoom to the new home item: 100 %, its box centre in the middle of the window.
-    store.CurrentItem = store.FirstItem();
+    store.currentItem = store.firstItem();
     view.Zoom = 100.0;
-    CentreHomeItem(store, view, window);
+    centreHomeItem(store, view, window);
 }
 
-bool ConfirmAutoArrange(const TItemStore& store, Prompts& prompts) {
+bool confirmAutoArrange(const ItemStore& store, Prompts& prompts) {
     if (store.empty()) {
         prompts.Message(kAppTitle, QStringLiteral("No items to rearrange."), PromptButtons::Ok,
                         PromptIcon::None);
@@ -207,9 +207,9 @@ bool ConfirmAutoArrange(const TItemStore& store, Prompts& prompts) {
                            PromptIcon::Warning) == PromptAnswer::Yes;
 }
 
-bool AutoArrangeClick(TItemStore& store, ViewState& view, WindowSize window, Prompts& prompts) {
-    if (!ConfirmAutoArrange(store, prompts)) return false;
-    ArrangeAllItems(store, view, window);
+bool autoArrange(ItemStore& store, ViewState& view, WindowSize window, Prompts& prompts) {
+    if (!confirmAutoArrange(store, prompts)) return false;
+    arrangeAllItems(store, view, window);
     return true;
 }
 

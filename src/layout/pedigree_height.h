@@ -12,16 +12,16 @@ namespace kinloom {
 // gets `cap`. This is exactly what the ancestor walk measures when it starts at that item, found
 // without walking every path (a pedigree that marries cousins has exponentially many).
 // The memo maps items to heights; it may be shared between calls while no link changes.
-inline int PedigreeHeight(const TPersonItem* start, std::unordered_map<const TPersonItem*, int>& memo,
+inline int pedigreeHeight(const PersonItem* start, std::unordered_map<const PersonItem*, int>& memo,
                           int cap) {
     constexpr int kOpen = -1;  // on the current path: reaching it again closes a circle
     if (!start) return 0;
     if (const auto it = memo.find(start); it != memo.end() && it->second != kOpen) return it->second;
     // An explicit stack: a chain of a hundred thousand generations must not overflow the call stack.
-    std::vector<std::pair<const TPersonItem*, int>> stack;  // item, next parent to look at (0, 1, 2)
+    std::vector<std::pair<const PersonItem*, int>> stack;  // item, next parent to look at (0, 1, 2)
     memo[start] = kOpen;
     stack.emplace_back(start, 0);
-    auto valueOf = [&](const TPersonItem* parent) {
+    auto valueOf = [&](const PersonItem* parent) {
         if (!parent) return 0;
         const int v = memo.at(parent);
         return v == kOpen ? cap : v;
@@ -34,7 +34,7 @@ inline int PedigreeHeight(const TPersonItem* start, std::unordered_map<const TPe
             continue;
         }
         if (stage < 2) {
-            const TPersonItem* parent = stage == 0 ? item->Father : item->Mother;
+            const PersonItem* parent = stage == 0 ? item->Father : item->Mother;
             ++stage;
             if (parent && !memo.contains(parent)) {
                 memo[parent] = kOpen;

@@ -19,20 +19,20 @@ struct Row {
 
 }  // namespace
 
-void CentreRows(TItemStore& store) {
+void CentreRows(ItemStore& store) {
     if (store.empty()) return;
     // The rows, indexed once: Y never changes during the pass, only X.
-    std::vector<TPersonItem*> items;
-    items.reserve(static_cast<size_t>(store.ItemCount()));
-    int64_t minX = store.FirstItem()->X;
+    std::vector<PersonItem*> items;
+    items.reserve(static_cast<size_t>(store.itemCount()));
+    int64_t minX = store.firstItem()->X;
     int64_t maxX = minX;
-    for (TPersonItem* p = store.FirstItem(); p; p = p->Next) {
+    for (PersonItem* p = store.firstItem(); p; p = p->Next) {
         items.push_back(p);
         minX = std::min<int64_t>(minX, p->X);
         maxX = std::max<int64_t>(maxX, p->X);
     }
     std::stable_sort(items.begin(), items.end(),
-                     [](const TPersonItem* a, const TPersonItem* b) { return a->Y < b->Y; });
+                     [](const PersonItem* a, const PersonItem* b) { return a->Y < b->Y; });
     std::vector<Row> rows;
     for (size_t i = 0; i < items.size();) {
         size_t j = i;
@@ -44,7 +44,7 @@ void CentreRows(TItemStore& store) {
         high = minX;
         low = maxX;
         for (size_t i = row.begin; i < row.end; ++i) {
-            const TPersonItem* p = items[i];
+            const PersonItem* p = items[i];
             if (onlyWithParents && !p->Father && !p->Mother) continue;
             high = std::max<int64_t>(high, p->X);
             low = std::min<int64_t>(low, p->X);

@@ -74,27 +74,27 @@ struct DisplayCharset::Converters {
 };
 
 DisplayCharset::DisplayCharset(int entry) : entry_(entry), conv_(std::make_shared<Converters>()) {
-    const char* cp = CodePageOf(entry);
+    const char* cp = codePageOf(entry);
     conv_->toUtf8 = iconv_open("UTF-8", std::strcmp(cp, "UTF-8") == 0 ? "WINDOWS-1252" : cp);
     conv_->fromUtf8 = iconv_open(cp, "UTF-8");
 }
 
-QStringList DisplayCharset::EntryNames() {
+QStringList DisplayCharset::entryNames() {
     QStringList names;
     for (const Entry& e : kEntries) names << QString::fromLatin1(e.name);
     return names;
 }
 
-int DisplayCharset::FontCharsetOf(int entry) { return validEntry(entry) ? kEntries[entry - 1].fontCharset : 0; }
+int DisplayCharset::fontCharsetOf(int entry) { return validEntry(entry) ? kEntries[entry - 1].fontCharset : 0; }
 
-const char* DisplayCharset::CodePageOf(int entry) {
+const char* DisplayCharset::codePageOf(int entry) {
     // A number outside the list applies character set 0, ANSI.
     return validEntry(entry) ? kEntries[entry - 1].codePage : kEntries[0].codePage;
 }
 
 QString DisplayCharset::decode(std::string_view bytes) const {
     if (bytes.empty()) return {};
-    const bool utf8Entry = std::strcmp(CodePageOf(entry_), "UTF-8") == 0;
+    const bool utf8Entry = std::strcmp(codePageOf(entry_), "UTF-8") == 0;
     if (utf8Entry && isValidUtf8(bytes))
         return QString::fromUtf8(bytes.data(), static_cast<qsizetype>(bytes.size()));
     std::string out;
@@ -135,7 +135,7 @@ std::string DisplayCharset::encode(const QString& text, int capacity) const {
     return result;
 }
 
-QString DecodeUtf8OrWindows1252(std::string_view bytes) {
+QString decodeUtf8OrWindows1252(std::string_view bytes) {
     static const DisplayCharset systemDefault(DisplayCharset::kSystemDefault);
     return systemDefault.decode(bytes);
 }

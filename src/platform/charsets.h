@@ -21,11 +21,11 @@ public:
     int entry() const { return entry_; }
 
     // The 19 list entries exactly as the options dialog shows them.
-    static QStringList EntryNames();
+    static QStringList entryNames();
     // The Windows font character-set number of an entry; 0 for a number outside 1..19.
-    static int FontCharsetOf(int entry);
+    static int fontCharsetOf(int entry);
     // The iconv code page used for an entry ("UTF-8" for System Default).
-    static const char* CodePageOf(int entry);
+    static const char* codePageOf(int entry);
 
     QString decode(std::string_view bytes) const;
     // Encodes typed text, each character the set cannot hold becoming '?', cut to at most
@@ -39,6 +39,6 @@ private:
 };
 
 // Bytes as UTF-8 where valid, else Windows-1252: the reading that machine output (JSON, logs) uses.
-QString DecodeUtf8OrWindows1252(std::string_view bytes);
+QString decodeUtf8OrWindows1252(std::string_view bytes);
 
 }  // namespace kinloom

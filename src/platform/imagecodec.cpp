@@ -17,7 +17,7 @@
 
 namespace kinloom {
 
-ImageFormat DetectImageFormat(const QByteArray& data, const QString& fileName) {
+ImageFormat detectImageFormat(const QByteArray& data, const QString& fileName) {
     const auto* b = reinterpret_cast<const unsigned char*>(data.constData());
     const qsizetype n = data.size();
     if (n >= 3 && b[0] == 0xFF && b[1] == 0xD8 && b[2] == 0xFF) return ImageFormat::Jpeg;
@@ -38,7 +38,7 @@ namespace {
 // Whether a picture of this size may be made at all. A damaged file can claim any size in its
 // header; the limit is the one Qt's own readers keep (for BMP and ICO here), counted for the
 // four bytes a pixel takes once decoded.
-bool WithinAllocationLimit(long long width, long long height) {
+bool withinAllocationLimit(long long width, long long height) {
     if (width <= 0 || height <= 0) return false;
     const long long limitMiB = QImageReader::allocationLimit();
     return limitMiB <= 0 || width * height * 4 <= limitMiB * 1024 * 1024;
@@ -57,30 +57,30 @@ struct JpegErrorManager {
     std::jmp_buf jump;
 };
 
-void JpegErrorExit(j_common_ptr cinfo) {
+void jpegErrorExit(j_common_ptr cinfo) {
     auto* err = reinterpret_cast<JpegErrorManager*>(cinfo->err);
     std::longjmp(err->jump, 1);
 }
 
-void JpegSilence(j_common_ptr, int) {}
-void JpegNoOutput(j_common_ptr) {}
+void jpegSilence(j_common_ptr, int) {}
+void jpegNoOutput(j_common_ptr) {}
 
 // libjpeg's own error handling prints and exits the process: ours jumps back and stays silent.
-jpeg_error_mgr* QuietJpegErrors(JpegErrorManager& err) {
+jpeg_error_mgr* quietJpegErrors(JpegErrorManager& err) {
     jpeg_std_error(&err.pub);
-    err.pub.error_exit = JpegErrorExit;
-    err.pub.emit_message = JpegSilence;
-    err.pub.output_message = JpegNoOutput;
+    err.pub.error_exit = jpegErrorExit;
+    err.pub.emit_message = jpegSilence;
+    err.pub.output_message = jpegNoOutput;
     return &err.pub;
 }
 
 // Decoding runs in its own function without C++ objects needing destruction, so that longjmp
 // skips no destructor.
-bool DecodeJpegInto(const unsigned char* bytes, unsigned long size, std::vector<unsigned char>& rgb,
+bool decodeJpegInto(const unsigned char* bytes, unsigned long size, std::vector<unsigned char>& rgb,
                     int& width, int& height) {
     jpeg_decompress_struct cinfo;
     JpegErrorManager err;
-    cinfo.err = QuietJpegErrors(err);
+    cinfo.err = quietJpegErrors(err);
     if (setjmp(err.jump)) {
         jpeg_destroy_decompress(&cinfo);
         return false;
@@ -88,7 +88,7 @@ bool DecodeJpegInto(const unsigned char* bytes, unsigned long size, std::vector<
     jpeg_create_decompress(&cinfo);
     jpeg_mem_src(&cinfo, bytes, size);
     jpeg_read_header(&cinfo, TRUE);
-    if (!WithinAllocationLimit(cinfo.image_width, cinfo.image_height)) {
+    if (!withinAllocationLimit(cinfo.image_width, cinfo.image_height)) {
         jpeg_destroy_decompress(&cinfo);
         return false;
     }
@@ -96,7 +96,7 @@ bool DecodeJpegInto(const unsigned char* bytes, unsigned long size, std::vector<
     jpeg_start_decompress(&cinfo);
     width = static_cast<int>(cinfo.output_width);
     height = static_cast<int>(cinfo.output_height);
-    if (width <= 0 || height <= 0 || cinfo.output_components != 3 || !WithinAllocationLimit(width, height)) {
+    if (width <= 0 || height <= 0 || cinfo.output_components != 3 || !withinAllocationLimit(width, height)) {
         jpeg_destroy_decompress(&cinfo);
         return false;
     }
@@ -115,10 +115,10 @@ struct JpegOutput {
     unsigned long size = 0;
 };
 
-bool EncodeJpegInto(const unsigned char* rgb, int width, int height, int quality, JpegOutput& out) {
+bool encodeJpegInto(const unsigned char* rgb, int width, int height, int quality, JpegOutput& out) {
     jpeg_compress_struct cinfo;
     JpegErrorManager err;
-    cinfo.err = QuietJpegErrors(err);
+    cinfo.err = quietJpegErrors(err);
     if (setjmp(err.jump)) {
         jpeg_destroy_compress(&cinfo);
         return false;
@@ -143,11 +143,11 @@ bool EncodeJpegInto(const unsigned char* rgb, int width, int height, int quality
 
 }  // namespace
 
-QImage DecodeJpeg(const QByteArray& data) {
+QImage decodeJpeg(const QByteArray& data) {
     if (data.isEmpty()) return {};
     std::vector<unsigned char> rgb;
     int w = 0, h = 0;
-    if (!DecodeJpegInto(reinterpret_cast<const unsigned char*>(data.constData()),
+    if (!decodeJpegInto(reinterpret_cast<const unsigned char*>(data.constData()),
                         static_cast<unsigned long>(data.size()), rgb, w, h))
         return {};
     QImage image(w, h, QImage::Format_RGB32);
@@ -160,7 +160,7 @@ QImage DecodeJpeg(const QByteArray& data) {
     return image;
 }
 
-QByteArray EncodeJpeg(const QImage& image, int quality) {
+QByteArray encodeJpeg(const QImage& image, int quality) {
     if (image.isNull()) return {};
     const QImage rgbImage = image.convertToFormat(QImage::Format_RGB888);
     const int w = rgbImage.width(), h = rgbImage.height();
@@ -169,7 +169,7 @@ QByteArray EncodeJpeg(const QImage& image, int quality) {
         std::memcpy(rgb.data() + static_cast<size_t>(y) * w * 3, rgbImage.constScanLine(y),
                     static_cast<size_t>(w) * 3);
     JpegOutput out;
-    const bool ok = EncodeJpegInto(rgb.data(), w, h, std::clamp(quality, 1, 100), out);
+    const bool ok = encodeJpegInto(rgb.data(), w, h, std::clamp(quality, 1, 100), out);
     QByteArray result;
     if (ok && out.buffer) result = QByteArray(reinterpret_cast<const char*>(out.buffer), static_cast<qsizetype>(out.size));
     std::free(out.buffer);
@@ -187,7 +187,7 @@ struct GifSource {
     qsizetype pos;
 };
 
-int GifReadFromMemory(GifFileType* gif, GifByteType* buf, int len) {
+int gifReadFromMemory(GifFileType* gif, GifByteType* buf, int len) {
     auto* src = static_cast<GifSource*>(gif->UserData);
     const qsizetype left = src->size - src->pos;
     const int n = static_cast<int>(std::min<qsizetype>(left, len));
@@ -196,7 +196,7 @@ int GifReadFromMemory(GifFileType* gif, GifByteType* buf, int len) {
     return n;
 }
 
-int GifWriteToArray(GifFileType* gif, const GifByteType* buf, int len) {
+int gifWriteToArray(GifFileType* gif, const GifByteType* buf, int len) {
     auto* out = static_cast<QByteArray*>(gif->UserData);
     out->append(reinterpret_cast<const char*>(buf), len);
     return len;
@@ -204,15 +204,15 @@ int GifWriteToArray(GifFileType* gif, const GifByteType* buf, int len) {
 
 }  // namespace
 
-QImage DecodeGif(const QByteArray& data) {
+QImage decodeGif(const QByteArray& data) {
     GifSource src{reinterpret_cast<const unsigned char*>(data.constData()), data.size(), 0};
     int error = 0;
-    GifFileType* gif = DGifOpen(&src, GifReadFromMemory, &error);
+    GifFileType* gif = DGifOpen(&src, gifReadFromMemory, &error);
     if (!gif) return {};
     QImage result;
     // The logical screen, not the frame, sets the picture's size: a damaged screen size must not
     // make a picture of gigabytes around a frame of a few pixels.
-    if (WithinAllocationLimit(gif->SWidth, gif->SHeight) && DGifSlurp(gif) == GIF_OK && gif->ImageCount > 0) {
+    if (withinAllocationLimit(gif->SWidth, gif->SHeight) && DGifSlurp(gif) == GIF_OK && gif->ImageCount > 0) {
         const SavedImage& frame = gif->SavedImages[0];
         const ColorMapObject* map = frame.ImageDesc.ColorMap ? frame.ImageDesc.ColorMap : gif->SColorMap;
         int transparent = -1;
@@ -244,7 +244,7 @@ QImage DecodeGif(const QByteArray& data) {
     return result;
 }
 
-QByteArray EncodeGif(const QImage& image, std::optional<QColor> transparent) {
+QByteArray encodeGif(const QImage& image, std::optional<QColor> transparent) {
     if (image.isNull()) return {};
     const QImage src = image.convertToFormat(QImage::Format_ARGB32);
     const int w = src.width(), h = src.height();
@@ -310,7 +310,7 @@ QByteArray EncodeGif(const QImage& image, std::optional<QColor> transparent) {
 
     QByteArray out;
     int error = 0;
-    GifFileType* gif = EGifOpen(&out, GifWriteToArray, &error);
+    GifFileType* gif = EGifOpen(&out, gifWriteToArray, &error);
     if (!gif) return {};
     // The transparency extension needs GIF89a; the version goes out with the screen descriptor.
     EGifSetGifVersion(gif, true);
@@ -336,16 +336,16 @@ QByteArray EncodeGif(const QImage& image, std::optional<QColor> transparent) {
 
 // ---------------------------------------------------------------------------------------------
 
-QImage DecodeImage(const QByteArray& data, const QString& fileName) {
-    switch (DetectImageFormat(data, fileName)) {
-    case ImageFormat::Jpeg: return DecodeJpeg(data);
-    case ImageFormat::Gif: return DecodeGif(data);
+QImage decodeImage(const QByteArray& data, const QString& fileName) {
+    switch (detectImageFormat(data, fileName)) {
+    case ImageFormat::Jpeg: return decodeJpeg(data);
+    case ImageFormat::Gif: return decodeGif(data);
     case ImageFormat::Bmp:
     case ImageFormat::Ico: {
         QByteArray copy = data;
         QBuffer buffer(&copy);
         buffer.open(QIODevice::ReadOnly);
-        QImageReader reader(&buffer, DetectImageFormat(data) == ImageFormat::Bmp ? "bmp" : "ico");
+        QImageReader reader(&buffer, detectImageFormat(data) == ImageFormat::Bmp ? "bmp" : "ico");
         return reader.read();
     }
     case ImageFormat::Emf:
@@ -355,14 +355,14 @@ QImage DecodeImage(const QByteArray& data, const QString& fileName) {
     return {};
 }
 
-QImage LoadImageFile(const QString& path) {
+QImage loadImageFile(const QString& path) {
     if (path.isEmpty()) return {};
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly)) return {};
-    return DecodeImage(file.readAll(), path);
+    return decodeImage(file.readAll(), path);
 }
 
-bool WriteFileAtomically(const QString& path, const QByteArray& data) {
+bool writeFileAtomically(const QString& path, const QByteArray& data) {
     QSaveFile file(path);
     if (!file.open(QIODevice::WriteOnly)) return false;
     if (file.write(data) != data.size()) {

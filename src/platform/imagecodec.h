@@ -17,25 +17,25 @@ namespace kinloom {
 enum class ImageFormat { Unknown, Jpeg, Gif, Bmp, Ico, Emf, Wmf };
 
 // The format by content first (magic bytes), then by file extension for the metafiles.
-ImageFormat DetectImageFormat(const QByteArray& data, const QString& fileName = {});
+ImageFormat detectImageFormat(const QByteArray& data, const QString& fileName = {});
 
 // Decodes picture bytes; a null QImage when the data is damaged, unsupported or a metafile.
-QImage DecodeImage(const QByteArray& data, const QString& fileName = {});
+QImage decodeImage(const QByteArray& data, const QString& fileName = {});
 // Reads and decodes a picture file; a null QImage when it cannot be read or decoded.
-QImage LoadImageFile(const QString& path);
+QImage loadImageFile(const QString& path);
 
 // libjpeg directly: decode to Format_RGB32; an empty result on any libjpeg error.
-QImage DecodeJpeg(const QByteArray& data);
+QImage decodeJpeg(const QByteArray& data);
 // giflib directly: the first frame as Format_ARGB32 (the transparent colour becomes alpha 0).
-QImage DecodeGif(const QByteArray& data);
+QImage decodeGif(const QByteArray& data);
 
 // Encodes an image as baseline JPEG (quality 1..100); an empty array on failure.
-QByteArray EncodeJpeg(const QImage& image, int quality = 90);
+QByteArray encodeJpeg(const QImage& image, int quality = 90);
 // Encodes an image as a GIF89a with a 256-colour palette. Pixels of the transparent colour (and
 // fully transparent pixels) are written with the palette's transparent index.
-QByteArray EncodeGif(const QImage& image, std::optional<QColor> transparent = std::nullopt);
+QByteArray encodeGif(const QImage& image, std::optional<QColor> transparent = std::nullopt);
 
 // Writes bytes to a file through a temporary file that is renamed only when complete.
-bool WriteFileAtomically(const QString& path, const QByteArray& data);
+bool writeFileAtomically(const QString& path, const QByteArray& data);
 
 }  // namespace kinloom

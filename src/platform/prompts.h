@@ -35,7 +35,7 @@ public:
     virtual std::optional<QColor> ChooseColor(const QColor& initial) = 0;
 
     // Convenience for a plain information box with an OK button.
-    void Inform(const QString& caption, const QString& text) {
+    void inform(const QString& caption, const QString& text) {
         Message(caption, text, PromptButtons::Ok, PromptIcon::Information);
     }
     void Error(const QString& caption, const QString& text) {

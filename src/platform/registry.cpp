@@ -6,26 +6,26 @@
 
 namespace kinloom {
 
-bool Registry::ReadYesNo(const QString& key, const QString& name, bool defaultValue) {
-    return ReadString(key, name, defaultValue ? QStringLiteral("Yes") : QStringLiteral("No")) ==
+bool Registry::readYesNo(const QString& key, const QString& name, bool defaultValue) {
+    return readString(key, name, defaultValue ? QStringLiteral("Yes") : QStringLiteral("No")) ==
            QStringLiteral("Yes");
 }
 
-bool Registry::WriteYesNo(const QString& key, const QString& name, bool value) {
-    return WriteString(key, name, value ? QStringLiteral("Yes") : QStringLiteral("No"));
+bool Registry::writeYesNo(const QString& key, const QString& name, bool value) {
+    return writeString(key, name, value ? QStringLiteral("Yes") : QStringLiteral("No"));
 }
 
-QString Registry::RootedKey(Root root, const QString& key) {
+QString Registry::rootedKey(Root root, const QString& key) {
     // Keys below the classes root keep their plain path, so existing settings files stay valid.
     return root == Root::CurrentUser ? QStringLiteral("HKEY_CURRENT_USER\\") + key : key;
 }
 
-QString MemoryRegistry::ReadString(const QString& key, const QString& name, const QString& defaultValue) {
+QString MemoryRegistry::readString(const QString& key, const QString& name, const QString& defaultValue) {
     const auto it = values_.find({key, name});
     return it == values_.end() || it->second.isEmpty() ? defaultValue : it->second;
 }
 
-bool MemoryRegistry::WriteString(const QString& key, const QString& name, const QString& text) {
+bool MemoryRegistry::writeString(const QString& key, const QString& name, const QString& text) {
     values_[{key, name}] = text;
     return true;
 }
@@ -43,14 +43,14 @@ QString settingsPath(const QString& key, const QString& name) {
 class IniRegistry : public Registry {
 public:
     explicit IniRegistry(const QString& path) : settings_(path, QSettings::IniFormat) {}
-    QString ReadString(const QString& key, const QString& name, const QString& defaultValue) override {
+    QString readString(const QString& key, const QString& name, const QString& defaultValue) override {
         const QString value = settings_.value(settingsPath(key, name)).toString();
         return value.isEmpty() ? defaultValue : value;
     }
-    bool WriteString(const QString& key, const QString& name, const QString& text) override {
+    bool writeString(const QString& key, const QString& name, const QString& text) override {
         settings_.setValue(settingsPath(key, name), text);
         settings_.sync();
-        // A file that could not be parsed keeps reporting FormatError although it is rewritten
+        // A file that could not be parsed keeps reporting formatError although it is rewritten
         // in good order; only an access error means the value did not reach the disk.
         return settings_.status() != QSettings::AccessError;
     }
@@ -61,11 +61,11 @@ private:
 
 }  // namespace
 
-std::unique_ptr<Registry> OpenIniRegistry(const QString& iniPath) {
+std::unique_ptr<Registry> openIniRegistry(const QString& iniPath) {
     return std::make_unique<IniRegistry>(iniPath);
 }
 
-QString DefaultRegistryPath() {
+QString defaultRegistryPath() {
     return QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation) +
            QStringLiteral("/kinloom/kinloom.ini");
 }

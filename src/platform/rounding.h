@@ -5,7 +5,7 @@ namespace kinloom {
 
 // Round to the nearest integer, halves to the even neighbour (banker's rounding), as the
 // original arithmetic did. Never use std::round or qRound for tree geometry.
-inline long long RoundHalfEven(double value) {
+inline long long roundHalfEven(double value) {
     return static_cast<long long>(std::nearbyint(value));  // default FE_TONEAREST mode
 }
 

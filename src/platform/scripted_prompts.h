@@ -21,10 +21,10 @@ public:
     };
     // Queue the answers: buttons for messages, texts for file dialogs and input boxes
     // (std::nullopt = cancelled), fonts and colours for their dialogs.
-    void AnswerButton(PromptAnswer a) { buttons_.push_back(a); }
-    void AnswerText(std::optional<QString> s) { texts_.push_back(std::move(s)); }
-    void AnswerFont(std::optional<QFont> f) { fonts_.push_back(std::move(f)); }
-    void AnswerColor(std::optional<QColor> c) { colors_.push_back(std::move(c)); }
+    void answerButton(PromptAnswer a) { buttons_.push_back(a); }
+    void answerText(std::optional<QString> s) { texts_.push_back(std::move(s)); }
+    void answerFont(std::optional<QFont> f) { fonts_.push_back(std::move(f)); }
+    void answerColor(std::optional<QColor> c) { colors_.push_back(std::move(c)); }
 
     const std::vector<Record>& records() const { return records_; }
     std::vector<QString> messageTexts() const;

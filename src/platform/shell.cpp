@@ -6,7 +6,7 @@
 
 namespace kinloom {
 
-bool ShellOpen(const QString& fileOrAddress) {
+bool shellOpen(const QString& fileOrAddress) {
     if (fileOrAddress.isEmpty()) return false;
     // A name that exists on disk is a file even when it looks like an address.
     const QUrl url = QFileInfo::exists(fileOrAddress)

@@ -5,6 +5,6 @@ namespace kinloom {
 
 // Opens a file or an address with the user's default program (browser, text viewer...).
 // False when no program could be started for it.
-bool ShellOpen(const QString& fileOrAddress);
+bool shellOpen(const QString& fileOrAddress);
 
 }  // namespace kinloom

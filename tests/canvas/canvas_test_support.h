@@ -4,7 +4,7 @@
 namespace kinloom::test {
 
 // Fonts need a GUI application; the core tests run under the offscreen platform.
-inline void EnsureGuiApplication() {
+inline void ensureGuiApplication() {
     if (QCoreApplication::instance()) return;
     static int argc = 1;
     static char name[] = "kinloom_core_tests";

@@ -1,6 +1,6 @@
 #include "canvas/edit_commands.h"
 #include "canvas/edit_properties.h"
-#include "canvas/goto_lists.h"
+#include "canvas/go_to_lists.h"
 #include "canvas/menu_state.h"
 #include "canvas/spouse_unlink.h"
 #include "document/item_store.h"
@@ -15,7 +15,7 @@
 namespace kinloom {
 namespace {
 
-using test::AddPerson;
+using test::addPerson;
 
 struct RecordingHost : EditHost {
     int repaints = 0, paints = 0, placings = 0;
@@ -23,24 +23,24 @@ struct RecordingHost : EditHost {
     std::vector<double> zooms;
     std::vector<std::tuple<PendingLink, int, int>> armed;
     ViewState* view = nullptr;
-    void Repaint() override { ++repaints; }
-    void PaintWithoutErase() override { ++paints; }
-    void ZoomTo(double z) override {
+    void repaint() override { ++repaints; }
+    void paintWithoutErase() override { ++paints; }
+    void zoomTo(double z) override {
         zooms.push_back(z);
         if (view) view->Zoom = z;
     }
-    WindowSize OuterSize() const override { return {800, 600}; }
-    void StartPlacing(bool dragPending) override {
+    WindowSize outerSize() const override { return {800, 600}; }
+    void startPlacing(bool dragPending) override {
         ++placings;
         lastDragPending = dragPending;
     }
-    void SetCrossCursor() override { cross = true; }
-    void ArmLink(PendingLink k, int x, int y) override { armed.emplace_back(k, x, y); }
-    void SetIgnoreNextMouseDown() override { ignoreNext = true; }
+    void setCrossCursor() override { cross = true; }
+    void armLink(PendingLink k, int x, int y) override { armed.emplace_back(k, x, y); }
+    void setIgnoreNextMouseDown() override { ignoreNext = true; }
 };
 
 struct Fixture : ::testing::Test {
-    TItemStore store;
+    ItemStore store;
     ViewState view;
     RecordingHost host;
     EditContext ctx{store, view, host};
@@ -48,27 +48,27 @@ struct Fixture : ::testing::Test {
     Fixture() { host.view = &view; }
 };
 
-std::vector<TPersonItem*> Order(const TItemStore& s) {
-    std::vector<TPersonItem*> v;
-    for (TPersonItem* p = s.FirstItem(); p; p = p->Next) v.push_back(p);
+std::vector<PersonItem*> order(const ItemStore& s) {
+    std::vector<PersonItem*> v;
+    for (PersonItem* p = s.firstItem(); p; p = p->Next) v.push_back(p);
     return v;
 }
 
 using EditCommands = Fixture;
 
 TEST_F(EditCommands, AliasRoundTrip) {
-    TPersonItem* o = AddPerson(store, "Ola", "Nordmann", 10, 20);
+    PersonItem* o = addPerson(store, "Ola", "Nordmann", 10, 20);
     o->BornDate = "1900";
     o->Occupation = "Farmer";
-    o->Mother = AddPerson(store, "Kari", "Nordmann");
-    store.CurrentItem = o;
-    store.Modified = false;
-    store.PointerX = 500;
-    store.PointerY = 300;
-    MakeAliasClick(ctx);
-    TPersonItem* a1 = store.CurrentItem;
+    o->Mother = addPerson(store, "Kari", "Nordmann");
+    store.currentItem = o;
+    store.modified = false;
+    store.pointerX = 500;
+    store.pointerY = 300;
+    makeAlias(ctx);
+    PersonItem* a1 = store.currentItem;
     ASSERT_NE(a1, o);
-    EXPECT_TRUE(store.Modified);
+    EXPECT_TRUE(store.modified);
     EXPECT_EQ(o->Kind, "ALIAS");
     EXPECT_EQ(a1->Kind, "REF");
     EXPECT_EQ(a1->Father, o);
@@ -81,40 +81,40 @@ TEST_F(EditCommands, AliasRoundTrip) {
     EXPECT_EQ(host.placings, 1);
     EXPECT_TRUE(host.lastDragPending);
 
-    store.CurrentItem = o;
-    MakeAliasClick(ctx);
-    TPersonItem* a2 = store.CurrentItem;
+    store.currentItem = o;
+    makeAlias(ctx);
+    PersonItem* a2 = store.currentItem;
 
     // From the original the jump lands on the newest alias, from an alias on the original.
     view.Zoom = 35;
-    store.CurrentItem = o;
-    GotoAlias1Click(ctx);
-    EXPECT_EQ(store.CurrentItem, a2);
+    store.currentItem = o;
+    goToAlias(ctx);
+    EXPECT_EQ(store.currentItem, a2);
     EXPECT_EQ(host.zooms.back(), 35);
-    EXPECT_EQ(view.OffsetX, 400 - a2->X - 70);
-    EXPECT_EQ(view.OffsetY, 300 - a2->Y - 32);
-    store.CurrentItem = a1;
-    GotoAlias1Click(ctx, true);
-    EXPECT_EQ(store.CurrentItem, o);
+    EXPECT_EQ(view.offsetX, 400 - a2->X - 70);
+    EXPECT_EQ(view.offsetY, 300 - a2->Y - 32);
+    store.currentItem = a1;
+    goToAlias(ctx, true);
+    EXPECT_EQ(store.currentItem, o);
     EXPECT_TRUE(host.ignoreNext);
 
     // Nothing current: the view centres on the pointer.
-    store.CurrentItem = nullptr;
-    store.PointerX = 100;
-    store.PointerY = 50;
-    GotoAlias1Click(ctx);
-    EXPECT_EQ(view.OffsetX, 300);
-    EXPECT_EQ(view.OffsetY, 250);
+    store.currentItem = nullptr;
+    store.pointerX = 100;
+    store.pointerY = 50;
+    goToAlias(ctx);
+    EXPECT_EQ(view.offsetX, 300);
+    EXPECT_EQ(view.offsetY, 250);
 }
 
 TEST_F(EditCommands, MakeThisAnAliasKeepsTheSpouseLines) {
-    TPersonItem* r = AddPerson(store, "Per", "Hansen");
-    TPersonItem* w = AddPerson(store, "Eva", "Hansen");
-    ASSERT_EQ(store.AddMarriage(r, w), 1);
+    PersonItem* r = addPerson(store, "Per", "Hansen");
+    PersonItem* w = addPerson(store, "Eva", "Hansen");
+    ASSERT_EQ(store.addMarriage(r, w), 1);
     r->MarriageDate[1] = "1920";
-    store.CurrentItem = r;
-    MakeThisAliasClick(ctx);
-    TPersonItem* o = store.CurrentItem;
+    store.currentItem = r;
+    makeThisAlias(ctx);
+    PersonItem* o = store.currentItem;
     EXPECT_EQ(r->Kind, "REF");
     EXPECT_EQ(r->Father, o);
     EXPECT_EQ(r->Spouse[1], w);
@@ -127,27 +127,27 @@ TEST_F(EditCommands, MakeThisAnAliasKeepsTheSpouseLines) {
 
 TEST_F(EditCommands, UnlinkSpouseOnBothSides) {
     ScriptedPrompts prompts;
-    TPersonItem* a = AddPerson(store, "A", "X");
-    TPersonItem* b = AddPerson(store, "B", "Y");
+    PersonItem* a = addPerson(store, "A", "X");
+    PersonItem* b = addPerson(store, "B", "Y");
     b->BornDate = "1901";
-    store.AddMarriage(a, b);
+    store.addMarriage(a, b);
     // One back-link with a different date: the other side is cleared all the same.
     b->MarriageDate[1] = "other";
-    EXPECT_EQ(SpouseUnlinkLines(*a, cs), QStringList{"B Y (1901 - )"});
-    store.Modified = false;
-    EXPECT_FALSE(DeleteSpouseLink(store, *a, 1, prompts));
-    EXPECT_TRUE(DeleteSpouseLink(store, *a, 0, prompts));
+    EXPECT_EQ(spouseUnlinkLines(*a, cs), QStringList{"B Y (1901 - )"});
+    store.modified = false;
+    EXPECT_FALSE(deleteSpouseLink(store, *a, 1, prompts));
+    EXPECT_TRUE(deleteSpouseLink(store, *a, 0, prompts));
     EXPECT_EQ(a->Spouse[1], nullptr);
     EXPECT_EQ(b->Spouse[1], nullptr);
-    EXPECT_TRUE(store.Modified);
+    EXPECT_TRUE(store.modified);
     EXPECT_TRUE(prompts.records().empty());
 
     // Two back-links (married twice), neither matching: message, and only this side is cleared.
-    store.AddMarriage(a, b);
-    store.AddMarriage(a, b);
+    store.addMarriage(a, b);
+    store.addMarriage(a, b);
     b->MarriagePlace[1] = "Oslo";
     b->MarriagePlace[2] = "Bergen";
-    EXPECT_TRUE(DeleteSpouseLink(store, *a, 1, prompts));
+    EXPECT_TRUE(deleteSpouseLink(store, *a, 1, prompts));
     ASSERT_EQ(prompts.messageTexts().size(), 1u);
     EXPECT_EQ(prompts.messageTexts()[0],
               "Relationship could not be deleted on both sides because date or place did not match");
@@ -159,130 +159,130 @@ TEST_F(EditCommands, UnlinkSpouseOnBothSides) {
     // Two back-links and one matching exactly: that one goes, silently.
     b->MarriagePlace[2].clear();
     prompts.clear();
-    EXPECT_TRUE(DeleteSpouseLink(store, *a, 0, prompts));
+    EXPECT_TRUE(deleteSpouseLink(store, *a, 0, prompts));
     EXPECT_EQ(b->Spouse[2], nullptr);
     EXPECT_EQ(b->Spouse[1], a);
     EXPECT_TRUE(prompts.records().empty());
 }
 
 TEST_F(EditCommands, ParentUnlinkAndLinkArming) {
-    TPersonItem* c = AddPerson(store, "C", "", 100, 200);
-    c->Father = AddPerson(store, "F");
-    c->Mother = AddPerson(store, "M");
-    store.CurrentItem = c;
-    store.Modified = false;
-    DeleteLinktoFather1Click(ctx);
+    PersonItem* c = addPerson(store, "C", "", 100, 200);
+    c->Father = addPerson(store, "F");
+    c->Mother = addPerson(store, "M");
+    store.currentItem = c;
+    store.modified = false;
+    deleteFatherLink(ctx);
     EXPECT_EQ(c->Father, nullptr);
     EXPECT_NE(c->Mother, nullptr);
-    EXPECT_TRUE(store.Modified);
-    DeleteLinktoMother1Click(ctx);
+    EXPECT_TRUE(store.modified);
+    deleteMotherLink(ctx);
     EXPECT_EQ(c->Mother, nullptr);
-    LinkCommand(ctx, PendingLink::Spouse);
+    linkCommand(ctx, PendingLink::Spouse);
     ASSERT_EQ(host.armed.size(), 1u);
     EXPECT_EQ(host.armed[0], std::make_tuple(PendingLink::Spouse, 170, 232));
-    store.CurrentItem = nullptr;
-    LinkCommand(ctx, PendingLink::Father);
+    store.currentItem = nullptr;
+    linkCommand(ctx, PendingLink::Father);
     EXPECT_EQ(host.armed.size(), 1u);
     EXPECT_TRUE(host.cross);
-    DeleteLinktoFather1Click(ctx);  // nothing current: nothing happens
+    deleteFatherLink(ctx);  // nothing current: nothing happens
 
     // At the far edge of the canvas the rubber line starts at the edge instead of wrapping round.
-    TPersonItem* edge = AddPerson(store, "E", "", INT_MAX - 10, INT_MAX - 10);
-    store.CurrentItem = edge;
-    LinkCommand(ctx, PendingLink::Mother);
+    PersonItem* edge = addPerson(store, "E", "", INT_MAX - 10, INT_MAX - 10);
+    store.currentItem = edge;
+    linkCommand(ctx, PendingLink::Mother);
     ASSERT_EQ(host.armed.size(), 2u);
     EXPECT_EQ(host.armed[1], std::make_tuple(PendingLink::Mother, INT_MAX, INT_MAX));
 }
 
 TEST_F(EditCommands, MakeHomeAndGoHome) {
-    TPersonItem* a = AddPerson(store, "A", "", 0, 0);
-    TPersonItem* b = AddPerson(store, "B", "", 1000, 2000);
-    TPersonItem* c = AddPerson(store, "C");
-    store.CurrentItem = a;
-    Makehome1Click(ctx);
+    PersonItem* a = addPerson(store, "A", "", 0, 0);
+    PersonItem* b = addPerson(store, "B", "", 1000, 2000);
+    PersonItem* c = addPerson(store, "C");
+    store.currentItem = a;
+    makeHome(ctx);
     EXPECT_EQ(host.repaints, 0);
-    store.CurrentItem = b;
-    store.Modified = false;
-    Makehome1Click(ctx);
-    EXPECT_EQ(Order(store), (std::vector<TPersonItem*>{b, a, c}));
-    EXPECT_EQ(store.LastItem(), c);
-    EXPECT_FALSE(store.Modified);
-    store.CurrentItem = c;
-    Makehome1Click(ctx);
-    EXPECT_EQ(Order(store), (std::vector<TPersonItem*>{c, b, a}));
-    EXPECT_EQ(store.LastItem(), a);
-    store.CurrentItem = a;
+    store.currentItem = b;
+    store.modified = false;
+    makeHome(ctx);
+    EXPECT_EQ(order(store), (std::vector<PersonItem*>{b, a, c}));
+    EXPECT_EQ(store.lastItem(), c);
+    EXPECT_FALSE(store.modified);
+    store.currentItem = c;
+    makeHome(ctx);
+    EXPECT_EQ(order(store), (std::vector<PersonItem*>{c, b, a}));
+    EXPECT_EQ(store.lastItem(), a);
+    store.currentItem = a;
     view.Zoom = 20;
-    Home1Click(ctx);
-    EXPECT_EQ(store.CurrentItem, c);
+    goHome(ctx);
+    EXPECT_EQ(store.currentItem, c);
     EXPECT_EQ(view.Zoom, 100);
 
-    store.CurrentItem = b;
+    store.currentItem = b;
     b->Father = a;
-    Father1Click(ctx);
-    EXPECT_EQ(store.CurrentItem, a);
-    EXPECT_EQ(view.OffsetX, 400 - 0 - 70);
-    const int before = view.OffsetX;
-    Mother1Click(ctx);  // empty link: nothing current, the view stays
-    EXPECT_EQ(store.CurrentItem, nullptr);
-    EXPECT_EQ(view.OffsetX, before);
+    goToFather(ctx);
+    EXPECT_EQ(store.currentItem, a);
+    EXPECT_EQ(view.offsetX, 400 - 0 - 70);
+    const int before = view.offsetX;
+    goToMother(ctx);  // empty link: nothing current, the view stays
+    EXPECT_EQ(store.currentItem, nullptr);
+    EXPECT_EQ(view.offsetX, before);
 }
 
 TEST_F(EditCommands, GotoListsAndJump) {
-    TPersonItem* dad = AddPerson(store, "Dad", "D");
-    TPersonItem* mum = AddPerson(store, "Mum", "M");
-    TPersonItem* kid1 = AddPerson(store, "Kid", "One");
+    PersonItem* dad = addPerson(store, "Dad", "D");
+    PersonItem* mum = addPerson(store, "Mum", "M");
+    PersonItem* kid1 = addPerson(store, "Kid", "One");
     kid1->BornDate = "1950";
     kid1->DiedDate = "2000";
     kid1->Father = dad;
     kid1->Mother = mum;
-    TPersonItem* kid2 = AddPerson(store, "Kid", "Two");
+    PersonItem* kid2 = addPerson(store, "Kid", "Two");
     kid2->Mother = mum;
-    store.AddMarriage(dad, mum);
+    store.addMarriage(dad, mum);
     // An alias of dad with a child of its own.
-    store.CurrentItem = dad;
-    MakeAliasClick(ctx);
-    TPersonItem* dadAlias = store.CurrentItem;
-    TPersonItem* kid3 = AddPerson(store, "Kid", "Three");
+    store.currentItem = dad;
+    makeAlias(ctx);
+    PersonItem* dadAlias = store.currentItem;
+    PersonItem* kid3 = addPerson(store, "Kid", "Three");
     kid3->Father = dadAlias;
 
-    store.CurrentItem = dad;
-    GotoList children = ChildrenList(store, cs);
+    store.currentItem = dad;
+    GoToList children = childrenList(store, cs);
     EXPECT_EQ(children.caption, "Children of Dad D");
     EXPECT_EQ(children.lines,
               (QStringList{"Kid One (1950-2000) [3]", "Kid Three (-) [" + QString::number(kid3->Id) + "]"}));
-    store.CurrentItem = dadAlias;
-    EXPECT_EQ(ChildrenList(store, cs).lines.size(), 2);  // its own child and the original's
+    store.currentItem = dadAlias;
+    EXPECT_EQ(childrenList(store, cs).lines.size(), 2);  // its own child and the original's
 
-    store.CurrentItem = kid2;
-    GotoList siblings = SiblingsList(store, cs);
+    store.currentItem = kid2;
+    GoToList siblings = siblingsList(store, cs);
     EXPECT_EQ(siblings.caption, "Siblings of Kid Two");
     EXPECT_EQ(siblings.lines, QStringList{"Kid One (1950 - 2000) [3]"});
 
-    store.CurrentItem = mum;
-    GotoList spouses = SpousesList(store, cs);
+    store.currentItem = mum;
+    GoToList spouses = spousesList(store, cs);
     EXPECT_EQ(spouses.caption, "Spouses of Mum M");
     EXPECT_EQ(spouses.lines, QStringList{"Dad D (-) [1]"});
 
-    EXPECT_EQ(IdOfListLine("Kid One (1950-2000) [3]"), 3);
-    EXPECT_EQ(IdOfListLine("[x] no id"), -1);
-    EXPECT_TRUE(SelectItemOfListLine(store, "Kid One (1950-2000) [3]"));
-    EXPECT_EQ(store.CurrentItem, kid1);
-    EXPECT_FALSE(SelectItemOfListLine(store, "Gone [99]"));
-    EXPECT_EQ(store.CurrentItem, kid1);
+    EXPECT_EQ(idOfListLine("Kid One (1950-2000) [3]"), 3);
+    EXPECT_EQ(idOfListLine("[x] no id"), -1);
+    EXPECT_TRUE(selectItemOfListLine(store, "Kid One (1950-2000) [3]"));
+    EXPECT_EQ(store.currentItem, kid1);
+    EXPECT_FALSE(selectItemOfListLine(store, "Gone [99]"));
+    EXPECT_EQ(store.currentItem, kid1);
 }
 
 TEST_F(EditCommands, AlignSelection) {
-    TPersonItem* a = AddPerson(store, "A", "", 10, 50);
-    TPersonItem* b = AddPerson(store, "B", "", 30, 20);
-    store.Modified = false;
+    PersonItem* a = addPerson(store, "A", "", 10, 50);
+    PersonItem* b = addPerson(store, "B", "", 30, 20);
+    store.modified = false;
     AlignSelection(ctx, AlignEdge::Left);
-    EXPECT_FALSE(store.Modified);  // empty selection: nothing happens
-    store.AddToSelection(a);
+    EXPECT_FALSE(store.modified);  // empty selection: nothing happens
+    store.addToSelection(a);
     AlignSelection(ctx, AlignEdge::Left);
-    EXPECT_TRUE(store.Modified);
+    EXPECT_TRUE(store.modified);
     EXPECT_EQ(a->X, 10);
-    store.AddToSelection(b);
+    store.addToSelection(b);
     AlignSelection(ctx, AlignEdge::Right);
     EXPECT_EQ(a->X, 30);
     AlignSelection(ctx, AlignEdge::Top);
@@ -291,51 +291,51 @@ TEST_F(EditCommands, AlignSelection) {
     b->Y = 90;
     AlignSelection(ctx, AlignEdge::Bottom);
     EXPECT_EQ(a->Y, 90);
-    EXPECT_EQ(store.SelectionList().size(), 2u);
+    EXPECT_EQ(store.selectionList().size(), 2u);
 }
 
 TEST_F(EditCommands, MenuEnabling) {
-    MainMenuState m = ComputeMainMenuState(store);
+    MainMenuState m = computeMainMenuState(store);
     EXPECT_FALSE(m.properties || m.deleteItem || m.align || m.makeAlias || m.gotoAlias || m.linkParentsAndSpouse);
-    TPersonItem* a = AddPerson(store, "A");
-    TPersonItem* b = AddPerson(store, "B");
-    store.CurrentItem = a;
-    m = ComputeMainMenuState(store);
+    PersonItem* a = addPerson(store, "A");
+    PersonItem* b = addPerson(store, "B");
+    store.currentItem = a;
+    m = computeMainMenuState(store);
     EXPECT_TRUE(m.properties && m.makeHome && m.deleteItem && m.createAncestors && m.makeAlias && m.makeThisAlias);
     EXPECT_FALSE(m.organizeAncestors || m.deleteFatherLink || m.deleteSpouseLink || m.gotoAlias);
     a->Mother = b;
-    store.AddMarriage(a, b);
+    store.addMarriage(a, b);
     a->Spouse[1] = nullptr;  // a filled slot 2 alone still counts
     a->Spouse[2] = b;
-    m = ComputeMainMenuState(store);
+    m = computeMainMenuState(store);
     EXPECT_TRUE(m.organizeAncestors && m.deleteMotherLink && m.deleteSpouseLink && m.linkParentsAndSpouse);
     EXPECT_FALSE(m.createAncestors || m.deleteFatherLink || m.makeThisAlias);
     EXPECT_TRUE(m.makeAlias);
-    MakeAliasClick(ctx);
-    TPersonItem* alias = store.CurrentItem;
-    m = ComputeMainMenuState(store);
+    makeAlias(ctx);
+    PersonItem* alias = store.currentItem;
+    m = computeMainMenuState(store);
     EXPECT_FALSE(m.linkParentsAndSpouse || m.makeAlias || m.createAncestors);
     EXPECT_TRUE(m.gotoAlias && m.organizeAncestors);  // an alias's Father is its original
     EXPECT_EQ(m.gotoAliasCaption, "&Go to Original");
-    store.CurrentItem = a;
-    EXPECT_EQ(ComputeMainMenuState(store).gotoAliasCaption, "&Go to Alias");
-    store.CurrentItem = nullptr;
-    store.AddToSelection(alias);
-    m = ComputeMainMenuState(store);
+    store.currentItem = a;
+    EXPECT_EQ(computeMainMenuState(store).gotoAliasCaption, "&Go to Alias");
+    store.currentItem = nullptr;
+    store.addToSelection(alias);
+    m = computeMainMenuState(store);
     EXPECT_TRUE(m.align && m.deleteItem);
     EXPECT_FALSE(m.properties);
 }
 
 TEST_F(EditCommands, EditPropertiesCommitsTheWholeCopyOnlyOnOk) {
-    TPersonItem* a = AddPerson(store, "A", "Old");
-    AddPerson(store, "B");
-    store.CurrentItem = a;
-    EXPECT_FALSE(FormDblClick(store, host, [](TPersonItem& copy, TPersonItem&) {
+    PersonItem* a = addPerson(store, "A", "Old");
+    addPerson(store, "B");
+    store.currentItem = a;
+    EXPECT_FALSE(editProperties(store, host, [](PersonItem& copy, PersonItem&) {
         copy.LastName = "Cancelled";
         return false;
     }));
     EXPECT_EQ(a->LastName, "Old");
-    EXPECT_TRUE(FormDblClick(store, host, [a](TPersonItem& copy, TPersonItem& edited) {
+    EXPECT_TRUE(editProperties(store, host, [a](PersonItem& copy, PersonItem& edited) {
         EXPECT_EQ(&edited, a);
         EXPECT_NE(&copy, a);
         copy.LastName = "New";
@@ -344,10 +344,10 @@ TEST_F(EditCommands, EditPropertiesCommitsTheWholeCopyOnlyOnOk) {
     }));
     EXPECT_EQ(a->LastName, "New");
     EXPECT_EQ(a->X, 77);
-    EXPECT_EQ(a->Next, store.LastItem());
+    EXPECT_EQ(a->Next, store.lastItem());
     EXPECT_EQ(host.paints, 1);
-    store.CurrentItem = nullptr;
-    EXPECT_FALSE(FormDblClick(store, host, [](TPersonItem&, TPersonItem&) { return true; }));
+    store.currentItem = nullptr;
+    EXPECT_FALSE(editProperties(store, host, [](PersonItem&, PersonItem&) { return true; }));
 }
 
 }  // namespace

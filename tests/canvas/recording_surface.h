@@ -24,24 +24,24 @@ struct RecordingSurface : CanvasSurface {
     bool zoomToAreaChecked = false;
     std::vector<std::pair<bool, bool>> toolbar;
 
-    void Repaint() override { ++repaints; }
-    void PaintWithoutErase() override { ++paintsWithoutErase; }
-    void InvertRect(const QRect& rect) override { inverted.push_back(rect); }
-    void InvertLine(QPoint from, QPoint to) override { lines.emplace_back(from, to); }
-    void InvertFrame(QPoint a, QPoint b, bool dotted) override {
+    void repaint() override { ++repaints; }
+    void paintWithoutErase() override { ++paintsWithoutErase; }
+    void invertRect(const QRect& rect) override { inverted.push_back(rect); }
+    void invertLine(QPoint from, QPoint to) override { lines.emplace_back(from, to); }
+    void invertFrame(QPoint a, QPoint b, bool dotted) override {
         frames.emplace_back(a, b);
         frameDotted.push_back(dotted);
     }
-    void FillBackground() override { ++backgroundFills; }
-    void FillBox(const QRect&, bool silver) override { ++(silver ? silverBoxes : erasedBoxes); }
-    void SetCursor(CanvasCursor c) override { cursor = c; }
-    void SetStatusText(const QString& text) override { status = text; }
-    void SetHint(const QString& text, bool enabled) override {
+    void fillBackground() override { ++backgroundFills; }
+    void fillBox(const QRect&, bool silver) override { ++(silver ? silverBoxes : erasedBoxes); }
+    void setCanvasCursor(CanvasCursor c) override { cursor = c; }
+    void setStatusText(const QString& text) override { status = text; }
+    void setHint(const QString& text, bool enabled) override {
         hint = text;
         hintsOn = enabled;
     }
-    void SetZoomToAreaChecked(bool checked) override { zoomToAreaChecked = checked; }
-    void SetToolbarButtons(bool edit, bool create) override { toolbar.emplace_back(edit, create); }
+    void setZoomToAreaChecked(bool checked) override { zoomToAreaChecked = checked; }
+    void setToolbarButtons(bool edit, bool create) override { toolbar.emplace_back(edit, create); }
 };
 
 }  // namespace kinloom::test

@@ -12,7 +12,7 @@
 #include <gtest/gtest.h>
 
 using namespace kinloom;
-using kinloom::test::AddPerson;
+using kinloom::test::addPerson;
 
 namespace {
 
@@ -21,7 +21,7 @@ struct CliResult {
     QByteArray err;
 };
 
-CliResult Cli(const QStringList& args) {
+CliResult cli(const QStringList& args) {
     QProcess p;
     p.start(QStringLiteral(KINLOOM_CLI_PATH), args);
     CliResult run;
@@ -34,40 +34,40 @@ CliResult Cli(const QStringList& args) {
 class RenderCliTest : public ::testing::Test {
 protected:
     void SetUp() override {
-        kinloom::test::EnsureGuiApplication();
+        kinloom::test::ensureGuiApplication();
         ASSERT_TRUE(dir.isValid());
-        TPersonItem* father = AddPerson(store, "Tom", "Lee", 0, 0);
-        TPersonItem* mother = AddPerson(store, "Ann", "Lee", 300, 0);
+        PersonItem* father = addPerson(store, "Tom", "Lee", 0, 0);
+        PersonItem* mother = addPerson(store, "Ann", "Lee", 300, 0);
         mother->Sex = "F";
         mother->NotesFile = "ann.txt";
-        TPersonItem* child = AddPerson(store, "Kim", "Lee", 150, 200);
+        PersonItem* child = addPerson(store, "Kim", "Lee", 150, 200);
         child->Father = father;
         child->Mother = mother;
         child->BornDate = "1 JAN 1900";
-        store.AddMarriage(father, mother);
-        store.CurrentItem = nullptr;
+        store.addMarriage(father, mother);
+        store.currentItem = nullptr;
         tree = dir.filePath("tree.kl3");
-        ASSERT_TRUE(SavetoFile(store, tree, prompts));
+        ASSERT_TRUE(saveToFile(store, tree, prompts));
     }
 
     QTemporaryDir dir;
     ScriptedPrompts prompts;
-    TItemStore store;
+    ItemStore store;
     QString tree;
 };
 
 TEST_F(RenderCliTest, WritesTheSamePictureAsTheCanvas) {
     const QString out = dir.filePath("tree.png");
-    const CliResult run = Cli({"render", tree, out, "--size", "320x200", "--colour-code", "notes"});
+    const CliResult run = cli({"render", tree, out, "--size", "320x200", "--colour-code", "notes"});
     ASSERT_EQ(run.status, 0) << run.err.constData();
     const QImage written(out);
     ASSERT_FALSE(written.isNull());
     EXPECT_EQ(written.size(), QSize(320, 200));
 
     RenderOptions options;
-    options.Size = {320, 200};
-    options.Settings.ColourCodeMode = ColourCode::Notes;
-    const QImage expected = RenderTree(store, options);
+    options.size = {320, 200};
+    options.settings.colourCodeMode = ColourCode::Notes;
+    const QImage expected = renderTree(store, options);
     EXPECT_EQ(written.convertToFormat(QImage::Format_RGB32), expected);
     // The notes colour code shows: some yellow in the picture.
     bool yellow = false;
@@ -78,7 +78,7 @@ TEST_F(RenderCliTest, WritesTheSamePictureAsTheCanvas) {
 
 TEST_F(RenderCliTest, ExplicitViewAndErrors) {
     const QString out = dir.filePath("view.png");
-    ASSERT_EQ(Cli({"render", "--zoom", "50", "--offset", "10,20", "--size", "200x100", tree, out}).status, 0);
+    ASSERT_EQ(cli({"render", "--zoom", "50", "--offset", "10,20", "--size", "200x100", tree, out}).status, 0);
     const QImage written(out);
     ASSERT_EQ(written.size(), QSize(200, 100));
     // Tom's box: from (5, 10) to (75, 42) at 50 %.
@@ -86,20 +86,20 @@ TEST_F(RenderCliTest, ExplicitViewAndErrors) {
     EXPECT_EQ(written.pixel(4, 41) | 0xff000000u, qRgb(64, 128, 128));
     EXPECT_EQ(written.pixel(75, 42) | 0xff000000u, qRgb(0, 0, 0));
 
-    CliResult bad = Cli({"render", tree, out, "--colour-code", "purple"});
+    CliResult bad = cli({"render", tree, out, "--colour-code", "purple"});
     EXPECT_EQ(bad.status, 1);
     EXPECT_TRUE(bad.err.contains("--colour-code is none, gender, notes or picture")) << bad.err.constData();
-    bad = Cli({"render", tree});
+    bad = cli({"render", tree});
     EXPECT_EQ(bad.status, 1);
     for (const char* zoom : {"1e-300", "0", "-5", "nan", "10001"}) {
-        bad = Cli({"render", "--zoom", zoom, tree, out});
+        bad = cli({"render", "--zoom", zoom, tree, out});
         EXPECT_EQ(bad.status, 1) << zoom;
         EXPECT_TRUE(bad.err.contains("--zoom needs a number from 0.00001 to 10000")) << bad.err.constData();
     }
-    bad = Cli({"render", dir.filePath("missing.kl3"), out});
+    bad = cli({"render", dir.filePath("missing.kl3"), out});
     EXPECT_EQ(bad.status, 1);
     EXPECT_FALSE(bad.err.isEmpty());
-    bad = Cli({"render", tree, dir.filePath("no/such/dir/x.png")});
+    bad = cli({"render", tree, dir.filePath("no/such/dir/x.png")});
     EXPECT_EQ(bad.status, 1);
     EXPECT_TRUE(bad.err.contains("could not write")) << bad.err.constData();
 }

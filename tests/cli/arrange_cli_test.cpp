@@ -20,7 +20,7 @@ struct CliRun {
     QByteArray err;
 };
 
-CliRun Cli(const QStringList& args) {
+CliRun cli(const QStringList& args) {
     QProcess p;
     p.start(QStringLiteral(KINLOOM_CLI_PATH), args);
     CliRun run;
@@ -31,14 +31,14 @@ CliRun Cli(const QStringList& args) {
 }
 
 // Two generations and an unconnected couple, saved with the child last in the file.
-void BuildFamily(TItemStore& store) {
-    TPersonItem* father = test::AddPerson(store, "Father", "Berg", 5000, 40);
-    TPersonItem* mother = test::AddPerson(store, "Mother", "Dahl", -300, 900);
-    store.AddMarriage(father, mother);
-    TPersonItem* a = test::AddPerson(store, "Lone", "One", 77, -3000);
-    TPersonItem* b = test::AddPerson(store, "Lone", "Two", 88, -3300);
-    store.AddMarriage(a, b);
-    TPersonItem* child = test::AddPerson(store, "Child", "Berg", 10, 10);
+void buildFamily(ItemStore& store) {
+    PersonItem* father = test::addPerson(store, "Father", "Berg", 5000, 40);
+    PersonItem* mother = test::addPerson(store, "Mother", "Dahl", -300, 900);
+    store.addMarriage(father, mother);
+    PersonItem* a = test::addPerson(store, "Lone", "One", 77, -3000);
+    PersonItem* b = test::addPerson(store, "Lone", "Two", 88, -3300);
+    store.addMarriage(a, b);
+    PersonItem* child = test::addPerson(store, "Child", "Berg", 10, 10);
     child->Father = father;
     child->Mother = mother;
 }
@@ -51,48 +51,48 @@ TEST(KinloomCliArrange, SavesTheArrangedTree) {
     const QString out = dir.filePath(QStringLiteral("out.kl3"));
     ScriptedPrompts prompts;
     {
-        TItemStore store(&prompts);
-        BuildFamily(store);
-        ASSERT_TRUE(SavetoFile(store, in, prompts));
+        ItemStore store(&prompts);
+        buildFamily(store);
+        ASSERT_TRUE(saveToFile(store, in, prompts));
     }
-    const CliRun run = Cli({QStringLiteral("arrange"), in, out});
+    const CliRun run = cli({QStringLiteral("arrange"), in, out});
     ASSERT_EQ(run.status, 0) << run.err.constData();
 
     // The same arrangement done here must give the same file, item for item.
-    TItemStore expected(&prompts);
-    BuildFamily(expected);
+    ItemStore expected(&prompts);
+    buildFamily(expected);
     ViewState view;
-    ArrangeAllItems(expected, view, {});
-    TItemStore saved(&prompts);
-    ASSERT_EQ(ReadfromFile(saved, out, view, {}, prompts), ReadStatus::Ok);
-    ASSERT_EQ(saved.ItemCount(), 5);
-    EXPECT_EQ(saved.FirstItem()->FirstName, "Child");  // the deepest pedigree is home
-    const TPersonItem* e = expected.FirstItem();
-    for (const TPersonItem* s = saved.FirstItem(); s; s = s->Next, e = e->Next) {
+    arrangeAllItems(expected, view, {});
+    ItemStore saved(&prompts);
+    ASSERT_EQ(readFromFile(saved, out, view, {}, prompts), ReadStatus::Ok);
+    ASSERT_EQ(saved.itemCount(), 5);
+    EXPECT_EQ(saved.firstItem()->FirstName, "Child");  // the deepest pedigree is home
+    const PersonItem* e = expected.firstItem();
+    for (const PersonItem* s = saved.firstItem(); s; s = s->Next, e = e->Next) {
         ASSERT_NE(e, nullptr);
         EXPECT_EQ(s->Id, e->Id);
         EXPECT_EQ(s->X, e->X);
         EXPECT_EQ(s->Y, e->Y);
     }
-    EXPECT_EQ(saved.FirstItem()->X, 170);
-    EXPECT_EQ(saved.FirstItem()->Father->X, 90);
-    EXPECT_EQ(saved.FirstItem()->Mother->X, 250);
+    EXPECT_EQ(saved.firstItem()->X, 170);
+    EXPECT_EQ(saved.firstItem()->Father->X, 90);
+    EXPECT_EQ(saved.firstItem()->Mother->X, 250);
     // The input stays as it was.
-    TItemStore original(&prompts);
-    ASSERT_EQ(ReadfromFile(original, in, view, {}, prompts), ReadStatus::Ok);
-    EXPECT_EQ(original.FirstItem()->FirstName, "Father");
-    EXPECT_EQ(original.FirstItem()->X, 5000);
+    ItemStore original(&prompts);
+    ASSERT_EQ(readFromFile(original, in, view, {}, prompts), ReadStatus::Ok);
+    EXPECT_EQ(original.firstItem()->FirstName, "Father");
+    EXPECT_EQ(original.firstItem()->X, 5000);
 }
 
 TEST(KinloomCliArrange, RefusesBadArgumentsAndFiles) {
     QTemporaryDir dir;
-    EXPECT_EQ(Cli({QStringLiteral("arrange")}).status, 1);
+    EXPECT_EQ(cli({QStringLiteral("arrange")}).status, 1);
     const CliRun missing =
-        Cli({QStringLiteral("arrange"), dir.filePath(QStringLiteral("none.kl3")), dir.filePath(QStringLiteral("o.kl3"))});
+        cli({QStringLiteral("arrange"), dir.filePath(QStringLiteral("none.kl3")), dir.filePath(QStringLiteral("o.kl3"))});
     EXPECT_EQ(missing.status, 1);
     EXPECT_FALSE(missing.err.isEmpty());
     EXPECT_FALSE(QFile::exists(dir.filePath(QStringLiteral("o.kl3"))));
-    const CliRun help = Cli({QStringLiteral("arrange"), QStringLiteral("--help")});
+    const CliRun help = cli({QStringLiteral("arrange"), QStringLiteral("--help")});
     EXPECT_EQ(help.status, 0);
 }
 
@@ -105,7 +105,7 @@ TEST(KinloomCliArrange, EmptyTreeHasNoItemsToRearrange) {
         QFile f(in);
         ASSERT_TRUE(f.open(QIODevice::WriteOnly));
     }
-    const CliRun run = Cli({QStringLiteral("arrange"), in, out});
+    const CliRun run = cli({QStringLiteral("arrange"), in, out});
     EXPECT_EQ(run.status, 1);
     EXPECT_EQ(run.err, QByteArray("kinloom-cli arrange: No items to rearrange.\n"));
     EXPECT_FALSE(QFile::exists(out));

@@ -24,7 +24,7 @@ struct CliRun {
     QByteArray err;
 };
 
-CliRun Cli(const QStringList& args) {
+CliRun cli(const QStringList& args) {
     QProcess p;
     p.start(QStringLiteral(KINLOOM_CLI_PATH), args);
     CliRun run;
@@ -35,21 +35,21 @@ CliRun Cli(const QStringList& args) {
     return run;
 }
 
-QList<QJsonObject> JsonLines(const QByteArray& out) {
+QList<QJsonObject> jsonLines(const QByteArray& out) {
     QList<QJsonObject> objects;
     for (const QByteArray& line : out.split('\n'))
         if (!line.isEmpty()) objects << QJsonDocument::fromJson(line).object();
     return objects;
 }
 
-QJsonArray Repeat(const QJsonValue& v) {
+QJsonArray repeat(const QJsonValue& v) {
     QJsonArray a;
     for (int i = 0; i < 8; ++i) a.append(v);
     return a;
 }
 
 // The JSON of an item whose fields are all empty, for the test to fill in.
-QJsonObject EmptyItem(int id) {
+QJsonObject emptyItem(int id) {
     QJsonObject o;
     for (const char* key : {"FirstName", "LastName", "BornDate", "DiedDate", "Sex", "PictureFile",
                             "NotesFile", "Kind", "BornPlace", "DiedPlace", "BaptizedDate",
@@ -59,10 +59,10 @@ QJsonObject EmptyItem(int id) {
     for (const char* key : {"Father", "Mother", "X", "Y", "ChildCount", "GedcomPos"}) o.insert(key, 0);
     o.insert("Id", id);
     o.insert("Selected", false);
-    o.insert("Spouse", Repeat(0));
-    o.insert("SpouseType", Repeat(""));
-    o.insert("MarriageDate", Repeat(""));
-    o.insert("MarriagePlace", Repeat(""));
+    o.insert("Spouse", repeat(0));
+    o.insert("SpouseType", repeat(""));
+    o.insert("MarriageDate", repeat(""));
+    o.insert("MarriagePlace", repeat(""));
     return o;
 }
 
@@ -71,44 +71,44 @@ QJsonObject EmptyItem(int id) {
 TEST(KinloomCli, DumpAndInfoGiveBackAHandBuiltTreeFile) {
     QTemporaryDir dir;
     Bytes home(kTreeRecordSize, 0), wife(kTreeRecordSize, 0);
-    PutInt32(home, r::Next, 1);
-    PutInt32(home, r::Id, 3);
-    PutShortString(home, r::FirstName, "J\xC3\xB8rgen");  // UTF-8
-    PutShortString(home, r::LastName, "M\xF8ller");        // Windows-1252
-    PutShortString(home, r::BornDate, "1 Jan 1900");
-    PutShortString(home, r::Sex, "M");
-    PutShortString(home, r::Occupation, "Say \"hi\"\\");
-    PutInt32(home, r::SpouseIdAt(2), 8);
-    home[r::SpouseTypeAt(2)] = 'P';
-    PutShortString(home, r::MarriageDateAt(2), "1925");
-    PutShortString(home, r::MarriagePlaceAt(2), "Oslo");
-    PutInt32(home, r::X, -15);
-    PutInt32(home, r::Y, 40);
+    putInt32(home, r::Next, 1);
+    putInt32(home, r::Id, 3);
+    putShortString(home, r::FirstName, "J\xC3\xB8rgen");  // UTF-8
+    putShortString(home, r::LastName, "M\xF8ller");        // Windows-1252
+    putShortString(home, r::BornDate, "1 Jan 1900");
+    putShortString(home, r::Sex, "M");
+    putShortString(home, r::Occupation, "Say \"hi\"\\");
+    putInt32(home, r::spouseIdAt(2), 8);
+    home[r::spouseTypeAt(2)] = 'P';
+    putShortString(home, r::marriageDateAt(2), "1925");
+    putShortString(home, r::marriagePlaceAt(2), "Oslo");
+    putInt32(home, r::X, -15);
+    putInt32(home, r::Y, 40);
     home[r::Selected] = 1;
-    PutShortString(home, r::GedcomId, "@I3@");
-    PutInt32(home, r::ChildCount, 2);
-    PutInt32(home, r::GedcomPos, 77);
-    PutInt32(wife, r::Id, 8);
-    PutShortString(wife, r::Kind, "REF");
-    PutShortString(wife, r::FirstName, "Alias");
-    PutInt32(wife, r::FatherId, 3);
-    PutInt32(wife, r::MotherId, 42);  // points nowhere
+    putShortString(home, r::GedcomId, "@I3@");
+    putInt32(home, r::ChildCount, 2);
+    putInt32(home, r::GedcomPos, 77);
+    putInt32(wife, r::Id, 8);
+    putShortString(wife, r::Kind, "REF");
+    putShortString(wife, r::FirstName, "Alias");
+    putInt32(wife, r::FatherId, 3);
+    putInt32(wife, r::MotherId, 42);  // points nowhere
     Bytes file = home;
     file.insert(file.end(), wife.begin(), wife.end());
     const QString path = dir.filePath("Tree.KL3");
-    ASSERT_TRUE(WriteBytes(path, file));
+    ASSERT_TRUE(writeBytes(path, file));
 
-    const CliRun dump = Cli({"dump", path});
+    const CliRun dump = cli({"dump", path});
     ASSERT_EQ(dump.status, 0) << dump.err.toStdString();
-    const QList<QJsonObject> items = JsonLines(dump.out);
+    const QList<QJsonObject> items = jsonLines(dump.out);
     ASSERT_EQ(items.size(), 2);
-    QJsonObject first = EmptyItem(3);
+    QJsonObject first = emptyItem(3);
     first["FirstName"] = QStringLiteral("J\u00f8rgen");
     first["LastName"] = QStringLiteral("M\u00f8ller");
     first["BornDate"] = "1 Jan 1900";
     first["Sex"] = "M";
     first["Occupation"] = "Say \"hi\"\\";
-    QJsonArray spouse = Repeat(0), type = Repeat(""), date = Repeat(""), place = Repeat("");
+    QJsonArray spouse = repeat(0), type = repeat(""), date = repeat(""), place = repeat("");
     spouse[1] = 8;
     type[1] = "P";
     date[1] = "1925";
@@ -123,20 +123,20 @@ TEST(KinloomCli, DumpAndInfoGiveBackAHandBuiltTreeFile) {
     first["ChildCount"] = 2;
     first["GedcomPos"] = 77;
     EXPECT_EQ(items[0], first);
-    QJsonObject second = EmptyItem(8);
+    QJsonObject second = emptyItem(8);
     second["Kind"] = "REF";
     second["FirstName"] = "Alias";
     second["Father"] = 3;
     EXPECT_EQ(items[1], second);
 
-    const CliRun info = Cli({"info", path});
+    const CliRun info = cli({"info", path});
     ASSERT_EQ(info.status, 0);
     QJsonObject expected{{"items", 2}, {"persons", 1}, {"LastId", 8}, {"home", 3}};
     EXPECT_EQ(QJsonDocument::fromJson(info.out).object(), expected);
 
     // An empty file is an empty tree.
-    ASSERT_TRUE(WriteBytes(dir.filePath("empty.kl3"), {}));
-    const CliRun none = Cli({"info", dir.filePath("empty.kl3")});
+    ASSERT_TRUE(writeBytes(dir.filePath("empty.kl3"), {}));
+    const CliRun none = cli({"info", dir.filePath("empty.kl3")});
     EXPECT_EQ(QJsonDocument::fromJson(none.out).object(),
               (QJsonObject{{"items", 0}, {"persons", 0}, {"LastId", 0}, {"home", 0}}));
 }
@@ -144,67 +144,67 @@ TEST(KinloomCli, DumpAndInfoGiveBackAHandBuiltTreeFile) {
 TEST(KinloomCli, ConvertReadsOldFilesAndWritesATreeFile) {
     QTemporaryDir dir;
     Bytes rec(1372, 0);
-    PutShortString(rec, 0, "Old");
-    PutShortString(rec, 202, "12/25/1900");
-    PutInt32(rec, 464, 4);
-    ASSERT_TRUE(WriteBytes(dir.filePath("old.kl2"), rec));
+    putShortString(rec, 0, "Old");
+    putShortString(rec, 202, "12/25/1900");
+    putInt32(rec, 464, 4);
+    ASSERT_TRUE(writeBytes(dir.filePath("old.kl2"), rec));
 
-    const CliRun run = Cli({"convert", dir.filePath("old.kl2"), dir.filePath("new.kl3")});
+    const CliRun run = cli({"convert", dir.filePath("old.kl2"), dir.filePath("new.kl3")});
     ASSERT_EQ(run.status, 0) << run.err.toStdString();
-    const Bytes out = ReadBytes(dir.filePath("new.kl3"));
+    const Bytes out = readBytes(dir.filePath("new.kl3"));
     ASSERT_EQ(out.size(), static_cast<size_t>(kTreeRecordSize));
-    EXPECT_EQ(GetInt32(out, r::Id), 4);
-    EXPECT_EQ(GetShortString(out, r::FirstName), "Old");
-    EXPECT_EQ(GetShortString(out, r::BornDate), "25 Dec 1900");
+    EXPECT_EQ(getInt32(out, r::Id), 4);
+    EXPECT_EQ(getShortString(out, r::FirstName), "Old");
+    EXPECT_EQ(getShortString(out, r::BornDate), "25 Dec 1900");
 
-    ASSERT_EQ(Cli({"convert", "--no-date-standardization", dir.filePath("old.kl2"), dir.filePath("raw.kl3")})
+    ASSERT_EQ(cli({"convert", "--no-date-standardization", dir.filePath("old.kl2"), dir.filePath("raw.kl3")})
                   .status,
               0);
-    EXPECT_EQ(GetShortString(ReadBytes(dir.filePath("raw.kl3")), r::BornDate), "12/25/1900");
-    const CliRun dumped = Cli({"dump", "--no-date-standardization", dir.filePath("old.kl2")});
-    EXPECT_EQ(JsonLines(dumped.out).value(0).value("BornDate").toString(), "12/25/1900");
+    EXPECT_EQ(getShortString(readBytes(dir.filePath("raw.kl3")), r::BornDate), "12/25/1900");
+    const CliRun dumped = cli({"dump", "--no-date-standardization", dir.filePath("old.kl2")});
+    EXPECT_EQ(jsonLines(dumped.out).value(0).value("BornDate").toString(), "12/25/1900");
 }
 
 TEST(KinloomCli, FailuresSayWhyAndLeaveNoFile) {
     QTemporaryDir dir;
     Bytes ragged(kTreeRecordSize + 100, 0);
-    ASSERT_TRUE(WriteBytes(dir.filePath("bad.kl3"), ragged));
-    ASSERT_TRUE(WriteBytes(dir.filePath("good.kl3"), Bytes(kTreeRecordSize, 0)));
+    ASSERT_TRUE(writeBytes(dir.filePath("bad.kl3"), ragged));
+    ASSERT_TRUE(writeBytes(dir.filePath("good.kl3"), Bytes(kTreeRecordSize, 0)));
     Bytes cut(1372 + 10, 0);
-    ASSERT_TRUE(WriteBytes(dir.filePath("cut.kl2"), cut));
+    ASSERT_TRUE(writeBytes(dir.filePath("cut.kl2"), cut));
     const QStringList before = QDir(dir.path()).entryList(QDir::Files);
 
-    const CliRun bad = Cli({"convert", dir.filePath("bad.kl3"), dir.filePath("out.kl3")});
+    const CliRun bad = cli({"convert", dir.filePath("bad.kl3"), dir.filePath("out.kl3")});
     EXPECT_EQ(bad.status, 1);
     EXPECT_EQ(bad.err, "Error: Kinloom did not recognize the file\n");
-    const CliRun cutRun = Cli({"convert", dir.filePath("cut.kl2"), dir.filePath("out.kl3")});
+    const CliRun cutRun = cli({"convert", dir.filePath("cut.kl2"), dir.filePath("out.kl3")});
     EXPECT_EQ(cutRun.status, 1);
     EXPECT_EQ(cutRun.err, "There was an error opening the file\n");
     // ".ged" is a GEDCOM export now; other names that do not end in kl3 are still refused.
-    const CliRun wrong = Cli({"convert", dir.filePath("good.kl3"), dir.filePath("out.kl2")});
+    const CliRun wrong = cli({"convert", dir.filePath("good.kl3"), dir.filePath("out.kl2")});
     EXPECT_EQ(wrong.status, 1);
     EXPECT_EQ(wrong.err, "Incorrect file type. Kinloom did not save the file.\n");
-    const CliRun dumpBad = Cli({"dump", dir.filePath("bad.kl3")});
+    const CliRun dumpBad = cli({"dump", dir.filePath("bad.kl3")});
     EXPECT_EQ(dumpBad.status, 1);
     EXPECT_TRUE(dumpBad.out.isEmpty());
-    EXPECT_EQ(Cli({"info", dir.filePath("missing.kl3")}).status, 1);
-    EXPECT_EQ(Cli({"dump", dir.filePath("tree.txt")}).status, 1);
-    EXPECT_EQ(Cli({"dump"}).status, 1);
-    EXPECT_EQ(Cli({"convert", "--bogus", "a.kl3", "b.kl3"}).status, 1);
+    EXPECT_EQ(cli({"info", dir.filePath("missing.kl3")}).status, 1);
+    EXPECT_EQ(cli({"dump", dir.filePath("tree.txt")}).status, 1);
+    EXPECT_EQ(cli({"dump"}).status, 1);
+    EXPECT_EQ(cli({"convert", "--bogus", "a.kl3", "b.kl3"}).status, 1);
     EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files), before);
 }
 
 TEST(KinloomCli, DateAndHelp) {
-    const CliRun run = Cli({"date", "12/25/1900", "12 jan", "abt 1900"});
+    const CliRun run = cli({"date", "12/25/1900", "12 jan", "abt 1900"});
     ASSERT_EQ(run.status, 0);
     EXPECT_EQ(run.out, "25 Dec 1900\n12 Jan \nabt 1900\n");
-    EXPECT_EQ(Cli({"date", "--off", "12/25/1900"}).out, "12/25/1900\n");
-    EXPECT_EQ(Cli({"date"}).status, 1);
+    EXPECT_EQ(cli({"date", "--off", "12/25/1900"}).out, "12/25/1900\n");
+    EXPECT_EQ(cli({"date"}).status, 1);
     for (const char* command : {"dump", "info", "convert", "date"}) {
-        const CliRun help = Cli({command, "--help"});
+        const CliRun help = cli({command, "--help"});
         EXPECT_EQ(help.status, 0) << command;
         EXPECT_TRUE(help.out.startsWith(QByteArray("usage: kinloom-cli ") + command)) << command;
     }
-    const CliRun list = Cli({"--help"});
+    const CliRun list = cli({"--help"});
     EXPECT_TRUE(list.out.contains("convert"));
 }

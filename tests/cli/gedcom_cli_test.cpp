@@ -16,7 +16,7 @@ struct CliResult {
     QByteArray out, err;
 };
 
-CliResult Cli(const QStringList& args) {
+CliResult cli(const QStringList& args) {
     QProcess p;
     p.start(QStringLiteral(KINLOOM_CLI_PATH), args);
     CliResult r;
@@ -43,25 +43,25 @@ TEST(GedcomCli, ImportArrangesAndSavesExportWritesItBack) {
                 "0 @F1@ FAM\n1 HUSB @I1@\n1 WIFE @I2@\n1 MARR\n2 DATE 1925\n1 CHIL @I3@\n0 TRLR\n");
     }
     const QString kl3 = dir.filePath("out.kl3");
-    const CliResult imp = Cli({"import", ged, kl3});
+    const CliResult imp = cli({"import", ged, kl3});
     ASSERT_EQ(imp.status, 0) << imp.err.toStdString();
     EXPECT_TRUE(imp.err.isEmpty()) << "no progress when stderr is not a terminal: " << imp.err.toStdString();
     EXPECT_EQ(QFileInfo(kl3).size(), 3 * 2560);
 
     ScriptedPrompts prompts;
-    TItemStore store(&prompts);
+    ItemStore store(&prompts);
     ViewState view;
-    ASSERT_EQ(ReadfromFile(store, kl3, view, WindowSize{}, prompts), ReadStatus::Ok);
-    ASSERT_EQ(store.ItemCount(), 3);
-    const TPersonItem* per = store.FirstItem();  // the deepest pedigree becomes the home item
-    for (const TPersonItem* p = store.FirstItem(); p; p = p->Next)
+    ASSERT_EQ(readFromFile(store, kl3, view, WindowSize{}, prompts), ReadStatus::Ok);
+    ASSERT_EQ(store.itemCount(), 3);
+    const PersonItem* per = store.firstItem();  // the deepest pedigree becomes the home item
+    for (const PersonItem* p = store.firstItem(); p; p = p->Next)
         if (p->FirstName == "Per") per = p;
     ASSERT_TRUE(per->Father && per->Mother);
     EXPECT_EQ(per->Father->FirstName.str(), "Ola");
     EXPECT_EQ(per->Father->MarriageDate[1].str(), "1925");
 
     const QString back = dir.filePath("back.ged");
-    const CliResult exp = Cli({"export", "--now=2024-03-07T09:05", kl3, back});
+    const CliResult exp = cli({"export", "--now=2024-03-07T09:05", kl3, back});
     ASSERT_EQ(exp.status, 0) << exp.err.toStdString();
     const QByteArray text = fileBytes(back);
     EXPECT_TRUE(text.startsWith("0 HEAD\r\n1 SOUR KINLOOM_2\r\n1 DATE 7 Mar 2024\r\n1 TIME 9:5\r\n1 CHAR ANSI\r\n"));
@@ -70,10 +70,10 @@ TEST(GedcomCli, ImportArrangesAndSavesExportWritesItBack) {
 
     // convert takes GEDCOM on either side.
     const QString viaConvert = dir.filePath("convert.kl3");
-    ASSERT_EQ(Cli({"convert", back, viaConvert}).status, 0);
+    ASSERT_EQ(cli({"convert", back, viaConvert}).status, 0);
     EXPECT_EQ(QFileInfo(viaConvert).size(), 3 * 2560);
     const QString gedAgain = dir.filePath("again.ged");
-    ASSERT_EQ(Cli({"convert", viaConvert, gedAgain}).status, 0);
+    ASSERT_EQ(cli({"convert", viaConvert, gedAgain}).status, 0);
     EXPECT_EQ(fileBytes(gedAgain).count("0 @I"), 3);
 }
 
@@ -86,13 +86,13 @@ TEST(GedcomCli, FailedImportWritesNothingAndNamesTheLine) {
         f.write("0 HEAD\r\n0 @I1@ INDI\r\n<p> a note </p>\r\n");
     }
     const QString kl3 = dir.filePath("out.kl3");
-    const CliResult r = Cli({"import", ged, kl3});
+    const CliResult r = cli({"import", ged, kl3});
     EXPECT_EQ(r.status, 1);
     EXPECT_TRUE(r.err.contains("GEDCOM import failed\n"));
     EXPECT_TRUE(r.err.contains("GEDCOM import failed - file possibly corrupted (reached line 3)"));
     EXPECT_FALSE(QFileInfo::exists(kl3));
-    EXPECT_EQ(Cli({"import", ged}).status, 1);
-    EXPECT_EQ(Cli({"export", dir.filePath("none.kl3"), dir.filePath("x.ged")}).status, 1);
+    EXPECT_EQ(cli({"import", ged}).status, 1);
+    EXPECT_EQ(cli({"export", dir.filePath("none.kl3"), dir.filePath("x.ged")}).status, 1);
 }
 
 }  // namespace

@@ -21,19 +21,19 @@ namespace {
 using Bytes = std::vector<unsigned char>;
 
 // The list is well formed and every link points at an item of the list.
-void ExpectSoundStore(const TItemStore& store) {
-    std::unordered_set<const TPersonItem*> items;
-    const TPersonItem* prev = nullptr;
-    for (const TPersonItem* p = store.FirstItem(); p; p = p->Next) {
+void expectSoundStore(const ItemStore& store) {
+    std::unordered_set<const PersonItem*> items;
+    const PersonItem* prev = nullptr;
+    for (const PersonItem* p = store.firstItem(); p; p = p->Next) {
         ASSERT_EQ(p->Prev, prev);
         ASSERT_TRUE(items.insert(p).second) << "the list runs in a circle";
         prev = p;
     }
-    ASSERT_EQ(store.LastItem(), prev);
-    ASSERT_EQ(store.ItemCount(), static_cast<int>(items.size()));
-    const auto known = [&](const TPersonItem* q) { return q == nullptr || items.count(q) == 1; };
-    EXPECT_TRUE(known(store.CurrentItem));
-    for (const TPersonItem* p : items) {
+    ASSERT_EQ(store.lastItem(), prev);
+    ASSERT_EQ(store.itemCount(), static_cast<int>(items.size()));
+    const auto known = [&](const PersonItem* q) { return q == nullptr || items.count(q) == 1; };
+    EXPECT_TRUE(known(store.currentItem));
+    for (const PersonItem* p : items) {
         EXPECT_TRUE(known(p->Father));
         EXPECT_TRUE(known(p->Mother));
         for (int i = 1; i <= kMaxSpouses; ++i) EXPECT_TRUE(known(p->Spouse[i]));
@@ -44,14 +44,14 @@ void ExpectSoundStore(const TItemStore& store) {
 }
 
 // The first item in list order with an Id, found the slow way.
-const TPersonItem* FirstWithId(const TItemStore& store, int32_t id) {
+const PersonItem* firstWithId(const ItemStore& store, int32_t id) {
     if (id <= 0) return nullptr;
-    for (const TPersonItem* p = store.FirstItem(); p; p = p->Next)
+    for (const PersonItem* p = store.firstItem(); p; p = p->Next)
         if (p->Id == id) return p;
     return nullptr;
 }
 
-Bytes RandomBytes(std::mt19937& rng, size_t size) {
+Bytes randomBytes(std::mt19937& rng, size_t size) {
     Bytes out(size);
     for (auto& b : out) b = static_cast<unsigned char>(rng() & 0xFF);
     return out;
@@ -59,30 +59,30 @@ Bytes RandomBytes(std::mt19937& rng, size_t size) {
 
 // Random bytes whose Ids and link numbers are small, so that links, duplicates and dangling
 // numbers all happen; the texts keep their random length bytes.
-Bytes RandomRecords(std::mt19937& rng, size_t recordSize, int count, const std::vector<size_t>& intOffsets) {
-    Bytes out = RandomBytes(rng, recordSize * static_cast<size_t>(count));
+Bytes randomRecords(std::mt19937& rng, size_t recordSize, int count, const std::vector<size_t>& intOffsets) {
+    Bytes out = randomBytes(rng, recordSize * static_cast<size_t>(count));
     std::uniform_int_distribution<int> small(-2, 7);
     for (int k = 0; k < count; ++k)
-        for (size_t off : intOffsets) PutInt32(out, recordSize * static_cast<size_t>(k) + off, small(rng));
+        for (size_t off : intOffsets) putInt32(out, recordSize * static_cast<size_t>(k) + off, small(rng));
     return out;
 }
 
 struct Fixture {
     QTemporaryDir dir;
     ScriptedPrompts prompts;
-    TItemStore store{&prompts};
+    ItemStore store{&prompts};
     ViewState view;
     QString write(const QString& name, const Bytes& bytes) {
         const QString path = dir.filePath(name);
-        EXPECT_TRUE(WriteBytes(path, bytes));
+        EXPECT_TRUE(writeBytes(path, bytes));
         return path;
     }
 };
 
-std::vector<size_t> TreeIntOffsets() {
+std::vector<size_t> treeIntOffsets() {
     namespace r = tree_record;
     std::vector<size_t> offsets = {r::Id, r::FatherId, r::MotherId};
-    for (int i = 1; i <= kMaxSpouses; ++i) offsets.push_back(r::SpouseIdAt(i));
+    for (int i = 1; i <= kMaxSpouses; ++i) offsets.push_back(r::spouseIdAt(i));
     return offsets;
 }
 
@@ -93,13 +93,13 @@ TEST(ReaderFuzz, TreeFileTakesWholeRecordsAndRefusesEverythingElse) {
     for (int round = 0; round < 60; ++round) {
         Fixture f;
         const int count = static_cast<int>(rng() % 6);
-        Bytes bytes = RandomRecords(rng, kTreeRecordSize, count, TreeIntOffsets());
+        Bytes bytes = randomRecords(rng, kTreeRecordSize, count, treeIntOffsets());
         const bool cut = round % 3 == 0 && !bytes.empty();
         if (cut) bytes.resize(rng() % bytes.size());
         const QString path = f.write("fuzz.kl3", bytes);
 
-        const ReadStatus status = ReadfromFile(f.store, path, f.view, {800, 600}, f.prompts);
-        ExpectSoundStore(f.store);
+        const ReadStatus status = readFromFile(f.store, path, f.view, {800, 600}, f.prompts);
+        expectSoundStore(f.store);
         if (bytes.size() % kTreeRecordSize != 0) {
             EXPECT_EQ(status, ReadStatus::NotRecognized);
             EXPECT_TRUE(f.store.empty());
@@ -109,21 +109,21 @@ TEST(ReaderFuzz, TreeFileTakesWholeRecordsAndRefusesEverythingElse) {
         }
         ASSERT_EQ(status, ReadStatus::Ok);
         EXPECT_TRUE(f.prompts.records().empty());
-        ASSERT_EQ(f.store.ItemCount(), static_cast<int>(bytes.size() / kTreeRecordSize));
+        ASSERT_EQ(f.store.itemCount(), static_cast<int>(bytes.size() / kTreeRecordSize));
         int32_t highest = 0;
         size_t k = 0;
-        for (const TPersonItem* p = f.store.FirstItem(); p; p = p->Next, ++k) {
+        for (const PersonItem* p = f.store.firstItem(); p; p = p->Next, ++k) {
             const size_t at = k * kTreeRecordSize;
-            EXPECT_EQ(p->Id, GetInt32(bytes, at + tree_record::Id));  // file order is list order
+            EXPECT_EQ(p->Id, getInt32(bytes, at + tree_record::Id));  // file order is list order
             EXPECT_FALSE(p->Selected);
             highest = std::max(highest, p->Id);
-            EXPECT_EQ(p->Father, FirstWithId(f.store, GetInt32(bytes, at + tree_record::FatherId)));
-            EXPECT_EQ(p->Mother, FirstWithId(f.store, GetInt32(bytes, at + tree_record::MotherId)));
+            EXPECT_EQ(p->Father, firstWithId(f.store, getInt32(bytes, at + tree_record::FatherId)));
+            EXPECT_EQ(p->Mother, firstWithId(f.store, getInt32(bytes, at + tree_record::MotherId)));
             for (int i = 1; i <= kMaxSpouses; ++i)
-                EXPECT_EQ(p->Spouse[i], FirstWithId(f.store, GetInt32(bytes, at + tree_record::SpouseIdAt(i))));
+                EXPECT_EQ(p->Spouse[i], firstWithId(f.store, getInt32(bytes, at + tree_record::spouseIdAt(i))));
         }
-        EXPECT_EQ(f.store.LastId, highest);
-        EXPECT_EQ(f.store.CurrentItem, nullptr);
+        EXPECT_EQ(f.store.lastId, highest);
+        EXPECT_EQ(f.store.currentItem, nullptr);
     }
 }
 
@@ -136,19 +136,19 @@ TEST(ReaderFuzz, OldFilesKeepWhatWasReadAndNeverLinkOutsideTheStore) {
         if (v15) ints.push_back(896);
         Fixture f;
         const int count = static_cast<int>(rng() % 5);
-        Bytes bytes = RandomRecords(rng, size, count, ints);
+        Bytes bytes = randomRecords(rng, size, count, ints);
         if (round % 4 < 2 && !bytes.empty()) bytes.resize(rng() % bytes.size());
         const QString path = f.write(v15 ? "fuzz.kl2" : "fuzz.kl", bytes);
 
-        const bool complete = v15 ? ReadfromFilev1_5(f.store, path, f.view, {800, 600}, f.prompts, round % 3 != 0)
-                                  : ReadfromFilev1(f.store, path, f.view, {800, 600}, f.prompts, true);
-        ExpectSoundStore(f.store);
+        const bool complete = v15 ? readVersion15File(f.store, path, f.view, {800, 600}, f.prompts, round % 3 != 0)
+                                  : readVersion10File(f.store, path, f.view, {800, 600}, f.prompts, true);
+        expectSoundStore(f.store);
         // Every record, the incomplete one included, has its item.
-        EXPECT_EQ(f.store.ItemCount(), static_cast<int>((bytes.size() + size - 1) / size));
+        EXPECT_EQ(f.store.itemCount(), static_cast<int>((bytes.size() + size - 1) / size));
         EXPECT_EQ(complete, bytes.size() % size == 0);
         if (!complete) {
             EXPECT_EQ(f.prompts.messageTexts(), std::vector<QString>{"There was an error opening the file"});
-            for (const TPersonItem* p = f.store.FirstItem(); p; p = p->Next) {
+            for (const PersonItem* p = f.store.firstItem(); p; p = p->Next) {
                 EXPECT_EQ(p->Father, nullptr);  // links stay unresolved
                 EXPECT_EQ(p->Spouse[1], nullptr);
             }
@@ -156,10 +156,10 @@ TEST(ReaderFuzz, OldFilesKeepWhatWasReadAndNeverLinkOutsideTheStore) {
         }
         EXPECT_TRUE(f.prompts.records().empty());
         size_t k = 0;
-        for (const TPersonItem* p = f.store.FirstItem(); p; p = p->Next, ++k) {
-            EXPECT_EQ(p->Father, FirstWithId(f.store, GetInt32(bytes, k * size + 472)));
-            EXPECT_EQ(p->Mother, FirstWithId(f.store, GetInt32(bytes, k * size + 468)));
-            EXPECT_EQ(p->Spouse[1], v15 ? FirstWithId(f.store, GetInt32(bytes, k * size + 896)) : nullptr);
+        for (const PersonItem* p = f.store.firstItem(); p; p = p->Next, ++k) {
+            EXPECT_EQ(p->Father, firstWithId(f.store, getInt32(bytes, k * size + 472)));
+            EXPECT_EQ(p->Mother, firstWithId(f.store, getInt32(bytes, k * size + 468)));
+            EXPECT_EQ(p->Spouse[1], v15 ? firstWithId(f.store, getInt32(bytes, k * size + 896)) : nullptr);
             for (int i = 2; i <= kMaxSpouses; ++i) EXPECT_EQ(p->Spouse[i], nullptr);
         }
     }
@@ -169,19 +169,19 @@ TEST(ReaderFuzz, PureNoiseOfAnyLengthIsSafe) {
     std::mt19937 rng(42);
     for (int round = 0; round < 30; ++round) {
         const size_t length = rng() % (3 * kTreeRecordSize + 7);
-        const Bytes noise = RandomBytes(rng, length);
+        const Bytes noise = randomBytes(rng, length);
         Fixture f;
-        ReadfromFile(f.store, f.write("n.kl3", noise), f.view, {800, 600}, f.prompts);
-        ExpectSoundStore(f.store);
-        ReadfromFilev1_5(f.store, f.write("n.kl2", noise), f.view, {800, 600}, f.prompts, true);
-        ExpectSoundStore(f.store);
-        ReadfromFilev1(f.store, f.write("n.kl", noise), f.view, {800, 600}, f.prompts, true);
-        ExpectSoundStore(f.store);
+        readFromFile(f.store, f.write("n.kl3", noise), f.view, {800, 600}, f.prompts);
+        expectSoundStore(f.store);
+        readVersion15File(f.store, f.write("n.kl2", noise), f.view, {800, 600}, f.prompts, true);
+        expectSoundStore(f.store);
+        readVersion10File(f.store, f.write("n.kl", noise), f.view, {800, 600}, f.prompts, true);
+        expectSoundStore(f.store);
         // Whatever was read saves and reads back as the same number of items.
-        const int items = f.store.ItemCount();
-        ASSERT_TRUE(SavetoFile(f.store, f.dir.filePath("back.kl3"), f.prompts));
-        ASSERT_EQ(ReadfromFile(f.store, f.dir.filePath("back.kl3"), f.view, {800, 600}, f.prompts), ReadStatus::Ok);
-        EXPECT_EQ(f.store.ItemCount(), items);
-        ExpectSoundStore(f.store);
+        const int items = f.store.itemCount();
+        ASSERT_TRUE(saveToFile(f.store, f.dir.filePath("back.kl3"), f.prompts));
+        ASSERT_EQ(readFromFile(f.store, f.dir.filePath("back.kl3"), f.view, {800, 600}, f.prompts), ReadStatus::Ok);
+        EXPECT_EQ(f.store.itemCount(), items);
+        expectSoundStore(f.store);
     }
 }

@@ -22,34 +22,34 @@ using Bytes = std::vector<unsigned char>;
 
 Bytes Record(int32_t id, const std::string& first, int32_t x = 0, int32_t y = 0) {
     Bytes rec(kTreeRecordSize, 0xCC);  // garbage everywhere a reader must not look
-    PutInt32(rec, r::Next, 0x12345678);
-    PutInt32(rec, r::Prev, 0x0BADF00D);
-    PutInt32(rec, r::Id, id);
+    putInt32(rec, r::Next, 0x12345678);
+    putInt32(rec, r::Prev, 0x0BADF00D);
+    putInt32(rec, r::Id, id);
     for (size_t off : {r::LastName, r::BornDate, r::DiedDate, r::Sex, r::PictureFile, r::NotesFile,
                        r::Kind, r::BornPlace, r::DiedPlace, r::BaptizedDate, r::BaptizedPlace,
                        r::Occupation, r::PictureText, r::Source, r::GedcomId, r::ChildFamilyRef,
                        r::SpareRef})
         rec[off] = 0;
-    PutShortString(rec, r::FirstName, first);
+    putShortString(rec, r::FirstName, first);
     for (int i = 1; i <= 8; ++i) {
-        rec[r::SpouseTypeAt(i)] = 0;
-        PutInt32(rec, r::SpouseIdAt(i), 0);
-        rec[r::MarriageDateAt(i)] = 0;
-        rec[r::MarriagePlaceAt(i)] = 0;
+        rec[r::spouseTypeAt(i)] = 0;
+        putInt32(rec, r::spouseIdAt(i), 0);
+        rec[r::marriageDateAt(i)] = 0;
+        rec[r::marriagePlaceAt(i)] = 0;
     }
-    PutInt32(rec, r::Mother, 0x77777777);
-    PutInt32(rec, r::Father, 0x66666666);
-    PutInt32(rec, r::MotherId, 0);
-    PutInt32(rec, r::FatherId, 0);
-    PutInt32(rec, r::X, x);
-    PutInt32(rec, r::Y, y);
-    PutInt32(rec, r::ChildCount, 0);
-    PutInt32(rec, r::FirstTag, 0x55555555);
-    PutInt32(rec, r::GedcomPos, 0);
+    putInt32(rec, r::Mother, 0x77777777);
+    putInt32(rec, r::Father, 0x66666666);
+    putInt32(rec, r::MotherId, 0);
+    putInt32(rec, r::FatherId, 0);
+    putInt32(rec, r::X, x);
+    putInt32(rec, r::Y, y);
+    putInt32(rec, r::ChildCount, 0);
+    putInt32(rec, r::FirstTag, 0x55555555);
+    putInt32(rec, r::GedcomPos, 0);
     return rec;
 }
 
-Bytes Join(const std::vector<Bytes>& records) {
+Bytes join(const std::vector<Bytes>& records) {
     Bytes out;
     for (const Bytes& rec : records) out.insert(out.end(), rec.begin(), rec.end());
     return out;
@@ -58,11 +58,11 @@ Bytes Join(const std::vector<Bytes>& records) {
 struct Fixture {
     QTemporaryDir dir;
     ScriptedPrompts prompts;
-    TItemStore store{&prompts};
+    ItemStore store{&prompts};
     ViewState view{150.0, 11, 22};
     QString path(const QString& name) const { return dir.filePath(name); }
     ReadStatus read(const QString& file, WindowSize window = {1000, 800}) {
-        return ReadfromFile(store, file, view, window, prompts);
+        return readFromFile(store, file, view, window, prompts);
     }
 };
 
@@ -71,44 +71,44 @@ struct Fixture {
 TEST(TreeFile, ReadsAHandBuiltFile) {
     Fixture f;
     Bytes home = Record(5, "Home", 100, 200);
-    PutShortString(home, r::LastName, "Hansen");
-    PutShortString(home, r::BornDate, "1 Jan 1900");
-    PutShortString(home, r::Sex, "M");
-    PutShortString(home, r::Kind, "ALIAS");
-    PutShortString(home, r::PictureText, std::string(247, 'p'));
-    PutShortString(home, r::Source, "Church book");
-    PutShortString(home, r::GedcomId, "@I12@");
-    PutShortString(home, r::ChildFamilyRef, "@F3@");
-    PutShortString(home, r::SpareRef, "spare");
-    PutInt32(home, r::FatherId, 7);
-    PutInt32(home, r::MotherId, 99);  // names no record
-    PutInt32(home, r::SpouseIdAt(1), 6);
-    home[r::SpouseTypeAt(1)] = 'M';
-    PutShortString(home, r::MarriageDateAt(1), "2 Feb 1920");
-    PutShortString(home, r::MarriagePlaceAt(8), "Bergen");
+    putShortString(home, r::LastName, "Hansen");
+    putShortString(home, r::BornDate, "1 Jan 1900");
+    putShortString(home, r::Sex, "M");
+    putShortString(home, r::Kind, "ALIAS");
+    putShortString(home, r::PictureText, std::string(247, 'p'));
+    putShortString(home, r::Source, "Church book");
+    putShortString(home, r::GedcomId, "@I12@");
+    putShortString(home, r::ChildFamilyRef, "@F3@");
+    putShortString(home, r::SpareRef, "spare");
+    putInt32(home, r::FatherId, 7);
+    putInt32(home, r::MotherId, 99);  // names no record
+    putInt32(home, r::spouseIdAt(1), 6);
+    home[r::spouseTypeAt(1)] = 'M';
+    putShortString(home, r::marriageDateAt(1), "2 Feb 1920");
+    putShortString(home, r::marriagePlaceAt(8), "Bergen");
     home[r::Selected] = 1;
-    PutInt32(home, r::ChildCount, 3);
-    PutInt32(home, r::GedcomPos, 4711);
+    putInt32(home, r::ChildCount, 3);
+    putInt32(home, r::GedcomPos, 4711);
     // A length byte of 255 in a String[100] is clamped and does not spill into the next field.
     home[r::Occupation] = 255;
     std::fill(home.begin() + r::Occupation + 1, home.begin() + r::Occupation + 101, 'o');
     Bytes wife = Record(6, "Wife", -40, 7);
-    PutInt32(wife, r::SpouseIdAt(3), 5);
-    wife[r::SpouseTypeAt(3)] = 'M';
+    putInt32(wife, r::spouseIdAt(3), 5);
+    wife[r::spouseTypeAt(3)] = 'M';
     Bytes father = Record(7, "Father");
     Bytes duplicate = Record(6, "Second six");
-    PutInt32(duplicate, r::Next, 0);
-    ASSERT_TRUE(WriteBytes(f.path("t.kl3"), Join({home, wife, father, duplicate})));
+    putInt32(duplicate, r::Next, 0);
+    ASSERT_TRUE(writeBytes(f.path("t.kl3"), join({home, wife, father, duplicate})));
 
-    f.store.Modified = true;
+    f.store.modified = true;
     ASSERT_EQ(f.read(f.path("t.kl3")), ReadStatus::Ok);
     EXPECT_TRUE(f.prompts.records().empty());
-    ASSERT_EQ(f.store.ItemCount(), 4);
-    TPersonItem* h = f.store.FirstItem();
-    TPersonItem* w = h->Next;
-    TPersonItem* fa = w->Next;
-    TPersonItem* dup = fa->Next;
-    EXPECT_EQ(f.store.LastItem(), dup);
+    ASSERT_EQ(f.store.itemCount(), 4);
+    PersonItem* h = f.store.firstItem();
+    PersonItem* w = h->Next;
+    PersonItem* fa = w->Next;
+    PersonItem* dup = fa->Next;
+    EXPECT_EQ(f.store.lastItem(), dup);
     EXPECT_EQ(dup->Next, nullptr);
     EXPECT_EQ(dup->Prev, fa);
     EXPECT_EQ(h->Prev, nullptr);
@@ -139,31 +139,31 @@ TEST(TreeFile, ReadsAHandBuiltFile) {
     EXPECT_EQ(h->MarriagePlace[8], "Bergen");
     EXPECT_EQ(w->Spouse[3], h);
     EXPECT_EQ(w->Father, nullptr);
-    EXPECT_EQ(f.store.FindItemById(6), w);
+    EXPECT_EQ(f.store.findItemById(6), w);
     EXPECT_EQ(w->X, -40);
 
-    EXPECT_EQ(f.store.LastId, 7);
-    EXPECT_EQ(f.store.CurrentItem, nullptr);
-    EXPECT_TRUE(f.store.Modified);  // the callers decide
+    EXPECT_EQ(f.store.lastId, 7);
+    EXPECT_EQ(f.store.currentItem, nullptr);
+    EXPECT_TRUE(f.store.modified);  // the callers decide
     EXPECT_EQ(f.view.Zoom, 100.0);
-    EXPECT_EQ(f.view.OffsetX, 1000 / 2 - 100 - 70);
-    EXPECT_EQ(f.view.OffsetY, 800 / 2 - 200 - 32);
+    EXPECT_EQ(f.view.offsetX, 1000 / 2 - 100 - 70);
+    EXPECT_EQ(f.view.offsetY, 800 / 2 - 200 - 32);
 
     // Odd window sizes and negative positions: div truncates.
     f.view = {};
     Bytes odd = Record(1, "Odd", -13, 5);
-    PutInt32(odd, r::Next, 0);
-    ASSERT_TRUE(WriteBytes(f.path("odd.kl3"), odd));
+    putInt32(odd, r::Next, 0);
+    ASSERT_TRUE(writeBytes(f.path("odd.kl3"), odd));
     ASSERT_EQ(f.read(f.path("odd.kl3"), {1001, 799}), ReadStatus::Ok);
-    EXPECT_EQ(f.view.OffsetX, 500 + 13 - 70);
-    EXPECT_EQ(f.view.OffsetY, 399 - 5 - 32);
+    EXPECT_EQ(f.view.offsetX, 500 + 13 - 70);
+    EXPECT_EQ(f.view.offsetY, 399 - 5 - 32);
 }
 
 TEST(TreeFile, WritesEveryFieldAtItsOffset) {
     Fixture f;
-    TPersonItem* a = AddPerson(f.store, "Anna", "Berg", 10, -20);
-    TPersonItem* b = AddPerson(f.store, "Bjørn", "Berg", 300, 40);
-    TPersonItem* c = AddPerson(f.store, "Carl", "", 5, 6);
+    PersonItem* a = addPerson(f.store, "Anna", "Berg", 10, -20);
+    PersonItem* b = addPerson(f.store, "Bjørn", "Berg", 300, 40);
+    PersonItem* c = addPerson(f.store, "Carl", "", 5, 6);
     a->BornDate = "3 MAR 1850";
     a->DiedDate = "1 Jan 1920";
     a->Sex = "F";
@@ -183,97 +183,97 @@ TEST(TreeFile, WritesEveryFieldAtItsOffset) {
     a->GedcomPos = 123;
     c->Father = b;
     c->Mother = a;
-    f.store.AddMarriage(b, a);
-    f.store.AddMarriage(b, c);
+    f.store.addMarriage(b, a);
+    f.store.addMarriage(b, c);
     b->MarriageDate[2] = "1900";
     b->MarriagePlace[2] = "Rome";
     b->SpouseType[2] = 'D';
-    f.store.AddToSelection(b);
+    f.store.addToSelection(b);
     c->Kind = "REF";
 
-    ASSERT_TRUE(SavetoFile(f.store, f.path("out.kl3"), f.prompts));
-    const Bytes bytes = ReadBytes(f.path("out.kl3"));
+    ASSERT_TRUE(saveToFile(f.store, f.path("out.kl3"), f.prompts));
+    const Bytes bytes = readBytes(f.path("out.kl3"));
     ASSERT_EQ(bytes.size(), 3u * kTreeRecordSize);
     const auto rec = [&](int k) {
         return Bytes(bytes.begin() + k * kTreeRecordSize, bytes.begin() + (k + 1) * kTreeRecordSize);
     };
     const Bytes ra = rec(0), rb = rec(1), rc = rec(2);
-    EXPECT_NE(GetInt32(ra, r::Next), 0);
-    EXPECT_NE(GetInt32(rb, r::Next), 0);
-    EXPECT_EQ(GetInt32(rc, r::Next), 0);
-    EXPECT_EQ(GetInt32(ra, r::Id), 1);
-    EXPECT_EQ(GetInt32(rc, r::Id), 3);
-    EXPECT_EQ(GetShortString(ra, r::FirstName), "Anna");
-    EXPECT_EQ(GetShortString(ra, r::LastName), "Berg");
-    EXPECT_EQ(GetShortString(rb, r::FirstName), "Bj\xC3\xB8rn");
-    EXPECT_EQ(GetShortString(ra, r::BornDate), "3 MAR 1850");
-    EXPECT_EQ(GetShortString(ra, r::DiedDate), "1 Jan 1920");
-    EXPECT_EQ(GetShortString(ra, r::Sex), "F");
-    EXPECT_EQ(GetShortString(ra, r::PictureFile), "/pics/a.jpg");
-    EXPECT_EQ(GetShortString(ra, r::NotesFile), "/notes/a.txt");
-    EXPECT_EQ(GetShortString(rc, r::Kind), "REF");
-    EXPECT_EQ(GetShortString(ra, r::BornPlace), "Oslo");
-    EXPECT_EQ(GetShortString(ra, r::DiedPlace), "Bergen");
-    EXPECT_EQ(GetShortString(ra, r::BaptizedDate), "ABT 1850");
-    EXPECT_EQ(GetShortString(ra, r::BaptizedPlace), "Kirke");
-    EXPECT_EQ(GetShortString(ra, r::Occupation), "Farmer");
-    EXPECT_EQ(GetShortString(ra, r::PictureText), "Portrait");
-    EXPECT_EQ(GetShortString(ra, r::Source), "Census");
+    EXPECT_NE(getInt32(ra, r::Next), 0);
+    EXPECT_NE(getInt32(rb, r::Next), 0);
+    EXPECT_EQ(getInt32(rc, r::Next), 0);
+    EXPECT_EQ(getInt32(ra, r::Id), 1);
+    EXPECT_EQ(getInt32(rc, r::Id), 3);
+    EXPECT_EQ(getShortString(ra, r::FirstName), "Anna");
+    EXPECT_EQ(getShortString(ra, r::LastName), "Berg");
+    EXPECT_EQ(getShortString(rb, r::FirstName), "Bj\xC3\xB8rn");
+    EXPECT_EQ(getShortString(ra, r::BornDate), "3 MAR 1850");
+    EXPECT_EQ(getShortString(ra, r::DiedDate), "1 Jan 1920");
+    EXPECT_EQ(getShortString(ra, r::Sex), "F");
+    EXPECT_EQ(getShortString(ra, r::PictureFile), "/pics/a.jpg");
+    EXPECT_EQ(getShortString(ra, r::NotesFile), "/notes/a.txt");
+    EXPECT_EQ(getShortString(rc, r::Kind), "REF");
+    EXPECT_EQ(getShortString(ra, r::BornPlace), "Oslo");
+    EXPECT_EQ(getShortString(ra, r::DiedPlace), "Bergen");
+    EXPECT_EQ(getShortString(ra, r::BaptizedDate), "ABT 1850");
+    EXPECT_EQ(getShortString(ra, r::BaptizedPlace), "Kirke");
+    EXPECT_EQ(getShortString(ra, r::Occupation), "Farmer");
+    EXPECT_EQ(getShortString(ra, r::PictureText), "Portrait");
+    EXPECT_EQ(getShortString(ra, r::Source), "Census");
     EXPECT_EQ(ra[1298], 0);
     EXPECT_EQ(ra[1299], 0);
-    EXPECT_EQ(GetInt32(rc, r::FatherId), 2);
-    EXPECT_EQ(GetInt32(rc, r::MotherId), 1);
-    EXPECT_EQ(GetInt32(ra, r::FatherId), 0);
-    EXPECT_EQ(GetInt32(rb, 1348), 1);  // SpouseId slot 1
-    EXPECT_EQ(GetInt32(rb, 1352), 3);  // SpouseId slot 2
-    EXPECT_EQ(GetInt32(ra, 1348), 2);
-    EXPECT_EQ(GetInt32(rb, 1356), 0);
+    EXPECT_EQ(getInt32(rc, r::FatherId), 2);
+    EXPECT_EQ(getInt32(rc, r::MotherId), 1);
+    EXPECT_EQ(getInt32(ra, r::FatherId), 0);
+    EXPECT_EQ(getInt32(rb, 1348), 1);  // SpouseId slot 1
+    EXPECT_EQ(getInt32(rb, 1352), 3);  // SpouseId slot 2
+    EXPECT_EQ(getInt32(ra, 1348), 2);
+    EXPECT_EQ(getInt32(rb, 1356), 0);
     EXPECT_EQ(rb[1189], 'M');
     EXPECT_EQ(rb[1190], 'D');
     EXPECT_EQ(rb[1191], 0);
-    EXPECT_EQ(GetShortString(rb, 1344 + 36 * 2), "1900");
-    EXPECT_EQ(GetShortString(rb, 1567 + 101 * 2), "Rome");
-    EXPECT_EQ(GetInt32(ra, 2476), 10);
-    EXPECT_EQ(GetInt32(ra, 2480), -20);
+    EXPECT_EQ(getShortString(rb, 1344 + 36 * 2), "1900");
+    EXPECT_EQ(getShortString(rb, 1567 + 101 * 2), "Rome");
+    EXPECT_EQ(getInt32(ra, 2476), 10);
+    EXPECT_EQ(getInt32(ra, 2480), -20);
     EXPECT_EQ(ra[2484], 0);
     EXPECT_EQ(rb[2484], 1);  // Selected is written as it stands
-    EXPECT_EQ(GetShortString(ra, 2485), "@I1@");
-    EXPECT_EQ(GetShortString(ra, 2506), "@F1@");
-    EXPECT_EQ(GetShortString(ra, 2527), "x");
-    EXPECT_EQ(GetInt32(ra, 2548), 9);
-    EXPECT_EQ(GetInt32(ra, 2552), 0);
-    EXPECT_EQ(GetInt32(ra, 2556), 123);
+    EXPECT_EQ(getShortString(ra, 2485), "@I1@");
+    EXPECT_EQ(getShortString(ra, 2506), "@F1@");
+    EXPECT_EQ(getShortString(ra, 2527), "x");
+    EXPECT_EQ(getInt32(ra, 2548), 9);
+    EXPECT_EQ(getInt32(ra, 2552), 0);
+    EXPECT_EQ(getInt32(ra, 2556), 123);
     EXPECT_TRUE(f.prompts.records().empty());  // no message on success
 }
 
 TEST(TreeFile, RoundTripKeepsOrderLinksAndFields) {
     Fixture f;
-    TPersonItem* a = AddPerson(f.store, "A", "One", 0, 0);
-    TPersonItem* b = AddPerson(f.store, "B", "Two", 200, 0);
-    TPersonItem* c = AddPerson(f.store, "C", "Three", 100, 150);
-    TPersonItem* alias = AddPerson(f.store, "A", "One", 400, 0);
+    PersonItem* a = addPerson(f.store, "A", "One", 0, 0);
+    PersonItem* b = addPerson(f.store, "B", "Two", 200, 0);
+    PersonItem* c = addPerson(f.store, "C", "Three", 100, 150);
+    PersonItem* alias = addPerson(f.store, "A", "One", 400, 0);
     c->Father = a;
     c->Mother = b;
     alias->Kind = "REF";
     alias->Father = a;
     a->Kind = "ALIAS";
-    f.store.AddMarriage(a, b);
+    f.store.addMarriage(a, b);
     a->MarriageDate[1] = b->MarriageDate[1] = "5 May 1925";
-    f.store.MoveToFront(c);  // the home item need not be the first one made
-    f.store.AddToSelection(a);
-    ASSERT_TRUE(SavetoFile(f.store, f.path("rt.KL3"), f.prompts));  // case is ignored
+    f.store.moveToFront(c);  // the home item need not be the first one made
+    f.store.addToSelection(a);
+    ASSERT_TRUE(saveToFile(f.store, f.path("rt.KL3"), f.prompts));  // case is ignored
 
     ASSERT_EQ(f.read(f.path("rt.KL3"), {640, 480}), ReadStatus::Ok);
     std::vector<std::string> names;
-    for (TPersonItem* p = f.store.FirstItem(); p; p = p->Next) {
+    for (PersonItem* p = f.store.firstItem(); p; p = p->Next) {
         names.push_back(p->FirstName.str());
         EXPECT_FALSE(p->Selected);
     }
     EXPECT_EQ(names, (std::vector<std::string>{"C", "A", "B", "A"}));
-    TPersonItem* c2 = f.store.FirstItem();
-    TPersonItem* a2 = c2->Next;
-    TPersonItem* b2 = a2->Next;
-    TPersonItem* alias2 = b2->Next;
+    PersonItem* c2 = f.store.firstItem();
+    PersonItem* a2 = c2->Next;
+    PersonItem* b2 = a2->Next;
+    PersonItem* alias2 = b2->Next;
     EXPECT_EQ(c2->Father, a2);
     EXPECT_EQ(c2->Mother, b2);
     EXPECT_EQ(alias2->Father, a2);
@@ -281,19 +281,19 @@ TEST(TreeFile, RoundTripKeepsOrderLinksAndFields) {
     EXPECT_EQ(a2->Spouse[1], b2);
     EXPECT_EQ(b2->Spouse[1], a2);
     EXPECT_EQ(b2->MarriageDate[1], "5 May 1925");
-    EXPECT_EQ(f.store.LastId, 4);
-    EXPECT_TRUE(f.store.SelectionList().empty());
-    EXPECT_EQ(f.view.OffsetX, 320 - 100 - 70);
-    EXPECT_EQ(f.view.OffsetY, 240 - 150 - 32);
+    EXPECT_EQ(f.store.lastId, 4);
+    EXPECT_TRUE(f.store.selectionList().empty());
+    EXPECT_EQ(f.view.offsetX, 320 - 100 - 70);
+    EXPECT_EQ(f.view.offsetY, 240 - 150 - 32);
 }
 
 TEST(TreeFile, RefusesAWrongExtensionAndKeepsEmptyStoresEmpty) {
     Fixture f;
-    AddPerson(f.store, "A");
+    addPerson(f.store, "A");
     for (const char* name : {"t.kl2", "t.ged", "kl3.txt"}) {
-        f.store.Modified = false;
-        EXPECT_FALSE(SavetoFile(f.store, f.path(name), f.prompts));
-        EXPECT_TRUE(f.store.Modified);
+        f.store.modified = false;
+        EXPECT_FALSE(saveToFile(f.store, f.path(name), f.prompts));
+        EXPECT_TRUE(f.store.modified);
         EXPECT_FALSE(QFileInfo::exists(f.path(name)));
     }
     ASSERT_EQ(f.prompts.records().size(), 3u);
@@ -302,44 +302,44 @@ TEST(TreeFile, RefusesAWrongExtensionAndKeepsEmptyStoresEmpty) {
     EXPECT_EQ(f.prompts.records()[0].icon, PromptIcon::Error);
     EXPECT_EQ(f.prompts.records()[0].buttons, PromptButtons::Ok);
     // Only the last three characters count.
-    EXPECT_TRUE(SavetoFile(f.store, f.path("nodotkl3"), f.prompts));
+    EXPECT_TRUE(saveToFile(f.store, f.path("nodotkl3"), f.prompts));
 
     // An empty store gives an empty file, which reads back as an empty document, view untouched.
-    f.store.ClearMemory();
-    ASSERT_TRUE(SavetoFile(f.store, f.path("empty.kl3"), f.prompts));
+    f.store.clearMemory();
+    ASSERT_TRUE(saveToFile(f.store, f.path("empty.kl3"), f.prompts));
     EXPECT_EQ(QFileInfo(f.path("empty.kl3")).size(), 0);
-    AddPerson(f.store, "stale");
+    addPerson(f.store, "stale");
     ASSERT_EQ(f.read(f.path("empty.kl3")), ReadStatus::Ok);
     EXPECT_TRUE(f.store.empty());
-    EXPECT_EQ(f.store.LastId, 0);
-    EXPECT_EQ(f.view.OffsetX, 11);
-    EXPECT_EQ(f.view.OffsetY, 22);
+    EXPECT_EQ(f.store.lastId, 0);
+    EXPECT_EQ(f.view.offsetX, 11);
+    EXPECT_EQ(f.view.offsetY, 22);
     EXPECT_EQ(f.prompts.records().size(), 3u);
 }
 
 TEST(TreeFile, CorruptFilesGiveAnEmptyUntitledDocument) {
     Fixture f;
     const QString notRecognized = "Error: Kinloom did not recognize the file";
-    Bytes three = Join({Record(1, "a"), Record(2, "b"), Record(3, "c")});
+    Bytes three = join({Record(1, "a"), Record(2, "b"), Record(3, "c")});
     Bytes ragged = three;
     ragged.resize(ragged.size() + 100, 0);
     Bytes truncated = Record(1, "a");
     truncated.resize(2000);
     int messages = 0;
     for (const Bytes& bytes : {ragged, truncated}) {
-        ASSERT_TRUE(WriteBytes(f.path("bad.kl3"), bytes));
-        AddPerson(f.store, "before");
-        f.store.Modified = true;
+        ASSERT_TRUE(writeBytes(f.path("bad.kl3"), bytes));
+        addPerson(f.store, "before");
+        f.store.modified = true;
         EXPECT_EQ(f.read(f.path("bad.kl3")), ReadStatus::NotRecognized);
         EXPECT_TRUE(f.store.empty());
-        EXPECT_EQ(f.store.CurrentItem, nullptr);
-        EXPECT_FALSE(f.store.Modified);
+        EXPECT_EQ(f.store.currentItem, nullptr);
+        EXPECT_FALSE(f.store.modified);
         ++messages;
         ASSERT_EQ(f.prompts.messageTexts().size(), static_cast<size_t>(messages));
         EXPECT_EQ(f.prompts.messageTexts().back(), notRecognized);
     }
     // A missing file: the system's message, and the store is already empty.
-    AddPerson(f.store, "before");
+    addPerson(f.store, "before");
     EXPECT_EQ(f.read(f.path("missing.kl3")), ReadStatus::IoError);
     EXPECT_TRUE(f.store.empty());
     ASSERT_EQ(f.prompts.messageTexts().size(), 3u);
@@ -348,15 +348,15 @@ TEST(TreeFile, CorruptFilesGiveAnEmptyUntitledDocument) {
 
 TEST(TreeFile, AFailedSaveLeavesTheOldFileAndNoTemporaryFile) {
     Fixture f;
-    AddPerson(f.store, "A");
+    addPerson(f.store, "A");
     // A folder in the way: the records are written, but the rename over the target fails.
     ASSERT_TRUE(QDir(f.dir.path()).mkdir("taken.kl3"));
-    ASSERT_TRUE(WriteBytes(f.path("taken.kl3/keep.txt"), {'k'}));
-    EXPECT_FALSE(SavetoFile(f.store, f.path("taken.kl3"), f.prompts));
+    ASSERT_TRUE(writeBytes(f.path("taken.kl3/keep.txt"), {'k'}));
+    EXPECT_FALSE(saveToFile(f.store, f.path("taken.kl3"), f.prompts));
     EXPECT_TRUE(QFileInfo(f.path("taken.kl3")).isDir());
-    EXPECT_EQ(ReadBytes(f.path("taken.kl3/keep.txt")), Bytes{'k'});
+    EXPECT_EQ(readBytes(f.path("taken.kl3/keep.txt")), Bytes{'k'});
     // A folder that does not exist.
-    EXPECT_FALSE(SavetoFile(f.store, f.path("nowhere/t.kl3"), f.prompts));
+    EXPECT_FALSE(saveToFile(f.store, f.path("nowhere/t.kl3"), f.prompts));
     ASSERT_EQ(f.prompts.messageTexts().size(), 2u);
     EXPECT_TRUE(f.prompts.messageTexts()[0].startsWith("Kinloom could not save the file"));
     EXPECT_EQ(f.prompts.records()[0].icon, PromptIcon::Error);
@@ -364,17 +364,17 @@ TEST(TreeFile, AFailedSaveLeavesTheOldFileAndNoTemporaryFile) {
               QStringList{"taken.kl3"});
 
     // Saving over an existing tree replaces it whole.
-    const Bytes old = Join({Record(1, "x"), Record(2, "y")});
-    ASSERT_TRUE(WriteBytes(f.path("tree.kl3"), old));
-    ASSERT_TRUE(SavetoFile(f.store, f.path("tree.kl3"), f.prompts));
-    EXPECT_EQ(ReadBytes(f.path("tree.kl3")).size(), static_cast<size_t>(kTreeRecordSize));
+    const Bytes old = join({Record(1, "x"), Record(2, "y")});
+    ASSERT_TRUE(writeBytes(f.path("tree.kl3"), old));
+    ASSERT_TRUE(saveToFile(f.store, f.path("tree.kl3"), f.prompts));
+    EXPECT_EQ(readBytes(f.path("tree.kl3")).size(), static_cast<size_t>(kTreeRecordSize));
 }
 
 TEST(TreeFile, ADiskThatFillsUpHalfWayCostsNothing) {
     Fixture f;
-    for (int i = 0; i < 100; ++i) AddPerson(f.store, "P" + std::to_string(i));
-    const Bytes old = Join({Record(1, "old")});
-    ASSERT_TRUE(WriteBytes(f.path("tree.kl3"), old));
+    for (int i = 0; i < 100; ++i) addPerson(f.store, "P" + std::to_string(i));
+    const Bytes old = join({Record(1, "old")});
+    ASSERT_TRUE(writeBytes(f.path("tree.kl3"), old));
 
     // Files may grow to 100,000 bytes only: the save fails part way through its 256,000 bytes,
     // as it would on a full disk.
@@ -384,12 +384,12 @@ TEST(TreeFile, ADiskThatFillsUpHalfWayCostsNothing) {
     rlimit small = saved;
     small.rlim_cur = 100000;
     ASSERT_EQ(setrlimit(RLIMIT_FSIZE, &small), 0);
-    const bool saved_ok = SavetoFile(f.store, f.path("tree.kl3"), f.prompts);
+    const bool saved_ok = saveToFile(f.store, f.path("tree.kl3"), f.prompts);
     setrlimit(RLIMIT_FSIZE, &saved);
     std::signal(SIGXFSZ, oldHandler);
 
     EXPECT_FALSE(saved_ok);
-    EXPECT_EQ(ReadBytes(f.path("tree.kl3")), old);
+    EXPECT_EQ(readBytes(f.path("tree.kl3")), old);
     EXPECT_EQ(QDir(f.dir.path()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden),
               QStringList{"tree.kl3"});
     ASSERT_EQ(f.prompts.messageTexts().size(), 1u);

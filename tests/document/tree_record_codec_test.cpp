@@ -10,9 +10,9 @@ namespace r = kinloom::tree_record;
 TEST(TreeRecordCodec, LengthBytesAboveCapacityAreClampedInsideTheRecord) {
     // Every byte 0xFF: every length byte says 255, every text is as long as its field allows.
     std::vector<unsigned char> rec(kTreeRecordSize, 0xFF);
-    TPersonItem item;
+    PersonItem item;
     item.Father = &item;
-    DecodeTreeRecord(std::span<const unsigned char, kTreeRecordSize>(rec.data(), kTreeRecordSize), item);
+    decodeTreeRecord(std::span<const unsigned char, kTreeRecordSize>(rec.data(), kTreeRecordSize), item);
     EXPECT_EQ(item.FirstName.length(), 100);
     EXPECT_EQ(item.BornDate.length(), 35);
     EXPECT_EQ(item.Sex.length(), 1);
@@ -30,27 +30,27 @@ TEST(TreeRecordCodec, LengthBytesAboveCapacityAreClampedInsideTheRecord) {
     // Written back, each length byte holds the capacity and the padding is zero.
     item.Next = nullptr;
     std::vector<unsigned char> out(kTreeRecordSize, 0xAA);
-    EncodeTreeRecord(item, true, std::span<unsigned char, kTreeRecordSize>(out.data(), kTreeRecordSize));
+    encodeTreeRecord(item, true, std::span<unsigned char, kTreeRecordSize>(out.data(), kTreeRecordSize));
     EXPECT_EQ(out[r::FirstName], 100);
     EXPECT_EQ(out[r::PictureText], 247);
     EXPECT_EQ(out[r::SpareRef], 20);
     EXPECT_EQ(out[1298], 0);
     EXPECT_EQ(out[1299], 0);
-    EXPECT_EQ(GetInt32(out, r::Next), 0);
-    EXPECT_EQ(GetInt32(out, r::Father), 0);
-    EXPECT_EQ(GetInt32(out, r::FirstTag), 0);
-    EXPECT_EQ(GetInt32(out, r::GedcomPos), -1);
+    EXPECT_EQ(getInt32(out, r::Next), 0);
+    EXPECT_EQ(getInt32(out, r::Father), 0);
+    EXPECT_EQ(getInt32(out, r::FirstTag), 0);
+    EXPECT_EQ(getInt32(out, r::GedcomPos), -1);
     EXPECT_EQ(out[r::Selected], 1);
 }
 
 TEST(TreeRecordCodec, ShortTextsLeaveZeroTails) {
-    TPersonItem item;
+    PersonItem item;
     item.FirstName = "Ann";
     item.Prev = &item;
     std::vector<unsigned char> out(kTreeRecordSize, 0xAA);
-    EncodeTreeRecord(item, false, std::span<unsigned char, kTreeRecordSize>(out.data(), kTreeRecordSize));
-    EXPECT_EQ(GetShortString(out, r::FirstName), "Ann");
+    encodeTreeRecord(item, false, std::span<unsigned char, kTreeRecordSize>(out.data(), kTreeRecordSize));
+    EXPECT_EQ(getShortString(out, r::FirstName), "Ann");
     for (size_t i = r::FirstName + 4; i < r::LastName; ++i) ASSERT_EQ(out[i], 0) << i;
-    EXPECT_NE(GetInt32(out, r::Next), 0);
-    EXPECT_NE(GetInt32(out, r::Prev), 0);
+    EXPECT_NE(getInt32(out, r::Next), 0);
+    EXPECT_NE(getInt32(out, r::Prev), 0);
 }

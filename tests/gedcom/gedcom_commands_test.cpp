@@ -12,13 +12,13 @@ namespace {
 TEST(GedcomCommands, ExportAsksForANameWritesAndCountsAsSaved) {
     QTemporaryDir dir;
     ScriptedPrompts prompts;
-    TItemStore store(&prompts);
-    test::AddPerson(store, "Ola", "Nordmann");
-    ASSERT_TRUE(store.Modified);
+    ItemStore store(&prompts);
+    test::addPerson(store, "Ola", "Nordmann");
+    ASSERT_TRUE(store.modified);
     const QString name = QDir(dir.path()).filePath("tree.ged");
-    prompts.AnswerText(name);
-    EXPECT_TRUE(ExportGedcomCommand(store, prompts, QDateTime(QDate(2024, 12, 24), QTime(18, 30))));
-    EXPECT_FALSE(store.Modified);
+    prompts.answerText(name);
+    EXPECT_TRUE(exportGedcomCommand(store, prompts, QDateTime(QDate(2024, 12, 24), QTime(18, 30))));
+    EXPECT_FALSE(store.modified);
     ASSERT_EQ(prompts.records().size(), 1u);
     const auto& save = prompts.records()[0];
     EXPECT_EQ(save.kind, "save");
@@ -26,21 +26,21 @@ TEST(GedcomCommands, ExportAsksForANameWritesAndCountsAsSaved) {
     EXPECT_EQ(save.file.filter, "GEDCOM files|*.ged");
     EXPECT_EQ(save.file.defaultExtension, "ged");
     EXPECT_TRUE(save.file.promptOverwrite);
-    const auto bytes = test::ReadBytes(name);
+    const auto bytes = test::readBytes(name);
     const std::string text(bytes.begin(), bytes.end());
     EXPECT_EQ(text.substr(0, 79), "0 HEAD\r\n1 SOUR KINLOOM_2\r\n1 DATE 24 Dec 2024\r\n1 TIME 18:30\r\n1 CHAR ANSI\r\n0 @I1@");
 
     // Cancelled: nothing written, still modified.
-    store.Modified = true;
-    prompts.AnswerText(std::nullopt);
-    EXPECT_FALSE(ExportGedcomCommand(store, prompts, QDateTime::currentDateTime()));
-    EXPECT_TRUE(store.Modified);
+    store.modified = true;
+    prompts.answerText(std::nullopt);
+    EXPECT_FALSE(exportGedcomCommand(store, prompts, QDateTime::currentDateTime()));
+    EXPECT_TRUE(store.modified);
 
     // A folder that cannot be written: the system's message, still modified.
     prompts.clear();
-    prompts.AnswerText(dir.path() + "/missing/tree.ged");
-    EXPECT_FALSE(ExportGedcomCommand(store, prompts, QDateTime::currentDateTime()));
-    EXPECT_TRUE(store.Modified);
+    prompts.answerText(dir.path() + "/missing/tree.ged");
+    EXPECT_FALSE(exportGedcomCommand(store, prompts, QDateTime::currentDateTime()));
+    EXPECT_TRUE(store.modified);
     ASSERT_EQ(prompts.messageTexts().size(), 1u);
     EXPECT_FALSE(prompts.messageTexts()[0].isEmpty());
 }
@@ -56,25 +56,25 @@ namespace {
 
 TEST(GedcomImport, WholeImportArrangesTheTreeAndZoomsToItsHome) {
     test::GedcomFixture f;
-    const QString file = f.Write(test::Lines({"0 @I1@ INDI", "1 NAME Ola /Nordmann/", "0 @I2@ INDI",
+    const QString file = f.write(test::lines({"0 @I1@ INDI", "1 NAME Ola /Nordmann/", "0 @I2@ INDI",
                                               "1 NAME Kari /Hansen/", "0 @I3@ INDI", "1 NAME Per /Nordmann/",
                                               "0 @F1@ FAM", "1 HUSB @I1@", "1 WIFE @I2@", "1 CHIL @I3@"}));
     ViewState view;
     view.Zoom = 50;
-    const auto r = ImportGedcomFile(f.store, view, WindowSize{1000, 800}, file, f.user, f.prompts, f.dir.path());
+    const auto r = importGedcomFile(f.store, view, WindowSize{1000, 800}, file, f.user, f.prompts, f.dir.path());
     ASSERT_TRUE(r.ok);
     // The child has the deepest pedigree: it becomes home, its parents go one row up, centred over it.
-    TPersonItem* per = f.store.FirstItem();
+    PersonItem* per = f.store.firstItem();
     EXPECT_EQ(per->FirstName.str(), "Per");
     EXPECT_EQ(per->X, 160);
     EXPECT_EQ(per->Y, 0);
     EXPECT_EQ(per->Father->X, 80);
     EXPECT_EQ(per->Father->Y, -500);
     EXPECT_EQ(per->Mother->X, 240);
-    EXPECT_EQ(f.store.CurrentItem, per);
+    EXPECT_EQ(f.store.currentItem, per);
     EXPECT_EQ(view.Zoom, 100.0);
-    EXPECT_EQ(view.OffsetX, 500 - 160 - 70);
-    EXPECT_EQ(view.OffsetY, 400 - 0 - 32);
+    EXPECT_EQ(view.offsetX, 500 - 160 - 70);
+    EXPECT_EQ(view.offsetY, 400 - 0 - 32);
     EXPECT_EQ(f.user.statuses, QStringList({"Importing file...", "Please wait while arranging items...", "Done."}));
     EXPECT_EQ(f.user.beeps, 1);
 }

@@ -17,10 +17,10 @@ struct CorpusRead {
     test::GedcomFixture f;
     GedcomImportResult r;
     explicit CorpusRead(const QString& relative) {
-        r = ReadGedcomFile(f.store, corpus(relative), f.user, f.prompts, f.dir.path());
+        r = readGedcomFile(f.store, corpus(relative), f.user, f.prompts, f.dir.path());
     }
-    TPersonItem* ById(const char* id) const {
-        for (TPersonItem* p = f.store.FirstItem(); p; p = p->Next)
+    PersonItem* byId(const char* id) const {
+        for (PersonItem* p = f.store.firstItem(); p; p = p->Next)
             if (p->GedcomId == id) return p;
         return nullptr;
     }
@@ -51,7 +51,7 @@ TEST(GedcomCorpus, EveryFileReadsWithTheRecordCountsOfItsIndex) {
         EXPECT_TRUE(read.r.ok) << c.file;
         EXPECT_EQ(read.r.individuals, c.individuals) << c.file;
         EXPECT_EQ(read.r.families, c.families) << c.file;
-        EXPECT_EQ(read.f.store.ItemCount(), c.individuals) << c.file;
+        EXPECT_EQ(read.f.store.itemCount(), c.individuals) << c.file;
         EXPECT_EQ(read.f.user.lastPercent, 100) << c.file;
     }
 }
@@ -65,10 +65,10 @@ TEST(GedcomCorpus, NothingInTheCorpusCrashesAndHtmlIsRefused) {
         if (!path.endsWith(".ged", Qt::CaseInsensitive) && !path.endsWith(".ged.html")) continue;
         ++files;
         test::GedcomFixture f;
-        const auto r = ReadGedcomFile(f.store, path, f.user, f.prompts, f.dir.path());
+        const auto r = readGedcomFile(f.store, path, f.user, f.prompts, f.dir.path());
         if (path.contains("_not-gedcom-html")) {
             EXPECT_FALSE(r.ok) << qPrintable(path);
-            EXPECT_EQ(f.user.statuses.last(), GedcomImportFailedStatus(r.lines)) << qPrintable(path);
+            EXPECT_EQ(f.user.statuses.last(), gedcomImportFailedStatus(r.lines)) << qPrintable(path);
         } else {
             EXPECT_TRUE(r.ok) << qPrintable(path) << " line " << r.lines;
         }
@@ -80,9 +80,9 @@ TEST(GedcomCorpus, RealFamiliesAreLinked) {
     REQUIRE_CORPUS();
     CorpusRead read("gedcom.org-555-samples/555SAMPLE.GED");
     ASSERT_TRUE(read.r.ok);
-    TPersonItem* robert = read.ById("@I1@");
-    TPersonItem* mary = read.ById("@I2@");
-    TPersonItem* joe = read.ById("@I3@");
+    PersonItem* robert = read.byId("@I1@");
+    PersonItem* mary = read.byId("@I2@");
+    PersonItem* joe = read.byId("@I3@");
     ASSERT_TRUE(robert && mary && joe);
     EXPECT_EQ(robert->FirstName.str(), "Robert Eugene");
     EXPECT_EQ(robert->LastName.str(), "Williams");
@@ -95,9 +95,9 @@ TEST(GedcomCorpus, RealFamiliesAreLinked) {
 
     CorpusRead same("findmypast-gedcom-samples/Gedcom Permutations/Male Male Marriage.ged");
     ASSERT_TRUE(same.r.ok);
-    ASSERT_EQ(same.f.store.ItemCount(), 2);
-    EXPECT_EQ(same.f.Item(0)->Spouse[1], same.f.Item(1));
-    EXPECT_EQ(same.f.Item(0)->Sex.str(), same.f.Item(1)->Sex.str());
+    ASSERT_EQ(same.f.store.itemCount(), 2);
+    EXPECT_EQ(same.f.item(0)->Spouse[1], same.f.item(1));
+    EXPECT_EQ(same.f.item(0)->Sex.str(), same.f.item(1)->Sex.str());
 }
 
 }  // namespace

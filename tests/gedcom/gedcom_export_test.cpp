@@ -8,35 +8,35 @@
 namespace kinloom {
 namespace {
 
-using test::AddPerson;
-using test::Lines;
+using test::addPerson;
+using test::lines;
 
 const QDate kDate(2024, 3, 7);
 const QTime kTime(9, 5);
 
-std::string exportText(TItemStore& store) {
-    TGedcomExport e(store);
+std::string exportText(ItemStore& store) {
+    GedcomExporter e(store);
     return e.Text(kDate, kTime);
 }
 
-const std::string kHeader = Lines({"0 HEAD", "1 SOUR KINLOOM_2", "1 DATE 7 Mar 2024", "1 TIME 9:5", "1 CHAR ANSI"});
+const std::string kHeader = lines({"0 HEAD", "1 SOUR KINLOOM_2", "1 DATE 7 Mar 2024", "1 TIME 9:5", "1 CHAR ANSI"});
 
-void marry(TItemStore& s, TPersonItem* a, TPersonItem* b, const char* date, const char* place) {
-    ASSERT_EQ(s.AddMarriage(a, b), 1);
-    a->MarriageDate[s.MarriageSlot[1]] = date;
-    b->MarriageDate[s.MarriageSlot[2]] = date;
-    a->MarriagePlace[s.MarriageSlot[1]] = place;
-    b->MarriagePlace[s.MarriageSlot[2]] = place;
+void marry(ItemStore& s, PersonItem* a, PersonItem* b, const char* date, const char* place) {
+    ASSERT_EQ(s.addMarriage(a, b), 1);
+    a->MarriageDate[s.marriageSlot[1]] = date;
+    b->MarriageDate[s.marriageSlot[2]] = date;
+    a->MarriagePlace[s.marriageSlot[1]] = place;
+    b->MarriagePlace[s.marriageSlot[2]] = place;
 }
 
 TEST(GedcomExport, EmptyTreeIsHeaderAndTrailer) {
-    TItemStore store;
+    ItemStore store;
     EXPECT_EQ(exportText(store), kHeader + "0 TRLR\r\n");
 }
 
 TEST(GedcomExport, WritesASmallTreeByteForByte) {
-    TItemStore store;
-    TPersonItem* ola = AddPerson(store, "Ola", "Nordmann");
+    ItemStore store;
+    PersonItem* ola = addPerson(store, "Ola", "Nordmann");
     ola->Sex = "M";
     ola->BornDate = "1 JAN 1900";
     ola->BornPlace = "Oslo";
@@ -44,14 +44,14 @@ TEST(GedcomExport, WritesASmallTreeByteForByte) {
     ola->Occupation = "Farmer";
     ola->Source = "Church book";
     ola->BaptizedDate = "7 JAN 1900";  // not written
-    TPersonItem* kari = AddPerson(store, "Kari", "Hansen");
+    PersonItem* kari = addPerson(store, "Kari", "Hansen");
     kari->Sex = "F";
-    TPersonItem* per = AddPerson(store, "Per", "");
+    PersonItem* per = addPerson(store, "Per", "");
     per->Father = ola;
     per->Mother = kari;
     marry(store, ola, kari, "5 MAY 1925", "Drammen");
 
-    const std::string expected = kHeader + Lines({
+    const std::string expected = kHeader + lines({
         "0 @I1@ INDI", "1 NAME Ola/Nordmann/", "2 GIVN Ola", "2 SURN Nordmann", "1 SEX M",
         "1 BIRT", "2 DATE 1 JAN 1900", "2 PLAC Oslo", "1 DEAT", "2 PLAC Bergen", "1 OCCU Farmer",
         "1 SOUR Church book", "1 FAMS @F1@",
@@ -67,8 +67,8 @@ TEST(GedcomExport, WritesASmallTreeByteForByte) {
     QTemporaryDir dir;
     const QString name = QDir(dir.path()).filePath("out.ged");
     QString error;
-    ASSERT_TRUE(WriteGedcomFile(store, name, QDate(1999, 12, 31), QTime(23, 59), &error));
-    const auto bytes = test::ReadBytes(name);
+    ASSERT_TRUE(writeGedcomFile(store, name, QDate(1999, 12, 31), QTime(23, 59), &error));
+    const auto bytes = test::readBytes(name);
     std::string written(bytes.begin(), bytes.end());
     std::string expectedFile = expected;
     expectedFile.replace(expectedFile.find("7 Mar 2024"), 10, "31 Dec 1999");
@@ -77,26 +77,26 @@ TEST(GedcomExport, WritesASmallTreeByteForByte) {
     EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files), QStringList{"out.ged"});  // nothing left beside it
 
     // A folder that does not exist is reported with the system's words.
-    EXPECT_FALSE(WriteGedcomFile(store, dir.path() + "/no/such/out.ged", kDate, kTime, &error));
+    EXPECT_FALSE(writeGedcomFile(store, dir.path() + "/no/such/out.ged", kDate, kTime, &error));
     EXPECT_FALSE(error.isEmpty());
 }
 
 TEST(GedcomExport, FamiliesFromParentsAndCouples) {
-    TItemStore store;
-    TPersonItem* dad = AddPerson(store, "Dad");
-    TPersonItem* kid = AddPerson(store, "Kid");
+    ItemStore store;
+    PersonItem* dad = addPerson(store, "Dad");
+    PersonItem* kid = addPerson(store, "Kid");
     kid->Father = dad;  // father only: a family without a wife
-    TPersonItem* a = AddPerson(store, "A");
-    TPersonItem* b = AddPerson(store, "B");
+    PersonItem* a = addPerson(store, "A");
+    PersonItem* b = addPerson(store, "B");
     marry(store, a, b, "", "");  // sex unknown on both sides: no family
-    TPersonItem* m1 = AddPerson(store, "M1");
-    TPersonItem* m2 = AddPerson(store, "M2");
+    PersonItem* m1 = addPerson(store, "M1");
+    PersonItem* m2 = addPerson(store, "M2");
     m1->Sex = m2->Sex = "M";
     marry(store, m1, m2, "1990", "");  // two men: each is husband once
 
-    TGedcomExport e(store);
-    e.BuildFamilies();
-    const auto& fams = e.Families();
+    GedcomExporter e(store);
+    e.buildFamilies();
+    const auto& fams = e.families();
     ASSERT_EQ(fams.size(), 3u);
     EXPECT_EQ(fams[0]->husband, dad);
     EXPECT_EQ(fams[0]->wife, nullptr);
@@ -113,61 +113,61 @@ TEST(GedcomExport, FamiliesFromParentsAndCouples) {
               std::string::npos);
 
     // With a common child the unknown-sex couple gets a family after all.
-    TPersonItem* c = AddPerson(store, "C");
+    PersonItem* c = addPerson(store, "C");
     c->Father = a;
     c->Mother = b;
-    TGedcomExport e2(store);
-    e2.BuildFamilies();
-    EXPECT_EQ(e2.Families().size(), 4u);
-    EXPECT_EQ(e2.FindOrAddFamily(a, b)->children[1], c);
-    EXPECT_EQ(e2.FindOrAddFamily(nullptr, nullptr), nullptr);
+    GedcomExporter e2(store);
+    e2.buildFamilies();
+    EXPECT_EQ(e2.families().size(), 4u);
+    EXPECT_EQ(e2.findOrAddFamily(a, b)->children[1], c);
+    EXPECT_EQ(e2.findOrAddFamily(nullptr, nullptr), nullptr);
 }
 
 TEST(GedcomExport, CutsMarriageDataAndLongerTextWins) {
-    TItemStore store;
-    TPersonItem* h = AddPerson(store, "H");
-    TPersonItem* w = AddPerson(store, "W");
+    ItemStore store;
+    PersonItem* h = addPerson(store, "H");
+    PersonItem* w = addPerson(store, "W");
     h->Sex = "M";
     w->Sex = "F";
-    ASSERT_EQ(store.AddMarriage(h, w), 1);
+    ASSERT_EQ(store.addMarriage(h, w), 1);
     h->MarriageDate[1] = "ABT 12 DECEMBER 1890 OR LATER";  // 29 characters
     h->MarriagePlace[1] = "Oslo";
     w->MarriageDate[1] = "1890";
     w->MarriagePlace[1] = std::string(80, 'p');
-    TGedcomExport e(store);
-    e.BuildFamilies();
-    ASSERT_EQ(e.Families().size(), 1u);
-    EXPECT_EQ(e.Families()[0]->marriageDate, "ABT 12 DECEMBER 1890");
-    EXPECT_EQ(e.Families()[0]->marriagePlace, std::string(70, 'p'));
+    GedcomExporter e(store);
+    e.buildFamilies();
+    ASSERT_EQ(e.families().size(), 1u);
+    EXPECT_EQ(e.families()[0]->marriageDate, "ABT 12 DECEMBER 1890");
+    EXPECT_EQ(e.families()[0]->marriagePlace, std::string(70, 'p'));
 }
 
 TEST(GedcomExport, ThirtyChildrenAtMost) {
-    TItemStore store;
-    TPersonItem* dad = AddPerson(store, "Dad");
-    TPersonItem* mum = AddPerson(store, "Mum");
+    ItemStore store;
+    PersonItem* dad = addPerson(store, "Dad");
+    PersonItem* mum = addPerson(store, "Mum");
     for (int i = 1; i <= 31; ++i) {
-        TPersonItem* c = AddPerson(store, "Child" + std::to_string(i));
+        PersonItem* c = addPerson(store, "Child" + std::to_string(i));
         c->Father = dad;
         c->Mother = mum;
     }
     const std::string text = exportText(store);
     EXPECT_NE(text.find("1 CHIL @I32@\r\n0 TRLR"), std::string::npos);
     EXPECT_EQ(text.find("1 CHIL @I33@"), std::string::npos);
-    EXPECT_EQ(store.LastItem()->ChildFamilyRef.str(), "");
-    EXPECT_EQ(store.LastItem()->Prev->ChildFamilyRef.str(), "@F1@");
+    EXPECT_EQ(store.lastItem()->ChildFamilyRef.str(), "");
+    EXPECT_EQ(store.lastItem()->Prev->ChildFamilyRef.str(), "@F1@");
     EXPECT_NE(text.find("0 @I33@ INDI\r\n1 NAME Child31//\r\n2 GIVN Child31\r\n2 SURN \r\n1 SEX \r\n0 @F1@"),
               std::string::npos);
 }
 
 TEST(GedcomExport, AliasesAreFoldedIntoTheirOriginals) {
-    TItemStore store;
-    TPersonItem* h = AddPerson(store, "H");
-    TPersonItem* w = AddPerson(store, "W");
+    ItemStore store;
+    PersonItem* h = addPerson(store, "H");
+    PersonItem* w = addPerson(store, "W");
     h->Sex = "M";
     w->Sex = "F";
-    TPersonItem* alias1 = AddPerson(store, "W");
-    TPersonItem* alias2 = AddPerson(store, "W");
-    for (TPersonItem* a : {alias1, alias2}) {
+    PersonItem* alias1 = addPerson(store, "W");
+    PersonItem* alias2 = addPerson(store, "W");
+    for (PersonItem* a : {alias1, alias2}) {
         a->Kind = "REF";
         a->Father = w;
         a->Sex = "F";
@@ -175,16 +175,16 @@ TEST(GedcomExport, AliasesAreFoldedIntoTheirOriginals) {
     w->Kind = "ALIAS";
     // The marriage is drawn to the last alias placement of the wife.
     marry(store, h, alias2, "1900", "Oslo");
-    TPersonItem* kid = AddPerson(store, "Kid");
+    PersonItem* kid = addPerson(store, "Kid");
     kid->Father = h;
     kid->Mother = alias1;
 
-    TGedcomExport e(store);
-    e.BuildFamilies();
-    EXPECT_EQ(e.FindReferringAlias(w), alias2);
-    EXPECT_EQ(e.FindReferringAlias(h), h);
-    ASSERT_EQ(e.Families().size(), 1u);
-    const TGedcomFamily& f = *e.Families()[0];
+    GedcomExporter e(store);
+    e.buildFamilies();
+    EXPECT_EQ(e.findReferringAlias(w), alias2);
+    EXPECT_EQ(e.findReferringAlias(h), h);
+    ASSERT_EQ(e.families().size(), 1u);
+    const GedcomFamily& f = *e.families()[0];
     EXPECT_EQ(f.husband, h);
     EXPECT_EQ(f.wife, w);
     EXPECT_EQ(f.marriageDate, "1900");
@@ -199,15 +199,15 @@ TEST(GedcomExport, AliasesAreFoldedIntoTheirOriginals) {
 }
 
 TEST(GedcomExport, BusyTreeWithAliasesDivorceManyChildrenAndNoNamesReadsBack) {
-    TItemStore store;
-    TPersonItem* hans = AddPerson(store, "Hans", "Berg");  // @I1@
+    ItemStore store;
+    PersonItem* hans = addPerson(store, "Hans", "Berg");  // @I1@
     hans->Sex = "M";
-    TPersonItem* anna = AddPerson(store, "Anna", "Lie");  // @I2@
+    PersonItem* anna = addPerson(store, "Anna", "Lie");  // @I2@
     anna->Sex = "F";
-    TPersonItem* nameless = AddPerson(store, "");  // @I3@, no name at all
+    PersonItem* nameless = addPerson(store, "");  // @I3@, no name at all
     nameless->Sex = "F";
     nameless->Kind = "ALIAS";
-    TPersonItem* alias = AddPerson(store, "");  // @I4@, stands for @I3@
+    PersonItem* alias = addPerson(store, "");  // @I4@, stands for @I3@
     alias->Kind = "REF";
     alias->Father = nameless;
     alias->Sex = "F";
@@ -216,11 +216,11 @@ TEST(GedcomExport, BusyTreeWithAliasesDivorceManyChildrenAndNoNamesReadsBack) {
     anna->SpouseType[2] = hans->SpouseType[2] = 'D';
     marry(store, hans, alias, "1920", "Bergen");
     for (int i = 1; i <= 32; ++i) {  // @I5@ .. @I36@
-        TPersonItem* c = AddPerson(store, i % 2 ? "" : "C" + std::to_string(i));
+        PersonItem* c = addPerson(store, i % 2 ? "" : "C" + std::to_string(i));
         c->Father = hans;
         c->Mother = anna;
     }
-    TPersonItem* half = AddPerson(store, "Half");  // @I37@, drawn to the alias placement
+    PersonItem* half = addPerson(store, "Half");  // @I37@, drawn to the alias placement
     half->Father = hans;
     half->Mother = alias;
 
@@ -237,31 +237,31 @@ TEST(GedcomExport, BusyTreeWithAliasesDivorceManyChildrenAndNoNamesReadsBack) {
                            "1 CHIL @I37@\r\n0 TRLR\r\n";
     EXPECT_NE(text.find(f1 + f2), std::string::npos);
     EXPECT_NE(text.find("0 @I35@ INDI\r\n1 NAME //\r\n2 GIVN \r\n2 SURN \r\n1 SEX \r\n0 @I36@"), std::string::npos);
-    EXPECT_EQ(store.FindItemById(36)->ChildFamilyRef.str(), "");
+    EXPECT_EQ(store.findItemById(36)->ChildFamilyRef.str(), "");
 
     // Read back: the folded couple is one person, the 30 children have their parents.
     test::GedcomFixture f;
-    ASSERT_TRUE(f.Read(text).ok);
-    ASSERT_EQ(f.store.ItemCount(), 36);
-    TPersonItem* h = f.Item(0);
-    TPersonItem* a = f.Item(1);
-    TPersonItem* n = f.Item(2);
+    ASSERT_TRUE(f.read(text).ok);
+    ASSERT_EQ(f.store.itemCount(), 36);
+    PersonItem* h = f.item(0);
+    PersonItem* a = f.item(1);
+    PersonItem* n = f.item(2);
     EXPECT_EQ(h->Spouse[1], a);
     EXPECT_EQ(h->MarriageDate[1].str(), "1910");
     EXPECT_EQ(h->Spouse[2], n);
     EXPECT_EQ(n->MarriagePlace[1].str(), "Bergen");
     EXPECT_EQ(n->FirstName.str(), "");
     EXPECT_EQ(n->LastName.str(), "");
-    EXPECT_EQ(f.Item(3)->Father, h);
-    EXPECT_EQ(f.Item(32)->Mother, a);
-    EXPECT_EQ(f.Item(33)->Father, nullptr);  // the 31st child was not in the family
-    EXPECT_EQ(f.Item(35)->Mother, n);
-    EXPECT_EQ(f.Item(35)->FirstName.str(), "Half");
+    EXPECT_EQ(f.item(3)->Father, h);
+    EXPECT_EQ(f.item(32)->Mother, a);
+    EXPECT_EQ(f.item(33)->Father, nullptr);  // the 31st child was not in the family
+    EXPECT_EQ(f.item(35)->Mother, n);
+    EXPECT_EQ(f.item(35)->FirstName.str(), "Half");
 }
 
 TEST(GedcomExport, RoundTripGivesTheTreeBack) {
-    TItemStore store;
-    TPersonItem* ola = AddPerson(store, "Ola Johan", "Nordmann");
+    ItemStore store;
+    PersonItem* ola = addPerson(store, "Ola Johan", "Nordmann");
     ola->Sex = "M";
     ola->BornDate = "1 JAN 1900";
     ola->BornPlace = "Oslo";
@@ -269,26 +269,26 @@ TEST(GedcomExport, RoundTripGivesTheTreeBack) {
     ola->DiedPlace = "Bergen";
     ola->Occupation = "Farmer";
     ola->Source = "Church book";
-    TPersonItem* kari = AddPerson(store, "Kari", "Hansen");
+    PersonItem* kari = addPerson(store, "Kari", "Hansen");
     kari->Sex = "F";
-    TPersonItem* eva = AddPerson(store, "Eva", "Berg");
+    PersonItem* eva = addPerson(store, "Eva", "Berg");
     eva->Sex = "F";
     marry(store, ola, kari, "5 MAY 1925", "Drammen");
     marry(store, ola, eva, "1950", "Moss");
-    TPersonItem* per = AddPerson(store, "Per", "Nordmann");
+    PersonItem* per = addPerson(store, "Per", "Nordmann");
     per->Sex = "M";
     per->Father = ola;
     per->Mother = kari;
-    TPersonItem* liv = AddPerson(store, "Liv", "Nordmann");
+    PersonItem* liv = addPerson(store, "Liv", "Nordmann");
     liv->Sex = "F";
     liv->Father = ola;
 
     test::GedcomFixture f;
     const QString name = QDir(f.dir.path()).filePath("round.ged");
-    ASSERT_TRUE(WriteGedcomFile(store, name, kDate, kTime));
-    ASSERT_TRUE(ReadGedcomFile(f.store, name, f.user, f.prompts, f.dir.path()).ok);
-    ASSERT_EQ(f.store.ItemCount(), 5);
-    for (TPersonItem *a = store.FirstItem(), *b = f.store.FirstItem(); a; a = a->Next, b = b->Next) {
+    ASSERT_TRUE(writeGedcomFile(store, name, kDate, kTime));
+    ASSERT_TRUE(readGedcomFile(f.store, name, f.user, f.prompts, f.dir.path()).ok);
+    ASSERT_EQ(f.store.itemCount(), 5);
+    for (PersonItem *a = store.firstItem(), *b = f.store.firstItem(); a; a = a->Next, b = b->Next) {
         EXPECT_EQ(a->FirstName, b->FirstName);
         EXPECT_EQ(a->LastName, b->LastName);
         EXPECT_EQ(a->Sex, b->Sex);
@@ -308,8 +308,8 @@ TEST(GedcomExport, RoundTripGivesTheTreeBack) {
     }
     // Exporting the imported tree again gives the same file.
     const QString again = QDir(f.dir.path()).filePath("again.ged");
-    ASSERT_TRUE(WriteGedcomFile(f.store, again, kDate, kTime));
-    EXPECT_EQ(test::ReadBytes(name), test::ReadBytes(again));
+    ASSERT_TRUE(writeGedcomFile(f.store, again, kDate, kTime));
+    EXPECT_EQ(test::readBytes(name), test::readBytes(again));
 }
 
 }  // namespace

@@ -35,16 +35,16 @@ std::string randomLine(std::mt19937& rng) {
 }
 
 // Every link of every item points at an item of the store, and marriages are linked both ways.
-void expectSoundTree(const TItemStore& store) {
-    std::set<const TPersonItem*> items;
-    for (const TPersonItem* p = store.FirstItem(); p; p = p->Next) items.insert(p);
-    for (const TPersonItem* p = store.FirstItem(); p; p = p->Next) {
+void expectSoundTree(const ItemStore& store) {
+    std::set<const PersonItem*> items;
+    for (const PersonItem* p = store.firstItem(); p; p = p->Next) items.insert(p);
+    for (const PersonItem* p = store.firstItem(); p; p = p->Next) {
         EXPECT_TRUE(!p->Father || items.count(p->Father));
         EXPECT_TRUE(!p->Mother || items.count(p->Mother));
         EXPECT_LE(p->GedcomId.str().size(), 20u);
         EXPECT_LE(p->Sex.str().size(), 1u);
         for (int i = 1; i <= kMaxSpouses; ++i) {
-            const TPersonItem* s = p->Spouse[i];
+            const PersonItem* s = p->Spouse[i];
             if (!s) continue;
             ASSERT_TRUE(items.count(s));
             int back = 0;
@@ -59,35 +59,35 @@ TEST(GedcomFuzz, RandomLinesNeverBreakTheParserOrTheReader) {
     std::mt19937 rng(20240307);
     for (int round = 0; round < 40; ++round) {
         ScriptedPrompts prompts;
-        TItemStore store(&prompts);
-        TGedcomReader reader(store, nullptr);
+        ItemStore store(&prompts);
+        GedcomReader reader(store, nullptr);
         int individuals = 0;
         for (int i = 0; i < 400; ++i) {
             const std::string text = randomLine(rng);
             GedcomLine parsed;
-            if (ParseGedcomLine(text, parsed)) {
+            if (parseGedcomLine(text, parsed)) {
                 EXPECT_LE(parsed.value.size(), 255u);
                 EXPECT_EQ(parsed.tag.find(' '), std::string::npos);
-                EXPECT_EQ(TrimGedcomText(parsed.value), parsed.value);
+                EXPECT_EQ(trimGedcomText(parsed.value), parsed.value);
             }
-            const bool ok = reader.ReadLine(text);
-            EXPECT_EQ(ok, ParseGedcomLine(text, parsed));
+            const bool ok = reader.readLine(text);
+            EXPECT_EQ(ok, parseGedcomLine(text, parsed));
             if (ok && parsed.level == 0 && !parsed.tag.empty() && parsed.tag[0] == '@' &&
                 (parsed.value.rfind("INDI", 0) == 0 || parsed.value.rfind("indi", 0) == 0))
                 ++individuals;
             std::string given, surname;
-            SplitGedcomName(text, given, surname);
+            splitGedcomName(text, given, surname);
             EXPECT_LE(given.size() + surname.size(), text.size());
         }
-        EXPECT_EQ(reader.LineCount(), 400);
-        EXPECT_EQ(reader.IndividualCount(), individuals);
-        EXPECT_EQ(store.ItemCount(), individuals);
+        EXPECT_EQ(reader.lineCount(), 400);
+        EXPECT_EQ(reader.individualCount(), individuals);
+        EXPECT_EQ(store.itemCount(), individuals);
         expectSoundTree(store);
     }
 }
 
 TEST(GedcomFuzz, TruncatedAndMangledFilesEndCleanly) {
-    const std::string good = test::Lines(
+    const std::string good = test::lines(
         {"0 HEAD", "1 CHAR UTF-8", "0 @I1@ INDI", "1 NAME Ola /Nordmann/", "1 SEX M", "1 BIRT", "2 DATE 1 JAN 1900",
          "2 PLAC Oslo", "0 @I2@ INDI", "1 NAME Kari /Hansen/", "1 SEX F", "0 @I3@ INDI", "1 NAME Per /Nordmann/",
          "0 @F1@ FAM", "1 HUSB @I1@", "1 WIFE @I2@", "1 MARR", "2 DATE 1925", "1 DIV", "2 PLAC Moss", "1 CHIL @I3@",
@@ -104,19 +104,19 @@ TEST(GedcomFuzz, TruncatedAndMangledFilesEndCleanly) {
                 if (!bytes.empty()) bytes[rng() % bytes.size()] = static_cast<char>(rng() % 256);
             }
             test::GedcomFixture f;
-            const GedcomImportResult r = f.Read(bytes);
-            EXPECT_EQ(r.individuals, f.store.ItemCount());
+            const GedcomImportResult r = f.read(bytes);
+            EXPECT_EQ(r.individuals, f.store.itemCount());
             EXPECT_LE(r.individuals, 3);
             EXPECT_LE(r.families, 1);
             if (!r.ok) {
                 ASSERT_FALSE(f.user.statuses.isEmpty());
-                EXPECT_EQ(f.user.statuses.last(), GedcomImportFailedStatus(r.lines));
+                EXPECT_EQ(f.user.statuses.last(), gedcomImportFailedStatus(r.lines));
                 EXPECT_EQ(f.prompts.messageTexts().back(), QStringLiteral("GEDCOM import failed"));
             }
             expectSoundTree(f.store);
             // Every item's scratch position lies inside the scratch copy.
             const qint64 scratchSize = QFileInfo(f.dir.filePath("temp.klc")).size();
-            for (const TPersonItem* p = f.store.FirstItem(); p; p = p->Next) {
+            for (const PersonItem* p = f.store.firstItem(); p; p = p->Next) {
                 EXPECT_GE(p->GedcomPos, 0);
                 EXPECT_LT(p->GedcomPos, scratchSize);
             }

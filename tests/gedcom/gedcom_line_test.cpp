@@ -11,7 +11,7 @@ namespace {
 
 GedcomLine parse(std::string_view text) {
     GedcomLine l;
-    EXPECT_TRUE(ParseGedcomLine(text, l)) << text;
+    EXPECT_TRUE(parseGedcomLine(text, l)) << text;
     return l;
 }
 
@@ -46,19 +46,19 @@ TEST(GedcomLine, TakesLevelTagAndValueApart) {
 
 TEST(GedcomLine, LevelMustBeAnInteger) {
     GedcomLine l;
-    EXPECT_FALSE(ParseGedcomLine("x HEAD", l));
-    EXPECT_FALSE(ParseGedcomLine("1a NAME Per", l));
-    EXPECT_FALSE(ParseGedcomLine("\xEF\xBB\xBF" "0 HEAD", l));  // a byte-order mark glued to the level
-    EXPECT_TRUE(ParseGedcomLine("-1 X y", l));
+    EXPECT_FALSE(parseGedcomLine("x HEAD", l));
+    EXPECT_FALSE(parseGedcomLine("1a NAME Per", l));
+    EXPECT_FALSE(parseGedcomLine("\xEF\xBB\xBF" "0 HEAD", l));  // a byte-order mark glued to the level
+    EXPECT_TRUE(parseGedcomLine("-1 X y", l));
     EXPECT_EQ(l.level, -1);
-    EXPECT_TRUE(ParseGedcomLine("12 X y", l));
+    EXPECT_TRUE(parseGedcomLine("12 X y", l));
     EXPECT_EQ(l.level, 12);
 }
 
 TEST(GedcomLine, SplitsNames) {
     std::string given, surname;
     const auto split = [&](std::string_view v) {
-        SplitGedcomName(v, given, surname);
+        splitGedcomName(v, given, surname);
         return given + "|" + surname;
     };
     EXPECT_EQ(split("John /Smith/"), "John|Smith");
@@ -73,26 +73,26 @@ TEST(GedcomScratch, RecordsOverlapAsBlocksOf160Bytes) {
     QTemporaryDir dir;
     const QString name = QDir(dir.path()).filePath("temp.klc");
     GedcomScratchCopy scratch;
-    ASSERT_TRUE(scratch.Create(name));
-    EXPECT_EQ(scratch.Append("0 HEAD"), 0);
-    EXPECT_EQ(scratch.Append("0 @I1@ INDI"), 6 + 11);
+    ASSERT_TRUE(scratch.create(name));
+    EXPECT_EQ(scratch.append("0 HEAD"), 0);
+    EXPECT_EQ(scratch.append("0 @I1@ INDI"), 6 + 11);
     const std::string longLine(200, 'y');
-    EXPECT_EQ(scratch.Append(longLine), 17 + 11 + 11);
-    ASSERT_TRUE(scratch.Close());
+    EXPECT_EQ(scratch.append(longLine), 17 + 11 + 11);
+    ASSERT_TRUE(scratch.close());
 
-    const auto bytes = test::ReadBytes(name);
+    const auto bytes = test::readBytes(name);
     // The last record (cut to 151 characters) is followed by filler to 160 bytes from its start.
     ASSERT_EQ(bytes.size(), 39u + 160u);
     EXPECT_EQ(bytes[0], 7);
-    EXPECT_EQ(test::GetInt32(bytes, 4), 17);
+    EXPECT_EQ(test::getInt32(bytes, 4), 17);
     EXPECT_EQ(std::string(bytes.begin() + 8, bytes.begin() + 14), "0 HEAD");
     EXPECT_EQ(bytes[14], 0);
     EXPECT_EQ(bytes[17], 12);
-    EXPECT_EQ(test::GetInt32(bytes, 21), 39);
+    EXPECT_EQ(test::getInt32(bytes, 21), 39);
     EXPECT_EQ(std::string(bytes.begin() + 25, bytes.begin() + 36), "0 @I1@ INDI");
     EXPECT_EQ(bytes[36], 0);
     EXPECT_EQ(bytes[39], 152);
-    EXPECT_EQ(test::GetInt32(bytes, 43), 39 + 151 + 11);
+    EXPECT_EQ(test::getInt32(bytes, 43), 39 + 151 + 11);
     EXPECT_EQ(std::string(bytes.begin() + 47, bytes.begin() + 47 + 151), std::string(151, 'y'));
     EXPECT_EQ(bytes[47 + 151], 0);
 }

@@ -7,9 +7,9 @@ namespace kinloom {
 namespace {
 
 using test::GedcomFixture;
-using test::Lines;
+using test::lines;
 
-const std::string kFamily = Lines({
+const std::string kFamily = lines({
     "0 HEAD", "1 SOUR TEST", "1 CHAR UTF-8",
     "0 @I1@ INDI", "1 NAME Ola /Nordmann/", "2 GIVN Ola", "1 SEX M", "1 OCCU Farmer", "1 SOUR Church book",
     "1 BIRT", "2 DATE 1 JAN 1900", "2 PLAC Oslo", "1 DEAT", "2 DATE 2 FEB 1970", "2 PLAC Bergen",
@@ -22,7 +22,7 @@ const std::string kFamily = Lines({
 
 TEST(GedcomReader, FillsItemsFromTheTagMap) {
     GedcomFixture f;
-    ASSERT_TRUE(f.Read(kFamily).ok);
+    ASSERT_TRUE(f.read(kFamily).ok);
     EXPECT_EQ(f.result.lines, 36);
     EXPECT_EQ(f.result.individuals, 3);
     EXPECT_EQ(f.result.families, 1);
@@ -31,11 +31,11 @@ TEST(GedcomReader, FillsItemsFromTheTagMap) {
     EXPECT_EQ(f.user.lastPercent, 100);
     EXPECT_EQ(f.user.statuses, QStringList{"Importing file..."});
     EXPECT_TRUE(f.prompts.records().empty());
-    ASSERT_EQ(f.store.ItemCount(), 3);
+    ASSERT_EQ(f.store.itemCount(), 3);
 
-    TPersonItem* ola = f.Item(0);
-    TPersonItem* kari = f.Item(1);
-    TPersonItem* per = f.Item(2);
+    PersonItem* ola = f.item(0);
+    PersonItem* kari = f.item(1);
+    PersonItem* per = f.item(2);
     EXPECT_EQ(ola->Id, 1);
     EXPECT_EQ(ola->GedcomId.str(), "@I1@");
     EXPECT_EQ(ola->FirstName.str(), "Ola");
@@ -51,7 +51,7 @@ TEST(GedcomReader, FillsItemsFromTheTagMap) {
     EXPECT_EQ(ola->BaptizedPlace.str(), "Oslo domkirke");
     EXPECT_EQ(ola->X, 0);
     EXPECT_EQ(ola->Y, 0);
-    EXPECT_TRUE(f.store.Modified);
+    EXPECT_TRUE(f.store.modified);
 
     // Spouses in slot 1 on both sides, with the marriage's date and place.
     EXPECT_EQ(ola->Spouse[1], kari);
@@ -70,7 +70,7 @@ TEST(GedcomReader, FillsItemsFromTheTagMap) {
 }
 
 TEST(GedcomReader, ReadsEveryKindOfLineEnd) {
-    const std::string lf = Lines({"0 @I1@ INDI", "1 NAME A /B/", "0 @I2@ INDI", "1 NAME C /D/",
+    const std::string lf = lines({"0 @I1@ INDI", "1 NAME A /B/", "0 @I2@ INDI", "1 NAME C /D/",
                                   "0 @F1@ FAM", "1 HUSB @I1@", "1 WIFE @I2@", "0 TRLR"}, "\n");
     for (const char* eol : {"\n", "\r\n", "\r"}) {
         GedcomFixture f;
@@ -82,55 +82,55 @@ TEST(GedcomReader, ReadsEveryKindOfLineEnd) {
         // With and without a line end after the last line, and with a UTF-8 byte-order mark.
         for (const std::string& variant : {converted, converted.substr(0, converted.size() - std::strlen(eol)),
                                            "\xEF\xBB\xBF" + converted}) {
-            f.store.ClearMemory();
-            ASSERT_TRUE(f.Read(variant).ok) << eol;
+            f.store.clearMemory();
+            ASSERT_TRUE(f.read(variant).ok) << eol;
             EXPECT_EQ(f.result.lines, 8);
-            ASSERT_EQ(f.store.ItemCount(), 2);
-            EXPECT_EQ(f.Item(0)->FirstName.str(), "A");
-            EXPECT_EQ(f.Item(1)->LastName.str(), "D");
-            EXPECT_EQ(f.Item(0)->Spouse[1], f.Item(1));
+            ASSERT_EQ(f.store.itemCount(), 2);
+            EXPECT_EQ(f.item(0)->FirstName.str(), "A");
+            EXPECT_EQ(f.item(1)->LastName.str(), "D");
+            EXPECT_EQ(f.item(0)->Spouse[1], f.item(1));
             EXPECT_EQ(f.user.lastPercent, 100);
         }
     }
 }
 
 TEST(GedcomReader, BareLineFeedsInsideACrLfFileBelongToTheText) {
-    // As RootsMagic writes notes: the first line end decides that lines end in CR LF.
+    // As rootsMagic writes notes: the first line end decides that lines end in CR LF.
     const std::string text = "0 HEAD\r\n0 @I1@ INDI\r\n1 NOTE <p>one</p>\n<div id=\"x\">two</div>\n  \r\n"
                              "1 NAME A /B/\n1 SEX M\r\n";
     GedcomFixture f;
-    ASSERT_TRUE(f.Read(text).ok);
+    ASSERT_TRUE(f.read(text).ok);
     EXPECT_EQ(f.result.lines, 5);
-    EXPECT_EQ(f.Item(0)->FirstName.str(), "A");
-    EXPECT_EQ(f.Item(0)->Sex.str(), "M");
+    EXPECT_EQ(f.item(0)->FirstName.str(), "A");
+    EXPECT_EQ(f.item(0)->Sex.str(), "M");
 
     // In a file of bare LFs the same text is a malformed line.
     GedcomFixture g;
     std::string lf = text;
     for (size_t at; (at = lf.find("\r\n")) != std::string::npos;) lf.erase(at, 1);
-    EXPECT_FALSE(g.Read(lf).ok);
+    EXPECT_FALSE(g.read(lf).ok);
     EXPECT_EQ(g.result.lines, 4);
 }
 
 TEST(GedcomReader, ReadsUtf16FilesAsUtf8) {
-    const QString text = QString::fromUtf8(Lines({"0 HEAD", "0 @I1@ INDI", "1 NAME Åse /Ødegård/", "0 TRLR"}).c_str());
+    const QString text = QString::fromUtf8(lines({"0 HEAD", "0 @I1@ INDI", "1 NAME Åse /Ødegård/", "0 TRLR"}).c_str());
     std::string le = "\xFF\xFE";
     for (QChar c : text) { le += static_cast<char>(c.unicode() & 0xFF); le += static_cast<char>(c.unicode() >> 8); }
     GedcomFixture f;
-    ASSERT_TRUE(f.Read(le).ok);
-    ASSERT_EQ(f.store.ItemCount(), 1);
-    EXPECT_EQ(f.Item(0)->FirstName.str(), "\xC3\x85se");
-    EXPECT_EQ(f.Item(0)->LastName.str(), "\xC3\x98" "deg\xC3\xA5rd");
+    ASSERT_TRUE(f.read(le).ok);
+    ASSERT_EQ(f.store.itemCount(), 1);
+    EXPECT_EQ(f.item(0)->FirstName.str(), "\xC3\x85se");
+    EXPECT_EQ(f.item(0)->LastName.str(), "\xC3\x98" "deg\xC3\xA5rd");
 }
 
 TEST(GedcomReader, FailsAtAMalformedLineKeepingWhatWasRead) {
     GedcomFixture f;
-    const auto r = f.Read(Lines({"0 HEAD", "0 @I1@ INDI", "1 NAME A /B/", "0 @I2@ INDI", "X NAME C /D/",
+    const auto r = f.read(lines({"0 HEAD", "0 @I1@ INDI", "1 NAME A /B/", "0 @I2@ INDI", "X NAME C /D/",
                                  "0 @I3@ INDI", "0 TRLR"}));
     EXPECT_FALSE(r.ok);
     EXPECT_EQ(r.lines, 5);
-    EXPECT_EQ(f.store.ItemCount(), 2);
-    EXPECT_EQ(f.Item(0)->FirstName.str(), "A");
+    EXPECT_EQ(f.store.itemCount(), 2);
+    EXPECT_EQ(f.item(0)->FirstName.str(), "A");
     ASSERT_EQ(f.prompts.messageTexts().size(), 1u);
     EXPECT_EQ(f.prompts.messageTexts()[0], "GEDCOM import failed");
     EXPECT_EQ(f.user.statuses.last(), "GEDCOM import failed - file possibly corrupted (reached line 5)");
@@ -138,53 +138,53 @@ TEST(GedcomReader, FailsAtAMalformedLineKeepingWhatWasRead) {
 
     // A missing file fails before its first line.
     GedcomFixture g;
-    EXPECT_FALSE(ReadGedcomFile(g.store, g.dir.path() + "/missing.ged", g.user, g.prompts, g.dir.path()).ok);
+    EXPECT_FALSE(readGedcomFile(g.store, g.dir.path() + "/missing.ged", g.user, g.prompts, g.dir.path()).ok);
     EXPECT_EQ(g.user.statuses.last(), "GEDCOM import failed - file possibly corrupted (reached line 0)");
 
     // An HTML page named .ged fails at its first line.
     GedcomFixture h;
-    EXPECT_FALSE(h.Read("<!DOCTYPE html>\n<html lang=\"en\">\n").ok);
+    EXPECT_FALSE(h.read("<!DOCTYPE html>\n<html lang=\"en\">\n").ok);
     EXPECT_EQ(h.result.lines, 1);
 }
 
 TEST(GedcomReader, EmptyLineEndsTheIndividual) {
     GedcomFixture f;
-    ASSERT_TRUE(f.Read(Lines({"0 @I1@ INDI", "1 NAME A /B/", "", "1 SEX F", "1 BIRT", "2 DATE 1900",
+    ASSERT_TRUE(f.read(lines({"0 @I1@ INDI", "1 NAME A /B/", "", "1 SEX F", "1 BIRT", "2 DATE 1900",
                               "0 @I2@ INDI", "1 NAME C /D/", "1 NAME E /F/", "1 SEX FEMALE"})).ok);
-    EXPECT_EQ(f.Item(0)->Sex.str(), "");
-    EXPECT_EQ(f.Item(0)->BornDate.str(), "");
+    EXPECT_EQ(f.item(0)->Sex.str(), "");
+    EXPECT_EQ(f.item(0)->BornDate.str(), "");
     // A second NAME overwrites the first; SEX keeps one character.
-    EXPECT_EQ(f.Item(1)->FirstName.str(), "E");
-    EXPECT_EQ(f.Item(1)->LastName.str(), "F");
-    EXPECT_EQ(f.Item(1)->Sex.str(), "F");
+    EXPECT_EQ(f.item(1)->FirstName.str(), "E");
+    EXPECT_EQ(f.item(1)->LastName.str(), "F");
+    EXPECT_EQ(f.item(1)->Sex.str(), "F");
 }
 
 TEST(GedcomReader, FamiliesLinkOnlyIndividualsReadBefore) {
     GedcomFixture f;
-    ASSERT_TRUE(f.Read(Lines({"0 @I1@ INDI", "0 @F1@ FAM", "1 HUSB @I1@", "1 WIFE @I2@", "1 CHIL @I3@",
+    ASSERT_TRUE(f.read(lines({"0 @I1@ INDI", "0 @F1@ FAM", "1 HUSB @I1@", "1 WIFE @I2@", "1 CHIL @I3@",
                               "0 @I2@ INDI", "0 @I3@ INDI"})).ok);
-    EXPECT_EQ(f.Item(0)->Spouse[1], nullptr);
-    EXPECT_EQ(f.Item(1)->Spouse[1], nullptr);
-    EXPECT_EQ(f.Item(2)->Father, nullptr);
+    EXPECT_EQ(f.item(0)->Spouse[1], nullptr);
+    EXPECT_EQ(f.item(1)->Spouse[1], nullptr);
+    EXPECT_EQ(f.item(2)->Father, nullptr);
 }
 
 TEST(GedcomReader, ChildrenBeforeParentsOnlyLinkTheLastChild) {
     GedcomFixture f;
-    ASSERT_TRUE(f.Read(Lines({"0 @I1@ INDI", "0 @I2@ INDI", "0 @I3@ INDI", "0 @I4@ INDI", "0 @F1@ FAM",
+    ASSERT_TRUE(f.read(lines({"0 @I1@ INDI", "0 @I2@ INDI", "0 @I3@ INDI", "0 @I4@ INDI", "0 @F1@ FAM",
                               "1 CHIL @I3@", "1 CHIL @I4@", "1 HUSB @I1@", "1 WIFE @I2@"})).ok);
-    EXPECT_EQ(f.Item(2)->Father, nullptr);
-    EXPECT_EQ(f.Item(2)->Mother, nullptr);
-    EXPECT_EQ(f.Item(3)->Father, f.Item(0));
-    EXPECT_EQ(f.Item(3)->Mother, f.Item(1));
-    EXPECT_EQ(f.Item(0)->Spouse[1], f.Item(1));
+    EXPECT_EQ(f.item(2)->Father, nullptr);
+    EXPECT_EQ(f.item(2)->Mother, nullptr);
+    EXPECT_EQ(f.item(3)->Father, f.item(0));
+    EXPECT_EQ(f.item(3)->Mother, f.item(1));
+    EXPECT_EQ(f.item(0)->Spouse[1], f.item(1));
 }
 
 TEST(GedcomReader, DivorceMakesASecondMarriageMarkedD) {
     GedcomFixture f;
-    ASSERT_TRUE(f.Read(Lines({"0 @I1@ INDI", "0 @I2@ INDI", "0 @F1@ FAM", "1 HUSB @I1@", "1 WIFE @I2@",
+    ASSERT_TRUE(f.read(lines({"0 @I1@ INDI", "0 @I2@ INDI", "0 @F1@ FAM", "1 HUSB @I1@", "1 WIFE @I2@",
                               "1 MARR", "2 PLAC Oslo", "2 DATE 1920", "1 DIVF", "2 DATE 1930"})).ok);
-    TPersonItem* h = f.Item(0);
-    TPersonItem* w = f.Item(1);
+    PersonItem* h = f.item(0);
+    PersonItem* w = f.item(1);
     EXPECT_EQ(h->Spouse[1], w);
     EXPECT_EQ(h->Spouse[2], w);
     EXPECT_EQ(w->Spouse[2], h);
@@ -199,22 +199,22 @@ TEST(GedcomReader, DivorceMakesASecondMarriageMarkedD) {
 
     // A divorce with only one partner known does nothing.
     GedcomFixture g;
-    ASSERT_TRUE(g.Read(Lines({"0 @I1@ INDI", "0 @F1@ FAM", "1 HUSB @I1@", "1 DIV Y", "2 DATE 1930"})).ok);
-    EXPECT_EQ(g.Item(0)->Spouse[1], nullptr);
+    ASSERT_TRUE(g.read(lines({"0 @I1@ INDI", "0 @F1@ FAM", "1 HUSB @I1@", "1 DIV Y", "2 DATE 1930"})).ok);
+    EXPECT_EQ(g.item(0)->Spouse[1], nullptr);
 }
 
 TEST(GedcomReader, NinthMarriageIsRefusedAndItsDataDropped) {
-    std::string text = Lines({"0 @I1@ INDI"});
+    std::string text = lines({"0 @I1@ INDI"});
     for (int i = 2; i <= 10; ++i) text += "0 @I" + std::to_string(i) + "@ INDI\r\n";
     for (int i = 2; i <= 10; ++i)
         text += "0 @F" + std::to_string(i) + "@ FAM\r\n1 HUSB @I1@\r\n1 WIFE @I" + std::to_string(i) +
                 "@\r\n1 MARR\r\n2 DATE " + std::to_string(1900 + i) + "\r\n";
     GedcomFixture f;
-    ASSERT_TRUE(f.Read(text).ok);
-    TPersonItem* h = f.Item(0);
+    ASSERT_TRUE(f.read(text).ok);
+    PersonItem* h = f.item(0);
     EXPECT_EQ(h->MarriageDate[8].str(), "1909");
-    EXPECT_EQ(f.Item(9)->Spouse[1], nullptr);
-    EXPECT_EQ(f.Item(9)->MarriageDate[1].str(), "");
+    EXPECT_EQ(f.item(9)->Spouse[1], nullptr);
+    EXPECT_EQ(f.item(9)->MarriageDate[1].str(), "");
     ASSERT_EQ(f.prompts.messageTexts().size(), 1u);
     EXPECT_EQ(f.prompts.messageTexts()[0],
               "Error: Could not create marriage. This version only supports 8 marriages.");
@@ -224,58 +224,58 @@ TEST(GedcomReader, LongCrossReferencesAreCutAndLost) {
     GedcomFixture f;
     const std::string id21 = "@I123456789012345678@";  // 21 characters
     ASSERT_EQ(id21.size(), 21u);
-    ASSERT_TRUE(f.Read(Lines({("0 " + id21 + " INDI").c_str(), "0 @I2@ INDI", "0 @F1@ FAM",
+    ASSERT_TRUE(f.read(lines({("0 " + id21 + " INDI").c_str(), "0 @I2@ INDI", "0 @F1@ FAM",
                               ("1 HUSB " + id21).c_str(), "1 WIFE @I2@"})).ok);
-    EXPECT_EQ(f.Item(0)->GedcomId.str(), id21.substr(0, 20));
-    EXPECT_EQ(f.Item(1)->Spouse[1], nullptr);
+    EXPECT_EQ(f.item(0)->GedcomId.str(), id21.substr(0, 20));
+    EXPECT_EQ(f.item(1)->Spouse[1], nullptr);
 }
 
 TEST(GedcomReader, OtherRecordsKeepTheFamilyOpen) {
     // A source record after a family leaves the record kind at FAM, so its lines still act on it.
     GedcomFixture f;
-    ASSERT_TRUE(f.Read(Lines({"0 @I1@ INDI", "0 @I2@ INDI", "0 @I3@ INDI", "0 @F1@ FAM", "1 HUSB @I1@",
+    ASSERT_TRUE(f.read(lines({"0 @I1@ INDI", "0 @I2@ INDI", "0 @I3@ INDI", "0 @F1@ FAM", "1 HUSB @I1@",
                               "0 @S1@ SOUR", "1 WIFE @I2@", "0 @N1@ NOTE", "1 CHIL @I3@",
                               "0 HEAD", "1 SOUR X"})).ok);
-    EXPECT_EQ(f.Item(0)->Spouse[1], f.Item(1));
-    EXPECT_EQ(f.Item(2)->Father, f.Item(0));
-    EXPECT_EQ(f.Item(2)->Mother, f.Item(1));
-    EXPECT_EQ(f.Item(0)->Source.str(), "");
+    EXPECT_EQ(f.item(0)->Spouse[1], f.item(1));
+    EXPECT_EQ(f.item(2)->Father, f.item(0));
+    EXPECT_EQ(f.item(2)->Mother, f.item(1));
+    EXPECT_EQ(f.item(0)->Source.str(), "");
 }
 
 TEST(GedcomReader, FirstItemWithAnIdWins) {
     GedcomFixture f;
-    ASSERT_TRUE(f.Read(Lines({"0 @I1@ INDI", "1 NAME First", "0 @I1@ INDI", "1 NAME Second",
+    ASSERT_TRUE(f.read(lines({"0 @I1@ INDI", "1 NAME First", "0 @I1@ INDI", "1 NAME Second",
                               "0 @I2@ INDI", "0 @F1@ FAM", "1 WIFE @I2@", "1 HUSB @I1@",
                               "0 @i1@ indi"})).ok);
-    ASSERT_EQ(f.store.ItemCount(), 4);  // the value is compared without case
-    EXPECT_EQ(f.Item(0)->Spouse[1], f.Item(2));
-    EXPECT_EQ(f.Item(1)->Spouse[1], nullptr);
-    TGedcomReader reader(f.store, nullptr);
-    EXPECT_EQ(reader.FindItemByGedcomId("@I1@"), f.Item(0));
-    EXPECT_EQ(reader.FindItemByGedcomId("@i1@"), f.Item(3));
-    EXPECT_EQ(reader.FindItemByGedcomId("I1"), nullptr);
+    ASSERT_EQ(f.store.itemCount(), 4);  // the value is compared without case
+    EXPECT_EQ(f.item(0)->Spouse[1], f.item(2));
+    EXPECT_EQ(f.item(1)->Spouse[1], nullptr);
+    GedcomReader reader(f.store, nullptr);
+    EXPECT_EQ(reader.findItemByGedcomId("@I1@"), f.item(0));
+    EXPECT_EQ(reader.findItemByGedcomId("@i1@"), f.item(3));
+    EXPECT_EQ(reader.findItemByGedcomId("I1"), nullptr);
 }
 
 TEST(GedcomReader, KeepsStateBetweenLines) {
-    TItemStore store;
-    TGedcomReader r(store, nullptr);
-    ASSERT_TRUE(r.ReadLine("0 @I1@ INDI"));
-    EXPECT_EQ(r.RecordKind(), "INDI");
-    EXPECT_EQ(r.CurrentIndividual(), store.FirstItem());
-    ASSERT_TRUE(r.ReadLine("1 BIRT"));
-    ASSERT_TRUE(r.ReadLine("0 @F1@ FAM"));
-    EXPECT_EQ(r.RecordKind(), "FAM");
-    EXPECT_EQ(r.CurrentIndividual(), nullptr);
-    EXPECT_EQ(r.LastLevel1Tag(), "BIRT");
-    ASSERT_TRUE(r.ReadLine("1 HUSB @I1@"));
-    EXPECT_EQ(r.FamilyHusband(), store.FirstItem());
-    EXPECT_EQ(r.HusbandSlot(), 0);
-    ASSERT_TRUE(r.ReadLine("2 DATE 1900"));  // no marriage yet: nothing to store it in
-    ASSERT_TRUE(r.ReadLine("0 @I2@ INDI"));
-    EXPECT_EQ(r.RecordKind(), "INDI");
-    EXPECT_EQ(r.LineCount(), 6);
-    EXPECT_FALSE(r.ReadLine("zero @I3@ INDI"));
-    EXPECT_EQ(r.LineCount(), 7);
+    ItemStore store;
+    GedcomReader r(store, nullptr);
+    ASSERT_TRUE(r.readLine("0 @I1@ INDI"));
+    EXPECT_EQ(r.recordKind(), "INDI");
+    EXPECT_EQ(r.currentIndividual(), store.firstItem());
+    ASSERT_TRUE(r.readLine("1 BIRT"));
+    ASSERT_TRUE(r.readLine("0 @F1@ FAM"));
+    EXPECT_EQ(r.recordKind(), "FAM");
+    EXPECT_EQ(r.currentIndividual(), nullptr);
+    EXPECT_EQ(r.lastLevel1Tag(), "BIRT");
+    ASSERT_TRUE(r.readLine("1 HUSB @I1@"));
+    EXPECT_EQ(r.familyHusband(), store.firstItem());
+    EXPECT_EQ(r.husbandSlot(), 0);
+    ASSERT_TRUE(r.readLine("2 DATE 1900"));  // no marriage yet: nothing to store it in
+    ASSERT_TRUE(r.readLine("0 @I2@ INDI"));
+    EXPECT_EQ(r.recordKind(), "INDI");
+    EXPECT_EQ(r.lineCount(), 6);
+    EXPECT_FALSE(r.readLine("zero @I3@ INDI"));
+    EXPECT_EQ(r.lineCount(), 7);
 }
 
 }  // namespace

@@ -10,53 +10,53 @@ using namespace kinloom;
 
 TEST(ProgramOptions, DefaultsYesCountsOnlyExactlyAndWritesAllFour) {
     MemoryRegistry registry;
-    ProgramOptions o = ReadProgramOptions(registry);
+    ProgramOptions o = readProgramOptions(registry);
     EXPECT_TRUE(o.DateStandardization);
-    EXPECT_TRUE(o.ShowNameHints);
-    EXPECT_FALSE(o.QualityCheckOnOpen);
-    EXPECT_FALSE(o.QualityCheckOnSave);
+    EXPECT_TRUE(o.showNameHints);
+    EXPECT_FALSE(o.qualityCheckOnOpen);
+    EXPECT_FALSE(o.qualityCheckOnSave);
 
-    registry.WriteString(kSettingsKey, "Date_Standardization", "yes");
-    registry.WriteString(kSettingsKey, "Show_Name_Hints", "");
-    registry.WriteString(kSettingsKey, "quality_check_on_open", "Yes");
-    o = ReadProgramOptions(registry);
+    registry.writeString(kSettingsKey, "Date_Standardization", "yes");
+    registry.writeString(kSettingsKey, "Show_Name_Hints", "");
+    registry.writeString(kSettingsKey, "quality_check_on_open", "Yes");
+    o = readProgramOptions(registry);
     EXPECT_FALSE(o.DateStandardization);  // "yes" is off
-    EXPECT_TRUE(o.ShowNameHints);         // empty takes the default
-    EXPECT_TRUE(o.QualityCheckOnOpen);
+    EXPECT_TRUE(o.showNameHints);         // empty takes the default
+    EXPECT_TRUE(o.qualityCheckOnOpen);
 
     QTemporaryDir dir;
     {
-        auto ini = OpenIniRegistry(dir.filePath("k.ini"));
-        WriteProgramOptions(*ini, o);
+        auto ini = openIniRegistry(dir.filePath("k.ini"));
+        writeProgramOptions(*ini, o);
     }
-    auto ini = OpenIniRegistry(dir.filePath("k.ini"));
-    EXPECT_EQ(ini->ReadString(kSettingsKey, "Date_Standardization", ""), "No");
-    EXPECT_EQ(ini->ReadString(kSettingsKey, "Show_Name_Hints", ""), "Yes");
-    EXPECT_EQ(ini->ReadString(kSettingsKey, "quality_check_on_open", ""), "Yes");
-    EXPECT_EQ(ini->ReadString(kSettingsKey, "quality_check_on_save", ""), "No");
+    auto ini = openIniRegistry(dir.filePath("k.ini"));
+    EXPECT_EQ(ini->readString(kSettingsKey, "Date_Standardization", ""), "No");
+    EXPECT_EQ(ini->readString(kSettingsKey, "Show_Name_Hints", ""), "Yes");
+    EXPECT_EQ(ini->readString(kSettingsKey, "quality_check_on_open", ""), "Yes");
+    EXPECT_EQ(ini->readString(kSettingsKey, "quality_check_on_save", ""), "No");
 }
 
 TEST(ProgramOptions, TreeFontChoiceAndCharsetChange) {
     MemoryRegistry registry;
     ScriptedPrompts prompts;
     AppState state(registry, prompts);
-    prompts.AnswerFont(std::nullopt);
-    EXPECT_FALSE(ChooseTreeFont(state));
-    EXPECT_EQ(state.ScreenFontName, "Times New Roman");
+    prompts.answerFont(std::nullopt);
+    EXPECT_FALSE(chooseTreeFont(state));
+    EXPECT_EQ(state.screenFontName, "Times New Roman");
     QFont f("DejaVu Sans");
     f.setPointSize(20);
-    prompts.AnswerFont(f);
-    EXPECT_TRUE(ChooseTreeFont(state));
-    EXPECT_EQ(state.ScreenFontName, "DejaVu Sans");
-    EXPECT_EQ(state.ScreenFontSize, 20);
+    prompts.answerFont(f);
+    EXPECT_TRUE(chooseTreeFont(state));
+    EXPECT_EQ(state.screenFontName, "DejaVu Sans");
+    EXPECT_EQ(state.screenFontSize, 20);
 
     int changes = 0;
-    state.hooks.CharsetChanged = [&] { ++changes; };
-    ApplyCharset(state, 5);  // Cyrillic
-    EXPECT_EQ(state.ScreenCharset, 5);
-    EXPECT_EQ(state.Charset.decode("\xC0"), QString::fromUtf8("А"));
-    ApplyCharset(state, 0);
-    EXPECT_EQ(state.ScreenCharset, 0);
-    EXPECT_EQ(DisplayCharset::FontCharsetOf(0), 0);
+    state.hooks.charsetChanged = [&] { ++changes; };
+    applyCharset(state, 5);  // Cyrillic
+    EXPECT_EQ(state.screenCharset, 5);
+    EXPECT_EQ(state.charset.decode("\xC0"), QString::fromUtf8("А"));
+    applyCharset(state, 0);
+    EXPECT_EQ(state.screenCharset, 0);
+    EXPECT_EQ(DisplayCharset::fontCharsetOf(0), 0);
     EXPECT_EQ(changes, 2);
 }

@@ -15,23 +15,23 @@
 namespace kinloom {
 namespace {
 
-using test::AddPerson;
+using test::addPerson;
 
 TEST(AncestorGeometry, FiveGenerationsInBothStyles) {
     const int rises[2][4] = {{315, 593, 902, 1258}, {585, 1040, 1365, 1560}};
     for (const TreeStyle style : {TreeStyle::Compact, TreeStyle::Fractal}) {
         const int s = style == TreeStyle::Compact ? 0 : 1;
         for (int g = 1; g <= 4; ++g)
-            EXPECT_EQ(AncestorPosition(style, 5, g, 1, 1000, 2000).y, 2000 - rises[s][g - 1])
+            EXPECT_EQ(ancestorPosition(style, 5, g, 1, 1000, 2000).y, 2000 - rises[s][g - 1])
                 << "style " << s << " generation " << g;
     }
-    EXPECT_EQ(AncestorPosition(TreeStyle::Compact, 5, 1, 1, 1000, 0).x, 850);
-    EXPECT_EQ(AncestorPosition(TreeStyle::Compact, 5, 1, 2, 1000, 0).x, 1150);
-    EXPECT_EQ(AncestorPosition(TreeStyle::Fractal, 5, 1, 1, 1000, 0).x, 400);
-    EXPECT_EQ(AncestorPosition(TreeStyle::Fractal, 5, 1, 2, 1000, 0).x, 1600);
+    EXPECT_EQ(ancestorPosition(TreeStyle::Compact, 5, 1, 1, 1000, 0).x, 850);
+    EXPECT_EQ(ancestorPosition(TreeStyle::Compact, 5, 1, 2, 1000, 0).x, 1150);
+    EXPECT_EQ(ancestorPosition(TreeStyle::Fractal, 5, 1, 1, 1000, 0).x, 400);
+    EXPECT_EQ(ancestorPosition(TreeStyle::Fractal, 5, 1, 2, 1000, 0).x, 1600);
     // Halves go to the even neighbour: (150 - 1200) x 3/4 = -787.5.
-    EXPECT_EQ(AncestorPosition(TreeStyle::Compact, 5, 3, 1, 0, 0).x, -788);
-    EXPECT_EQ(AncestorPosition(TreeStyle::Compact, 5, 3, 2, 0, 0).x, -562);  // -562.5
+    EXPECT_EQ(ancestorPosition(TreeStyle::Compact, 5, 3, 1, 0, 0).x, -788);
+    EXPECT_EQ(ancestorPosition(TreeStyle::Compact, 5, 3, 2, 0, 0).x, -562);  // -562.5
 }
 
 // A root at the very end of the canvas: its ancestors stop at the end instead of wrapping round to
@@ -39,14 +39,14 @@ TEST(AncestorGeometry, FiveGenerationsInBothStyles) {
 TEST(AncestorGeometry, StaysOnTheCanvasAtItsEnds) {
     constexpr int kMax = std::numeric_limits<int>::max();
     constexpr int kMin = std::numeric_limits<int>::min();
-    const CanvasPoint mother = AncestorPosition(TreeStyle::Compact, 2, 1, 2, kMax - 10, kMin + 5);
+    const CanvasPoint mother = ancestorPosition(TreeStyle::Compact, 2, 1, 2, kMax - 10, kMin + 5);
     EXPECT_EQ(mother.x, kMax);
     EXPECT_EQ(mother.y, kMin);
-    const CanvasPoint father = AncestorPosition(TreeStyle::Fractal, 2, 1, 1, kMin + 10, kMax - 5);
+    const CanvasPoint father = ancestorPosition(TreeStyle::Fractal, 2, 1, 1, kMin + 10, kMax - 5);
     EXPECT_EQ(father.x, kMin);
     EXPECT_EQ(father.y, kMax - 5 - 195);
     // 65 x 7 x 7 = 3185 above the root and 65 x 6 x 6 = 2340 back down: 845 in all.
-    EXPECT_EQ(AncestorPosition(TreeStyle::Fractal, 7, 1, 1, 0, kMin + 3000).y, kMin + 3000 - 845);
+    EXPECT_EQ(ancestorPosition(TreeStyle::Fractal, 7, 1, 1, 0, kMin + 3000).y, kMin + 3000 - 845);
 }
 
 // The create dialog, answered from a queue of texts; nothing left means Cancel.
@@ -64,15 +64,15 @@ struct DialogScript {
 
 TEST(CreateTree, TwoGenerationsAddFatherAndMother) {
     for (const TreeStyle style : {TreeStyle::Compact, TreeStyle::Fractal}) {
-        TItemStore store;
-        TPersonItem* root = AddPerson(store, "Root", {}, 500, 1000);
-        store.Modified = false;
+        ItemStore store;
+        PersonItem* root = addPerson(store, "Root", {}, 500, 1000);
+        store.modified = false;
         ScriptedPrompts prompts;
         DialogScript script{{QStringLiteral("2")}};
         EXPECT_TRUE(CreateTree(store, style, script.dialog(), prompts));
-        ASSERT_EQ(store.ItemCount(), 3);
-        TPersonItem* father = root->Next;
-        TPersonItem* mother = father->Next;
+        ASSERT_EQ(store.itemCount(), 3);
+        PersonItem* father = root->Next;
+        PersonItem* mother = father->Next;
         EXPECT_EQ(root->Father, father);
         EXPECT_EQ(root->Mother, mother);
         EXPECT_EQ(father->Sex, "M");
@@ -82,50 +82,50 @@ TEST(CreateTree, TwoGenerationsAddFatherAndMother) {
         const int rise = style == TreeStyle::Compact ? 81 : 195;
         EXPECT_EQ(father->Y, 1000 - rise);
         EXPECT_EQ(mother->Y, 1000 - rise);
-        EXPECT_TRUE(store.Modified);
-        EXPECT_EQ(store.CurrentItem, nullptr);
+        EXPECT_TRUE(store.modified);
+        EXPECT_EQ(store.currentItem, nullptr);
         EXPECT_TRUE(prompts.records().empty());
     }
 }
 
 TEST(CreateTree, SevenGenerationsLinkEveryPositionInOrder) {
     for (const TreeStyle style : {TreeStyle::Compact, TreeStyle::Fractal}) {
-        TItemStore store;
-        TPersonItem* root = AddPerson(store, "Root", {}, 0, 0);
+        ItemStore store;
+        PersonItem* root = addPerson(store, "Root", {}, 0, 0);
         ScriptedPrompts prompts;
         DialogScript script{{QStringLiteral("7")}};
         ASSERT_TRUE(CreateTree(store, style, script.dialog(), prompts));
-        ASSERT_EQ(store.ItemCount(), 127);
+        ASSERT_EQ(store.itemCount(), 127);
         // Walking the links back finds every created item at the position the geometry gives it.
         AncestorWalk walk;
-        walk.Reset();
-        ASSERT_EQ(walk.CheckOut(root, 1, 1), 7);
-        const TPersonItem* expected = root->Next;  // items were appended generation by generation
+        walk.reset();
+        ASSERT_EQ(walk.checkOut(root, 1, 1), 7);
+        const PersonItem* expected = root->Next;  // items were appended generation by generation
         for (int g = 1; g <= 6; ++g)
             for (int k = 1; k <= (1 << g); ++k, expected = expected->Next) {
-                const TPersonItem* item = walk.At(g + 1, k);
+                const PersonItem* item = walk.at(g + 1, k);
                 ASSERT_EQ(item, expected) << g << "," << k;
-                const CanvasPoint p = AncestorPosition(style, 7, g, k, 0, 0);
+                const CanvasPoint p = ancestorPosition(style, 7, g, k, 0, 0);
                 EXPECT_EQ(item->X, p.x);
                 EXPECT_EQ(item->Y, p.y);
                 EXPECT_EQ(item->Sex, k % 2 ? "M" : "F");
             }
         if (style == TreeStyle::Compact) {
-            EXPECT_EQ(walk.At(7, 1)->X, -4725);
-            EXPECT_EQ(walk.At(7, 64)->X, 4725);
+            EXPECT_EQ(walk.at(7, 1)->X, -4725);
+            EXPECT_EQ(walk.at(7, 64)->X, 4725);
         }
     }
 }
 
 TEST(CreateTree, RefusedCountsAskAgainAndCancelKeepsModified) {
-    TItemStore store;
-    AddPerson(store, "Root");
-    store.Modified = false;
+    ItemStore store;
+    addPerson(store, "Root");
+    store.modified = false;
     ScriptedPrompts prompts;
     DialogScript script{{QStringLiteral("1"), QStringLiteral("9"), QStringLiteral("0"), QStringLiteral("3")}};
     EXPECT_TRUE(CreateTree(store, TreeStyle::Compact, script.dialog(), prompts));
     EXPECT_EQ(script.shown, 4);
-    EXPECT_EQ(store.ItemCount(), 7);
+    EXPECT_EQ(store.itemCount(), 7);
     ASSERT_EQ(prompts.records().size(), 3u);
     EXPECT_EQ(prompts.records()[0].caption, QStringLiteral("PSST"));
     EXPECT_EQ(prompts.records()[0].text, QStringLiteral("Minimum 2 generations!"));
@@ -133,20 +133,20 @@ TEST(CreateTree, RefusedCountsAskAgainAndCancelKeepsModified) {
     EXPECT_EQ(prompts.records()[1].text, QStringLiteral("Maximum 7 generations per tree, please."));
     EXPECT_EQ(prompts.records()[2].text, QStringLiteral("Minimum 2 generations!"));
 
-    TItemStore cancelled;
-    AddPerson(cancelled, "Root");
-    cancelled.Modified = false;
+    ItemStore cancelled;
+    addPerson(cancelled, "Root");
+    cancelled.modified = false;
     DialogScript none;
     EXPECT_FALSE(CreateTree(cancelled, TreeStyle::Fractal, none.dialog(), prompts));
-    EXPECT_EQ(cancelled.ItemCount(), 1);
-    EXPECT_TRUE(cancelled.Modified);
+    EXPECT_EQ(cancelled.itemCount(), 1);
+    EXPECT_TRUE(cancelled.modified);
 
     prompts.clear();
     DialogScript letter{{QStringLiteral("x")}};
     EXPECT_FALSE(CreateTree(cancelled, TreeStyle::Fractal, letter.dialog(), prompts));
     ASSERT_EQ(prompts.records().size(), 1u);
     EXPECT_EQ(prompts.records()[0].text, QStringLiteral("'x' is not a valid integer value"));
-    EXPECT_EQ(cancelled.ItemCount(), 1);
+    EXPECT_EQ(cancelled.itemCount(), 1);
 }
 
 // The hourglass is shown once the number is accepted and taken away at the end, never over the
@@ -155,14 +155,14 @@ TEST(CreateTree, ShowsTheHourglassOnlyWhileCreating) {
     std::vector<bool> cursor;
     const BusyCursorHook busy = [&cursor](bool on) { cursor.push_back(on); };
     ScriptedPrompts prompts;
-    TItemStore store;
-    AddPerson(store, "Root");
+    ItemStore store;
+    addPerson(store, "Root");
     DialogScript script{{QStringLiteral("1"), QStringLiteral("2")}};
     ASSERT_TRUE(CreateTree(store, TreeStyle::Compact, script.dialog(), prompts, busy));
     EXPECT_EQ(cursor, (std::vector<bool>{true, false}));
 
     cursor.clear();
-    AddPerson(store, "Second");
+    addPerson(store, "Second");
     DialogScript refusedThenCancelled{{QStringLiteral("9")}};
     EXPECT_FALSE(CreateTree(store, TreeStyle::Compact, refusedThenCancelled.dialog(), prompts, busy));
     EXPECT_TRUE(cursor.empty());
@@ -171,50 +171,50 @@ TEST(CreateTree, ShowsTheHourglassOnlyWhileCreating) {
 // The toolbar button keeps its state until the current item changes, so it can still be enabled
 // after a father was linked to the item: the command must not replace that link.
 TEST(CreateTree, LeavesAnItemWithParentsAlone) {
-    TItemStore store;
-    TPersonItem* root = AddPerson(store, "Root", {}, 0, 0);
-    TPersonItem* father = AddPerson(store, "Father", {}, 30, 40);
+    ItemStore store;
+    PersonItem* root = addPerson(store, "Root", {}, 0, 0);
+    PersonItem* father = addPerson(store, "Father", {}, 30, 40);
     root->Father = father;
-    store.CurrentItem = root;
-    store.Modified = false;
+    store.currentItem = root;
+    store.modified = false;
     ScriptedPrompts prompts;
     DialogScript script{{QStringLiteral("3")}};
     EXPECT_FALSE(CreateTree(store, TreeStyle::Compact, script.dialog(), prompts));
     EXPECT_EQ(script.shown, 0);
-    EXPECT_EQ(store.ItemCount(), 2);
+    EXPECT_EQ(store.itemCount(), 2);
     EXPECT_EQ(root->Father, father);
     EXPECT_EQ(root->Mother, nullptr);
-    EXPECT_FALSE(store.Modified);
+    EXPECT_FALSE(store.modified);
 
     root->Father = nullptr;
-    TPersonItem* mother = AddPerson(store, "Mother");
+    PersonItem* mother = addPerson(store, "Mother");
     root->Mother = mother;
-    store.CurrentItem = root;
+    store.currentItem = root;
     EXPECT_FALSE(CreateTree(store, TreeStyle::Fractal, script.dialog(), prompts));
     EXPECT_EQ(root->Mother, mother);
     EXPECT_EQ(root->Father, nullptr);
-    EXPECT_EQ(store.ItemCount(), 3);
+    EXPECT_EQ(store.itemCount(), 3);
 
     // An alias item whose original is gone (an old file may leave one): its Father is where its
     // original belongs, so no tree is grown from it, as the Edit menu's entry is disabled for it.
-    TPersonItem* alias = AddPerson(store, "Alias");
+    PersonItem* alias = addPerson(store, "Alias");
     alias->Kind = "REF";
-    store.CurrentItem = alias;
+    store.currentItem = alias;
     EXPECT_FALSE(CreateTree(store, TreeStyle::Compact, script.dialog(), prompts));
     EXPECT_EQ(alias->Father, nullptr);
-    EXPECT_EQ(store.ItemCount(), 4);
+    EXPECT_EQ(store.itemCount(), 4);
     EXPECT_EQ(script.shown, 0);
     EXPECT_TRUE(prompts.records().empty());
 }
 
 // A full pedigree of `generations` generations above a new root, built by hand in store order.
-std::vector<std::vector<TPersonItem*>> BuildPedigree(TItemStore& store, int generations) {
-    std::vector<std::vector<TPersonItem*>> gens{{AddPerson(store, "Root", {}, 100, 5000)}};
+std::vector<std::vector<PersonItem*>> buildPedigree(ItemStore& store, int generations) {
+    std::vector<std::vector<PersonItem*>> gens{{addPerson(store, "Root", {}, 100, 5000)}};
     for (int g = 1; g < generations; ++g) {
-        std::vector<TPersonItem*> next;
-        for (TPersonItem* child : gens.back()) {
-            child->Father = AddPerson(store, "F", {}, 7 * g, 11 * g);
-            child->Mother = AddPerson(store, "M", {}, 13 * g, 3 * g);
+        std::vector<PersonItem*> next;
+        for (PersonItem* child : gens.back()) {
+            child->Father = addPerson(store, "F", {}, 7 * g, 11 * g);
+            child->Mother = addPerson(store, "M", {}, 13 * g, 3 * g);
             next.push_back(child->Father);
             next.push_back(child->Mother);
         }
@@ -224,22 +224,22 @@ std::vector<std::vector<TPersonItem*>> BuildPedigree(TItemStore& store, int gene
 }
 
 TEST(OrganizeTree, MissingMotherLeavesHerPositionsEmpty) {
-    TItemStore store;
-    TPersonItem* root = AddPerson(store, "Root", {}, 1000, 3000);
-    TPersonItem* father = AddPerson(store, "Father");
-    TPersonItem* grandfather = AddPerson(store, "Grandfather");
-    TPersonItem* grandmother = AddPerson(store, "Grandmother");
+    ItemStore store;
+    PersonItem* root = addPerson(store, "Root", {}, 1000, 3000);
+    PersonItem* father = addPerson(store, "Father");
+    PersonItem* grandfather = addPerson(store, "Grandfather");
+    PersonItem* grandmother = addPerson(store, "Grandmother");
     root->Father = father;
     father->Father = grandfather;
     father->Mother = grandmother;
-    store.CurrentItem = root;
-    store.Modified = false;
+    store.currentItem = root;
+    store.modified = false;
     ScriptedPrompts prompts;
     OrganizeTree(store, TreeStyle::Fractal, 8, prompts);
     EXPECT_TRUE(prompts.records().empty());
-    EXPECT_TRUE(store.Modified);
-    EXPECT_EQ(store.CurrentItem, nullptr);
-    auto at = [](int g, int k) { return AncestorPosition(TreeStyle::Fractal, 3, g, k, 1000, 3000); };
+    EXPECT_TRUE(store.modified);
+    EXPECT_EQ(store.currentItem, nullptr);
+    auto at = [](int g, int k) { return ancestorPosition(TreeStyle::Fractal, 3, g, k, 1000, 3000); };
     EXPECT_EQ(father->X, at(1, 1).x);
     EXPECT_EQ(father->Y, at(1, 1).y);
     EXPECT_EQ(grandfather->X, at(2, 1).x);
@@ -250,18 +250,18 @@ TEST(OrganizeTree, MissingMotherLeavesHerPositionsEmpty) {
 }
 
 TEST(OrganizeTree, AliasMovesButNotTheAncestorsOfItsOriginal) {
-    TItemStore store;
-    TPersonItem* original = AddPerson(store, "Original", {}, -70, -80);
-    TPersonItem* originalFather = AddPerson(store, "OF", {}, -90, -95);
+    ItemStore store;
+    PersonItem* original = addPerson(store, "Original", {}, -70, -80);
+    PersonItem* originalFather = addPerson(store, "OF", {}, -90, -95);
     original->Father = originalFather;
     original->Kind = "ALIAS";
-    TPersonItem* root = AddPerson(store, "Root", {}, 0, 0);
-    TPersonItem* alias = AddPerson(store, "Alias", {}, 9, 9);
+    PersonItem* root = addPerson(store, "Root", {}, 0, 0);
+    PersonItem* alias = addPerson(store, "Alias", {}, 9, 9);
     alias->Kind = "REF";
     alias->Father = original;
     root->Father = alias;
-    root->Mother = AddPerson(store, "Mother", {}, 1, 1);
-    store.CurrentItem = root;
+    root->Mother = addPerson(store, "Mother", {}, 1, 1);
+    store.currentItem = root;
     ScriptedPrompts prompts;
     OrganizeTree(store, TreeStyle::Compact, 8, prompts);
     EXPECT_EQ(alias->X, -75);
@@ -273,19 +273,19 @@ TEST(OrganizeTree, AliasMovesButNotTheAncestorsOfItsOriginal) {
 // Cousins married: the same grandfather stands at positions 1 and 3 of generation 2. He is moved
 // twice, and the later position, on the mother's side, is where he stays.
 TEST(OrganizeTree, AncestorOnTwoPathsTakesTheLaterPosition) {
-    TItemStore store;
-    TPersonItem* root = AddPerson(store, "Root", {}, 2000, 4000);
-    TPersonItem* father = AddPerson(store, "Father");
-    TPersonItem* mother = AddPerson(store, "Mother");
-    TPersonItem* grandfather = AddPerson(store, "Grandfather");
+    ItemStore store;
+    PersonItem* root = addPerson(store, "Root", {}, 2000, 4000);
+    PersonItem* father = addPerson(store, "Father");
+    PersonItem* mother = addPerson(store, "Mother");
+    PersonItem* grandfather = addPerson(store, "Grandfather");
     root->Father = father;
     root->Mother = mother;
     father->Father = grandfather;
     mother->Father = grandfather;
-    store.CurrentItem = root;
+    store.currentItem = root;
     ScriptedPrompts prompts;
     OrganizeTree(store, TreeStyle::Compact, 8, prompts);
-    const CanvasPoint third = AncestorPosition(TreeStyle::Compact, 3, 2, 3, 2000, 4000);
+    const CanvasPoint third = ancestorPosition(TreeStyle::Compact, 3, 2, 3, 2000, 4000);
     EXPECT_EQ(grandfather->X, third.x);
     EXPECT_EQ(grandfather->Y, third.y);
     EXPECT_EQ(grandfather->X, 2000 + 75);  // (2.5 x 600 / 4 - 300) x 2 / 2
@@ -294,36 +294,36 @@ TEST(OrganizeTree, AncestorOnTwoPathsTakesTheLaterPosition) {
 }
 
 TEST(OrganizeTree, EightGenerationsProceedNineAreRefused) {
-    TItemStore store;
-    auto gens = BuildPedigree(store, 8);
-    store.CurrentItem = gens[0][0];
+    ItemStore store;
+    auto gens = buildPedigree(store, 8);
+    store.currentItem = gens[0][0];
     ScriptedPrompts prompts;
     OrganizeTree(store, TreeStyle::Compact, 8, prompts);
     EXPECT_TRUE(prompts.records().empty());
-    const CanvasPoint last = AncestorPosition(TreeStyle::Compact, 8, 7, 128, 100, 5000);
+    const CanvasPoint last = ancestorPosition(TreeStyle::Compact, 8, 7, 128, 100, 5000);
     EXPECT_EQ(gens[7][127]->X, last.x);
     EXPECT_EQ(gens[7][127]->Y, last.y);
 
-    TItemStore deep;
-    auto nine = BuildPedigree(deep, 9);
-    deep.CurrentItem = nine[0][0];
-    deep.Modified = false;
+    ItemStore deep;
+    auto nine = buildPedigree(deep, 9);
+    deep.currentItem = nine[0][0];
+    deep.modified = false;
     OrganizeTree(deep, TreeStyle::Compact, 8, prompts);
     ASSERT_EQ(prompts.records().size(), 1u);
     EXPECT_EQ(prompts.records()[0].text,
               QStringLiteral("The tree contains more than 8 generations and will not be organized."));
     EXPECT_EQ(nine[1][0]->X, 7);
-    EXPECT_FALSE(deep.Modified);
+    EXPECT_FALSE(deep.modified);
 }
 
 TEST(OrganizeTree, CircleIsRefused) {
-    TItemStore store;
-    TPersonItem* a = AddPerson(store, "A", {}, 1, 2);
-    TPersonItem* b = AddPerson(store, "B", {}, 3, 4);
+    ItemStore store;
+    PersonItem* a = addPerson(store, "A", {}, 1, 2);
+    PersonItem* b = addPerson(store, "B", {}, 3, 4);
     a->Father = b;
     b->Mother = a;
-    store.CurrentItem = a;
-    store.Modified = false;
+    store.currentItem = a;
+    store.modified = false;
     ScriptedPrompts prompts;
     OrganizeTree(store, TreeStyle::Fractal, 8, prompts);
     ASSERT_EQ(prompts.records().size(), 1u);
@@ -331,26 +331,26 @@ TEST(OrganizeTree, CircleIsRefused) {
     EXPECT_EQ(prompts.records()[0].text,
               QStringLiteral("The tree is very large. There might be circular references!"));
     EXPECT_EQ(b->X, 3);
-    EXPECT_FALSE(store.Modified);
+    EXPECT_FALSE(store.modified);
 }
 
 // The walk measures below the table without walking every path; the table and the depth it returns
 // must still be exactly those of the plain walk.
 TEST(AncestorWalk, MatchesTheLiteralWalk) {
     for (unsigned seed = 2000; seed < 2400; ++seed) {
-        TItemStore store;
-        test::FillRandomFamily(store, seed);
-        for (TPersonItem* p = store.FirstItem(); p; p = p->Next) {
+        ItemStore store;
+        test::fillRandomFamily(store, seed);
+        for (PersonItem* p = store.firstItem(); p; p = p->Next) {
             literal::Layout slow(store);
-            slow.MaxDepth = 1;
-            const int expected = slow.CheckOut(p, 1, 1);
+            slow.maxDepth = 1;
+            const int expected = slow.checkOut(p, 1, 1);
             AncestorWalk fast;
-            fast.Reset();
-            ASSERT_EQ(fast.CheckOut(p, 1, 1), expected) << "seed " << seed;
+            fast.reset();
+            ASSERT_EQ(fast.checkOut(p, 1, 1), expected) << "seed " << seed;
             if (expected > 30) continue;  // a stopped walk leaves a table nobody reads
             for (int d = 1; d <= 8; ++d)
                 for (int k = 1; k <= 256; ++k)
-                    ASSERT_EQ(fast.At(d, k), slow.AncestorTable[d - 1][k - 1]) << "seed " << seed;
+                    ASSERT_EQ(fast.at(d, k), slow.ancestorTable[d - 1][k - 1]) << "seed " << seed;
         }
     }
 }
@@ -358,18 +358,18 @@ TEST(AncestorWalk, MatchesTheLiteralWalk) {
 TEST(AncestorWalk, CousinMarriagesDoNotMakeTheWalkExponential) {
     // Thirty generations in which every item's father and mother are the item before it: a plain
     // walk would follow 2^29 paths.
-    TItemStore store;
-    std::vector<TPersonItem*> chain;
+    ItemStore store;
+    std::vector<PersonItem*> chain;
     for (int i = 0; i < 29; ++i) {
-        TPersonItem* p = AddPerson(store, "P" + std::to_string(i));
+        PersonItem* p = addPerson(store, "P" + std::to_string(i));
         if (i > 0) p->Father = p->Mother = chain.back();
         chain.push_back(p);
     }
     AncestorWalk walk;
-    walk.Reset();
-    EXPECT_EQ(walk.CheckOut(chain.back(), 1, 1), 29);
-    EXPECT_EQ(walk.At(8, 128), chain[21]);
-    EXPECT_EQ(PedigreeDepths(store).back(), 29);
+    walk.reset();
+    EXPECT_EQ(walk.checkOut(chain.back(), 1, 1), 29);
+    EXPECT_EQ(walk.at(8, 128), chain[21]);
+    EXPECT_EQ(pedigreeDepths(store).back(), 29);
 }
 
 }  // namespace

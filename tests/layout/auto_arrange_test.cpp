@@ -16,7 +16,7 @@
 namespace kinloom {
 namespace {
 
-using test::AddPerson;
+using test::addPerson;
 
 struct Snapshot {
     int32_t id, x, y;
@@ -25,9 +25,9 @@ struct Snapshot {
     bool operator==(const Snapshot&) const = default;
 };
 
-std::vector<Snapshot> Take(const TItemStore& store) {
+std::vector<Snapshot> take(const ItemStore& store) {
     std::vector<Snapshot> out;
-    for (const TPersonItem* p = store.FirstItem(); p; p = p->Next)
+    for (const PersonItem* p = store.firstItem(); p; p = p->Next)
         out.push_back({p->Id, p->X, p->Y, p->Selected, p->ChildCount});
     return out;
 }
@@ -35,14 +35,14 @@ std::vector<Snapshot> Take(const TItemStore& store) {
 TEST(AutoArrange, MatchesTheLiteralPlacementOnRandomFamilies) {
     int compared = 0;
     for (unsigned seed = 1; seed <= 600; ++seed) {
-        TItemStore fast, slow;
-        test::FillRandomFamily(fast, seed);
-        test::FillRandomFamily(slow, seed);
-        Autoarrange1Click(fast);
-        literal::Layout(slow).Autoarrange1Click();
-        ASSERT_EQ(Take(fast), Take(slow)) << "seed " << seed;
-        ASSERT_EQ(fast.CurrentItem->Id, slow.CurrentItem->Id) << "seed " << seed;
-        EXPECT_TRUE(fast.SelectionList().empty());
+        ItemStore fast, slow;
+        test::fillRandomFamily(fast, seed);
+        test::fillRandomFamily(slow, seed);
+        arrangeAllItems(fast);
+        literal::Layout(slow).arrangeAllItems();
+        ASSERT_EQ(take(fast), take(slow)) << "seed " << seed;
+        ASSERT_EQ(fast.currentItem->Id, slow.currentItem->Id) << "seed " << seed;
+        EXPECT_TRUE(fast.selectionList().empty());
         ++compared;
     }
     EXPECT_EQ(compared, 600);
@@ -54,30 +54,30 @@ TEST(AutoArrange, MatchesTheLiteralPlacementAtTheEndsOfTheRange) {
     const int64_t shifts[][2] = {{2147483647LL - 3000, 2147483647LL - 1200}, {-2147483647LL, -2147482000LL}};
     for (unsigned seed = 700; seed < 760; ++seed)
         for (const auto& shift : shifts) {
-            TItemStore fast, slow;
-            for (TItemStore* store : {&fast, &slow}) {
-                test::FillRandomFamily(*store, seed);
-                for (TPersonItem* p = store->FirstItem(); p; p = p->Next) {
-                    p->X = literal::Wrap(p->X + shift[0]);
-                    p->Y = literal::Wrap(p->Y + shift[1]);
+            ItemStore fast, slow;
+            for (ItemStore* store : {&fast, &slow}) {
+                test::fillRandomFamily(*store, seed);
+                for (PersonItem* p = store->firstItem(); p; p = p->Next) {
+                    p->X = literal::wrap(p->X + shift[0]);
+                    p->Y = literal::wrap(p->Y + shift[1]);
                 }
             }
-            Autoarrange1Click(fast);
-            literal::Layout(slow).Autoarrange1Click();
-            ASSERT_EQ(Take(fast), Take(slow)) << "seed " << seed;
+            arrangeAllItems(fast);
+            literal::Layout(slow).arrangeAllItems();
+            ASSERT_EQ(take(fast), take(slow)) << "seed " << seed;
         }
 }
 
 TEST(AutoArrange, PedigreeDepthsMatchTheWalk) {
     for (unsigned seed = 1000; seed < 1300; ++seed) {
-        TItemStore store;
-        test::FillRandomFamily(store, seed);
-        const std::vector<int> depths = PedigreeDepths(store);
+        ItemStore store;
+        test::fillRandomFamily(store, seed);
+        const std::vector<int> depths = pedigreeDepths(store);
         literal::Layout walk(store);
         size_t i = 0;
-        for (TPersonItem* p = store.FirstItem(); p; p = p->Next, ++i) {
-            walk.MaxDepth = 1;
-            ASSERT_EQ(depths[i], walk.CheckOut(p, 1, 1)) << "seed " << seed << " item " << p->Id;
+        for (PersonItem* p = store.firstItem(); p; p = p->Next, ++i) {
+            walk.maxDepth = 1;
+            ASSERT_EQ(depths[i], walk.checkOut(p, 1, 1)) << "seed " << seed << " item " << p->Id;
         }
     }
 }
@@ -85,80 +85,80 @@ TEST(AutoArrange, PedigreeDepthsMatchTheWalk) {
 // Families deeper than the 999 rows that a run reaches, in both directions, with spouses at the ends.
 TEST(AutoArrange, MatchesTheLiteralPlacementBeyondTheRowRange) {
     for (int variant = 0; variant < 3; ++variant) {
-        TItemStore fast, slow;
-        for (TItemStore* store : {&fast, &slow}) {
-            std::vector<TPersonItem*> chain;
+        ItemStore fast, slow;
+        for (ItemStore* store : {&fast, &slow}) {
+            std::vector<PersonItem*> chain;
             for (int i = 0; i < 1100; ++i) {
-                TPersonItem* p = AddPerson(*store, "P" + std::to_string(i), {}, i * 7, -i * 3);
+                PersonItem* p = addPerson(*store, "P" + std::to_string(i), {}, i * 7, -i * 3);
                 if (i > 0) p->Father = chain.back();
                 chain.push_back(p);
             }
-            TPersonItem* wife = AddPerson(*store, "Wife", {}, 5, 5);
-            store->AddMarriage(chain[variant == 0 ? 1099 : 40], wife);
+            PersonItem* wife = addPerson(*store, "Wife", {}, 5, 5);
+            store->addMarriage(chain[variant == 0 ? 1099 : 40], wife);
             if (variant == 2) chain[0]->Mother = chain[1099];  // one long circle
         }
-        Autoarrange1Click(fast);
-        literal::Layout(slow).Autoarrange1Click();
-        ASSERT_EQ(Take(fast), Take(slow)) << "variant " << variant;
+        arrangeAllItems(fast);
+        literal::Layout(slow).arrangeAllItems();
+        ASSERT_EQ(take(fast), take(slow)) << "variant " << variant;
     }
 }
 
 // A chain of thirty generations measures 30; a walk that runs into a circle stops at its limit and
 // counts as 31, so the circle's first item becomes home although it comes later in the list.
 TEST(AutoArrange, AStoppedWalkCountsAsThirtyOneWhenChoosingHome) {
-    TItemStore store;
-    TPersonItem* previous = nullptr;
+    ItemStore store;
+    PersonItem* previous = nullptr;
     for (int i = 0; i < 30; ++i) {
-        TPersonItem* p = AddPerson(store, "Chain" + std::to_string(i), {}, i, 0);
+        PersonItem* p = addPerson(store, "Chain" + std::to_string(i), {}, i, 0);
         p->Father = previous;
         previous = p;
     }
-    TPersonItem* a = AddPerson(store, "A", {}, 0, 0);
-    TPersonItem* b = AddPerson(store, "B", {}, 0, 0);
+    PersonItem* a = addPerson(store, "A", {}, 0, 0);
+    PersonItem* b = addPerson(store, "B", {}, 0, 0);
     a->Mother = b;
     b->Father = a;
-    EXPECT_EQ(PedigreeDepths(store)[29], 30);
-    EXPECT_EQ(PedigreeDepths(store)[30], 31);
-    Autoarrange1Click(store);
-    EXPECT_EQ(store.FirstItem(), a);
-    EXPECT_EQ(store.CurrentItem, a);
+    EXPECT_EQ(pedigreeDepths(store)[29], 30);
+    EXPECT_EQ(pedigreeDepths(store)[30], 31);
+    arrangeAllItems(store);
+    EXPECT_EQ(store.firstItem(), a);
+    EXPECT_EQ(store.currentItem, a);
 
     // Without the circle the deepest chain wins, and the first of equal depths is taken.
     b->Father = nullptr;
-    TPersonItem* twin = AddPerson(store, "Twin", {}, 0, 0);
+    PersonItem* twin = addPerson(store, "Twin", {}, 0, 0);
     twin->Father = previous->Father;  // 30 deep as well, but later in the list
-    Autoarrange1Click(store);
-    EXPECT_EQ(store.FirstItem(), previous);
+    arrangeAllItems(store);
+    EXPECT_EQ(store.firstItem(), previous);
 }
 
 TEST(AutoArrange, SingleItemMovesOneNeighbourRight) {
-    TItemStore store;
-    AddPerson(store, "Only", {}, 1000, 300);
-    store.Modified = false;
+    ItemStore store;
+    addPerson(store, "Only", {}, 1000, 300);
+    store.modified = false;
     ViewState view{40.0, 1, 2};
-    ArrangeAllItems(store, view, {800, 600});
-    const TPersonItem* only = store.FirstItem();
+    arrangeAllItems(store, view, {800, 600});
+    const PersonItem* only = store.firstItem();
     EXPECT_EQ(only->X, 1160);
     EXPECT_EQ(only->Y, 300);
-    EXPECT_EQ(store.CurrentItem, only);
+    EXPECT_EQ(store.currentItem, only);
     EXPECT_EQ(view.Zoom, 100.0);
-    EXPECT_EQ(view.OffsetX, 400 - 1160 - 70);
-    EXPECT_EQ(view.OffsetY, 300 - 300 - 32);
-    EXPECT_FALSE(store.Modified);
+    EXPECT_EQ(view.offsetX, 400 - 1160 - 70);
+    EXPECT_EQ(view.offsetY, 300 - 300 - 32);
+    EXPECT_FALSE(store.modified);
 }
 
 TEST(AutoArrange, CoupleWithOneChildIsCentredOverTheChild) {
-    TItemStore store;
-    TPersonItem* father = AddPerson(store, "Father", {}, -3000, 10);
-    TPersonItem* mother = AddPerson(store, "Mother", {}, 4000, 20);
-    TPersonItem* child = AddPerson(store, "Child", {}, 1000, 700);
+    ItemStore store;
+    PersonItem* father = addPerson(store, "Father", {}, -3000, 10);
+    PersonItem* mother = addPerson(store, "Mother", {}, 4000, 20);
+    PersonItem* child = addPerson(store, "Child", {}, 1000, 700);
     child->Father = father;
     child->Mother = mother;
-    store.AddMarriage(father, mother);
-    store.Modified = true;
+    store.addMarriage(father, mother);
+    store.modified = true;
     ViewState view;
-    ArrangeAllItems(store, view, {1000, 800});
-    EXPECT_EQ(store.FirstItem(), child);  // the deepest pedigree becomes home
+    arrangeAllItems(store, view, {1000, 800});
+    EXPECT_EQ(store.firstItem(), child);  // the deepest pedigree becomes home
     EXPECT_EQ(child->Next, father);
     EXPECT_EQ(child->X, 1160);
     EXPECT_EQ(child->Y, 700);
@@ -166,19 +166,19 @@ TEST(AutoArrange, CoupleWithOneChildIsCentredOverTheChild) {
     EXPECT_EQ(father->Y, 200);
     EXPECT_EQ(mother->X, 1240);
     EXPECT_EQ(mother->Y, 200);
-    EXPECT_TRUE(store.Modified);  // left as it was
+    EXPECT_TRUE(store.modified);  // left as it was
 }
 
 TEST(AutoArrange, UnconnectedFamilyStartsRightOfTheFirstInRowZero) {
-    TItemStore store;
-    TPersonItem* a = AddPerson(store, "A", {}, 0, 0);
-    TPersonItem* b = AddPerson(store, "B", {}, 0, 0);
-    store.AddMarriage(a, b);
-    TPersonItem* c = AddPerson(store, "C", {}, -5000, 2000);
-    TPersonItem* d = AddPerson(store, "D", {}, 0, 0);
-    store.AddMarriage(c, d);
+    ItemStore store;
+    PersonItem* a = addPerson(store, "A", {}, 0, 0);
+    PersonItem* b = addPerson(store, "B", {}, 0, 0);
+    store.addMarriage(a, b);
+    PersonItem* c = addPerson(store, "C", {}, -5000, 2000);
+    PersonItem* d = addPerson(store, "D", {}, 0, 0);
+    store.addMarriage(c, d);
     ViewState view;
-    ArrangeAllItems(store, view, {800, 600});
+    arrangeAllItems(store, view, {800, 600});
     // Row 0 of the first family holds A at 160 and B at 320; the second family continues the row
     // at its own old y.
     EXPECT_EQ(a->X, 160);
@@ -190,34 +190,34 @@ TEST(AutoArrange, UnconnectedFamilyStartsRightOfTheFirstInRowZero) {
 }
 
 TEST(AutoArrange, AMarriageChainAHundredThousandDeepNeedsNoRecursion) {
-    TItemStore store;
-    TPersonItem* previous = nullptr;
+    ItemStore store;
+    PersonItem* previous = nullptr;
     for (int i = 0; i < 100000; ++i) {
-        TPersonItem* p = store.LagNyPerson();
+        PersonItem* p = store.createItem();
         p->X = -i;
         p->Y = 0;
-        if (previous) store.AddMarriage(previous, p);
+        if (previous) store.addMarriage(previous, p);
         previous = p;
     }
-    Autoarrange1Click(store);
+    arrangeAllItems(store);
     int i = 0;
-    for (const TPersonItem* p = store.FirstItem(); p; p = p->Next, ++i) ASSERT_EQ(p->X, 160 * (i + 1));
+    for (const PersonItem* p = store.firstItem(); p; p = p->Next, ++i) ASSERT_EQ(p->X, 160 * (i + 1));
 }
 
 TEST(AutoArrange, MenuCommandAsksFirst) {
     ScriptedPrompts prompts;
-    TItemStore empty;
+    ItemStore empty;
     ViewState view;
-    EXPECT_FALSE(AutoArrangeClick(empty, view, {800, 600}, prompts));
+    EXPECT_FALSE(autoArrange(empty, view, {800, 600}, prompts));
     ASSERT_EQ(prompts.records().size(), 1u);
     EXPECT_EQ(prompts.records()[0].text, QStringLiteral("No items to rearrange."));
 
-    TItemStore store;
-    TPersonItem* a = AddPerson(store, "A", {}, 10, 20);
-    AddPerson(store, "B", {}, 30, 40)->Father = a;
+    ItemStore store;
+    PersonItem* a = addPerson(store, "A", {}, 10, 20);
+    addPerson(store, "B", {}, 30, 40)->Father = a;
     prompts.clear();
-    prompts.AnswerButton(PromptAnswer::No);
-    EXPECT_FALSE(AutoArrangeClick(store, view, {800, 600}, prompts));
+    prompts.answerButton(PromptAnswer::No);
+    EXPECT_FALSE(autoArrange(store, view, {800, 600}, prompts));
     ASSERT_EQ(prompts.records().size(), 1u);
     const auto& question = prompts.records()[0];
     EXPECT_EQ(question.text,
@@ -225,13 +225,13 @@ TEST(AutoArrange, MenuCommandAsksFirst) {
                              "undone.\nWould you really like to do that?"));
     EXPECT_EQ(question.buttons, PromptButtons::YesNo);
     EXPECT_EQ(question.icon, PromptIcon::Warning);
-    EXPECT_EQ(store.FirstItem(), a);
+    EXPECT_EQ(store.firstItem(), a);
     EXPECT_EQ(a->X, 10);
 
-    prompts.AnswerButton(PromptAnswer::Yes);
-    EXPECT_TRUE(AutoArrangeClick(store, view, {800, 600}, prompts));
-    EXPECT_EQ(store.FirstItem()->FirstName, "B");
-    EXPECT_EQ(store.CurrentItem, store.FirstItem());
+    prompts.answerButton(PromptAnswer::Yes);
+    EXPECT_TRUE(autoArrange(store, view, {800, 600}, prompts));
+    EXPECT_EQ(store.firstItem()->FirstName, "B");
+    EXPECT_EQ(store.currentItem, store.firstItem());
 }
 
 }  // namespace
@@ -244,21 +244,21 @@ namespace {
 // or stops at once.
 TEST(CentreRows, StopsAtTheFirstGapOfAThousand) {
     for (const int gap : {999, 1000, 1001}) {
-        TItemStore fast, slow;
-        for (TItemStore* store : {&fast, &slow}) {
-            TPersonItem* parent = AddPerson(*store, "Parent", {}, 500, 0);
-            AddPerson(*store, "Child", {}, 100, 600)->Father = parent;
-            AddPerson(*store, "Child2", {}, 300, 600)->Mother = parent;
-            AddPerson(*store, "Uncle", {}, 900, 0);
-            AddPerson(*store, "Far", {}, 2000, -gap);
-            AddPerson(*store, "Farther", {}, 2500, -gap - 400);
+        ItemStore fast, slow;
+        for (ItemStore* store : {&fast, &slow}) {
+            PersonItem* parent = addPerson(*store, "Parent", {}, 500, 0);
+            addPerson(*store, "Child", {}, 100, 600)->Father = parent;
+            addPerson(*store, "Child2", {}, 300, 600)->Mother = parent;
+            addPerson(*store, "Uncle", {}, 900, 0);
+            addPerson(*store, "Far", {}, 2000, -gap);
+            addPerson(*store, "Farther", {}, 2500, -gap - 400);
         }
         CentreRows(fast);
         literal::Layout(slow).CentreRows();
-        ASSERT_EQ(Take(fast), Take(slow)) << gap;
+        ASSERT_EQ(take(fast), take(slow)) << gap;
         // Row 0 (500 and 900, middle 700) comes over the children (100 and 300, middle 200).
-        EXPECT_EQ(fast.FirstItem()->X, 0);
-        const int farX = fast.LastItem()->Prev->X;
+        EXPECT_EQ(fast.firstItem()->X, 0);
+        const int farX = fast.lastItem()->Prev->X;
         EXPECT_EQ(farX == 2000, gap > 1000) << gap;
     }
 }

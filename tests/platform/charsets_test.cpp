@@ -5,16 +5,16 @@
 using namespace kinloom;
 
 TEST(DisplayCharset, EntriesAndFontCharsets) {
-    const QStringList names = DisplayCharset::EntryNames();
+    const QStringList names = DisplayCharset::entryNames();
     ASSERT_EQ(names.size(), 19);
     EXPECT_EQ(names[0], "ANSI");
     EXPECT_EQ(names[1], "Arabic characters ");
     EXPECT_EQ(names[14], "System Default");
     EXPECT_EQ(names[18], "Vietnamese characters ");
-    EXPECT_EQ(DisplayCharset::FontCharsetOf(15), 1);
-    EXPECT_EQ(DisplayCharset::FontCharsetOf(5), 204);
-    EXPECT_EQ(DisplayCharset::FontCharsetOf(0), 0);
-    EXPECT_EQ(DisplayCharset::FontCharsetOf(20), 0);
+    EXPECT_EQ(DisplayCharset::fontCharsetOf(15), 1);
+    EXPECT_EQ(DisplayCharset::fontCharsetOf(5), 204);
+    EXPECT_EQ(DisplayCharset::fontCharsetOf(0), 0);
+    EXPECT_EQ(DisplayCharset::fontCharsetOf(20), 0);
 }
 
 TEST(DisplayCharset, SystemDefaultReadsUtf8AndOldWindowsBytes) {
@@ -24,7 +24,7 @@ TEST(DisplayCharset, SystemDefaultReadsUtf8AndOldWindowsBytes) {
     EXPECT_EQ(sys.encode(QString::fromUtf8("Jørgen"), 100), "J\xc3\xb8rgen");
     // A cut never splits the two bytes of ø.
     EXPECT_EQ(sys.encode(QString::fromUtf8("Jø"), 2), "J");
-    EXPECT_EQ(DecodeUtf8OrWindows1252("\x80"), QString::fromUtf8("€"));
+    EXPECT_EQ(decodeUtf8OrWindows1252("\x80"), QString::fromUtf8("€"));
 }
 
 TEST(DisplayCharset, CodePagesEncodeAndReplaceWhatTheyCannotHold) {

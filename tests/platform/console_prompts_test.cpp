@@ -11,7 +11,7 @@ TEST(ConsolePrompts, PrintsTextsAndAnswersWithoutAsking) {
     FILE* out = std::tmpfile();
     ASSERT_NE(out, nullptr);
     ConsolePrompts prompts(out, PromptAnswer::No);
-    prompts.Inform(kAppTitle, QStringLiteral("Done \u00e5"));
+    prompts.inform(kAppTitle, QStringLiteral("Done \u00e5"));
     EXPECT_FALSE(prompts.errorShown());
     EXPECT_EQ(prompts.Message(kAppTitle, "Save?", PromptButtons::YesNoCancel, PromptIcon::Question),
               PromptAnswer::No);

@@ -5,7 +5,7 @@
 
 namespace kinloom::test {
 
-QString GedcomFixture::Write(const std::string& bytes, const QString& name) {
+QString GedcomFixture::write(const std::string& bytes, const QString& name) {
     const QString path = QDir(dir.path()).filePath(name);
     QFile f(path);
     if (f.open(QIODevice::WriteOnly | QIODevice::Truncate))
@@ -13,18 +13,18 @@ QString GedcomFixture::Write(const std::string& bytes, const QString& name) {
     return path;
 }
 
-GedcomImportResult GedcomFixture::Read(const std::string& text) {
-    result = ReadGedcomFile(store, Write(text), user, prompts, dir.path());
+GedcomImportResult GedcomFixture::read(const std::string& text) {
+    result = readGedcomFile(store, write(text), user, prompts, dir.path());
     return result;
 }
 
-TPersonItem* GedcomFixture::Item(int index) const {
-    TPersonItem* p = store.FirstItem();
+PersonItem* GedcomFixture::item(int index) const {
+    PersonItem* p = store.firstItem();
     for (int i = 0; p && i < index; ++i) p = p->Next;
     return p;
 }
 
-std::string Lines(std::initializer_list<const char*> lines, const char* eol) {
+std::string lines(std::initializer_list<const char*> lines, const char* eol) {
     std::string out;
     for (const char* l : lines) {
         out += l;

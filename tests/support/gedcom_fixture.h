@@ -18,29 +18,29 @@ struct RecordingUser : GedcomImportUser {
     int individuals = 0;
     int families = 0;
     int beeps = 0;
-    void FileChosen(const QString& f) override { file = f; }
-    void Progress(int p) override { lastPercent = p; }
-    void IndividualsRead(int n) override { individuals = n; }
-    void FamiliesRead(int n) override { families = n; }
-    void Status(const QString& s) override { statuses << s; }
-    void Beep() override { ++beeps; }
+    void fileChosen(const QString& f) override { file = f; }
+    void progress(int p) override { lastPercent = p; }
+    void individualsRead(int n) override { individuals = n; }
+    void familiesRead(int n) override { families = n; }
+    void status(const QString& s) override { statuses << s; }
+    void beep() override { ++beeps; }
 };
 
 // A GEDCOM text written to a temporary file and read into a store.
 struct GedcomFixture {
     QTemporaryDir dir;
     ScriptedPrompts prompts;
-    TItemStore store{&prompts};
+    ItemStore store{&prompts};
     RecordingUser user;
     GedcomImportResult result;
 
-    QString Write(const std::string& bytes, const QString& name = QStringLiteral("in.ged"));
+    QString write(const std::string& bytes, const QString& name = QStringLiteral("in.ged"));
     // Lines joined with "\r\n" (or the given line end) and read without arranging.
-    GedcomImportResult Read(const std::string& text);
-    TPersonItem* Item(int index) const;  // 0-based, in store order
+    GedcomImportResult read(const std::string& text);
+    PersonItem* item(int index) const;  // 0-based, in store order
 };
 
 // Lines joined with a line end, one after the last line too.
-std::string Lines(std::initializer_list<const char*> lines, const char* eol = "\r\n");
+std::string lines(std::initializer_list<const char*> lines, const char* eol = "\r\n");
 
 }  // namespace kinloom::test

@@ -8,17 +8,17 @@
 namespace kinloom::test {
 
 // Appends an item with a name at a position and returns it.
-TPersonItem* AddPerson(TItemStore& store, const std::string& first, const std::string& last = {},
+PersonItem* addPerson(ItemStore& store, const std::string& first, const std::string& last = {},
                        int x = 0, int y = 0);
 
 // Reads a whole file into bytes; empty when it cannot be read.
-std::vector<unsigned char> ReadBytes(const QString& path);
-bool WriteBytes(const QString& path, const std::vector<unsigned char>& bytes);
+std::vector<unsigned char> readBytes(const QString& path);
+bool writeBytes(const QString& path, const std::vector<unsigned char>& bytes);
 
 // Little-endian and short-string helpers for building records byte by byte.
-void PutInt32(std::vector<unsigned char>& rec, size_t offset, int32_t value);
-int32_t GetInt32(const std::vector<unsigned char>& rec, size_t offset);
-void PutShortString(std::vector<unsigned char>& rec, size_t offset, const std::string& text);
-std::string GetShortString(const std::vector<unsigned char>& rec, size_t offset);
+void putInt32(std::vector<unsigned char>& rec, size_t offset, int32_t value);
+int32_t getInt32(const std::vector<unsigned char>& rec, size_t offset);
+void putShortString(std::vector<unsigned char>& rec, size_t offset, const std::string& text);
+std::string getShortString(const std::vector<unsigned char>& rec, size_t offset);
 
 }  // namespace kinloom::test

@@ -10,7 +10,7 @@
 
 namespace kinloom::cli {
 
-bool WantsHelp(const QStringList& args) {
+bool wantsHelp(const QStringList& args) {
     for (const QString& a : args) {
         if (a == QLatin1String("--")) break;
         if (a == QLatin1String("--help") || a == QLatin1String("-h")) return true;
@@ -18,18 +18,18 @@ bool WantsHelp(const QStringList& args) {
     return false;
 }
 
-void PrintOut(const QByteArray& bytes) {
+void printOut(const QByteArray& bytes) {
     std::fwrite(bytes.constData(), 1, static_cast<size_t>(bytes.size()), stdout);
 }
 
-void PrintOut(const QString& text) { PrintOut(text.toUtf8()); }
+void printOut(const QString& text) { printOut(text.toUtf8()); }
 
-int Fail(const char* command, const QString& message) {
+int fail(const char* command, const QString& message) {
     std::fprintf(stderr, "kinloom-cli %s: %s\n", command, message.toUtf8().constData());
     return 1;
 }
 
-ParsedArgs SplitArgs(const QStringList& args) {
+ParsedArgs splitArgs(const QStringList& args) {
     ParsedArgs out;
     bool optionsDone = false;
     for (const QString& a : args) {
@@ -44,19 +44,19 @@ ParsedArgs SplitArgs(const QStringList& args) {
     return out;
 }
 
-bool ParseTreeCommandArgs(const char* command, const QStringList& args, int operandCount,
+bool parseTreeCommandArgs(const char* command, const QStringList& args, int operandCount,
                           const char* operandNames, QStringList& operands, bool& dateStandardization) {
-    const ParsedArgs parsed = SplitArgs(args);
+    const ParsedArgs parsed = splitArgs(args);
     dateStandardization = true;
     for (const QString& o : parsed.options) {
         if (o != QLatin1String("--no-date-standardization")) {
-            Fail(command, QStringLiteral("unknown option %1 (see kinloom-cli %2 --help)").arg(o, QLatin1String(command)));
+            fail(command, QStringLiteral("unknown option %1 (see kinloom-cli %2 --help)").arg(o, QLatin1String(command)));
             return false;
         }
         dateStandardization = false;
     }
     if (parsed.operands.size() != operandCount) {
-        Fail(command, QStringLiteral("expects %1 (see kinloom-cli %2 --help)")
+        fail(command, QStringLiteral("expects %1 (see kinloom-cli %2 --help)")
                           .arg(QLatin1String(operandNames), QLatin1String(command)));
         return false;
     }
@@ -64,19 +64,19 @@ bool ParseTreeCommandArgs(const char* command, const QStringList& args, int oper
     return true;
 }
 
-bool LoadTreeFile(const char* command, const QString& path, TItemStore& store, ConsolePrompts& prompts,
+bool loadTreeFile(const char* command, const QString& path, ItemStore& store, ConsolePrompts& prompts,
                   bool dateStandardization) {
     // The window size only matters for centring the home item, which a batch command never shows.
     ViewState view;
     const WindowSize window{};
     const QString suffix = QFileInfo(path).suffix().toLower();
     if (suffix == QLatin1String("kl3"))
-        return ReadfromFile(store, path, view, window, prompts) == ReadStatus::Ok;
+        return readFromFile(store, path, view, window, prompts) == ReadStatus::Ok;
     if (suffix == QLatin1String("kl2"))
-        return ReadfromFilev1_5(store, path, view, window, prompts, dateStandardization);
+        return readVersion15File(store, path, view, window, prompts, dateStandardization);
     if (suffix == QLatin1String("kl"))
-        return ReadfromFilev1(store, path, view, window, prompts, dateStandardization);
-    Fail(command, QStringLiteral("%1: not a tree file (the name must end in .kl3, .kl2 or .kl)").arg(path));
+        return readVersion10File(store, path, view, window, prompts, dateStandardization);
+    fail(command, QStringLiteral("%1: not a tree file (the name must end in .kl3, .kl2 or .kl)").arg(path));
     return false;
 }
 

@@ -6,7 +6,7 @@
 #include <QStringList>
 
 namespace kinloom {
-class TItemStore;
+class ItemStore;
 }
 
 namespace kinloom::cli {
@@ -14,30 +14,30 @@ namespace kinloom::cli {
 // Helpers shared by the commands: argument checks, output, and reading any tree file.
 
 // True when the arguments ask for the command's help (--help or -h anywhere before "--").
-bool WantsHelp(const QStringList& args);
+bool wantsHelp(const QStringList& args);
 // Prints a text on stdout (UTF-8) as it is.
-void PrintOut(const QByteArray& bytes);
-void PrintOut(const QString& text);
+void printOut(const QByteArray& bytes);
+void printOut(const QString& text);
 // Prints "kinloom-cli COMMAND: message" on stderr and returns the failure status 1.
-int Fail(const char* command, const QString& message);
+int fail(const char* command, const QString& message);
 
 // Splits the arguments into options (starting with "--", up to a lone "--") and operands.
 struct ParsedArgs {
     QStringList options;
     QStringList operands;
 };
-ParsedArgs SplitArgs(const QStringList& args);
+ParsedArgs splitArgs(const QStringList& args);
 
 // The arguments of the commands that read a tree file: the one option --no-date-standardization
 // and exactly `operandCount` operands, named in `operandNames` ("one FILE", "IN and OUT") when
 // they are wrong. Returns true when they are good; otherwise tells why on stderr.
-bool ParseTreeCommandArgs(const char* command, const QStringList& args, int operandCount,
+bool parseTreeCommandArgs(const char* command, const QStringList& args, int operandCount,
                           const char* operandNames, QStringList& operands, bool& dateStandardization);
 
 // Reads a .kl3, .kl2 or .kl file (chosen by its extension, case ignored) into the store. The
 // reader's own messages go through `prompts`; false when the file was not read whole (an unknown
 // extension is reported here).
-bool LoadTreeFile(const char* command, const QString& path, TItemStore& store, ConsolePrompts& prompts,
+bool loadTreeFile(const char* command, const QString& path, ItemStore& store, ConsolePrompts& prompts,
                   bool dateStandardization);
 
 }  // namespace kinloom::cli

@@ -11,6 +11,6 @@ struct Command {
 };
 
 // Each command lives in its own file and is listed once in main.cpp.
-// int RunDump(const QStringList& args);  ... declared next to the table in main.cpp.
+// int runDump(const QStringList& args);  ... declared next to the table in main.cpp.
 
 }  // namespace kinloom::cli

@@ -23,24 +23,24 @@ const char kConvertHelp[] =
     "                             autoformatting them (on by default)\n";
 }  // namespace
 
-int RunConvert(const QStringList& args) {
-    if (WantsHelp(args)) {
-        PrintOut(QByteArray(kConvertHelp));
+int runConvert(const QStringList& args) {
+    if (wantsHelp(args)) {
+        printOut(QByteArray(kConvertHelp));
         return 0;
     }
     QStringList operands;
     bool dates = true;
-    if (!ParseTreeCommandArgs("convert", args, 2, "IN and OUT", operands, dates)) return 1;
+    if (!parseTreeCommandArgs("convert", args, 2, "IN and OUT", operands, dates)) return 1;
 
     ConsolePrompts prompts;
-    TItemStore store(&prompts);
+    ItemStore store(&prompts);
     const QString& in = operands[0];
     const QString& out = operands[1];
-    if (IsGedcomName(in) ? !ImportGedcomForCli("convert", in, store, prompts)
-                         : !LoadTreeFile("convert", in, store, prompts, dates))
+    if (isGedcomName(in) ? !importGedcomForCli("convert", in, store, prompts)
+                         : !loadTreeFile("convert", in, store, prompts, dates))
         return 1;
-    if (IsGedcomName(out)) return ExportGedcomForCli("convert", out, store, QDateTime::currentDateTime()) ? 0 : 1;
-    return SavetoFile(store, out, prompts) ? 0 : 1;
+    if (isGedcomName(out)) return exportGedcomForCli("convert", out, store, QDateTime::currentDateTime()) ? 0 : 1;
+    return saveToFile(store, out, prompts) ? 0 : 1;
 }
 
 }  // namespace kinloom::cli

@@ -1,7 +1,7 @@
 #include "cli_support.h"
 #include "commands.h"
 
-#include "editor/date_standardization.h"
+#include "document/date_standardization.h"
 
 namespace kinloom::cli {
 
@@ -16,24 +16,24 @@ const char kDateHelp[] =
     "          TEXT comes back as it is\n";
 }  // namespace
 
-int RunDate(const QStringList& args) {
-    if (WantsHelp(args)) {
-        PrintOut(QByteArray(kDateHelp));
+int runDate(const QStringList& args) {
+    if (wantsHelp(args)) {
+        printOut(QByteArray(kDateHelp));
         return 0;
     }
-    const ParsedArgs parsed = SplitArgs(args);
+    const ParsedArgs parsed = splitArgs(args);
     DateOptions options;
     for (const QString& o : parsed.options) {
         if (o == QLatin1String("--off"))
-            options.Date_Standardization = false;
+            options.dateStandardization = false;
         else
-            return Fail("date", QStringLiteral("unknown option %1 (see kinloom-cli date --help)").arg(o));
+            return fail("date", QStringLiteral("unknown option %1 (see kinloom-cli date --help)").arg(o));
     }
     if (parsed.operands.isEmpty())
-        return Fail("date", QStringLiteral("expects at least one TEXT (see kinloom-cli date --help)"));
+        return fail("date", QStringLiteral("expects at least one TEXT (see kinloom-cli date --help)"));
     QString out;
-    for (const QString& text : parsed.operands) out += StandardizeDate(text, options) + QLatin1Char('\n');
-    PrintOut(out);
+    for (const QString& text : parsed.operands) out += standardizeDate(text, options) + QLatin1Char('\n');
+    printOut(out);
     return 0;
 }
 

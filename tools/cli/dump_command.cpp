@@ -23,10 +23,10 @@ const char kDumpHelp[] =
     "  --no-date-standardization  copy the dates of a .kl2 file as they are instead of\n"
     "                             autoformatting them\n";
 
-QJsonValue Text(std::string_view bytes) { return DecodeUtf8OrWindows1252(bytes); }
-int IdOf(const TPersonItem* item) { return item ? item->Id : 0; }
+QJsonValue Text(std::string_view bytes) { return decodeUtf8OrWindows1252(bytes); }
+int idOf(const PersonItem* item) { return item ? item->Id : 0; }
 
-QJsonObject ItemJson(const TPersonItem& p) {
+QJsonObject itemJson(const PersonItem& p) {
     QJsonObject o;
     o.insert("Id", p.Id);
     o.insert("FirstName", Text(p.FirstName));
@@ -44,11 +44,11 @@ QJsonObject ItemJson(const TPersonItem& p) {
     o.insert("Occupation", Text(p.Occupation));
     o.insert("PictureText", Text(p.PictureText));
     o.insert("Source", Text(p.Source));
-    o.insert("Father", IdOf(p.Father));
-    o.insert("Mother", IdOf(p.Mother));
+    o.insert("Father", idOf(p.Father));
+    o.insert("Mother", idOf(p.Mother));
     QJsonArray spouse, type, date, place;
     for (int i = 1; i <= kMaxSpouses; ++i) {
-        spouse.append(IdOf(p.Spouse[i]));
+        spouse.append(idOf(p.Spouse[i]));
         const char t = p.SpouseType[i];
         type.append(t == 0 ? QJsonValue(QString()) : Text(std::string_view(&t, 1)));
         date.append(Text(p.MarriageDate[i]));
@@ -71,28 +71,28 @@ QJsonObject ItemJson(const TPersonItem& p) {
 
 }  // namespace
 
-int RunDump(const QStringList& args) {
-    if (WantsHelp(args)) {
-        PrintOut(QByteArray(kDumpHelp));
+int runDump(const QStringList& args) {
+    if (wantsHelp(args)) {
+        printOut(QByteArray(kDumpHelp));
         return 0;
     }
     QStringList operands;
     bool dates = true;
-    if (!ParseTreeCommandArgs("dump", args, 1, "one FILE", operands, dates)) return 1;
+    if (!parseTreeCommandArgs("dump", args, 1, "one FILE", operands, dates)) return 1;
 
     ConsolePrompts prompts;
-    TItemStore store(&prompts);
-    if (!LoadTreeFile("dump", operands[0], store, prompts, dates)) return 1;
+    ItemStore store(&prompts);
+    if (!loadTreeFile("dump", operands[0], store, prompts, dates)) return 1;
     QByteArray out;
-    for (const TPersonItem* p = store.FirstItem(); p; p = p->Next) {
-        out += QJsonDocument(ItemJson(*p)).toJson(QJsonDocument::Compact);
+    for (const PersonItem* p = store.firstItem(); p; p = p->Next) {
+        out += QJsonDocument(itemJson(*p)).toJson(QJsonDocument::Compact);
         out += '\n';
         if (out.size() > (1 << 20)) {
-            PrintOut(out);
+            printOut(out);
             out.clear();
         }
     }
-    PrintOut(out);
+    printOut(out);
     return 0;
 }
 

@@ -18,27 +18,27 @@ const char kExportHelp[] =
     "  --now=YYYY-MM-DDTHH:MM  the date and time for the header (default: the current time)\n";
 }  // namespace
 
-int RunExport(const QStringList& args) {
-    if (WantsHelp(args)) {
-        PrintOut(QByteArray(kExportHelp));
+int runExport(const QStringList& args) {
+    if (wantsHelp(args)) {
+        printOut(QByteArray(kExportHelp));
         return 0;
     }
-    const ParsedArgs parsed = SplitArgs(args);
+    const ParsedArgs parsed = splitArgs(args);
     QDateTime now = QDateTime::currentDateTime();
     for (const QString& o : parsed.options) {
         if (o.startsWith(QLatin1String("--now="))) {
             now = QDateTime::fromString(o.mid(6), Qt::ISODate);
-            if (!now.isValid()) return Fail("export", QStringLiteral("--now expects YYYY-MM-DDTHH:MM, not %1").arg(o.mid(6)));
+            if (!now.isValid()) return fail("export", QStringLiteral("--now expects YYYY-MM-DDTHH:MM, not %1").arg(o.mid(6)));
         } else {
-            return Fail("export", QStringLiteral("unknown option %1 (see kinloom-cli export --help)").arg(o));
+            return fail("export", QStringLiteral("unknown option %1 (see kinloom-cli export --help)").arg(o));
         }
     }
     if (parsed.operands.size() != 2)
-        return Fail("export", QStringLiteral("expects IN and OUT.ged (see kinloom-cli export --help)"));
+        return fail("export", QStringLiteral("expects IN and OUT.ged (see kinloom-cli export --help)"));
     ConsolePrompts prompts;
-    TItemStore store(&prompts);
-    if (!LoadTreeFile("export", parsed.operands[0], store, prompts, true)) return 1;
-    return ExportGedcomForCli("export", parsed.operands[1], store, now) ? 0 : 1;
+    ItemStore store(&prompts);
+    if (!loadTreeFile("export", parsed.operands[0], store, prompts, true)) return 1;
+    return exportGedcomForCli("export", parsed.operands[1], store, now) ? 0 : 1;
 }
 
 }  // namespace kinloom::cli

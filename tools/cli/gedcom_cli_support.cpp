@@ -14,13 +14,13 @@ namespace {
 // Shows the import's progress on a terminal, on one line that is rewritten in place.
 class TerminalProgress : public GedcomImportUser {
 public:
-    void Progress(int percent) override {
+    void progress(int percent) override {
         percent_ = percent;
         show();
     }
-    void IndividualsRead(int n) override { individuals_ = n; }
-    void FamiliesRead(int n) override { families_ = n; }
-    void Status(const QString& text) override {
+    void individualsRead(int n) override { individuals_ = n; }
+    void familiesRead(int n) override { families_ = n; }
+    void status(const QString& text) override {
         if (text.startsWith(QLatin1String("Please wait"))) {
             show();
             std::fprintf(stderr, "\n%s\n", qPrintable(text));
@@ -38,31 +38,31 @@ private:
 // Keeps the failure's status line: stderr gets it after the message box's text.
 class QuietUser : public GedcomImportUser {
 public:
-    void Status(const QString& text) override { last = text; }
+    void status(const QString& text) override { last = text; }
     QString last;
 };
 }  // namespace
 
-bool IsGedcomName(const QString& path) { return path.endsWith(QLatin1String(".ged"), Qt::CaseInsensitive); }
+bool isGedcomName(const QString& path) { return path.endsWith(QLatin1String(".ged"), Qt::CaseInsensitive); }
 
-bool ImportGedcomForCli(const char* command, const QString& path, TItemStore& store, ConsolePrompts& prompts) {
+bool importGedcomForCli(const char* command, const QString& path, ItemStore& store, ConsolePrompts& prompts) {
     TerminalProgress terminal;
     QuietUser quiet;
     const bool onTerminal = isatty(fileno(stderr)) != 0;
     GedcomImportUser& user = onTerminal ? static_cast<GedcomImportUser&>(terminal) : quiet;
     ViewState view;
-    const GedcomImportResult r = ImportGedcomFile(store, view, WindowSize{}, path, user, prompts);
+    const GedcomImportResult r = importGedcomFile(store, view, WindowSize{}, path, user, prompts);
     if (!r.ok) {
-        Fail(command, GedcomImportFailedStatus(r.lines));
+        fail(command, gedcomImportFailedStatus(r.lines));
         return false;
     }
     return true;
 }
 
-bool ExportGedcomForCli(const char* command, const QString& path, TItemStore& store, const QDateTime& now) {
+bool exportGedcomForCli(const char* command, const QString& path, ItemStore& store, const QDateTime& now) {
     QString error;
-    if (WriteGedcomFile(store, path, now.date(), now.time(), &error)) return true;
-    Fail(command, QStringLiteral("%1: %2").arg(path, error));
+    if (writeGedcomFile(store, path, now.date(), now.time(), &error)) return true;
+    fail(command, QStringLiteral("%1: %2").arg(path, error));
     return false;
 }
 

@@ -5,19 +5,19 @@
 #include <QString>
 
 namespace kinloom {
-class TItemStore;
+class ItemStore;
 }
 
 namespace kinloom::cli {
 
 // Reads a GEDCOM file into the empty store and arranges it as the File menu import does. Progress
 // goes to stderr only when stderr is a terminal; a failure is reported there with the line reached.
-bool ImportGedcomForCli(const char* command, const QString& path, TItemStore& store, ConsolePrompts& prompts);
+bool importGedcomForCli(const char* command, const QString& path, ItemStore& store, ConsolePrompts& prompts);
 
 // Writes the store as GEDCOM with the given header date and time; a failure is reported on stderr.
-bool ExportGedcomForCli(const char* command, const QString& path, TItemStore& store, const QDateTime& now);
+bool exportGedcomForCli(const char* command, const QString& path, ItemStore& store, const QDateTime& now);
 
 // True when the file name ends in ".ged" (case ignored).
-bool IsGedcomName(const QString& path);
+bool isGedcomName(const QString& path);
 
 }  // namespace kinloom::cli

@@ -17,20 +17,20 @@ const char kImportHelp[] =
     "On a malformed line nothing is written and the line reached is reported.\n";
 }  // namespace
 
-int RunImport(const QStringList& args) {
-    if (WantsHelp(args)) {
-        PrintOut(QByteArray(kImportHelp));
+int runImport(const QStringList& args) {
+    if (wantsHelp(args)) {
+        printOut(QByteArray(kImportHelp));
         return 0;
     }
-    const ParsedArgs parsed = SplitArgs(args);
+    const ParsedArgs parsed = splitArgs(args);
     if (!parsed.options.isEmpty())
-        return Fail("import", QStringLiteral("unknown option %1 (see kinloom-cli import --help)").arg(parsed.options[0]));
+        return fail("import", QStringLiteral("unknown option %1 (see kinloom-cli import --help)").arg(parsed.options[0]));
     if (parsed.operands.size() != 2)
-        return Fail("import", QStringLiteral("expects IN.ged and OUT.kl3 (see kinloom-cli import --help)"));
+        return fail("import", QStringLiteral("expects IN.ged and OUT.kl3 (see kinloom-cli import --help)"));
     ConsolePrompts prompts;
-    TItemStore store(&prompts);
-    if (!ImportGedcomForCli("import", parsed.operands[0], store, prompts)) return 1;
-    return SavetoFile(store, parsed.operands[1], prompts) ? 0 : 1;
+    ItemStore store(&prompts);
+    if (!importGedcomForCli("import", parsed.operands[0], store, prompts)) return 1;
+    return saveToFile(store, parsed.operands[1], prompts) ? 0 : 1;
 }
 
 }  // namespace kinloom::cli

@@ -19,24 +19,24 @@ const char kInfoHelp[] =
     "  --no-date-standardization  copy the dates of a .kl2 file as they are\n";
 }  // namespace
 
-int RunInfo(const QStringList& args) {
-    if (WantsHelp(args)) {
-        PrintOut(QByteArray(kInfoHelp));
+int runInfo(const QStringList& args) {
+    if (wantsHelp(args)) {
+        printOut(QByteArray(kInfoHelp));
         return 0;
     }
     QStringList operands;
     bool dates = true;
-    if (!ParseTreeCommandArgs("info", args, 1, "one FILE", operands, dates)) return 1;
+    if (!parseTreeCommandArgs("info", args, 1, "one FILE", operands, dates)) return 1;
 
     ConsolePrompts prompts;
-    TItemStore store(&prompts);
-    if (!LoadTreeFile("info", operands[0], store, prompts, dates)) return 1;
+    ItemStore store(&prompts);
+    if (!loadTreeFile("info", operands[0], store, prompts, dates)) return 1;
     QJsonObject o;
-    o.insert("items", store.ItemCount());
-    o.insert("persons", store.PersonCount());
-    o.insert("LastId", store.LastId);
-    o.insert("home", store.FirstItem() ? store.FirstItem()->Id : 0);
-    PrintOut(QJsonDocument(o).toJson(QJsonDocument::Compact) + '\n');
+    o.insert("items", store.itemCount());
+    o.insert("persons", store.personCount());
+    o.insert("LastId", store.lastId);
+    o.insert("home", store.firstItem() ? store.firstItem()->Id : 0);
+    printOut(QJsonDocument(o).toJson(QJsonDocument::Compact) + '\n');
     return 0;
 }
 

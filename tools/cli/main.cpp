@@ -10,14 +10,14 @@
 
 namespace kinloom::cli {
 // The commands, one file each.
-int RunDump(const QStringList& args);
-int RunInfo(const QStringList& args);
-int RunConvert(const QStringList& args);
-int RunDate(const QStringList& args);
-int RunImport(const QStringList& args);
-int RunExport(const QStringList& args);
-int RunArrange(const QStringList& args);
-int RunRender(const QStringList& args);
+int runDump(const QStringList& args);
+int runInfo(const QStringList& args);
+int runConvert(const QStringList& args);
+int runDate(const QStringList& args);
+int runImport(const QStringList& args);
+int runExport(const QStringList& args);
+int runArrange(const QStringList& args);
+int runRender(const QStringList& args);
 }  // namespace kinloom::cli
 
 namespace {
@@ -25,14 +25,14 @@ namespace {
 using kinloom::cli::Command;
 
 const Command kCommands[] = {
-    {"dump", "print every item of a tree file as JSON, one line each", kinloom::cli::RunDump},
-    {"info", "print the counts, LastId and home item of a tree file as JSON", kinloom::cli::RunInfo},
-    {"convert", "read a .kl3, .kl2, .kl or .ged file and save it as a .kl3 or .ged file", kinloom::cli::RunConvert},
-    {"date", "print the standardized form of typed dates", kinloom::cli::RunDate},
-    {"import", "read a GEDCOM file into a new, arranged tree and save it as a .kl3 file", kinloom::cli::RunImport},
-    {"export", "write a tree file as a GEDCOM file", kinloom::cli::RunExport},
-    {"arrange", "rearrange all items of a tree file as Auto Arrange Items does, and save it", kinloom::cli::RunArrange},
-    {"render", "draw a tree file as the canvas shows it into a PNG picture", kinloom::cli::RunRender},
+    {"dump", "print every item of a tree file as JSON, one line each", kinloom::cli::runDump},
+    {"info", "print the counts, LastId and home item of a tree file as JSON", kinloom::cli::runInfo},
+    {"convert", "read a .kl3, .kl2, .kl or .ged file and save it as a .kl3 or .ged file", kinloom::cli::runConvert},
+    {"date", "print the standardized form of typed dates", kinloom::cli::runDate},
+    {"import", "read a GEDCOM file into a new, arranged tree and save it as a .kl3 file", kinloom::cli::runImport},
+    {"export", "write a tree file as a GEDCOM file", kinloom::cli::runExport},
+    {"arrange", "rearrange all items of a tree file as Auto Arrange Items does, and save it", kinloom::cli::runArrange},
+    {"render", "draw a tree file as the canvas shows it into a PNG picture", kinloom::cli::runRender},
 };
 
 void printUsage(FILE* out) {

@@ -28,7 +28,7 @@ const char kRenderHelp[] =
 constexpr int kMaxSide = 20000;
 
 // "--name value" or "--name=value".
-bool TakeValue(const QStringList& args, int& i, const QString& name, QString& value) {
+bool takeValue(const QStringList& args, int& i, const QString& name, QString& value) {
     const QString& a = args[i];
     if (a == name) {
         if (i + 1 >= args.size()) return false;
@@ -43,16 +43,16 @@ bool TakeValue(const QStringList& args, int& i, const QString& name, QString& va
 }
 }  // namespace
 
-int RunRender(const QStringList& args) {
-    if (WantsHelp(args)) {
-        PrintOut(QByteArray(kRenderHelp));
+int runRender(const QStringList& args) {
+    if (wantsHelp(args)) {
+        printOut(QByteArray(kRenderHelp));
         return 0;
     }
     RenderOptions options;
     bool dates = true;
     QStringList operands;
     const auto usage = [](const QString& what) {
-        return Fail("render", what + QStringLiteral(" (see kinloom-cli render --help)"));
+        return fail("render", what + QStringLiteral(" (see kinloom-cli render --help)"));
     };
     for (int i = 0; i < args.size(); ++i) {
         const QString& a = args[i];
@@ -65,40 +65,40 @@ int RunRender(const QStringList& args) {
             operands << a;
         } else if (a == QLatin1String("--no-date-standardization")) {
             dates = false;
-        } else if (TakeValue(args, i, QStringLiteral("--zoom"), v)) {
+        } else if (takeValue(args, i, QStringLiteral("--zoom"), v)) {
             bool ok = false;
             const double z = v.toDouble(&ok);
             // Below 0.00001 % a picture's width in canvas units no longer fits the view's arithmetic.
             if (!ok || !(z >= 0.00001) || z > 10000)
                 return usage(QStringLiteral("--zoom needs a number from 0.00001 to 10000"));
             options.Zoom = z;
-        } else if (TakeValue(args, i, QStringLiteral("--offset"), v)) {
+        } else if (takeValue(args, i, QStringLiteral("--offset"), v)) {
             const QStringList xy = v.split(QLatin1Char(','));
             bool okX = false, okY = false;
-            if (xy.size() == 2) options.Offset = QPoint(xy[0].trimmed().toInt(&okX), xy[1].trimmed().toInt(&okY));
+            if (xy.size() == 2) options.offset = QPoint(xy[0].trimmed().toInt(&okX), xy[1].trimmed().toInt(&okY));
             if (!okX || !okY) return usage(QStringLiteral("--offset needs X,Y in canvas units"));
-        } else if (TakeValue(args, i, QStringLiteral("--size"), v)) {
+        } else if (takeValue(args, i, QStringLiteral("--size"), v)) {
             const QStringList wh = v.toLower().split(QLatin1Char('x'));
             bool okW = false, okH = false;
             const int w = wh.size() == 2 ? wh[0].toInt(&okW) : 0, h = wh.size() == 2 ? wh[1].toInt(&okH) : 0;
             if (!okW || !okH || w < 1 || h < 1 || w > kMaxSide || h > kMaxSide)
                 return usage(QStringLiteral("--size needs WxH, each 1 to %1").arg(kMaxSide));
-            options.Size = QSize(w, h);
-        } else if (TakeValue(args, i, QStringLiteral("--colour-code"), v) ||
-                   TakeValue(args, i, QStringLiteral("--color-code"), v)) {
+            options.size = QSize(w, h);
+        } else if (takeValue(args, i, QStringLiteral("--colour-code"), v) ||
+                   takeValue(args, i, QStringLiteral("--color-code"), v)) {
             const QString c = v.toLower();
-            if (c == QLatin1String("none")) options.Settings.ColourCodeMode = ColourCode::None;
-            else if (c == QLatin1String("gender")) options.Settings.ColourCodeMode = ColourCode::Gender;
-            else if (c == QLatin1String("notes")) options.Settings.ColourCodeMode = ColourCode::Notes;
-            else if (c == QLatin1String("picture")) options.Settings.ColourCodeMode = ColourCode::Picture;
+            if (c == QLatin1String("none")) options.settings.colourCodeMode = ColourCode::None;
+            else if (c == QLatin1String("gender")) options.settings.colourCodeMode = ColourCode::Gender;
+            else if (c == QLatin1String("notes")) options.settings.colourCodeMode = ColourCode::Notes;
+            else if (c == QLatin1String("picture")) options.settings.colourCodeMode = ColourCode::Picture;
             else return usage(QStringLiteral("--colour-code is none, gender, notes or picture"));
-        } else if (TakeValue(args, i, QStringLiteral("--font"), v)) {
-            options.Settings.ScreenFontName = v;
-        } else if (TakeValue(args, i, QStringLiteral("--font-size"), v)) {
+        } else if (takeValue(args, i, QStringLiteral("--font"), v)) {
+            options.settings.screenFontName = v;
+        } else if (takeValue(args, i, QStringLiteral("--font-size"), v)) {
             bool ok = false;
             const int n = v.toInt(&ok);
             if (!ok || n < 1 || n > 1000) return usage(QStringLiteral("--font-size needs a number from 1 to 1000"));
-            options.Settings.ScreenFontSize = n;
+            options.settings.screenFontSize = n;
         } else {
             return usage(QStringLiteral("unknown option %1").arg(a));
         }
@@ -106,20 +106,20 @@ int RunRender(const QStringList& args) {
     if (operands.size() != 2) return usage(QStringLiteral("expects TREE and OUT.png"));
 
     ConsolePrompts prompts;
-    TItemStore store(&prompts);
-    if (!LoadTreeFile("render", operands[0], store, prompts, dates)) return 1;
+    ItemStore store(&prompts);
+    if (!loadTreeFile("render", operands[0], store, prompts, dates)) return 1;
     // The picture shows the tree itself: no item is picked.
-    store.CurrentItem = nullptr;
+    store.currentItem = nullptr;
     PaintResult painted;
-    const QImage image = RenderTree(store, options, &painted);
-    if (!painted.Ok) return Fail("render", painted.Error);
+    const QImage image = renderTree(store, options, &painted);
+    if (!painted.Ok) return fail("render", painted.Error);
     // Written beside the target and renamed over it only when complete.
     QSaveFile file(operands[1]);
     if (!file.open(QIODevice::WriteOnly))
-        return Fail("render", QStringLiteral("could not write %1: %2").arg(operands[1], file.errorString()));
+        return fail("render", QStringLiteral("could not write %1: %2").arg(operands[1], file.errorString()));
     QImageWriter writer(&file, "png");
     if (!writer.write(image) || !file.commit())
-        return Fail("render", QStringLiteral("could not write %1: %2").arg(operands[1], writer.errorString().isEmpty() ? file.errorString() : writer.errorString()));
+        return fail("render", QStringLiteral("could not write %1: %2").arg(operands[1], writer.errorString().isEmpty() ? file.errorString() : writer.errorString()));
     return 0;
 }
 

@@ -1,6 +1,6 @@
 #include "app/ui/canvas_wiring.h"
 
-#include "app/ui/tslektstre.h"
+#include "app/ui/main_window.h"
 #include "canvas/interaction.h"
 #include "canvas/ui/canvas_popup_menu.h"
 #include "canvas/ui/canvas_widget.h"
@@ -11,37 +11,37 @@
 
 namespace kinloom {
 
-CanvasWidget* InstallCanvas(TSlektstre& w) {
+CanvasWidget* installCanvas(MainWindow& w) {
     AppState& state = w.state();
-    auto* canvas = new CanvasWidget(state.Store, state.View, &w);
+    auto* canvas = new CanvasWidget(state.store, state.view, &w);
     CanvasInteraction& in = canvas->interaction();
     canvas->setPrompts(&state.prompts);
     canvas->setSettingsSource([&state](PaintSettings& s) {
-        s.ScreenFontName = state.ScreenFontName;
-        s.ScreenFontSize = state.ScreenFontSize;
-        s.CurrentFileName = state.CurrentFileName;
-        s.Charset = &state.Charset;
-        s.PaintEnabled = state.PaintEnabled;
+        s.screenFontName = state.screenFontName;
+        s.screenFontSize = state.screenFontSize;
+        s.currentFileName = state.currentFileName;
+        s.charset = &state.charset;
+        s.paintEnabled = state.paintEnabled;
     });
-    in.Charset = &state.Charset;
-    in.ScrollStep = state.ScrollStep;
-    in.ShowNameTips = state.Options.ShowNameHints;
+    in.charset = &state.charset;
+    in.scrollStep = state.scrollStep;
+    in.showNameTips = state.options.showNameHints;
     w.setCanvas(canvas);
     canvas->setFocus();
 
     // Every repaint of the window goes through the canvas, which also renews the caption.
-    QObject::connect(&w, &TSlektstre::repaintRequested, canvas, [canvas, &state] {
-        canvas->interaction().ShowNameTips = state.Options.ShowNameHints;
+    QObject::connect(&w, &MainWindow::repaintRequested, canvas, [canvas, &state] {
+        canvas->interaction().showNameTips = state.options.showNameHints;
         canvas->repaintTree();
     });
-    QObject::connect(&w, &TSlektstre::interactionReset, canvas, [&in] { in.Reset(); });
-    QObject::connect(canvas, &CanvasWidget::painted, &w, [&w] { w.RenewCaption(); });
+    QObject::connect(&w, &MainWindow::interactionReset, canvas, [&in] { in.reset(); });
+    QObject::connect(canvas, &CanvasWidget::painted, &w, [&w] { w.renewCaption(); });
     QObject::connect(canvas, &CanvasWidget::statusTextChanged, &w,
                      [&w](const QString& text) { w.statusBar()->showMessage(text); });
 
     // Zoom menu.
-    const std::pair<QAction*, double> zooms[] = {{w.N2001, 200}, {w.N1001, 100}, {w.N301, 50}, {w.N351, 35},
-                                                 {w.N101, 20},   {w.N102, 10},   {w.N51, 5},   {w.N12, 1}};
+    const std::pair<QAction*, double> zooms[] = {{w.zoom200Action, 200}, {w.zoom100Action, 100}, {w.zoom50Action, 50}, {w.zoom35Action, 35},
+                                                 {w.zoom20Action, 20},   {w.zoom10Action, 10},   {w.zoom5Action, 5},   {w.zoom1Action, 1}};
     for (const auto& [action, zoom] : zooms) {
         QObject::connect(action, &QAction::triggered, canvas, [canvas, z = zoom] {
             canvas->interaction().Window = canvas->windowSize();
@@ -55,41 +55,41 @@ CanvasWidget* InstallCanvas(TSlektstre& w) {
             (canvas->interaction().*run)();
         };
     };
-    QObject::connect(w.ZoomIn1, &QAction::triggered, canvas, command(&CanvasInteraction::ZoomIn1Click));
-    QObject::connect(w.ZoomOut1, &QAction::triggered, canvas, command(&CanvasInteraction::ZoomOut1Click));
-    QObject::connect(w.Zoom1, &QAction::triggered, canvas, command(&CanvasInteraction::Zoom1Click));
-    for (QAction* a : {w.ZoomIn1, w.ZoomOut1, w.Zoom1}) a->setEnabled(true);
+    QObject::connect(w.zoomInAction, &QAction::triggered, canvas, command(&CanvasInteraction::zoomIn));
+    QObject::connect(w.zoomOutAction, &QAction::triggered, canvas, command(&CanvasInteraction::zoomOut));
+    QObject::connect(w.zoomToItemAction, &QAction::triggered, canvas, command(&CanvasInteraction::zoomToItem));
+    for (QAction* a : {w.zoomInAction, w.zoomOutAction, w.zoomToItemAction}) a->setEnabled(true);
 
     // Zoom to Area: the menu entry holds the check mark; the toolbar button and Ctrl share it.
-    QObject::connect(w.Area1, &QAction::triggered, canvas, [&in, &w] {
-        in.Area1Click();
-        w.Area1->setChecked(in.ZoomToAreaMode);
+    QObject::connect(w.zoomToAreaAction, &QAction::triggered, canvas, [&in, &w] {
+        in.zoomToAreaClicked();
+        w.zoomToAreaAction->setChecked(in.zoomToAreaMode);
     });
-    w.Area1->setEnabled(true);  // the toolbar's "Zoom to area" runs this entry and follows its state
+    w.zoomToAreaAction->setEnabled(true);  // the toolbar's "Zoom to area" runs this entry and follows its state
     QObject::connect(canvas, &CanvasWidget::zoomToAreaCheckedChanged, &w, [&w](bool checked) {
-        w.Area1->setChecked(checked);
+        w.zoomToAreaAction->setChecked(checked);
     });
     QObject::connect(&canvas->popupMenu(), &QMenu::aboutToShow, canvas, [&w, canvas] {
-        canvas->popupMenu().ZoomToArea->setChecked(w.Area1->isChecked());
+        canvas->popupMenu().zoomToArea->setChecked(w.zoomToAreaAction->isChecked());
     });
 
     // Colour codes: a radio group in the View menu; not saved.
     const std::pair<QAction*, ColourCode> codes[] = {
-        {w.Gender1, ColourCode::Gender}, {w.Notes1, ColourCode::Notes}, {w.Picture1, ColourCode::Picture},
-        {w.None1, ColourCode::None}};
+        {w.genderColoursAction, ColourCode::Gender}, {w.notesColoursAction, ColourCode::Notes}, {w.pictureColoursAction, ColourCode::Picture},
+        {w.noColoursAction, ColourCode::None}};
     for (const auto& [action, code] : codes) {
         QObject::connect(action, &QAction::triggered, canvas, [canvas, c = code] {
-            canvas->settings().ColourCodeMode = c;
+            canvas->settings().colourCodeMode = c;
             canvas->repaintTree();
         });
         action->setEnabled(true);
     }
-    if (w.Colorcodes1) w.Colorcodes1->setEnabled(true);
+    if (w.colourCodesMenu) w.colourCodesMenu->setEnabled(true);
 
     // The two toolbar buttons that follow the current item.
     QObject::connect(canvas, &CanvasWidget::toolbarButtonsChanged, &w, [&w](bool edit, bool create) {
-        w.EditPropertiesButton->setEnabled(edit);
-        w.CreateTreeButton->setEnabled(create);
+        w.editPropertiesButton->setEnabled(edit);
+        w.createTreeButton->setEnabled(create);
     });
     return canvas;
 }

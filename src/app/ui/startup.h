@@ -7,31 +7,31 @@ namespace kinloom {
 
 class Prompts;
 class Registry;
-class TAboutBox;
-class TGedcomImport;
-class Tkl_options;
-class TSlektstre;
-class Twelcome;
+class AboutBox;
+class GedcomImportDialog;
+class OptionsDialog;
+class MainWindow;
+class WelcomeWindow;
 
 // The windows of a run, made once at start in a fixed order and kept to the end. The main
 // window owns the dialogs; the welcome window stands on its own so that it stays usable while
 // the main window is disabled.
 struct KinloomWindows {
-    std::unique_ptr<TSlektstre> main;
-    std::unique_ptr<Twelcome> welcome;
-    TAboutBox* about = nullptr;
-    Tkl_options* options = nullptr;
-    TGedcomImport* gedcomImport = nullptr;
+    std::unique_ptr<MainWindow> main;
+    std::unique_ptr<WelcomeWindow> welcome;
+    AboutBox* about = nullptr;
+    OptionsDialog* options = nullptr;
+    GedcomImportDialog* gedcomImport = nullptr;
     ~KinloomWindows();
 };
 
 // Makes the windows: the main window first (its creation opens a tree named by `arguments`),
 // then the others, and wires them together.
-std::unique_ptr<KinloomWindows> CreateWindows(Registry& registry, Prompts& prompts, const QString& programPath,
+std::unique_ptr<KinloomWindows> createWindows(Registry& registry, Prompts& prompts, const QString& programPath,
                                               const QStringList& arguments);
 
 // Shows the main window, disabled, and the welcome window above it, whose confirmation
 // completes start-up; without the welcome window start-up completes at once.
-void StartUp(KinloomWindows& windows, bool showWelcome);
+void startUp(KinloomWindows& windows, bool showWelcome);
 
 }  // namespace kinloom

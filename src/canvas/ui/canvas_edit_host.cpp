@@ -6,38 +6,38 @@
 
 namespace kinloom {
 
-void CanvasEditHost::Repaint() { canvas_.repaintTree(); }
+void CanvasEditHost::repaint() { canvas_.repaintTree(); }
 
-void CanvasEditHost::PaintWithoutErase() { canvas_.paintTreeWithoutErase(); }
+void CanvasEditHost::paintWithoutErase() { canvas_.paintTreeWithoutErase(); }
 
-void CanvasEditHost::ZoomTo(double zoom) {
+void CanvasEditHost::zoomTo(double zoom) {
     canvas_.interaction().Window = canvas_.windowSize();
     canvas_.interaction().zoomto(zoom);
 }
 
-WindowSize CanvasEditHost::OuterSize() const { return canvas_.windowSize(); }
+WindowSize CanvasEditHost::outerSize() const { return canvas_.windowSize(); }
 
-void CanvasEditHost::StartPlacing(bool dragPending) {
+void CanvasEditHost::startPlacing(bool dragPending) {
     CanvasInteraction& in = canvas_.interaction();
-    in.GrabX = kLinkDX;
-    in.GrabY = kLinkDY;
-    in.Dragging = true;
-    if (dragPending) in.DragPending = true;
+    in.grabX = kLinkDX;
+    in.grabY = kLinkDY;
+    in.dragging = true;
+    if (dragPending) in.dragPending = true;
 }
 
-void CanvasEditHost::SetCrossCursor() { canvas_.SetCursor(CanvasCursor::Cross); }
+void CanvasEditHost::setCrossCursor() { canvas_.setCanvasCursor(CanvasCursor::Cross); }
 
-void CanvasEditHost::ArmLink(PendingLink kind, int dragX, int dragY) {
+void CanvasEditHost::armLink(PendingLink kind, int dragX, int dragY) {
     CanvasInteraction& in = canvas_.interaction();
-    in.DragX = dragX;
-    in.DragY = dragY;
+    in.dragX = dragX;
+    in.dragY = dragY;
     switch (kind) {
-    case PendingLink::Father: in.LinkFatherPending = true; break;
-    case PendingLink::Mother: in.LinkMotherPending = true; break;
-    case PendingLink::Spouse: in.LinkSpousePending = true; break;
+    case PendingLink::Father: in.linkFatherPending = true; break;
+    case PendingLink::Mother: in.linkMotherPending = true; break;
+    case PendingLink::Spouse: in.linkSpousePending = true; break;
     }
 }
 
-void CanvasEditHost::SetIgnoreNextMouseDown() { canvas_.interaction().IgnoreNextMouseDown = true; }
+void CanvasEditHost::setIgnoreNextMouseDown() { canvas_.interaction().ignoreNextMouseDown = true; }
 
 }  // namespace kinloom

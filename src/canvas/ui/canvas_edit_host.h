@@ -10,14 +10,14 @@ class CanvasWidget;
 class CanvasEditHost : public EditHost {
 public:
     explicit CanvasEditHost(CanvasWidget& canvas) : canvas_(canvas) {}
-    void Repaint() override;
-    void PaintWithoutErase() override;
-    void ZoomTo(double zoom) override;
-    WindowSize OuterSize() const override;
-    void StartPlacing(bool dragPending) override;
-    void SetCrossCursor() override;
-    void ArmLink(PendingLink kind, int dragX, int dragY) override;
-    void SetIgnoreNextMouseDown() override;
+    void repaint() override;
+    void paintWithoutErase() override;
+    void zoomTo(double zoom) override;
+    WindowSize outerSize() const override;
+    void startPlacing(bool dragPending) override;
+    void setCrossCursor() override;
+    void armLink(PendingLink kind, int dragX, int dragY) override;
+    void setIgnoreNextMouseDown() override;
 
 private:
     CanvasWidget& canvas_;

@@ -5,7 +5,7 @@
 namespace kinloom {
 
 namespace {
-QAction* Add(QMenu* menu, const QString& caption, const QKeySequence& keys = {}) {
+QAction* add(QMenu* menu, const QString& caption, const QKeySequence& keys = {}) {
     QAction* action = menu->addAction(caption);
     if (!keys.isEmpty()) {
         action->setShortcut(keys);
@@ -15,7 +15,7 @@ QAction* Add(QMenu* menu, const QString& caption, const QKeySequence& keys = {})
     return action;
 }
 
-void Apply(QAction* action, const PopupEntryState& state) {
+void applyEntry(QAction* action, const PopupEntryState& state) {
     action->setVisible(state.visible);
     action->setEnabled(state.enabled);
     if (!state.caption.isEmpty()) action->setText(state.caption);
@@ -23,76 +23,76 @@ void Apply(QAction* action, const PopupEntryState& state) {
 }  // namespace
 
 CanvasPopupMenu::CanvasPopupMenu(QWidget* parent) : QMenu(parent) {
-    NewItem = Add(this, QStringLiteral("&New Item"), QKeySequence(Qt::CTRL | Qt::Key_N));
-    EditProperties = Add(this, QStringLiteral("Edit &Properties"), QKeySequence(Qt::Key_Return));
-    Delete = Add(this, QStringLiteral("&Delete"), QKeySequence(Qt::Key_Delete));
-    MoveUp = Add(this, QStringLiteral("Move Up"));
-    MoveDown = Add(this, QStringLiteral("Move Down"));
-    MoveLeft = Add(this, QStringLiteral("Move Left"));
-    MoveRight = Add(this, QStringLiteral("Move Right"));
-    for (QAction* hidden : {MoveUp, MoveDown, MoveLeft, MoveRight}) hidden->setVisible(false);
+    newItem = add(this, QStringLiteral("&New Item"), QKeySequence(Qt::CTRL | Qt::Key_N));
+    editProperties = add(this, QStringLiteral("Edit &Properties"), QKeySequence(Qt::Key_Return));
+    deleteItem = add(this, QStringLiteral("&Delete"), QKeySequence(Qt::Key_Delete));
+    moveUp = add(this, QStringLiteral("Move Up"));
+    moveDown = add(this, QStringLiteral("Move Down"));
+    moveLeft = add(this, QStringLiteral("Move Left"));
+    moveRight = add(this, QStringLiteral("Move Right"));
+    for (QAction* hidden : {moveUp, moveDown, moveLeft, moveRight}) hidden->setVisible(false);
     addSeparator();
-    LinkToFather = Add(this, QStringLiteral("Link to &Father"), QKeySequence(Qt::Key_F));
-    LinkToMother = Add(this, QStringLiteral("Link to &Mother"), QKeySequence(Qt::Key_M));
-    LinkToSpouse = Add(this, QStringLiteral("&Link to Spouse"), QKeySequence(Qt::Key_L));
-    DeleteLinkMenu = addMenu(QStringLiteral("D&elete Link"));
-    DeleteLinkFather = Add(DeleteLinkMenu, QStringLiteral("to &Father"), QKeySequence(Qt::CTRL | Qt::Key_F));
-    DeleteLinkMother = Add(DeleteLinkMenu, QStringLiteral("to &Mother"), QKeySequence(Qt::CTRL | Qt::Key_M));
-    DeleteLinkSpouse = Add(DeleteLinkMenu, QStringLiteral("to &Spouse"), QKeySequence(Qt::CTRL | Qt::Key_L));
+    linkToFather = add(this, QStringLiteral("Link to &Father"), QKeySequence(Qt::Key_F));
+    linkToMother = add(this, QStringLiteral("Link to &Mother"), QKeySequence(Qt::Key_M));
+    linkToSpouse = add(this, QStringLiteral("&Link to Spouse"), QKeySequence(Qt::Key_L));
+    deleteLinkMenu = addMenu(QStringLiteral("D&elete Link"));
+    deleteLinkFather = add(deleteLinkMenu, QStringLiteral("to &Father"), QKeySequence(Qt::CTRL | Qt::Key_F));
+    deleteLinkMother = add(deleteLinkMenu, QStringLiteral("to &Mother"), QKeySequence(Qt::CTRL | Qt::Key_M));
+    deleteLinkSpouse = add(deleteLinkMenu, QStringLiteral("to &Spouse"), QKeySequence(Qt::CTRL | Qt::Key_L));
     addSeparator();
-    GotoMenu = addMenu(QStringLiteral("&Go to "));
-    GotoFather = Add(GotoMenu, QStringLiteral("&Father"));
-    GotoMother = Add(GotoMenu, QStringLiteral("&Mother"));
-    GotoMenu->addSeparator();
-    ListOfSpouses = Add(GotoMenu, QStringLiteral("List of &Spouses"));
-    ListOfSiblings = Add(GotoMenu, QStringLiteral("List of S&iblings"));
-    ListOfChildren = Add(GotoMenu, QStringLiteral("List of &Children"));
-    GotoMenu->addSeparator();
-    GotoAlias = Add(GotoMenu, QStringLiteral("&Alias"), QKeySequence(Qt::CTRL | Qt::Key_G));
-    GotoMenu->addSeparator();
-    GotoHome = Add(GotoMenu, QStringLiteral("&Home"), QKeySequence(Qt::Key_Home));
-    ZoomMenu = addMenu(QStringLiteral("&Zoom"));
-    ZoomToItem = Add(ZoomMenu, QStringLiteral("&Zoom to Item"), QKeySequence(Qt::Key_Z));
-    ZoomIn = Add(ZoomMenu, QStringLiteral("Zoom &In"), QKeySequence(Qt::Key_I));
-    ZoomOut = Add(ZoomMenu, QStringLiteral("Zoom &Out"), QKeySequence(Qt::Key_O));
-    ZoomToArea = Add(ZoomMenu, QStringLiteral("Zoom to &Area"));
-    ZoomToArea->setCheckable(true);
-    AlignMenu = addMenu(QStringLiteral("Align &Items"));
-    AlignTop = Add(AlignMenu, QStringLiteral("&Top"));
-    AlignBottom = Add(AlignMenu, QStringLiteral("&Bottom"));
-    AlignMenu->addSeparator();
-    AlignLeft = Add(AlignMenu, QStringLiteral("&Left"));
-    AlignRight = Add(AlignMenu, QStringLiteral("&Right"));
+    goToMenu = addMenu(QStringLiteral("&Go to "));
+    goToFatherEntry = add(goToMenu, QStringLiteral("&Father"));
+    goToMotherEntry = add(goToMenu, QStringLiteral("&Mother"));
+    goToMenu->addSeparator();
+    listOfSpouses = add(goToMenu, QStringLiteral("List of &Spouses"));
+    listOfSiblings = add(goToMenu, QStringLiteral("List of S&iblings"));
+    listOfChildren = add(goToMenu, QStringLiteral("List of &Children"));
+    goToMenu->addSeparator();
+    goToAliasEntry = add(goToMenu, QStringLiteral("&Alias"), QKeySequence(Qt::CTRL | Qt::Key_G));
+    goToMenu->addSeparator();
+    goToHomeEntry = add(goToMenu, QStringLiteral("&Home"), QKeySequence(Qt::Key_Home));
+    zoomMenu = addMenu(QStringLiteral("&Zoom"));
+    zoomToItem = add(zoomMenu, QStringLiteral("&Zoom to Item"), QKeySequence(Qt::Key_Z));
+    zoomIn = add(zoomMenu, QStringLiteral("Zoom &In"), QKeySequence(Qt::Key_I));
+    zoomOut = add(zoomMenu, QStringLiteral("Zoom &Out"), QKeySequence(Qt::Key_O));
+    zoomToArea = add(zoomMenu, QStringLiteral("Zoom to &Area"));
+    zoomToArea->setCheckable(true);
+    alignMenu = addMenu(QStringLiteral("Align &Items"));
+    alignTop = add(alignMenu, QStringLiteral("&Top"));
+    alignBottom = add(alignMenu, QStringLiteral("&Bottom"));
+    alignMenu->addSeparator();
+    alignLeft = add(alignMenu, QStringLiteral("&Left"));
+    alignRight = add(alignMenu, QStringLiteral("&Right"));
     addSeparator();
-    MakeAlias = Add(this, QStringLiteral("Make &Alias"), QKeySequence(Qt::CTRL | Qt::Key_A));
-    MakeThisAlias = Add(this, QStringLiteral("Make &This an Alias"), QKeySequence(Qt::CTRL | Qt::Key_T));
-    MakeThisHome = Add(this, QStringLiteral("Make This &Home"), QKeySequence(Qt::CTRL | Qt::Key_Home));
+    makeAliasAction = add(this, QStringLiteral("Make &Alias"), QKeySequence(Qt::CTRL | Qt::Key_A));
+    makeThisAliasAction = add(this, QStringLiteral("Make &This an Alias"), QKeySequence(Qt::CTRL | Qt::Key_T));
+    makeThisHome = add(this, QStringLiteral("Make This &Home"), QKeySequence(Qt::CTRL | Qt::Key_Home));
 }
 
 void CanvasPopupMenu::apply(const PopupMenuState& s) {
-    Apply(NewItem, s.NewItem);
-    Apply(EditProperties, s.EditProperties);
-    Apply(Delete, s.Delete);
-    Apply(LinkToFather, s.LinkToFather);
-    Apply(LinkToMother, s.LinkToMother);
-    Apply(LinkToSpouse, s.LinkToSpouse);
-    DeleteLinkMenu->setEnabled(s.DeleteLink.enabled);
+    applyEntry(newItem, s.newItem);
+    applyEntry(editProperties, s.editProperties);
+    applyEntry(deleteItem, s.deleteItem);
+    applyEntry(linkToFather, s.linkToFather);
+    applyEntry(linkToMother, s.linkToMother);
+    applyEntry(linkToSpouse, s.linkToSpouse);
+    deleteLinkMenu->setEnabled(s.deleteLink.enabled);
     const std::pair<QAction*, const PopupEntryState*> subs[] = {
-        {DeleteLinkFather, &s.DeleteLinkFather}, {DeleteLinkMother, &s.DeleteLinkMother}, {DeleteLinkSpouse, &s.DeleteLinkSpouse}};
+        {deleteLinkFather, &s.deleteLinkFather}, {deleteLinkMother, &s.deleteLinkMother}, {deleteLinkSpouse, &s.deleteLinkSpouse}};
     for (const auto& [action, state] : subs) {
         action->setVisible(state->visible);
-        if (s.DeleteLinkSubEnabledApplies) action->setEnabled(state->enabled);
+        if (s.deleteLinkSubEnabledApplies) action->setEnabled(state->enabled);
     }
-    Apply(GotoFather, s.GotoFather);
-    Apply(GotoMother, s.GotoMother);
-    Apply(ListOfSpouses, s.ListOfSpouses);
-    Apply(ListOfSiblings, s.ListOfSiblings);
-    Apply(ListOfChildren, s.ListOfChildren);
-    Apply(GotoAlias, s.GotoAlias);
-    Apply(ZoomToItem, s.ZoomToItem);
-    AlignMenu->setEnabled(s.AlignItems.enabled);
-    Apply(MakeAlias, s.MakeAlias);
-    Apply(MakeThisAlias, s.MakeThisAlias);
+    applyEntry(goToFatherEntry, s.goToFatherEntry);
+    applyEntry(goToMotherEntry, s.goToMotherEntry);
+    applyEntry(listOfSpouses, s.listOfSpouses);
+    applyEntry(listOfSiblings, s.listOfSiblings);
+    applyEntry(listOfChildren, s.listOfChildren);
+    applyEntry(goToAliasEntry, s.goToAliasEntry);
+    applyEntry(zoomToItem, s.zoomToItem);
+    alignMenu->setEnabled(s.alignItems.enabled);
+    applyEntry(makeAliasAction, s.makeAliasAction);
+    applyEntry(makeThisAliasAction, s.makeThisAliasAction);
 }
 
 }  // namespace kinloom

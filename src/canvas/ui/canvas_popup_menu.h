@@ -7,7 +7,7 @@ struct PopupMenuState;
 
 // The canvas popup menu with every entry. The canvas widget connects the zoom entries and the
 // hidden scroll entries; the editing commands connect the rest (New Item among them: its command
-// ends in CanvasInteraction::BeginPlacingNewItem's state) through these members.
+// ends in CanvasInteraction::beginPlacingNewItem's state) through these members.
 class CanvasPopupMenu : public QMenu {
     Q_OBJECT
 public:
@@ -16,41 +16,41 @@ public:
     // Shows and enables the entries as the state says (run when the menu opens).
     void apply(const PopupMenuState& state);
 
-    QAction* NewItem;
-    QAction* EditProperties;
-    QAction* Delete;
-    QAction* MoveUp;
-    QAction* MoveDown;
-    QAction* MoveLeft;
-    QAction* MoveRight;
-    QAction* LinkToFather;
-    QAction* LinkToMother;
-    QAction* LinkToSpouse;
-    QMenu* DeleteLinkMenu;
-    QAction* DeleteLinkFather;
-    QAction* DeleteLinkMother;
-    QAction* DeleteLinkSpouse;
-    QMenu* GotoMenu;
-    QAction* GotoFather;
-    QAction* GotoMother;
-    QAction* ListOfSpouses;
-    QAction* ListOfSiblings;
-    QAction* ListOfChildren;
-    QAction* GotoAlias;
-    QAction* GotoHome;
-    QMenu* ZoomMenu;
-    QAction* ZoomToItem;
-    QAction* ZoomIn;
-    QAction* ZoomOut;
-    QAction* ZoomToArea;
-    QMenu* AlignMenu;
-    QAction* AlignTop;
-    QAction* AlignBottom;
-    QAction* AlignLeft;
-    QAction* AlignRight;
-    QAction* MakeAlias;
-    QAction* MakeThisAlias;
-    QAction* MakeThisHome;
+    QAction* newItem;
+    QAction* editProperties;
+    QAction* deleteItem;
+    QAction* moveUp;
+    QAction* moveDown;
+    QAction* moveLeft;
+    QAction* moveRight;
+    QAction* linkToFather;
+    QAction* linkToMother;
+    QAction* linkToSpouse;
+    QMenu* deleteLinkMenu;
+    QAction* deleteLinkFather;
+    QAction* deleteLinkMother;
+    QAction* deleteLinkSpouse;
+    QMenu* goToMenu;
+    QAction* goToFatherEntry;
+    QAction* goToMotherEntry;
+    QAction* listOfSpouses;
+    QAction* listOfSiblings;
+    QAction* listOfChildren;
+    QAction* goToAliasEntry;
+    QAction* goToHomeEntry;
+    QMenu* zoomMenu;
+    QAction* zoomToItem;
+    QAction* zoomIn;
+    QAction* zoomOut;
+    QAction* zoomToArea;
+    QMenu* alignMenu;
+    QAction* alignTop;
+    QAction* alignBottom;
+    QAction* alignLeft;
+    QAction* alignRight;
+    QAction* makeAliasAction;
+    QAction* makeThisAliasAction;
+    QAction* makeThisHome;
 };
 
 }  // namespace kinloom

@@ -14,7 +14,7 @@
 
 namespace kinloom {
 
-CanvasWidget::CanvasWidget(TItemStore& store, ViewState& view, QWidget* parent)
+CanvasWidget::CanvasWidget(ItemStore& store, ViewState& view, QWidget* parent)
     : QWidget(parent),
       store_(store),
       view_(view),
@@ -26,14 +26,14 @@ CanvasWidget::CanvasWidget(TItemStore& store, ViewState& view, QWidget* parent)
     setToolTip(QStringLiteral("Click your right mouse button to get a menu of the most common tasks"));
 
     CanvasInteraction& in = *interaction_;
-    connect(popup_->MoveUp, &QAction::triggered, this, [&in] { in.SpeedButton4Click(); });
-    connect(popup_->MoveDown, &QAction::triggered, this, [&in] { in.SpeedButton2Click(); });
-    connect(popup_->MoveLeft, &QAction::triggered, this, [&in] { in.SpeedButton3Click(); });
-    connect(popup_->MoveRight, &QAction::triggered, this, [&in] { in.SpeedButton1Click(); });
-    connect(popup_->ZoomToItem, &QAction::triggered, this, [this] { syncWindowSize(); interaction_->Zoom1Click(); });
-    connect(popup_->ZoomIn, &QAction::triggered, this, [this] { syncWindowSize(); interaction_->ZoomIn1Click(); });
-    connect(popup_->ZoomOut, &QAction::triggered, this, [this] { syncWindowSize(); interaction_->ZoomOut1Click(); });
-    connect(popup_->ZoomToArea, &QAction::triggered, this, [&in] { in.Area1Click(); });
+    connect(popup_->moveUp, &QAction::triggered, this, [&in] { in.speedButton4Click(); });
+    connect(popup_->moveDown, &QAction::triggered, this, [&in] { in.speedButton2Click(); });
+    connect(popup_->moveLeft, &QAction::triggered, this, [&in] { in.speedButton3Click(); });
+    connect(popup_->moveRight, &QAction::triggered, this, [&in] { in.speedButton1Click(); });
+    connect(popup_->zoomToItem, &QAction::triggered, this, [this] { syncWindowSize(); interaction_->zoomToItem(); });
+    connect(popup_->zoomIn, &QAction::triggered, this, [this] { syncWindowSize(); interaction_->zoomIn(); });
+    connect(popup_->zoomOut, &QAction::triggered, this, [this] { syncWindowSize(); interaction_->zoomOut(); });
+    connect(popup_->zoomToArea, &QAction::triggered, this, [&in] { in.zoomToAreaClicked(); });
 }
 
 CanvasWidget::~CanvasWidget() = default;
@@ -47,67 +47,67 @@ void CanvasWidget::syncWindowSize() { interaction_->Window = windowSize(); }
 
 void CanvasWidget::repaintTree() {
     syncWindowSize();
-    interaction_->Repaint();
+    interaction_->repaint();
 }
 
 void CanvasWidget::paintTreeWithoutErase() {
     syncWindowSize();
-    interaction_->PaintWithoutErase();
+    interaction_->paintWithoutErase();
 }
 
 void CanvasWidget::paintTree(bool erase) {
     if (buffer_.size() != size()) buffer_ = QImage(size().expandedTo(QSize(1, 1)), QImage::Format_RGB32);
     if (erase) buffer_.fill(kCanvasBackground);
     if (settingsSource_) settingsSource_(settings_);
-    settings_.Dragging = interaction_->Dragging;
+    settings_.dragging = interaction_->dragging;
     {
         QPainter painter(&buffer_);
         const WindowSize w = windowSize();
-        lastPaint_ = FormPaint(painter, store_, view_, QSize(w.Width, w.Height), settings_);
+        lastPaint_ = kinloom::paintTree(painter, store_, view_, QSize(w.Width, w.Height), settings_);
     }
-    if (!lastPaint_.Painted) return;
+    if (!lastPaint_.painted) return;
     if (!lastPaint_.Ok && prompts_) prompts_->Error(kAppTitle, lastPaint_.Error);
     emit painted(lastPaint_);
     update();
 }
 
-void CanvasWidget::Repaint() { paintTree(true); }
-void CanvasWidget::PaintWithoutErase() { paintTree(false); }
+void CanvasWidget::repaint() { paintTree(true); }
+void CanvasWidget::paintWithoutErase() { paintTree(false); }
 
-void CanvasWidget::InvertRect(const QRect& rect) {
+void CanvasWidget::invertRect(const QRect& rect) {
     if (buffer_.isNull()) return;  // not laid out yet: the first paint draws everything
     QPainter painter(&buffer_);
-    kinloom::InvertRect(painter, rect);
+    kinloom::invertRect(painter, rect);
     update(rect);
 }
 
-void CanvasWidget::InvertLine(QPoint from, QPoint to) {
+void CanvasWidget::invertLine(QPoint from, QPoint to) {
     if (buffer_.isNull()) return;  // not laid out yet: the first paint draws everything
     QPainter painter(&buffer_);
-    kinloom::InvertLine(painter, from, to);
+    kinloom::invertLine(painter, from, to);
     update(QRect(from, to).normalized().adjusted(-1, -1, 1, 1));
 }
 
-void CanvasWidget::InvertFrame(QPoint a, QPoint b, bool dotted) {
+void CanvasWidget::invertFrame(QPoint a, QPoint b, bool dotted) {
     if (buffer_.isNull()) return;  // not laid out yet: the first paint draws everything
     QPainter painter(&buffer_);
-    kinloom::InvertFrame(painter, a, b, dotted);
+    kinloom::invertFrame(painter, a, b, dotted);
     update(QRect(a, b).normalized().adjusted(-1, -1, 1, 1));
 }
 
-void CanvasWidget::FillBackground() {
+void CanvasWidget::fillBackground() {
     buffer_.fill(kCanvasBackground);
     update();
 }
 
-void CanvasWidget::FillBox(const QRect& rect, bool silver) {
+void CanvasWidget::fillBox(const QRect& rect, bool silver) {
     if (buffer_.isNull()) return;  // not laid out yet: the first paint draws everything
     QPainter painter(&buffer_);
     painter.fillRect(rect, silver ? kSilver : kCanvasBackground);
     update(rect);
 }
 
-void CanvasWidget::SetCursor(CanvasCursor cursor) {
+void CanvasWidget::setCanvasCursor(CanvasCursor cursor) {
     switch (cursor) {
     case CanvasCursor::Arrow: setCursor(Qt::ArrowCursor); break;
     case CanvasCursor::Cross: setCursor(Qt::CrossCursor); break;
@@ -115,9 +115,9 @@ void CanvasWidget::SetCursor(CanvasCursor cursor) {
     }
 }
 
-void CanvasWidget::SetStatusText(const QString& text) { emit statusTextChanged(text); }
+void CanvasWidget::setStatusText(const QString& text) { emit statusTextChanged(text); }
 
-void CanvasWidget::SetHint(const QString& text, bool enabled) {
+void CanvasWidget::setHint(const QString& text, bool enabled) {
     if (enabled && !text.isEmpty()) {
         setToolTip(text);
     } else {
@@ -126,12 +126,12 @@ void CanvasWidget::SetHint(const QString& text, bool enabled) {
     }
 }
 
-void CanvasWidget::SetZoomToAreaChecked(bool checked) {
-    popup_->ZoomToArea->setChecked(checked);
+void CanvasWidget::setZoomToAreaChecked(bool checked) {
+    popup_->zoomToArea->setChecked(checked);
     emit zoomToAreaCheckedChanged(checked);
 }
 
-void CanvasWidget::SetToolbarButtons(bool editProperties, bool createAncestorTree) {
+void CanvasWidget::setToolbarButtons(bool editProperties, bool createAncestorTree) {
     emit toolbarButtonsChanged(editProperties, createAncestorTree);
 }
 
@@ -143,14 +143,14 @@ void CanvasWidget::paintEvent(QPaintEvent* event) {
 void CanvasWidget::resizeEvent(QResizeEvent* event) {
     QWidget::resizeEvent(event);
     // The arrow keys scroll by a step measured once, from the first client width.
-    if (interaction_->ScrollStep == 0 && width() > 0)
-        interaction_->ScrollStep = static_cast<int>(RoundHalfEven(width() * 80.0 / 1024));
+    if (interaction_->scrollStep == 0 && width() > 0)
+        interaction_->scrollStep = static_cast<int>(roundHalfEven(width() * 80.0 / 1024));
     repaintTree();
 }
 
 void CanvasWidget::mousePressEvent(QMouseEvent* event) {
     syncWindowSize();
-    interaction_->MousePress(event->position().toPoint(), event->button());
+    interaction_->mousePress(event->position().toPoint(), event->button());
 }
 
 void CanvasWidget::mouseMoveEvent(QMouseEvent* event) {
@@ -160,14 +160,14 @@ void CanvasWidget::mouseMoveEvent(QMouseEvent* event) {
 
 void CanvasWidget::mouseReleaseEvent(QMouseEvent* event) {
     syncWindowSize();
-    interaction_->MouseRelease(event->position().toPoint());
+    interaction_->mouseRelease(event->position().toPoint());
 }
 
 void CanvasWidget::mouseDoubleClickEvent(QMouseEvent* event) {
     syncWindowSize();
     // The double-click runs go to alias; the press that comes with it is then ignored.
-    interaction_->DoubleClick(event->position().toPoint());
-    interaction_->MousePress(event->position().toPoint(), event->button());
+    interaction_->doubleClick(event->position().toPoint());
+    interaction_->mousePress(event->position().toPoint(), event->button());
 }
 
 void CanvasWidget::keyPressEvent(QKeyEvent* event) {
@@ -176,11 +176,11 @@ void CanvasWidget::keyPressEvent(QKeyEvent* event) {
 }
 
 void CanvasWidget::keyReleaseEvent(QKeyEvent* event) {
-    interaction_->KeyRelease(event->key(), event->modifiers());
+    interaction_->keyRelease(event->key(), event->modifiers());
 }
 
 void CanvasWidget::contextMenuEvent(QContextMenuEvent* event) {
-    popup_->apply(interaction_->PopupMenu());
+    popup_->apply(interaction_->popupMenu());
     popup_->exec(event->globalPos());
 }
 

@@ -1,6 +1,6 @@
 #pragma once
 #include "canvas/canvas_surface.h"
-#include "canvas/form_paint.h"
+#include "canvas/paint_tree.h"
 #include "canvas/interaction.h"
 
 #include <QImage>
@@ -11,18 +11,18 @@
 
 namespace kinloom {
 
-class TItemStore;
+class ItemStore;
 class Prompts;
 class CanvasPopupMenu;
 
 // The canvas of the main window. Everything is drawn into a back buffer the size of the client
-// area: the tree by FormPaint and the inverted highlights on top; paintEvent only copies it. Mouse
+// area: the tree by paintTree and the inverted highlights on top; paintEvent only copies it. Mouse
 // and keys go to the core's CanvasInteraction, which calls back through CanvasSurface.
 class CanvasWidget : public QWidget, public CanvasSurface {
     Q_OBJECT
 public:
     // The store and the view belong to the main window and outlive the widget.
-    CanvasWidget(TItemStore& store, ViewState& view, QWidget* parent = nullptr);
+    CanvasWidget(ItemStore& store, ViewState& view, QWidget* parent = nullptr);
     ~CanvasWidget() override;
 
     CanvasInteraction& interaction() { return *interaction_; }
@@ -44,18 +44,18 @@ public:
     void paintTreeWithoutErase();
 
     // CanvasSurface
-    void Repaint() override;
-    void PaintWithoutErase() override;
-    void InvertRect(const QRect& rect) override;
-    void InvertLine(QPoint from, QPoint to) override;
-    void InvertFrame(QPoint a, QPoint b, bool dotted) override;
-    void FillBackground() override;
-    void FillBox(const QRect& rect, bool silver) override;
-    void SetCursor(CanvasCursor cursor) override;
-    void SetStatusText(const QString& text) override;
-    void SetHint(const QString& text, bool enabled) override;
-    void SetZoomToAreaChecked(bool checked) override;
-    void SetToolbarButtons(bool editProperties, bool createAncestorTree) override;
+    void repaint() override;
+    void paintWithoutErase() override;
+    void invertRect(const QRect& rect) override;
+    void invertLine(QPoint from, QPoint to) override;
+    void invertFrame(QPoint a, QPoint b, bool dotted) override;
+    void fillBackground() override;
+    void fillBox(const QRect& rect, bool silver) override;
+    void setCanvasCursor(CanvasCursor cursor) override;
+    void setStatusText(const QString& text) override;
+    void setHint(const QString& text, bool enabled) override;
+    void setZoomToAreaChecked(bool checked) override;
+    void setToolbarButtons(bool editProperties, bool createAncestorTree) override;
 
 signals:
     // After every paint: the caption and the navigator's counter labels.
@@ -79,7 +79,7 @@ private:
     void paintTree(bool erase);
     void syncWindowSize();
 
-    TItemStore& store_;
+    ItemStore& store_;
     ViewState& view_;
     PaintSettings settings_;
     std::function<void(PaintSettings&)> settingsSource_;

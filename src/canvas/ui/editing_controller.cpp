@@ -1,9 +1,9 @@
 #include "canvas/ui/editing_controller.h"
 
 #include "canvas/edit_properties.h"
-#include "canvas/goto_lists.h"
-#include "canvas/ui/delete_marriage_form.h"
-#include "canvas/ui/goto_window.h"
+#include "canvas/go_to_lists.h"
+#include "canvas/ui/delete_spouse_link_dialog.h"
+#include "canvas/ui/go_to_window.h"
 #include "canvas/ui/name_search_window.h"
 #include "canvas/ui/navigator.h"
 #include "document/item_store.h"
@@ -16,7 +16,7 @@
 
 namespace kinloom {
 
-EditingController::EditingController(TItemStore& store, ViewState& view, EditHost& host, Prompts& prompts,
+EditingController::EditingController(ItemStore& store, ViewState& view, EditHost& host, Prompts& prompts,
                                      QWidget* window)
     : QObject(window),
       store_(store),
@@ -24,16 +24,16 @@ EditingController::EditingController(TItemStore& store, ViewState& view, EditHos
       host_(host),
       prompts_(prompts),
       ctx_{store, view, host},
-      person_(std::make_unique<TPerson>(prompts, window)),
-      goto_(std::make_unique<TGOTOwnd>(store, [this] { Zoom1Click(); }, window)),
-      deleteMarriage_(std::make_unique<TDeleteMarriageForm>(prompts, window)),
-      navigator_(std::make_unique<TKontroll>(window)),
-      browser_(std::make_unique<TPersBrowser>(store, window)) {
-    person_->setDateStandardizer([this](const QString& date) { return StandardizeDate(date, dateOptions_()); });
-    navigator_->setHooks({{}, {}, {}, [this] { Home1Click(); }, {}, [this] {
+      person_(std::make_unique<PersonDialog>(prompts, window)),
+      goToWindow_(std::make_unique<GoToWindow>(store, [this] { zoomToItem(); }, window)),
+      deleteMarriage_(std::make_unique<DeleteSpouseLinkDialog>(prompts, window)),
+      navigator_(std::make_unique<Navigator>(window)),
+      browser_(std::make_unique<NameSearchWindow>(store, window)) {
+    person_->setDateStandardizer([this](const QString& date) { return standardizeDate(date, dateOptions_()); });
+    navigator_->setHooks({{}, {}, {}, [this] { goHome(); }, {}, [this] {
                               if (navigatorAction_) navigatorAction_->setChecked(false);
                           }});
-    browser_->setHooks({[this] { Zoom1Click(); }, [this] { FormDblClick(); },
+    browser_->setHooks({[this] { zoomToItem(); }, [this] { editProperties(); },
                         [this](bool on) {
                             if (nameSearchAction_) nameSearchAction_->setChecked(on);
                         },
@@ -51,13 +51,13 @@ void EditingController::setCharset(const DisplayCharset& charset) {
 
 void EditingController::setNavigatorCommands(std::function<void(int)> scroll, std::function<void()> zoomIn,
                                              std::function<void()> zoomOut, std::function<void()> focusMainWindow) {
-    TKontroll::Hooks hooks;
-    hooks.scroll = [scroll](TKontroll::Direction d) {
+    Navigator::Hooks hooks;
+    hooks.scroll = [scroll](Navigator::Direction d) {
         if (scroll) scroll(static_cast<int>(d));
     };
     hooks.zoomIn = std::move(zoomIn);
     hooks.zoomOut = std::move(zoomOut);
-    hooks.home = [this] { Home1Click(); };
+    hooks.home = [this] { goHome(); };
     hooks.returnFocus = std::move(focusMainWindow);
     hooks.closed = [this] {
         if (navigatorAction_) navigatorAction_->setChecked(false);
@@ -71,74 +71,74 @@ void EditingController::setViewActions(QAction* navigator, QAction* nameSearch) 
 }
 
 void EditingController::setMenuExchange(std::function<void(bool)> f) {
-    browser_->setHooks({[this] { Zoom1Click(); }, [this] { FormDblClick(); },
+    browser_->setHooks({[this] { zoomToItem(); }, [this] { editProperties(); },
                         [this](bool on) {
                             if (nameSearchAction_) nameSearchAction_->setChecked(on);
                         },
                         std::move(f)});
 }
 
-MainMenuState EditingController::MenuState() const { return ComputeMainMenuState(store_); }
+MainMenuState EditingController::menuState() const { return computeMainMenuState(store_); }
 
-void EditingController::Nyperson1Click() { kinloom::Nyperson1Click(ctx_); }
+void EditingController::newPerson() { kinloom::newPerson(ctx_); }
 
-void EditingController::FormDblClick() {
-    kinloom::FormDblClick(store_, host_, [this](TPersonItem& copy, TPersonItem& edited) {
-        const bool ok = person_->Execute(store_, copy, edited);
+void EditingController::editProperties() {
+    kinloom::editProperties(store_, host_, [this](PersonItem& copy, PersonItem& edited) {
+        const bool ok = person_->execute(store_, copy, edited);
         QApplication::setOverrideCursor(Qt::WaitCursor);
         return ok;
     });
     if (QApplication::overrideCursor()) QApplication::restoreOverrideCursor();
 }
 
-void EditingController::Slettperson1Click() {
-    if (kinloom::Slettperson1Click(store_, prompts_)) host_.Repaint();
+void EditingController::deletePerson() {
+    if (kinloom::deletePerson(store_, prompts_)) host_.repaint();
 }
 
-void EditingController::LinktoFather1Click() { LinkCommand(ctx_, PendingLink::Father); }
-void EditingController::LinktoMother2Click() { LinkCommand(ctx_, PendingLink::Mother); }
-void EditingController::LinkMarriage1Click() { LinkCommand(ctx_, PendingLink::Spouse); }
-void EditingController::DeleteLinktoFather1Click() { kinloom::DeleteLinktoFather1Click(ctx_); }
-void EditingController::DeleteLinktoMother1Click() { kinloom::DeleteLinktoMother1Click(ctx_); }
+void EditingController::linkToFather() { linkCommand(ctx_, PendingLink::Father); }
+void EditingController::linkToMother() { linkCommand(ctx_, PendingLink::Mother); }
+void EditingController::linkToSpouse() { linkCommand(ctx_, PendingLink::Spouse); }
+void EditingController::deleteFatherLink() { kinloom::deleteFatherLink(ctx_); }
+void EditingController::deleteMotherLink() { kinloom::deleteMotherLink(ctx_); }
 
-void EditingController::DeleteLinktoMarriage1Click() {
-    if (!store_.CurrentItem) return;
-    deleteMarriage_->Run(store_, *store_.CurrentItem, charset_);
-    host_.Repaint();
+void EditingController::deleteSpouseLink() {
+    if (!store_.currentItem) return;
+    deleteMarriage_->run(store_, *store_.currentItem, charset_);
+    host_.repaint();
 }
 
-void EditingController::MakeAliasClick() { kinloom::MakeAliasClick(ctx_); }
-void EditingController::MakeThisAliasClick() { kinloom::MakeThisAliasClick(ctx_); }
-void EditingController::GotoAlias1Click() { kinloom::GotoAlias1Click(ctx_, false); }
-void EditingController::CanvasDoubleClick() { kinloom::GotoAlias1Click(ctx_, true); }
-void EditingController::Makehome1Click() { kinloom::Makehome1Click(ctx_); }
-void EditingController::Home1Click() { kinloom::Home1Click(ctx_); }
-void EditingController::Father1Click() { kinloom::Father1Click(ctx_); }
-void EditingController::Mother1Click() { kinloom::Mother1Click(ctx_); }
-void EditingController::Spouse1Click() {
-    if (store_.CurrentItem) goto_->ShowList(SpousesList(store_, charset_));
+void EditingController::makeAlias() { kinloom::makeAlias(ctx_); }
+void EditingController::makeThisAlias() { kinloom::makeThisAlias(ctx_); }
+void EditingController::goToAlias() { kinloom::goToAlias(ctx_, false); }
+void EditingController::canvasDoubleClicked() { kinloom::goToAlias(ctx_, true); }
+void EditingController::makeHome() { kinloom::makeHome(ctx_); }
+void EditingController::goHome() { kinloom::goHome(ctx_); }
+void EditingController::goToFather() { kinloom::goToFather(ctx_); }
+void EditingController::goToMother() { kinloom::goToMother(ctx_); }
+void EditingController::goToSpouse() {
+    if (store_.currentItem) goToWindow_->showList(spousesList(store_, charset_));
 }
-void EditingController::ListofSiblings1Click() {
-    if (store_.CurrentItem) goto_->ShowList(SiblingsList(store_, charset_));
+void EditingController::goToSibling() {
+    if (store_.currentItem) goToWindow_->showList(siblingsList(store_, charset_));
 }
-void EditingController::Child1Click() {
-    if (store_.CurrentItem) goto_->ShowList(ChildrenList(store_, charset_));
+void EditingController::goToChild() {
+    if (store_.currentItem) goToWindow_->showList(childrenList(store_, charset_));
 }
-void EditingController::Top1Click() { AlignSelection(ctx_, AlignEdge::Top); }
-void EditingController::Bottom1Click() { AlignSelection(ctx_, AlignEdge::Bottom); }
-void EditingController::Left1Click() { AlignSelection(ctx_, AlignEdge::Left); }
-void EditingController::Right1Click() { AlignSelection(ctx_, AlignEdge::Right); }
-void EditingController::Zoom1Click() { ZoomToCurrentItem(ctx_); }
+void EditingController::alignTop() { AlignSelection(ctx_, AlignEdge::Top); }
+void EditingController::alignBottom() { AlignSelection(ctx_, AlignEdge::Bottom); }
+void EditingController::alignLeft() { AlignSelection(ctx_, AlignEdge::Left); }
+void EditingController::alignRight() { AlignSelection(ctx_, AlignEdge::Right); }
+void EditingController::zoomToItem() { zoomToCurrentItem(ctx_); }
 
 // The toggles follow the window, not the action's own check mark, so that F3 ("&Find") and F9
 // ("Name Search") flip the same state.
-void EditingController::Control1Click() {
+void EditingController::toggleNavigator() {
     const bool show = !navigator_->isVisible();
     if (navigatorAction_) navigatorAction_->setChecked(show);
     navigator_->setVisible(show);
 }
 
-void EditingController::Browser() {
+void EditingController::browser() {
     const bool show = !browser_->isVisible();
     if (nameSearchAction_) nameSearchAction_->setChecked(show);
     if (show)
@@ -147,12 +147,12 @@ void EditingController::Browser() {
         browser_->close();
 }
 
-void EditingController::ShowCounters(int items, int persons, double zoom) {
-    navigator_->ShowCounters(items, persons, zoom);
+void EditingController::showCounters(int items, int persons, double zoom) {
+    navigator_->showCounters(items, persons, zoom);
 }
 
-void EditingController::DocumentReplaced() {
-    if (browser_->isVisible()) browser_->FormShow();
+void EditingController::documentReplaced() {
+    if (browser_->isVisible()) browser_->formShow();
 }
 
 }  // namespace kinloom

@@ -1,6 +1,6 @@
 #include "canvas/ui/name_search_window.h"
 
-#include "canvas/goto_lists.h"
+#include "canvas/go_to_lists.h"
 #include "document/item_store.h"
 
 #include <QApplication>
@@ -18,7 +18,7 @@ namespace {
 constexpr int kMinimumWidth = 330;
 }
 
-TPersBrowser::TPersBrowser(TItemStore& store, QWidget* parent)
+NameSearchWindow::NameSearchWindow(ItemStore& store, QWidget* parent)
     : QWidget(parent, Qt::Tool | Qt::WindowStaysOnTopHint), store_(store) {
     setObjectName(QStringLiteral("PersBrowser"));
     setWindowTitle(QStringLiteral("Name Search"));
@@ -50,28 +50,28 @@ TPersBrowser::TPersBrowser(TItemStore& store, QWidget* parent)
     }
     b[2]->setDefault(true);
     layout->addLayout(buttons);
-    connect(b[0], &QPushButton::clicked, this, &TPersBrowser::FormShow);
-    connect(b[1], &QPushButton::clicked, this, &TPersBrowser::ListBox1DblClick);
-    connect(b[2], &QPushButton::clicked, this, &TPersBrowser::Button2Click);
-    connect(b[3], &QPushButton::clicked, this, &TPersBrowser::Button3Click);
-    connect(list_, &QListWidget::itemDoubleClicked, this, &TPersBrowser::ListBox1DblClick);
-    connect(edit_, &QLineEdit::returnPressed, this, &TPersBrowser::Button2Click);
+    connect(b[0], &QPushButton::clicked, this, &NameSearchWindow::formShow);
+    connect(b[1], &QPushButton::clicked, this, &NameSearchWindow::editSelectedPerson);
+    connect(b[2], &QPushButton::clicked, this, &NameSearchWindow::button2Click);
+    connect(b[3], &QPushButton::clicked, this, &NameSearchWindow::button3Click);
+    connect(list_, &QListWidget::itemDoubleClicked, this, &NameSearchWindow::editSelectedPerson);
+    connect(edit_, &QLineEdit::returnPressed, this, &NameSearchWindow::button2Click);
     timer_.setInterval(400);
-    connect(&timer_, &QTimer::timeout, this, &TPersBrowser::Timer1Timer);
+    connect(&timer_, &QTimer::timeout, this, &NameSearchWindow::searchTimerFired);
 }
 
-void TPersBrowser::showEvent(QShowEvent* event) {
+void NameSearchWindow::showEvent(QShowEvent* event) {
     QWidget::showEvent(event);
-    if (!event->spontaneous()) FormShow();
+    if (!event->spontaneous()) formShow();
 }
 
-void TPersBrowser::FormShow() {
+void NameSearchWindow::formShow() {
     lastSearch_.clear();
     edit_->clear();
     timer_.start();
     if (hooks_.checkMenu) hooks_.checkMenu(true);
     QApplication::setOverrideCursor(Qt::WaitCursor);
-    names_.Fill(store_, charset_);
+    names_.fill(store_, charset_);
     list_->setUpdatesEnabled(false);
     list_->clear();
     list_->addItems(names_.lines());
@@ -79,17 +79,17 @@ void TPersBrowser::FormShow() {
     QApplication::restoreOverrideCursor();
 }
 
-void TPersBrowser::Edit1KeyDown(int qtKey) {
+void NameSearchWindow::searchKeyPressed(int qtKey) {
     timer_.stop();
     timer_.setInterval(400);
-    if (RestartsSearchTimer(qtKey)) timer_.start();
+    if (restartsSearchTimer(qtKey)) timer_.start();
 }
 
-void TPersBrowser::Timer1Timer() {
+void NameSearchWindow::searchTimerFired() {
     const QString typed = edit_->text();
     if (typed == lastSearch_) return;
     timer_.stop();
-    const int row = names_.FindFirst(typed);
+    const int row = names_.findFirst(typed);
     if (row < 0) return;
     list_->setUpdatesEnabled(false);
     list_->setCurrentRow(row);
@@ -102,65 +102,65 @@ void TPersBrowser::Timer1Timer() {
     edit_->setSelection(static_cast<int>(typed.size()), static_cast<int>(line.size() - typed.size()));
 }
 
-void TPersBrowser::Button2Click() {
+void NameSearchWindow::button2Click() {
     edit_->selectAll();
     QApplication::setOverrideCursor(Qt::WaitCursor);
     if (const QListWidgetItem* item = list_->currentItem(); item && item->isSelected()) {
-        SelectItemOfListLine(store_, item->text());
+        selectItemOfListLine(store_, item->text());
         if (hooks_.zoomToCurrent) hooks_.zoomToCurrent();
     }
     QApplication::restoreOverrideCursor();
 }
 
-void TPersBrowser::ListBox1DblClick() {
-    Button2Click();
+void NameSearchWindow::editSelectedPerson() {
+    button2Click();
     if (hooks_.editCurrent) hooks_.editCurrent();
 }
 
-void TPersBrowser::Button3Click() { close(); }
+void NameSearchWindow::button3Click() { close(); }
 
-void TPersBrowser::closeEvent(QCloseEvent* event) {
+void NameSearchWindow::closeEvent(QCloseEvent* event) {
     timer_.stop();
     exchangeMenu(false);
     if (hooks_.checkMenu) hooks_.checkMenu(false);
     QWidget::closeEvent(event);
 }
 
-void TPersBrowser::resizeEvent(QResizeEvent* event) {
+void NameSearchWindow::resizeEvent(QResizeEvent* event) {
     QWidget::resizeEvent(event);
     if (width() < kMinimumWidth) resize(kMinimumWidth, height());
 }
 
-void TPersBrowser::exchangeMenu(bool empty) {
+void NameSearchWindow::exchangeMenu(bool empty) {
     if (hooks_.useEmptyMenu) hooks_.useEmptyMenu(empty);
 }
 
-bool TPersBrowser::event(QEvent* event) {
+bool NameSearchWindow::event(QEvent* event) {
     if (event->type() == QEvent::WindowActivate) exchangeMenu(true);
     if (event->type() == QEvent::WindowDeactivate) exchangeMenu(false);
     return QWidget::event(event);
 }
 
-void TPersBrowser::keyPressEvent(QKeyEvent* event) {
+void NameSearchWindow::keyPressEvent(QKeyEvent* event) {
     // "&Close" is the window's cancel button: Esc closes it from any of its controls.
     if (event->key() == Qt::Key_Escape && event->modifiers() == Qt::NoModifier) {
-        Button3Click();
+        button3Click();
         return;
     }
     QWidget::keyPressEvent(event);
 }
 
-bool TPersBrowser::eventFilter(QObject* watched, QEvent* event) {
+bool NameSearchWindow::eventFilter(QObject* watched, QEvent* event) {
     // "&Go to person" is the default button: Enter in the list jumps to the selected line.
     if (watched == list_ && event->type() == QEvent::KeyPress) {
         const int key = static_cast<QKeyEvent*>(event)->key();
         if (key == Qt::Key_Return || key == Qt::Key_Enter) {
-            Button2Click();
+            button2Click();
             return true;
         }
     }
     if (watched == edit_) {
-        if (event->type() == QEvent::KeyPress) Edit1KeyDown(static_cast<QKeyEvent*>(event)->key());
+        if (event->type() == QEvent::KeyPress) searchKeyPressed(static_cast<QKeyEvent*>(event)->key());
         if (event->type() == QEvent::FocusIn) exchangeMenu(true);
         if (event->type() == QEvent::FocusOut) exchangeMenu(false);
     }

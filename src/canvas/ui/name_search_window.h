@@ -12,31 +12,31 @@ class QListWidget;
 
 namespace kinloom {
 
-class TItemStore;
+class ItemStore;
 
-// TPersBrowser, the name search: all persons in alphabetical order, search-as-you-type 400 ms
+// NameSearchWindow, the name search: all persons in alphabetical order, search-as-you-type 400 ms
 // after the last key, and the jump to the chosen person.
-class TPersBrowser : public QWidget {
+class NameSearchWindow : public QWidget {
     Q_OBJECT
 public:
     struct Hooks {
-        std::function<void()> zoomToCurrent;       // "Zoom to Item" on CurrentItem
-        std::function<void()> editCurrent;         // the person dialog for CurrentItem
+        std::function<void()> zoomToCurrent;       // "Zoom to Item" on currentItem
+        std::function<void()> editCurrent;         // the person dialog for currentItem
         std::function<void(bool)> checkMenu;       // check or uncheck "Name Search"
         std::function<void(bool)> useEmptyMenu;    // true: the main window shows the empty menu
     };
 
-    TPersBrowser(TItemStore& store, QWidget* parent = nullptr);
+    NameSearchWindow(ItemStore& store, QWidget* parent = nullptr);
     void setHooks(Hooks hooks) { hooks_ = std::move(hooks); }
     void setCharset(const DisplayCharset& charset) { charset_ = charset; }
 
     // Handlers, public for the window's controls and for tests.
-    void FormShow();  // also "&Refresh"
-    void Timer1Timer();
-    void Edit1KeyDown(int qtKey);
-    void Button2Click();      // "&Go to person"
-    void ListBox1DblClick();  // also "&Edit person"
-    void Button3Click();      // "&Close"
+    void formShow();  // also "&Refresh"
+    void searchTimerFired();
+    void searchKeyPressed(int qtKey);
+    void button2Click();      // "&Go to person"
+    void editSelectedPerson();  // also "&Edit person"
+    void button3Click();      // "&Close"
 
     QLineEdit* searchBox() const { return edit_; }
     QListWidget* list() const { return list_; }
@@ -54,7 +54,7 @@ protected:
 private:
     void exchangeMenu(bool empty);
 
-    TItemStore& store_;
+    ItemStore& store_;
     DisplayCharset charset_;
     Hooks hooks_;
     NameSearchList names_;

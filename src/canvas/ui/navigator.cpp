@@ -14,7 +14,7 @@ namespace kinloom {
 
 namespace {
 
-QToolButton* MakeButton(QWidget* parent, const char* name, const QString& glyph, const QString& hint, QSize size) {
+QToolButton* makeButton(QWidget* parent, const char* name, const QString& glyph, const QString& hint, QSize size) {
     auto* b = new QToolButton(parent);
     b->setObjectName(QLatin1String(name));
     b->setText(glyph);
@@ -26,7 +26,7 @@ QToolButton* MakeButton(QWidget* parent, const char* name, const QString& glyph,
 
 }  // namespace
 
-TKontroll::TKontroll(QWidget* parent) : QWidget(parent, Qt::Tool | Qt::WindowStaysOnTopHint) {
+Navigator::Navigator(QWidget* parent) : QWidget(parent, Qt::Tool | Qt::WindowStaysOnTopHint) {
     setObjectName(QStringLiteral("Kontroll"));
     setWindowTitle(QStringLiteral("Navigator"));
     setWindowFlag(Qt::WindowMinMaxButtonsHint, false);
@@ -40,21 +40,21 @@ TKontroll::TKontroll(QWidget* parent) : QWidget(parent, Qt::Tool | Qt::WindowSta
     grid->setContentsMargins(0, 0, 0, 0);
     grid->setSpacing(0);
     const QSize tall(29, 48), small(29, 24);
-    auto* left = MakeButton(buttonPanel_, "SpeedButton3", QStringLiteral("\u25C0"), QString(), tall);
-    auto* right = MakeButton(buttonPanel_, "SpeedButton5", QStringLiteral("\u25B6"), QString(), tall);
-    auto* up = MakeButton(buttonPanel_, "SpeedButton4", QStringLiteral("\u25B2"), QString(), small);
-    auto* down = MakeButton(buttonPanel_, "SpeedButton6", QStringLiteral("\u25BC"), QString(), small);
+    auto* left = makeButton(buttonPanel_, "SpeedButton3", QStringLiteral("\u25C0"), QString(), tall);
+    auto* right = makeButton(buttonPanel_, "SpeedButton5", QStringLiteral("\u25B6"), QString(), tall);
+    auto* up = makeButton(buttonPanel_, "SpeedButton4", QStringLiteral("\u25B2"), QString(), small);
+    auto* down = makeButton(buttonPanel_, "SpeedButton6", QStringLiteral("\u25BC"), QString(), small);
     grid->addWidget(left, 0, 0, 2, 1);
     grid->addWidget(up, 0, 1);
     grid->addWidget(down, 1, 1);
     grid->addWidget(right, 0, 2, 2, 1);
-    auto* zoomIn = MakeButton(buttonPanel_, "SpeedButton1", QStringLiteral("+"), QStringLiteral("Zoom in"), small);
-    auto* zoomOut = MakeButton(buttonPanel_, "SpeedButton2", QStringLiteral("\u2212"), QStringLiteral("Zoom out"), small);
-    auto* home = MakeButton(buttonPanel_, "SpeedButton7", QStringLiteral("\u2302"), QStringLiteral("Home"), small);
+    auto* zoomIn = makeButton(buttonPanel_, "SpeedButton1", QStringLiteral("+"), QStringLiteral("Zoom in"), small);
+    auto* zoomOut = makeButton(buttonPanel_, "SpeedButton2", QStringLiteral("\u2212"), QStringLiteral("Zoom out"), small);
+    auto* home = makeButton(buttonPanel_, "SpeedButton7", QStringLiteral("\u2302"), QStringLiteral("Home"), small);
     grid->addWidget(zoomIn, 2, 0);
     grid->addWidget(zoomOut, 2, 1);
     grid->addWidget(home, 2, 2);
-    infoButton_ = MakeButton(buttonPanel_, "SpeedButton8", QStringLiteral("i"), QStringLiteral("Toggle info on/off"),
+    infoButton_ = makeButton(buttonPanel_, "SpeedButton8", QStringLiteral("i"), QStringLiteral("Toggle info on/off"),
                              QSize(87, 16));
     infoButton_->setCheckable(true);
     infoButton_->setChecked(true);
@@ -79,55 +79,55 @@ TKontroll::TKontroll(QWidget* parent) : QWidget(parent, Qt::Tool | Qt::WindowSta
     layout->addWidget(infoPanel_);
 
     timer_.setInterval(100);
-    connect(&timer_, &QTimer::timeout, this, &TKontroll::Timer1Timer);
+    connect(&timer_, &QTimer::timeout, this, &Navigator::searchTimerFired);
     const std::pair<QToolButton*, Direction> directions[] = {{left, Left}, {right, Right}, {up, Up}, {down, Down}};
     for (const auto& [button, dir] : directions) {
-        connect(button, &QToolButton::pressed, this, [this, d = dir] { DirectionPressed(d); });
-        connect(button, &QToolButton::released, this, [this, d = dir] { DirectionReleased(d); });
+        connect(button, &QToolButton::pressed, this, [this, d = dir] { directionPressed(d); });
+        connect(button, &QToolButton::released, this, [this, d = dir] { directionReleased(d); });
     }
-    connect(zoomIn, &QToolButton::clicked, this, &TKontroll::SpeedButton1Click);
-    connect(zoomOut, &QToolButton::clicked, this, &TKontroll::SpeedButton2Click);
-    connect(home, &QToolButton::clicked, this, &TKontroll::SpeedButton7Click);
-    connect(infoButton_, &QToolButton::clicked, this, &TKontroll::SpeedButton8Click);
+    connect(zoomIn, &QToolButton::clicked, this, &Navigator::speedButton1Click);
+    connect(zoomOut, &QToolButton::clicked, this, &Navigator::speedButton2Click);
+    connect(home, &QToolButton::clicked, this, &Navigator::speedButton7Click);
+    connect(infoButton_, &QToolButton::clicked, this, &Navigator::speedButton8Click);
 }
 
-void TKontroll::PlaceAtStart() {
+void Navigator::placeAtStart() {
     adjustSize();
     const QScreen* screen = QGuiApplication::primaryScreen();
     const int right = screen ? screen->geometry().right() : 800;
     move(right - frameGeometry().width() - 10 + 1, 50);
 }
 
-void TKontroll::SetCounterTexts(const QString& zoom, const QString& items, const QString& persons) {
+void Navigator::setCounterTexts(const QString& zoom, const QString& items, const QString& persons) {
     label3_->setText(zoom);
     label1_->setText(items);
     label2_->setText(persons);
 }
 
-void TKontroll::ShowCounters(int items, int persons, double zoom) {
-    SetCounterTexts(QStringLiteral("Zoom: ") + QString::number(RoundHalfEven(zoom)) + QStringLiteral(" %"),
+void Navigator::showCounters(int items, int persons, double zoom) {
+    setCounterTexts(QStringLiteral("Zoom: ") + QString::number(roundHalfEven(zoom)) + QStringLiteral(" %"),
                     QStringLiteral("Items: ") + QString::number(items),
                     QStringLiteral("Persons: ") + QString::number(persons));
 }
 
-void TKontroll::step(Direction d) {
+void Navigator::step(Direction d) {
     if (hooks_.scroll) hooks_.scroll(d);
     if (hooks_.returnFocus) hooks_.returnFocus();
 }
 
-void TKontroll::DirectionPressed(Direction d) {
+void Navigator::directionPressed(Direction d) {
     timer_.stop();
     held_[d] = true;
     step(d);
     timer_.start();
 }
 
-void TKontroll::DirectionReleased(Direction d) {
+void Navigator::directionReleased(Direction d) {
     held_[d] = false;
     timer_.stop();
 }
 
-void TKontroll::Timer1Timer() {
+void Navigator::searchTimerFired() {
     for (Direction d : {Left, Right, Up, Down})
         if (held_[d]) {
             step(d);
@@ -135,29 +135,29 @@ void TKontroll::Timer1Timer() {
         }
 }
 
-void TKontroll::SpeedButton1Click() {
+void Navigator::speedButton1Click() {
     if (hooks_.zoomIn) hooks_.zoomIn();
     if (hooks_.returnFocus) hooks_.returnFocus();
 }
 
-void TKontroll::SpeedButton2Click() {
+void Navigator::speedButton2Click() {
     if (hooks_.zoomOut) hooks_.zoomOut();
     if (hooks_.returnFocus) hooks_.returnFocus();
 }
 
-void TKontroll::SpeedButton7Click() {
+void Navigator::speedButton7Click() {
     if (hooks_.home) hooks_.home();
 }
 
-void TKontroll::SpeedButton8Click() {
+void Navigator::speedButton8Click() {
     // The window shrinks to the buttons when the info is hidden, and grows back when shown.
     infoPanel_->setVisible(infoButton_->isChecked());
     adjustSize();
 }
 
-bool TKontroll::infoShown() const { return !infoPanel_->isHidden(); }
+bool Navigator::infoShown() const { return !infoPanel_->isHidden(); }
 
-void TKontroll::closeEvent(QCloseEvent* event) {
+void Navigator::closeEvent(QCloseEvent* event) {
     timer_.stop();
     for (bool& h : held_) h = false;
     if (hooks_.closed) hooks_.closed();

@@ -9,9 +9,9 @@ class QToolButton;
 
 namespace kinloom {
 
-// TKontroll, the navigator: scroll buttons that act on press and repeat every 100 ms while held,
+// Navigator, the navigator: scroll buttons that act on press and repeat every 100 ms while held,
 // zoom in and out, home, and the three counters that every paint of the main window rewrites.
-class TKontroll : public QWidget {
+class Navigator : public QWidget {
     Q_OBJECT
 public:
     enum Direction { Left, Right, Up, Down };
@@ -22,23 +22,23 @@ public:
         std::function<void()> closed;            // closed by its own close box
     };
 
-    explicit TKontroll(QWidget* parent = nullptr);
+    explicit Navigator(QWidget* parent = nullptr);
     void setHooks(Hooks hooks) { hooks_ = std::move(hooks); }
 
     // The counters: "Zoom: 100 %", "Items: 12", "Persons: 10" as painting writes them.
-    void SetCounterTexts(const QString& zoom, const QString& items, const QString& persons);
-    void ShowCounters(int items, int persons, double zoom);
+    void setCounterTexts(const QString& zoom, const QString& items, const QString& persons);
+    void showCounters(int items, int persons, double zoom);
     // Places the window 10 pixels from the right edge of the screen and 50 from the top.
-    void PlaceAtStart();
+    void placeAtStart();
 
     // Handlers, public for the buttons and for tests.
-    void DirectionPressed(Direction d);
-    void DirectionReleased(Direction d);
-    void Timer1Timer();
-    void SpeedButton1Click();  // zoom in
-    void SpeedButton2Click();  // zoom out
-    void SpeedButton7Click();  // home
-    void SpeedButton8Click();  // info on/off
+    void directionPressed(Direction d);
+    void directionReleased(Direction d);
+    void searchTimerFired();
+    void speedButton1Click();  // zoom in
+    void speedButton2Click();  // zoom out
+    void speedButton7Click();  // home
+    void speedButton8Click();  // info on/off
 
     QTimer& repeatTimer() { return timer_; }
     bool infoShown() const;

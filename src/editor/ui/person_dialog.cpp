@@ -47,7 +47,7 @@ void PictureBox::mouseDoubleClickEvent(QMouseEvent* event) {
 
 namespace {
 
-QLineEdit* MakeEdit(QWidget* parent, const char* name, int maxLength) {
+QLineEdit* makeEdit(QWidget* parent, const char* name, int maxLength) {
     auto* edit = new QLineEdit(parent);
     edit->setObjectName(QLatin1String(name));
     edit->setMaxLength(maxLength);
@@ -57,7 +57,7 @@ QLineEdit* MakeEdit(QWidget* parent, const char* name, int maxLength) {
     return edit;
 }
 
-QPixmap GenderIcon(bool male) {
+QPixmap genderIcon(bool male) {
     QPixmap pixmap(48, 48);
     pixmap.fill(Qt::transparent);
     QPainter p(&pixmap);
@@ -75,7 +75,7 @@ QPixmap GenderIcon(bool male) {
     return pixmap;
 }
 
-QToolButton* MakeSpeedButton(QWidget* parent, const char* name, const QString& caption, const QString& hint) {
+QToolButton* makeSpeedButton(QWidget* parent, const char* name, const QString& caption, const QString& hint) {
     auto* b = new QToolButton(parent);
     b->setObjectName(QLatin1String(name));
     b->setText(caption);
@@ -85,7 +85,7 @@ QToolButton* MakeSpeedButton(QWidget* parent, const char* name, const QString& c
 
 }  // namespace
 
-TPerson::TPerson(Prompts& prompts, QWidget* parent) : QDialog(parent), prompts_(prompts) {
+PersonDialog::PersonDialog(Prompts& prompts, QWidget* parent) : QDialog(parent), prompts_(prompts) {
     setObjectName(QStringLiteral("Person"));
     setWindowTitle(QStringLiteral("Person"));
     setWindowFlag(Qt::WindowStaysOnTopHint);
@@ -117,15 +117,15 @@ TPerson::TPerson(Prompts& prompts, QWidget* parent) : QDialog(parent), prompts_(
     buttons->addWidget(okButton_);
     buttons->addWidget(cancelButton_);
     layout->addLayout(buttons);
-    connect(okButton_, &QPushButton::clicked, this, &TPerson::Button1Click);
-    connect(cancelButton_, &QPushButton::clicked, this, &TPerson::Button2Click);
+    connect(okButton_, &QPushButton::clicked, this, &PersonDialog::button1Click);
+    connect(cancelButton_, &QPushButton::clicked, this, &PersonDialog::button2Click);
 
-    viewer_ = new TForm1(this);
+    viewer_ = new PictureViewer(this);
 }
 
-TPerson::~TPerson() = default;
+PersonDialog::~PersonDialog() = default;
 
-void TPerson::buildBasicPage(QWidget* page) {
+void PersonDialog::buildBasicPage(QWidget* page) {
     auto* layout = new QVBoxLayout(page);
     layout->setContentsMargins(4, 4, 4, 4);
     panelTop_ = new QWidget(page);
@@ -133,17 +133,17 @@ void TPerson::buildBasicPage(QWidget* page) {
     auto* top = new QHBoxLayout(panelTop_);
     top->setContentsMargins(0, 0, 0, 0);
     auto* grid = new QGridLayout;
-    edit1_ = MakeEdit(panelTop_, "Edit1", 100);
-    edit2_ = MakeEdit(panelTop_, "Edit2", 100);
-    maskEdit1_ = MakeEdit(panelTop_, "MaskEdit1", 35);
-    edit5_ = MakeEdit(panelTop_, "Edit5", 100);
-    maskEdit2_ = MakeEdit(panelTop_, "MaskEdit2", 35);
-    edit6_ = MakeEdit(panelTop_, "Edit6", 100);
-    edit7_ = MakeEdit(panelTop_, "Edit7", 100);
-    edit9_ = MakeEdit(panelTop_, "Edit9", 100);
-    edit8_ = MakeEdit(panelTop_, "Edit8", 246);
-    edit3_ = MakeEdit(panelTop_, "Edit3", 100);
-    edit4_ = MakeEdit(panelTop_, "Edit4", 100);
+    edit1_ = makeEdit(panelTop_, "Edit1", 100);
+    edit2_ = makeEdit(panelTop_, "Edit2", 100);
+    maskEdit1_ = makeEdit(panelTop_, "MaskEdit1", 35);
+    edit5_ = makeEdit(panelTop_, "Edit5", 100);
+    maskEdit2_ = makeEdit(panelTop_, "MaskEdit2", 35);
+    edit6_ = makeEdit(panelTop_, "Edit6", 100);
+    edit7_ = makeEdit(panelTop_, "Edit7", 100);
+    edit9_ = makeEdit(panelTop_, "Edit9", 100);
+    edit8_ = makeEdit(panelTop_, "Edit8", 246);
+    edit3_ = makeEdit(panelTop_, "Edit3", 100);
+    edit4_ = makeEdit(panelTop_, "Edit4", 100);
     edit3_->hide();
     edit4_->hide();
     auto label = [this](const char* text) { return new QLabel(QLatin1String(text), panelTop_); };
@@ -182,10 +182,10 @@ void TPerson::buildBasicPage(QWidget* page) {
     genderLayout->addLayout(radios);
     image1_ = new QLabel(gender);
     image1_->setObjectName(QStringLiteral("Image1"));
-    image1_->setPixmap(GenderIcon(true));
+    image1_->setPixmap(genderIcon(true));
     image2_ = new QLabel(gender);
     image2_->setObjectName(QStringLiteral("Image2"));
-    image2_->setPixmap(GenderIcon(false));
+    image2_->setPixmap(genderIcon(false));
     image2_->hide();
     image1_->setFixedSize(48, 48);
     image2_->setFixedSize(48, 48);
@@ -228,10 +228,10 @@ void TPerson::buildBasicPage(QWidget* page) {
     auto* notesBar = new QHBoxLayout;
     notesBar->addWidget(new QLabel(QStringLiteral("Person Notes:"), panel5_));
     notesBar->addStretch();
-    openNotes_ = MakeSpeedButton(panel5_, "SpeedButton1", QStringLiteral("&Open"), QStringLiteral("Open a text file"));
-    newNotes_ = MakeSpeedButton(panel5_, "SpeedButton2", QStringLiteral("&New"), QStringLiteral("Create a new text file"));
-    clearNotes_ = MakeSpeedButton(panel5_, "SpeedButton3", QStringLiteral("C&lear"), QStringLiteral("Do not use text file"));
-    heightButton_ = MakeSpeedButton(panel5_, "HeightButton", QStringLiteral("\u2195"), QStringLiteral("Maximize / Restore "));
+    openNotes_ = makeSpeedButton(panel5_, "SpeedButton1", QStringLiteral("&Open"), QStringLiteral("Open a text file"));
+    newNotes_ = makeSpeedButton(panel5_, "SpeedButton2", QStringLiteral("&New"), QStringLiteral("Create a new text file"));
+    clearNotes_ = makeSpeedButton(panel5_, "SpeedButton3", QStringLiteral("C&lear"), QStringLiteral("Do not use text file"));
+    heightButton_ = makeSpeedButton(panel5_, "HeightButton", QStringLiteral("\u2195"), QStringLiteral("Maximize / Restore "));
     heightButton_->setCheckable(true);
     for (QToolButton* b : {openNotes_, newNotes_, clearNotes_, heightButton_}) notesBar->addWidget(b);
     notes->addLayout(notesBar);
@@ -242,23 +242,23 @@ void TPerson::buildBasicPage(QWidget* page) {
     notes->addWidget(memo_, 1);
     layout->addWidget(panel5_, 1);
 
-    connect(edit1_, &QLineEdit::textChanged, this, &TPerson::Edit1Change);
-    connect(edit2_, &QLineEdit::textChanged, this, &TPerson::Edit1Change);
-    connect(edit3_, &QLineEdit::textChanged, this, &TPerson::Edit3Change);
-    connect(edit4_, &QLineEdit::textChanged, this, &TPerson::Edit4Change);
+    connect(edit1_, &QLineEdit::textChanged, this, &PersonDialog::searchTextChanged);
+    connect(edit2_, &QLineEdit::textChanged, this, &PersonDialog::searchTextChanged);
+    connect(edit3_, &QLineEdit::textChanged, this, &PersonDialog::edit3Change);
+    connect(edit4_, &QLineEdit::textChanged, this, &PersonDialog::edit4Change);
     connect(maskEdit1_, &QLineEdit::editingFinished, this, [this] { standardizeInto(maskEdit1_); });
     connect(maskEdit2_, &QLineEdit::editingFinished, this, [this] { standardizeInto(maskEdit2_); });
-    connect(male_, &QRadioButton::toggled, this, &TPerson::RadioButtonClick);
-    connect(button6_, &QPushButton::clicked, this, &TPerson::Button6Click);
-    connect(button7_, &QPushButton::clicked, this, &TPerson::Button7Click);
-    connect(picture_, &PictureBox::clicked, this, &TPerson::AdvImage1Click);
-    connect(openNotes_, &QToolButton::clicked, this, &TPerson::Button4Click);
-    connect(newNotes_, &QToolButton::clicked, this, &TPerson::Button3Click);
-    connect(clearNotes_, &QToolButton::clicked, this, &TPerson::Button5Click);
-    connect(heightButton_, &QToolButton::toggled, this, &TPerson::HeightButtonClick);
+    connect(male_, &QRadioButton::toggled, this, &PersonDialog::radioButtonClick);
+    connect(button6_, &QPushButton::clicked, this, &PersonDialog::button6Click);
+    connect(button7_, &QPushButton::clicked, this, &PersonDialog::button7Click);
+    connect(picture_, &PictureBox::clicked, this, &PersonDialog::advImage1Click);
+    connect(openNotes_, &QToolButton::clicked, this, &PersonDialog::button4Click);
+    connect(newNotes_, &QToolButton::clicked, this, &PersonDialog::button3Click);
+    connect(clearNotes_, &QToolButton::clicked, this, &PersonDialog::button5Click);
+    connect(heightButton_, &QToolButton::toggled, this, &PersonDialog::heightButtonClick);
 }
 
-void TPerson::buildSpousesPage(QWidget* page) {
+void PersonDialog::buildSpousesPage(QWidget* page) {
     auto* layout = new QVBoxLayout(page);
     noSpouses_ = new QLabel(QStringLiteral("No spouses linked to this item"), page);
     noSpouses_->setObjectName(QStringLiteral("Label17"));
@@ -281,14 +281,14 @@ void TPerson::buildSpousesPage(QWidget* page) {
     for (int c = 0; c < 4; ++c) grid_->setColumnWidth(c, widths[c]);
     panel->addWidget(grid_, 1);
     auto* editor = new QGridLayout;
-    edit10_ = MakeEdit(gridPanel_, "Edit10", 201);
+    edit10_ = makeEdit(gridPanel_, "Edit10", 201);
     edit10_->setReadOnly(true);
     edit10_->setEnabled(false);
     combo_ = new QComboBox(gridPanel_);
     combo_->setObjectName(QStringLiteral("ComboBox1"));
-    for (const QString& type : RelationshipTypes()) combo_->addItem(type);
-    edit11_ = MakeEdit(gridPanel_, "Edit11", 35);
-    edit12_ = MakeEdit(gridPanel_, "Edit12", 100);
+    for (const QString& type : relationshipTypes()) combo_->addItem(type);
+    edit11_ = makeEdit(gridPanel_, "Edit11", 35);
+    edit12_ = makeEdit(gridPanel_, "Edit12", 100);
     editor->addWidget(new QLabel(QStringLiteral("Name:"), gridPanel_), 0, 0);
     editor->addWidget(edit10_, 0, 1);
     editor->addWidget(new QLabel(QStringLiteral("Type of relationship:"), gridPanel_), 0, 2);
@@ -301,7 +301,7 @@ void TPerson::buildSpousesPage(QWidget* page) {
     layout->addWidget(gridPanel_, 1);
 
     connect(grid_, &QTableWidget::currentCellChanged, this,
-            [this](int row, int, int, int) { StringGrid1SelectCell(row); });
+            [this](int row, int, int, int) { selectSpouseCell(row); });
     auto writeColumn = [this](int column, const QString& value) {
         const int row = grid_->currentRow();
         if (row < 0) return;
@@ -319,7 +319,7 @@ void TPerson::buildSpousesPage(QWidget* page) {
             [this, writeColumn](int index) { writeColumn(3, combo_->itemText(index).left(1)); });
 }
 
-void TPerson::buildDetailsPage(QWidget* page) {
+void PersonDialog::buildDetailsPage(QWidget* page) {
     auto* layout = new QVBoxLayout(page);
     tree_ = new QTreeWidget(page);
     tree_->setObjectName(QStringLiteral("TreeView1"));

@@ -20,10 +20,10 @@ class QFrame;
 
 namespace kinloom {
 
-class TItemStore;
+class ItemStore;
 class Prompts;
-class TForm1;
-struct TPersonItem;
+class PictureViewer;
+struct PersonItem;
 
 // The picture control: the picture scaled to fit with its aspect ratio kept, centred; a click or
 // double-click asks for the picture viewer.
@@ -45,42 +45,42 @@ private:
     QImage image_;
 };
 
-// TPerson: the modal person dialog. It edits a copy of an item; only OK writes the controls back
-// into the copy (SaveIt), and the caller copies it over the real item.
-class TPerson : public QDialog {
+// PersonDialog: the modal person dialog. It edits a copy of an item; only OK writes the controls back
+// into the copy (saveIt), and the caller copies it over the real item.
+class PersonDialog : public QDialog {
     Q_OBJECT
 public:
-    TPerson(Prompts& prompts, QWidget* parent = nullptr);
-    ~TPerson() override;
+    PersonDialog(Prompts& prompts, QWidget* parent = nullptr);
+    ~PersonDialog() override;
 
     void setCharset(const DisplayCharset& charset) { charset_ = charset; }
     // Rewrites a typed date when a date field is left (date standardisation); none = unchanged.
     void setDateStandardizer(std::function<QString(const QString&)> f) { standardize_ = std::move(f); }
 
     // Fills the controls from the copy; `edited` is the real item, the store the whole document.
-    void Fill(TItemStore& store, TPersonItem& copy, TPersonItem& edited);
+    void fill(ItemStore& store, PersonItem& copy, PersonItem& edited);
     // Fill, show modally, and tell whether OK was pressed.
-    bool Execute(TItemStore& store, TPersonItem& copy, TPersonItem& edited);
+    bool execute(ItemStore& store, PersonItem& copy, PersonItem& edited);
     bool okFlag() const { return ok_; }
 
     // Handlers, public so that the window's controls and tests reach the same code.
-    void FormActivate();
-    void Button1Click();  // OK
-    void Button2Click();  // Cancel
-    void Edit1Change();
-    void Edit3Change();
-    void Edit4Change();
-    void Button6Click();  // open picture
-    void Button7Click();  // clear picture
-    void AdvImage1Click();
-    void Button4Click();  // notes "&Open"
-    void Button3Click();  // notes "&New"
-    void Button5Click();  // notes "C&lear"
-    void HeightButtonClick();
-    void StringGrid1SelectCell(int row);
-    void RadioButtonClick();
+    void formActivate();
+    void button1Click();  // OK
+    void button2Click();  // Cancel
+    void searchTextChanged();
+    void edit3Change();
+    void edit4Change();
+    void button6Click();  // open picture
+    void button7Click();  // clear picture
+    void advImage1Click();
+    void button4Click();  // notes "&Open"
+    void button3Click();  // notes "&New"
+    void button5Click();  // notes "C&lear"
+    void heightButtonClick();
+    void selectSpouseCell(int row);
+    void radioButtonClick();
 
-    TForm1* pictureViewer() const { return viewer_; }
+    PictureViewer* pictureViewer() const { return viewer_; }
 
 protected:
     void showEvent(QShowEvent* event) override;
@@ -98,9 +98,9 @@ private:
     Prompts& prompts_;
     DisplayCharset charset_;
     std::function<QString(const QString&)> standardize_;
-    TItemStore* store_ = nullptr;
-    TPersonItem* copy_ = nullptr;
-    TPersonItem* edited_ = nullptr;
+    ItemStore* store_ = nullptr;
+    PersonItem* copy_ = nullptr;
+    PersonItem* edited_ = nullptr;
     bool ok_ = false;
     bool notesUnreadable_ = false;
 
@@ -124,7 +124,7 @@ private:
     QComboBox* combo_;
     QTreeWidget* tree_;
     QPushButton *okButton_, *cancelButton_;
-    TForm1* viewer_;
+    PictureViewer* viewer_;
 };
 
 }  // namespace kinloom

@@ -24,7 +24,7 @@ namespace {
 const QColor kSilver(192, 192, 192);
 const QColor kGrey(128, 128, 128);
 
-void SetBackground(QWidget* w, const QColor& colour) {
+void setBackground(QWidget* w, const QColor& colour) {
     QPalette palette = w->palette();
     palette.setColor(QPalette::Base, colour);
     palette.setColor(QPalette::Window, colour);
@@ -38,17 +38,17 @@ const QString kPictureFilter = QStringLiteral(
 
 }  // namespace
 
-QString TPerson::text(std::string_view bytes) const { return charset_.decode(bytes); }
+QString PersonDialog::text(std::string_view bytes) const { return charset_.decode(bytes); }
 
-void TPerson::setFieldColour(QWidget* w, bool white) {
-    SetBackground(w, white ? QColor(Qt::white) : QApplication::palette().color(QPalette::Button));
+void PersonDialog::setFieldColour(QWidget* w, bool white) {
+    setBackground(w, white ? QColor(Qt::white) : QApplication::palette().color(QPalette::Button));
 }
 
-void TPerson::standardizeInto(QLineEdit* edit) {
+void PersonDialog::standardizeInto(QLineEdit* edit) {
     if (standardize_) edit->setText(standardize_(edit->text()));
 }
 
-void TPerson::Fill(TItemStore& store, TPersonItem& copy, TPersonItem& edited) {
+void PersonDialog::fill(ItemStore& store, PersonItem& copy, PersonItem& edited) {
     store_ = &store;
     copy_ = &copy;
     edited_ = &edited;
@@ -56,19 +56,19 @@ void TPerson::Fill(TItemStore& store, TPersonItem& copy, TPersonItem& edited) {
     picture_->setToolTip(text(copy.PictureFile));
     edit1_->setText(text(copy.FirstName));
     edit2_->setText(text(copy.LastName));
-    Edit1Change();
+    searchTextChanged();
     maskEdit1_->setText(text(copy.BornDate));
     // Setting the same name again would not reload: clear first so the change handlers run.
     edit3_->blockSignals(true);
     edit3_->clear();
     edit3_->blockSignals(false);
     edit3_->setText(text(copy.PictureFile));
-    if (copy.PictureFile.empty()) Edit3Change();
+    if (copy.PictureFile.empty()) edit3Change();
     edit4_->blockSignals(true);
     edit4_->clear();
     edit4_->blockSignals(false);
     edit4_->setText(text(copy.NotesFile));
-    if (copy.NotesFile.empty()) Edit4Change();
+    if (copy.NotesFile.empty()) edit4Change();
     maskEdit2_->setText(text(copy.DiedDate));
     (copy.Sex == "F" ? female_ : male_)->setChecked(true);
     edit5_->setText(text(copy.BornPlace));
@@ -77,7 +77,7 @@ void TPerson::Fill(TItemStore& store, TPersonItem& copy, TPersonItem& edited) {
     edit7_->setText(text(copy.Occupation));
     edit9_->setText(text(copy.Source));
 
-    const std::vector<SpouseGridRow> rows = SpouseGridRows(copy, charset_);
+    const std::vector<SpouseGridRow> rows = spouseGridRows(copy, charset_);
     grid_->clearContents();
     grid_->setRowCount(static_cast<int>(rows.size()));
     for (int r = 0; r < static_cast<int>(rows.size()); ++r) {
@@ -94,8 +94,8 @@ void TPerson::Fill(TItemStore& store, TPersonItem& copy, TPersonItem& edited) {
     if (!rows.empty()) grid_->setCurrentCell(0, 0);
 }
 
-bool TPerson::Execute(TItemStore& store, TPersonItem& copy, TPersonItem& edited) {
-    Fill(store, copy, edited);
+bool PersonDialog::execute(ItemStore& store, PersonItem& copy, PersonItem& edited) {
+    fill(store, copy, edited);
     exec();
     // The copy is freed and the item may be deleted once the dialog is closed: keep no hold on
     // either, so that nothing the dialog still receives can reach them.
@@ -105,12 +105,12 @@ bool TPerson::Execute(TItemStore& store, TPersonItem& copy, TPersonItem& edited)
     return ok_;
 }
 
-void TPerson::showEvent(QShowEvent* event) {
+void PersonDialog::showEvent(QShowEvent* event) {
     QDialog::showEvent(event);
-    FormActivate();
+    formActivate();
 }
 
-void TPerson::FormActivate() {
+void PersonDialog::formActivate() {
     if (!copy_) return;
     heightButton_->blockSignals(true);
     heightButton_->setChecked(false);
@@ -145,26 +145,26 @@ void TPerson::FormActivate() {
     }
 }
 
-void TPerson::Edit1Change() {
+void PersonDialog::searchTextChanged() {
     const QString caption = edit1_->text() + QLatin1Char(' ') + edit2_->text();
     setWindowTitle(caption == QLatin1String(" ") ? QStringLiteral("Person") : caption);
 }
 
-void TPerson::RadioButtonClick() {
+void PersonDialog::radioButtonClick() {
     image1_->setVisible(male_->isChecked());
     image2_->setVisible(!male_->isChecked());
 }
 
-void TPerson::Edit3Change() {
+void PersonDialog::edit3Change() {
     const QString name = edit3_->text();
     if (!name.isEmpty()) {
         QApplication::setOverrideCursor(Qt::WaitCursor);
         panel1Caption_->setText(QStringLiteral("Picture not found"));
-        SetBackground(panel1_, kGrey);
-        picture_->setPicture(LoadImageFile(name));  // a null image when it cannot be shown
+        setBackground(panel1_, kGrey);
+        picture_->setPicture(loadImageFile(name));  // a null image when it cannot be shown
         QApplication::restoreOverrideCursor();
     } else {
-        SetBackground(panel1_, kSilver);
+        setBackground(panel1_, kSilver);
         panel1Caption_->setText(QStringLiteral("Picture"));
         picture_->setPicture(QImage());
         picture_->setToolTip(QString());
@@ -174,7 +174,7 @@ void TPerson::Edit3Change() {
     setFieldColour(edit8_, edit8_->isEnabled());
 }
 
-void TPerson::Button6Click() {
+void PersonDialog::button6Click() {
     FileDialogRequest request;
     request.title = QStringLiteral("Open picture");
     request.filter = kPictureFilter;
@@ -186,57 +186,57 @@ void TPerson::Button6Click() {
     }
 }
 
-void TPerson::Button7Click() { edit3_->clear(); }
+void PersonDialog::button7Click() { edit3_->clear(); }
 
-void TPerson::AdvImage1Click() {
+void PersonDialog::advImage1Click() {
     if (edit3_->text().isEmpty()) return;
-    viewer_->ShowPicture(edit3_->text());
+    viewer_->showPicture(edit3_->text());
 }
 
-void TPerson::Edit4Change() {
+void PersonDialog::edit4Change() {
     const QString name = edit4_->text();
     memo_->clear();
     notesUnreadable_ = false;
     if (!name.isEmpty()) {
         memo_->setEnabled(true);
         memo_->setReadOnly(false);
-        SetBackground(memo_, Qt::white);
-        if (const auto notes = ReadNotesFile(name, charset_)) {
+        setBackground(memo_, Qt::white);
+        if (const auto notes = readNotesFile(name, charset_)) {
             memo_->setPlainText(*notes);
         } else {
-            notesUnreadable_ = NotesFileUnreadable(name);
+            notesUnreadable_ = notesFileUnreadable(name);
             memo_->setReadOnly(true);
-            SetBackground(memo_, kSilver);
+            setBackground(memo_, kSilver);
         }
     } else {
         memo_->setEnabled(false);
         memo_->setReadOnly(true);
-        SetBackground(memo_, kSilver);
+        setBackground(memo_, kSilver);
     }
     clearNotes_->setEnabled(!memo_->isReadOnly());
 }
 
-void TPerson::saveMemoIfSafe() {
+void PersonDialog::saveMemoIfSafe() {
     if (edit4_->text().isEmpty() || notesUnreadable_) return;
-    WriteNotesFile(edit4_->text(), memo_->toPlainText(), charset_);  // a failure is ignored here
+    writeNotesFile(edit4_->text(), memo_->toPlainText(), charset_);  // a failure is ignored here
 }
 
-void TPerson::Button3Click() {
+void PersonDialog::button3Click() {
     FileDialogRequest request;
     request.title = kCreateNewTextFile;
     request.filter = kTextFileFilter;
     request.defaultExtension = QStringLiteral("txt");
-    request.fileName = ProposeNotesFileName(edit1_->text(), edit2_->text());
+    request.fileName = proposeNotesFileName(edit1_->text(), edit2_->text());
     request.promptOverwrite = true;
     const auto chosen = prompts_.SaveFileName(request);
     if (!chosen) return;
     saveMemoIfSafe();
     memo_->clear();
-    WriteNotesFile(*chosen, QString(), charset_);
+    writeNotesFile(*chosen, QString(), charset_);
     edit4_->setText(*chosen);
 }
 
-void TPerson::Button4Click() {
+void PersonDialog::button4Click() {
     FileDialogRequest request;
     request.title = QStringLiteral("Open existing text file");
     request.filter = kTextFileFilter;
@@ -248,14 +248,14 @@ void TPerson::Button4Click() {
     edit4_->setText(*chosen);
 }
 
-void TPerson::Button5Click() {
+void PersonDialog::button5Click() {
     saveMemoIfSafe();
     edit4_->clear();
 }
 
-void TPerson::HeightButtonClick() { panelTop_->setVisible(!heightButton_->isChecked()); }
+void PersonDialog::heightButtonClick() { panelTop_->setVisible(!heightButton_->isChecked()); }
 
-void TPerson::StringGrid1SelectCell(int row) {
+void PersonDialog::selectSpouseCell(int row) {
     auto cell = [this, row](int c) {
         const QTableWidgetItem* item = grid_->item(row, c);
         return item ? item->text() : QString();
@@ -271,7 +271,7 @@ void TPerson::StringGrid1SelectCell(int row) {
     combo_->setCurrentIndex(index);
 }
 
-void TPerson::Button1Click() {
+void PersonDialog::button1Click() {
     if (!copy_ || !store_) return;
     ok_ = true;
     PersonFormValues v;
@@ -293,14 +293,14 @@ void TPerson::Button1Click() {
         auto cell = [this, r](int c) { return grid_->item(r, c) ? grid_->item(r, c)->text() : QString(); };
         v.spouses.push_back({cell(0), cell(1), cell(2), cell(3)});
     }
-    if (!SaveIt(*store_, *copy_, *edited_, v, prompts_, charset_)) {
+    if (!saveIt(*store_, *copy_, *edited_, v, prompts_, charset_)) {
         ok_ = false;  // the notes could not be saved anywhere: stay open
         return;
     }
     accept();
 }
 
-void TPerson::Button2Click() {
+void PersonDialog::button2Click() {
     ok_ = false;
     reject();
 }

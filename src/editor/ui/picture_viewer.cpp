@@ -11,7 +11,7 @@
 
 namespace kinloom {
 
-TForm1::TForm1(QWidget* parent) : QDialog(parent) {
+PictureViewer::PictureViewer(QWidget* parent) : QDialog(parent) {
     setObjectName(QStringLiteral("Form1"));
     setWindowTitle(QStringLiteral("Picture"));
     setWindowFlag(Qt::WindowStaysOnTopHint);
@@ -41,10 +41,10 @@ TForm1::TForm1(QWidget* parent) : QDialog(parent) {
     layout->addWidget(bottom);
 }
 
-void TForm1::ShowPicture(const QString& fileName) {
+void PictureViewer::showPicture(const QString& fileName) {
     QApplication::setOverrideCursor(Qt::WaitCursor);
     image_->clear();
-    const QImage picture = LoadImageFile(fileName);
+    const QImage picture = loadImageFile(fileName);
     if (!picture.isNull()) image_->setPixmap(QPixmap::fromImage(picture));
     image_->resize(picture.isNull() ? QSize(0, 0) : picture.size());
     resize(image_->width() + 4, image_->height() + 33 + 4);

@@ -6,14 +6,14 @@ class QScrollArea;
 
 namespace kinloom {
 
-// TForm1: the person's picture at full size, unscaled at the top-left corner of a scroll box.
+// PictureViewer: the person's picture at full size, unscaled at the top-left corner of a scroll box.
 // Not modal; reused for every picture shown.
-class TForm1 : public QDialog {
+class PictureViewer : public QDialog {
     Q_OBJECT
 public:
-    explicit TForm1(QWidget* parent = nullptr);
+    explicit PictureViewer(QWidget* parent = nullptr);
     // Loads the picture through the image codec and shows the window sized to it.
-    void ShowPicture(const QString& fileName);
+    void showPicture(const QString& fileName);
     QLabel* image() const { return image_; }
 
 private:

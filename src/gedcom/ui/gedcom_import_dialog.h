@@ -13,32 +13,32 @@ class QPushButton;
 
 namespace kinloom {
 
-class TItemStore;
+class ItemStore;
 class Prompts;
 
 // The GEDCOM import dialog: it asks for a file as soon as it is shown, reads it into the (empty)
 // store with progress and counters, arranges the tree and tells how it went. OK stays disabled, and
 // the dialog cannot be closed, while a file is read; the window keeps answering meanwhile.
-class TGedcomImport : public QDialog, private GedcomImportUser {
+class GedcomImportDialog : public QDialog, private GedcomImportUser {
     Q_OBJECT
 public:
-    TGedcomImport(TItemStore& store, ViewState& view, std::function<WindowSize()> windowSize,
+    GedcomImportDialog(ItemStore& store, ViewState& view, std::function<WindowSize()> windowSize,
                   Prompts& prompts, QWidget* parent = nullptr);
 
     // Performs the import (run when the dialog is shown).
-    void Button1Click();
-    void OKClick() { accept(); }
+    void button1Click();
+    void confirm() { accept(); }
     // Escape and the close button do nothing while a file is read.
     void reject() override;
-    bool Reading() const { return reading_; }
+    bool reading() const { return reading_; }
     // Where the scratch copy goes; a temporary folder of its own when empty.
     void setScratchFolder(const QString& folder) { scratchFolder_ = folder; }
 
-    QLabel* StaticText1 = nullptr;  // the file's name
-    QProgressBar* ProgressBar1 = nullptr;
-    QLabel* StaticText2 = nullptr;  // individuals read
-    QLabel* StaticText3 = nullptr;  // families read
-    QLabel* Label5 = nullptr;       // status line
+    QLabel* staticText1 = nullptr;  // the file's name
+    QProgressBar* progressBar1 = nullptr;
+    QLabel* staticText2 = nullptr;  // individuals read
+    QLabel* staticText3 = nullptr;  // families read
+    QLabel* label5 = nullptr;       // status line
     QPushButton* OK = nullptr;
 
 signals:
@@ -49,18 +49,18 @@ protected:
     void showEvent(QShowEvent* event) override;
 
 private:
-    void FileChosen(const QString& fileName) override;
-    void Progress(int percent) override;
-    void IndividualsRead(int count) override;
-    void FamiliesRead(int count) override;
-    void Status(const QString& text) override;
-    void KeepAlive() override;
-    void ReadingFailed() override;
-    void Beep() override;
+    void fileChosen(const QString& fileName) override;
+    void progress(int percent) override;
+    void individualsRead(int count) override;
+    void familiesRead(int count) override;
+    void status(const QString& text) override;
+    void keepAlive() override;
+    void readingFailed() override;
+    void beep() override;
     void showCounters();
     void endReading();
 
-    TItemStore& store_;
+    ItemStore& store_;
     ViewState& view_;
     std::function<WindowSize()> windowSize_;
     Prompts& prompts_;

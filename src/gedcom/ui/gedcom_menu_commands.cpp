@@ -9,7 +9,7 @@
 
 namespace kinloom {
 
-void RunGedcomImportCommand(TItemStore& store, TGedcomImport& dialog, const std::function<void()>& newCommand,
+void runGedcomImportCommand(ItemStore& store, GedcomImportDialog& dialog, const std::function<void()>& newCommand,
                             bool& paintEnabled, const std::function<void()>& repaint) {
     if (newCommand) newCommand();
     if (!store.empty()) return;  // the user kept the tree
@@ -19,8 +19,8 @@ void RunGedcomImportCommand(TItemStore& store, TGedcomImport& dialog, const std:
     if (repaint) repaint();
 }
 
-void RunGedcomExportCommand(TItemStore& store, Prompts& prompts, const std::function<void()>& repaint) {
-    const std::optional<QString> name = AskGedcomExportFile(prompts);
+void runGedcomExportCommand(ItemStore& store, Prompts& prompts, const std::function<void()>& repaint) {
+    const std::optional<QString> name = askGedcomExportFile(prompts);
     if (!name) return;
     QApplication::setOverrideCursor(Qt::WaitCursor);
     bool busy = true;
@@ -30,7 +30,7 @@ void RunGedcomExportCommand(TItemStore& store, Prompts& prompts, const std::func
     };
     // The clock is read here, at the command, and handed to the writer. A write error is shown
     // with the normal cursor.
-    ExportGedcomTo(store, *name, QDateTime::currentDateTime(), prompts, endBusy);
+    exportGedcomTo(store, *name, QDateTime::currentDateTime(), prompts, endBusy);
     if (repaint) repaint();
     endBusy();
 }

@@ -2,7 +2,7 @@
 
 #include "document/item_store.h"
 #include "layout/auto_arrange.h"
-#include "layout/ui/create_tree_dialog.h"
+#include "layout/ui/ancestor_tree_dialog.h"
 
 #include <QApplication>
 #include <QCursor>
@@ -24,11 +24,11 @@ public:
 
 }  // namespace
 
-bool RunCreateTree(TItemStore& store, TreeStyle style, TCreateTreeDlg& dialog, Prompts& prompts) {
-    if (!store.CurrentItem) return false;
+bool runCreateTree(ItemStore& store, TreeStyle style, AncestorTreeDialog& dialog, Prompts& prompts) {
+    if (!store.currentItem) return false;
     // The hourglass while the items are made, not over the dialog or its refusals.
     std::optional<BusyCursor> busy;
-    CreateTree(store, style, dialog.Asker(), prompts, [&busy](bool on) {
+    CreateTree(store, style, dialog.asker(), prompts, [&busy](bool on) {
         if (on)
             busy.emplace();
         else
@@ -37,16 +37,16 @@ bool RunCreateTree(TItemStore& store, TreeStyle style, TCreateTreeDlg& dialog, P
     return true;  // a cancelled dialog still ends with a repaint
 }
 
-bool RunOrganizeTree(TItemStore& store, TreeStyle style, Prompts& prompts) {
-    if (!store.CurrentItem) return false;
+bool runOrganizeTree(ItemStore& store, TreeStyle style, Prompts& prompts) {
+    if (!store.currentItem) return false;
     OrganizeTree(store, style, 8, prompts);
     return true;
 }
 
-bool RunAutoArrange(TItemStore& store, ViewState& view, WindowSize window, Prompts& prompts) {
-    if (!ConfirmAutoArrange(store, prompts)) return false;
+bool runAutoArrange(ItemStore& store, ViewState& view, WindowSize window, Prompts& prompts) {
+    if (!confirmAutoArrange(store, prompts)) return false;
     const BusyCursor busy;
-    ArrangeAllItems(store, view, window);
+    arrangeAllItems(store, view, window);
     return true;
 }
 

@@ -10,7 +10,7 @@
 
 namespace kinloom {
 
-QStringList QtNameFilters(const QString& filter) {
+QStringList qtNameFilters(const QString& filter) {
     QStringList result;
     const QStringList parts = filter.split(QLatin1Char('|'));
     for (int i = 0; i + 1 < parts.size(); i += 2) {
@@ -68,7 +68,7 @@ std::optional<QString> runFileDialog(QWidget* parent, const FileDialogRequest& r
     QFileDialog dialog(parent, r.title);
     dialog.setAcceptMode(save ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
     dialog.setFileMode(save ? QFileDialog::AnyFile : QFileDialog::ExistingFile);
-    const QStringList filters = QtNameFilters(r.filter);
+    const QStringList filters = qtNameFilters(r.filter);
     if (!filters.isEmpty()) dialog.setNameFilters(filters);
     if (!r.defaultExtension.isEmpty()) dialog.setDefaultSuffix(r.defaultExtension);
     if (!save || !r.promptOverwrite) dialog.setOption(QFileDialog::DontConfirmOverwrite);

@@ -27,6 +27,6 @@ private:
 
 // "Kinloom files (*.kl3)|*.kl3|All (*.*)|*.*" as Qt's name filters: each pair's description,
 // with the pattern list in brackets when the description lacks it.
-QStringList QtNameFilters(const QString& filter);
+QStringList qtNameFilters(const QString& filter);
 
 }  // namespace kinloom

@@ -1,6 +1,6 @@
 // The keys of the editing and navigation commands, pressed on the real windows.
 #include "app/ui/startup.h"
-#include "app/ui/tslektstre.h"
+#include "app/ui/main_window.h"
 #include "canvas/ui/canvas_widget.h"
 #include "canvas/ui/editing_controller.h"
 #include "canvas/ui/name_search_window.h"
@@ -21,7 +21,7 @@ using namespace kinloom;
 class EditingKeysTest : public QObject {
     Q_OBJECT
 
-    static void Activate(QWidget& window, QWidget* focus) {
+    static void activate(QWidget& window, QWidget* focus) {
         window.activateWindow();
         window.windowHandle()->requestActivate();
         QTRY_COMPARE(QGuiApplication::focusWindow(), window.windowHandle());
@@ -33,41 +33,41 @@ private slots:
     void homeKeyGoesToTheHomeItem() {
         MemoryRegistry registry;
         ScriptedPrompts prompts;
-        auto windows = CreateWindows(registry, prompts, "/opt/k/kinloom", {});
-        TSlektstre& w = *windows->main;
-        StartUp(*windows, false);
+        auto windows = createWindows(registry, prompts, "/opt/k/kinloom", {});
+        MainWindow& w = *windows->main;
+        startUp(*windows, false);
         QVERIFY(QTest::qWaitForWindowExposed(&w));
-        TItemStore& store = w.state().Store;
-        TPersonItem* home = test::AddPerson(store, "Home", "Item");
-        TPersonItem* other = test::AddPerson(store, "Other", "Item");
+        ItemStore& store = w.state().store;
+        PersonItem* home = test::addPerson(store, "Home", "Item");
+        PersonItem* other = test::addPerson(store, "Other", "Item");
         home->X = 5000;
         home->Y = 3000;
-        store.CurrentItem = other;
-        Activate(w, w.canvas());
+        store.currentItem = other;
+        activate(w, w.canvas());
         QTest::keyClick(w.canvas(), Qt::Key_Home);
-        QCOMPARE(store.CurrentItem, home);
+        QCOMPARE(store.currentItem, home);
         // Centred at 100 % as "&Zoom to Item" does.
-        QCOMPARE(w.state().View.Zoom, 100.0);
+        QCOMPARE(w.state().view.Zoom, 100.0);
         ViewState expected;
-        CentreItem(home, expected, static_cast<CanvasWidget*>(w.canvas())->windowSize());
-        QCOMPARE(w.state().View.OffsetX, expected.OffsetX);
-        QCOMPARE(w.state().View.OffsetY, expected.OffsetY);
+        centreItem(home, expected, static_cast<CanvasWidget*>(w.canvas())->windowSize());
+        QCOMPARE(w.state().view.offsetX, expected.offsetX);
+        QCOMPARE(w.state().view.offsetY, expected.offsetY);
     }
 
     // Enter runs "&Properties", from the main keys and from the keypad alike.
     void keypadEnterOpensThePersonDialog() {
         MemoryRegistry registry;
         ScriptedPrompts prompts;
-        auto windows = CreateWindows(registry, prompts, "/opt/k/kinloom", {});
-        TSlektstre& w = *windows->main;
-        StartUp(*windows, false);
+        auto windows = createWindows(registry, prompts, "/opt/k/kinloom", {});
+        MainWindow& w = *windows->main;
+        startUp(*windows, false);
         QVERIFY(QTest::qWaitForWindowExposed(&w));
-        TItemStore& store = w.state().Store;
-        store.CurrentItem = test::AddPerson(store, "Kari", "Nordmann");
-        Activate(w, w.canvas());
+        ItemStore& store = w.state().store;
+        store.currentItem = test::addPerson(store, "Kari", "Nordmann");
+        activate(w, w.canvas());
         bool shown = false;
         QTimer::singleShot(0, &w, [&] {
-            auto* dialog = w.findChild<TPerson*>();
+            auto* dialog = w.findChild<PersonDialog*>();
             shown = dialog && dialog->isVisible();
             if (dialog) dialog->reject();
         });
@@ -80,26 +80,26 @@ private slots:
     void nameSearchDefaultAndCancelKeys() {
         MemoryRegistry registry;
         ScriptedPrompts prompts;
-        auto windows = CreateWindows(registry, prompts, "/opt/k/kinloom", {});
-        TSlektstre& w = *windows->main;
-        StartUp(*windows, false);
+        auto windows = createWindows(registry, prompts, "/opt/k/kinloom", {});
+        MainWindow& w = *windows->main;
+        startUp(*windows, false);
         QVERIFY(QTest::qWaitForWindowExposed(&w));
-        TItemStore& store = w.state().Store;
-        test::AddPerson(store, "Ola", "Aasen");
-        TPersonItem* b = test::AddPerson(store, "Kari", "Berg");
-        store.CurrentItem = nullptr;
-        w.Find1->trigger();
-        TPersBrowser& browser = w.findChild<EditingController*>()->nameSearch();
+        ItemStore& store = w.state().store;
+        test::addPerson(store, "Ola", "Aasen");
+        PersonItem* b = test::addPerson(store, "Kari", "Berg");
+        store.currentItem = nullptr;
+        w.findAction->trigger();
+        NameSearchWindow& browser = w.findChild<EditingController*>()->nameSearch();
         QVERIFY(QTest::qWaitForWindowExposed(&browser));
         QListWidget* list = browser.list();
         list->setCurrentRow(1);
-        Activate(browser, list);
+        activate(browser, list);
         QTest::keyClick(list, Qt::Key_Return);
-        QCOMPARE(store.CurrentItem, b);
+        QCOMPARE(store.currentItem, b);
         QVERIFY(browser.isVisible());
         QTest::keyClick(list, Qt::Key_Escape);
         QVERIFY(!browser.isVisible());
-        QVERIFY(!w.NameSearch1->isChecked());
+        QVERIFY(!w.nameSearchAction->isChecked());
     }
 };
 

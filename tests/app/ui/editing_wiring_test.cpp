@@ -1,7 +1,7 @@
 #include "app/ui/editing_wiring.h"
 
 #include "app/ui/menu_exchange.h"
-#include "app/ui/tslektstre.h"
+#include "app/ui/main_window.h"
 #include "canvas/ui/editing_controller.h"
 #include "canvas/ui/name_search_window.h"
 #include "canvas/ui/navigator.h"
@@ -19,17 +19,17 @@ using namespace kinloom;
 
 struct NullHost : EditHost {
     int repaints = 0;
-    void Repaint() override { ++repaints; }
-    void PaintWithoutErase() override {}
-    void ZoomTo(double) override {}
-    WindowSize OuterSize() const override { return {800, 600}; }
-    void StartPlacing(bool) override {}
-    void SetCrossCursor() override {}
-    void ArmLink(PendingLink, int, int) override {}
-    void SetIgnoreNextMouseDown() override {}
+    void repaint() override { ++repaints; }
+    void paintWithoutErase() override {}
+    void zoomTo(double) override {}
+    WindowSize outerSize() const override { return {800, 600}; }
+    void startPlacing(bool) override {}
+    void setCrossCursor() override {}
+    void armLink(PendingLink, int, int) override {}
+    void setIgnoreNextMouseDown() override {}
 };
 
-static QMenu* TopMenu(TSlektstre& w, const QString& title) {
+static QMenu* topMenu(MainWindow& w, const QString& title) {
     for (QAction* a : w.menuBar()->actions())
         if (a->text() == title) return a->menu();
     return nullptr;
@@ -42,63 +42,63 @@ private slots:
     void menusFollowTheRulesAndRunTheCommands() {
         MemoryRegistry registry;
         ScriptedPrompts prompts;
-        TSlektstre w(registry, prompts, "/opt/k/kinloom", {});
+        MainWindow w(registry, prompts, "/opt/k/kinloom", {});
         NullHost host;
-        EditingController c(w.state().Store, w.state().View, host, prompts, &w);
+        EditingController c(w.state().store, w.state().view, host, prompts, &w);
         MenuExchange exchange(w);
-        WireEditingCommands(w, c, exchange);
-        TItemStore& store = w.state().Store;
+        wireEditingCommands(w, c, exchange);
+        ItemStore& store = w.state().store;
 
-        emit TopMenu(w, "&Edit")->aboutToShow();
-        QVERIFY(!w.Properties1->isEnabled());
-        QVERIFY(!w.Slettperson1->isEnabled());
-        QVERIFY(w.Nyperson1->isEnabled());
-        QVERIFY(w.Find1->isEnabled());
+        emit topMenu(w, "&Edit")->aboutToShow();
+        QVERIFY(!w.propertiesAction->isEnabled());
+        QVERIFY(!w.deleteAction->isEnabled());
+        QVERIFY(w.newItemAction->isEnabled());
+        QVERIFY(w.findAction->isEnabled());
 
-        TPersonItem* a = test::AddPerson(store, "A", "B");
-        TPersonItem* b = test::AddPerson(store, "C", "D");
+        PersonItem* a = test::addPerson(store, "A", "B");
+        PersonItem* b = test::addPerson(store, "C", "D");
         a->Father = b;
-        store.CurrentItem = a;
-        emit TopMenu(w, "&Link")->aboutToShow();
-        QVERIFY(w.Properties1->isEnabled());
-        QVERIFY(w.DeleteLinktoFather1->isEnabled());
-        QVERIFY(!w.DeleteLinktoMother1->isEnabled());
-        QVERIFY(!w.MakeThisAlias->isEnabled());
-        w.DeleteLinktoFather1->trigger();
+        store.currentItem = a;
+        emit topMenu(w, "&Link")->aboutToShow();
+        QVERIFY(w.propertiesAction->isEnabled());
+        QVERIFY(w.deleteFatherLinkAction->isEnabled());
+        QVERIFY(!w.deleteMotherLinkAction->isEnabled());
+        QVERIFY(!w.makeThisAliasAction->isEnabled());
+        w.deleteFatherLinkAction->trigger();
         QCOMPARE(a->Father, nullptr);
         QVERIFY(host.repaints > 0);
 
-        w.MakeAlias->trigger();
+        w.makeAliasAction->trigger();
         QCOMPARE(a->Kind.str(), std::string("ALIAS"));
-        store.CurrentItem = a;
-        emit TopMenu(w, "&Alias")->aboutToShow();
-        QCOMPARE(w.GotoAlias1->text(), QString("&Go to Alias"));
-        QVERIFY(!w.MakeAlias->isEnabled());
+        store.currentItem = a;
+        emit topMenu(w, "&Alias")->aboutToShow();
+        QCOMPARE(w.goToAliasAction->text(), QString("&Go to Alias"));
+        QVERIFY(!w.makeAliasAction->isEnabled());
 
         // F3 and F9 toggle the same name search; F8 the navigator.
-        w.Find1->trigger();
+        w.findAction->trigger();
         QVERIFY(c.nameSearch().isVisible());
-        QVERIFY(w.NameSearch1->isChecked());
-        w.NameSearch1->trigger();
+        QVERIFY(w.nameSearchAction->isChecked());
+        w.nameSearchAction->trigger();
         QVERIFY(!c.nameSearch().isVisible());
-        QVERIFY(!w.NameSearch1->isChecked());
+        QVERIFY(!w.nameSearchAction->isChecked());
 
         w.show();
-        w.Statusbar2->trigger();
+        w.statusBarAction->trigger();
         QVERIFY(!w.statusBar()->isVisible());
-        w.Statusbar2->trigger();
+        w.statusBarAction->trigger();
         QVERIFY(w.statusBar()->isVisible());
-        w.Toolbar2->trigger();
+        w.toolbarAction->trigger();
         QVERIFY(!w.toolbar()->isVisible());
 
         // The empty main menu while a name is typed keeps the ten titles and no entries.
         exchange.setEmpty(true);
         QCOMPARE(w.menuBar()->actions().size(), 10);
-        QVERIFY(TopMenu(w, "&Link")->actions().isEmpty());
+        QVERIFY(topMenu(w, "&Link")->actions().isEmpty());
         QVERIFY(w.actions().isEmpty());
         exchange.setEmpty(false);
-        QCOMPARE(TopMenu(w, "&Link")->actions().size(), 7);
-        QVERIFY(TopMenu(w, "&Link")->actions().contains(w.LinktoFather1));
+        QCOMPARE(topMenu(w, "&Link")->actions().size(), 7);
+        QVERIFY(topMenu(w, "&Link")->actions().contains(w.linkToFatherAction));
     }
 };
 

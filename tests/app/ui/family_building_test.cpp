@@ -1,6 +1,6 @@
 // A user builds a three-generation family with the mouse and keys alone, through the real windows.
 #include "app/ui/startup.h"
-#include "app/ui/tslektstre.h"
+#include "app/ui/main_window.h"
 #include "canvas/ui/editing_controller.h"
 #include "canvas/ui/canvas_widget.h"
 #include "canvas/ui/name_search_window.h"
@@ -24,9 +24,9 @@ class FamilyBuildingTest : public QObject {
     Q_OBJECT
 
     // Answers the person dialog that the next drop opens: names, sex, OK.
-    static void FillNextDialog(TSlektstre& w, const QString& first, const QString& last, bool female) {
+    static void fillNextDialog(MainWindow& w, const QString& first, const QString& last, bool female) {
         QTimer::singleShot(0, &w, [&w, first, last, female] {
-            auto* dialog = w.findChild<TPerson*>();
+            auto* dialog = w.findChild<PersonDialog*>();
             QVERIFY(dialog && dialog->isVisible());
             dialog->findChild<QLineEdit*>("Edit1")->setText(first);
             dialog->findChild<QLineEdit*>("Edit2")->setText(last);
@@ -36,85 +36,85 @@ class FamilyBuildingTest : public QObject {
     }
 
     // Ctrl+N, move the hanging box to a point and drop it there; the dialog opens for it.
-    static TPersonItem* NewPerson(TSlektstre& w, QWidget* canvas, QPoint at, const QString& first,
+    static PersonItem* newPerson(MainWindow& w, QWidget* canvas, QPoint at, const QString& first,
                                   const QString& last, bool female) {
         QTest::mouseMove(canvas, at);
         QTest::keyClick(canvas, Qt::Key_N, Qt::ControlModifier);
-        TPersonItem* item = w.state().Store.CurrentItem;
+        PersonItem* item = w.state().store.currentItem;
         QTest::mouseMove(canvas, at + QPoint(30, 20));
-        FillNextDialog(w, first, last, female);
+        fillNextDialog(w, first, last, female);
         QTest::mouseClick(canvas, Qt::LeftButton, {}, at + QPoint(30, 20));
-        Activate(w);
+        activate(w);
         return item;
     }
 
     // Keys go to the active window: after a dialog closes the main window is active again.
-    static void Activate(TSlektstre& w) {
+    static void activate(MainWindow& w) {
         w.activateWindow();
         w.windowHandle()->requestActivate();
         QTRY_COMPARE(QGuiApplication::focusWindow(), w.windowHandle());
         w.canvas()->setFocus();
     }
 
-    static QPoint CentreOf(const TPersonItem& item, const ViewState& view) {
+    static QPoint centreOf(const PersonItem& item, const ViewState& view) {
         const double s = view.Zoom * 0.01;
-        return {int((item.X + 70 + view.OffsetX) * s), int((item.Y + 32 + view.OffsetY) * s)};
+        return {int((item.X + 70 + view.offsetX) * s), int((item.Y + 32 + view.offsetY) * s)};
     }
 
 private slots:
     void threeGenerations() {
         MemoryRegistry registry;
         ScriptedPrompts prompts;
-        auto windows = CreateWindows(registry, prompts, "/opt/k/kinloom", {});
-        TSlektstre& w = *windows->main;
-        StartUp(*windows, false);
+        auto windows = createWindows(registry, prompts, "/opt/k/kinloom", {});
+        MainWindow& w = *windows->main;
+        startUp(*windows, false);
         QVERIFY(QTest::qWaitForWindowExposed(&w));
-        Activate(w);
+        activate(w);
         QWidget* canvas = w.canvas();
         canvas->setFocus();
-        TItemStore& store = w.state().Store;
-        ViewState& view = w.state().View;
+        ItemStore& store = w.state().store;
+        ViewState& view = w.state().view;
 
-        TPersonItem* kid = NewPerson(w, canvas, {400, 500}, "Ola", "Nordmann", false);
+        PersonItem* kid = newPerson(w, canvas, {400, 500}, "Ola", "Nordmann", false);
         QCOMPARE(kid->FirstName.str(), std::string("Ola"));
         QCOMPARE(kid->Sex.str(), std::string("M"));
 
         // F arms the father link; a click on empty canvas makes the father there.
-        store.CurrentItem = kid;
+        store.currentItem = kid;
         QTest::keyClick(canvas, Qt::Key_F);
         QTest::mouseClick(canvas, Qt::LeftButton, {}, {300, 250});
         QVERIFY(kid->Father);
-        TPersonItem* dad = kid->Father;
+        PersonItem* dad = kid->Father;
         QCOMPARE(dad->Sex.str(), std::string("M"));
-        QCOMPARE(store.CurrentItem, kid);
+        QCOMPARE(store.currentItem, kid);
         // M and a click make the mother; L and a click on the mother links the parents.
         QTest::keyClick(canvas, Qt::Key_M);
         QTest::mouseClick(canvas, Qt::LeftButton, {}, {600, 250});
-        TPersonItem* mum = kid->Mother;
+        PersonItem* mum = kid->Mother;
         QVERIFY(mum);
         QCOMPARE(mum->Sex.str(), std::string("F"));
-        store.CurrentItem = dad;
+        store.currentItem = dad;
         QTest::keyClick(canvas, Qt::Key_L);
-        QTest::mouseClick(canvas, Qt::LeftButton, {}, CentreOf(*mum, view));
+        QTest::mouseClick(canvas, Qt::LeftButton, {}, centreOf(*mum, view));
         QCOMPARE(dad->Spouse[1], mum);
         QCOMPARE(mum->Spouse[1], dad);
 
         // Name the father through Enter (edit properties), then give him a father too.
-        store.CurrentItem = dad;
-        FillNextDialog(w, "Per", "Nordmann", false);
+        store.currentItem = dad;
+        fillNextDialog(w, "Per", "Nordmann", false);
         QTest::keyClick(canvas, Qt::Key_Return);
         QCOMPARE(dad->FirstName.str(), std::string("Per"));
-        Activate(w);
+        activate(w);
         QTest::keyClick(canvas, Qt::Key_F);
         QTest::mouseClick(canvas, Qt::LeftButton, {}, {300, 60});
         QVERIFY(dad->Father);
-        TPersonItem* grandad = dad->Father;
+        PersonItem* grandad = dad->Father;
 
         // Ctrl+A makes an alias of the grandfather that hangs under the pointer until a click.
-        store.CurrentItem = grandad;
+        store.currentItem = grandad;
         QTest::mouseMove(canvas, {700, 60});
         QTest::keyClick(canvas, Qt::Key_A, Qt::ControlModifier);
-        TPersonItem* alias = store.CurrentItem;
+        PersonItem* alias = store.currentItem;
         QCOMPARE(alias->Kind.str(), std::string("REF"));
         QTest::mouseMove(canvas, {720, 70});
         QTest::mouseClick(canvas, Qt::LeftButton, {}, {720, 70});
@@ -122,18 +122,18 @@ private slots:
         QCOMPARE(grandad->Kind.str(), std::string("ALIAS"));
 
         // Ctrl+F unlinks the kid's father, then F and a click on him link him back.
-        store.CurrentItem = kid;
+        store.currentItem = kid;
         QTest::keyClick(canvas, Qt::Key_F, Qt::ControlModifier);
         QCOMPARE(kid->Father, nullptr);
         QTest::keyClick(canvas, Qt::Key_F);
-        QTest::mouseClick(canvas, Qt::LeftButton, {}, CentreOf(*dad, view));
+        QTest::mouseClick(canvas, Qt::LeftButton, {}, centreOf(*dad, view));
         QCOMPARE(kid->Father, dad);
 
         // The counters follow every paint, and the name search finds the father as typed.
-        auto* nav = w.findChild<TKontroll*>();
+        auto* nav = w.findChild<Navigator*>();
         QTRY_COMPARE(nav->findChild<QLabel*>("Label1")->text(), QString("Items: 5"));
         QTest::keyClick(canvas, Qt::Key_F3);
-        auto* search = w.findChild<TPersBrowser*>();
+        auto* search = w.findChild<NameSearchWindow*>();
         QVERIFY(search->isVisible());
         QCOMPARE(search->list()->count(), 4);  // the alias is left out
         search->searchBox()->setFocus();
@@ -141,8 +141,8 @@ private slots:
         QTRY_VERIFY_WITH_TIMEOUT(search->list()->currentRow() >= 0, 2000);
         QVERIFY(search->list()->currentItem()->text().startsWith("Nordmann Per"));
         QTest::mouseClick(search->findChild<QPushButton*>("Button2"), Qt::LeftButton);
-        QCOMPARE(store.CurrentItem, dad);
-        QVERIFY(store.Modified);
+        QCOMPARE(store.currentItem, dad);
+        QVERIFY(store.modified);
     }
 };
 

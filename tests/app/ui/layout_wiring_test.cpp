@@ -1,9 +1,9 @@
 #include "app/ui/layout_wiring.h"
 
 #include "app/ui/startup.h"
-#include "app/ui/tslektstre.h"
-#include "app/ui/twelcome.h"
-#include "layout/ui/create_tree_dialog.h"
+#include "app/ui/main_window.h"
+#include "app/ui/welcome_window.h"
+#include "layout/ui/ancestor_tree_dialog.h"
 #include "platform/registry.h"
 #include "platform/scripted_prompts.h"
 
@@ -25,77 +25,77 @@ private slots:
     void entriesRunTheLayoutCommands() {
         MemoryRegistry registry;
         ScriptedPrompts prompts;
-        TSlektstre w(registry, prompts, "/opt/k/kinloom", {});
-        ConnectLayoutCommands(w);
-        TItemStore& store = w.state().Store;
-        QSignalSpy repaints(&w, &TSlektstre::repaintRequested);
+        MainWindow w(registry, prompts, "/opt/k/kinloom", {});
+        connectLayoutCommands(w);
+        ItemStore& store = w.state().store;
+        QSignalSpy repaints(&w, &MainWindow::repaintRequested);
 
         // Tools > Auto Arrange Items on an empty tree only tells.
-        QVERIFY(w.AutoArrange1->isEnabled());
-        w.AutoArrange1->trigger();
+        QVERIFY(w.autoArrangeAction->isEnabled());
+        w.autoArrangeAction->trigger();
         QCOMPARE(prompts.records().size(), size_t{1});
         QCOMPARE(prompts.records()[0].text, QStringLiteral("No items to rearrange."));
 
         // The toolbar button "Create ancestor tree" runs the compact style with the dialog.
-        TPersonItem* root = store.LagNyPerson();
+        PersonItem* root = store.createItem();
         root->X = 1000;
         root->Y = 2000;
-        store.Modified = false;
-        auto* edit = qobject_cast<QMenu*>(w.CreateAncestorTree1->parentWidget());
+        store.modified = false;
+        auto* edit = qobject_cast<QMenu*>(w.createAncestorTreeMenu->parentWidget());
         QVERIFY(edit);
         auto openEditMenu = [edit] { QMetaObject::invokeMethod(edit, "aboutToShow"); };
-        store.CurrentItem = root;
+        store.currentItem = root;
         openEditMenu();
-        QVERIFY(w.CreateAncestorTree1->menuAction()->isEnabled());
-        QVERIFY(!w.OrganizeAncestorTree1->menuAction()->isEnabled());
-        QVERIFY(!w.Compact2->isEnabled());
-        auto* dialog = w.findChild<TCreateTreeDlg*>();
+        QVERIFY(w.createAncestorTreeMenu->menuAction()->isEnabled());
+        QVERIFY(!w.organizeAncestorTreeMenu->menuAction()->isEnabled());
+        QVERIFY(!w.organizeCompactTreeAction->isEnabled());
+        auto* dialog = w.findChild<AncestorTreeDialog*>();
         QVERIFY(dialog);
         QTimer::singleShot(0, dialog, [dialog] {
-            dialog->Edit1->setValue(2);
-            QTest::mouseClick(dialog->OKBtn, Qt::LeftButton);
+            dialog->edit1->setValue(2);
+            QTest::mouseClick(dialog->okButton, Qt::LeftButton);
         });
-        w.CreateTreeButton->setEnabled(true);  // the current item has no parents
-        w.CreateTreeButton->trigger();
-        QCOMPARE(store.ItemCount(), 3);
+        w.createTreeButton->setEnabled(true);  // the current item has no parents
+        w.createTreeButton->trigger();
+        QCOMPARE(store.itemCount(), 3);
         QCOMPARE(root->Father->X, 925);
         QCOMPARE(root->Father->Y, 2000 - 81);
-        QVERIFY(store.Modified);
-        QCOMPARE(store.CurrentItem, nullptr);
+        QVERIFY(store.modified);
+        QCOMPARE(store.currentItem, nullptr);
 
         // Edit > Organize Ancestor Tree > Fractal Style moves the new parents.
         openEditMenu();
-        QVERIFY(!w.CreateAncestorTree1->menuAction()->isEnabled());  // no current item
-        QVERIFY(!w.OrganizeAncestorTree1->menuAction()->isEnabled());
-        store.CurrentItem = root;
+        QVERIFY(!w.createAncestorTreeMenu->menuAction()->isEnabled());  // no current item
+        QVERIFY(!w.organizeAncestorTreeMenu->menuAction()->isEnabled());
+        store.currentItem = root;
         openEditMenu();
-        QVERIFY(!w.CreateAncestorTree1->menuAction()->isEnabled());  // it has parents now
-        QVERIFY(w.OrganizeAncestorTree1->menuAction()->isEnabled());
-        QVERIFY(w.Fractal2->isEnabled());
-        w.Fractal2->trigger();
+        QVERIFY(!w.createAncestorTreeMenu->menuAction()->isEnabled());  // it has parents now
+        QVERIFY(w.organizeAncestorTreeMenu->menuAction()->isEnabled());
+        QVERIFY(w.organizeFractalTreeAction->isEnabled());
+        w.organizeFractalTreeAction->trigger();
         QCOMPARE(root->Father->X, 925);
         QCOMPARE(root->Father->Y, 2000 - 195);
         QCOMPARE(root->Mother->X, 1075);
 
         // Auto arrange: No changes nothing, Yes makes the deepest item home, centred at 100 %.
         prompts.clear();
-        prompts.AnswerButton(PromptAnswer::No);
-        w.AutoArrange1->trigger();
+        prompts.answerButton(PromptAnswer::No);
+        w.autoArrangeAction->trigger();
         QCOMPARE(prompts.records().size(), size_t{1});
         QCOMPARE(prompts.records()[0].caption, QStringLiteral("Warning"));
         QCOMPARE(root->Father->Y, 2000 - 195);
-        prompts.AnswerButton(PromptAnswer::Yes);
-        store.Modified = false;
-        w.state().View.Zoom = 30;
+        prompts.answerButton(PromptAnswer::Yes);
+        store.modified = false;
+        w.state().view.Zoom = 30;
         const int before = repaints.count();
-        w.AutoArrange1->trigger();
-        QCOMPARE(store.FirstItem(), root);
-        QCOMPARE(store.CurrentItem, root);
+        w.autoArrangeAction->trigger();
+        QCOMPARE(store.firstItem(), root);
+        QCOMPARE(store.currentItem, root);
         QCOMPARE(root->X, 1160);
         QCOMPARE(root->Father->X, 1080);
         QCOMPARE(root->Father->Y, 1500);
-        QCOMPARE(w.state().View.Zoom, 100.0);
-        QVERIFY(!store.Modified);
+        QCOMPARE(w.state().view.Zoom, 100.0);
+        QVERIFY(!store.modified);
         QVERIFY(repaints.count() > before);
     }
 
@@ -103,32 +103,32 @@ private slots:
     void toolbarButtonCreatesATree() {
         MemoryRegistry registry;
         ScriptedPrompts prompts;
-        auto windows = CreateWindows(registry, prompts, "/opt/k/kinloom", {});
-        TSlektstre& w = *windows->main;
-        w.CompleteStartup();
-        TItemStore& store = w.state().Store;
-        TPersonItem* root = store.LagNyPerson();
-        store.CurrentItem = root;
+        auto windows = createWindows(registry, prompts, "/opt/k/kinloom", {});
+        MainWindow& w = *windows->main;
+        w.completeStartup();
+        ItemStore& store = w.state().store;
+        PersonItem* root = store.createItem();
+        store.currentItem = root;
         // The button follows the current item as the pointer moves over the canvas.
         QWidget* canvas = w.canvas();
         QVERIFY(canvas);
         QMouseEvent move(QEvent::MouseMove, QPointF(30, 30), canvas->mapToGlobal(QPointF(30, 30)), Qt::NoButton,
                          Qt::NoButton, Qt::NoModifier);
         QCoreApplication::sendEvent(canvas, &move);
-        auto* dialog = w.findChild<TCreateTreeDlg*>();
+        auto* dialog = w.findChild<AncestorTreeDialog*>();
         QVERIFY(dialog);
         bool shown = false;
         QTimer::singleShot(0, dialog, [dialog, &shown] {
             shown = dialog->isVisible();
-            dialog->Edit1->setValue(3);
-            QTest::mouseClick(dialog->OKBtn, Qt::LeftButton);
+            dialog->edit1->setValue(3);
+            QTest::mouseClick(dialog->okButton, Qt::LeftButton);
         });
-        QVERIFY(w.CreateTreeButton->isEnabled());
-        QWidget* button = w.toolbar()->widgetForAction(w.CreateTreeButton);
+        QVERIFY(w.createTreeButton->isEnabled());
+        QWidget* button = w.toolbar()->widgetForAction(w.createTreeButton);
         QVERIFY(button);
         QTest::mouseClick(button, Qt::LeftButton);
         QVERIFY(shown);
-        QCOMPARE(store.ItemCount(), 7);
+        QCOMPARE(store.itemCount(), 7);
     }
 };
 

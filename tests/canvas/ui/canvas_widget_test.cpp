@@ -1,4 +1,4 @@
-#include "canvas/form_paint.h"
+#include "canvas/paint_tree.h"
 #include "canvas/ui/canvas_popup_menu.h"
 #include "canvas/ui/canvas_widget.h"
 #include "document/item_store.h"
@@ -16,9 +16,9 @@ class CanvasWidgetTest : public QObject {
 
 private slots:
     void paintsTheTreeIntoTheBackBuffer() {
-        TItemStore store;
-        TPersonItem* a = test::AddPerson(store, "Ann", "Lee", 10, 10);
-        store.CurrentItem = nullptr;
+        ItemStore store;
+        PersonItem* a = test::addPerson(store, "Ann", "Lee", 10, 10);
+        store.currentItem = nullptr;
         ViewState view;
         CanvasWidget w(store, view);
         QSignalSpy painted(&w, &CanvasWidget::painted);
@@ -30,12 +30,12 @@ private slots:
         QCOMPARE(at(w, 300, 200), qRgb(64, 128, 128));
         QCOMPARE(at(w, 12, 70), qRgb(255, 255, 255));
         QCOMPARE(at(w, 150, 75), qRgb(0, 0, 0));  // shadow corner
-        QCOMPARE(w.lastPaint().ItemsLabel, QString("Items: 1"));
-        QCOMPARE(w.lastPaint().Caption, QString("Kinloom 2.0 beta 3.6"));
+        QCOMPARE(w.lastPaint().itemsLabel, QString("Items: 1"));
+        QCOMPARE(w.lastPaint().caption, QString("Kinloom 2.0 beta 3.6"));
 
         // A click picks the item and shows it inverted; the screen copy is the back buffer.
         QTest::mouseClick(&w, Qt::LeftButton, {}, QPoint(20, 20));
-        QCOMPARE(store.CurrentItem, a);
+        QCOMPARE(store.currentItem, a);
         QCOMPARE(at(w, 12, 70), qRgb(0, 0, 0));
         const QImage shown = w.grab().toImage().convertToFormat(QImage::Format_RGB32);
         QCOMPARE(shown.pixel(12, 70) | 0xff000000u, qRgb(0, 0, 0));
@@ -46,7 +46,7 @@ private slots:
         QMouseEvent moveEvent(QEvent::MouseMove, QPointF(80, 60), w.mapToGlobal(QPointF(80, 60)), Qt::NoButton,
                               Qt::LeftButton, Qt::NoModifier);
         QApplication::sendEvent(&w, &moveEvent);
-        QVERIFY(store.Modified);
+        QVERIFY(store.modified);
         QTest::mouseRelease(&w, Qt::LeftButton, {}, QPoint(80, 60));
         QCOMPARE(a->X, 72);  // ((80 - 10) div 5) * 5 + 2
         QCOMPARE(a->Y, 52);
@@ -54,35 +54,35 @@ private slots:
     }
 
     void zoomCommandsAndKeys() {
-        TItemStore store;
-        test::AddPerson(store, "Ann", "", 0, 0);
+        ItemStore store;
+        test::addPerson(store, "Ann", "", 0, 0);
         ViewState view;
         CanvasWidget w(store, view);
         QSignalSpy painted(&w, &CanvasWidget::painted);
         w.resize(800, 600);
         w.show();
         QVERIFY(QTest::qWaitForWindowExposed(&w));
-        QCOMPARE(w.interaction().ScrollStep, 62);  // Round(62.5), half to even
-        w.popupMenu().ZoomIn->trigger();
+        QCOMPARE(w.interaction().scrollStep, 62);  // Round(62.5), half to even
+        w.popupMenu().zoomIn->trigger();
         QCOMPARE(view.Zoom, 125.0);
-        QCOMPARE(painted.last().at(0).value<PaintResult>().ZoomLabel, QString("Zoom: 125 %"));
+        QCOMPARE(painted.last().at(0).value<PaintResult>().zoomLabel, QString("Zoom: 125 %"));
         QTest::keyClick(&w, Qt::Key_Down);
-        QCOMPARE(view.OffsetY, -60 - 50);  // Round(62 / 1.25)
+        QCOMPARE(view.offsetY, -60 - 50);  // Round(62 / 1.25)
 
         QSignalSpy area(&w, &CanvasWidget::zoomToAreaCheckedChanged);
         QTest::keyPress(&w, Qt::Key_Control, Qt::ControlModifier);
-        QVERIFY(w.interaction().ZoomToAreaMode);
-        QVERIFY(w.popupMenu().ZoomToArea->isChecked());
+        QVERIFY(w.interaction().zoomToAreaMode);
+        QVERIFY(w.popupMenu().zoomToArea->isChecked());
         QTest::keyRelease(&w, Qt::Key_Control, Qt::ControlModifier);
-        QVERIFY(!w.interaction().ZoomToAreaMode);
+        QVERIFY(!w.interaction().zoomToAreaMode);
         QVERIFY(!area.isEmpty());
     }
 
     void doubleClickRunsGoToAliasAndSwallowsItsPress() {
-        TItemStore store;
-        TPersonItem* a = test::AddPerson(store, "Ann", "", 0, 0);
-        TPersonItem* b = test::AddPerson(store, "Bob", "", 300, 0);
-        store.CurrentItem = a;
+        ItemStore store;
+        PersonItem* a = test::addPerson(store, "Ann", "", 0, 0);
+        PersonItem* b = test::addPerson(store, "Bob", "", 300, 0);
+        store.currentItem = a;
         ViewState view;
         CanvasWidget w(store, view);
         w.resize(600, 300);
@@ -91,41 +91,41 @@ private slots:
         int jumps = 0;
         // The jump moves the current item elsewhere; the press that comes with the double-click
         // must not pick the item under the old pointer position again.
-        w.interaction().GotoAlias = [&] {
+        w.interaction().goToAliasEntry = [&] {
             ++jumps;
-            store.CurrentItem = b;
+            store.currentItem = b;
         };
         QMouseEvent dbl(QEvent::MouseButtonDblClick, QPointF(20, 20), w.mapToGlobal(QPointF(20, 20)), Qt::LeftButton,
                         Qt::LeftButton, Qt::NoModifier);
         QApplication::sendEvent(&w, &dbl);
         QCOMPARE(jumps, 1);
-        QCOMPARE(store.CurrentItem, b);
-        QVERIFY(!w.interaction().IgnoreNextMouseDown);
+        QCOMPARE(store.currentItem, b);
+        QVERIFY(!w.interaction().ignoreNextMouseDown);
 
         // A right press picks the item under the pointer too, as the popup menu acts on it.
         QTest::mousePress(&w, Qt::RightButton, {}, QPoint(20, 20));
-        QCOMPARE(store.CurrentItem, a);
-        QVERIFY(!w.interaction().DragPending);
+        QCOMPARE(store.currentItem, a);
+        QVERIFY(!w.interaction().dragPending);
     }
 
     void popupMenuStateIsApplied() {
-        TItemStore store;
-        TPersonItem* a = test::AddPerson(store, "Ann", "", 0, 0);
+        ItemStore store;
+        PersonItem* a = test::addPerson(store, "Ann", "", 0, 0);
         ViewState view;
         CanvasWidget w(store, view);
-        store.CurrentItem = nullptr;
+        store.currentItem = nullptr;
         CanvasPopupMenu& menu = w.popupMenu();
-        menu.apply(w.interaction().PopupMenu());
-        QVERIFY(menu.NewItem->isVisible());
-        QVERIFY(!menu.EditProperties->isEnabled());
-        QVERIFY(!menu.DeleteLinkFather->isVisible());
-        store.CurrentItem = a;
-        menu.apply(w.interaction().PopupMenu());
-        QVERIFY(!menu.NewItem->isVisible());
-        QVERIFY(menu.EditProperties->isEnabled());
-        QVERIFY(menu.DeleteLinkFather->isVisible());
-        QVERIFY(!menu.DeleteLinkFather->isEnabled());
-        QVERIFY(menu.MakeThisAlias->isEnabled());
+        menu.apply(w.interaction().popupMenu());
+        QVERIFY(menu.newItem->isVisible());
+        QVERIFY(!menu.editProperties->isEnabled());
+        QVERIFY(!menu.deleteLinkFather->isVisible());
+        store.currentItem = a;
+        menu.apply(w.interaction().popupMenu());
+        QVERIFY(!menu.newItem->isVisible());
+        QVERIFY(menu.editProperties->isEnabled());
+        QVERIFY(menu.deleteLinkFather->isVisible());
+        QVERIFY(!menu.deleteLinkFather->isEnabled());
+        QVERIFY(menu.makeThisAliasAction->isEnabled());
     }
 };
 

@@ -1,7 +1,7 @@
 #include "canvas/ui/editing_controller.h"
 
-#include "canvas/ui/delete_marriage_form.h"
-#include "canvas/ui/goto_window.h"
+#include "canvas/ui/delete_spouse_link_dialog.h"
+#include "canvas/ui/go_to_window.h"
 #include "canvas/ui/name_search_window.h"
 #include "canvas/ui/navigator.h"
 #include "document/item_store.h"
@@ -20,14 +20,14 @@ using namespace kinloom;
 
 struct CountingHost : EditHost {
     int repaints = 0, paints = 0;
-    void Repaint() override { ++repaints; }
-    void PaintWithoutErase() override { ++paints; }
-    void ZoomTo(double) override {}
-    WindowSize OuterSize() const override { return {800, 600}; }
-    void StartPlacing(bool) override {}
-    void SetCrossCursor() override {}
-    void ArmLink(PendingLink, int, int) override {}
-    void SetIgnoreNextMouseDown() override {}
+    void repaint() override { ++repaints; }
+    void paintWithoutErase() override { ++paints; }
+    void zoomTo(double) override {}
+    WindowSize outerSize() const override { return {800, 600}; }
+    void startPlacing(bool) override {}
+    void setCrossCursor() override {}
+    void armLink(PendingLink, int, int) override {}
+    void setIgnoreNextMouseDown() override {}
 };
 
 class EditingControllerTest : public QObject {
@@ -36,7 +36,7 @@ class EditingControllerTest : public QObject {
 private slots:
     void commandsReachTheirWindows() {
         QWidget window;
-        TItemStore store;
+        ItemStore store;
         ViewState view;
         CountingHost host;
         ScriptedPrompts prompts;
@@ -46,37 +46,37 @@ private slots:
         nameSearch.setCheckable(true);
         c.setViewActions(&navigator, &nameSearch);
 
-        TPersonItem* dad = test::AddPerson(store, "Dad", "D");
-        TPersonItem* mum = test::AddPerson(store, "Mum", "D");
-        TPersonItem* kid = test::AddPerson(store, "Kid", "D");
+        PersonItem* dad = test::addPerson(store, "Dad", "D");
+        PersonItem* mum = test::addPerson(store, "Mum", "D");
+        PersonItem* kid = test::addPerson(store, "Kid", "D");
         kid->Father = dad;
-        store.AddMarriage(dad, mum);
+        store.addMarriage(dad, mum);
 
         // Name search toggle (F9 and F3 share it).
-        c.Browser();
+        c.browser();
         QVERIFY(c.nameSearch().isVisible());
         QVERIFY(nameSearch.isChecked());
         QCOMPARE(c.nameSearch().list()->count(), 3);
-        c.Browser();
+        c.browser();
         QVERIFY(!c.nameSearch().isVisible());
         QVERIFY(!nameSearch.isChecked());
-        c.Control1Click();
+        c.toggleNavigator();
         QVERIFY(c.navigator().isVisible());
         QVERIFY(navigator.isChecked());
-        c.ShowCounters(3, 3, 100);
+        c.showCounters(3, 3, 100);
         QCOMPARE(c.navigator().findChild<QLabel*>("Label1")->text(), QString("Items: 3"));
 
         // Children of the current item go to the go-to window.
-        store.CurrentItem = dad;
-        c.Child1Click();
-        QVERIFY(c.gotoWindow().isVisible());
-        QCOMPARE(c.gotoWindow().list()->count(), 1);
+        store.currentItem = dad;
+        c.goToChild();
+        QVERIFY(c.goToWindow().isVisible());
+        QCOMPARE(c.goToWindow().list()->count(), 1);
 
         // Delete link to spouse through its modal dialog.
         QTimer::singleShot(0, &c.deleteMarriageForm(), [&] {
             QTest::mouseClick(c.deleteMarriageForm().findChild<QPushButton*>("OK"), Qt::LeftButton);
         });
-        c.DeleteLinktoMarriage1Click();
+        c.deleteSpouseLink();
         QCOMPARE(dad->Spouse[1], nullptr);
         QCOMPARE(mum->Spouse[1], nullptr);
         QVERIFY(host.repaints >= 1);
@@ -93,7 +93,7 @@ private slots:
             QCOMPARE(born->text(), QString("12 Jan 1900"));
             QTest::mouseClick(c.personDialog().findChild<QPushButton*>("Button1"), Qt::LeftButton);
         });
-        c.FormDblClick();
+        c.editProperties();
         QCOMPARE(dad->LastName.str(), std::string("Dahl"));
         QCOMPARE(dad->BornDate.str(), std::string("12 Jan 1900"));
         c.setDateOptions(DateOptions{false});
@@ -105,18 +105,18 @@ private slots:
             QApplication::sendEvent(died, &leave);
             QTest::mouseClick(c.personDialog().findChild<QPushButton*>("Button1"), Qt::LeftButton);
         });
-        c.FormDblClick();
+        c.editProperties();
         QCOMPARE(dad->DiedDate.str(), std::string("3.4.1950"));
         QCOMPARE(host.paints, 2);
 
         // Delete asks first.
-        prompts.AnswerButton(PromptAnswer::No);
-        c.Slettperson1Click();
-        QCOMPARE(store.ItemCount(), 3);
+        prompts.answerButton(PromptAnswer::No);
+        c.deletePerson();
+        QCOMPARE(store.itemCount(), 3);
         QCOMPARE(prompts.records().back().text, QString("Do you really want to delete this item?"));
-        prompts.AnswerButton(PromptAnswer::Yes);
-        c.Slettperson1Click();
-        QCOMPARE(store.ItemCount(), 2);
+        prompts.answerButton(PromptAnswer::Yes);
+        c.deletePerson();
+        QCOMPARE(store.itemCount(), 2);
         QCOMPARE(kid->Father, nullptr);
     }
 };

@@ -15,16 +15,16 @@ class NameSearchWindowTest : public QObject {
 
 private slots:
     void fillsSortedAndRenumbers() {
-        TItemStore store;
-        TPersonItem* a = test::AddPerson(store, "Ola", "Nordmann");
-        TPersonItem* alias = test::AddPerson(store, "Ola", "Nordmann");
+        ItemStore store;
+        PersonItem* a = test::addPerson(store, "Ola", "Nordmann");
+        PersonItem* alias = test::addPerson(store, "Ola", "Nordmann");
         alias->Kind = "REF";
         alias->Father = a;
-        test::AddPerson(store, "Kari", "Aas");
+        test::addPerson(store, "Kari", "Aas");
         a->Id = 40;
-        store.IdsChanged();
+        store.idsChanged();
         bool checked = false;
-        TPersBrowser browser(store);
+        NameSearchWindow browser(store);
         browser.setHooks({{}, {}, [&](bool on) { checked = on; }, {}});
         browser.show();
         QVERIFY(checked);
@@ -42,13 +42,13 @@ private slots:
     }
 
     void searchAsYouTypeAndJump() {
-        TItemStore store;
-        test::AddPerson(store, "Kari", "Aas");
-        TPersonItem* ola = test::AddPerson(store, "Ola", "Nordmann");
-        test::AddPerson(store, "Per", "Olsen");
+        ItemStore store;
+        test::addPerson(store, "Kari", "Aas");
+        PersonItem* ola = test::addPerson(store, "Ola", "Nordmann");
+        test::addPerson(store, "Per", "Olsen");
         int zooms = 0, edits = 0;
         std::vector<bool> menus;
-        TPersBrowser browser(store);
+        NameSearchWindow browser(store);
         browser.setHooks({[&] { ++zooms; }, [&] { ++edits; }, {}, [&](bool empty) { menus.push_back(empty); }});
         browser.show();
         QLineEdit* edit = browser.searchBox();
@@ -65,30 +65,30 @@ private slots:
 
         // A text that matches nothing leaves the selection as it was.
         edit->setText("zz");
-        browser.Edit1KeyDown(Qt::Key_Z);
-        browser.Timer1Timer();
+        browser.searchKeyPressed(Qt::Key_Z);
+        browser.searchTimerFired();
         QCOMPARE(browser.list()->currentRow(), 1);
         QCOMPARE(edit->text(), QString("zz"));
         // Backspace does not restart the timer.
-        browser.Edit1KeyDown(Qt::Key_Backspace);
+        browser.searchKeyPressed(Qt::Key_Backspace);
         QVERIFY(!browser.searchTimer().isActive());
 
-        store.CurrentItem = nullptr;
+        store.currentItem = nullptr;
         QTest::mouseClick(browser.findChild<QPushButton*>("Button2"), Qt::LeftButton);
-        QCOMPARE(store.CurrentItem, ola);
+        QCOMPARE(store.currentItem, ola);
         QCOMPARE(zooms, 1);
         QCOMPARE(edit->selectedText(), edit->text());
         QTest::mouseClick(browser.findChild<QPushButton*>("Button4"), Qt::LeftButton);
         QCOMPARE(edits, 1);
         QCOMPARE(zooms, 2);
 
-        // A line whose item was deleted since the list was filled: CurrentItem stays.
-        store.CurrentItem = ola;
-        store.DeleteItem();
-        store.CurrentItem = store.FirstItem();
+        // A line whose item was deleted since the list was filled: currentItem stays.
+        store.currentItem = ola;
+        store.deleteItem();
+        store.currentItem = store.firstItem();
         browser.list()->setCurrentRow(1);
-        browser.Button2Click();
-        QCOMPARE(store.CurrentItem, store.FirstItem());
+        browser.button2Click();
+        QCOMPARE(store.currentItem, store.firstItem());
         QCOMPARE(zooms, 3);
         browser.close();
         QVERIFY(!menus.empty());

@@ -1,5 +1,5 @@
-#include "canvas/ui/delete_marriage_form.h"
-#include "canvas/ui/goto_window.h"
+#include "canvas/ui/delete_spouse_link_dialog.h"
+#include "canvas/ui/go_to_window.h"
 #include "canvas/ui/navigator.h"
 
 #include "document/item_store.h"
@@ -21,10 +21,10 @@ class NavigatorTest : public QObject {
 
 private slots:
     void directionButtonsRepeatWhileHeld() {
-        std::vector<TKontroll::Direction> steps;
+        std::vector<Navigator::Direction> steps;
         int focus = 0, zoomIn = 0, zoomOut = 0, home = 0;
-        TKontroll nav;
-        nav.setHooks({[&](TKontroll::Direction d) { steps.push_back(d); }, [&] { ++zoomIn; }, [&] { ++zoomOut; },
+        Navigator nav;
+        nav.setHooks({[&](Navigator::Direction d) { steps.push_back(d); }, [&] { ++zoomIn; }, [&] { ++zoomOut; },
                       [&] { ++home; }, [&] { ++focus; }, {}});
         nav.show();
         QCOMPARE(nav.windowTitle(), QString("Navigator"));
@@ -40,7 +40,7 @@ private slots:
         QTest::qWait(350);
         QTest::mouseRelease(right, Qt::LeftButton);
         QVERIFY(steps.size() >= 3);
-        for (auto d : steps) QCOMPARE(d, TKontroll::Right);
+        for (auto d : steps) QCOMPARE(d, Navigator::Right);
         QVERIFY(!nav.repeatTimer().isActive());
         const size_t held = steps.size();
         QTest::qWait(150);
@@ -54,7 +54,7 @@ private slots:
         QCOMPARE(zoomOut, 1);
         QCOMPARE(home, 1);
 
-        nav.ShowCounters(12, 10, 35.0);
+        nav.showCounters(12, 10, 35.0);
         QCOMPARE(nav.findChild<QLabel*>("Label3")->text(), QString("Zoom: 35 %"));
         QCOMPARE(nav.findChild<QLabel*>("Label1")->text(), QString("Items: 12"));
         QCOMPARE(nav.findChild<QLabel*>("Label2")->text(), QString("Persons: 10"));
@@ -69,21 +69,21 @@ private slots:
     }
 
     void gotoWindowJumpsById() {
-        TItemStore store;
-        TPersonItem* dad = test::AddPerson(store, "Dad", "D");
-        TPersonItem* kid = test::AddPerson(store, "Kid", "D");
+        ItemStore store;
+        PersonItem* dad = test::addPerson(store, "Dad", "D");
+        PersonItem* kid = test::addPerson(store, "Kid", "D");
         kid->Father = dad;
-        store.CurrentItem = dad;
+        store.currentItem = dad;
         int zooms = 0;
-        TGOTOwnd window(store, [&] { ++zooms; });
-        window.ShowList(ChildrenList(store, DisplayCharset()));
+        GoToWindow window(store, [&] { ++zooms; });
+        window.showList(childrenList(store, DisplayCharset()));
         QCOMPARE(window.windowTitle(), QString("Children of Dad D"));
         QCOMPARE(window.list()->count(), 1);
-        window.GoClick();  // no line selected: nothing happens
+        window.go();  // no line selected: nothing happens
         QCOMPARE(zooms, 0);
         window.list()->setCurrentRow(0);
         QTest::mouseClick(window.findChild<QPushButton*>("Button1"), Qt::LeftButton);
-        QCOMPARE(store.CurrentItem, kid);
+        QCOMPARE(store.currentItem, kid);
         QCOMPARE(zooms, 1);
         QVERIFY(window.isVisible());  // stays open for further jumps
         QTest::mouseClick(window.findChild<QPushButton*>("Button2"), Qt::LeftButton);
@@ -92,39 +92,39 @@ private slots:
 
     // A double-click on a line jumps once, and Enter in the list jumps as "&Go" does.
     void gotoWindowDoubleClickAndEnterJumpOnce() {
-        TItemStore store;
-        TPersonItem* dad = test::AddPerson(store, "Dad", "D");
-        TPersonItem* kid = test::AddPerson(store, "Kid", "D");
+        ItemStore store;
+        PersonItem* dad = test::addPerson(store, "Dad", "D");
+        PersonItem* kid = test::addPerson(store, "Kid", "D");
         kid->Father = dad;
-        store.CurrentItem = dad;
+        store.currentItem = dad;
         int zooms = 0;
-        TGOTOwnd window(store, [&] { ++zooms; });
-        window.ShowList(ChildrenList(store, DisplayCharset()));
+        GoToWindow window(store, [&] { ++zooms; });
+        window.showList(childrenList(store, DisplayCharset()));
         QVERIFY(QTest::qWaitForWindowExposed(&window));
         QListWidget* list = window.list();
         const QPoint line = list->visualItemRect(list->item(0)).center();
         QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, line);
         QTest::mouseDClick(list->viewport(), Qt::LeftButton, {}, line);
-        QCOMPARE(store.CurrentItem, kid);
+        QCOMPARE(store.currentItem, kid);
         QCOMPARE(zooms, 1);
-        store.CurrentItem = dad;
+        store.currentItem = dad;
         list->setFocus();
         QTest::keyClick(list, Qt::Key_Return);
-        QCOMPARE(store.CurrentItem, kid);
+        QCOMPARE(store.currentItem, kid);
         QCOMPARE(zooms, 2);
     }
 
     void deleteMarriageForm() {
-        TItemStore store;
+        ItemStore store;
         ScriptedPrompts prompts;
-        TPersonItem* a = test::AddPerson(store, "A", "X");
-        TPersonItem* b = test::AddPerson(store, "B", "Y");
-        TPersonItem* c = test::AddPerson(store, "C", "Z");
-        store.AddMarriage(a, b);
-        store.AddMarriage(a, c);
-        TDeleteMarriageForm form(prompts);
+        PersonItem* a = test::addPerson(store, "A", "X");
+        PersonItem* b = test::addPerson(store, "B", "Y");
+        PersonItem* c = test::addPerson(store, "C", "Z");
+        store.addMarriage(a, b);
+        store.addMarriage(a, c);
+        DeleteSpouseLinkDialog form(prompts);
         QCOMPARE(form.windowTitle(), QString("Delete Link"));
-        form.Fill(store, *a, DisplayCharset());
+        form.fill(store, *a, DisplayCharset());
         QCOMPARE(form.list()->count(), 2);
         QCOMPARE(form.list()->item(1)->text(), QString("C Z ( - )"));
         QCOMPARE(form.list()->currentRow(), 0);
@@ -134,10 +134,10 @@ private slots:
         QCOMPARE(a->Spouse[2], nullptr);
         QCOMPARE(c->Spouse[1], nullptr);
         QCOMPARE(a->Spouse[1], b);
-        QVERIFY(store.Modified);
+        QVERIFY(store.modified);
         QVERIFY(!form.isVisible());
         // Cancel leaves everything.
-        form.Fill(store, *a, DisplayCharset());
+        form.fill(store, *a, DisplayCharset());
         form.show();
         QTest::mouseClick(form.findChild<QPushButton*>("Cancel"), Qt::LeftButton);
         QCOMPARE(a->Spouse[1], b);
@@ -146,19 +146,19 @@ private slots:
     // Once the dialog has closed, "Delete" no longer acts on the item it showed, which may since
     // have been deleted.
     void deleteMarriageFormForgetsItsItem() {
-        TItemStore store;
+        ItemStore store;
         ScriptedPrompts prompts;
-        TPersonItem* a = test::AddPerson(store, "A", "X");
-        TPersonItem* b = test::AddPerson(store, "B", "Y");
-        store.AddMarriage(a, b);
-        store.Modified = false;
-        TDeleteMarriageForm form(prompts);
+        PersonItem* a = test::addPerson(store, "A", "X");
+        PersonItem* b = test::addPerson(store, "B", "Y");
+        store.addMarriage(a, b);
+        store.modified = false;
+        DeleteSpouseLinkDialog form(prompts);
         QTimer::singleShot(0, &form, [&form] { form.reject(); });
-        form.Run(store, *a, DisplayCharset());
-        form.OKClick();
+        form.run(store, *a, DisplayCharset());
+        form.confirm();
         QCOMPARE(a->Spouse[1], b);
         QCOMPARE(b->Spouse[1], a);
-        QVERIFY(!store.Modified);
+        QVERIFY(!store.modified);
     }
 };
 

@@ -24,14 +24,14 @@ using namespace kinloom;
 
 class NullHost : public EditHost {
 public:
-    void Repaint() override {}
-    void PaintWithoutErase() override {}
-    void ZoomTo(double) override {}
-    WindowSize OuterSize() const override { return {800, 600}; }
-    void StartPlacing(bool) override {}
-    void SetCrossCursor() override {}
-    void ArmLink(PendingLink, int, int) override {}
-    void SetIgnoreNextMouseDown() override {}
+    void repaint() override {}
+    void paintWithoutErase() override {}
+    void zoomTo(double) override {}
+    WindowSize outerSize() const override { return {800, 600}; }
+    void startPlacing(bool) override {}
+    void setCrossCursor() override {}
+    void armLink(PendingLink, int, int) override {}
+    void setIgnoreNextMouseDown() override {}
 };
 
 class PersonDialogTest : public QObject {
@@ -45,28 +45,28 @@ class PersonDialogTest : public QObject {
     }
 
     // Opens the dialog through the edit-properties command; `act` runs while it is shown.
-    static bool Edit(TItemStore& store, TPerson& dialog, const std::function<void()>& act) {
+    static bool edit(ItemStore& store, PersonDialog& dialog, const std::function<void()>& act) {
         NullHost host;
         // A failed check inside `act` returns early: close the dialog so that the test ends.
         QTimer::singleShot(0, &dialog, [&] {
             act();
             if (dialog.isVisible()) dialog.reject();
         });
-        return FormDblClick(store, host, [&](TPersonItem& copy, TPersonItem& edited) {
-            return dialog.Execute(store, copy, edited);
+        return editProperties(store, host, [&](PersonItem& copy, PersonItem& edited) {
+            return dialog.execute(store, copy, edited);
         });
     }
 
 private slots:
     void noSpousesAndNewItemSavesMale() {
-        TItemStore store;
+        ItemStore store;
         ScriptedPrompts prompts;
-        TPerson dialog(prompts);
-        TPersonItem* p = test::AddPerson(store, "Ola", "Nordmann");
-        store.CurrentItem = p;
+        PersonDialog dialog(prompts);
+        PersonItem* p = test::addPerson(store, "Ola", "Nordmann");
+        store.currentItem = p;
         QString caption;
         bool noSpousesShown = false, gridShown = true, maleChecked = false;
-        const bool ok = Edit(store, dialog, [&] {
+        const bool ok = edit(store, dialog, [&] {
             caption = dialog.windowTitle();
             noSpousesShown = !child<QLabel>(dialog, "Label17")->isHidden();
             gridShown = !child<QWidget>(dialog, "Panel6")->isHidden();
@@ -83,16 +83,16 @@ private slots:
         QVERIFY(!gridShown);
         QVERIFY(maleChecked);
         QCOMPARE(p->Sex.str(), std::string("M"));
-        QVERIFY(store.Modified);
+        QVERIFY(store.modified);
     }
 
     void captionAndLimits() {
-        TItemStore store;
+        ItemStore store;
         ScriptedPrompts prompts;
-        TPerson dialog(prompts);
-        TPersonItem* p = test::AddPerson(store, "", "");
-        TPersonItem copy = *p;
-        dialog.Fill(store, copy, *p);
+        PersonDialog dialog(prompts);
+        PersonItem* p = test::addPerson(store, "", "");
+        PersonItem copy = *p;
+        dialog.fill(store, copy, *p);
         QCOMPARE(dialog.windowTitle(), QString("Person"));
         child<QLineEdit>(dialog, "Edit2")->setText("Hansen");
         QCOMPARE(dialog.windowTitle(), QString(" Hansen"));
@@ -105,22 +105,22 @@ private slots:
     }
 
     void aliasOpensReadOnlyAndOkKeepsValues() {
-        TItemStore store;
+        ItemStore store;
         ScriptedPrompts prompts;
-        TPerson dialog(prompts);
-        TPersonItem* o = test::AddPerson(store, "Kari", "Nordmann");
+        PersonDialog dialog(prompts);
+        PersonItem* o = test::addPerson(store, "Kari", "Nordmann");
         o->Kind = "ALIAS";
         o->Sex = "F";
         o->BornDate = "1 Jan 1900";
-        TPersonItem* a = test::AddPerson(store, "Kari", "Nordmann");
+        PersonItem* a = test::addPerson(store, "Kari", "Nordmann");
         a->Kind = "REF";
         a->Father = o;
         a->Sex = "F";
         a->BornDate = "1 Jan 1900";
-        store.CurrentItem = a;
+        store.currentItem = a;
         bool allDisabled = false;
         QWidget* focus = nullptr;
-        QVERIFY(Edit(store, dialog, [&] {
+        QVERIFY(edit(store, dialog, [&] {
             allDisabled = true;
             for (const char* name : {"Edit1", "Edit2", "Edit5", "Edit6", "Edit7", "Edit8", "Edit9", "RadioButton1",
                                      "RadioButton2", "MaskEdit1", "MaskEdit2", "SpeedButton1", "SpeedButton2",
@@ -139,22 +139,22 @@ private slots:
     }
 
     void cancelChangesNothing() {
-        TItemStore store;
+        ItemStore store;
         ScriptedPrompts prompts;
-        TPerson dialog(prompts);
-        TPersonItem* p = test::AddPerson(store, "Ola", "Nordmann");
-        TPersonItem* s = test::AddPerson(store, "Siri", "B");
-        store.AddMarriage(p, s);
-        store.CurrentItem = p;
-        store.Modified = false;
-        QVERIFY(!Edit(store, dialog, [&] {
+        PersonDialog dialog(prompts);
+        PersonItem* p = test::addPerson(store, "Ola", "Nordmann");
+        PersonItem* s = test::addPerson(store, "Siri", "B");
+        store.addMarriage(p, s);
+        store.currentItem = p;
+        store.modified = false;
+        QVERIFY(!edit(store, dialog, [&] {
             child<QLineEdit>(dialog, "Edit1")->setText("Changed");
             QTest::mouseClick(child<QPushButton>(dialog, "Button2"), Qt::LeftButton);
         }));
         QCOMPARE(p->FirstName.str(), std::string("Ola"));
-        QVERIFY(!store.Modified);
+        QVERIFY(!store.modified);
         // Esc works like Cancel.
-        QVERIFY(!Edit(store, dialog, [&] {
+        QVERIFY(!edit(store, dialog, [&] {
             child<QLineEdit>(dialog, "Edit1")->setText("Changed");
             QTest::keyClick(&dialog, Qt::Key_Escape);
         }));
@@ -165,42 +165,42 @@ private slots:
     // Once closed, the dialog holds neither the freed copy nor the item: OK reaching it later
     // (a queued click, a stray key) changes nothing.
     void closedDialogKeepsNoHoldOnTheItem() {
-        TItemStore store;
+        ItemStore store;
         ScriptedPrompts prompts;
-        TPerson dialog(prompts);
-        TPersonItem* p = test::AddPerson(store, "Ola", "Nordmann");
-        TPersonItem* s = test::AddPerson(store, "Siri", "B");
-        store.AddMarriage(p, s);
-        store.CurrentItem = p;
-        store.Modified = false;
-        QVERIFY(!Edit(store, dialog, [&] {
+        PersonDialog dialog(prompts);
+        PersonItem* p = test::addPerson(store, "Ola", "Nordmann");
+        PersonItem* s = test::addPerson(store, "Siri", "B");
+        store.addMarriage(p, s);
+        store.currentItem = p;
+        store.modified = false;
+        QVERIFY(!edit(store, dialog, [&] {
             child<QLineEdit>(dialog, "Edit1")->setText("Changed");
             QTest::mouseClick(child<QPushButton>(dialog, "Button2"), Qt::LeftButton);
         }));
-        store.DeleteItem();  // the edited item goes; the spouse keeps a slot that pointed at it
-        dialog.Button1Click();
-        dialog.FormActivate();
-        QVERIFY(!store.Modified);
+        store.deleteItem();  // the edited item goes; the spouse keeps a slot that pointed at it
+        dialog.button1Click();
+        dialog.formActivate();
+        QVERIFY(!store.modified);
         QCOMPARE(s->FirstName.str(), std::string("Siri"));
         QVERIFY(prompts.records().empty());
     }
 
     void spouseGridEditsBothSides() {
-        TItemStore store;
+        ItemStore store;
         ScriptedPrompts prompts;
-        TPerson dialog(prompts);
+        PersonDialog dialog(prompts);
         dialog.setDateStandardizer([](const QString& t) { return t == "1.5.1950" ? QString("1 May 1950") : t; });
-        TPersonItem* p = test::AddPerson(store, "Per", "A");
-        TPersonItem* s = test::AddPerson(store, "Siri", "B");
-        TPersonItem* t = test::AddPerson(store, "Tove", "C");
-        store.AddMarriage(p, s);
-        store.AddMarriage(p, t);
-        store.AddMarriage(p, t);
+        PersonItem* p = test::addPerson(store, "Per", "A");
+        PersonItem* s = test::addPerson(store, "Siri", "B");
+        PersonItem* t = test::addPerson(store, "Tove", "C");
+        store.addMarriage(p, s);
+        store.addMarriage(p, t);
+        store.addMarriage(p, t);
         t->MarriagePlace[1] = "Oslo";
         t->MarriagePlace[2] = "Bergen";
         p->MarriagePlace[3] = "Trondheim";
-        store.CurrentItem = p;
-        QVERIFY(Edit(store, dialog, [&] {
+        store.currentItem = p;
+        QVERIFY(edit(store, dialog, [&] {
             auto* grid = child<QTableWidget>(dialog, "StringGrid1");
             QCOMPARE(grid->rowCount(), 3);
             QCOMPARE(grid->horizontalHeaderItem(0)->text(), QString("Spouse"));
@@ -241,20 +241,20 @@ private slots:
         const QString jpg = dir.filePath("ola.jpg");
         QImage image(20, 10, QImage::Format_RGB32);
         image.fill(Qt::red);
-        QVERIFY(WriteFileAtomically(jpg, EncodeJpeg(image)));
-        TItemStore store;
+        QVERIFY(writeFileAtomically(jpg, encodeJpeg(image)));
+        ItemStore store;
         ScriptedPrompts prompts;
-        TPerson dialog(prompts);
-        TPersonItem* p = test::AddPerson(store, "Ola");
+        PersonDialog dialog(prompts);
+        PersonItem* p = test::addPerson(store, "Ola");
         p->PictureFile = jpg.toStdString();
         p->PictureText = "At the farm";
-        store.CurrentItem = p;
-        QVERIFY(Edit(store, dialog, [&] {
+        store.currentItem = p;
+        QVERIFY(edit(store, dialog, [&] {
             auto* box = child<PictureBox>(dialog, "AdvImage1");
             QCOMPARE(box->picture().size(), QSize(20, 10));
             QCOMPARE(box->toolTip(), jpg);
             QVERIFY(child<QWidget>(dialog, "Edit8")->isEnabled());
-            dialog.AdvImage1Click();
+            dialog.advImage1Click();
             QCOMPARE(dialog.pictureViewer()->windowTitle(), jpg);
             QCOMPARE(dialog.pictureViewer()->image()->size(), QSize(20, 10));
             dialog.pictureViewer()->close();
@@ -268,7 +268,7 @@ private slots:
         QCOMPARE(p->PictureText.str(), std::string());
         // A picture that cannot be shown leaves the empty picture area, without a message.
         p->PictureFile = dir.filePath("missing.emf").toStdString();
-        QVERIFY(Edit(store, dialog, [&] {
+        QVERIFY(edit(store, dialog, [&] {
             QVERIFY(child<PictureBox>(dialog, "AdvImage1")->picture().isNull());
             QTest::mouseClick(child<QPushButton>(dialog, "Button2"), Qt::LeftButton);
         }) == false);
@@ -277,14 +277,14 @@ private slots:
 
     void notesFiles() {
         QTemporaryDir dir;
-        TItemStore store;
+        ItemStore store;
         ScriptedPrompts prompts;
-        TPerson dialog(prompts);
-        TPersonItem* p = test::AddPerson(store, "Anne-Marie", "O'Neil");
-        store.CurrentItem = p;
+        PersonDialog dialog(prompts);
+        PersonItem* p = test::addPerson(store, "Anne-Marie", "O'Neil");
+        store.currentItem = p;
         const QString created = dir.filePath("Anne_Marie O_Neil.txt");
-        prompts.AnswerText(created);
-        QVERIFY(Edit(store, dialog, [&] {
+        prompts.answerText(created);
+        QVERIFY(edit(store, dialog, [&] {
             auto* memo = child<QPlainTextEdit>(dialog, "Memo1");
             QVERIFY(memo->isReadOnly());
             QVERIFY(!child<QWidget>(dialog, "SpeedButton3")->isEnabled());
@@ -298,14 +298,14 @@ private slots:
         QCOMPARE(prompts.records().at(0).file.fileName, QString("Anne_Marie O_Neil.txt"));
         QCOMPARE(prompts.records().at(0).file.filter, QString("Text files (*.txt)|*.txt|All files (*.*)|*.*"));
         QCOMPARE(p->NotesFile.str(), created.toStdString());
-        QCOMPARE(*ReadNotesFile(created, DisplayCharset()), QString("Born on the farm."));
+        QCOMPARE(*readNotesFile(created, DisplayCharset()), QString("Born on the farm."));
 
         // The notes are shown the next time; a second person's proposal follows the rule too.
-        QVERIFY(!Edit(store, dialog, [&] {
+        QVERIFY(!edit(store, dialog, [&] {
             QCOMPARE(child<QPlainTextEdit>(dialog, "Memo1")->toPlainText(), QString("Born on the farm."));
             child<QLineEdit>(dialog, "Edit1")->setText("J. R.");
             child<QLineEdit>(dialog, "Edit2")->setText("(Jr)");
-            prompts.AnswerText(std::nullopt);
+            prompts.answerText(std::nullopt);
             QTest::mouseClick(child<QToolButton>(dialog, "SpeedButton2"), Qt::LeftButton);
             QTest::mouseClick(child<QPushButton>(dialog, "Button2"), Qt::LeftButton);
         }));
@@ -316,7 +316,7 @@ private slots:
         QVERIFY(QDir().mkdir(unreadable));
         p->NotesFile = unreadable.toStdString();
         prompts.clear();
-        QVERIFY(Edit(store, dialog, [&] {
+        QVERIFY(edit(store, dialog, [&] {
             child<QPlainTextEdit>(dialog, "Memo1")->setPlainText("typed over nothing");
             QTest::mouseClick(child<QPushButton>(dialog, "Button1"), Qt::LeftButton);
         }));
@@ -329,21 +329,21 @@ private slots:
         const QString missing = dir.filePath("missing.txt");
         p->NotesFile = missing.toStdString();
         prompts.clear();
-        QVERIFY(Edit(store, dialog, [&] {
+        QVERIFY(edit(store, dialog, [&] {
             child<QPlainTextEdit>(dialog, "Memo1")->setPlainText("new notes");
             QTest::mouseClick(child<QPushButton>(dialog, "Button1"), Qt::LeftButton);
         }));
         QVERIFY(prompts.records().empty());
-        QCOMPARE(*ReadNotesFile(missing, DisplayCharset()), QString("new notes"));
+        QCOMPARE(*readNotesFile(missing, DisplayCharset()), QString("new notes"));
     }
 
     void maximiseToggle() {
-        TItemStore store;
+        ItemStore store;
         ScriptedPrompts prompts;
-        TPerson dialog(prompts);
-        TPersonItem* p = test::AddPerson(store, "Ola");
-        TPersonItem copy = *p;
-        dialog.Fill(store, copy, *p);
+        PersonDialog dialog(prompts);
+        PersonItem* p = test::addPerson(store, "Ola");
+        PersonItem copy = *p;
+        dialog.fill(store, copy, *p);
         dialog.show();
         auto* top = child<QWidget>(dialog, "Panel_top");
         auto* notes = child<QWidget>(dialog, "Panel5");

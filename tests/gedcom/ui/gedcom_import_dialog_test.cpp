@@ -32,14 +32,14 @@ class GedcomImportDialogTest : public QObject {
 
     struct Setup {
         ScriptedPrompts prompts;
-        TItemStore store{&prompts};
+        ItemStore store{&prompts};
         ViewState view;
-        TGedcomImport dialog{store, view, [] { return WindowSize{1000, 800}; }, prompts};
+        GedcomImportDialog dialog{store, view, [] { return WindowSize{1000, 800}; }, prompts};
     };
 
     // Shows the dialog as the File menu does and waits for its import run to end.
     static void run(Setup& s) {
-        QSignalSpy finished(&s.dialog, &TGedcomImport::importFinished);
+        QSignalSpy finished(&s.dialog, &GedcomImportDialog::importFinished);
         s.dialog.show();
         QVERIFY(finished.wait(20000));
     }
@@ -51,17 +51,17 @@ private slots:
         const QString file = write("0 HEAD\r\n0 @I1@ INDI\r\n1 NAME Ola /Nordmann/\r\n0 @I2@ INDI\r\n"
                                    "0 @I3@ INDI\r\n0 @F1@ FAM\r\n1 HUSB @I1@\r\n1 WIFE @I2@\r\n"
                                    "1 CHIL @I3@\r\n0 TRLR\r\n");
-        s.prompts.AnswerText(file);
+        s.prompts.answerText(file);
         run(s);
         QCOMPARE(s.dialog.windowTitle(), QStringLiteral("Gedcom import"));
-        QCOMPARE(s.dialog.StaticText1->text(), file);
-        QCOMPARE(s.dialog.StaticText2->text(), QStringLiteral("3 "));
-        QCOMPARE(s.dialog.StaticText3->text(), QStringLiteral("1 "));
-        QCOMPARE(s.dialog.Label5->text(), QStringLiteral("Done."));
-        QCOMPARE(s.dialog.ProgressBar1->value(), 100);
+        QCOMPARE(s.dialog.staticText1->text(), file);
+        QCOMPARE(s.dialog.staticText2->text(), QStringLiteral("3 "));
+        QCOMPARE(s.dialog.staticText3->text(), QStringLiteral("1 "));
+        QCOMPARE(s.dialog.label5->text(), QStringLiteral("Done."));
+        QCOMPARE(s.dialog.progressBar1->value(), 100);
         QVERIFY(s.dialog.OK->isEnabled());
-        QCOMPARE(s.store.ItemCount(), 3);
-        QCOMPARE(s.store.CurrentItem, s.store.FirstItem());
+        QCOMPARE(s.store.itemCount(), 3);
+        QCOMPARE(s.store.currentItem, s.store.firstItem());
         QCOMPARE(s.view.Zoom, 100.0);
         QVERIFY(QFile::exists(QDir(dir_.path()).filePath("temp.klc")));
 
@@ -74,69 +74,69 @@ private slots:
         QCOMPARE(open.file.defaultExtension, QStringLiteral("ged"));
 
         // Shown again with a tree in the store, it only resets its displays and asks nothing.
-        s.dialog.Button1Click();
-        QCOMPARE(s.dialog.StaticText2->text(), QStringLiteral("0 "));
-        QCOMPARE(s.dialog.Label5->text(), QString());
+        s.dialog.button1Click();
+        QCOMPARE(s.dialog.staticText2->text(), QStringLiteral("0 "));
+        QCOMPARE(s.dialog.label5->text(), QString());
         QCOMPARE(int(s.prompts.records().size()), 1);
-        QCOMPARE(s.store.ItemCount(), 3);
+        QCOMPARE(s.store.itemCount(), 3);
         s.dialog.OK->click();
         QVERIFY(!s.dialog.isVisible());
     }
 
     void fileMenuImportGoesThroughNewWithPaintingOff() {
         Setup s;
-        s.store.LagNyPerson();
+        s.store.createItem();
         bool paintEnabled = true, paintedDuring = true;
         int repaints = 0;
         // The user cancels the save question of New: the tree stays and nothing is asked.
-        RunGedcomImportCommand(s.store, s.dialog, [] {}, paintEnabled, [&] { ++repaints; });
-        QCOMPARE(s.store.ItemCount(), 1);
+        runGedcomImportCommand(s.store, s.dialog, [] {}, paintEnabled, [&] { ++repaints; });
+        QCOMPARE(s.store.itemCount(), 1);
         QVERIFY(s.prompts.records().empty());
         QCOMPARE(repaints, 0);
 
-        s.prompts.AnswerText(write("0 @I1@ INDI\n1 NAME Kari /Hansen/\n0 @I2@ INDI\n"));
-        connect(&s.dialog, &TGedcomImport::importFinished, &s.dialog, [&] {
+        s.prompts.answerText(write("0 @I1@ INDI\n1 NAME Kari /Hansen/\n0 @I2@ INDI\n"));
+        connect(&s.dialog, &GedcomImportDialog::importFinished, &s.dialog, [&] {
             paintedDuring = paintEnabled;
-            s.dialog.OKClick();
+            s.dialog.confirm();
         });
-        RunGedcomImportCommand(s.store, s.dialog, [&] { s.store.ClearMemory(); }, paintEnabled, [&] { ++repaints; });
+        runGedcomImportCommand(s.store, s.dialog, [&] { s.store.clearMemory(); }, paintEnabled, [&] { ++repaints; });
         QVERIFY(!paintedDuring);
         QVERIFY(paintEnabled);
         QCOMPARE(repaints, 1);
-        QCOMPARE(s.store.ItemCount(), 2);
-        QCOMPARE(s.store.FirstItem()->LastName.str(), std::string("Hansen"));
+        QCOMPARE(s.store.itemCount(), 2);
+        QCOMPARE(s.store.firstItem()->LastName.str(), std::string("Hansen"));
     }
 
     void cancellingTheFileChoiceChangesNothing() {
         Setup s;
-        s.prompts.AnswerText(std::nullopt);
+        s.prompts.answerText(std::nullopt);
         run(s);
         QVERIFY(s.store.empty());
         QVERIFY(s.dialog.OK->isEnabled());
-        QCOMPARE(s.dialog.Label5->text(), QString());
-        QCOMPARE(s.dialog.StaticText2->text(), QStringLiteral("0 "));
+        QCOMPARE(s.dialog.label5->text(), QString());
+        QCOMPARE(s.dialog.staticText2->text(), QStringLiteral("0 "));
     }
 
     void aMalformedLineEndsTheImport() {
         Setup s;
-        s.prompts.AnswerText(write("0 HEAD\n0 @I1@ INDI\n1 NAME A /B/\nx SEX M\n0 @I2@ INDI\n"));
+        s.prompts.answerText(write("0 HEAD\n0 @I1@ INDI\n1 NAME A /B/\nx SEX M\n0 @I2@ INDI\n"));
         run(s);
         const auto texts = s.prompts.messageTexts();
         QCOMPARE(int(texts.size()), 1);
         QCOMPARE(texts[0], QStringLiteral("GEDCOM import failed"));
-        QCOMPARE(s.dialog.Label5->text(),
+        QCOMPARE(s.dialog.label5->text(),
                  QStringLiteral("GEDCOM import failed - file possibly corrupted (reached line 4)"));
-        QCOMPARE(s.dialog.StaticText2->text(), QStringLiteral("1 "));
+        QCOMPARE(s.dialog.staticText2->text(), QStringLiteral("1 "));
         QVERIFY(s.dialog.OK->isEnabled());
-        QCOMPARE(s.store.ItemCount(), 1);
-        QCOMPARE(s.store.FirstItem()->X, 0);
+        QCOMPARE(s.store.itemCount(), 1);
+        QCOMPARE(s.store.firstItem()->X, 0);
     }
 
     void failureMessageComesWithOkEnabledAndTheArrowCursor() {
         // The message box of a failed import is shown once the reading has ended: OK is usable and
         // the hourglass is gone, so the user does not see a busy cursor over the message.
         struct WatchingPrompts : ScriptedPrompts {
-            TGedcomImport* dialog = nullptr;
+            GedcomImportDialog* dialog = nullptr;
             bool okEnabled = false;
             bool busyCursor = true;
             PromptAnswer Message(const QString& caption, const QString& text, PromptButtons buttons,
@@ -146,20 +146,20 @@ private slots:
                 return ScriptedPrompts::Message(caption, text, buttons, icon);
             }
         } prompts;
-        TItemStore store(&prompts);
+        ItemStore store(&prompts);
         ViewState view;
-        TGedcomImport dialog(store, view, [] { return WindowSize{1000, 800}; }, prompts);
+        GedcomImportDialog dialog(store, view, [] { return WindowSize{1000, 800}; }, prompts);
         prompts.dialog = &dialog;
         dialog.setScratchFolder(dir_.path());
-        prompts.AnswerText(write("0 HEAD\n0 @I1@ INDI\nx NAME A /B/\n"));
-        QSignalSpy finished(&dialog, &TGedcomImport::importFinished);
+        prompts.answerText(write("0 HEAD\n0 @I1@ INDI\nx NAME A /B/\n"));
+        QSignalSpy finished(&dialog, &GedcomImportDialog::importFinished);
         dialog.show();
         QVERIFY(finished.wait(20000));
         QCOMPARE(prompts.messageTexts(), std::vector<QString>{QStringLiteral("GEDCOM import failed")});
         QVERIFY(prompts.okEnabled);
         QVERIFY(!prompts.busyCursor);
         QVERIFY(QApplication::overrideCursor() == nullptr);
-        QCOMPARE(dialog.Label5->text(),
+        QCOMPARE(dialog.label5->text(),
                  QStringLiteral("GEDCOM import failed - file possibly corrupted (reached line 3)"));
     }
 
@@ -168,10 +168,10 @@ private slots:
         parent.setGeometry(10, 10, 200, 100);
         parent.show();
         ScriptedPrompts prompts;
-        TItemStore store(&prompts);
-        store.LagNyPerson();  // a tree in the store: showing the dialog reads nothing
+        ItemStore store(&prompts);
+        store.createItem();  // a tree in the store: showing the dialog reads nothing
         ViewState view;
-        TGedcomImport dialog(store, view, [] { return WindowSize{1000, 800}; }, prompts, &parent);
+        GedcomImportDialog dialog(store, view, [] { return WindowSize{1000, 800}; }, prompts, &parent);
         dialog.show();
         QVERIFY(QTest::qWaitForWindowExposed(&dialog));
         const QPoint screenCentre = dialog.screen()->availableGeometry().center();
@@ -186,12 +186,12 @@ private slots:
         for (int i = 1; i <= 60000; ++i)
             big += "0 @I" + QByteArray::number(i) + "@ INDI\r\n1 NAME A /B/\r\n1 BIRT\r\n2 DATE 1900\r\n";
         Setup s;
-        s.prompts.AnswerText(write(big, "big.ged"));
+        s.prompts.answerText(write(big, "big.ged"));
         int ticks = 0, okEnabledTicks = 0, closedTicks = 0;
         QTimer timer;
         timer.setInterval(1);
         connect(&timer, &QTimer::timeout, &timer, [&] {
-            if (!s.dialog.Reading()) return;
+            if (!s.dialog.reading()) return;
             ++ticks;
             if (s.dialog.OK->isEnabled()) ++okEnabledTicks;
             s.dialog.reject();  // Escape while reading does not close the dialog
@@ -202,8 +202,8 @@ private slots:
         QVERIFY2(ticks > 0, "the event loop ran while the file was read");
         QCOMPARE(okEnabledTicks, 0);
         QCOMPARE(closedTicks, 0);
-        QCOMPARE(s.store.ItemCount(), 60000);
-        QCOMPARE(s.dialog.StaticText2->text(), QStringLiteral("60000 "));
+        QCOMPARE(s.store.itemCount(), 60000);
+        QCOMPARE(s.dialog.staticText2->text(), QStringLiteral("60000 "));
     }
 };
 

@@ -1,5 +1,5 @@
 #include "app/ui/startup.h"
-#include "app/ui/tslektstre.h"
+#include "app/ui/main_window.h"
 #include "gedcom/ui/gedcom_import_dialog.h"
 #include "gedcom/ui/gedcom_menu_commands.h"
 #include "platform/registry.h"
@@ -31,46 +31,46 @@ private slots:
         }
         MemoryRegistry registry;
         ScriptedPrompts prompts;
-        auto windows = CreateWindows(registry, prompts, "/opt/k/kinloom", {});
-        TSlektstre& main = *windows->main;
-        StartUp(*windows, false);
+        auto windows = createWindows(registry, prompts, "/opt/k/kinloom", {});
+        MainWindow& main = *windows->main;
+        startUp(*windows, false);
         AppState& state = main.state();
-        QVERIFY(main.Read1->isEnabled());
-        QVERIFY(main.Write1->isEnabled());
+        QVERIFY(main.importGedcomAction->isEnabled());
+        QVERIFY(main.exportGedcomAction->isEnabled());
 
         // A changed tree: New asks first; Cancel keeps the tree and no file is asked for.
-        state.Store.LagNyPerson();
-        prompts.AnswerButton(PromptAnswer::Cancel);
-        main.Read1->trigger();
-        QCOMPARE(state.Store.ItemCount(), 1);
+        state.store.createItem();
+        prompts.answerButton(PromptAnswer::Cancel);
+        main.importGedcomAction->trigger();
+        QCOMPARE(state.store.itemCount(), 1);
         QCOMPARE(prompts.messageTexts().back(), QStringLiteral("Save changes to your Kinloom file?"));
 
         // No: the tree goes, the dialog reads the file with painting off, then closes with OK.
         prompts.clear();
-        prompts.AnswerButton(PromptAnswer::No);
-        prompts.AnswerText(in);
+        prompts.answerButton(PromptAnswer::No);
+        prompts.answerText(in);
         bool paintDuring = true;
-        connect(windows->gedcomImport, &TGedcomImport::importFinished, this, [&] {
-            paintDuring = state.PaintEnabled;
-            QCOMPARE(windows->gedcomImport->Label5->text(), QStringLiteral("Done."));
+        connect(windows->gedcomImport, &GedcomImportDialog::importFinished, this, [&] {
+            paintDuring = state.paintEnabled;
+            QCOMPARE(windows->gedcomImport->label5->text(), QStringLiteral("Done."));
             windows->gedcomImport->OK->click();
         });
-        main.Read1->trigger();
+        main.importGedcomAction->trigger();
         QVERIFY(!paintDuring);
-        QVERIFY(state.PaintEnabled);
-        QCOMPARE(state.Store.ItemCount(), 3);
-        QVERIFY(state.Store.Modified);
-        QCOMPARE(state.Store.CurrentItem, state.Store.FirstItem());
-        QCOMPARE(state.View.Zoom, 100.0);
+        QVERIFY(state.paintEnabled);
+        QCOMPARE(state.store.itemCount(), 3);
+        QVERIFY(state.store.modified);
+        QCOMPARE(state.store.currentItem, state.store.firstItem());
+        QCOMPARE(state.view.Zoom, 100.0);
 
         // Export: the save dialog, the file, and the tree counts as saved.
         const QString out = QDir(dir.path()).filePath("out.ged");
         prompts.clear();
-        prompts.AnswerText(out);
-        main.Write1->trigger();
+        prompts.answerText(out);
+        main.exportGedcomAction->trigger();
         QCOMPARE(prompts.records().size(), size_t(1));
         QCOMPARE(prompts.records()[0].file.title, QStringLiteral("Export to GEDCOM format"));
-        QVERIFY(!state.Store.Modified);
+        QVERIFY(!state.store.modified);
         QFile f(out);
         QVERIFY(f.open(QIODevice::ReadOnly));
         const QByteArray text = f.readAll();
@@ -90,18 +90,18 @@ private slots:
                 return ScriptedPrompts::Message(caption, text, buttons, icon);
             }
         } prompts;
-        TItemStore store(&prompts);
-        store.LagNyPerson();
+        ItemStore store(&prompts);
+        store.createItem();
         QTemporaryDir dir;
-        prompts.AnswerText(QDir(dir.path()).filePath("no such folder/out.ged"));
+        prompts.answerText(QDir(dir.path()).filePath("no such folder/out.ged"));
         int repaints = 0;
-        RunGedcomExportCommand(store, prompts, [&] { ++repaints; });
+        runGedcomExportCommand(store, prompts, [&] { ++repaints; });
         const auto texts = prompts.messageTexts();
         QCOMPARE(int(texts.size()), 1);
         QVERIFY(!texts[0].isEmpty());
         QVERIFY(!prompts.busyCursor);
         QVERIFY(QApplication::overrideCursor() == nullptr);
-        QVERIFY(store.Modified);
+        QVERIFY(store.modified);
         QCOMPARE(repaints, 1);
     }
 };

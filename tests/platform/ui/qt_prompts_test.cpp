@@ -19,10 +19,10 @@ private slots:
 };
 
 void QtPromptsTest::filtersBecomeQtNameFilters() {
-    QCOMPARE(QtNameFilters("Kinloom files (*.kl3)|*.kl3"), QStringList({"Kinloom files (*.kl3)"}));
-    QCOMPARE(QtNameFilters("GEDCOM|*.ged|Text files|*.txt;*.asc"),
+    QCOMPARE(qtNameFilters("Kinloom files (*.kl3)|*.kl3"), QStringList({"Kinloom files (*.kl3)"}));
+    QCOMPARE(qtNameFilters("GEDCOM|*.ged|Text files|*.txt;*.asc"),
              QStringList({"GEDCOM (*.ged)", "Text files (*.txt *.asc)"}));
-    QVERIFY(QtNameFilters("").isEmpty());
+    QVERIFY(qtNameFilters("").isEmpty());
 }
 
 void QtPromptsTest::messageBoxesHaveTheAskedButtonsAndIcon() {

@@ -10,7 +10,7 @@ class QFontMetrics;
 
 namespace kinloom {
 
-class TItemStore;
+class ItemStore;
 class DisplayCharset;
 
 // The View menu's colour codes; not saved.
@@ -22,46 +22,46 @@ inline const QString kTreeCannotBeDrawn = QStringLiteral("Tree cannot be drawn -
 
 // Everything the paint routine reads besides the store and the view.
 struct PaintSettings {
-    QString ScreenFontName = QStringLiteral("Times New Roman");
-    int ScreenFontSize = 16;  // the font's cell height in canvas units
-    ColourCode ColourCodeMode = ColourCode::None;
-    QString CurrentFileName;
-    const DisplayCharset* Charset = nullptr;  // nil: System Default
-    bool Dragging = false;                    // CurrentItem follows the mouse and is not drawn
-    bool PaintEnabled = true;                 // false while a GEDCOM import runs: nothing is drawn
+    QString screenFontName = QStringLiteral("Times New Roman");
+    int screenFontSize = 16;  // the font's cell height in canvas units
+    ColourCode colourCodeMode = ColourCode::None;
+    QString currentFileName;
+    const DisplayCharset* charset = nullptr;  // nil: System Default
+    bool dragging = false;                    // currentItem follows the mouse and is not drawn
+    bool paintEnabled = true;                 // false while a GEDCOM import runs: nothing is drawn
 };
 
 // What a paint hands back: the window caption and the navigator's three counter labels.
 struct PaintResult {
-    bool Painted = true;  // false when painting was not enabled: nothing else is set
+    bool painted = true;  // false when painting was not enabled: nothing else is set
     bool Ok = true;
     QString Error;  // kTreeCannotBeDrawn when the painter found something it cannot draw
-    QString Caption;
-    int Items = 0;
-    int Persons = 0;
-    QString ItemsLabel;    // "Items: 12"
-    QString PersonsLabel;  // "Persons: 10"
-    QString ZoomLabel;     // "Zoom: 100 %"
+    QString caption;
+    int items = 0;
+    int persons = 0;
+    QString itemsLabel;    // "Items: 12"
+    QString personsLabel;  // "Persons: 10"
+    QString zoomLabel;     // "Zoom: 100 %"
 };
 
 // Draws the whole tree over what the painter's device holds (no background of its own): spouse
 // links, parent links, boxes with texts, then the inverted highlight. `target` is the size used by
 // the visibility test (the main window's outer size for the screen, the image size elsewhere).
-PaintResult FormPaint(QPainter& painter, const TItemStore& store, const ViewState& view, QSize target,
+PaintResult paintTree(QPainter& painter, const ItemStore& store, const ViewState& view, QSize target,
                       const PaintSettings& settings);
 
 // Inverts the box of every selected item (twice restores the picture).
-void PaintSelected(QPainter& painter, const TItemStore& store, const ViewState& view);
+void paintSelected(QPainter& painter, const ItemStore& store, const ViewState& view);
 
 // The caption of the main window for a file name (empty for an untitled tree).
-QString CaptionFor(const QString& currentFileName);
+QString captionFor(const QString& currentFileName);
 
 // A name line shortened to a width: as it is when it fits, otherwise cut and ended with "..."
 // ("..." alone when nothing else fits).
-QString ShortenName(const QString& text, const QFontMetrics& metrics, int width);
+QString shortenName(const QString& text, const QFontMetrics& metrics, int width);
 
 // The pixel size whose ascent plus descent is `cellHeight` pixels (the largest that does not
 // exceed it), at least 1. Cached per face name.
-int PixelSizeForCellHeight(const QString& family, int cellHeight);
+int pixelSizeForCellHeight(const QString& family, int cellHeight);
 
 }  // namespace kinloom

@@ -1,4 +1,4 @@
-#include "document/gct_unit.h"
+#include "document/gedcom_tag_store.h"
 
 namespace kinloom {
 
@@ -142,9 +142,9 @@ constexpr std::array<TagRow, kTagRowCount> kRows = {{
 
 }  // namespace
 
-const std::array<TagRow, kTagRowCount>& TGCT::Rows() { return kRows; }
+const std::array<TagRow, kTagRowCount>& GedcomTagStore::rows() { return kRows; }
 
-QString TGCT::TagToLabel(const QString& tag) {
+QString GedcomTagStore::tagToLabel(const QString& tag) {
     if (tag == QLatin1String("DATE")) return QStringLiteral("Date");
     if (tag == QLatin1String("PLAC")) return QStringLiteral("Place");
     if (tag == QLatin1String("SEX")) return QStringLiteral("Gender");
@@ -153,35 +153,35 @@ QString TGCT::TagToLabel(const QString& tag) {
     QString label = tag;
     // No early exit: the last row whose tag begins the given one wins ("CHRA" over "CHR").
     for (const TagRow& row : kRows)
-        if (tag.startsWith(QLatin1String(row.Tag))) label = QLatin1String(row.Label);
+        if (tag.startsWith(QLatin1String(row.tag))) label = QLatin1String(row.label);
     return label;
 }
 
-QString TGCT::TagToCategory(const QString& tag) {
+QString GedcomTagStore::tagToCategory(const QString& tag) {
     QString category;
     for (const TagRow& row : kRows)
-        if (tag == QLatin1String(row.Tag)) category = QLatin1String(row.Category);
+        if (tag == QLatin1String(row.tag)) category = QLatin1String(row.category);
     return category;
 }
 
-int TGCT::LabelToIndex(const QString& label) {
+int GedcomTagStore::labelToIndex(const QString& label) {
     int index = 0;
     for (int i = 0; i < kTagRowCount; ++i)
-        if (label == QLatin1String(kRows[i].Label)) index = i + 1;
+        if (label == QLatin1String(kRows[i].label)) index = i + 1;
     return index;
 }
 
-QString TGCT::LabelToTag(const QString& label) {
+QString GedcomTagStore::labelToTag(const QString& label) {
     QString tag = QStringLiteral("_UNKNOWN");
     for (const TagRow& row : kRows)
-        if (label == QLatin1String(row.Label)) tag = QLatin1String(row.Tag);
+        if (label == QLatin1String(row.label)) tag = QLatin1String(row.tag);
     return tag;
 }
 
-TGedcomTag* TGCT::InsertTag(TGedcomTag*, int, const QString&, const QString&) { return nullptr; }
-TGedcomTag* TGCT::CreateTag(TPersonItem*, int, const QString&, const QString&) { return nullptr; }
-TGedcomTag* TGCT::DeleteTag(TGedcomTag*) { return nullptr; }
-bool TGCT::DeleteItemTags(TPersonItem*) { return true; }
-bool TGCT::ClearTags() { return true; }
+GedcomTag* GedcomTagStore::insertTag(GedcomTag*, int, const QString&, const QString&) { return nullptr; }
+GedcomTag* GedcomTagStore::createTag(PersonItem*, int, const QString&, const QString&) { return nullptr; }
+GedcomTag* GedcomTagStore::deleteTag(GedcomTag*) { return nullptr; }
+bool GedcomTagStore::deleteItemTags(PersonItem*) { return true; }
+bool GedcomTagStore::clearTags() { return true; }
 
 }  // namespace kinloom

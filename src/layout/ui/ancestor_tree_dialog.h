@@ -13,23 +13,23 @@ namespace kinloom {
 
 // Asks for the number of generations of a new ancestor tree. Created once and reused, so the last
 // number stays in the edit for the next time.
-class TCreateTreeDlg : public QDialog {
+class AncestorTreeDialog : public QDialog {
     Q_OBJECT
 public:
-    explicit TCreateTreeDlg(QWidget* parent = nullptr);
+    explicit AncestorTreeDialog(QWidget* parent = nullptr);
 
     // Shows the dialog modally: the edit's text after OK, nothing after Cancel.
-    std::optional<QString> Ask();
+    std::optional<QString> ask();
     // The dialog as CreateTree asks it, shown again after a refused number.
-    GenerationsDialog Asker() {
-        return [this] { return Ask(); };
+    GenerationsDialog asker() {
+        return [this] { return ask(); };
     }
 
-    QLabel* Label1 = nullptr;
-    QSpinBox* Edit1 = nullptr;  // one digit with its up-down arrows
-    QPushButton* OKBtn = nullptr;
-    QPushButton* CancelBtn = nullptr;
-    bool Result = false;  // set by OK, cleared by Cancel and whenever the dialog is shown
+    QLabel* label1 = nullptr;
+    QSpinBox* edit1 = nullptr;  // one digit with its up-down arrows
+    QPushButton* okButton = nullptr;
+    QPushButton* cancelButton = nullptr;
+    bool result = false;  // set by OK, cleared by Cancel and whenever the dialog is shown
 
 protected:
     void showEvent(QShowEvent* event) override;

@@ -4,10 +4,10 @@
 namespace kinloom {
 
 // The welcome window shown on top at start; confirming it completes start-up (confirmed()).
-class Twelcome : public QDialog {
+class WelcomeWindow : public QDialog {
     Q_OBJECT
 public:
-    explicit Twelcome(QWidget* parent = nullptr);
+    explicit WelcomeWindow(QWidget* parent = nullptr);
 
 signals:
     void confirmed();

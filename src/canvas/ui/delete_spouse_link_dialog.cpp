@@ -1,4 +1,4 @@
-#include "canvas/ui/delete_marriage_form.h"
+#include "canvas/ui/delete_spouse_link_dialog.h"
 
 #include "canvas/spouse_unlink.h"
 
@@ -10,7 +10,7 @@
 
 namespace kinloom {
 
-TDeleteMarriageForm::TDeleteMarriageForm(Prompts& prompts, QWidget* parent) : QDialog(parent), prompts_(prompts) {
+DeleteSpouseLinkDialog::DeleteSpouseLinkDialog(Prompts& prompts, QWidget* parent) : QDialog(parent), prompts_(prompts) {
     setObjectName(QStringLiteral("DeleteMarriageForm"));
     setWindowTitle(QStringLiteral("Delete Link"));
     setModal(true);
@@ -30,32 +30,32 @@ TDeleteMarriageForm::TDeleteMarriageForm(Prompts& prompts, QWidget* parent) : QD
     buttons->addWidget(del);
     buttons->addWidget(cancel);
     layout->addLayout(buttons);
-    connect(del, &QPushButton::clicked, this, &TDeleteMarriageForm::OKClick);
-    connect(list_, &QListWidget::itemDoubleClicked, this, &TDeleteMarriageForm::OKClick);
+    connect(del, &QPushButton::clicked, this, &DeleteSpouseLinkDialog::confirm);
+    connect(list_, &QListWidget::itemDoubleClicked, this, &DeleteSpouseLinkDialog::confirm);
     connect(cancel, &QPushButton::clicked, this, &QDialog::reject);
 }
 
-void TDeleteMarriageForm::Fill(TItemStore& store, TPersonItem& item, const DisplayCharset& charset) {
+void DeleteSpouseLinkDialog::fill(ItemStore& store, PersonItem& item, const DisplayCharset& charset) {
     store_ = &store;
     item_ = &item;
     list_->clear();
-    list_->addItems(SpouseUnlinkLines(item, charset));
+    list_->addItems(spouseUnlinkLines(item, charset));
     if (list_->count() > 0) list_->setCurrentRow(0);
 }
 
-void TDeleteMarriageForm::Run(TItemStore& store, TPersonItem& item, const DisplayCharset& charset) {
-    Fill(store, item, charset);
+void DeleteSpouseLinkDialog::run(ItemStore& store, PersonItem& item, const DisplayCharset& charset) {
+    fill(store, item, charset);
     exec();
     // The item may be deleted once the dialog is closed: keep no hold on it.
     store_ = nullptr;
     item_ = nullptr;
 }
 
-void TDeleteMarriageForm::OKClick() {
+void DeleteSpouseLinkDialog::confirm() {
     if (!store_ || !item_) return;
     const int rank = list_->currentRow();
     if (rank < 0 || !list_->currentItem()->isSelected()) return;  // no line: the dialog stays open
-    DeleteSpouseLink(*store_, *item_, rank, prompts_);
+    deleteSpouseLink(*store_, *item_, rank, prompts_);
     accept();
 }
 

@@ -6,17 +6,17 @@
 
 namespace kinloom {
 
-// The "Autoformat dates according to GEDCOM standard" option (Date_Standardization, "Yes" by
+// The "Autoformat dates according to GEDCOM standard" option (dateStandardization, "Yes" by
 // default). Passed in so that the rules need no settings store.
 struct DateOptions {
-    bool Date_Standardization = true;
+    bool dateStandardization = true;
 };
 
 // Rewrites common numeric and mixed date notations into GEDCOM order: prefix, day, three-letter
 // month, year ("12/25/1900" gives "25 Dec 1900"). Text that does not look like a date passes
 // through with little change; with the option off it is returned unchanged.
-QString StandardizeDate(const QString& text, DateOptions options);
+QString standardizeDate(const QString& text, DateOptions options);
 // The same rules on stored 8-bit text (tree files): each byte is one character.
-std::string StandardizeDate(std::string_view bytes, DateOptions options);
+std::string standardizeDate(std::string_view bytes, DateOptions options);
 
 }  // namespace kinloom

@@ -18,26 +18,26 @@ const char kArrangeHelp[] =
     "when all of it was written; on any failure nothing is written.\n";
 }  // namespace
 
-int RunArrange(const QStringList& args) {
-    if (WantsHelp(args)) {
-        PrintOut(QByteArray(kArrangeHelp));
+int runArrange(const QStringList& args) {
+    if (wantsHelp(args)) {
+        printOut(QByteArray(kArrangeHelp));
         return 0;
     }
-    const ParsedArgs parsed = SplitArgs(args);
+    const ParsedArgs parsed = splitArgs(args);
     if (!parsed.options.isEmpty())
-        return Fail("arrange",
+        return fail("arrange",
                     QStringLiteral("unknown option %1 (see kinloom-cli arrange --help)").arg(parsed.options.first()));
     if (parsed.operands.size() != 2)
-        return Fail("arrange", QStringLiteral("expects IN and OUT (see kinloom-cli arrange --help)"));
+        return fail("arrange", QStringLiteral("expects IN and OUT (see kinloom-cli arrange --help)"));
 
     ConsolePrompts prompts;
-    TItemStore store(&prompts);
-    if (!LoadTreeFile("arrange", parsed.operands[0], store, prompts, true)) return 1;
+    ItemStore store(&prompts);
+    if (!loadTreeFile("arrange", parsed.operands[0], store, prompts, true)) return 1;
     // The menu command's own refusal: an empty tree is not rewritten.
-    if (store.empty()) return Fail("arrange", QStringLiteral("No items to rearrange."));
+    if (store.empty()) return fail("arrange", QStringLiteral("No items to rearrange."));
     ViewState view;
-    ArrangeAllItems(store, view, WindowSize{});
-    return SavetoFile(store, parsed.operands[1], prompts) ? 0 : 1;
+    arrangeAllItems(store, view, WindowSize{});
+    return saveToFile(store, parsed.operands[1], prompts) ? 0 : 1;
 }
 
 }  // namespace kinloom::cli

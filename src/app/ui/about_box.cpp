@@ -1,4 +1,4 @@
-#include "app/ui/taboutbox.h"
+#include "app/ui/about_box.h"
 
 #include "app/app_state.h"
 
@@ -8,7 +8,7 @@
 
 namespace kinloom {
 
-TAboutBox::TAboutBox(QWidget* parent) : QDialog(parent) {
+AboutBox::AboutBox(QWidget* parent) : QDialog(parent) {
     setObjectName(QStringLiteral("about"));
     setWindowTitle(QStringLiteral("About"));
     auto* layout = new QVBoxLayout(this);

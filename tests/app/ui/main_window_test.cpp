@@ -1,9 +1,9 @@
 #include "app/toolbar_settings.h"
 #include "app/ui/startup.h"
-#include "app/ui/taboutbox.h"
-#include "app/ui/tslektstre.h"
-#include "app/ui/twelcome.h"
-#include "gedcom/ui/tkl_options.h"
+#include "app/ui/about_box.h"
+#include "app/ui/main_window.h"
+#include "app/ui/welcome_window.h"
+#include "app/ui/options_dialog.h"
 #include "platform/registry.h"
 #include "platform/scripted_prompts.h"
 
@@ -44,7 +44,7 @@ QStringList describe(const QMenu* menu, const QString& indent = {}) {
     return lines;
 }
 
-QMenu* topMenu(TSlektstre& w, const QString& title) {
+QMenu* topMenu(MainWindow& w, const QString& title) {
     for (QAction* a : w.menuBar()->actions())
         if (a->text() == title) return a->menu();
     return nullptr;
@@ -52,7 +52,7 @@ QMenu* topMenu(TSlektstre& w, const QString& title) {
 
 }  // namespace
 
-class TSlektstreTest : public QObject {
+class MainWindowTest : public QObject {
     Q_OBJECT
 private slots:
     void menuBarTitlesInOrder();
@@ -66,10 +66,10 @@ private slots:
     void newFromTheMenuAsksAboutChanges();
 };
 
-void TSlektstreTest::menuBarTitlesInOrder() {
+void MainWindowTest::menuBarTitlesInOrder() {
     MemoryRegistry registry;
     ScriptedPrompts prompts;
-    TSlektstre w(registry, prompts, "/opt/k/kinloom", {});
+    MainWindow w(registry, prompts, "/opt/k/kinloom", {});
     QStringList titles;
     for (QAction* a : w.menuBar()->actions()) titles << a->text();
     QCOMPARE(titles, QStringList({"&File", "&Edit", "&Search", "&Link", "&Alias", "&View", "&Zoom", "&Tools",
@@ -79,14 +79,14 @@ void TSlektstreTest::menuBarTitlesInOrder() {
     QVERIFY(w.windowState() & Qt::WindowMaximized);
 }
 
-void TSlektstreTest::fileMenu() {
+void MainWindowTest::fileMenu() {
     MemoryRegistry registry;
     ScriptedPrompts prompts;
-    TSlektstre w(registry, prompts, "/opt/k/kinloom", {});
+    MainWindow w(registry, prompts, "/opt/k/kinloom", {});
     const QStringList bound = describe(topMenu(w, "&File"));
     // Open and Save follow the tree-file binding; the GEDCOM import waits for its dialog (made with
     // the other windows at start-up); everything of other commands is off.
-    const bool files = static_cast<bool>(w.state().files.Read);
+    const bool files = static_cast<bool>(w.state().files.read);
     const QString off = files ? "" : " (off)";
     QCOMPARE(bound, QStringList({"&New", "&Open\tCtrl+O" + off, "&Save\tCtrl+S" + off, "Save &As" + off,
                                  "&Collect all files (off)", "-", "Import version 1.&5.x" + off,
@@ -94,10 +94,10 @@ void TSlektstreTest::fileMenu() {
                                  "&Export to GEDCOM file", "-", "&Print tree (off)", "-", "E&xit"}));
 }
 
-void TSlektstreTest::otherMenus() {
+void MainWindowTest::otherMenus() {
     MemoryRegistry registry;
     ScriptedPrompts prompts;
-    TSlektstre w(registry, prompts, "/opt/k/kinloom", {});
+    MainWindow w(registry, prompts, "/opt/k/kinloom", {});
     QCOMPARE(describe(topMenu(w, "&Edit")),
              QStringList({"&New Item\tCtrl+N (off)", "&Properties\tReturn (off)", "&Delete\tDel (off)", "-",
                           "Align &Top (off)", "Align &Bottom (off)", "Align &Left (off)", "Align &Right (off)", "-",
@@ -117,14 +117,14 @@ void TSlektstreTest::otherMenus() {
                           "&Status bar \tF10 [x] (off)", "-", "&Color codes", "  &Gender (off)", "  N&otes (off)",
                           "  &Picture (off)", "  -", "  &None [x] (off)", "&Marriage Links [x] (off) (hidden)",
                           "&Advanced tree view (off) (hidden)"}));
-    QVERIFY(w.Gender1->actionGroup() && w.Gender1->actionGroup()->isExclusive());
+    QVERIFY(w.genderColoursAction->actionGroup() && w.genderColoursAction->actionGroup()->isExclusive());
     QCOMPARE(describe(topMenu(w, "&Zoom")),
              QStringList({"200%\tCtrl+F1 (off)", "100%\tCtrl+F2 (off)", "50%\tCtrl+F3 (off)", "35%\tCtrl+F4 (off)",
                           "20%\tCtrl+F5 (off)", "10%\tCtrl+F6 (off)", "5%\tCtrl+F7 (off)", "1%\tCtrl+F8 (off)", "-",
                           "Zoom to &Area (off)", "-", "Zoom &In\tI (off)", "Zoom &Out\tO (off)"}));
-    QVERIFY(w.Area1->isCheckable());
-    QCOMPARE(w.Zoom1->shortcut(), QKeySequence(Qt::Key_Z));  // the popup's entry, on the window
-    QVERIFY(w.actions().contains(w.Zoom1));
+    QVERIFY(w.zoomToAreaAction->isCheckable());
+    QCOMPARE(w.zoomToItemAction->shortcut(), QKeySequence(Qt::Key_Z));  // the popup's entry, on the window
+    QVERIFY(w.actions().contains(w.zoomToItemAction));
     QCOMPARE(describe(topMenu(w, "&Tools")),
              QStringList({"&Quality check (off)", "&Auto Arrange Items (off)", "&Print Screen (off)", "-",
                           "&Options"}));
@@ -140,10 +140,10 @@ void TSlektstreTest::otherMenus() {
                           "Kinloom &Discussion Forum (off)", "-", "&About..."}));
 }
 
-void TSlektstreTest::toolbarButtonsAndHints() {
+void MainWindowTest::toolbarButtonsAndHints() {
     MemoryRegistry registry;
     ScriptedPrompts prompts;
-    TSlektstre w(registry, prompts, "/opt/k/kinloom", {});
+    MainWindow w(registry, prompts, "/opt/k/kinloom", {});
     QStringList hints;
     for (QAction* a : w.toolbar()->actions()) hints << (a->isSeparator() ? QString("-") : a->toolTip());
     QCOMPARE(hints, QStringList({"Open family tree", "Save family tree", "-", "New person", "Edit properties",
@@ -152,22 +152,22 @@ void TSlektstreTest::toolbarButtonsAndHints() {
     QCOMPARE(w.toolBarArea(w.toolbar()), Qt::LeftToolBarArea);
     QVERIFY(w.toolbar()->isMovable() && w.toolbar()->isFloatable());
     // A button follows its command, except the two with rules of their own.
-    w.Nyperson1->setEnabled(true);
-    QVERIFY(w.NewPersonButton->isEnabled());
-    w.Properties1->setEnabled(true);
-    QVERIFY(!w.EditPropertiesButton->isEnabled());
+    w.newItemAction->setEnabled(true);
+    QVERIFY(w.newPersonButton->isEnabled());
+    w.propertiesAction->setEnabled(true);
+    QVERIFY(!w.editPropertiesButton->isEnabled());
 }
 
-void TSlektstreTest::startupIsDisabledUntilConfirmed() {
+void MainWindowTest::startupIsDisabledUntilConfirmed() {
     MemoryRegistry registry;
-    registry.WriteString(kSettingsKey, "ScreenCharset", "5");
+    registry.writeString(kSettingsKey, "ScreenCharset", "5");
     ScriptedPrompts prompts;
-    auto windows = CreateWindows(registry, prompts, "/opt/k/kinloom", {});
-    TSlektstre& w = *windows->main;
+    auto windows = createWindows(registry, prompts, "/opt/k/kinloom", {});
+    MainWindow& w = *windows->main;
     QVERIFY(windows->options && windows->about && windows->welcome);
-    QSignalSpy charset(&w, &TSlektstre::charsetChanged);
-    QSignalSpy completed(&w, &TSlektstre::startupCompleted);
-    StartUp(*windows, true);
+    QSignalSpy charset(&w, &MainWindow::charsetChanged);
+    QSignalSpy completed(&w, &MainWindow::startupCompleted);
+    startUp(*windows, true);
     QVERIFY(QTest::qWaitForWindowExposed(&w));
     QVERIFY(!w.isEnabled());
     QVERIFY(windows->welcome->isVisible());
@@ -178,68 +178,68 @@ void TSlektstreTest::startupIsDisabledUntilConfirmed() {
     QVERIFY(w.isEnabled());
     QCOMPARE(charset.count(), 1);
     QCOMPARE(completed.count(), 1);
-    QCOMPARE(w.state().ScreenCharset, 5);
-    QCOMPARE(windows->options->ComboBox2->currentIndex(), 4);
-    QVERIFY(w.Toolbar2->isChecked());
+    QCOMPARE(w.state().screenCharset, 5);
+    QCOMPARE(windows->options->comboBox2->currentIndex(), 4);
+    QVERIFY(w.toolbarAction->isChecked());
     QTRY_COMPARE(w.windowTitle(), QString("Kinloom 2.0 beta 3.6"));  // the first paint renews it
 
-    w.state().CurrentFileName = "/t/a.kl3";
+    w.state().currentFileName = "/t/a.kl3";
     w.requestRepaint();
     QTRY_COMPARE(w.windowTitle(), QString("Kinloom 2.0 beta 3.6 [/t/a.kl3]"));
-    w.state().hooks.SetStatus("OK");
+    w.state().hooks.setStatus("OK");
     QCOMPARE(w.statusBar()->currentMessage(), QString("OK"));
     QStatusTipEvent passing{QString()};  // the pointer passes over a menu entry
     QApplication::sendEvent(&w, &passing);
     QCOMPARE(w.statusBar()->currentMessage(), QString("OK"));
 }
 
-void TSlektstreTest::closingWithCancelKeepsTheWindowAfterWritingFonts() {
+void MainWindowTest::closingWithCancelKeepsTheWindowAfterWritingFonts() {
     MemoryRegistry registry;
     ScriptedPrompts prompts;
-    auto windows = CreateWindows(registry, prompts, "/opt/k/kinloom", {});
-    TSlektstre& w = *windows->main;
-    StartUp(*windows, false);
+    auto windows = createWindows(registry, prompts, "/opt/k/kinloom", {});
+    MainWindow& w = *windows->main;
+    startUp(*windows, false);
     QVERIFY(w.isEnabled());
-    w.state().Store.LagNyPerson();
-    w.state().Store.Modified = true;
-    prompts.AnswerButton(PromptAnswer::Cancel);
-    w.Exit1->trigger();
+    w.state().store.createItem();
+    w.state().store.modified = true;
+    prompts.answerButton(PromptAnswer::Cancel);
+    w.exitAction->trigger();
     QVERIFY(w.isVisible());
     QCOMPARE(prompts.messageTexts(), std::vector<QString>{"Save changes to your Kinloom file?"});
-    QCOMPARE(registry.ReadString(kSettingsKey, "ScreenFontName", ""), QString("Times New Roman"));
-    QCOMPARE(registry.ReadString(kSettingsKey, "ScreenFontSize", ""), QString("16"));
-    QCOMPARE(registry.ReadString(kSettingsKey, "ScreenCharset", ""), QString("15"));
+    QCOMPARE(registry.readString(kSettingsKey, "ScreenFontName", ""), QString("Times New Roman"));
+    QCOMPARE(registry.readString(kSettingsKey, "ScreenFontSize", ""), QString("16"));
+    QCOMPARE(registry.readString(kSettingsKey, "ScreenCharset", ""), QString("15"));
 
-    prompts.AnswerButton(PromptAnswer::No);
-    w.Exit1->trigger();
+    prompts.answerButton(PromptAnswer::No);
+    w.exitAction->trigger();
     QVERIFY(!w.isVisible());
-    QVERIFY(w.state().Store.empty());
-    QVERIFY(!registry.ReadString(Registry::Root::CurrentUser, "KL_TB1\\Toolbar1", "DockedTo", "").isEmpty());
+    QVERIFY(w.state().store.empty());
+    QVERIFY(!registry.readString(Registry::Root::CurrentUser, "KL_TB1\\Toolbar1", "DockedTo", "").isEmpty());
 }
 
-void TSlektstreTest::toolbarPositionSurvivesARestart() {
+void MainWindowTest::toolbarPositionSurvivesARestart() {
     MemoryRegistry registry;
     ScriptedPrompts prompts;
     {
-        auto windows = CreateWindows(registry, prompts, "/opt/k/kinloom", {});
-        StartUp(*windows, false);
+        auto windows = createWindows(registry, prompts, "/opt/k/kinloom", {});
+        startUp(*windows, false);
         windows->main->addToolBar(Qt::TopToolBarArea, windows->main->toolbar());
         windows->main->toolbar()->hide();
         QVERIFY(windows->main->close());
     }
-    QCOMPARE(registry.ReadString(Registry::Root::CurrentUser, "KL_TB1\\Toolbar1", "DockedTo", ""), QString("Top"));
-    auto windows = CreateWindows(registry, prompts, "/opt/k/kinloom", {});
-    StartUp(*windows, false);
+    QCOMPARE(registry.readString(Registry::Root::CurrentUser, "KL_TB1\\Toolbar1", "DockedTo", ""), QString("Top"));
+    auto windows = createWindows(registry, prompts, "/opt/k/kinloom", {});
+    startUp(*windows, false);
     QCOMPARE(windows->main->toolBarArea(windows->main->toolbar()), Qt::TopToolBarArea);
     QVERIFY(!windows->main->toolbar()->isVisibleTo(windows->main.get()));
-    QVERIFY(!windows->main->Toolbar2->isChecked());
+    QVERIFY(!windows->main->toolbarAction->isChecked());
 }
 
-void TSlektstreTest::optionsAndAboutFromTheMenu() {
+void MainWindowTest::optionsAndAboutFromTheMenu() {
     MemoryRegistry registry;
     ScriptedPrompts prompts;
-    auto windows = CreateWindows(registry, prompts, "/opt/k/kinloom", {});
-    StartUp(*windows, false);
+    auto windows = createWindows(registry, prompts, "/opt/k/kinloom", {});
+    startUp(*windows, false);
     QString seen;
     // The dialogs are modal: look at the one that opened and close it from inside its loop.
     auto closeActiveModal = [&seen] {
@@ -249,32 +249,32 @@ void TSlektstreTest::optionsAndAboutFromTheMenu() {
         static_cast<QDialog*>(modal)->accept();
     };
     QTimer::singleShot(0, closeActiveModal);
-    windows->main->Options1->trigger();
+    windows->main->optionsAction->trigger();
     QCOMPARE(seen, QString("Environment Options"));
-    QCOMPARE(registry.ReadString(kSettingsKey, "Show_Name_Hints", ""), QString("Yes"));  // written on close
+    QCOMPARE(registry.readString(kSettingsKey, "Show_Name_Hints", ""), QString("Yes"));  // written on close
     QTimer::singleShot(0, closeActiveModal);
-    windows->main->About1->trigger();
+    windows->main->aboutAction->trigger();
     QCOMPARE(seen, QString("About"));
     QVERIFY(windows->about->findChild<QLabel*>("version")->text().contains("2.0 beta 3.6"));
 }
 
-void TSlektstreTest::newFromTheMenuAsksAboutChanges() {
+void MainWindowTest::newFromTheMenuAsksAboutChanges() {
     MemoryRegistry registry;
     ScriptedPrompts prompts;
-    auto windows = CreateWindows(registry, prompts, "/opt/k/kinloom", {});
-    StartUp(*windows, false);
-    TSlektstre& w = *windows->main;
-    w.state().CurrentFileName = "/t/a.kl3";
-    w.state().Store.LagNyPerson();
-    w.state().Store.Modified = true;
-    QSignalSpy repaints(&w, &TSlektstre::repaintRequested);
-    prompts.AnswerButton(PromptAnswer::No);
-    w.New1->trigger();
+    auto windows = createWindows(registry, prompts, "/opt/k/kinloom", {});
+    startUp(*windows, false);
+    MainWindow& w = *windows->main;
+    w.state().currentFileName = "/t/a.kl3";
+    w.state().store.createItem();
+    w.state().store.modified = true;
+    QSignalSpy repaints(&w, &MainWindow::repaintRequested);
+    prompts.answerButton(PromptAnswer::No);
+    w.newAction->trigger();
     QCOMPARE(prompts.messageTexts(), std::vector<QString>{"Save changes to your Kinloom file?"});
-    QVERIFY(w.state().Store.empty());
+    QVERIFY(w.state().store.empty());
     QCOMPARE(repaints.count(), 1);
     QTRY_COMPARE(w.windowTitle(), QString("Kinloom 2.0 beta 3.6"));
 }
 
-QTEST_MAIN(TSlektstreTest)
-#include "tslektstre_test.moc"
+QTEST_MAIN(MainWindowTest)
+#include "main_window_test.moc"

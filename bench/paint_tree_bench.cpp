@@ -1,4 +1,4 @@
-#include "canvas/form_paint.h"
+#include "canvas/paint_tree.h"
 #include "support/bench_support.h"
 
 #include <QGuiApplication>
@@ -12,22 +12,22 @@
 
 namespace {
 
-void EnsureGuiApplication() {
+void ensureGuiApplication() {
     if (QCoreApplication::instance()) return;
     static int argc = 1;
-    static char name[] = "form_paint_bench";
+    static char name[] = "paint_tree_bench";
     static char* argv[] = {name, nullptr};
     qputenv("QT_QPA_PLATFORM", "offscreen");
     new QGuiApplication(argc, argv);
 }
 
 // One full repaint of a random tree (spread over 20000 x 20000 units) into a 1024 x 768 canvas:
-// erase, then FormPaint. Arguments: items, zoom in percent.
-void BM_FormPaint(benchmark::State& state) {
-    EnsureGuiApplication();
-    kinloom::TItemStore store;
-    kinloom::bench::FillRandomTree(store, static_cast<int>(state.range(0)));
-    store.CurrentItem = nullptr;
+// erase, then paintTree. Arguments: items, zoom in percent.
+void BM_PaintTree(benchmark::State& state) {
+    ensureGuiApplication();
+    kinloom::ItemStore store;
+    kinloom::bench::fillRandomTree(store, static_cast<int>(state.range(0)));
+    store.currentItem = nullptr;
     const kinloom::ViewState view{static_cast<double>(state.range(1)), 0, 0};
     const QSize size(1024, 768);
     QImage image(size, QImage::Format_RGB32);
@@ -35,11 +35,11 @@ void BM_FormPaint(benchmark::State& state) {
     for (auto _ : state) {
         image.fill(kinloom::kCanvasBackground);
         QPainter painter(&image);
-        const kinloom::PaintResult result = kinloom::FormPaint(painter, store, view, size, settings);
-        benchmark::DoNotOptimize(result.Items);
+        const kinloom::PaintResult result = kinloom::paintTree(painter, store, view, size, settings);
+        benchmark::DoNotOptimize(result.items);
     }
 }
-BENCHMARK(BM_FormPaint)
+BENCHMARK(BM_PaintTree)
     ->ArgsProduct({{1000, 10000, 100000}, {100, 5, 1}})
     ->ArgNames({"items", "zoom"})
     ->Unit(benchmark::kMillisecond);
@@ -47,12 +47,12 @@ BENCHMARK(BM_FormPaint)
 // A tree laid out as trees are drawn: generations in rows of 500 boxes, parents in the row above
 // and near the child, spouses side by side. Links are short, as in real trees, unlike the random
 // tree above whose links cross the whole canvas.
-void FillLocalTree(kinloom::TItemStore& store, int n) {
+void fillLocalTree(kinloom::ItemStore& store, int n) {
     constexpr int kRow = 500;
-    std::vector<kinloom::TPersonItem*> items;
+    std::vector<kinloom::PersonItem*> items;
     items.reserve(n);
     for (int i = 0; i < n; ++i) {
-        kinloom::TPersonItem* p = store.LagNyPerson();
+        kinloom::PersonItem* p = store.createItem();
         p->FirstName = "Given" + std::to_string(i);
         p->LastName = "Family" + std::to_string(i % 997);
         p->BornDate = "12 Jan " + std::to_string(1700 + i % 300);
@@ -64,16 +64,16 @@ void FillLocalTree(kinloom::TItemStore& store, int n) {
             p->Father = items[above];
             p->Mother = items[above + 1];
         }
-        if (i % 2 == 1 && i % 4 == 1) store.AddMarriage(items[i - 1], p);
+        if (i % 2 == 1 && i % 4 == 1) store.addMarriage(items[i - 1], p);
         items.push_back(p);
     }
 }
 
-void BM_FormPaintLocalTree(benchmark::State& state) {
-    EnsureGuiApplication();
-    kinloom::TItemStore store;
-    FillLocalTree(store, static_cast<int>(state.range(0)));
-    store.CurrentItem = nullptr;
+void BM_PaintTreeLocalTree(benchmark::State& state) {
+    ensureGuiApplication();
+    kinloom::ItemStore store;
+    fillLocalTree(store, static_cast<int>(state.range(0)));
+    store.currentItem = nullptr;
     const kinloom::ViewState view{static_cast<double>(state.range(1)), 0, 0};
     const QSize size(1024, 768);
     QImage image(size, QImage::Format_RGB32);
@@ -81,11 +81,11 @@ void BM_FormPaintLocalTree(benchmark::State& state) {
     for (auto _ : state) {
         image.fill(kinloom::kCanvasBackground);
         QPainter painter(&image);
-        const kinloom::PaintResult result = kinloom::FormPaint(painter, store, view, size, settings);
-        benchmark::DoNotOptimize(result.Items);
+        const kinloom::PaintResult result = kinloom::paintTree(painter, store, view, size, settings);
+        benchmark::DoNotOptimize(result.items);
     }
 }
-BENCHMARK(BM_FormPaintLocalTree)
+BENCHMARK(BM_PaintTreeLocalTree)
     ->ArgsProduct({{1000, 10000, 100000}, {100, 5, 1}})
     ->ArgNames({"items", "zoom"})
     ->Unit(benchmark::kMillisecond);

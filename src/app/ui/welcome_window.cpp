@@ -1,4 +1,4 @@
-#include "app/ui/twelcome.h"
+#include "app/ui/welcome_window.h"
 
 #include "app/app_state.h"
 
@@ -9,7 +9,7 @@
 
 namespace kinloom {
 
-Twelcome::Twelcome(QWidget* parent) : QDialog(parent, Qt::Dialog | Qt::WindowStaysOnTopHint) {
+WelcomeWindow::WelcomeWindow(QWidget* parent) : QDialog(parent, Qt::Dialog | Qt::WindowStaysOnTopHint) {
     setObjectName(QStringLiteral("welcome"));
     setWindowTitle(QStringLiteral("Welcome"));
     auto* layout = new QVBoxLayout(this);
@@ -25,7 +25,7 @@ Twelcome::Twelcome(QWidget* parent) : QDialog(parent, Qt::Dialog | Qt::WindowSta
     layout->addWidget(buttons);
     connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
     // Closing the window in any way confirms it: the main window must not stay disabled.
-    connect(this, &QDialog::finished, this, &Twelcome::confirmed);
+    connect(this, &QDialog::finished, this, &WelcomeWindow::confirmed);
 }
 
 }  // namespace kinloom

@@ -1,4 +1,4 @@
-#include "canvas/ui/goto_window.h"
+#include "canvas/ui/go_to_window.h"
 
 #include "document/item_store.h"
 
@@ -11,7 +11,7 @@
 
 namespace kinloom {
 
-TGOTOwnd::TGOTOwnd(TItemStore& store, std::function<void()> zoomToCurrent, QWidget* parent)
+GoToWindow::GoToWindow(ItemStore& store, std::function<void()> zoomToCurrent, QWidget* parent)
     : QWidget(parent, Qt::Tool | Qt::WindowStaysOnTopHint), store_(store), zoomToCurrent_(std::move(zoomToCurrent)) {
     setObjectName(QStringLiteral("GOTOwnd"));
     setWindowTitle(QStringLiteral("Go to person"));
@@ -31,8 +31,8 @@ TGOTOwnd::TGOTOwnd(TItemStore& store, std::function<void()> zoomToCurrent, QWidg
     buttons->addWidget(go);
     buttons->addWidget(close);
     layout->addLayout(buttons);
-    connect(go, &QPushButton::clicked, this, &TGOTOwnd::GoClick);
-    connect(list_, &QListWidget::itemDoubleClicked, this, &TGOTOwnd::GoClick);
+    connect(go, &QPushButton::clicked, this, &GoToWindow::go);
+    connect(list_, &QListWidget::itemDoubleClicked, this, &GoToWindow::go);
     // Enter in the list is the default button's key. The list's own "activated" is not used: it
     // comes on top of the double-click (a second jump) or, where the desktop asks for it, on a
     // single click.
@@ -40,7 +40,7 @@ TGOTOwnd::TGOTOwnd(TItemStore& store, std::function<void()> zoomToCurrent, QWidg
     connect(close, &QPushButton::clicked, this, &QWidget::close);
 }
 
-void TGOTOwnd::ShowList(const GotoList& list) {
+void GoToWindow::showList(const GoToList& list) {
     list_->clear();
     list_->addItems(list.lines);
     setWindowTitle(list.caption);
@@ -48,22 +48,22 @@ void TGOTOwnd::ShowList(const GotoList& list) {
     raise();
 }
 
-bool TGOTOwnd::eventFilter(QObject* watched, QEvent* event) {
+bool GoToWindow::eventFilter(QObject* watched, QEvent* event) {
     if (watched == list_ && event->type() == QEvent::KeyPress) {
         const int key = static_cast<QKeyEvent*>(event)->key();
         if (key == Qt::Key_Return || key == Qt::Key_Enter) {
-            GoClick();
+            go();
             return true;
         }
     }
     return QWidget::eventFilter(watched, event);
 }
 
-void TGOTOwnd::GoClick() {
+void GoToWindow::go() {
     const QListWidgetItem* item = list_->currentItem();
     if (!item || !item->isSelected()) return;
     QApplication::setOverrideCursor(Qt::WaitCursor);
-    SelectItemOfListLine(store_, item->text());
+    selectItemOfListLine(store_, item->text());
     if (zoomToCurrent_) zoomToCurrent_();
     QApplication::restoreOverrideCursor();
 }

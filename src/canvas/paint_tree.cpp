@@ -1,4 +1,4 @@
-#include "canvas/form_paint.h"
+#include "canvas/paint_tree.h"
 
 #include "canvas/invert.h"
 #include "canvas/view_math.h"
@@ -28,7 +28,7 @@ const QColor kYellow(255, 255, 0);
 const QColor kCyan(0, 255, 255);
 const QColor kBlue(0, 0, 255);
 
-int Clamp(long long v) { return static_cast<int>(std::clamp<long long>(v, -kClampLimit, kClampLimit)); }
+int clamp(long long v) { return static_cast<int>(std::clamp<long long>(v, -kClampLimit, kClampLimit)); }
 
 // Fills rectangles with opaque colours. On a 32-bit image with nothing but plain painting in force
 // it writes the pixels itself, which is many times quicker than the painter for the tens of
@@ -78,12 +78,12 @@ struct Segment {
 // Adds a link line between two canvas points, its rounded ends clamped to +-20000. A line whose ends
 // both lie beyond the same edge of the target cannot touch it and is left out: this keeps a repaint
 // of a huge tree cheap.
-void AddLink(std::vector<Segment>& out, double s, const ViewState& v, QSize target, long long x1, long long y1,
+void addLink(std::vector<Segment>& out, double s, const ViewState& v, QSize target, long long x1, long long y1,
              long long x2, long long y2, int kind) {
-    const int sx1 = Clamp(RoundHalfEven((static_cast<double>(x1) + v.OffsetX) * s));
-    const int sy1 = Clamp(RoundHalfEven((static_cast<double>(y1) + v.OffsetY) * s));
-    const int sx2 = Clamp(RoundHalfEven((static_cast<double>(x2) + v.OffsetX) * s));
-    const int sy2 = Clamp(RoundHalfEven((static_cast<double>(y2) + v.OffsetY) * s));
+    const int sx1 = clamp(roundHalfEven((static_cast<double>(x1) + v.offsetX) * s));
+    const int sy1 = clamp(roundHalfEven((static_cast<double>(y1) + v.offsetY) * s));
+    const int sx2 = clamp(roundHalfEven((static_cast<double>(x2) + v.offsetX) * s));
+    const int sy2 = clamp(roundHalfEven((static_cast<double>(y2) + v.offsetY) * s));
     if ((sx1 < 0 && sx2 < 0) || (sy1 < 0 && sy2 < 0)) return;
     if ((sx1 >= target.width() && sx2 >= target.width()) || (sy1 >= target.height() && sy2 >= target.height()))
         return;
@@ -91,7 +91,7 @@ void AddLink(std::vector<Segment>& out, double s, const ViewState& v, QSize targ
 }
 
 // Brushes made once: a tree at a small zoom fills many thousands of tiny rectangles.
-const QBrush& FillBrushOf(const TPersonItem& item, ColourCode mode) {
+const QBrush& fillBrushOf(const PersonItem& item, ColourCode mode) {
     static const QBrush silver(kSilver), yellow(kYellow), cyan(kCyan), white(Qt::white);
     if (!item.hasName()) return silver;
     switch (mode) {
@@ -113,7 +113,7 @@ const QBrush& FillBrushOf(const TPersonItem& item, ColourCode mode) {
 }  // namespace
 
 // Drops characters until the text and "..." fit the box width.
-QString ShortenName(const QString& text, const QFontMetrics& fm, int width) {
+QString shortenName(const QString& text, const QFontMetrics& fm, int width) {
     if (fm.horizontalAdvance(text) <= width) return text;
     const QString dots = QStringLiteral("...");
     QString t = text;
@@ -138,13 +138,13 @@ struct TextLine {
 
 }  // namespace
 
-QString CaptionFor(const QString& currentFileName) {
+QString captionFor(const QString& currentFileName) {
     QString caption = QStringLiteral("Kinloom ") + kProgramVersion;
     if (!currentFileName.isEmpty()) caption += QStringLiteral(" [") + currentFileName + QStringLiteral("]");
     return caption;
 }
 
-int PixelSizeForCellHeight(const QString& family, int cellHeight) {
+int pixelSizeForCellHeight(const QString& family, int cellHeight) {
     if (cellHeight <= 1) cellHeight = 1;
     static QHash<QString, QHash<int, int>> cache;
     QHash<int, int>& sizes = cache[family];
@@ -168,18 +168,18 @@ int PixelSizeForCellHeight(const QString& family, int cellHeight) {
     return best;
 }
 
-void PaintSelected(QPainter& painter, const TItemStore& store, const ViewState& view) {
-    for (const TPersonItem* item : store.SelectionList()) InvertBox(painter, *item, view);
+void paintSelected(QPainter& painter, const ItemStore& store, const ViewState& view) {
+    for (const PersonItem* item : store.selectionList()) invertBox(painter, *item, view);
 }
 
-PaintResult FormPaint(QPainter& painter, const TItemStore& store, const ViewState& view, QSize target,
+PaintResult paintTree(QPainter& painter, const ItemStore& store, const ViewState& view, QSize target,
                       const PaintSettings& settings) {
     PaintResult result;
-    if (!settings.PaintEnabled) {
-        result.Painted = false;
+    if (!settings.paintEnabled) {
+        result.painted = false;
         return result;
     }
-    result.Caption = CaptionFor(settings.CurrentFileName);
+    result.caption = captionFor(settings.currentFileName);
     if (!painter.isActive()) {
         // Reported to the user; the tree itself is left alone.
         result.Ok = false;
@@ -187,7 +187,7 @@ PaintResult FormPaint(QPainter& painter, const TItemStore& store, const ViewStat
         return result;
     }
     static const DisplayCharset kDefaultCharset;
-    const DisplayCharset& charset = settings.Charset ? *settings.Charset : kDefaultCharset;
+    const DisplayCharset& charset = settings.charset ? *settings.charset : kDefaultCharset;
     const double s = view.Zoom * 0.01;
     const int W = target.width(), H = target.height();
 
@@ -200,11 +200,11 @@ PaintResult FormPaint(QPainter& painter, const TItemStore& store, const ViewStat
     // One walk over the store gathers the lines and the boxes to draw and counts the items; the
     // drawing then follows in the fixed order: spouse links, parent links, boxes, highlight.
     std::vector<Segment> spouseLines, parentLines;
-    std::vector<const TPersonItem*> boxes;
-    for (const TPersonItem* item = store.FirstItem(); item; item = item->Next) {
+    std::vector<const PersonItem*> boxes;
+    for (const PersonItem* item = store.firstItem(); item; item = item->Next) {
         // An item spans many cache lines; fetch the ones read here for the next item meanwhile, so
         // that a tree of 100,000 items is walked at memory speed rather than miss by miss.
-        if (const TPersonItem* next = item->Next) {
+        if (const PersonItem* next = item->Next) {
             __builtin_prefetch(&next->Next);
             __builtin_prefetch(&next->LastName);
             __builtin_prefetch(&next->Kind);
@@ -214,25 +214,25 @@ PaintResult FormPaint(QPainter& painter, const TItemStore& store, const ViewStat
         }
         // Spouse links, once per pair from the side with the lower Id.
         for (int i = 1; i <= kMaxSpouses; ++i) {
-            const TPersonItem* spouse = item->Spouse[i];
+            const PersonItem* spouse = item->Spouse[i];
             if (spouse && spouse->Id > item->Id)
-                AddLink(spouseLines, s, view, target, 0LL + item->X + kLinkDX, 0LL + item->Y + kLinkDY,
+                addLink(spouseLines, s, view, target, 0LL + item->X + kLinkDX, 0LL + item->Y + kLinkDY,
                         0LL + spouse->X + kLinkDX, 0LL + spouse->Y + kLinkDY, 0);
         }
         // Parent lines leave the child 10 units apart, father on the left; an alias's Father is its
         // original and gets no line.
         if (!item->isAlias()) {
             if (item->Father)
-                AddLink(parentLines, s, view, target, 0LL + item->X + 65, 0LL + item->Y + kLinkDY,
+                addLink(parentLines, s, view, target, 0LL + item->X + 65, 0LL + item->Y + kLinkDY,
                         0LL + item->Father->X + kLinkDX, 0LL + item->Father->Y + kLinkDY, 1);
             if (item->Mother)
-                AddLink(parentLines, s, view, target, 0LL + item->X + 75, 0LL + item->Y + kLinkDY,
+                addLink(parentLines, s, view, target, 0LL + item->X + 75, 0LL + item->Y + kLinkDY,
                         0LL + item->Mother->X + kLinkDX, 0LL + item->Mother->Y + kLinkDY, 2);
         }
-        if (settings.Dragging && item == store.CurrentItem) continue;
-        ++result.Items;
-        if (item->hasName() && !item->isAlias()) ++result.Persons;
-        const BoxEdges e = BoxEdgesOf(*item, view);
+        if (settings.dragging && item == store.currentItem) continue;
+        ++result.items;
+        if (item->hasName() && !item->isAlias()) ++result.persons;
+        const BoxEdges e = boxEdgesOf(*item, view);
         if (e.bottom > 0 && e.right > 0 && e.left < W && e.top < H) boxes.push_back(item);
     }
 
@@ -249,9 +249,9 @@ PaintResult FormPaint(QPainter& painter, const TItemStore& store, const ViewStat
     }
 
     // The font's cell height follows the zoom; one pixel at the least.
-    const int cell = std::max<int>(1, static_cast<int>(RoundHalfEven(view.Zoom * 0.01 * settings.ScreenFontSize)));
-    QFont plainFont(settings.ScreenFontName);
-    plainFont.setPixelSize(PixelSizeForCellHeight(settings.ScreenFontName, cell));
+    const int cell = std::max<int>(1, static_cast<int>(roundHalfEven(view.Zoom * 0.01 * settings.screenFontSize)));
+    QFont plainFont(settings.screenFontName);
+    plainFont.setPixelSize(pixelSizeForCellHeight(settings.screenFontName, cell));
     // Crisp text in the exact colours, as the boxes have always looked.
     plainFont.setStyleStrategy(QFont::NoAntialias);
     QFont aliasFont = plainFont, originalFont = plainFont;
@@ -259,14 +259,14 @@ PaintResult FormPaint(QPainter& painter, const TItemStore& store, const ViewStat
     aliasFont.setUnderline(true);
     originalFont.setUnderline(true);
     const QFontMetrics plainMetrics(plainFont), aliasMetrics(aliasFont), originalMetrics(originalFont);
-    const int hw = static_cast<int>(RoundHalfEven(s * 140 * 0.5));
+    const int hw = static_cast<int>(roundHalfEven(s * 140 * 0.5));
     const bool withText = view.Zoom > 15;
 
     const QBrush edge(Qt::black);
     RectFiller filler(painter);
-    for (const TPersonItem* item : boxes) {
-        const BoxEdges e = BoxEdgesOf(*item, view);
-        const QBrush& fill = FillBrushOf(*item, settings.ColourCodeMode);
+    for (const PersonItem* item : boxes) {
+        const BoxEdges e = boxEdgesOf(*item, view);
+        const QBrush& fill = fillBrushOf(*item, settings.colourCodeMode);
         // Edge and shadow along the bottom and the right, just outside the filled rectangle.
         painter.setClipping(false);
         if (e.right > e.left + 1) filler.fill(QRect(e.left + 1, e.bottom, e.right - e.left, 1), edge);
@@ -291,15 +291,15 @@ PaintResult FormPaint(QPainter& painter, const TItemStore& store, const ViewStat
         painter.setPen(colour);
         const TextLine line{painter, *fm, e.left, hw};
         const int width = e.right - e.left;
-        line.draw(ShortenName(charset.decode(item->FirstName), *fm, width), e.top, box);
-        const int y2 = ToScreen(static_cast<long long>(item->Y) + 14, view.OffsetY, s);
-        line.draw(ShortenName(charset.decode(item->LastName), *fm, width), y2, QRect(e.left, y2, width, e.bottom - y2));
+        line.draw(shortenName(charset.decode(item->FirstName), *fm, width), e.top, box);
+        const int y2 = toScreen(static_cast<long long>(item->Y) + 14, view.offsetY, s);
+        line.draw(shortenName(charset.decode(item->LastName), *fm, width), y2, QRect(e.left, y2, width, e.bottom - y2));
         if (!item->BornDate.empty()) {
-            const int y3 = ToScreen(static_cast<long long>(item->Y) + 30, view.OffsetY, s);
+            const int y3 = toScreen(static_cast<long long>(item->Y) + 30, view.offsetY, s);
             line.draw(charset.decode(item->BornDate), y3, QRect(e.left, y3, width, e.bottom - y3));
         }
         if (!item->DiedDate.empty()) {
-            const int y4 = ToScreen(static_cast<long long>(item->Y) + 44, view.OffsetY, s);
+            const int y4 = toScreen(static_cast<long long>(item->Y) + 44, view.offsetY, s);
             line.draw(QStringLiteral("- ") + charset.decode(item->DiedDate), y4,
                       QRect(e.left, y4, width, e.bottom - y4));
         }
@@ -307,15 +307,15 @@ PaintResult FormPaint(QPainter& painter, const TItemStore& store, const ViewStat
     painter.setClipping(false);
 
     // The current item or the multi-selection is shown inverted.
-    if (!store.SelectionList().empty())
-        PaintSelected(painter, store, view);
-    else if (store.CurrentItem)
-        InvertBox(painter, *store.CurrentItem, view);
+    if (!store.selectionList().empty())
+        paintSelected(painter, store, view);
+    else if (store.currentItem)
+        invertBox(painter, *store.currentItem, view);
     painter.restore();
 
-    result.ItemsLabel = QStringLiteral("Items: ") + QString::number(result.Items);
-    result.PersonsLabel = QStringLiteral("Persons: ") + QString::number(result.Persons);
-    result.ZoomLabel = QStringLiteral("Zoom: ") + QString::number(RoundHalfEven(view.Zoom)) + QStringLiteral(" %");
+    result.itemsLabel = QStringLiteral("Items: ") + QString::number(result.items);
+    result.personsLabel = QStringLiteral("Persons: ") + QString::number(result.persons);
+    result.zoomLabel = QStringLiteral("Zoom: ") + QString::number(roundHalfEven(view.Zoom)) + QStringLiteral(" %");
     return result;
 }
 

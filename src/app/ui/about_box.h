@@ -4,10 +4,10 @@
 namespace kinloom {
 
 // The about box of the Help menu.
-class TAboutBox : public QDialog {
+class AboutBox : public QDialog {
     Q_OBJECT
 public:
-    explicit TAboutBox(QWidget* parent = nullptr);
+    explicit AboutBox(QWidget* parent = nullptr);
 };
 
 }  // namespace kinloom

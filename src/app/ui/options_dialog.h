@@ -13,20 +13,20 @@ struct AppState;
 
 // "Environment Options": the tree font, the display character set and the four switches. The
 // switches are read when the dialog is made (at start-up) and written whenever it closes.
-class Tkl_options : public QDialog {
+class OptionsDialog : public QDialog {
     Q_OBJECT
 public:
-    explicit Tkl_options(AppState& state, QWidget* parent = nullptr);
+    explicit OptionsDialog(AppState& state, QWidget* parent = nullptr);
 
     // Selects the entry at a list position (1..19; none for any other number) and applies it.
-    void Change_charset(int position);
+    void changeCharset(int position);
 
-    QTabWidget* PageControl1;
-    QLabel* Label1;
-    QPushButton* Button3;   // "Change"
-    QComboBox* ComboBox2;   // "International Charset"
-    QCheckBox *CheckBox1, *CheckBox2, *CheckBox3, *CheckBox4;
-    QPushButton* Button1;   // "Close"
+    QTabWidget* pageControl1;
+    QLabel* label1;
+    QPushButton* button3;   // "Change"
+    QComboBox* comboBox2;   // "International Charset"
+    QCheckBox *checkBox1, *checkBox2, *checkBox3, *checkBox4;
+    QPushButton* button1;   // "Close"
 
 signals:
     // "Change" under "Tree Font": the main window runs its tree-font command.
@@ -37,9 +37,9 @@ protected:
     void done(int result) override;
 
 private:
-    void FormCreate();
-    void FormActivate();  // the font sample
-    void FormCloseQuery();
+    void formCreate();
+    void formActivate();  // the font sample
+    void formCloseQuery();
     AppState& state_;
 };
 

@@ -1,0 +1,240 @@
+#include "app/ui/main_window.h"
+
+#include "app/toolbar_settings.h"
+#include "app/ui/about_box.h"
+#include "app/ui/welcome_window.h"
+#include "gedcom/ui/gedcom_menu_commands.h"
+#include "app/ui/options_dialog.h"
+
+#include <QApplication>
+#include <QCloseEvent>
+#include <QPainter>
+#include <QScreen>
+#include <QStatusBar>
+#include <QStatusTipEvent>
+#include <QToolBar>
+
+namespace kinloom {
+
+namespace {
+
+// Stands in the central area until the canvas is plugged in; like the canvas it renews the
+// caption whenever it paints.
+class CanvasPlaceholder : public QWidget {
+public:
+    explicit CanvasPlaceholder(MainWindow* window) : QWidget(window), window_(window) {
+        setToolTip(QStringLiteral("Click your right mouse button to get a menu of the most common tasks"));
+    }
+
+protected:
+    void paintEvent(QPaintEvent*) override {
+        QPainter(this).fillRect(rect(), QColor(64, 128, 128));
+        if (window_->state().paintEnabled) window_->renewCaption();
+    }
+
+private:
+    MainWindow* window_;
+};
+
+}  // namespace
+
+MainWindow::MainWindow(Registry& registry, Prompts& prompts, const QString& programPath,
+                       const QStringList& arguments, QWidget* parent)
+    : QMainWindow(parent), state_(std::make_unique<AppState>(registry, prompts)) {
+    setObjectName(QStringLiteral("Slektstre"));
+    setWindowTitle(QStringLiteral("Please wait..."));
+    setEnabled(false);  // until the welcome window is confirmed
+
+    createMenus();
+    createToolbar();
+    statusBar()->setSizeGripEnabled(true);
+    canvas_ = new CanvasPlaceholder(this);
+    setCentralWidget(canvas_);
+
+    bindHooks();
+    bindTreeFiles(*state_);
+    connectFileCommands();
+
+    // The maximised client width is known only later; the screen's free area stands for it.
+    const QScreen* screen = QApplication::primaryScreen();
+    const int clientWidth = screen ? screen->availableGeometry().width() : 1024;
+    if (screen) resize(screen->availableGeometry().size());  // where no window manager maximises
+    setWindowState(Qt::WindowMaximized);
+    formCreate(*state_, StartupInfo{programPath, arguments, clientWidth});
+}
+
+MainWindow::~MainWindow() = default;
+
+void MainWindow::setCanvas(QWidget* canvas) {
+    setCentralWidget(canvas);  // deletes the previous central widget
+    canvas_ = canvas;
+}
+
+WindowSize MainWindow::outerSize() const {
+    if (isVisible()) return WindowSize{frameGeometry().width(), frameGeometry().height()};
+    const QScreen* screen = QApplication::primaryScreen();
+    const QRect r = screen ? screen->availableGeometry() : QRect(0, 0, 1024, 768);
+    return WindowSize{r.width(), r.height()};
+}
+
+void MainWindow::bindHooks() {
+    AppHooks& h = state_->hooks;
+    h.repaint = [this] { requestRepaint(); };
+    h.setStatus = [this](const QString& text) { statusBar()->showMessage(text); };
+    h.setBusyCursor = [this](bool busy) {
+        if (busy) {
+            QApplication::setOverrideCursor(Qt::WaitCursor);
+            ++busyDepth_;
+        } else if (busyDepth_ > 0) {
+            QApplication::restoreOverrideCursor();
+            --busyDepth_;
+        }
+    };
+    h.windowOuterSize = [this] { return outerSize(); };
+    h.charsetChanged = [this] { emit charsetChanged(); };
+    h.resetInteraction = [this] { emit interactionReset(); };
+    h.focusMainWindow = [this] {
+        activateWindow();
+        setFocus();
+    };
+    h.closeWelcome = [this] {
+        if (welcome_) welcome_->close();
+    };
+}
+
+void MainWindow::connectFileCommands() {
+    auto wire = [this](QAction* action, void (MainWindow::*slot)()) {
+        connect(action, &QAction::triggered, this, slot);
+        action->setEnabled(true);
+    };
+    wire(newAction, &MainWindow::newTree);
+    wire(exitAction, &MainWindow::exitProgram);
+    wire(optionsAction, &MainWindow::showOptions);
+    wire(aboutAction, &MainWindow::showAbout);
+    wire(exportGedcomAction, &MainWindow::exportGedcom);
+    connect(importGedcomAction, &QAction::triggered, this, &MainWindow::importGedcom);  // enabled with its dialog
+    // Open and Save need the tree-file reader and writer.
+    connect(openAction, &QAction::triggered, this, &MainWindow::openTree);
+    connect(saveAction, &QAction::triggered, this, &MainWindow::saveTree);
+    connect(saveAsAction, &QAction::triggered, this, &MainWindow::saveTreeAs);
+    connect(importVersion15Action, &QAction::triggered, this, [this] { kinloom::importVersion15(*state_); });
+    connect(importVersion10Action, &QAction::triggered, this, [this] { kinloom::importVersion10(*state_); });
+    importVersion15Action->setEnabled(static_cast<bool>(state_->files.readVersion15));
+    importVersion10Action->setEnabled(static_cast<bool>(state_->files.readVersion10));
+    openAction->setEnabled(static_cast<bool>(state_->files.read));
+    saveAction->setEnabled(static_cast<bool>(state_->files.save));
+    saveAsAction->setEnabled(static_cast<bool>(state_->files.save));
+    connect(toolbar_, &QToolBar::visibilityChanged, this, [this](bool visible) {
+        if (!isHidden()) toolbarAction->setChecked(visible);
+    });
+}
+
+void MainWindow::renewCaption() { setWindowTitle(caption(*state_)); }
+
+void MainWindow::requestRepaint() {
+    emit repaintRequested();
+    if (canvas_) canvas_->update();
+}
+
+void MainWindow::completeStartup() {
+    if (startupDone_) return;
+    startupDone_ = true;
+    if (welcome_) welcome_->hide();
+    if (options_)
+        options_->changeCharset(state_->screenCharset);
+    else
+        applyCharset(*state_, state_->screenCharset);
+    loadToolbarPosition();
+    toolbarAction->setChecked(toolbar_->isVisibleTo(this));
+    setEnabled(true);
+    emit startupCompleted();  // the navigator and the name search come up here
+    if (!isVisible()) showMaximized();
+    activateWindow();
+    setFocus();
+}
+
+void MainWindow::newTree() { kinloom::newTree(*state_); }
+void MainWindow::openTree() { kinloom::openTree(*state_); }
+void MainWindow::saveTree() { kinloom::saveTree(*state_); }
+void MainWindow::saveTreeAs() { kinloom::saveTreeAs(*state_); }
+void MainWindow::exitProgram() { close(); }
+
+void MainWindow::setGedcomImportDialog(GedcomImportDialog* dialog) {
+    gedcomImport_ = dialog;
+    importGedcomAction->setEnabled(dialog != nullptr);
+}
+
+void MainWindow::importGedcom() {
+    if (gedcomImport_)
+        runGedcomImportCommand(state_->store, *gedcomImport_, [this] { newTree(); }, state_->paintEnabled,
+                               [this] { requestRepaint(); });
+}
+
+void MainWindow::exportGedcom() { runGedcomExportCommand(state_->store, state_->prompts, [this] { requestRepaint(); }); }
+
+void MainWindow::showOptions() {
+    if (options_) options_->exec();
+}
+
+void MainWindow::showAbout() {
+    if (about_) about_->exec();
+}
+
+void MainWindow::changeTreeFont() {
+    if (chooseTreeFont(*state_)) requestRepaint();
+}
+
+void MainWindow::closeEvent(QCloseEvent* event) {
+    if (!formCloseQuery(*state_)) {
+        event->ignore();
+        return;
+    }
+    formClose();
+    event->accept();
+}
+
+bool MainWindow::event(QEvent* event) {
+    // The status line keeps its text while the pointer passes over menu entries without a tip.
+    if (event->type() == QEvent::StatusTip && static_cast<QStatusTipEvent*>(event)->tip().isEmpty()) return true;
+    return QMainWindow::event(event);
+}
+
+void MainWindow::formClose() { saveToolbarPosition(); }
+
+void MainWindow::loadToolbarPosition() {
+    bool found = false;
+    const ToolbarPosition p = kinloom::loadToolbarPosition(state_->registry, toolbar_->objectName(), &found);
+    if (!found) return;
+    if (!p.windowState.isEmpty() && restoreState(p.windowState)) return;
+    const Qt::ToolBarArea area = p.dockedTo == QStringLiteral("Top")      ? Qt::TopToolBarArea
+                                 : p.dockedTo == QStringLiteral("Right")  ? Qt::RightToolBarArea
+                                 : p.dockedTo == QStringLiteral("Bottom") ? Qt::BottomToolBarArea
+                                                                          : Qt::LeftToolBarArea;
+    addToolBar(area, toolbar_);
+    toolbar_->setVisible(p.visible);
+}
+
+void MainWindow::saveToolbarPosition() {
+    ToolbarPosition p;
+    if (toolbar_->isFloating()) {
+        const QRect g = toolbar_->geometry();
+        p.floatLeft = g.left();
+        p.floatTop = g.top();
+        p.floatRight = g.right();
+        p.floatBottom = g.bottom();
+        p.floatRightX = g.right();
+    } else {
+        switch (toolBarArea(toolbar_)) {
+        case Qt::TopToolBarArea: p.dockedTo = QStringLiteral("Top"); break;
+        case Qt::RightToolBarArea: p.dockedTo = QStringLiteral("Right"); break;
+        case Qt::BottomToolBarArea: p.dockedTo = QStringLiteral("Bottom"); break;
+        default: p.dockedTo = QStringLiteral("Left"); break;
+        }
+        p.dockPos = toolbar_->orientation() == Qt::Vertical ? toolbar_->y() : toolbar_->x();
+    }
+    p.visible = toolbar_->isVisibleTo(this);
+    p.windowState = saveState();
+    kinloom::saveToolbarPosition(state_->registry, toolbar_->objectName(), p);
+}
+
+}  // namespace kinloom
