@@ -17,7 +17,7 @@ void applyCharset(AppState& state, int position) {
 bool chooseTreeFont(AppState& state) {
     QFont initial(state.screenFontName);
     initial.setPointSize(state.screenFontSize > 0 ? state.screenFontSize : kDefaultScreenFontSize);
-    const std::optional<QFont> chosen = state.prompts.ChooseFont(initial);
+    const std::optional<QFont> chosen = state.prompts.chooseFont(initial);
     if (!chosen) return false;
     state.screenFontName = chosen->family();
     if (chosen->pointSize() > 0) state.screenFontSize = chosen->pointSize();

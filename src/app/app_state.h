@@ -33,7 +33,7 @@ struct AppHooks {
     std::function<void()> closeWelcome;
     // The quality check: the number of problems found. Left empty until the check exists; the
     // automatic checks on open and save are then skipped.
-    std::function<int()> QCheck;
+    std::function<int()> qualityCheck;
     std::function<void(bool modal)> showQualityCheck;
 };
 

@@ -17,14 +17,14 @@ const QString kTreeExtension = QStringLiteral("kl3");
 // The quality check that may run before a save or after an open. On Yes the details window
 // opens: modal before a save, so that the user can mend things first.
 void autoQualityCheck(AppState& state, bool enabled, bool modalDetails) {
-    if (!enabled || !state.hooks.QCheck) return;
+    if (!enabled || !state.hooks.qualityCheck) return;
     state.setStatus(QStringLiteral("Performing Quality Check..."));
-    const int n = state.hooks.QCheck();
+    const int n = state.hooks.qualityCheck();
     const QString result = QStringLiteral("Quality Check Result: ") + QString::number(n) + QStringLiteral(" error(s)");
     state.setStatus(result);
     if (n == 0) return;
     const PromptAnswer answer =
-        state.prompts.Message(QStringLiteral("Error"), result + QStringLiteral(". Would you like to see the details?"),
+        state.prompts.message(QStringLiteral("Error"), result + QStringLiteral(". Would you like to see the details?"),
                               PromptButtons::YesNo, PromptIcon::Error);
     if (answer == PromptAnswer::Yes && state.hooks.showQualityCheck) state.hooks.showQualityCheck(modalDetails);
 }
@@ -55,10 +55,10 @@ void bindTreeFiles(AppState& state) {
     state.files.save = saveToFile;
     state.files.read = readFromFile;
     state.files.readVersion15 = [](AppState& s, const QString& name) {
-        readVersion15File(s.store, name, s.view, s.windowOuterSize(), s.prompts, s.options.DateStandardization);
+        readVersion15File(s.store, name, s.view, s.windowOuterSize(), s.prompts, s.options.dateStandardization);
     };
     state.files.readVersion10 = [](AppState& s, const QString& name) {
-        readVersion10File(s.store, name, s.view, s.windowOuterSize(), s.prompts, s.options.DateStandardization);
+        readVersion10File(s.store, name, s.view, s.windowOuterSize(), s.prompts, s.options.dateStandardization);
     };
 }
 
@@ -110,7 +110,7 @@ void formCreate(AppState& state, const StartupInfo& info) {
     if (state.hooks.resetInteraction) state.hooks.resetInteraction();
     state.currentFileName.clear();
     state.store.clearSelection();
-    state.view.Zoom = 100;
+    state.view.zoom = 100;
 
     state.scrollStep = static_cast<int>(roundHalfEven(info.clientWidth * 80.0 / 1024.0));
 
@@ -144,7 +144,7 @@ void newTree(AppState& state) {
 void openTree(AppState& state) {
     if (!checkModified(state)) return;
     state.openDialog.fileName.clear();
-    const std::optional<QString> chosen = state.prompts.OpenFileName(state.openDialog);
+    const std::optional<QString> chosen = state.prompts.openFileName(state.openDialog);
     if (!chosen) return;
 
     state.setBusyCursor(true);
@@ -176,7 +176,7 @@ void openTree(AppState& state) {
 static bool saveAsSteps(AppState& state) {
     autoQualityCheck(state, state.options.qualityCheckOnSave, true);
     state.saveDialog.fileName = state.currentFileName;
-    if (const std::optional<QString> chosen = state.prompts.SaveFileName(state.saveDialog)) {
+    if (const std::optional<QString> chosen = state.prompts.saveFileName(state.saveDialog)) {
         state.currentFileName = *chosen;
         if (!saveCurrentFile(state)) return false;
     }
@@ -203,7 +203,7 @@ void saveTreeAs(AppState& state) { saveAsSteps(state); }
 static void importOldVersion(AppState& state, FileDialogRequest& dialog,
                              const std::function<void(AppState&, const QString&)>& reader) {
     if (!reader || !checkModified(state)) return;
-    const std::optional<QString> chosen = state.prompts.OpenFileName(dialog);
+    const std::optional<QString> chosen = state.prompts.openFileName(dialog);
     if (!chosen) return;
     state.currentFileName.clear();  // an imported tree is untitled: the next Save asks for a name
     state.setBusyCursor(true);

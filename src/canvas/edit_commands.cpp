@@ -109,7 +109,7 @@ PersonItem* lastAliasOf(const ItemStore& store, const PersonItem* original) {
 }
 
 void goToAlias(EditContext& ctx, bool fromDoubleClick) {
-    const double previousZoom = ctx.view.Zoom;
+    const double previousZoom = ctx.view.zoom;
     PersonItem* current = ctx.store.currentItem;
     if (current) {
         if (current->isAlias() && current->Father)

@@ -218,7 +218,7 @@ QString CanvasInteraction::statusTextFor(const PersonItem& item) const {
     return status;
 }
 
-void CanvasInteraction::MouseMove(QPoint screen) {
+void CanvasInteraction::mouseMove(QPoint screen) {
     if (!panning && !dragging && !rubberBand && showNameTips) {
         if (const PersonItem* item = hitTest(toCanvasX(view_, screen.x()), toCanvasY(view_, screen.y()))) {
             const QString hint = hintTextFor(*item);
@@ -296,8 +296,8 @@ void CanvasInteraction::MouseMove(QPoint screen) {
 
     if (rubberBand) {
         const bool dotted = !zoomToAreaMode;
-        if (zoomToAreaMode && Window.Width != 0)
-            store_.pointerY = saturateInt(roundHalfEven(static_cast<double>(Window.Height) / Window.Width *
+        if (zoomToAreaMode && window.width != 0)
+            store_.pointerY = saturateInt(roundHalfEven(static_cast<double>(window.height) / window.width *
                                                             (static_cast<double>(store_.pointerX) - dragX) +
                                                         dragY));
         surface_.invertFrame(screenOf(dragX, dragY), screenOf(grabX, grabY), dotted);
@@ -327,7 +327,7 @@ void CanvasInteraction::mouseRelease(QPoint /*screen*/) {
         if (zoomToAreaMode) {
             rubberBand = false;
             setZoomToArea(false);
-            zoomToArea(view_, Window, minX, minY, maxX, maxY);
+            zoomToArea(view_, window, minX, minY, maxX, maxY);
             // The paint disarms the sticky flag, so remember whether Ctrl is still held first.
             const bool sticky = areaSticky;
             repaint();
@@ -371,12 +371,12 @@ void CanvasInteraction::doubleClick(QPoint /*screen*/) {
     if (goToAliasEntry) {
         goToAliasEntry();
     } else {
-        const double zoom = view_.Zoom;
+        const double zoom = view_.zoom;
         if (store_.currentItem)
-            centreItem(store_.currentItem, view_, Window);
+            centreItem(store_.currentItem, view_, window);
         else
-            centrePoint(store_.pointerX, store_.pointerY, view_, Window);
-        kinloom::zoomto(view_, Window, zoom);
+            centrePoint(store_.pointerX, store_.pointerY, view_, window);
+        kinloom::zoomto(view_, window, zoom);
         repaint();
     }
     ignoreNextMouseDown = true;
@@ -424,7 +424,7 @@ PersonItem* CanvasInteraction::nearestItem(int key) const {
     return best;
 }
 
-void CanvasInteraction::KeyPress(int key, Qt::KeyboardModifiers modifiers) {
+void CanvasInteraction::keyPress(int key, Qt::KeyboardModifiers modifiers) {
     const Qt::KeyboardModifiers held = modifiers & (Qt::ShiftModifier | Qt::ControlModifier | Qt::AltModifier);
     const bool arrow = key == Qt::Key_Left || key == Qt::Key_Right || key == Qt::Key_Up || key == Qt::Key_Down;
     if (arrow && held == Qt::NoModifier) {
@@ -439,7 +439,7 @@ void CanvasInteraction::KeyPress(int key, Qt::KeyboardModifiers modifiers) {
     }
     if (arrow && store_.currentItem) {
         if (PersonItem* next = nearestItem(key)) store_.currentItem = next;
-        centreItemKeepingZoom(store_.currentItem, view_, Window);
+        centreItemKeepingZoom(store_.currentItem, view_, window);
         repaint();
         surface_.setStatusText(statusTextFor(*store_.currentItem).trimmed());
     }
@@ -483,21 +483,21 @@ void CanvasInteraction::zoomToAreaClicked() {
 }
 
 void CanvasInteraction::zoomto(double zoom) {
-    kinloom::zoomto(view_, Window, zoom);
+    kinloom::zoomto(view_, window, zoom);
     repaint();
 }
 
 void CanvasInteraction::zoomIn() {
-    kinloom::zoomIn(view_, Window);
+    kinloom::zoomIn(view_, window);
     repaint();
 }
 
 void CanvasInteraction::zoomOut() {
-    if (kinloom::zoomOut(view_, Window)) repaint();
+    if (kinloom::zoomOut(view_, window)) repaint();
 }
 
 void CanvasInteraction::zoomToItem() {
-    if (centreItem(store_.currentItem, view_, Window)) repaint();
+    if (centreItem(store_.currentItem, view_, window)) repaint();
 }
 
 }  // namespace kinloom

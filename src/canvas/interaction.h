@@ -51,7 +51,7 @@ public:
     const PersonItem* toolbarItem = nullptr;  // compared only, never followed
     bool zoomToAreaMode = false;       // the check mark of "Zoom to &Area"
     int scrollStep = 0;                // arrow-key scroll in screen pixels
-    WindowSize Window;                 // the main window's outer size
+    WindowSize window;                 // the main window's outer size
     bool showNameTips = true;          // the "Show name tips" option
     const DisplayCharset* charset = nullptr;  // nil: System Default
     QString hintText;
@@ -68,10 +68,10 @@ public:
 
     // --- Events ---
     void mousePress(QPoint screen, Qt::MouseButton button);
-    void MouseMove(QPoint screen);
+    void mouseMove(QPoint screen);
     void mouseRelease(QPoint screen);
     void doubleClick(QPoint screen);
-    void KeyPress(int key, Qt::KeyboardModifiers modifiers);
+    void keyPress(int key, Qt::KeyboardModifiers modifiers);
     void keyRelease(int key, Qt::KeyboardModifiers modifiers);
 
     // --- Commands ---

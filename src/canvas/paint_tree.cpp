@@ -182,13 +182,13 @@ PaintResult paintTree(QPainter& painter, const ItemStore& store, const ViewState
     result.caption = captionFor(settings.currentFileName);
     if (!painter.isActive()) {
         // Reported to the user; the tree itself is left alone.
-        result.Ok = false;
-        result.Error = kTreeCannotBeDrawn;
+        result.ok = false;
+        result.error = kTreeCannotBeDrawn;
         return result;
     }
     static const DisplayCharset kDefaultCharset;
     const DisplayCharset& charset = settings.charset ? *settings.charset : kDefaultCharset;
-    const double s = view.Zoom * 0.01;
+    const double s = view.zoom * 0.01;
     const int W = target.width(), H = target.height();
 
     painter.save();
@@ -249,7 +249,7 @@ PaintResult paintTree(QPainter& painter, const ItemStore& store, const ViewState
     }
 
     // The font's cell height follows the zoom; one pixel at the least.
-    const int cell = std::max<int>(1, static_cast<int>(roundHalfEven(view.Zoom * 0.01 * settings.screenFontSize)));
+    const int cell = std::max<int>(1, static_cast<int>(roundHalfEven(view.zoom * 0.01 * settings.screenFontSize)));
     QFont plainFont(settings.screenFontName);
     plainFont.setPixelSize(pixelSizeForCellHeight(settings.screenFontName, cell));
     // Crisp text in the exact colours, as the boxes have always looked.
@@ -260,7 +260,7 @@ PaintResult paintTree(QPainter& painter, const ItemStore& store, const ViewState
     originalFont.setUnderline(true);
     const QFontMetrics plainMetrics(plainFont), aliasMetrics(aliasFont), originalMetrics(originalFont);
     const int hw = static_cast<int>(roundHalfEven(s * 140 * 0.5));
-    const bool withText = view.Zoom > 15;
+    const bool withText = view.zoom > 15;
 
     const QBrush edge(Qt::black);
     RectFiller filler(painter);
@@ -315,7 +315,7 @@ PaintResult paintTree(QPainter& painter, const ItemStore& store, const ViewState
 
     result.itemsLabel = QStringLiteral("Items: ") + QString::number(result.items);
     result.personsLabel = QStringLiteral("Persons: ") + QString::number(result.persons);
-    result.zoomLabel = QStringLiteral("Zoom: ") + QString::number(roundHalfEven(view.Zoom)) + QStringLiteral(" %");
+    result.zoomLabel = QStringLiteral("Zoom: ") + QString::number(roundHalfEven(view.zoom)) + QStringLiteral(" %");
     return result;
 }
 

@@ -34,8 +34,8 @@ struct PaintSettings {
 // What a paint hands back: the window caption and the navigator's three counter labels.
 struct PaintResult {
     bool painted = true;  // false when painting was not enabled: nothing else is set
-    bool Ok = true;
-    QString Error;  // kTreeCannotBeDrawn when the painter found something it cannot draw
+    bool ok = true;
+    QString error;  // kTreeCannotBeDrawn when the painter found something it cannot draw
     QString caption;
     int items = 0;
     int persons = 0;

@@ -18,7 +18,7 @@ constexpr int kMargin = 20;  // canvas units around the tree
 ViewState fitWholeTree(const ItemStore& store, QSize size, std::optional<double> zoom) {
     ViewState view;
     if (store.empty() || size.width() <= 0 || size.height() <= 0) {
-        if (zoom) view.Zoom = *zoom;
+        if (zoom) view.zoom = *zoom;
         return view;
     }
     long long minX = LLONG_MAX, minY = LLONG_MAX, maxX = LLONG_MIN, maxY = LLONG_MIN;
@@ -33,12 +33,12 @@ ViewState fitWholeTree(const ItemStore& store, QSize size, std::optional<double>
     maxX += kMargin;
     maxY += kMargin;
     if (zoom) {
-        view.Zoom = *zoom;
+        view.zoom = *zoom;
     } else {
         const double fit = std::min(size.width() * 100.0 / (maxX - minX), size.height() * 100.0 / (maxY - minY));
-        view.Zoom = std::min(100.0, fit);
+        view.zoom = std::min(100.0, fit);
     }
-    const double s = view.Zoom * 0.01;
+    const double s = view.zoom * 0.01;
     // Centre the tree's extent in the picture.
     const double visibleW = size.width() / s, visibleH = size.height() / s;
     // A tree that spans the whole canvas needs an offset just beyond the int range: it stops at the end.
@@ -50,11 +50,11 @@ ViewState fitWholeTree(const ItemStore& store, QSize size, std::optional<double>
 QImage renderTree(const ItemStore& store, const RenderOptions& options, PaintResult* result) {
     ViewState view;
     if (options.offset) {
-        view.Zoom = options.Zoom.value_or(100.0);
+        view.zoom = options.zoom.value_or(100.0);
         view.offsetX = options.offset->x();
         view.offsetY = options.offset->y();
     } else {
-        view = fitWholeTree(store, options.size, options.Zoom);
+        view = fitWholeTree(store, options.size, options.zoom);
     }
     QImage image(options.size, QImage::Format_RGB32);
     image.fill(kCanvasBackground);

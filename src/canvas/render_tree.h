@@ -14,7 +14,7 @@ class ItemStore;
 // as an image. Without a zoom or an offset the view is chosen so that the whole tree fits.
 struct RenderOptions {
     QSize size{1024, 768};
-    std::optional<double> Zoom;
+    std::optional<double> zoom;
     std::optional<QPoint> offset;  // canvas units
     PaintSettings settings;
 };

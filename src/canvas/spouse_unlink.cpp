@@ -32,7 +32,7 @@ bool deleteSpouseLink(ItemStore& store, PersonItem& item, int rank, Prompts& pro
     if (back > 0)
         spouse->Spouse[back] = nullptr;
     else if (back < 0)
-        prompts.Message(kAppTitle,
+        prompts.message(kAppTitle,
                         QStringLiteral("Relationship could not be deleted on both sides because date or "
                                        "place did not match"),
                         PromptButtons::Ok, PromptIcon::Warning);

@@ -11,7 +11,7 @@
 namespace kinloom {
 
 // The scale factor of a zoom in percent.
-inline double scaleOf(const ViewState& view) { return view.Zoom * 0.01; }
+inline double scaleOf(const ViewState& view) { return view.zoom * 0.01; }
 
 // Clamps a wide result into the range of an int: an item or a view far out at the ends of the
 // canvas stays far out rather than wrapping round onto the other side.

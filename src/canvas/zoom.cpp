@@ -9,29 +9,29 @@
 namespace kinloom {
 
 void zoomto(ViewState& view, WindowSize window, double newZoom) {
-    const double W = window.Width, H = window.Height;
-    const long long dx = roundHalfEven(W / (newZoom * 0.01)) - roundHalfEven(W / (view.Zoom * 0.01));
-    const long long dy = roundHalfEven(H / (newZoom * 0.01)) - roundHalfEven(H / (view.Zoom * 0.01));
+    const double W = window.width, H = window.height;
+    const long long dx = roundHalfEven(W / (newZoom * 0.01)) - roundHalfEven(W / (view.zoom * 0.01));
+    const long long dy = roundHalfEven(H / (newZoom * 0.01)) - roundHalfEven(H / (view.zoom * 0.01));
     view.offsetX = saturateInt(view.offsetX + roundHalfEven(dx * 0.5));
     view.offsetY = saturateInt(view.offsetY + roundHalfEven(dy * 0.5));
-    view.Zoom = newZoom;
+    view.zoom = newZoom;
 }
 
 bool zoomIn(ViewState& view, WindowSize window) {
-    if (!(view.Zoom < 200)) return false;
-    view.Zoom = view.Zoom * 1.25;
-    const double s = view.Zoom * 0.01;
-    view.offsetX = saturateInt(view.offsetX - roundHalfEven((window.Width * 0.125) / s));
-    view.offsetY = saturateInt(view.offsetY - roundHalfEven((window.Height * 0.125) / s));
+    if (!(view.zoom < 200)) return false;
+    view.zoom = view.zoom * 1.25;
+    const double s = view.zoom * 0.01;
+    view.offsetX = saturateInt(view.offsetX - roundHalfEven((window.width * 0.125) / s));
+    view.offsetY = saturateInt(view.offsetY - roundHalfEven((window.height * 0.125) / s));
     return true;
 }
 
 bool zoomOut(ViewState& view, WindowSize window) {
-    if (!(view.Zoom > 1)) return false;
-    const double s = view.Zoom * 0.01;
-    view.offsetX = saturateInt(view.offsetX + roundHalfEven((window.Width * 0.125) / s));
-    view.offsetY = saturateInt(view.offsetY + roundHalfEven((window.Height * 0.125) / s));
-    view.Zoom = view.Zoom * 0.8;
+    if (!(view.zoom > 1)) return false;
+    const double s = view.zoom * 0.01;
+    view.offsetX = saturateInt(view.offsetX + roundHalfEven((window.width * 0.125) / s));
+    view.offsetY = saturateInt(view.offsetY + roundHalfEven((window.height * 0.125) / s));
+    view.zoom = view.zoom * 0.8;
     return true;
 }
 
@@ -42,17 +42,17 @@ bool centreItem(const PersonItem* item, ViewState& view, WindowSize window) {
 }
 
 void centreItemKeepingZoom(const PersonItem* item, ViewState& view, WindowSize window) {
-    const double zoom = view.Zoom;
+    const double zoom = view.zoom;
     if (!centreItem(item, view, window)) return;
     zoomto(view, window, zoom);
 }
 
 void centrePoint(long long x, long long y, ViewState& view, WindowSize window) {
-    view.Zoom = 100;
+    view.zoom = 100;
     // An item at the very end of the canvas cannot come all the way to the centre: the offset stops
     // at the end of its range.
-    view.offsetX = saturateInt((window.Width / 2) - x);
-    view.offsetY = saturateInt((window.Height / 2) - y);
+    view.offsetX = saturateInt((window.width / 2) - x);
+    view.offsetY = saturateInt((window.height / 2) - y);
 }
 
 void zoomToArea(ViewState& view, WindowSize window, int x1, int y1, int x2, int y2) {
@@ -62,8 +62,8 @@ void zoomToArea(ViewState& view, WindowSize window, int x1, int y1, int x2, int 
     view.offsetY = saturateInt(-static_cast<long long>(minY));
     const long long width = static_cast<long long>(maxX) - minX;
     if (width > 0) {
-        view.Zoom = static_cast<double>(window.Width) * 100 / static_cast<double>(width);
-        if (view.Zoom > 200) view.Zoom = 200;
+        view.zoom = static_cast<double>(window.width) * 100 / static_cast<double>(width);
+        if (view.zoom > 200) view.zoom = 200;
     }
 }
 

@@ -18,8 +18,8 @@ void centreHomeItem(const ItemStore& store, ViewState& view, WindowSize window) 
     const PersonItem* home = store.firstItem();
     if (!home) return;
     // div truncates toward zero, as integer division does in C++.
-    view.offsetX = clampToInt(static_cast<long long>(window.Width / 2) - home->X - kLinkDX);
-    view.offsetY = clampToInt(static_cast<long long>(window.Height / 2) - home->Y - kLinkDY);
+    view.offsetX = clampToInt(static_cast<long long>(window.width / 2) - home->X - kLinkDX);
+    view.offsetY = clampToInt(static_cast<long long>(window.height / 2) - home->Y - kLinkDY);
 }
 
 }  // namespace kinloom

@@ -16,7 +16,7 @@ ItemStore::~ItemStore() {
 }
 
 void ItemStore::report(const QString& text) const {
-    if (reporter_) reporter_->Message(kAppTitle, text, PromptButtons::Ok, PromptIcon::Error);
+    if (reporter_) reporter_->message(kAppTitle, text, PromptButtons::Ok, PromptIcon::Error);
 }
 
 void ItemStore::notifyRemoval(const PersonItem* item) {

@@ -29,8 +29,8 @@ template <typename dateFn>
 void readCommonFields(const RecordReader& in, PersonItem& p, dateFn date) {
     in.read(v15::FirstName, p.FirstName);
     in.read(v15::LastName, p.LastName);
-    p.BornDate = date(in.Text(v15::BornDate, 10));
-    p.DiedDate = date(in.Text(v15::DiedDate, 10));
+    p.BornDate = date(in.text(v15::BornDate, 10));
+    p.DiedDate = date(in.text(v15::DiedDate, 10));
     in.read(v15::Sex, p.Sex);
     in.read(v15::PictureFile, p.PictureFile);
     in.read(v15::NotesFile, p.NotesFile);
@@ -48,7 +48,7 @@ bool readLegacy(Version version, ItemStore& store, const QString& fileName, View
     const auto fail = [&] {
         // Ids were overwritten after the items were appended: the Id index must be rebuilt.
         store.idsChanged();
-        prompts.Error(kAppTitle, QStringLiteral("There was an error opening the file"));
+        prompts.error(kAppTitle, QStringLiteral("There was an error opening the file"));
         return false;
     };
     store.clearMemory();
@@ -73,12 +73,12 @@ bool readLegacy(Version version, ItemStore& store, const QString& fileName, View
             in.read(v15::BornPlace, p->BornPlace);
             in.read(v15::DiedPlace, p->DiedPlace);
             in.read(v15::MarriagePlace, p->MarriagePlace[1]);
-            p->BaptizedDate = autoformat(in.Text(v15::BaptizedDate, 10));
+            p->BaptizedDate = autoformat(in.text(v15::BaptizedDate, 10));
             in.read(v15::BaptizedPlace, p->BaptizedPlace);
             p->SpouseId[1] = in.int32(v15::SpouseId);
-            p->MarriageDate[1] = autoformat(in.Text(v15::MarriageDate, 10));
+            p->MarriageDate[1] = autoformat(in.text(v15::MarriageDate, 10));
             in.read(v15::Occupation, p->Occupation);
-            p->PictureText = in.Text(v15::PictureText, 255);  // cut to 247 characters
+            p->PictureText = in.text(v15::PictureText, 255);  // cut to 247 characters
             in.read(v15::Source, p->Source);
         } else {
             readCommonFields(in, *p, asIs);
@@ -88,7 +88,7 @@ bool readLegacy(Version version, ItemStore& store, const QString& fileName, View
         if (p->Id > store.lastId) store.lastId = p->Id;
     }
     file.close();
-    view.Zoom = 100;
+    view.zoom = 100;
 
     store.idsChanged();
     for (PersonItem* p = store.firstItem(); p; p = p->Next) {

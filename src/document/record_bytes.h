@@ -26,7 +26,7 @@ public:
 
     // The text of a String[storedCapacity] at offset: a length byte above the capacity is clamped
     // to it, never trusted.
-    std::string_view Text(size_t offset, int storedCapacity) const {
+    std::string_view text(size_t offset, int storedCapacity) const {
         if (offset + 1 + static_cast<size_t>(storedCapacity) > bytes_.size()) return {};
         const size_t length = std::min<size_t>(bytes_[offset], static_cast<size_t>(storedCapacity));
         return {reinterpret_cast<const char*>(bytes_.data() + offset + 1), length};
@@ -34,7 +34,7 @@ public:
     // Reads a String[N] stored with the field's own capacity into the field.
     template <int N>
     void read(size_t offset, ShortString<N>& field) const {
-        field.assign(Text(offset, N));
+        field.assign(text(offset, N));
     }
 
 private:

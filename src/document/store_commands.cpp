@@ -10,7 +10,7 @@ namespace kinloom {
 bool deletePerson(ItemStore& store, Prompts& prompts) {
     const QString caption = QStringLiteral("Confirm delete");
     if (!store.selectionList().empty()) {
-        if (prompts.Message(caption, QStringLiteral("Do you really want to delete these items?"),
+        if (prompts.message(caption, QStringLiteral("Do you really want to delete these items?"),
                             PromptButtons::YesNo, PromptIcon::Question) != PromptAnswer::Yes)
             return false;
         store.modified = true;
@@ -30,7 +30,7 @@ bool deletePerson(ItemStore& store, Prompts& prompts) {
         question = QStringLiteral("Do you really want to delete this and make the alias the original?");
     else if (current->Kind == kKindRef)
         question = QStringLiteral("Do you really want to delete this alias?");
-    if (prompts.Message(caption, question, PromptButtons::YesNo, PromptIcon::Question) !=
+    if (prompts.message(caption, question, PromptButtons::YesNo, PromptIcon::Question) !=
         PromptAnswer::Yes)
         return false;
     store.modified = true;
@@ -40,7 +40,7 @@ bool deletePerson(ItemStore& store, Prompts& prompts) {
 
 bool checkModified(ItemStore& store, Prompts& prompts, const std::function<void()>& save) {
     if (!store.modified) return true;
-    switch (prompts.Message(kAppTitle, QStringLiteral("Save changes to your Kinloom file?"),
+    switch (prompts.message(kAppTitle, QStringLiteral("Save changes to your Kinloom file?"),
                             PromptButtons::YesNoCancel, PromptIcon::Question)) {
     case PromptAnswer::Yes:
         if (save) save();

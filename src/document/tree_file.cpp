@@ -49,7 +49,7 @@ QString saveFailure(const QString& fileName, const QString& reason) {
 bool saveToFile(ItemStore& store, const QString& fileName, Prompts& prompts) {
     // Only the last three characters count: no check of the dot or of the rest of the name.
     if (fileName.right(3).compare(QLatin1String("kl3"), Qt::CaseInsensitive) != 0) {
-        prompts.Error(kAppTitle, QStringLiteral("Incorrect file type. Kinloom did not save the file."));
+        prompts.error(kAppTitle, QStringLiteral("Incorrect file type. Kinloom did not save the file."));
         store.modified = true;
         return false;
     }
@@ -59,7 +59,7 @@ bool saveToFile(ItemStore& store, const QString& fileName, Prompts& prompts) {
     // all of it is written: a full disk or a crash half-way never costs the user the old tree.
     QSaveFile file(fileName);
     if (!file.open(QIODevice::WriteOnly)) {
-        prompts.Error(kAppTitle, saveFailure(fileName, file.errorString()));
+        prompts.error(kAppTitle, saveFailure(fileName, file.errorString()));
         return false;
     }
     std::vector<unsigned char> block(static_cast<size_t>(kRecordsPerBlock) * kTreeRecordSize);
@@ -73,12 +73,12 @@ bool saveToFile(ItemStore& store, const QString& fileName, Prompts& prompts) {
             static_cast<qint64>(used)) {
             const QString reason = file.errorString();
             file.cancelWriting();
-            prompts.Error(kAppTitle, saveFailure(fileName, reason));
+            prompts.error(kAppTitle, saveFailure(fileName, reason));
             return false;
         }
     }
     if (!file.commit()) {  // the temporary file is removed when the rename fails
-        prompts.Error(kAppTitle, saveFailure(fileName, file.errorString()));
+        prompts.error(kAppTitle, saveFailure(fileName, file.errorString()));
         return false;
     }
     return true;
@@ -89,14 +89,14 @@ ReadStatus readFromFile(ItemStore& store, const QString& fileName, ViewState& vi
     store.clearMemory();
     QFile file(fileName);
     if (!file.open(QIODevice::ReadOnly)) {
-        prompts.Error(kAppTitle, QStringLiteral("Kinloom could not open the file %1.\n%2")
+        prompts.error(kAppTitle, QStringLiteral("Kinloom could not open the file %1.\n%2")
                                      .arg(fileName, file.errorString()));
         return ReadStatus::IoError;
     }
     store.lastId = 0;
 
     const auto notRecognized = [&] {
-        prompts.Error(kAppTitle, QStringLiteral("Error: Kinloom did not recognize the file"));
+        prompts.error(kAppTitle, QStringLiteral("Error: Kinloom did not recognize the file"));
         store.clearMemory();
         store.currentItem = nullptr;
         store.modified = false;
@@ -130,7 +130,7 @@ ReadStatus readFromFile(ItemStore& store, const QString& fileName, ViewState& vi
     if (pending != 0) return notRecognized();
     file.close();
 
-    view.Zoom = 100;
+    view.zoom = 100;
     resolveStoredLinks(store);
     store.currentItem = nullptr;
     centreHomeItem(store, view, window);

@@ -5,15 +5,15 @@ namespace kinloom {
 // Zoom in percent and the scroll offset in canvas units. A canvas point (x, y) is drawn at
 // (Round((x + offsetX) * Zoom / 100), Round((y + offsetY) * Zoom / 100)).
 struct ViewState {
-    double Zoom = 100.0;
+    double zoom = 100.0;
     int offsetX = 0;
     int offsetY = 0;
 };
 
 // The outer size of the main window (frame included), used to centre and to test visibility.
 struct WindowSize {
-    int Width = 0;
-    int Height = 0;
+    int width = 0;
+    int height = 0;
 };
 
 }  // namespace kinloom

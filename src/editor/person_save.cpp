@@ -88,24 +88,24 @@ bool saveNotes(PersonFormValues& v, Prompts& prompts, const DisplayCharset& cs) 
     if (v.notesFile.isEmpty()) return true;
     if (v.notesUnreadable) {
         // The memo never held this file's text; writing it would replace the notes with nothing.
-        prompts.Message(kAppTitle,
+        prompts.message(kAppTitle,
                         QStringLiteral("The memo text file \"") + v.notesFile +
                             QStringLiteral("\" could not be read, so it was left unchanged."),
                         PromptButtons::Ok, PromptIcon::Warning);
         return true;
     }
     if (writeNotesFile(v.notesFile, v.notesText, cs)) return true;
-    prompts.Message(kAppTitle, notesSaveFailedText(v.notesFile), PromptButtons::Ok, PromptIcon::Warning);
+    prompts.message(kAppTitle, notesSaveFailedText(v.notesFile), PromptButtons::Ok, PromptIcon::Warning);
     FileDialogRequest request;
     request.title = kCreateNewTextFile;
     request.filter = kTextFileFilter;
     request.defaultExtension = QStringLiteral("txt");
     request.fileName = QFileInfo(v.notesFile).fileName();
     request.promptOverwrite = true;
-    const std::optional<QString> chosen = prompts.SaveFileName(request);
+    const std::optional<QString> chosen = prompts.saveFileName(request);
     if (!chosen) return true;
     if (!writeNotesFile(*chosen, v.notesText, cs)) {
-        prompts.Error(kAppTitle, QStringLiteral("Cannot create file \"") + *chosen + QStringLiteral("\"."));
+        prompts.error(kAppTitle, QStringLiteral("Cannot create file \"") + *chosen + QStringLiteral("\"."));
         return false;
     }
     v.notesFile = *chosen;
@@ -134,7 +134,7 @@ void saveRelationships(PersonItem& copy, const PersonItem& edited, const PersonF
         if (back > 0)
             setSlot(*spouse, back, date, place, type);
         else if (back < 0)
-            prompts.Message(kAppTitle,
+            prompts.message(kAppTitle,
                             QStringLiteral("Relationship could not be updated on both sides because date or "
                                            "place did not match"),
                             PromptButtons::Ok, PromptIcon::Warning);

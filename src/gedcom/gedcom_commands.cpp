@@ -11,7 +11,7 @@ std::optional<QString> askGedcomFileToImport(Prompts& prompts) {
     request.title = QStringLiteral("Open");
     request.filter = QStringLiteral("Gedcom files (*.ged)|*.ged|Text files (*.txt)|*.txt|All files (*.*)|*.*");
     request.defaultExtension = QStringLiteral("ged");
-    return prompts.OpenFileName(request);
+    return prompts.openFileName(request);
 }
 
 std::optional<QString> askGedcomExportFile(Prompts& prompts) {
@@ -20,7 +20,7 @@ std::optional<QString> askGedcomExportFile(Prompts& prompts) {
     request.filter = QStringLiteral("GEDCOM files|*.ged");
     request.defaultExtension = QStringLiteral("ged");
     request.promptOverwrite = true;
-    return prompts.SaveFileName(request);
+    return prompts.saveFileName(request);
 }
 
 bool exportGedcomTo(ItemStore& store, const QString& fileName, const QDateTime& now, Prompts& prompts,
@@ -28,7 +28,7 @@ bool exportGedcomTo(ItemStore& store, const QString& fileName, const QDateTime& 
     QString error;
     if (!writeGedcomFile(store, fileName, now.date(), now.time(), &error)) {
         if (beforeError) beforeError();
-        prompts.Error(kAppTitle, error);
+        prompts.error(kAppTitle, error);
         return false;
     }
     store.modified = false;

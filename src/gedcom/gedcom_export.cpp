@@ -163,7 +163,7 @@ void GedcomExporter::writeFamily(std::string& out, const GedcomFamily& f) const 
         if (f.children[i]) line(out, "1 CHIL ", xref('I', f.children[i]->Id));
 }
 
-std::string GedcomExporter::Text(QDate date, QTime time) {
+std::string GedcomExporter::text(QDate date, QTime time) {
     static const char* const kMonths[] = {"Jan", "Feb", "Mar", "Apr", "May", "Jun",
                                           "Jul", "Aug", "Sep", "Oct", "Nov", "Dec"};
     std::string out;
@@ -185,7 +185,7 @@ std::string GedcomExporter::Text(QDate date, QTime time) {
 
 bool writeGedcomFile(ItemStore& store, const QString& fileName, QDate date, QTime time, QString* error) {
     GedcomExporter exporter(store);
-    const std::string text = exporter.Text(date, time);
+    const std::string text = exporter.text(date, time);
     QSaveFile file(fileName);
     bool ok = file.open(QIODevice::WriteOnly);
     if (ok) ok = file.write(text.data(), static_cast<qint64>(text.size())) == static_cast<qint64>(text.size());

@@ -42,7 +42,7 @@ public:
 
     const std::vector<std::unique_ptr<GedcomFamily>>& families() const { return families_; }
     // The whole file: header with this date and time, individuals, families, trailer; CR LF ends.
-    std::string Text(QDate date, QTime time);
+    std::string text(QDate date, QTime time);
 
 private:
     bool takeSlotData(GedcomFamily& family, const PersonItem* husband, const PersonItem* wife);

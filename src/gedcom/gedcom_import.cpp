@@ -40,7 +40,7 @@ GedcomImportResult readGedcomFile(ItemStore& store, const QString& fileName, Ged
     const QString scratchName = QDir(folder).filePath(QStringLiteral("temp.klc"));
     GedcomScratchCopy scratch;
     if ((scratchFolder.isEmpty() && !ownFolder.isValid()) || !scratch.create(scratchName))
-        prompts.Error(kAppTitle, QStringLiteral("Could not create output file: ") + scratchName);
+        prompts.error(kAppTitle, QStringLiteral("Could not create output file: ") + scratchName);
 
     user.fileChosen(fileName);
     GedcomReader reader(store, &scratch);
@@ -73,7 +73,7 @@ GedcomImportResult readGedcomFile(ItemStore& store, const QString& fileName, Ged
     if (!ok) {
         user.readingFailed();
         user.beep();
-        prompts.Error(kAppTitle, gedcomImportFailedMessage());
+        prompts.error(kAppTitle, gedcomImportFailedMessage());
         user.status(gedcomImportFailedStatus(result.lines));
     }
     return result;

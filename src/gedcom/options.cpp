@@ -6,7 +6,7 @@ namespace kinloom {
 
 ProgramOptions readProgramOptions(Registry& registry) {
     ProgramOptions o;
-    o.DateStandardization = registry.readYesNo(kSettingsKey, kDateStandardizationValue, true);
+    o.dateStandardization = registry.readYesNo(kSettingsKey, kDateStandardizationValue, true);
     o.showNameHints = registry.readYesNo(kSettingsKey, kShowNameHintsValue, true);
     o.qualityCheckOnOpen = registry.readYesNo(kSettingsKey, kQualityCheckOnOpenValue, false);
     o.qualityCheckOnSave = registry.readYesNo(kSettingsKey, kQualityCheckOnSaveValue, false);
@@ -14,7 +14,7 @@ ProgramOptions readProgramOptions(Registry& registry) {
 }
 
 void writeProgramOptions(Registry& registry, const ProgramOptions& options) {
-    registry.writeYesNo(kSettingsKey, kDateStandardizationValue, options.DateStandardization);
+    registry.writeYesNo(kSettingsKey, kDateStandardizationValue, options.dateStandardization);
     registry.writeYesNo(kSettingsKey, kShowNameHintsValue, options.showNameHints);
     registry.writeYesNo(kSettingsKey, kQualityCheckOnOpenValue, options.qualityCheckOnOpen);
     registry.writeYesNo(kSettingsKey, kQualityCheckOnSaveValue, options.qualityCheckOnSave);

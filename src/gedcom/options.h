@@ -9,7 +9,7 @@ class Registry;
 // "Software\Kinloom.2.0". Only "Yes" exactly counts as on; a missing or empty value takes the
 // default below.
 struct ProgramOptions {
-    bool DateStandardization = true;  // "Autoformat dates according to GEDCOM standard"
+    bool dateStandardization = true;  // "Autoformat dates according to GEDCOM standard"
     bool showNameHints = true;        // "Show name tips"
     bool qualityCheckOnOpen = false;  // "Auto quality check on open"
     bool qualityCheckOnSave = false;  // "Auto quality check on save"

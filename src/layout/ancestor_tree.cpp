@@ -89,13 +89,13 @@ void OrganizeTree(ItemStore& store, TreeStyle style, int limit, Prompts& prompts
     const int n = walk.checkOut(root, 1, 1);
     if (n < 2) return;
     if (n >= AncestorWalk::kDepthLimit) {
-        prompts.Message(QStringLiteral("Error"),
+        prompts.message(QStringLiteral("Error"),
                         QStringLiteral("The tree is very large. There might be circular references!"),
                         PromptButtons::Ok, PromptIcon::Error);
         return;
     }
     if (limit >= 1 && n > limit) {
-        prompts.Message(kAppTitle,
+        prompts.message(kAppTitle,
                         QStringLiteral("The tree contains more than ") + QString::number(limit) +
                             QStringLiteral(" generations and will not be organized."),
                         PromptButtons::Ok, PromptIcon::None);
@@ -131,17 +131,17 @@ bool CreateTree(ItemStore& store, TreeStyle style, const GenerationsDialog& askG
         bool ok = false;
         n = text->trimmed().toInt(&ok);
         if (!ok) {
-            prompts.Error(kAppTitle, QStringLiteral("'") + *text +
+            prompts.error(kAppTitle, QStringLiteral("'") + *text +
                                          QStringLiteral("' is not a valid integer value"));
             return false;
         }
         if (n < 2) {
-            prompts.Message(QStringLiteral("PSST"), QStringLiteral("Minimum 2 generations!"),
+            prompts.message(QStringLiteral("PSST"), QStringLiteral("Minimum 2 generations!"),
                             PromptButtons::Ok, PromptIcon::None);
             continue;
         }
         if (n > 7) {
-            prompts.Message(QStringLiteral("PSST"),
+            prompts.message(QStringLiteral("PSST"),
                             QStringLiteral("Maximum 7 generations per tree, please."),
                             PromptButtons::Ok, PromptIcon::None);
             continue;

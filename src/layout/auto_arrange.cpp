@@ -182,7 +182,7 @@ void arrangeAllItems(ItemStore& store) {
     }
     for (PersonItem* p = store.firstItem(); p; p = p->Next) p->Selected = false;
     store.clearSelection();
-    CentreRows(store);
+    centreRows(store);
 }
 
 void arrangeAllItems(ItemStore& store, ViewState& view, WindowSize window) {
@@ -190,20 +190,20 @@ void arrangeAllItems(ItemStore& store, ViewState& view, WindowSize window) {
     arrangeAllItems(store);
     // Zoom to the new home item: 100 %, its box centre in the middle of the window.
     store.currentItem = store.firstItem();
-    view.Zoom = 100.0;
+    view.zoom = 100.0;
     centreHomeItem(store, view, window);
 }
 
 bool confirmAutoArrange(const ItemStore& store, Prompts& prompts) {
     if (store.empty()) {
-        prompts.Message(kAppTitle, QStringLiteral("No items to rearrange."), PromptButtons::Ok,
+        prompts.message(kAppTitle, QStringLiteral("No items to rearrange."), PromptButtons::Ok,
                         PromptIcon::None);
         return false;
     }
     const QString question =
         QStringLiteral("This operation will completely rearrange all your items, and cannot be undone.") +
         QLatin1Char('\n') + QStringLiteral("Would you really like to do that?");
-    return prompts.Message(QStringLiteral("Warning"), question, PromptButtons::YesNo,
+    return prompts.message(QStringLiteral("Warning"), question, PromptButtons::YesNo,
                            PromptIcon::Warning) == PromptAnswer::Yes;
 }
 

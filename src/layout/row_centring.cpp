@@ -19,7 +19,7 @@ struct Row {
 
 }  // namespace
 
-void CentreRows(ItemStore& store) {
+void centreRows(ItemStore& store) {
     if (store.empty()) return;
     // The rows, indexed once: Y never changes during the pass, only X.
     std::vector<PersonItem*> items;

@@ -5,7 +5,7 @@ namespace kinloom {
 ConsolePrompts::ConsolePrompts(FILE* out, PromptAnswer questionAnswer)
     : out_(out), questionAnswer_(questionAnswer) {}
 
-PromptAnswer ConsolePrompts::Message(const QString&, const QString& text, PromptButtons buttons,
+PromptAnswer ConsolePrompts::message(const QString&, const QString& text, PromptButtons buttons,
                                      PromptIcon icon) {
     ++messageCount_;
     if (icon == PromptIcon::Error) {
@@ -29,12 +29,12 @@ PromptAnswer ConsolePrompts::Message(const QString&, const QString& text, Prompt
     return PromptAnswer::Ok;
 }
 
-std::optional<QString> ConsolePrompts::OpenFileName(const FileDialogRequest&) { return std::nullopt; }
-std::optional<QString> ConsolePrompts::SaveFileName(const FileDialogRequest&) { return std::nullopt; }
-std::optional<QString> ConsolePrompts::InputText(const QString&, const QString&, const QString&) {
+std::optional<QString> ConsolePrompts::openFileName(const FileDialogRequest&) { return std::nullopt; }
+std::optional<QString> ConsolePrompts::saveFileName(const FileDialogRequest&) { return std::nullopt; }
+std::optional<QString> ConsolePrompts::inputText(const QString&, const QString&, const QString&) {
     return std::nullopt;
 }
-std::optional<QFont> ConsolePrompts::ChooseFont(const QFont&) { return std::nullopt; }
-std::optional<QColor> ConsolePrompts::ChooseColor(const QColor&) { return std::nullopt; }
+std::optional<QFont> ConsolePrompts::chooseFont(const QFont&) { return std::nullopt; }
+std::optional<QColor> ConsolePrompts::chooseColor(const QColor&) { return std::nullopt; }
 
 }  // namespace kinloom

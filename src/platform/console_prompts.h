@@ -15,14 +15,14 @@ public:
     // say up front what they want done).
     explicit ConsolePrompts(FILE* out = stderr, PromptAnswer questionAnswer = PromptAnswer::Yes);
 
-    PromptAnswer Message(const QString& caption, const QString& text, PromptButtons buttons,
+    PromptAnswer message(const QString& caption, const QString& text, PromptButtons buttons,
                          PromptIcon icon) override;
-    std::optional<QString> OpenFileName(const FileDialogRequest& request) override;
-    std::optional<QString> SaveFileName(const FileDialogRequest& request) override;
-    std::optional<QString> InputText(const QString& caption, const QString& label,
+    std::optional<QString> openFileName(const FileDialogRequest& request) override;
+    std::optional<QString> saveFileName(const FileDialogRequest& request) override;
+    std::optional<QString> inputText(const QString& caption, const QString& label,
                                      const QString& initial) override;
-    std::optional<QFont> ChooseFont(const QFont& initial) override;
-    std::optional<QColor> ChooseColor(const QColor& initial) override;
+    std::optional<QFont> chooseFont(const QFont& initial) override;
+    std::optional<QColor> chooseColor(const QColor& initial) override;
 
     bool errorShown() const { return errorCount_ > 0; }
     int errorCount() const { return errorCount_; }

@@ -25,21 +25,21 @@ struct FileDialogRequest {
 class Prompts {
 public:
     virtual ~Prompts() = default;
-    virtual PromptAnswer Message(const QString& caption, const QString& text, PromptButtons buttons,
+    virtual PromptAnswer message(const QString& caption, const QString& text, PromptButtons buttons,
                                  PromptIcon icon) = 0;
-    virtual std::optional<QString> OpenFileName(const FileDialogRequest& request) = 0;
-    virtual std::optional<QString> SaveFileName(const FileDialogRequest& request) = 0;
-    virtual std::optional<QString> InputText(const QString& caption, const QString& label,
+    virtual std::optional<QString> openFileName(const FileDialogRequest& request) = 0;
+    virtual std::optional<QString> saveFileName(const FileDialogRequest& request) = 0;
+    virtual std::optional<QString> inputText(const QString& caption, const QString& label,
                                              const QString& initial) = 0;
-    virtual std::optional<QFont> ChooseFont(const QFont& initial) = 0;
-    virtual std::optional<QColor> ChooseColor(const QColor& initial) = 0;
+    virtual std::optional<QFont> chooseFont(const QFont& initial) = 0;
+    virtual std::optional<QColor> chooseColor(const QColor& initial) = 0;
 
     // Convenience for a plain information box with an OK button.
     void inform(const QString& caption, const QString& text) {
-        Message(caption, text, PromptButtons::Ok, PromptIcon::Information);
+        message(caption, text, PromptButtons::Ok, PromptIcon::Information);
     }
-    void Error(const QString& caption, const QString& text) {
-        Message(caption, text, PromptButtons::Ok, PromptIcon::Error);
+    void error(const QString& caption, const QString& text) {
+        message(caption, text, PromptButtons::Ok, PromptIcon::Error);
     }
 };
 

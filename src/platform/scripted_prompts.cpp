@@ -37,7 +37,7 @@ std::vector<QString> ScriptedPrompts::messageTexts() const {
     return out;
 }
 
-PromptAnswer ScriptedPrompts::Message(const QString& caption, const QString& text,
+PromptAnswer ScriptedPrompts::message(const QString& caption, const QString& text,
                                       PromptButtons buttons, PromptIcon icon) {
     records_.push_back({"message", caption, text, buttons, icon, {}});
     if (buttons_.empty()) return defaultAnswer(buttons);
@@ -46,28 +46,28 @@ PromptAnswer ScriptedPrompts::Message(const QString& caption, const QString& tex
     return a;
 }
 
-std::optional<QString> ScriptedPrompts::OpenFileName(const FileDialogRequest& request) {
+std::optional<QString> ScriptedPrompts::openFileName(const FileDialogRequest& request) {
     records_.push_back({"open", request.title, {}, PromptButtons::Ok, PromptIcon::None, request});
     return pop(texts_);
 }
 
-std::optional<QString> ScriptedPrompts::SaveFileName(const FileDialogRequest& request) {
+std::optional<QString> ScriptedPrompts::saveFileName(const FileDialogRequest& request) {
     records_.push_back({"save", request.title, {}, PromptButtons::Ok, PromptIcon::None, request});
     return pop(texts_);
 }
 
-std::optional<QString> ScriptedPrompts::InputText(const QString& caption, const QString& label,
+std::optional<QString> ScriptedPrompts::inputText(const QString& caption, const QString& label,
                                                   const QString&) {
     records_.push_back({"input", caption, label, PromptButtons::OkCancel, PromptIcon::None, {}});
     return pop(texts_);
 }
 
-std::optional<QFont> ScriptedPrompts::ChooseFont(const QFont&) {
+std::optional<QFont> ScriptedPrompts::chooseFont(const QFont&) {
     records_.push_back({"font", {}, {}, PromptButtons::OkCancel, PromptIcon::None, {}});
     return pop(fonts_);
 }
 
-std::optional<QColor> ScriptedPrompts::ChooseColor(const QColor&) {
+std::optional<QColor> ScriptedPrompts::chooseColor(const QColor&) {
     records_.push_back({"color", {}, {}, PromptButtons::OkCancel, PromptIcon::None, {}});
     return pop(colors_);
 }

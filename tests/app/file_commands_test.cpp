@@ -34,9 +34,9 @@ struct Shell {
             return name.endsWith("kl3", Qt::CaseInsensitive) && !name.startsWith("/readonly/");
         };
         state.files.read = [this](ItemStore& store, const QString& name, ViewState& view, WindowSize w, Prompts&) {
-            log.push_back("read:" + name + QString(" %1x%2").arg(w.Width).arg(w.Height));
+            log.push_back("read:" + name + QString(" %1x%2").arg(w.width).arg(w.height));
             store.clearMemory();
-            view.Zoom = 100;
+            view.zoom = 100;
             if (name.contains("missing")) return ReadStatus::IoError;
             if (name.contains("garbage")) return ReadStatus::NotRecognized;
             const bool wasModified = store.modified;  // a reader leaves Modified alone
@@ -46,7 +46,7 @@ struct Shell {
         };
     }
     void bindQCheck(int n) {
-        state.hooks.QCheck = [this, n] {
+        state.hooks.qualityCheck = [this, n] {
             log.push_back("qcheck");
             return n;
         };
@@ -63,14 +63,14 @@ const QString kSaveQuestion = "Save changes to your Kinloom file?";
 
 TEST(Startup, DefaultsWithoutSettingsAndFileAssociationInOrder) {
     Shell s;
-    s.state.view.Zoom = 35;
+    s.state.view.zoom = 35;
     formCreate(s.state, {"/opt/kinloom/bin/kinloom", {}, 1280});
     EXPECT_EQ(s.state.screenFontName, "Times New Roman");
     EXPECT_EQ(s.state.screenFontSize, 16);
     EXPECT_EQ(s.state.screenCharset, 15);
     EXPECT_EQ(s.state.programDir, "/opt/kinloom/bin/");
     EXPECT_EQ(s.state.store.gridSize, 5);
-    EXPECT_EQ(s.state.view.Zoom, 100);
+    EXPECT_EQ(s.state.view.zoom, 100);
     EXPECT_EQ(s.state.scrollStep, 100);  // 1280 * 80 / 1024
     EXPECT_TRUE(s.state.currentFileName.isEmpty());
     EXPECT_TRUE(s.state.store.empty());

@@ -27,7 +27,7 @@ struct RecordingHost : EditHost {
     void paintWithoutErase() override { ++paints; }
     void zoomTo(double z) override {
         zooms.push_back(z);
-        if (view) view->Zoom = z;
+        if (view) view->zoom = z;
     }
     WindowSize outerSize() const override { return {800, 600}; }
     void startPlacing(bool dragPending) override {
@@ -86,7 +86,7 @@ TEST_F(EditCommands, AliasRoundTrip) {
     PersonItem* a2 = store.currentItem;
 
     // From the original the jump lands on the newest alias, from an alias on the original.
-    view.Zoom = 35;
+    view.zoom = 35;
     store.currentItem = o;
     goToAlias(ctx);
     EXPECT_EQ(store.currentItem, a2);
@@ -212,10 +212,10 @@ TEST_F(EditCommands, MakeHomeAndGoHome) {
     EXPECT_EQ(order(store), (std::vector<PersonItem*>{c, b, a}));
     EXPECT_EQ(store.lastItem(), a);
     store.currentItem = a;
-    view.Zoom = 20;
+    view.zoom = 20;
     goHome(ctx);
     EXPECT_EQ(store.currentItem, c);
-    EXPECT_EQ(view.Zoom, 100);
+    EXPECT_EQ(view.zoom, 100);
 
     store.currentItem = b;
     b->Father = a;

@@ -19,7 +19,7 @@ namespace {
 class InteractionTest : public ::testing::Test {
 protected:
     InteractionTest() : in(store, view, surface) {
-        in.Window = {800, 600};
+        in.window = {800, 600};
         in.scrollStep = 63;
     }
     PersonItem* add(const std::string& name, int x, int y) {
@@ -29,7 +29,7 @@ protected:
         return item;
     }
     void press(int x, int y, Qt::MouseButton b = Qt::LeftButton) { in.mousePress({x, y}, b); }
-    void move(int x, int y) { in.MouseMove({x, y}); }
+    void move(int x, int y) { in.mouseMove({x, y}); }
     void release(int x, int y) { in.mouseRelease({x, y}); }
 
     ItemStore store;
@@ -237,11 +237,11 @@ TEST_F(InteractionTest, ArrowKeysScrollOrJumpByScore) {
     PersonItem* straight = add("Up", 0, -100);    // 100, later in order: loses the tie
     add("Far", 50, -60);                            // 60 + 75 = 135
     add("Below", 0, 100);
-    in.KeyPress(Qt::Key_Up, Qt::NoModifier);
+    in.keyPress(Qt::Key_Up, Qt::NoModifier);
     EXPECT_EQ(view.offsetY, 63);
     EXPECT_EQ(surface.repaints, 1);
-    view.Zoom = 50;
-    in.KeyPress(Qt::Key_Left, Qt::NoModifier);
+    view.zoom = 50;
+    in.keyPress(Qt::Key_Left, Qt::NoModifier);
     EXPECT_EQ(view.offsetX, 126);  // Round(63 / 0.5)
 
     view = ViewState{};
@@ -253,9 +253,9 @@ TEST_F(InteractionTest, ArrowKeysScrollOrJumpByScore) {
     tieFirst->X = -42;
     EXPECT_EQ(in.nearestItem(Qt::Key_Up), straight);
 
-    in.KeyPress(Qt::Key_Up, Qt::ShiftModifier);
+    in.keyPress(Qt::Key_Up, Qt::ShiftModifier);
     EXPECT_EQ(store.currentItem, straight);
-    EXPECT_EQ(view.Zoom, 100);
+    EXPECT_EQ(view.zoom, 100);
     EXPECT_EQ(view.offsetX, 400 - 1 - 70);
     EXPECT_EQ(view.offsetY, 300 + 100 - 32);
     EXPECT_EQ(surface.status, "Up  ( - )");
@@ -264,14 +264,14 @@ TEST_F(InteractionTest, ArrowKeysScrollOrJumpByScore) {
     store.currentItem = straight;
     straight->Y = -1000;
     view.offsetX = 5;
-    in.KeyPress(Qt::Key_Up, Qt::ShiftModifier);
+    in.keyPress(Qt::Key_Up, Qt::ShiftModifier);
     EXPECT_EQ(store.currentItem, straight);
     EXPECT_EQ(view.offsetY, 300 + 1000 - 32);
 }
 
 TEST_F(InteractionTest, CtrlArmsZoomToAreaAndAltArmsPanning) {
     add("A", 0, 0);
-    in.KeyPress(Qt::Key_Control, Qt::ControlModifier);
+    in.keyPress(Qt::Key_Control, Qt::ControlModifier);
     EXPECT_TRUE(in.zoomToAreaMode);
     EXPECT_TRUE(in.areaSticky);
     EXPECT_TRUE(surface.zoomToAreaChecked);
@@ -282,14 +282,14 @@ TEST_F(InteractionTest, CtrlArmsZoomToAreaAndAltArmsPanning) {
     EXPECT_EQ(surface.cursor, CanvasCursor::Arrow);
 
     // Ctrl held: a band with the window's proportions zooms and re-arms.
-    in.KeyPress(Qt::Key_Control, Qt::ControlModifier);
+    in.keyPress(Qt::Key_Control, Qt::ControlModifier);
     press(100, 50);  // on the item, but nothing is hit in this mode
     EXPECT_TRUE(in.rubberBand);
     move(500, 999);
     EXPECT_EQ(store.pointerY, 350);  // Round(600 / 800 * 400 + 50)
     EXPECT_FALSE(surface.frameDotted.back());
     release(500, 999);
-    EXPECT_DOUBLE_EQ(view.Zoom, 200);  // 800 * 100 / 400
+    EXPECT_DOUBLE_EQ(view.zoom, 200);  // 800 * 100 / 400
     EXPECT_EQ(view.offsetX, -100);
     EXPECT_EQ(view.offsetY, -50);
     EXPECT_TRUE(in.zoomToAreaMode);
@@ -300,7 +300,7 @@ TEST_F(InteractionTest, CtrlArmsZoomToAreaAndAltArmsPanning) {
 
     // Alt: a press pans; the boxes follow the mouse as silver rectangles.
     view = ViewState{};
-    in.KeyPress(Qt::Key_Alt, Qt::AltModifier);
+    in.keyPress(Qt::Key_Alt, Qt::AltModifier);
     EXPECT_TRUE(in.panArmed);
     EXPECT_EQ(surface.cursor, CanvasCursor::PointingHand);
     press(300, 300);
@@ -336,9 +336,9 @@ TEST_F(InteractionTest, DoubleClickGoesToAliasAndSwallowsItsPress) {
 
     // Without a hook the view centres the current item keeping the zoom.
     in.goToAliasEntry = nullptr;
-    view.Zoom = 50;
+    view.zoom = 50;
     in.doubleClick({10, 10});
-    EXPECT_EQ(view.Zoom, 50);
+    EXPECT_EQ(view.zoom, 50);
 }
 
 // Qt reports a double-click as press, release, press, double-click, release.
@@ -348,7 +348,7 @@ TEST_F(InteractionTest, TheDoubleClicksOwnPressStartsNoGesture) {
     PersonItem* other = add("Other", 300, 300);
     in.goToAliasEntry = [&] {
         store.currentItem = alias;
-        centreItemKeepingZoom(alias, view, in.Window);
+        centreItemKeepingZoom(alias, view, in.window);
         in.repaint();
     };
     press(10, 10);

@@ -235,7 +235,7 @@ TEST_F(PaintTreeTest, FarAwayItemsDoNotWrapOntoTheScreen) {
 
 TEST_F(PaintTreeTest, EmptyStoreCountersAndCaption) {
     paint({100, 0, 0});
-    EXPECT_TRUE(result.Ok);
+    EXPECT_TRUE(result.ok);
     EXPECT_EQ(result.itemsLabel, "Items: 0");
     EXPECT_EQ(result.personsLabel, "Persons: 0");
     EXPECT_EQ(result.caption, "Kinloom 2.0 beta 3.6");
@@ -256,8 +256,8 @@ TEST_F(PaintTreeTest, FailureIsReportedAndTheTreeKept) {
     QImage image(10, 10, QImage::Format_RGB32);
     QPainter inactive;  // never begun
     result = paintTree(inactive, store, {100, 0, 0}, {10, 10}, {});
-    EXPECT_FALSE(result.Ok);
-    EXPECT_EQ(result.Error, "Tree cannot be drawn - error in database");
+    EXPECT_FALSE(result.ok);
+    EXPECT_EQ(result.error, "Tree cannot be drawn - error in database");
     EXPECT_EQ(store.itemCount(), 1);
 }
 
@@ -292,9 +292,9 @@ TEST_F(PaintTreeTest, RenderFitsTheWholeTree) {
     const QImage image = renderTree(store, options, &painted);
     EXPECT_EQ(image.size(), QSize(400, 300));
     const ViewState view = fitWholeTree(store, options.size);
-    EXPECT_LT(view.Zoom, 10.0);
+    EXPECT_LT(view.zoom, 10.0);
     // Both boxes are inside the picture.
-    const double s = view.Zoom * 0.01;
+    const double s = view.zoom * 0.01;
     for (const PersonItem* item = store.firstItem(); item; item = item->Next) {
         const int x = static_cast<int>((item->X + view.offsetX + 70) * s);
         const int y = static_cast<int>((item->Y + view.offsetY + 32) * s);
@@ -314,7 +314,7 @@ TEST_F(PaintTreeTest, RenderFitsATreeSpanningTheWholeCanvas) {
     add("East", "", kMax - 141, 0);
     const QSize size(1024, 768);
     const ViewState view = fitWholeTree(store, size);
-    EXPECT_GT(view.Zoom, 0.0);
+    EXPECT_GT(view.zoom, 0.0);
     // Both ends of the canvas land inside the picture rather than wrapping out of it.
     for (const PersonItem* item = store.firstItem(); item; item = item->Next) {
         const BoxEdges e = boxEdgesOf(*item, view);

@@ -23,11 +23,11 @@ TEST(ViewMath, ScreenAndCanvasRoundHalfToEven) {
     EXPECT_EQ(e.bottom, 33);  // 33
 }
 
-TEST(Zoom, ZoomToKeepsTheWindowCentre) {
+TEST(zoom, ZoomToKeepsTheWindowCentre) {
     ViewState v{100, 0, 0};
     const WindowSize w{800, 600};
     zoomto(v, w, 200);
-    EXPECT_EQ(v.Zoom, 200);
+    EXPECT_EQ(v.zoom, 200);
     EXPECT_EQ(v.offsetX, -200);  // Round((400 - 800) * 0.5)
     EXPECT_EQ(v.offsetY, -150);
     zoomto(v, w, 50);
@@ -35,60 +35,60 @@ TEST(Zoom, ZoomToKeepsTheWindowCentre) {
     EXPECT_EQ(v.offsetY, 300);
 }
 
-TEST(Zoom, StepsInAndOutWithTheirLimits) {
+TEST(zoom, StepsInAndOutWithTheirLimits) {
     const WindowSize w{800, 600};
     ViewState v{199, 0, 0};
     EXPECT_TRUE(zoomIn(v, w));
-    EXPECT_DOUBLE_EQ(v.Zoom, 248.75);
+    EXPECT_DOUBLE_EQ(v.zoom, 248.75);
     EXPECT_EQ(v.offsetX, -40);  // Round(100 / 2.4875) = Round(40.2)
     EXPECT_EQ(v.offsetY, -30);
     EXPECT_FALSE(zoomIn(v, w));
-    EXPECT_DOUBLE_EQ(v.Zoom, 248.75);
+    EXPECT_DOUBLE_EQ(v.zoom, 248.75);
 
     ViewState out{1.2, 0, 0};
     EXPECT_TRUE(zoomOut(out, w));
-    EXPECT_DOUBLE_EQ(out.Zoom, 0.96);
+    EXPECT_DOUBLE_EQ(out.zoom, 0.96);
     EXPECT_EQ(out.offsetX, 8333);  // Round(100 / 0.012), with the old scale
     EXPECT_EQ(out.offsetY, 6250);
     EXPECT_FALSE(zoomOut(out, w));
-    EXPECT_DOUBLE_EQ(out.Zoom, 0.96);
+    EXPECT_DOUBLE_EQ(out.zoom, 0.96);
 
     ViewState mid{100, 0, 0};
     zoomIn(mid, w);
     EXPECT_EQ(mid.offsetX, -80);
     zoomOut(mid, w);
-    EXPECT_DOUBLE_EQ(mid.Zoom, 100);
+    EXPECT_DOUBLE_EQ(mid.zoom, 100);
     EXPECT_EQ(mid.offsetX, 0);
 }
 
-TEST(Zoom, CentringAnItemAndZoomToArea) {
+TEST(zoom, CentringAnItemAndZoomToArea) {
     const WindowSize w{801, 601};
     PersonItem item;
     item.X = 100;
     item.Y = -50;
     ViewState v{35, 7, 7};
     EXPECT_TRUE(centreItem(&item, v, w));
-    EXPECT_EQ(v.Zoom, 100);
+    EXPECT_EQ(v.zoom, 100);
     EXPECT_EQ(v.offsetX, 400 - 100 - 70);
     EXPECT_EQ(v.offsetY, 300 + 50 - 32);
     EXPECT_FALSE(centreItem(nullptr, v, w));
 
     ViewState kept{50, 0, 0};
     centreItemKeepingZoom(&item, kept, w);
-    EXPECT_EQ(kept.Zoom, 50);
+    EXPECT_EQ(kept.zoom, 50);
     // The item's centre is in the middle of the window.
     EXPECT_NEAR(toScreenX(kept, item.X + 70), 400, 1);
     EXPECT_NEAR(toScreenY(kept, item.Y + 32), 300, 1);
 
     ViewState area{50, 0, 0};
     zoomToArea(area, {800, 600}, 300, 90, 300, 10);  // no width: only the corner moves
-    EXPECT_EQ(area.Zoom, 50);
+    EXPECT_EQ(area.zoom, 50);
     EXPECT_EQ(area.offsetX, -300);
     EXPECT_EQ(area.offsetY, -10);
     zoomToArea(area, {800, 600}, 301, 10, 300, 90);  // very narrow
-    EXPECT_EQ(area.Zoom, 200);
+    EXPECT_EQ(area.zoom, 200);
     zoomToArea(area, {800, 600}, -100, 0, 1500, 90);
-    EXPECT_EQ(area.Zoom, 50);
+    EXPECT_EQ(area.zoom, 50);
     EXPECT_EQ(area.offsetX, 100);
 }
 
@@ -123,12 +123,12 @@ TEST(ViewMath, ExtremeCoordinatesSaturateInsteadOfWrapping) {
     zoomToArea(area, w, kMin, kMin, kMax, 0);
     EXPECT_EQ(area.offsetX, kMax);
     EXPECT_EQ(area.offsetY, kMax);
-    EXPECT_DOUBLE_EQ(area.Zoom, 800.0 * 100 / 4294967295.0);
+    EXPECT_DOUBLE_EQ(area.zoom, 800.0 * 100 / 4294967295.0);
 
     ViewState edge{250, kMax - 5, kMin + 5};
     EXPECT_TRUE(zoomOut(edge, w));  // + Round(100 / 2.5) would pass the end
     EXPECT_EQ(edge.offsetX, kMax);
-    EXPECT_EQ(edge.Zoom, 200);
+    EXPECT_EQ(edge.zoom, 200);
     ViewState small{0.9, kMin + 5, 0};
     EXPECT_TRUE(zoomIn(small, w));
     EXPECT_EQ(small.offsetX, kMin);

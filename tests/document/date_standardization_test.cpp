@@ -13,7 +13,7 @@ std::string both(const std::string& in, bool on = true) {
 }
 }  // namespace
 
-TEST(DateStandardization, WorkedExamples) {
+TEST(dateStandardization, WorkedExamples) {
     EXPECT_EQ(both("12.01.1900"), "12 Jan 1900");
     EXPECT_EQ(both("12/01/1900"), "12 Jan 1900");
     EXPECT_EQ(both("12-01-1900"), "12 Jan 1900");
@@ -33,14 +33,14 @@ TEST(DateStandardization, WorkedExamples) {
     EXPECT_EQ(both("-5"), "5");  // signs become separators
 }
 
-TEST(DateStandardization, OffLeavesTextAsTyped) {
+TEST(dateStandardization, OffLeavesTextAsTyped) {
     EXPECT_EQ(both("12/25/1900", false), "12/25/1900");
     EXPECT_EQ(both("  x.y ", false), "  x.y ");
     EXPECT_EQ(standardizeDate(QStringLiteral("ca. 1.2.1850 \u00e5r"), DateOptions{false}),
               QStringLiteral("ca. 1.2.1850 \u00e5r"));
 }
 
-TEST(DateStandardization, NonAsciiTextKeepsWholeCharacters) {
+TEST(dateStandardization, NonAsciiTextKeepsWholeCharacters) {
     // The character before a cut-off year is a whole character, not half of one.
     EXPECT_EQ(standardizeDate(QStringLiteral("f\u00f8r\u00f81900"), DateOptions{}),
               QStringLiteral("f\u00f8r 1900"));

@@ -108,7 +108,7 @@ TEST(LegacyFile, Version15ReadsEveryFieldAndLinksSpousesInPairs) {
     EXPECT_EQ(f.store.lastId, 9);
     EXPECT_EQ(f.store.createItem()->Id, 10);
     f.store.currentItem = nullptr;
-    EXPECT_EQ(f.view.Zoom, 100.0);
+    EXPECT_EQ(f.view.zoom, 100.0);
     EXPECT_EQ(f.view.offsetX, 400 - 10 - 70);
     EXPECT_EQ(f.view.offsetY, 300 + 1 - 32);
 
@@ -161,7 +161,7 @@ TEST(LegacyFile, AnIncompleteRecordKeepsWhatWasReadUnlinked) {
     EXPECT_EQ(b->FatherId, 1);
     EXPECT_EQ(b->Father, nullptr);  // links stay unresolved
     EXPECT_TRUE(f.store.lastItem()->FirstName.empty());
-    EXPECT_EQ(f.view.Zoom, 50.0);
+    EXPECT_EQ(f.view.zoom, 50.0);
     EXPECT_EQ(f.store.findItemById(2), b);  // the Id index follows the stored Ids
 
     // A missing file and a 1.0 file cut short.

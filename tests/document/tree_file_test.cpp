@@ -145,7 +145,7 @@ TEST(TreeFile, ReadsAHandBuiltFile) {
     EXPECT_EQ(f.store.lastId, 7);
     EXPECT_EQ(f.store.currentItem, nullptr);
     EXPECT_TRUE(f.store.modified);  // the callers decide
-    EXPECT_EQ(f.view.Zoom, 100.0);
+    EXPECT_EQ(f.view.zoom, 100.0);
     EXPECT_EQ(f.view.offsetX, 1000 / 2 - 100 - 70);
     EXPECT_EQ(f.view.offsetY, 800 / 2 - 200 - 32);
 

@@ -60,7 +60,7 @@ TEST(GedcomImport, WholeImportArrangesTheTreeAndZoomsToItsHome) {
                                               "1 NAME Kari /Hansen/", "0 @I3@ INDI", "1 NAME Per /Nordmann/",
                                               "0 @F1@ FAM", "1 HUSB @I1@", "1 WIFE @I2@", "1 CHIL @I3@"}));
     ViewState view;
-    view.Zoom = 50;
+    view.zoom = 50;
     const auto r = importGedcomFile(f.store, view, WindowSize{1000, 800}, file, f.user, f.prompts, f.dir.path());
     ASSERT_TRUE(r.ok);
     // The child has the deepest pedigree: it becomes home, its parents go one row up, centred over it.
@@ -72,7 +72,7 @@ TEST(GedcomImport, WholeImportArrangesTheTreeAndZoomsToItsHome) {
     EXPECT_EQ(per->Father->Y, -500);
     EXPECT_EQ(per->Mother->X, 240);
     EXPECT_EQ(f.store.currentItem, per);
-    EXPECT_EQ(view.Zoom, 100.0);
+    EXPECT_EQ(view.zoom, 100.0);
     EXPECT_EQ(view.offsetX, 500 - 160 - 70);
     EXPECT_EQ(view.offsetY, 400 - 0 - 32);
     EXPECT_EQ(f.user.statuses, QStringList({"Importing file...", "Please wait while arranging items...", "Done."}));

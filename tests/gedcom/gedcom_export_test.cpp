@@ -16,7 +16,7 @@ const QTime kTime(9, 5);
 
 std::string exportText(ItemStore& store) {
     GedcomExporter e(store);
-    return e.Text(kDate, kTime);
+    return e.text(kDate, kTime);
 }
 
 const std::string kHeader = lines({"0 HEAD", "1 SOUR KINLOOM_2", "1 DATE 7 Mar 2024", "1 TIME 9:5", "1 CHAR ANSI"});

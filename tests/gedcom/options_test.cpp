@@ -11,7 +11,7 @@ using namespace kinloom;
 TEST(ProgramOptions, DefaultsYesCountsOnlyExactlyAndWritesAllFour) {
     MemoryRegistry registry;
     ProgramOptions o = readProgramOptions(registry);
-    EXPECT_TRUE(o.DateStandardization);
+    EXPECT_TRUE(o.dateStandardization);
     EXPECT_TRUE(o.showNameHints);
     EXPECT_FALSE(o.qualityCheckOnOpen);
     EXPECT_FALSE(o.qualityCheckOnSave);
@@ -20,7 +20,7 @@ TEST(ProgramOptions, DefaultsYesCountsOnlyExactlyAndWritesAllFour) {
     registry.writeString(kSettingsKey, "Show_Name_Hints", "");
     registry.writeString(kSettingsKey, "quality_check_on_open", "Yes");
     o = readProgramOptions(registry);
-    EXPECT_FALSE(o.DateStandardization);  // "yes" is off
+    EXPECT_FALSE(o.dateStandardization);  // "yes" is off
     EXPECT_TRUE(o.showNameHints);         // empty takes the default
     EXPECT_TRUE(o.qualityCheckOnOpen);
 

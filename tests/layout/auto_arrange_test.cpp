@@ -141,7 +141,7 @@ TEST(AutoArrange, SingleItemMovesOneNeighbourRight) {
     EXPECT_EQ(only->X, 1160);
     EXPECT_EQ(only->Y, 300);
     EXPECT_EQ(store.currentItem, only);
-    EXPECT_EQ(view.Zoom, 100.0);
+    EXPECT_EQ(view.zoom, 100.0);
     EXPECT_EQ(view.offsetX, 400 - 1160 - 70);
     EXPECT_EQ(view.offsetY, 300 - 300 - 32);
     EXPECT_FALSE(store.modified);
@@ -242,7 +242,7 @@ namespace {
 
 // Rows 999, 1000 and 1001 apart: the pass goes on, shifts the row exactly 1000 above and stops,
 // or stops at once.
-TEST(CentreRows, StopsAtTheFirstGapOfAThousand) {
+TEST(centreRows, StopsAtTheFirstGapOfAThousand) {
     for (const int gap : {999, 1000, 1001}) {
         ItemStore fast, slow;
         for (ItemStore* store : {&fast, &slow}) {
@@ -253,8 +253,8 @@ TEST(CentreRows, StopsAtTheFirstGapOfAThousand) {
             addPerson(*store, "Far", {}, 2000, -gap);
             addPerson(*store, "Farther", {}, 2500, -gap - 400);
         }
-        CentreRows(fast);
-        literal::Layout(slow).CentreRows();
+        centreRows(fast);
+        literal::Layout(slow).centreRows();
         ASSERT_EQ(take(fast), take(slow)) << gap;
         // Row 0 (500 and 900, middle 700) comes over the children (100 and 300, middle 200).
         EXPECT_EQ(fast.firstItem()->X, 0);

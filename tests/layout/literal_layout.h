@@ -49,7 +49,7 @@ struct Layout {
         arrangeBranch(item->Mother, wrap(int64_t{x} + 160), wrap(int64_t{y} - 500), row + 1);
     }
 
-    void CentreRows() {
+    void centreRows() {
         if (store.empty()) return;
         int64_t minX = store.firstItem()->X, maxX = minX, rowY = store.firstItem()->Y;
         for (PersonItem* p = store.firstItem(); p; p = p->Next) {
@@ -106,7 +106,7 @@ struct Layout {
         for (PersonItem* p = store.firstItem(); p; p = p->Next) arrangeBranch(p, p->X, p->Y, 0);
         for (PersonItem* p = store.firstItem(); p; p = p->Next) p->Selected = false;
         store.clearSelection();
-        CentreRows();
+        centreRows();
     }
 };
 

@@ -13,14 +13,14 @@ TEST(ConsolePrompts, PrintsTextsAndAnswersWithoutAsking) {
     ConsolePrompts prompts(out, PromptAnswer::No);
     prompts.inform(kAppTitle, QStringLiteral("Done \u00e5"));
     EXPECT_FALSE(prompts.errorShown());
-    EXPECT_EQ(prompts.Message(kAppTitle, "Save?", PromptButtons::YesNoCancel, PromptIcon::Question),
+    EXPECT_EQ(prompts.message(kAppTitle, "Save?", PromptButtons::YesNoCancel, PromptIcon::Question),
               PromptAnswer::No);
-    prompts.Error(kAppTitle, "Error: Kinloom did not recognize the file");
+    prompts.error(kAppTitle, "Error: Kinloom did not recognize the file");
     EXPECT_TRUE(prompts.errorShown());
     EXPECT_EQ(prompts.lastError(), "Error: Kinloom did not recognize the file");
     EXPECT_EQ(prompts.messageCount(), 3);
-    EXPECT_FALSE(prompts.OpenFileName({}).has_value());
-    EXPECT_FALSE(prompts.InputText("a", "b", "c").has_value());
+    EXPECT_FALSE(prompts.openFileName({}).has_value());
+    EXPECT_FALSE(prompts.inputText("a", "b", "c").has_value());
 
     std::rewind(out);
     std::string text(256, '\0');
@@ -29,5 +29,5 @@ TEST(ConsolePrompts, PrintsTextsAndAnswersWithoutAsking) {
     EXPECT_EQ(text, "Done \xC3\xA5\nSave?\nError: Kinloom did not recognize the file\n");
 
     ConsolePrompts yes(nullptr);
-    EXPECT_EQ(yes.Message("c", "t", PromptButtons::YesNo, PromptIcon::Question), PromptAnswer::Yes);
+    EXPECT_EQ(yes.message("c", "t", PromptButtons::YesNo, PromptIcon::Question), PromptAnswer::Yes);
 }

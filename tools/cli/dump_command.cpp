@@ -23,36 +23,36 @@ const char kDumpHelp[] =
     "  --no-date-standardization  copy the dates of a .kl2 file as they are instead of\n"
     "                             autoformatting them\n";
 
-QJsonValue Text(std::string_view bytes) { return decodeUtf8OrWindows1252(bytes); }
+QJsonValue text(std::string_view bytes) { return decodeUtf8OrWindows1252(bytes); }
 int idOf(const PersonItem* item) { return item ? item->Id : 0; }
 
 QJsonObject itemJson(const PersonItem& p) {
     QJsonObject o;
     o.insert("Id", p.Id);
-    o.insert("FirstName", Text(p.FirstName));
-    o.insert("LastName", Text(p.LastName));
-    o.insert("BornDate", Text(p.BornDate));
-    o.insert("DiedDate", Text(p.DiedDate));
-    o.insert("Sex", Text(p.Sex));
-    o.insert("PictureFile", Text(p.PictureFile));
-    o.insert("NotesFile", Text(p.NotesFile));
-    o.insert("Kind", Text(p.Kind));
-    o.insert("BornPlace", Text(p.BornPlace));
-    o.insert("DiedPlace", Text(p.DiedPlace));
-    o.insert("BaptizedDate", Text(p.BaptizedDate));
-    o.insert("BaptizedPlace", Text(p.BaptizedPlace));
-    o.insert("Occupation", Text(p.Occupation));
-    o.insert("PictureText", Text(p.PictureText));
-    o.insert("Source", Text(p.Source));
+    o.insert("FirstName", text(p.FirstName));
+    o.insert("LastName", text(p.LastName));
+    o.insert("BornDate", text(p.BornDate));
+    o.insert("DiedDate", text(p.DiedDate));
+    o.insert("Sex", text(p.Sex));
+    o.insert("PictureFile", text(p.PictureFile));
+    o.insert("NotesFile", text(p.NotesFile));
+    o.insert("Kind", text(p.Kind));
+    o.insert("BornPlace", text(p.BornPlace));
+    o.insert("DiedPlace", text(p.DiedPlace));
+    o.insert("BaptizedDate", text(p.BaptizedDate));
+    o.insert("BaptizedPlace", text(p.BaptizedPlace));
+    o.insert("Occupation", text(p.Occupation));
+    o.insert("PictureText", text(p.PictureText));
+    o.insert("Source", text(p.Source));
     o.insert("Father", idOf(p.Father));
     o.insert("Mother", idOf(p.Mother));
     QJsonArray spouse, type, date, place;
     for (int i = 1; i <= kMaxSpouses; ++i) {
         spouse.append(idOf(p.Spouse[i]));
         const char t = p.SpouseType[i];
-        type.append(t == 0 ? QJsonValue(QString()) : Text(std::string_view(&t, 1)));
-        date.append(Text(p.MarriageDate[i]));
-        place.append(Text(p.MarriagePlace[i]));
+        type.append(t == 0 ? QJsonValue(QString()) : text(std::string_view(&t, 1)));
+        date.append(text(p.MarriageDate[i]));
+        place.append(text(p.MarriagePlace[i]));
     }
     o.insert("Spouse", spouse);
     o.insert("SpouseType", type);
@@ -61,9 +61,9 @@ QJsonObject itemJson(const PersonItem& p) {
     o.insert("X", p.X);
     o.insert("Y", p.Y);
     o.insert("Selected", p.Selected);
-    o.insert("GedcomId", Text(p.GedcomId));
-    o.insert("ChildFamilyRef", Text(p.ChildFamilyRef));
-    o.insert("SpareRef", Text(p.SpareRef));
+    o.insert("GedcomId", text(p.GedcomId));
+    o.insert("ChildFamilyRef", text(p.ChildFamilyRef));
+    o.insert("SpareRef", text(p.SpareRef));
     o.insert("ChildCount", p.ChildCount);
     o.insert("GedcomPos", p.GedcomPos);
     return o;

@@ -71,7 +71,7 @@ int runRender(const QStringList& args) {
             // Below 0.00001 % a picture's width in canvas units no longer fits the view's arithmetic.
             if (!ok || !(z >= 0.00001) || z > 10000)
                 return usage(QStringLiteral("--zoom needs a number from 0.00001 to 10000"));
-            options.Zoom = z;
+            options.zoom = z;
         } else if (takeValue(args, i, QStringLiteral("--offset"), v)) {
             const QStringList xy = v.split(QLatin1Char(','));
             bool okX = false, okY = false;
@@ -112,7 +112,7 @@ int runRender(const QStringList& args) {
     store.currentItem = nullptr;
     PaintResult painted;
     const QImage image = renderTree(store, options, &painted);
-    if (!painted.Ok) return fail("render", painted.Error);
+    if (!painted.ok) return fail("render", painted.error);
     // Written beside the target and renamed over it only when complete.
     QSaveFile file(operands[1]);
     if (!file.open(QIODevice::WriteOnly))

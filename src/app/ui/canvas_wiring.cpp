@@ -44,14 +44,14 @@ CanvasWidget* installCanvas(MainWindow& w) {
                                                  {w.zoom20Action, 20},   {w.zoom10Action, 10},   {w.zoom5Action, 5},   {w.zoom1Action, 1}};
     for (const auto& [action, zoom] : zooms) {
         QObject::connect(action, &QAction::triggered, canvas, [canvas, z = zoom] {
-            canvas->interaction().Window = canvas->windowSize();
+            canvas->interaction().window = canvas->windowSize();
             canvas->interaction().zoomto(z);
         });
         action->setEnabled(true);
     }
     const auto command = [canvas](void (CanvasInteraction::*run)()) {
         return [canvas, run] {
-            canvas->interaction().Window = canvas->windowSize();
+            canvas->interaction().window = canvas->windowSize();
             (canvas->interaction().*run)();
         };
     };

@@ -113,7 +113,7 @@ void wireEditingCommands(MainWindow& w, EditingController& c, MenuExchange& exch
     c.setMenuExchange([&exchange](bool empty) { exchange.setEmpty(empty); });
     c.setCharset(w.state().charset);
     QObject::connect(&w, &MainWindow::charsetChanged, &c, [&w, &c] { c.setCharset(w.state().charset); });
-    c.setDateOptionsSource([&w] { return DateOptions{w.state().options.DateStandardization}; });
+    c.setDateOptionsSource([&w] { return DateOptions{w.state().options.dateStandardization}; });
     c.setNavigatorCommands({}, {}, {}, [&w] {
         if (w.state().hooks.focusMainWindow) w.state().hooks.focusMainWindow();
     });
@@ -183,7 +183,7 @@ EditingController* installEditing(MainWindow& w, CanvasWidget& canvas) {
     c->setNavigatorCommands(
         [cw](int direction) {
             CanvasInteraction& i = cw->interaction();
-            i.Window = cw->windowSize();
+            i.window = cw->windowSize();
             switch (static_cast<Navigator::Direction>(direction)) {
             case Navigator::Left: i.speedButton3Click(); break;
             case Navigator::Right: i.speedButton1Click(); break;
@@ -192,18 +192,18 @@ EditingController* installEditing(MainWindow& w, CanvasWidget& canvas) {
             }
         },
         [cw] {
-            cw->interaction().Window = cw->windowSize();
+            cw->interaction().window = cw->windowSize();
             cw->interaction().zoomIn();
         },
         [cw] {
-            cw->interaction().Window = cw->windowSize();
+            cw->interaction().window = cw->windowSize();
             cw->interaction().zoomOut();
         },
         [&w] {
             if (w.state().hooks.focusMainWindow) w.state().hooks.focusMainWindow();
         });
     QObject::connect(&canvas, &CanvasWidget::painted, c, [c](const PaintResult& r) {
-        if (r.painted && r.Ok) c->navigator().setCounterTexts(r.zoomLabel, r.itemsLabel, r.personsLabel);
+        if (r.painted && r.ok) c->navigator().setCounterTexts(r.zoomLabel, r.itemsLabel, r.personsLabel);
     });
     QObject::connect(&canvas, &CanvasWidget::painted, c, [&w, c] { applyMenuState(w, c->menuState()); });
     return c;

@@ -72,7 +72,7 @@ OptionsDialog::OptionsDialog(AppState& state, QWidget* parent) : QDialog(parent)
 
 void OptionsDialog::formCreate() {
     state_.options = readProgramOptions(state_.registry);
-    checkBox1->setChecked(state_.options.DateStandardization);
+    checkBox1->setChecked(state_.options.dateStandardization);
     checkBox2->setChecked(state_.options.showNameHints);
     checkBox3->setChecked(state_.options.qualityCheckOnOpen);
     checkBox4->setChecked(state_.options.qualityCheckOnSave);
@@ -104,7 +104,7 @@ void OptionsDialog::changeCharset(int position) {
 }
 
 void OptionsDialog::formCloseQuery() {
-    state_.options.DateStandardization = checkBox1->isChecked();
+    state_.options.dateStandardization = checkBox1->isChecked();
     state_.options.showNameHints = checkBox2->isChecked();
     state_.options.qualityCheckOnOpen = checkBox3->isChecked();
     state_.options.qualityCheckOnSave = checkBox4->isChecked();

@@ -11,7 +11,7 @@ void CanvasEditHost::repaint() { canvas_.repaintTree(); }
 void CanvasEditHost::paintWithoutErase() { canvas_.paintTreeWithoutErase(); }
 
 void CanvasEditHost::zoomTo(double zoom) {
-    canvas_.interaction().Window = canvas_.windowSize();
+    canvas_.interaction().window = canvas_.windowSize();
     canvas_.interaction().zoomto(zoom);
 }
 

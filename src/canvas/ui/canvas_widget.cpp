@@ -43,7 +43,7 @@ WindowSize CanvasWidget::windowSize() const {
     return {frame.width(), frame.height()};
 }
 
-void CanvasWidget::syncWindowSize() { interaction_->Window = windowSize(); }
+void CanvasWidget::syncWindowSize() { interaction_->window = windowSize(); }
 
 void CanvasWidget::repaintTree() {
     syncWindowSize();
@@ -63,10 +63,10 @@ void CanvasWidget::paintTree(bool erase) {
     {
         QPainter painter(&buffer_);
         const WindowSize w = windowSize();
-        lastPaint_ = kinloom::paintTree(painter, store_, view_, QSize(w.Width, w.Height), settings_);
+        lastPaint_ = kinloom::paintTree(painter, store_, view_, QSize(w.width, w.height), settings_);
     }
     if (!lastPaint_.painted) return;
-    if (!lastPaint_.Ok && prompts_) prompts_->Error(kAppTitle, lastPaint_.Error);
+    if (!lastPaint_.ok && prompts_) prompts_->error(kAppTitle, lastPaint_.error);
     emit painted(lastPaint_);
     update();
 }
@@ -155,7 +155,7 @@ void CanvasWidget::mousePressEvent(QMouseEvent* event) {
 
 void CanvasWidget::mouseMoveEvent(QMouseEvent* event) {
     syncWindowSize();
-    interaction_->MouseMove(event->position().toPoint());
+    interaction_->mouseMove(event->position().toPoint());
 }
 
 void CanvasWidget::mouseReleaseEvent(QMouseEvent* event) {
@@ -172,7 +172,7 @@ void CanvasWidget::mouseDoubleClickEvent(QMouseEvent* event) {
 
 void CanvasWidget::keyPressEvent(QKeyEvent* event) {
     syncWindowSize();
-    interaction_->KeyPress(event->key(), event->modifiers());
+    interaction_->keyPress(event->key(), event->modifiers());
 }
 
 void CanvasWidget::keyReleaseEvent(QKeyEvent* event) {

@@ -180,7 +180,7 @@ void PersonDialog::button6Click() {
     request.filter = kPictureFilter;
     request.defaultExtension = QStringLiteral("jpg");
     request.fileName = edit3_->text();
-    if (const auto chosen = prompts_.OpenFileName(request)) {
+    if (const auto chosen = prompts_.openFileName(request)) {
         edit3_->setText(*chosen);
         picture_->setToolTip(*chosen);
     }
@@ -228,7 +228,7 @@ void PersonDialog::button3Click() {
     request.defaultExtension = QStringLiteral("txt");
     request.fileName = proposeNotesFileName(edit1_->text(), edit2_->text());
     request.promptOverwrite = true;
-    const auto chosen = prompts_.SaveFileName(request);
+    const auto chosen = prompts_.saveFileName(request);
     if (!chosen) return;
     saveMemoIfSafe();
     memo_->clear();
@@ -242,7 +242,7 @@ void PersonDialog::button4Click() {
     request.filter = kTextFileFilter;
     request.defaultExtension = QStringLiteral("txt");
     request.fileName = edit4_->text();
-    const auto chosen = prompts_.OpenFileName(request);
+    const auto chosen = prompts_.openFileName(request);
     if (!chosen) return;
     saveMemoIfSafe();
     edit4_->setText(*chosen);

@@ -53,10 +53,10 @@ GedcomImportDialog::GedcomImportDialog(ItemStore& store, ViewState& view, std::f
     label5->setFont(bold);
     label5->setWordWrap(true);
     grid->addWidget(label5, 6, 0, 1, 2);
-    OK = new QPushButton(QStringLiteral("&OK"), this);
-    OK->setDefault(true);
-    grid->addWidget(OK, 7, 0, 1, 2, Qt::AlignHCenter);
-    connect(OK, &QPushButton::clicked, this, &GedcomImportDialog::confirm);
+    okButton = new QPushButton(QStringLiteral("&OK"), this);
+    okButton->setDefault(true);
+    grid->addWidget(okButton, 7, 0, 1, 2, Qt::AlignHCenter);
+    connect(okButton, &QPushButton::clicked, this, &GedcomImportDialog::confirm);
     layout()->setSizeConstraint(QLayout::SetFixedSize);
     staticText2->setText(counterText(0));
     staticText3->setText(counterText(0));
@@ -86,10 +86,10 @@ void GedcomImportDialog::button1Click() {
     staticText2->setText(counterText(0));
     staticText3->setText(counterText(0));
     progressBar1->setValue(0);
-    OK->setEnabled(true);
+    okButton->setEnabled(true);
     if (!store_.empty()) return;  // only an empty tree takes an import
 
-    OK->setEnabled(false);
+    okButton->setEnabled(false);
     reading_ = true;
     individuals_ = families_ = 0;
     const std::optional<QString> file = askGedcomFileToImport(prompts_);
@@ -108,7 +108,7 @@ void GedcomImportDialog::endReading() {
     if (busyCursor_) QApplication::restoreOverrideCursor();
     busyCursor_ = false;
     reading_ = false;
-    OK->setEnabled(true);
+    okButton->setEnabled(true);
 }
 
 // The failure message comes with OK enabled and the arrow cursor back.

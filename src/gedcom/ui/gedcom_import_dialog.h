@@ -39,7 +39,7 @@ public:
     QLabel* staticText2 = nullptr;  // individuals read
     QLabel* staticText3 = nullptr;  // families read
     QLabel* label5 = nullptr;       // status line
-    QPushButton* OK = nullptr;
+    QPushButton* okButton = nullptr;
 
 signals:
     // Emitted once the dialog's own import run has finished, well or not, or was cancelled.

@@ -30,7 +30,7 @@ QWidget* QtPrompts::parentWidget() const {
     return parent_;
 }
 
-PromptAnswer QtPrompts::Message(const QString& caption, const QString& text, PromptButtons buttons,
+PromptAnswer QtPrompts::message(const QString& caption, const QString& text, PromptButtons buttons,
                                 PromptIcon icon) {
     QMessageBox box(parentWidget());
     box.setWindowTitle(caption);
@@ -86,22 +86,22 @@ std::optional<QString> runFileDialog(QWidget* parent, const FileDialogRequest& r
 
 }  // namespace
 
-std::optional<QString> QtPrompts::OpenFileName(const FileDialogRequest& request) {
+std::optional<QString> QtPrompts::openFileName(const FileDialogRequest& request) {
     return runFileDialog(parentWidget(), request, false);
 }
 
-std::optional<QString> QtPrompts::SaveFileName(const FileDialogRequest& request) {
+std::optional<QString> QtPrompts::saveFileName(const FileDialogRequest& request) {
     return runFileDialog(parentWidget(), request, true);
 }
 
-std::optional<QString> QtPrompts::InputText(const QString& caption, const QString& label, const QString& initial) {
+std::optional<QString> QtPrompts::inputText(const QString& caption, const QString& label, const QString& initial) {
     bool ok = false;
     const QString text = QInputDialog::getText(parentWidget(), caption, label, QLineEdit::Normal, initial, &ok);
     if (!ok) return std::nullopt;
     return text;
 }
 
-std::optional<QFont> QtPrompts::ChooseFont(const QFont& initial) {
+std::optional<QFont> QtPrompts::chooseFont(const QFont& initial) {
     bool ok = false;
     const QFont font = QFontDialog::getFont(&ok, initial, parentWidget(), QString(),
                                             QFontDialog::ScalableFonts);
@@ -109,7 +109,7 @@ std::optional<QFont> QtPrompts::ChooseFont(const QFont& initial) {
     return font;
 }
 
-std::optional<QColor> QtPrompts::ChooseColor(const QColor& initial) {
+std::optional<QColor> QtPrompts::chooseColor(const QColor& initial) {
     const QColor color = QColorDialog::getColor(initial, parentWidget());
     if (!color.isValid()) return std::nullopt;
     return color;

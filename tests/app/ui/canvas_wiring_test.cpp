@@ -39,11 +39,11 @@ private slots:
         // The zoom entries with their limits; the window's outer size is W and H.
         QVERIFY(w.zoom200Action->isEnabled());
         w.zoom200Action->trigger();
-        QCOMPARE(state.view.Zoom, 200.0);
+        QCOMPARE(state.view.zoom, 200.0);
         w.zoom1Action->trigger();
-        QCOMPARE(state.view.Zoom, 1.0);
+        QCOMPARE(state.view.zoom, 1.0);
         w.zoomOutAction->trigger();
-        QCOMPARE(state.view.Zoom, 1.0);  // no step out at 1 % or below
+        QCOMPARE(state.view.zoom, 1.0);  // no step out at 1 % or below
         w.zoom100Action->trigger();
         state.store.currentItem = ann;
         w.zoomToItemAction->trigger();

@@ -47,7 +47,7 @@ private slots:
         QTest::keyClick(w.canvas(), Qt::Key_Home);
         QCOMPARE(store.currentItem, home);
         // Centred at 100 % as "&Zoom to Item" does.
-        QCOMPARE(w.state().view.Zoom, 100.0);
+        QCOMPARE(w.state().view.zoom, 100.0);
         ViewState expected;
         centreItem(home, expected, static_cast<CanvasWidget*>(w.canvas())->windowSize());
         QCOMPARE(w.state().view.offsetX, expected.offsetX);

@@ -57,7 +57,7 @@ class FamilyBuildingTest : public QObject {
     }
 
     static QPoint centreOf(const PersonItem& item, const ViewState& view) {
-        const double s = view.Zoom * 0.01;
+        const double s = view.zoom * 0.01;
         return {int((item.X + 70 + view.offsetX) * s), int((item.Y + 32 + view.offsetY) * s)};
     }
 

@@ -86,7 +86,7 @@ private slots:
         QCOMPARE(root->Father->Y, 2000 - 195);
         prompts.answerButton(PromptAnswer::Yes);
         store.modified = false;
-        w.state().view.Zoom = 30;
+        w.state().view.zoom = 30;
         const int before = repaints.count();
         w.autoArrangeAction->trigger();
         QCOMPARE(store.firstItem(), root);
@@ -94,7 +94,7 @@ private slots:
         QCOMPARE(root->X, 1160);
         QCOMPARE(root->Father->X, 1080);
         QCOMPARE(root->Father->Y, 1500);
-        QCOMPARE(w.state().view.Zoom, 100.0);
+        QCOMPARE(w.state().view.zoom, 100.0);
         QVERIFY(!store.modified);
         QVERIFY(repaints.count() > before);
     }

@@ -64,7 +64,7 @@ private slots:
         QVERIFY(QTest::qWaitForWindowExposed(&w));
         QCOMPARE(w.interaction().scrollStep, 62);  // Round(62.5), half to even
         w.popupMenu().zoomIn->trigger();
-        QCOMPARE(view.Zoom, 125.0);
+        QCOMPARE(view.zoom, 125.0);
         QCOMPARE(painted.last().at(0).value<PaintResult>().zoomLabel, QString("Zoom: 125 %"));
         QTest::keyClick(&w, Qt::Key_Down);
         QCOMPARE(view.offsetY, -60 - 50);  // Round(62 / 1.25)

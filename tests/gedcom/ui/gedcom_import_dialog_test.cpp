@@ -59,10 +59,10 @@ private slots:
         QCOMPARE(s.dialog.staticText3->text(), QStringLiteral("1 "));
         QCOMPARE(s.dialog.label5->text(), QStringLiteral("Done."));
         QCOMPARE(s.dialog.progressBar1->value(), 100);
-        QVERIFY(s.dialog.OK->isEnabled());
+        QVERIFY(s.dialog.okButton->isEnabled());
         QCOMPARE(s.store.itemCount(), 3);
         QCOMPARE(s.store.currentItem, s.store.firstItem());
-        QCOMPARE(s.view.Zoom, 100.0);
+        QCOMPARE(s.view.zoom, 100.0);
         QVERIFY(QFile::exists(QDir(dir_.path()).filePath("temp.klc")));
 
         // The open dialog and its three filters.
@@ -79,7 +79,7 @@ private slots:
         QCOMPARE(s.dialog.label5->text(), QString());
         QCOMPARE(int(s.prompts.records().size()), 1);
         QCOMPARE(s.store.itemCount(), 3);
-        s.dialog.OK->click();
+        s.dialog.okButton->click();
         QVERIFY(!s.dialog.isVisible());
     }
 
@@ -112,7 +112,7 @@ private slots:
         s.prompts.answerText(std::nullopt);
         run(s);
         QVERIFY(s.store.empty());
-        QVERIFY(s.dialog.OK->isEnabled());
+        QVERIFY(s.dialog.okButton->isEnabled());
         QCOMPARE(s.dialog.label5->text(), QString());
         QCOMPARE(s.dialog.staticText2->text(), QStringLiteral("0 "));
     }
@@ -127,7 +127,7 @@ private slots:
         QCOMPARE(s.dialog.label5->text(),
                  QStringLiteral("GEDCOM import failed - file possibly corrupted (reached line 4)"));
         QCOMPARE(s.dialog.staticText2->text(), QStringLiteral("1 "));
-        QVERIFY(s.dialog.OK->isEnabled());
+        QVERIFY(s.dialog.okButton->isEnabled());
         QCOMPARE(s.store.itemCount(), 1);
         QCOMPARE(s.store.firstItem()->X, 0);
     }
@@ -139,11 +139,11 @@ private slots:
             GedcomImportDialog* dialog = nullptr;
             bool okEnabled = false;
             bool busyCursor = true;
-            PromptAnswer Message(const QString& caption, const QString& text, PromptButtons buttons,
+            PromptAnswer message(const QString& caption, const QString& text, PromptButtons buttons,
                                  PromptIcon icon) override {
-                okEnabled = dialog->OK->isEnabled();
+                okEnabled = dialog->okButton->isEnabled();
                 busyCursor = QApplication::overrideCursor() != nullptr;
-                return ScriptedPrompts::Message(caption, text, buttons, icon);
+                return ScriptedPrompts::message(caption, text, buttons, icon);
             }
         } prompts;
         ItemStore store(&prompts);
@@ -193,7 +193,7 @@ private slots:
         connect(&timer, &QTimer::timeout, &timer, [&] {
             if (!s.dialog.reading()) return;
             ++ticks;
-            if (s.dialog.OK->isEnabled()) ++okEnabledTicks;
+            if (s.dialog.okButton->isEnabled()) ++okEnabledTicks;
             s.dialog.reject();  // Escape while reading does not close the dialog
             if (!s.dialog.isVisible()) ++closedTicks;
         });

@@ -53,7 +53,7 @@ private slots:
         connect(windows->gedcomImport, &GedcomImportDialog::importFinished, this, [&] {
             paintDuring = state.paintEnabled;
             QCOMPARE(windows->gedcomImport->label5->text(), QStringLiteral("Done."));
-            windows->gedcomImport->OK->click();
+            windows->gedcomImport->okButton->click();
         });
         main.importGedcomAction->trigger();
         QVERIFY(!paintDuring);
@@ -61,7 +61,7 @@ private slots:
         QCOMPARE(state.store.itemCount(), 3);
         QVERIFY(state.store.modified);
         QCOMPARE(state.store.currentItem, state.store.firstItem());
-        QCOMPARE(state.view.Zoom, 100.0);
+        QCOMPARE(state.view.zoom, 100.0);
 
         // Export: the save dialog, the file, and the tree counts as saved.
         const QString out = QDir(dir.path()).filePath("out.ged");
@@ -84,10 +84,10 @@ private slots:
         // The system's error text comes after the hourglass is gone, and the tree stays unsaved.
         struct WatchingPrompts : ScriptedPrompts {
             bool busyCursor = true;
-            PromptAnswer Message(const QString& caption, const QString& text, PromptButtons buttons,
+            PromptAnswer message(const QString& caption, const QString& text, PromptButtons buttons,
                                  PromptIcon icon) override {
                 busyCursor = QApplication::overrideCursor() != nullptr;
-                return ScriptedPrompts::Message(caption, text, buttons, icon);
+                return ScriptedPrompts::message(caption, text, buttons, icon);
             }
         } prompts;
         ItemStore store(&prompts);

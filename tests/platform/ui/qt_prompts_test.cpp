@@ -41,7 +41,7 @@ void QtPromptsTest::messageBoxesHaveTheAskedButtonsAndIcon() {
         });
     };
     answer(QMessageBox::Cancel);
-    QCOMPARE(prompts.Message("Kinloom 2.0", "Save changes to your Kinloom file?", PromptButtons::YesNoCancel,
+    QCOMPARE(prompts.message("Kinloom 2.0", "Save changes to your Kinloom file?", PromptButtons::YesNoCancel,
                              PromptIcon::Question),
              PromptAnswer::Cancel);
     QCOMPARE(seen.title, QString("Kinloom 2.0"));
@@ -50,16 +50,16 @@ void QtPromptsTest::messageBoxesHaveTheAskedButtonsAndIcon() {
     QCOMPARE(seen.icon, QMessageBox::Question);
 
     answer(QMessageBox::Ignore);
-    QCOMPARE(prompts.Message("Warning", "x", PromptButtons::OkIgnore, PromptIcon::Warning), PromptAnswer::Ignore);
+    QCOMPARE(prompts.message("Warning", "x", PromptButtons::OkIgnore, PromptIcon::Warning), PromptAnswer::Ignore);
     QCOMPARE(seen.buttons, QMessageBox::Ok | QMessageBox::Ignore);
     QCOMPARE(seen.icon, QMessageBox::Warning);
 
     answer(QMessageBox::Yes);
-    QCOMPARE(prompts.Message("Error", "y", PromptButtons::YesNo, PromptIcon::Error), PromptAnswer::Yes);
+    QCOMPARE(prompts.message("Error", "y", PromptButtons::YesNo, PromptIcon::Error), PromptAnswer::Yes);
     QCOMPARE(seen.icon, QMessageBox::Critical);
 
     answer(QMessageBox::Ok);
-    QCOMPARE(prompts.Message("Kinloom 2.0", "z", PromptButtons::Ok, PromptIcon::Information), PromptAnswer::Ok);
+    QCOMPARE(prompts.message("Kinloom 2.0", "z", PromptButtons::Ok, PromptIcon::Information), PromptAnswer::Ok);
     QCOMPARE(seen.buttons, QMessageBox::StandardButtons(QMessageBox::Ok));
 }
 
@@ -84,7 +84,7 @@ void QtPromptsTest::saveDialogAddsTheDefaultExtension() {
     request.defaultExtension = "kl3";
     request.promptOverwrite = true;
     request.directory = dir.path();
-    const std::optional<QString> chosen = prompts.SaveFileName(request);
+    const std::optional<QString> chosen = prompts.saveFileName(request);
     QVERIFY(chosen.has_value());
     QCOMPARE(*chosen, dir.filePath("family.kl3"));
     QCOMPARE(filters, QStringList({"Kinloom files (*.kl3)"}));
