@@ -77,7 +77,7 @@ bool writeFileAssociation(AppState& state, const QString& programPath) {
     return true;
 }
 
-void formCreate(AppState& state, const StartupInfo& info) {
+void startUp(AppState& state, const StartupInfo& info) {
     state.store.gridSize = 5;
     QString dir = info.programPath;
     while (!dir.isEmpty() && !dir.endsWith(QLatin1Char('/'))) dir.chop(1);
@@ -216,7 +216,7 @@ static void importOldVersion(AppState& state, FileDialogRequest& dialog,
 void importVersion15(AppState& state) { importOldVersion(state, state.importVersion15Dialog, state.files.readVersion15); }
 void importVersion10(AppState& state) { importOldVersion(state, state.importVersion10Dialog, state.files.readVersion10); }
 
-bool formCloseQuery(AppState& state) {
+bool canClose(AppState& state) {
     // The tree font is kept whether or not the close goes ahead.
     state.registry.writeString(kSettingsKey, QStringLiteral("ScreenFontName"), state.screenFontName);
     state.registry.writeString(kSettingsKey, QStringLiteral("ScreenFontSize"), QString::number(state.screenFontSize));

@@ -19,7 +19,7 @@ struct StartupInfo {
     QStringList arguments;   // command-line arguments without the program name
     int clientWidth = 0;     // the main window's client width, for the scroll step
 };
-void formCreate(AppState& state, const StartupInfo& info);
+void startUp(AppState& state, const StartupInfo& info);
 
 // The six file-association values, in their fixed order; stops at the first failed write.
 bool writeFileAssociation(AppState& state, const QString& programPath);
@@ -35,7 +35,7 @@ void importVersion10(AppState& state);
 
 // Closing the main window: writes the tree font settings, asks about unsaved changes, and on a
 // go-ahead empties the store. False keeps the program running.
-bool formCloseQuery(AppState& state);
+bool canClose(AppState& state);
 
 // Asks about unsaved changes; Yes saves through saveTree. True when the caller may go on.
 bool checkModified(AppState& state);

@@ -392,10 +392,10 @@ void CanvasInteraction::scrollBy(int dx, int dy) {
     repaint();
 }
 
-void CanvasInteraction::speedButton1Click() { scrollBy(-1, 0); }
-void CanvasInteraction::speedButton2Click() { scrollBy(0, -1); }
-void CanvasInteraction::speedButton3Click() { scrollBy(1, 0); }
-void CanvasInteraction::speedButton4Click() { scrollBy(0, 1); }
+void CanvasInteraction::scrollRight() { scrollBy(-1, 0); }
+void CanvasInteraction::scrollDown() { scrollBy(0, -1); }
+void CanvasInteraction::scrollLeft() { scrollBy(1, 0); }
+void CanvasInteraction::scrollUp() { scrollBy(0, 1); }
 
 PersonItem* CanvasInteraction::nearestItem(int key) const {
     const PersonItem* c = store_.currentItem;
@@ -430,10 +430,10 @@ void CanvasInteraction::keyPress(int key, Qt::KeyboardModifiers modifiers) {
     if (arrow && held == Qt::NoModifier) {
         // The plain arrows are shortcuts of the hidden scroll commands.
         switch (key) {
-        case Qt::Key_Up: speedButton4Click(); break;
-        case Qt::Key_Down: speedButton2Click(); break;
-        case Qt::Key_Left: speedButton3Click(); break;
-        default: speedButton1Click(); break;
+        case Qt::Key_Up: scrollUp(); break;
+        case Qt::Key_Down: scrollDown(); break;
+        case Qt::Key_Left: scrollLeft(); break;
+        default: scrollRight(); break;
         }
         return;
     }

@@ -92,10 +92,10 @@ public:
     void zoomIn();
     void zoomOut();
     void zoomToItem();
-    void speedButton1Click();  // Right: the tree moves left
-    void speedButton2Click();  // Down
-    void speedButton3Click();  // Left
-    void speedButton4Click();  // Up
+    void scrollRight();  // Right: the tree moves left
+    void scrollDown();  // Down
+    void scrollLeft();  // Left
+    void scrollUp();  // Up
     // Shift/Ctrl/Alt + arrow: the nearest item in a direction by score; nil when there is none.
     PersonItem* nearestItem(int key) const;
     // The popup menu is opening: empties the status bar and the hint and returns the entries' state.

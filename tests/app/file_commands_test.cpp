@@ -64,7 +64,7 @@ const QString kSaveQuestion = "Save changes to your Kinloom file?";
 TEST(Startup, DefaultsWithoutSettingsAndFileAssociationInOrder) {
     Shell s;
     s.state.view.zoom = 35;
-    formCreate(s.state, {"/opt/kinloom/bin/kinloom", {}, 1280});
+    startUp(s.state, {"/opt/kinloom/bin/kinloom", {}, 1280});
     EXPECT_EQ(s.state.screenFontName, "Times New Roman");
     EXPECT_EQ(s.state.screenFontSize, 16);
     EXPECT_EQ(s.state.screenCharset, 15);
@@ -102,7 +102,7 @@ TEST(Startup, FontSettingsAndTheirFallBacks) {
         s.registry.writeString(kSettingsKey, "ScreenFontName", "DejaVu Sans");
         s.registry.writeString(kSettingsKey, "ScreenFontSize", "12");
         s.registry.writeString(kSettingsKey, "ScreenCharset", "5");
-        formCreate(s.state, {"/k", {}, 1024});
+        startUp(s.state, {"/k", {}, 1024});
         EXPECT_EQ(s.state.screenFontName, "DejaVu Sans");
         EXPECT_EQ(s.state.screenFontSize, 12);
         EXPECT_EQ(s.state.screenCharset, 5);
@@ -114,7 +114,7 @@ TEST(Startup, FontSettingsAndTheirFallBacks) {
         s.registry.writeString(kSettingsKey, "ScreenFontName", "DejaVu Sans");
         s.registry.writeString(kSettingsKey, "ScreenFontSize", "big");
         s.registry.writeString(kSettingsKey, "ScreenCharset", "x");
-        formCreate(s.state, {"/k", {}, 0});
+        startUp(s.state, {"/k", {}, 0});
         EXPECT_EQ(s.state.screenFontName, "Times New Roman");
         EXPECT_EQ(s.state.screenFontSize, 16);
         EXPECT_EQ(s.state.screenCharset, 15);
@@ -123,7 +123,7 @@ TEST(Startup, FontSettingsAndTheirFallBacks) {
         // An out-of-range charset is kept as it is: it shows texts as ANSI.
         Shell s;
         s.registry.writeString(kSettingsKey, "ScreenCharset", "42");
-        formCreate(s.state, {"/k", {}, 0});
+        startUp(s.state, {"/k", {}, 0});
         EXPECT_EQ(s.state.screenCharset, 42);
         applyCharset(s.state, s.state.screenCharset);
         EXPECT_EQ(DisplayCharset::fontCharsetOf(s.state.screenCharset), 0);
@@ -133,7 +133,7 @@ TEST(Startup, FontSettingsAndTheirFallBacks) {
 
 TEST(Startup, CommandLinePathIsRejoinedAndOpenedUnmodified) {
     Shell s;
-    formCreate(s.state, {"/k", {"/home/ann/My", "Tree.kl3"}, 1024});
+    startUp(s.state, {"/k", {"/home/ann/My", "Tree.kl3"}, 1024});
     EXPECT_EQ(s.state.currentFileName, "/home/ann/My Tree.kl3");
     ASSERT_EQ(s.log.size(), 1u);
     EXPECT_EQ(s.log[0], "read:/home/ann/My Tree.kl3 800x600");
@@ -142,7 +142,7 @@ TEST(Startup, CommandLinePathIsRejoinedAndOpenedUnmodified) {
     EXPECT_EQ(caption(s.state), "Kinloom 2.0 beta 3.6 [/home/ann/My Tree.kl3]");
 
     Shell bad;
-    formCreate(bad.state, {"/k", {"garbage.kl3"}, 1024});
+    startUp(bad.state, {"/k", {"garbage.kl3"}, 1024});
     EXPECT_TRUE(bad.state.currentFileName.isEmpty());  // an unrecognised file leaves an untitled tree
     EXPECT_EQ(caption(bad.state), "Kinloom 2.0 beta 3.6");
 }
@@ -158,7 +158,7 @@ TEST(Startup, FailedAssociationWriteSkipsTheRest) {
     } registry;
     ScriptedPrompts prompts;
     AppState state(registry, prompts);
-    formCreate(state, {"/k", {}, 0});
+    startUp(state, {"/k", {}, 0});
     EXPECT_EQ(registry.writes, 3);
     EXPECT_TRUE(prompts.records().empty());  // no message
     EXPECT_EQ(state.screenFontSize, 16);
@@ -207,7 +207,7 @@ TEST(FileCommands, NewWithEachAnswerOfTheSaveQuestion) {
         newTree(s.state);
         ASSERT_EQ(s.prompts.records().size(), 2u);
         EXPECT_EQ(s.prompts.records()[1].kind, "save");
-        EXPECT_EQ(s.prompts.records()[1].file.filter, "");  // formCreate did not run here
+        EXPECT_EQ(s.prompts.records()[1].file.filter, "");  // startUp did not run here
         EXPECT_EQ(s.log, (std::vector<QString>{"status:OK", "status:OK", "repaint"}));
         EXPECT_TRUE(s.state.store.empty());
         EXPECT_FALSE(s.state.store.modified);
@@ -216,7 +216,7 @@ TEST(FileCommands, NewWithEachAnswerOfTheSaveQuestion) {
 
 TEST(FileCommands, OpenSaveAndSaveAsKeepCaptionAndModified) {
     Shell s;
-    formCreate(s.state, {"/k", {}, 1024});
+    startUp(s.state, {"/k", {}, 1024});
     s.log.clear();
 
     s.prompts.answerText(QString("/t/family.kl3"));
@@ -304,7 +304,7 @@ TEST(FileCommands, ASaveThatFailsOnTheDiskKeepsTheTreeItWasAskedToSave) {
             s.state.files.readVersion10 = [](AppState& state, const QString&) { state.store.clearMemory(); };
             importVersion10(s.state);
             break;
-        case 3: closed = formCloseQuery(s.state); break;
+        case 3: closed = canClose(s.state); break;
         }
         EXPECT_FALSE(closed);
         EXPECT_EQ(s.log, (std::vector<QString>{"busy", "save:/readonly/tree.kl3", "normal"})) << command;
@@ -343,7 +343,7 @@ TEST(FileCommands, OpenFailures) {
     EXPECT_TRUE(s.state.currentFileName.isEmpty());
 
     Shell cmdline;
-    formCreate(cmdline.state, {"/k", {"/t/missing.kl3"}, 1024});
+    startUp(cmdline.state, {"/k", {"/t/missing.kl3"}, 1024});
     EXPECT_TRUE(cmdline.state.currentFileName.isEmpty());
 
     // Cancel in the save question stops Open before its dialog.
@@ -411,13 +411,13 @@ TEST(FileCommands, QualityCheckSteps) {
 
 TEST(Closing, FontSettingsWrittenEvenWhenCancelled) {
     Shell s;
-    formCreate(s.state, {"/k", {}, 0});
+    startUp(s.state, {"/k", {}, 0});
     s.state.screenFontName = "DejaVu Serif";
     s.state.screenFontSize = 11;
     s.state.screenCharset = 4;
     s.modify();
     s.prompts.answerButton(PromptAnswer::Cancel);
-    EXPECT_FALSE(formCloseQuery(s.state));
+    EXPECT_FALSE(canClose(s.state));
     EXPECT_EQ(s.registry.readString(kSettingsKey, "ScreenFontName", ""), "DejaVu Serif");
     EXPECT_EQ(s.registry.readString(kSettingsKey, "ScreenFontSize", ""), "11");
     EXPECT_EQ(s.registry.readString(kSettingsKey, "ScreenCharset", ""), "4");
@@ -426,14 +426,14 @@ TEST(Closing, FontSettingsWrittenEvenWhenCancelled) {
     bool welcomeClosed = false;
     s.state.hooks.closeWelcome = [&] { welcomeClosed = true; };
     s.prompts.answerButton(PromptAnswer::No);
-    EXPECT_TRUE(formCloseQuery(s.state));
+    EXPECT_TRUE(canClose(s.state));
     EXPECT_TRUE(s.state.store.empty());
     EXPECT_TRUE(welcomeClosed);
 
     // The next start reads them back.
     Shell next;
     for (const auto& [key, value] : s.registry.values()) next.registry.writeString(key.first, key.second, value);
-    formCreate(next.state, {"/k", {}, 0});
+    startUp(next.state, {"/k", {}, 0});
     EXPECT_EQ(next.state.screenFontName, "DejaVu Serif");
     EXPECT_EQ(next.state.screenFontSize, 11);
     EXPECT_EQ(next.state.screenCharset, 4);
@@ -469,11 +469,11 @@ TEST(Startup, CorruptOrUnwritableSettingsFileFallsBackAndKeepsRunning) {
         auto registry = openIniRegistry(corrupt);
         ScriptedPrompts prompts;
         AppState state(*registry, prompts);
-        formCreate(state, {"/k", {}, 1024});
+        startUp(state, {"/k", {}, 1024});
         EXPECT_EQ(state.screenFontName, "Times New Roman");
         EXPECT_EQ(state.screenFontSize, 16);
         EXPECT_EQ(state.screenCharset, 15);
-        EXPECT_TRUE(formCloseQuery(state));
+        EXPECT_TRUE(canClose(state));
     }
     {
         // The settings folder is a plain file: nothing can be written there.
@@ -483,16 +483,16 @@ TEST(Startup, CorruptOrUnwritableSettingsFileFallsBackAndKeepsRunning) {
         ScriptedPrompts prompts;
         AppState state(*registry, prompts);
         EXPECT_FALSE(writeFileAssociation(state, "/k"));
-        formCreate(state, {"/k", {}, 1024});
+        startUp(state, {"/k", {}, 1024});
         EXPECT_EQ(state.screenFontSize, 16);
-        EXPECT_TRUE(formCloseQuery(state));
+        EXPECT_TRUE(canClose(state));
         EXPECT_TRUE(prompts.records().empty());
     }
 }
 
 TEST(FileCommands, ImportsOfOlderVersionsLeaveAnUntitledUnmodifiedTree) {
     Shell s;
-    formCreate(s.state, {"/k", {}, 1024});
+    startUp(s.state, {"/k", {}, 1024});
     s.state.files.readVersion15 = [&s](AppState& state, const QString& name) {
         s.log.push_back("v15:" + name);
         state.store.clearMemory();
@@ -561,7 +561,7 @@ TEST(FileCommands, RealTreeFilesOpenFromTheCommandLineAndMenuAndSaveBackUnchange
     ScriptedPrompts prompts;
     AppState state(registry, prompts);
     bindTreeFiles(state);
-    formCreate(state, {"/k", {dir.filePath("My"), "Family.kl3"}, 1024});
+    startUp(state, {"/k", {dir.filePath("My"), "Family.kl3"}, 1024});
     EXPECT_EQ(state.currentFileName, original);
     EXPECT_EQ(state.store.itemCount(), 3);
     EXPECT_FALSE(state.store.modified);
@@ -597,7 +597,7 @@ TEST(FileCommands, RealTreeFilesOpenFromTheCommandLineAndMenuAndSaveBackUnchange
     ScriptedPrompts prompts2;
     AppState fresh(registry, prompts2);
     bindTreeFiles(fresh);
-    formCreate(fresh, {"/k", {broken}, 1024});
+    startUp(fresh, {"/k", {broken}, 1024});
     EXPECT_EQ(prompts2.messageTexts(), std::vector<QString>{"Error: Kinloom did not recognize the file"});
     EXPECT_TRUE(fresh.currentFileName.isEmpty());
     EXPECT_TRUE(fresh.store.empty());

@@ -185,10 +185,10 @@ EditingController* installEditing(MainWindow& w, CanvasWidget& canvas) {
             CanvasInteraction& i = cw->interaction();
             i.window = cw->windowSize();
             switch (static_cast<Navigator::Direction>(direction)) {
-            case Navigator::Left: i.speedButton3Click(); break;
-            case Navigator::Right: i.speedButton1Click(); break;
-            case Navigator::Up: i.speedButton4Click(); break;
-            case Navigator::Down: i.speedButton2Click(); break;
+            case Navigator::Left: i.scrollLeft(); break;
+            case Navigator::Right: i.scrollRight(); break;
+            case Navigator::Up: i.scrollUp(); break;
+            case Navigator::Down: i.scrollDown(); break;
             }
         },
         [cw] {

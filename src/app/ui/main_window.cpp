@@ -60,7 +60,7 @@ MainWindow::MainWindow(Registry& registry, Prompts& prompts, const QString& prog
     const int clientWidth = screen ? screen->availableGeometry().width() : 1024;
     if (screen) resize(screen->availableGeometry().size());  // where no window manager maximises
     setWindowState(Qt::WindowMaximized);
-    formCreate(*state_, StartupInfo{programPath, arguments, clientWidth});
+    startUp(*state_, StartupInfo{programPath, arguments, clientWidth});
 }
 
 MainWindow::~MainWindow() = default;
@@ -185,11 +185,11 @@ void MainWindow::changeTreeFont() {
 }
 
 void MainWindow::closeEvent(QCloseEvent* event) {
-    if (!formCloseQuery(*state_)) {
+    if (!canClose(*state_)) {
         event->ignore();
         return;
     }
-    formClose();
+    saveWindowSettings();
     event->accept();
 }
 
@@ -199,7 +199,7 @@ bool MainWindow::event(QEvent* event) {
     return QMainWindow::event(event);
 }
 
-void MainWindow::formClose() { saveToolbarPosition(); }
+void MainWindow::saveWindowSettings() { saveToolbarPosition(); }
 
 void MainWindow::loadToolbarPosition() {
     bool found = false;

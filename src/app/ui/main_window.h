@@ -108,7 +108,7 @@ private:
     void createToolbar();
     void bindHooks();
     void connectFileCommands();
-    void formClose();
+    void saveWindowSettings();
     void loadToolbarPosition();
     void saveToolbarPosition();
     WindowSize outerSize() const;

@@ -21,12 +21,12 @@ public:
     // Selects the entry at a list position (1..19; none for any other number) and applies it.
     void changeCharset(int position);
 
-    QTabWidget* pageControl1;
-    QLabel* label1;
-    QPushButton* button3;   // "Change"
-    QComboBox* comboBox2;   // "International Charset"
-    QCheckBox *checkBox1, *checkBox2, *checkBox3, *checkBox4;
-    QPushButton* button1;   // "Close"
+    QTabWidget* pages;
+    QLabel* fontSampleLabel;
+    QPushButton* treeFontButton;   // "Change"
+    QComboBox* charsetBox;   // "International Charset"
+    QCheckBox *dateStandardizationBox, *nameHintsBox, *qualityCheckOnOpenBox, *qualityCheckOnSaveBox;
+    QPushButton* okButton;   // "Close"
 
 signals:
     // "Change" under "Tree Font": the main window runs its tree-font command.
@@ -37,9 +37,9 @@ protected:
     void done(int result) override;
 
 private:
-    void formCreate();
-    void formActivate();  // the font sample
-    void formCloseQuery();
+    void loadSettings();
+    void showFontSample();  // the font sample
+    void writeSettings();
     AppState& state_;
 };
 

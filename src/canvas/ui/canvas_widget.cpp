@@ -26,10 +26,10 @@ CanvasWidget::CanvasWidget(ItemStore& store, ViewState& view, QWidget* parent)
     setToolTip(QStringLiteral("Click your right mouse button to get a menu of the most common tasks"));
 
     CanvasInteraction& in = *interaction_;
-    connect(popup_->moveUp, &QAction::triggered, this, [&in] { in.speedButton4Click(); });
-    connect(popup_->moveDown, &QAction::triggered, this, [&in] { in.speedButton2Click(); });
-    connect(popup_->moveLeft, &QAction::triggered, this, [&in] { in.speedButton3Click(); });
-    connect(popup_->moveRight, &QAction::triggered, this, [&in] { in.speedButton1Click(); });
+    connect(popup_->moveUp, &QAction::triggered, this, [&in] { in.scrollUp(); });
+    connect(popup_->moveDown, &QAction::triggered, this, [&in] { in.scrollDown(); });
+    connect(popup_->moveLeft, &QAction::triggered, this, [&in] { in.scrollLeft(); });
+    connect(popup_->moveRight, &QAction::triggered, this, [&in] { in.scrollRight(); });
     connect(popup_->zoomToItem, &QAction::triggered, this, [this] { syncWindowSize(); interaction_->zoomToItem(); });
     connect(popup_->zoomIn, &QAction::triggered, this, [this] { syncWindowSize(); interaction_->zoomIn(); });
     connect(popup_->zoomOut, &QAction::triggered, this, [this] { syncWindowSize(); interaction_->zoomOut(); });

@@ -18,7 +18,7 @@ DeleteSpouseLinkDialog::DeleteSpouseLinkDialog(Prompts& prompts, QWidget* parent
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(new QLabel(QStringLiteral("Delete link to marriage:"), this));
     list_ = new QListWidget(this);
-    list_->setObjectName(QStringLiteral("ListBox1"));
+    list_->setObjectName(QStringLiteral("list"));
     layout->addWidget(list_, 1);
     auto* buttons = new QHBoxLayout;
     buttons->addStretch();

@@ -152,7 +152,7 @@ void EditingController::showCounters(int items, int persons, double zoom) {
 }
 
 void EditingController::documentReplaced() {
-    if (browser_->isVisible()) browser_->formShow();
+    if (browser_->isVisible()) browser_->refresh();
 }
 
 }  // namespace kinloom

@@ -27,20 +27,20 @@ NameSearchWindow::NameSearchWindow(ItemStore& store, QWidget* parent)
     move(50, 80);
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(4, 4, 4, 4);  // the four buttons fit in the minimum width
-    edit_ = new QLineEdit(this);
-    edit_->setObjectName(QStringLiteral("Edit1"));
-    edit_->setToolTip(QStringLiteral("Type your search string here"));
-    edit_->installEventFilter(this);
-    layout->addWidget(edit_);
+    searchBox_ = new QLineEdit(this);
+    searchBox_->setObjectName(QStringLiteral("searchBox"));
+    searchBox_->setToolTip(QStringLiteral("Type your search string here"));
+    searchBox_->installEventFilter(this);
+    layout->addWidget(searchBox_);
     list_ = new QListWidget(this);
-    list_->setObjectName(QStringLiteral("ListBox1"));
+    list_->setObjectName(QStringLiteral("list"));
     list_->setToolTip(QStringLiteral("Double-click to go to person"));
     list_->setUniformItemSizes(true);  // keeps filling a hundred thousand lines quick
     list_->installEventFilter(this);
     layout->addWidget(list_, 1);
     auto* buttons = new QHBoxLayout;
     buttons->setSpacing(3);
-    const char* names[] = {"Button1", "Button4", "Button2", "Button3"};
+    const char* names[] = {"refreshButton", "editPersonButton", "goToPersonButton", "closeButton"};
     const char* captions[] = {"&Refresh", "&Edit person", "&Go to person", "&Close"};
     QPushButton* b[4];
     for (int i = 0; i < 4; ++i) {
@@ -50,24 +50,24 @@ NameSearchWindow::NameSearchWindow(ItemStore& store, QWidget* parent)
     }
     b[2]->setDefault(true);
     layout->addLayout(buttons);
-    connect(b[0], &QPushButton::clicked, this, &NameSearchWindow::formShow);
+    connect(b[0], &QPushButton::clicked, this, &NameSearchWindow::refresh);
     connect(b[1], &QPushButton::clicked, this, &NameSearchWindow::editSelectedPerson);
-    connect(b[2], &QPushButton::clicked, this, &NameSearchWindow::button2Click);
-    connect(b[3], &QPushButton::clicked, this, &NameSearchWindow::button3Click);
+    connect(b[2], &QPushButton::clicked, this, &NameSearchWindow::goToPerson);
+    connect(b[3], &QPushButton::clicked, this, &NameSearchWindow::closeWindow);
     connect(list_, &QListWidget::itemDoubleClicked, this, &NameSearchWindow::editSelectedPerson);
-    connect(edit_, &QLineEdit::returnPressed, this, &NameSearchWindow::button2Click);
+    connect(searchBox_, &QLineEdit::returnPressed, this, &NameSearchWindow::goToPerson);
     timer_.setInterval(400);
     connect(&timer_, &QTimer::timeout, this, &NameSearchWindow::searchTimerFired);
 }
 
 void NameSearchWindow::showEvent(QShowEvent* event) {
     QWidget::showEvent(event);
-    if (!event->spontaneous()) formShow();
+    if (!event->spontaneous()) refresh();
 }
 
-void NameSearchWindow::formShow() {
+void NameSearchWindow::refresh() {
     lastSearch_.clear();
-    edit_->clear();
+    searchBox_->clear();
     timer_.start();
     if (hooks_.checkMenu) hooks_.checkMenu(true);
     QApplication::setOverrideCursor(Qt::WaitCursor);
@@ -86,7 +86,7 @@ void NameSearchWindow::searchKeyPressed(int qtKey) {
 }
 
 void NameSearchWindow::searchTimerFired() {
-    const QString typed = edit_->text();
+    const QString typed = searchBox_->text();
     if (typed == lastSearch_) return;
     timer_.stop();
     const int row = names_.findFirst(typed);
@@ -97,13 +97,13 @@ void NameSearchWindow::searchTimerFired() {
     list_->setUpdatesEnabled(true);
     lastSearch_ = typed;
     const QString line = list_->item(row)->text();
-    edit_->setText(line);
+    searchBox_->setText(line);
     // The completion is selected, so that the next key replaces it.
-    edit_->setSelection(static_cast<int>(typed.size()), static_cast<int>(line.size() - typed.size()));
+    searchBox_->setSelection(static_cast<int>(typed.size()), static_cast<int>(line.size() - typed.size()));
 }
 
-void NameSearchWindow::button2Click() {
-    edit_->selectAll();
+void NameSearchWindow::goToPerson() {
+    searchBox_->selectAll();
     QApplication::setOverrideCursor(Qt::WaitCursor);
     if (const QListWidgetItem* item = list_->currentItem(); item && item->isSelected()) {
         selectItemOfListLine(store_, item->text());
@@ -113,11 +113,11 @@ void NameSearchWindow::button2Click() {
 }
 
 void NameSearchWindow::editSelectedPerson() {
-    button2Click();
+    goToPerson();
     if (hooks_.editCurrent) hooks_.editCurrent();
 }
 
-void NameSearchWindow::button3Click() { close(); }
+void NameSearchWindow::closeWindow() { close(); }
 
 void NameSearchWindow::closeEvent(QCloseEvent* event) {
     timer_.stop();
@@ -144,7 +144,7 @@ bool NameSearchWindow::event(QEvent* event) {
 void NameSearchWindow::keyPressEvent(QKeyEvent* event) {
     // "&Close" is the window's cancel button: Esc closes it from any of its controls.
     if (event->key() == Qt::Key_Escape && event->modifiers() == Qt::NoModifier) {
-        button3Click();
+        closeWindow();
         return;
     }
     QWidget::keyPressEvent(event);
@@ -155,11 +155,11 @@ bool NameSearchWindow::eventFilter(QObject* watched, QEvent* event) {
     if (watched == list_ && event->type() == QEvent::KeyPress) {
         const int key = static_cast<QKeyEvent*>(event)->key();
         if (key == Qt::Key_Return || key == Qt::Key_Enter) {
-            button2Click();
+            goToPerson();
             return true;
         }
     }
-    if (watched == edit_) {
+    if (watched == searchBox_) {
         if (event->type() == QEvent::KeyPress) searchKeyPressed(static_cast<QKeyEvent*>(event)->key());
         if (event->type() == QEvent::FocusIn) exchangeMenu(true);
         if (event->type() == QEvent::FocusOut) exchangeMenu(false);

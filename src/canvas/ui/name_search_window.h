@@ -31,14 +31,14 @@ public:
     void setCharset(const DisplayCharset& charset) { charset_ = charset; }
 
     // Handlers, public for the window's controls and for tests.
-    void formShow();  // also "&Refresh"
+    void refresh();  // also "&Refresh"
     void searchTimerFired();
     void searchKeyPressed(int qtKey);
-    void button2Click();      // "&Go to person"
+    void goToPerson();      // "&Go to person"
     void editSelectedPerson();  // also "&Edit person"
-    void button3Click();      // "&Close"
+    void closeWindow();      // "&Close"
 
-    QLineEdit* searchBox() const { return edit_; }
+    QLineEdit* searchBox() const { return searchBox_; }
     QListWidget* list() const { return list_; }
     QTimer& searchTimer() { return timer_; }
     const QString& lastSearch() const { return lastSearch_; }
@@ -60,7 +60,7 @@ private:
     NameSearchList names_;
     QTimer timer_;
     QString lastSearch_;
-    QLineEdit* edit_;
+    QLineEdit* searchBox_;
     QListWidget* list_;
 };
 

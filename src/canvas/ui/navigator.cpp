@@ -35,26 +35,26 @@ Navigator::Navigator(QWidget* parent) : QWidget(parent, Qt::Tool | Qt::WindowSta
     layout->setSizeConstraint(QLayout::SetFixedSize);
 
     buttonPanel_ = new QWidget(this);
-    buttonPanel_->setObjectName(QStringLiteral("Panel1"));
+    buttonPanel_->setObjectName(QStringLiteral("buttonPanel"));
     auto* grid = new QGridLayout(buttonPanel_);
     grid->setContentsMargins(0, 0, 0, 0);
     grid->setSpacing(0);
     const QSize tall(29, 48), small(29, 24);
-    auto* left = makeButton(buttonPanel_, "SpeedButton3", QStringLiteral("\u25C0"), QString(), tall);
-    auto* right = makeButton(buttonPanel_, "SpeedButton5", QStringLiteral("\u25B6"), QString(), tall);
-    auto* up = makeButton(buttonPanel_, "SpeedButton4", QStringLiteral("\u25B2"), QString(), small);
-    auto* down = makeButton(buttonPanel_, "SpeedButton6", QStringLiteral("\u25BC"), QString(), small);
+    auto* left = makeButton(buttonPanel_, "scrollLeftButton", QStringLiteral("\u25C0"), QString(), tall);
+    auto* right = makeButton(buttonPanel_, "scrollRightButton", QStringLiteral("\u25B6"), QString(), tall);
+    auto* up = makeButton(buttonPanel_, "scrollUpButton", QStringLiteral("\u25B2"), QString(), small);
+    auto* down = makeButton(buttonPanel_, "scrollDownButton", QStringLiteral("\u25BC"), QString(), small);
     grid->addWidget(left, 0, 0, 2, 1);
     grid->addWidget(up, 0, 1);
     grid->addWidget(down, 1, 1);
     grid->addWidget(right, 0, 2, 2, 1);
-    auto* zoomIn = makeButton(buttonPanel_, "SpeedButton1", QStringLiteral("+"), QStringLiteral("Zoom in"), small);
-    auto* zoomOut = makeButton(buttonPanel_, "SpeedButton2", QStringLiteral("\u2212"), QStringLiteral("Zoom out"), small);
-    auto* home = makeButton(buttonPanel_, "SpeedButton7", QStringLiteral("\u2302"), QStringLiteral("Home"), small);
+    auto* zoomIn = makeButton(buttonPanel_, "zoomInButton", QStringLiteral("+"), QStringLiteral("Zoom in"), small);
+    auto* zoomOut = makeButton(buttonPanel_, "zoomOutButton", QStringLiteral("\u2212"), QStringLiteral("Zoom out"), small);
+    auto* home = makeButton(buttonPanel_, "homeButton", QStringLiteral("\u2302"), QStringLiteral("Home"), small);
     grid->addWidget(zoomIn, 2, 0);
     grid->addWidget(zoomOut, 2, 1);
     grid->addWidget(home, 2, 2);
-    infoButton_ = makeButton(buttonPanel_, "SpeedButton8", QStringLiteral("i"), QStringLiteral("Toggle info on/off"),
+    infoButton_ = makeButton(buttonPanel_, "infoButton", QStringLiteral("i"), QStringLiteral("Toggle info on/off"),
                              QSize(87, 16));
     infoButton_->setCheckable(true);
     infoButton_->setChecked(true);
@@ -62,17 +62,17 @@ Navigator::Navigator(QWidget* parent) : QWidget(parent, Qt::Tool | Qt::WindowSta
     layout->addWidget(buttonPanel_);
 
     infoPanel_ = new QWidget(this);
-    infoPanel_->setObjectName(QStringLiteral("Panel2"));
+    infoPanel_->setObjectName(QStringLiteral("infoPanel"));
     auto* info = new QVBoxLayout(infoPanel_);
     info->setContentsMargins(0, 2, 0, 0);
     info->setSpacing(0);
-    label3_ = new QLabel(QStringLiteral("Zoom: 100%"), infoPanel_);
-    label3_->setObjectName(QStringLiteral("Label3"));
-    label1_ = new QLabel(QStringLiteral("Items: 0"), infoPanel_);
-    label1_->setObjectName(QStringLiteral("Label1"));
-    label2_ = new QLabel(QStringLiteral("Persons: 0"), infoPanel_);
-    label2_->setObjectName(QStringLiteral("Label2"));
-    for (QLabel* l : {label3_, label1_, label2_}) {
+    zoomLabel_ = new QLabel(QStringLiteral("Zoom: 100%"), infoPanel_);
+    zoomLabel_->setObjectName(QStringLiteral("zoomLabel"));
+    itemsLabel_ = new QLabel(QStringLiteral("Items: 0"), infoPanel_);
+    itemsLabel_->setObjectName(QStringLiteral("itemsLabel"));
+    personsLabel_ = new QLabel(QStringLiteral("Persons: 0"), infoPanel_);
+    personsLabel_->setObjectName(QStringLiteral("personsLabel"));
+    for (QLabel* l : {zoomLabel_, itemsLabel_, personsLabel_}) {
         l->setAlignment(Qt::AlignCenter);
         info->addWidget(l);
     }
@@ -85,10 +85,10 @@ Navigator::Navigator(QWidget* parent) : QWidget(parent, Qt::Tool | Qt::WindowSta
         connect(button, &QToolButton::pressed, this, [this, d = dir] { directionPressed(d); });
         connect(button, &QToolButton::released, this, [this, d = dir] { directionReleased(d); });
     }
-    connect(zoomIn, &QToolButton::clicked, this, &Navigator::speedButton1Click);
-    connect(zoomOut, &QToolButton::clicked, this, &Navigator::speedButton2Click);
-    connect(home, &QToolButton::clicked, this, &Navigator::speedButton7Click);
-    connect(infoButton_, &QToolButton::clicked, this, &Navigator::speedButton8Click);
+    connect(zoomIn, &QToolButton::clicked, this, &Navigator::zoomInClicked);
+    connect(zoomOut, &QToolButton::clicked, this, &Navigator::zoomOutClicked);
+    connect(home, &QToolButton::clicked, this, &Navigator::homeClicked);
+    connect(infoButton_, &QToolButton::clicked, this, &Navigator::infoClicked);
 }
 
 void Navigator::placeAtStart() {
@@ -99,9 +99,9 @@ void Navigator::placeAtStart() {
 }
 
 void Navigator::setCounterTexts(const QString& zoom, const QString& items, const QString& persons) {
-    label3_->setText(zoom);
-    label1_->setText(items);
-    label2_->setText(persons);
+    zoomLabel_->setText(zoom);
+    itemsLabel_->setText(items);
+    personsLabel_->setText(persons);
 }
 
 void Navigator::showCounters(int items, int persons, double zoom) {
@@ -135,21 +135,21 @@ void Navigator::searchTimerFired() {
         }
 }
 
-void Navigator::speedButton1Click() {
+void Navigator::zoomInClicked() {
     if (hooks_.zoomIn) hooks_.zoomIn();
     if (hooks_.returnFocus) hooks_.returnFocus();
 }
 
-void Navigator::speedButton2Click() {
+void Navigator::zoomOutClicked() {
     if (hooks_.zoomOut) hooks_.zoomOut();
     if (hooks_.returnFocus) hooks_.returnFocus();
 }
 
-void Navigator::speedButton7Click() {
+void Navigator::homeClicked() {
     if (hooks_.home) hooks_.home();
 }
 
-void Navigator::speedButton8Click() {
+void Navigator::infoClicked() {
     // The window shrinks to the buttons when the info is hidden, and grows back when shown.
     infoPanel_->setVisible(infoButton_->isChecked());
     adjustSize();

@@ -35,10 +35,10 @@ public:
     void directionPressed(Direction d);
     void directionReleased(Direction d);
     void searchTimerFired();
-    void speedButton1Click();  // zoom in
-    void speedButton2Click();  // zoom out
-    void speedButton7Click();  // home
-    void speedButton8Click();  // info on/off
+    void zoomInClicked();  // zoom in
+    void zoomOutClicked();  // zoom out
+    void homeClicked();  // home
+    void infoClicked();  // info on/off
 
     QTimer& repeatTimer() { return timer_; }
     bool infoShown() const;
@@ -54,7 +54,7 @@ private:
     bool held_[4] = {false, false, false, false};
     QWidget* buttonPanel_;
     QWidget* infoPanel_;
-    QLabel *label1_, *label2_, *label3_;
+    QLabel *itemsLabel_, *personsLabel_, *zoomLabel_;
     QToolButton* infoButton_;
 };
 

@@ -64,21 +64,21 @@ public:
     bool okFlag() const { return ok_; }
 
     // Handlers, public so that the window's controls and tests reach the same code.
-    void formActivate();
-    void button1Click();  // OK
-    void button2Click();  // Cancel
-    void searchTextChanged();
-    void edit3Change();
-    void edit4Change();
-    void button6Click();  // open picture
-    void button7Click();  // clear picture
-    void advImage1Click();
-    void button4Click();  // notes "&Open"
-    void button3Click();  // notes "&New"
-    void button5Click();  // notes "C&lear"
-    void heightButtonClick();
+    void prepareControls();
+    void okClicked();  // OK
+    void cancelClicked();  // Cancel
+    void nameChanged();
+    void pictureFileChanged();
+    void notesFileChanged();
+    void openPicture();  // open picture
+    void clearPicture();  // clear picture
+    void viewPicture();
+    void openNotesFile();  // notes "&Open"
+    void newNotesFile();  // notes "&New"
+    void clearNotesFile();  // notes "C&lear"
+    void toggleNotesHeight();
     void selectSpouseCell(int row);
-    void radioButtonClick();
+    void genderChanged();
 
     PictureViewer* pictureViewer() const { return viewer_; }
 
@@ -106,22 +106,22 @@ private:
 
     QTabWidget* pages_;
     QWidget* panelTop_;
-    QWidget* panel5_;
-    QLineEdit *edit1_, *edit2_, *maskEdit1_, *edit5_, *maskEdit2_, *edit6_, *edit7_, *edit9_;
-    QLineEdit *edit3_, *edit8_, *edit4_;
+    QWidget* notesPanel_;
+    QLineEdit *firstNameEdit_, *lastNameEdit_, *bornDateEdit_, *bornPlaceEdit_, *diedDateEdit_, *diedPlaceEdit_, *occupationEdit_, *sourceEdit_;
+    QLineEdit *pictureFileEdit_, *pictureTextEdit_, *notesFileEdit_;
     QRadioButton *male_, *female_;
-    QLabel *image1_, *image2_;
-    QFrame* panel1_;
-    QLabel* panel1Caption_;
+    QLabel *maleIcon_, *femaleIcon_;
+    QFrame* picturePanel_;
+    QLabel* picturePanelCaption_;
     PictureBox* picture_;
-    QPushButton *button6_, *button7_;
+    QPushButton *openPictureButton_, *clearPictureButton_;
     QPlainTextEdit* memo_;
     QToolButton *openNotes_, *newNotes_, *clearNotes_, *heightButton_;
     QWidget* gridPanel_;
     QLabel* noSpouses_;
     QTableWidget* grid_;
-    QLineEdit *edit10_, *edit11_, *edit12_;
-    QComboBox* combo_;
+    QLineEdit *spouseNameEdit_, *marriageDateEdit_, *marriagePlaceEdit_;
+    QComboBox* relationshipBox_;
     QTreeWidget* tree_;
     QPushButton *okButton_, *cancelButton_;
     PictureViewer* viewer_;

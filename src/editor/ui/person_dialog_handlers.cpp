@@ -54,28 +54,28 @@ void PersonDialog::fill(ItemStore& store, PersonItem& copy, PersonItem& edited) 
     edited_ = &edited;
     ok_ = false;
     picture_->setToolTip(text(copy.PictureFile));
-    edit1_->setText(text(copy.FirstName));
-    edit2_->setText(text(copy.LastName));
-    searchTextChanged();
-    maskEdit1_->setText(text(copy.BornDate));
+    firstNameEdit_->setText(text(copy.FirstName));
+    lastNameEdit_->setText(text(copy.LastName));
+    nameChanged();
+    bornDateEdit_->setText(text(copy.BornDate));
     // Setting the same name again would not reload: clear first so the change handlers run.
-    edit3_->blockSignals(true);
-    edit3_->clear();
-    edit3_->blockSignals(false);
-    edit3_->setText(text(copy.PictureFile));
-    if (copy.PictureFile.empty()) edit3Change();
-    edit4_->blockSignals(true);
-    edit4_->clear();
-    edit4_->blockSignals(false);
-    edit4_->setText(text(copy.NotesFile));
-    if (copy.NotesFile.empty()) edit4Change();
-    maskEdit2_->setText(text(copy.DiedDate));
+    pictureFileEdit_->blockSignals(true);
+    pictureFileEdit_->clear();
+    pictureFileEdit_->blockSignals(false);
+    pictureFileEdit_->setText(text(copy.PictureFile));
+    if (copy.PictureFile.empty()) pictureFileChanged();
+    notesFileEdit_->blockSignals(true);
+    notesFileEdit_->clear();
+    notesFileEdit_->blockSignals(false);
+    notesFileEdit_->setText(text(copy.NotesFile));
+    if (copy.NotesFile.empty()) notesFileChanged();
+    diedDateEdit_->setText(text(copy.DiedDate));
     (copy.Sex == "F" ? female_ : male_)->setChecked(true);
-    edit5_->setText(text(copy.BornPlace));
-    edit6_->setText(text(copy.DiedPlace));
-    edit8_->setText(text(copy.PictureText));
-    edit7_->setText(text(copy.Occupation));
-    edit9_->setText(text(copy.Source));
+    bornPlaceEdit_->setText(text(copy.BornPlace));
+    diedPlaceEdit_->setText(text(copy.DiedPlace));
+    pictureTextEdit_->setText(text(copy.PictureText));
+    occupationEdit_->setText(text(copy.Occupation));
+    sourceEdit_->setText(text(copy.Source));
 
     const std::vector<SpouseGridRow> rows = spouseGridRows(copy, charset_);
     grid_->clearContents();
@@ -87,10 +87,10 @@ void PersonDialog::fill(ItemStore& store, PersonItem& copy, PersonItem& edited) 
     }
     gridPanel_->setVisible(!rows.empty());
     noSpouses_->setVisible(rows.empty());
-    edit10_->clear();
-    edit11_->clear();
-    edit12_->clear();
-    combo_->setCurrentIndex(-1);
+    spouseNameEdit_->clear();
+    marriageDateEdit_->clear();
+    marriagePlaceEdit_->clear();
+    relationshipBox_->setCurrentIndex(-1);
     if (!rows.empty()) grid_->setCurrentCell(0, 0);
 }
 
@@ -107,10 +107,10 @@ bool PersonDialog::execute(ItemStore& store, PersonItem& copy, PersonItem& edite
 
 void PersonDialog::showEvent(QShowEvent* event) {
     QDialog::showEvent(event);
-    formActivate();
+    prepareControls();
 }
 
-void PersonDialog::formActivate() {
+void PersonDialog::prepareControls() {
     if (!copy_) return;
     heightButton_->blockSignals(true);
     heightButton_->setChecked(false);
@@ -120,81 +120,81 @@ void PersonDialog::formActivate() {
     pages_->setCurrentIndex(0);
 
     const bool editable = !copy_->isAlias();
-    for (QWidget* w : std::initializer_list<QWidget*>{edit1_, edit2_, edit5_, edit6_, edit7_, edit8_, edit9_, male_,
-                                                      female_, maskEdit1_, maskEdit2_, openNotes_, newNotes_,
-                                                      clearNotes_, button6_})
+    for (QWidget* w : std::initializer_list<QWidget*>{firstNameEdit_, lastNameEdit_, bornPlaceEdit_, diedPlaceEdit_, occupationEdit_, pictureTextEdit_, sourceEdit_, male_,
+                                                      female_, bornDateEdit_, diedDateEdit_, openNotes_, newNotes_,
+                                                      clearNotes_, openPictureButton_})
         w->setEnabled(editable);
-    button7_->setEnabled(edit8_->isEnabled());
+    clearPictureButton_->setEnabled(pictureTextEdit_->isEnabled());
     memo_->setReadOnly(!editable);
-    for (QWidget* w : std::initializer_list<QWidget*>{edit1_, edit2_, edit5_, edit6_, edit7_, edit8_, edit9_,
-                                                      maskEdit1_, maskEdit2_, memo_})
+    for (QWidget* w : std::initializer_list<QWidget*>{firstNameEdit_, lastNameEdit_, bornPlaceEdit_, diedPlaceEdit_, occupationEdit_, pictureTextEdit_, sourceEdit_,
+                                                      bornDateEdit_, diedDateEdit_, memo_})
         setFieldColour(w, editable);
     if (editable)
-        edit1_->setFocus();
+        firstNameEdit_->setFocus();
     else
         okButton_->setFocus();
-    if (edit3_->text().isEmpty()) {
-        edit8_->setEnabled(false);
-        setFieldColour(edit8_, false);
-        button7_->setEnabled(false);
+    if (pictureFileEdit_->text().isEmpty()) {
+        pictureTextEdit_->setEnabled(false);
+        setFieldColour(pictureTextEdit_, false);
+        clearPictureButton_->setEnabled(false);
     }
-    if (edit4_->text().isEmpty()) {
+    if (notesFileEdit_->text().isEmpty()) {
         memo_->setReadOnly(true);
         setFieldColour(memo_, false);
         clearNotes_->setEnabled(false);
     }
 }
 
-void PersonDialog::searchTextChanged() {
-    const QString caption = edit1_->text() + QLatin1Char(' ') + edit2_->text();
+void PersonDialog::nameChanged() {
+    const QString caption = firstNameEdit_->text() + QLatin1Char(' ') + lastNameEdit_->text();
     setWindowTitle(caption == QLatin1String(" ") ? QStringLiteral("Person") : caption);
 }
 
-void PersonDialog::radioButtonClick() {
-    image1_->setVisible(male_->isChecked());
-    image2_->setVisible(!male_->isChecked());
+void PersonDialog::genderChanged() {
+    maleIcon_->setVisible(male_->isChecked());
+    femaleIcon_->setVisible(!male_->isChecked());
 }
 
-void PersonDialog::edit3Change() {
-    const QString name = edit3_->text();
+void PersonDialog::pictureFileChanged() {
+    const QString name = pictureFileEdit_->text();
     if (!name.isEmpty()) {
         QApplication::setOverrideCursor(Qt::WaitCursor);
-        panel1Caption_->setText(QStringLiteral("Picture not found"));
-        setBackground(panel1_, kGrey);
+        picturePanelCaption_->setText(QStringLiteral("Picture not found"));
+        setBackground(picturePanel_, kGrey);
         picture_->setPicture(loadImageFile(name));  // a null image when it cannot be shown
         QApplication::restoreOverrideCursor();
     } else {
-        setBackground(panel1_, kSilver);
-        panel1Caption_->setText(QStringLiteral("Picture"));
+        setBackground(picturePanel_, kSilver);
+        picturePanelCaption_->setText(QStringLiteral("Picture"));
         picture_->setPicture(QImage());
         picture_->setToolTip(QString());
     }
-    button7_->setEnabled(!name.isEmpty());
-    edit8_->setEnabled(button7_->isEnabled());
-    setFieldColour(edit8_, edit8_->isEnabled());
+    clearPictureButton_->setEnabled(!name.isEmpty());
+    pictureTextEdit_->setEnabled(clearPictureButton_->isEnabled());
+    setFieldColour(pictureTextEdit_, pictureTextEdit_->isEnabled());
 }
 
-void PersonDialog::button6Click() {
+void PersonDialog::openPicture() {
     FileDialogRequest request;
     request.title = QStringLiteral("Open picture");
     request.filter = kPictureFilter;
     request.defaultExtension = QStringLiteral("jpg");
-    request.fileName = edit3_->text();
+    request.fileName = pictureFileEdit_->text();
     if (const auto chosen = prompts_.openFileName(request)) {
-        edit3_->setText(*chosen);
+        pictureFileEdit_->setText(*chosen);
         picture_->setToolTip(*chosen);
     }
 }
 
-void PersonDialog::button7Click() { edit3_->clear(); }
+void PersonDialog::clearPicture() { pictureFileEdit_->clear(); }
 
-void PersonDialog::advImage1Click() {
-    if (edit3_->text().isEmpty()) return;
-    viewer_->showPicture(edit3_->text());
+void PersonDialog::viewPicture() {
+    if (pictureFileEdit_->text().isEmpty()) return;
+    viewer_->showPicture(pictureFileEdit_->text());
 }
 
-void PersonDialog::edit4Change() {
-    const QString name = edit4_->text();
+void PersonDialog::notesFileChanged() {
+    const QString name = notesFileEdit_->text();
     memo_->clear();
     notesUnreadable_ = false;
     if (!name.isEmpty()) {
@@ -217,43 +217,43 @@ void PersonDialog::edit4Change() {
 }
 
 void PersonDialog::saveMemoIfSafe() {
-    if (edit4_->text().isEmpty() || notesUnreadable_) return;
-    writeNotesFile(edit4_->text(), memo_->toPlainText(), charset_);  // a failure is ignored here
+    if (notesFileEdit_->text().isEmpty() || notesUnreadable_) return;
+    writeNotesFile(notesFileEdit_->text(), memo_->toPlainText(), charset_);  // a failure is ignored here
 }
 
-void PersonDialog::button3Click() {
+void PersonDialog::newNotesFile() {
     FileDialogRequest request;
     request.title = kCreateNewTextFile;
     request.filter = kTextFileFilter;
     request.defaultExtension = QStringLiteral("txt");
-    request.fileName = proposeNotesFileName(edit1_->text(), edit2_->text());
+    request.fileName = proposeNotesFileName(firstNameEdit_->text(), lastNameEdit_->text());
     request.promptOverwrite = true;
     const auto chosen = prompts_.saveFileName(request);
     if (!chosen) return;
     saveMemoIfSafe();
     memo_->clear();
     writeNotesFile(*chosen, QString(), charset_);
-    edit4_->setText(*chosen);
+    notesFileEdit_->setText(*chosen);
 }
 
-void PersonDialog::button4Click() {
+void PersonDialog::openNotesFile() {
     FileDialogRequest request;
     request.title = QStringLiteral("Open existing text file");
     request.filter = kTextFileFilter;
     request.defaultExtension = QStringLiteral("txt");
-    request.fileName = edit4_->text();
+    request.fileName = notesFileEdit_->text();
     const auto chosen = prompts_.openFileName(request);
     if (!chosen) return;
     saveMemoIfSafe();
-    edit4_->setText(*chosen);
+    notesFileEdit_->setText(*chosen);
 }
 
-void PersonDialog::button5Click() {
+void PersonDialog::clearNotesFile() {
     saveMemoIfSafe();
-    edit4_->clear();
+    notesFileEdit_->clear();
 }
 
-void PersonDialog::heightButtonClick() { panelTop_->setVisible(!heightButton_->isChecked()); }
+void PersonDialog::toggleNotesHeight() { panelTop_->setVisible(!heightButton_->isChecked()); }
 
 void PersonDialog::selectSpouseCell(int row) {
     auto cell = [this, row](int c) {
@@ -261,31 +261,31 @@ void PersonDialog::selectSpouseCell(int row) {
         return item ? item->text() : QString();
     };
     if (row < 0) return;
-    edit10_->setText(cell(0));
-    edit11_->setText(cell(1));
-    edit12_->setText(cell(2));
+    spouseNameEdit_->setText(cell(0));
+    marriageDateEdit_->setText(cell(1));
+    marriagePlaceEdit_->setText(cell(2));
     const QString type = cell(3).left(1);
     int index = -1;
-    for (int i = 0; i < combo_->count() && !type.isEmpty(); ++i)
-        if (combo_->itemText(i).startsWith(type)) index = i;
-    combo_->setCurrentIndex(index);
+    for (int i = 0; i < relationshipBox_->count() && !type.isEmpty(); ++i)
+        if (relationshipBox_->itemText(i).startsWith(type)) index = i;
+    relationshipBox_->setCurrentIndex(index);
 }
 
-void PersonDialog::button1Click() {
+void PersonDialog::okClicked() {
     if (!copy_ || !store_) return;
     ok_ = true;
     PersonFormValues v;
-    v.firstName = edit1_->text();
-    v.lastName = edit2_->text();
-    v.bornDate = maskEdit1_->text();
-    v.bornPlace = edit5_->text();
-    v.diedDate = maskEdit2_->text();
-    v.diedPlace = edit6_->text();
-    v.occupation = edit7_->text();
-    v.source = edit9_->text();
-    v.pictureFile = edit3_->text();
-    v.pictureText = edit8_->text();
-    v.notesFile = edit4_->text();
+    v.firstName = firstNameEdit_->text();
+    v.lastName = lastNameEdit_->text();
+    v.bornDate = bornDateEdit_->text();
+    v.bornPlace = bornPlaceEdit_->text();
+    v.diedDate = diedDateEdit_->text();
+    v.diedPlace = diedPlaceEdit_->text();
+    v.occupation = occupationEdit_->text();
+    v.source = sourceEdit_->text();
+    v.pictureFile = pictureFileEdit_->text();
+    v.pictureText = pictureTextEdit_->text();
+    v.notesFile = notesFileEdit_->text();
     v.notesText = memo_->toPlainText();
     v.notesUnreadable = notesUnreadable_;
     v.gender = male_->isChecked() ? Gender::Male : female_->isChecked() ? Gender::Female : Gender::None;
@@ -300,7 +300,7 @@ void PersonDialog::button1Click() {
     accept();
 }
 
-void PersonDialog::button2Click() {
+void PersonDialog::cancelClicked() {
     ok_ = false;
     reject();
 }

@@ -12,7 +12,7 @@
 namespace kinloom {
 
 PictureViewer::PictureViewer(QWidget* parent) : QDialog(parent) {
-    setObjectName(QStringLiteral("Form1"));
+    setObjectName(QStringLiteral("pictureViewer"));
     setWindowTitle(QStringLiteral("Picture"));
     setWindowFlag(Qt::WindowStaysOnTopHint);
     setModal(false);
@@ -21,19 +21,19 @@ PictureViewer::PictureViewer(QWidget* parent) : QDialog(parent) {
     layout->setSpacing(0);
     scroll_ = new QScrollArea(this);
     image_ = new QLabel;
-    image_->setObjectName(QStringLiteral("Image1"));
+    image_->setObjectName(QStringLiteral("image"));
     image_->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     scroll_->setWidget(image_);
     scroll_->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     layout->addWidget(scroll_, 1);
     auto* bottom = new QWidget(this);
-    bottom->setObjectName(QStringLiteral("Panel1"));
+    bottom->setObjectName(QStringLiteral("bottomPanel"));
     bottom->setFixedHeight(33);
     auto* row = new QHBoxLayout(bottom);
     row->setContentsMargins(4, 4, 4, 4);
     row->addStretch();
     auto* close = new QPushButton(QStringLiteral("&Close"), bottom);
-    close->setObjectName(QStringLiteral("BitBtn1"));
+    close->setObjectName(QStringLiteral("closeButton"));
     close->setDefault(true);
     connect(close, &QPushButton::clicked, this, &QDialog::close);
     row->addWidget(close);

@@ -29,37 +29,37 @@ GedcomImportDialog::GedcomImportDialog(ItemStore& store, ViewState& view, std::f
 
     auto* grid = new QGridLayout(this);
     grid->addWidget(new QLabel(QStringLiteral("File to import:"), this), 0, 0, 1, 2);
-    staticText1 = new QLabel(this);
-    staticText1->setFrameStyle(QFrame::Panel | QFrame::Sunken);
-    staticText1->setMinimumWidth(360);
-    staticText1->setTextInteractionFlags(Qt::TextSelectableByMouse);
-    grid->addWidget(staticText1, 1, 0, 1, 2);
+    fileNameLabel = new QLabel(this);
+    fileNameLabel->setFrameStyle(QFrame::Panel | QFrame::Sunken);
+    fileNameLabel->setMinimumWidth(360);
+    fileNameLabel->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    grid->addWidget(fileNameLabel, 1, 0, 1, 2);
     grid->addWidget(new QLabel(QStringLiteral("Import progress:"), this), 2, 0, 1, 2);
-    progressBar1 = new QProgressBar(this);
-    progressBar1->setRange(0, 100);
-    grid->addWidget(progressBar1, 3, 0, 1, 2);
+    progressBar = new QProgressBar(this);
+    progressBar->setRange(0, 100);
+    grid->addWidget(progressBar, 3, 0, 1, 2);
     grid->addWidget(new QLabel(QStringLiteral("Individuals read:"), this), 4, 0);
-    staticText2 = new QLabel(this);
-    staticText2->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
-    grid->addWidget(staticText2, 4, 1);
+    individualsCountLabel = new QLabel(this);
+    individualsCountLabel->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+    grid->addWidget(individualsCountLabel, 4, 1);
     grid->addWidget(new QLabel(QStringLiteral("Families read:"), this), 5, 0);
-    staticText3 = new QLabel(this);
-    staticText3->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
-    grid->addWidget(staticText3, 5, 1);
-    label5 = new QLabel(this);
-    label5->setAlignment(Qt::AlignCenter);
-    QFont bold = label5->font();
+    familiesCountLabel = new QLabel(this);
+    familiesCountLabel->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+    grid->addWidget(familiesCountLabel, 5, 1);
+    resultLabel = new QLabel(this);
+    resultLabel->setAlignment(Qt::AlignCenter);
+    QFont bold = resultLabel->font();
     bold.setBold(true);
-    label5->setFont(bold);
-    label5->setWordWrap(true);
-    grid->addWidget(label5, 6, 0, 1, 2);
+    resultLabel->setFont(bold);
+    resultLabel->setWordWrap(true);
+    grid->addWidget(resultLabel, 6, 0, 1, 2);
     okButton = new QPushButton(QStringLiteral("&OK"), this);
     okButton->setDefault(true);
     grid->addWidget(okButton, 7, 0, 1, 2, Qt::AlignHCenter);
     connect(okButton, &QPushButton::clicked, this, &GedcomImportDialog::confirm);
     layout()->setSizeConstraint(QLayout::SetFixedSize);
-    staticText2->setText(counterText(0));
-    staticText3->setText(counterText(0));
+    individualsCountLabel->setText(counterText(0));
+    familiesCountLabel->setText(counterText(0));
 }
 
 void GedcomImportDialog::showEvent(QShowEvent* event) {
@@ -72,7 +72,7 @@ void GedcomImportDialog::showEvent(QShowEvent* event) {
     QDialog::showEvent(event);
     // Start once the dialog is on the screen, so that the user sees it behind the open dialog.
     QTimer::singleShot(0, this, [this] {
-        if (isVisible() && !reading_) button1Click();
+        if (isVisible() && !reading_) startImport();
     });
 }
 
@@ -80,12 +80,12 @@ void GedcomImportDialog::reject() {
     if (!reading_) QDialog::reject();  // no closing half way through a file
 }
 
-void GedcomImportDialog::button1Click() {
-    staticText1->clear();
-    label5->clear();
-    staticText2->setText(counterText(0));
-    staticText3->setText(counterText(0));
-    progressBar1->setValue(0);
+void GedcomImportDialog::startImport() {
+    fileNameLabel->clear();
+    resultLabel->clear();
+    individualsCountLabel->setText(counterText(0));
+    familiesCountLabel->setText(counterText(0));
+    progressBar->setValue(0);
     okButton->setEnabled(true);
     if (!store_.empty()) return;  // only an empty tree takes an import
 
@@ -114,20 +114,20 @@ void GedcomImportDialog::endReading() {
 // The failure message comes with OK enabled and the arrow cursor back.
 void GedcomImportDialog::readingFailed() { endReading(); }
 
-void GedcomImportDialog::fileChosen(const QString& fileName) { staticText1->setText(fileName); }
-void GedcomImportDialog::progress(int percent) { progressBar1->setValue(percent); }
+void GedcomImportDialog::fileChosen(const QString& fileName) { fileNameLabel->setText(fileName); }
+void GedcomImportDialog::progress(int percent) { progressBar->setValue(percent); }
 // Counters change with almost every record: they are shown when the window gets its events.
 void GedcomImportDialog::individualsRead(int count) { individuals_ = count; }
 void GedcomImportDialog::familiesRead(int count) { families_ = count; }
 
 void GedcomImportDialog::showCounters() {
-    staticText2->setText(counterText(individuals_));
-    staticText3->setText(counterText(families_));
+    individualsCountLabel->setText(counterText(individuals_));
+    familiesCountLabel->setText(counterText(families_));
 }
 
 void GedcomImportDialog::status(const QString& text) {
     showCounters();
-    label5->setText(text);
+    resultLabel->setText(text);
     QApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
 }
 

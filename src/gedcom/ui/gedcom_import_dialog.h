@@ -26,7 +26,7 @@ public:
                   Prompts& prompts, QWidget* parent = nullptr);
 
     // Performs the import (run when the dialog is shown).
-    void button1Click();
+    void startImport();
     void confirm() { accept(); }
     // Escape and the close button do nothing while a file is read.
     void reject() override;
@@ -34,11 +34,11 @@ public:
     // Where the scratch copy goes; a temporary folder of its own when empty.
     void setScratchFolder(const QString& folder) { scratchFolder_ = folder; }
 
-    QLabel* staticText1 = nullptr;  // the file's name
-    QProgressBar* progressBar1 = nullptr;
-    QLabel* staticText2 = nullptr;  // individuals read
-    QLabel* staticText3 = nullptr;  // families read
-    QLabel* label5 = nullptr;       // status line
+    QLabel* fileNameLabel = nullptr;  // the file's name
+    QProgressBar* progressBar = nullptr;
+    QLabel* individualsCountLabel = nullptr;  // individuals read
+    QLabel* familiesCountLabel = nullptr;  // families read
+    QLabel* resultLabel = nullptr;       // status line
     QPushButton* okButton = nullptr;
 
 signals:

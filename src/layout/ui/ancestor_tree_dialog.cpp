@@ -13,15 +13,15 @@ AncestorTreeDialog::AncestorTreeDialog(QWidget* parent) : QDialog(parent) {
     setWindowTitle(QStringLiteral("Create Tree"));
     setObjectName(QStringLiteral("CreateTreeDlg"));
 
-    label1 = new QLabel(QStringLiteral("Number of generations:"), this);
-    edit1 = new QSpinBox(this);
-    edit1->setObjectName(QStringLiteral("Edit1"));
+    generationsLabel = new QLabel(QStringLiteral("Number of generations:"), this);
+    generationsBox = new QSpinBox(this);
+    generationsBox->setObjectName(QStringLiteral("generationsBox"));
     // One character: the arrows go from 0 to 9, and the tree command refuses what it cannot build.
-    edit1->setRange(0, 9);
-    edit1->setValue(5);
-    edit1->setCorrectionMode(QAbstractSpinBox::CorrectToPreviousValue);
-    edit1->setMinimumWidth(48);
-    label1->setBuddy(edit1);
+    generationsBox->setRange(0, 9);
+    generationsBox->setValue(5);
+    generationsBox->setCorrectionMode(QAbstractSpinBox::CorrectToPreviousValue);
+    generationsBox->setMinimumWidth(48);
+    generationsLabel->setBuddy(generationsBox);
 
     okButton = new QPushButton(QStringLiteral("OK"), this);
     okButton->setDefault(true);
@@ -36,8 +36,8 @@ AncestorTreeDialog::AncestorTreeDialog(QWidget* parent) : QDialog(parent) {
     });
 
     auto* row = new QHBoxLayout;
-    row->addWidget(label1);
-    row->addWidget(edit1);
+    row->addWidget(generationsLabel);
+    row->addWidget(generationsBox);
     auto* buttons = new QHBoxLayout;
     buttons->addStretch();
     buttons->addWidget(okButton);
@@ -51,14 +51,14 @@ AncestorTreeDialog::AncestorTreeDialog(QWidget* parent) : QDialog(parent) {
 void AncestorTreeDialog::showEvent(QShowEvent* event) {
     result = false;
     QDialog::showEvent(event);
-    edit1->setFocus();
-    edit1->selectAll();
+    generationsBox->setFocus();
+    generationsBox->selectAll();
 }
 
 std::optional<QString> AncestorTreeDialog::ask() {
     exec();
     if (!result) return std::nullopt;
-    return edit1->text();
+    return generationsBox->text();
 }
 
 }  // namespace kinloom

@@ -25,8 +25,8 @@ public:
         return [this] { return ask(); };
     }
 
-    QLabel* label1 = nullptr;
-    QSpinBox* edit1 = nullptr;  // one digit with its up-down arrows
+    QLabel* generationsLabel = nullptr;
+    QSpinBox* generationsBox = nullptr;  // one digit with its up-down arrows
     QPushButton* okButton = nullptr;
     QPushButton* cancelButton = nullptr;
     bool result = false;  // set by OK, cleared by Cancel and whenever the dialog is shown

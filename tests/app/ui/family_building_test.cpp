@@ -28,10 +28,10 @@ class FamilyBuildingTest : public QObject {
         QTimer::singleShot(0, &w, [&w, first, last, female] {
             auto* dialog = w.findChild<PersonDialog*>();
             QVERIFY(dialog && dialog->isVisible());
-            dialog->findChild<QLineEdit*>("Edit1")->setText(first);
-            dialog->findChild<QLineEdit*>("Edit2")->setText(last);
-            dialog->findChild<QRadioButton*>(female ? "RadioButton2" : "RadioButton1")->setChecked(true);
-            QTest::mouseClick(dialog->findChild<QPushButton*>("Button1"), Qt::LeftButton);
+            dialog->findChild<QLineEdit*>("firstNameEdit")->setText(first);
+            dialog->findChild<QLineEdit*>("lastNameEdit")->setText(last);
+            dialog->findChild<QRadioButton*>(female ? "femaleButton" : "maleButton")->setChecked(true);
+            QTest::mouseClick(dialog->findChild<QPushButton*>("okButton"), Qt::LeftButton);
         });
     }
 
@@ -131,7 +131,7 @@ private slots:
 
         // The counters follow every paint, and the name search finds the father as typed.
         auto* nav = w.findChild<Navigator*>();
-        QTRY_COMPARE(nav->findChild<QLabel*>("Label1")->text(), QString("Items: 5"));
+        QTRY_COMPARE(nav->findChild<QLabel*>("itemsLabel")->text(), QString("Items: 5"));
         QTest::keyClick(canvas, Qt::Key_F3);
         auto* search = w.findChild<NameSearchWindow*>();
         QVERIFY(search->isVisible());
@@ -140,7 +140,7 @@ private slots:
         QTest::keyClicks(search->searchBox(), "nordmann p");
         QTRY_VERIFY_WITH_TIMEOUT(search->list()->currentRow() >= 0, 2000);
         QVERIFY(search->list()->currentItem()->text().startsWith("Nordmann Per"));
-        QTest::mouseClick(search->findChild<QPushButton*>("Button2"), Qt::LeftButton);
+        QTest::mouseClick(search->findChild<QPushButton*>("goToPersonButton"), Qt::LeftButton);
         QCOMPARE(store.currentItem, dad);
         QVERIFY(store.modified);
     }

@@ -52,7 +52,7 @@ private slots:
         auto* dialog = w.findChild<AncestorTreeDialog*>();
         QVERIFY(dialog);
         QTimer::singleShot(0, dialog, [dialog] {
-            dialog->edit1->setValue(2);
+            dialog->generationsBox->setValue(2);
             QTest::mouseClick(dialog->okButton, Qt::LeftButton);
         });
         w.createTreeButton->setEnabled(true);  // the current item has no parents
@@ -120,7 +120,7 @@ private slots:
         bool shown = false;
         QTimer::singleShot(0, dialog, [dialog, &shown] {
             shown = dialog->isVisible();
-            dialog->edit1->setValue(3);
+            dialog->generationsBox->setValue(3);
             QTest::mouseClick(dialog->okButton, Qt::LeftButton);
         });
         QVERIFY(w.createTreeButton->isEnabled());

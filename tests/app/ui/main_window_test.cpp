@@ -179,7 +179,7 @@ void MainWindowTest::startupIsDisabledUntilConfirmed() {
     QCOMPARE(charset.count(), 1);
     QCOMPARE(completed.count(), 1);
     QCOMPARE(w.state().screenCharset, 5);
-    QCOMPARE(windows->options->comboBox2->currentIndex(), 4);
+    QCOMPARE(windows->options->charsetBox->currentIndex(), 4);
     QVERIFY(w.toolbarAction->isChecked());
     QTRY_COMPARE(w.windowTitle(), QString("Kinloom 2.0 beta 3.6"));  // the first paint renews it
 

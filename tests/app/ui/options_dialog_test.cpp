@@ -27,20 +27,20 @@ void OptionsDialogTest::controlsAndTheirTexts() {
     AppState state(registry, prompts);
     OptionsDialog dlg(state);
     QCOMPARE(dlg.windowTitle(), QString("Environment Options"));
-    QCOMPARE(dlg.pageControl1->count(), 2);
-    QCOMPARE(dlg.pageControl1->tabText(0), QString("Fonts"));
-    QCOMPARE(dlg.pageControl1->tabText(1), QString("Program"));
-    QCOMPARE(dlg.button3->text(), QString("Change"));
-    QCOMPARE(dlg.button1->text(), QString("Close"));
-    QVERIFY(dlg.button1->isDefault());
-    QCOMPARE(dlg.checkBox1->text(), QString("Autoformat dates according to GEDCOM standard"));
-    QCOMPARE(dlg.checkBox2->text(), QString("Show name tips"));
-    QCOMPARE(dlg.checkBox3->text(), QString("Auto quality check on open"));
-    QCOMPARE(dlg.checkBox4->text(), QString("Auto quality check on save"));
-    QCOMPARE(dlg.comboBox2->maxVisibleItems(), 20);
-    dlg.pageControl1->setCurrentIndex(1);
+    QCOMPARE(dlg.pages->count(), 2);
+    QCOMPARE(dlg.pages->tabText(0), QString("Fonts"));
+    QCOMPARE(dlg.pages->tabText(1), QString("Program"));
+    QCOMPARE(dlg.treeFontButton->text(), QString("Change"));
+    QCOMPARE(dlg.okButton->text(), QString("Close"));
+    QVERIFY(dlg.okButton->isDefault());
+    QCOMPARE(dlg.dateStandardizationBox->text(), QString("Autoformat dates according to GEDCOM standard"));
+    QCOMPARE(dlg.nameHintsBox->text(), QString("Show name tips"));
+    QCOMPARE(dlg.qualityCheckOnOpenBox->text(), QString("Auto quality check on open"));
+    QCOMPARE(dlg.qualityCheckOnSaveBox->text(), QString("Auto quality check on save"));
+    QCOMPARE(dlg.charsetBox->maxVisibleItems(), 20);
+    dlg.pages->setCurrentIndex(1);
     dlg.show();
-    QCOMPARE(dlg.pageControl1->currentIndex(), 0);  // "Fonts" comes first on every show
+    QCOMPARE(dlg.pages->currentIndex(), 0);  // "Fonts" comes first on every show
     dlg.close();
 }
 
@@ -51,15 +51,15 @@ void OptionsDialogTest::switchesReadAtCreationAndWrittenOnClose() {
     ScriptedPrompts prompts;
     AppState state(registry, prompts);
     OptionsDialog dlg(state);
-    QVERIFY(!dlg.checkBox1->isChecked());
-    QVERIFY(dlg.checkBox2->isChecked());
-    QVERIFY(!dlg.checkBox3->isChecked());
-    QVERIFY(dlg.checkBox4->isChecked());
+    QVERIFY(!dlg.dateStandardizationBox->isChecked());
+    QVERIFY(dlg.nameHintsBox->isChecked());
+    QVERIFY(!dlg.qualityCheckOnOpenBox->isChecked());
+    QVERIFY(dlg.qualityCheckOnSaveBox->isChecked());
     QVERIFY(state.options.qualityCheckOnSave);  // known before any tree is opened
 
     // Closing unchanged still writes all four.
     dlg.show();
-    QTest::mouseClick(dlg.button1, Qt::LeftButton);
+    QTest::mouseClick(dlg.okButton, Qt::LeftButton);
     QVERIFY(!dlg.isVisible());
     QCOMPARE(registry.readString(kSettingsKey, "Date_Standardization", ""), QString("No"));
     QCOMPARE(registry.readString(kSettingsKey, "Show_Name_Hints", ""), QString("Yes"));
@@ -67,8 +67,8 @@ void OptionsDialogTest::switchesReadAtCreationAndWrittenOnClose() {
     QCOMPARE(registry.readString(kSettingsKey, "quality_check_on_save", ""), QString("Yes"));
 
     dlg.show();
-    dlg.checkBox3->setChecked(true);
-    dlg.checkBox2->setChecked(false);
+    dlg.qualityCheckOnOpenBox->setChecked(true);
+    dlg.nameHintsBox->setChecked(false);
     QTest::keyClick(&dlg, Qt::Key_Escape);  // Escape closes too, and writes too
     QVERIFY(!dlg.isVisible());
     QVERIFY(state.options.qualityCheckOnOpen);
@@ -77,8 +77,8 @@ void OptionsDialogTest::switchesReadAtCreationAndWrittenOnClose() {
 
     AppState next(registry, prompts);  // a restart reads them back
     OptionsDialog again(next);
-    QVERIFY(again.checkBox3->isChecked());
-    QVERIFY(!again.checkBox2->isChecked());
+    QVERIFY(again.qualityCheckOnOpenBox->isChecked());
+    QVERIFY(!again.nameHintsBox->isChecked());
 }
 
 void OptionsDialogTest::charsetListAndChange() {
@@ -88,25 +88,25 @@ void OptionsDialogTest::charsetListAndChange() {
     int changes = 0;
     state.hooks.charsetChanged = [&] { ++changes; };
     OptionsDialog dlg(state);
-    QCOMPARE(dlg.comboBox2->count(), 19);
-    QCOMPARE(dlg.comboBox2->itemText(0), QString("ANSI"));
-    QCOMPARE(dlg.comboBox2->itemText(1), QString("Arabic characters "));
-    QCOMPARE(dlg.comboBox2->itemText(8), QString("Korean characters (Jahob) "));
-    QCOMPARE(dlg.comboBox2->itemText(14), QString("System Default"));
-    QCOMPARE(dlg.comboBox2->itemText(18), QString("Vietnamese characters "));
+    QCOMPARE(dlg.charsetBox->count(), 19);
+    QCOMPARE(dlg.charsetBox->itemText(0), QString("ANSI"));
+    QCOMPARE(dlg.charsetBox->itemText(1), QString("Arabic characters "));
+    QCOMPARE(dlg.charsetBox->itemText(8), QString("Korean characters (Jahob) "));
+    QCOMPARE(dlg.charsetBox->itemText(14), QString("System Default"));
+    QCOMPARE(dlg.charsetBox->itemText(18), QString("Vietnamese characters "));
 
     dlg.changeCharset(15);
-    QCOMPARE(dlg.comboBox2->currentIndex(), 14);
+    QCOMPARE(dlg.charsetBox->currentIndex(), 14);
     dlg.changeCharset(42);  // outside the list: no entry, character set 0
-    QCOMPARE(dlg.comboBox2->currentIndex(), -1);
+    QCOMPARE(dlg.charsetBox->currentIndex(), -1);
     QCOMPARE(state.screenCharset, 42);
     QCOMPARE(DisplayCharset::fontCharsetOf(state.screenCharset), 0);
 
     // Choosing in the list applies the entry by its position.
     dlg.show();
-    dlg.comboBox2->setFocus();
-    dlg.comboBox2->setCurrentIndex(0);
-    QTest::keyClick(dlg.comboBox2, Qt::Key_Down);  // an activation, as the user makes it
+    dlg.charsetBox->setFocus();
+    dlg.charsetBox->setCurrentIndex(0);
+    QTest::keyClick(dlg.charsetBox, Qt::Key_Down);  // an activation, as the user makes it
     QTRY_COMPARE(state.screenCharset, 2);
     QCOMPARE(state.charset.decode("\xC7"), QString::fromUtf8("ا"));
     QCOMPARE(changes, 3);
@@ -119,18 +119,18 @@ void OptionsDialogTest::treeFontSampleAndChange() {
     OptionsDialog dlg(state);
     connect(&dlg, &OptionsDialog::treeFontRequested, [&] { chooseTreeFont(state); });
     dlg.show();
-    QCOMPARE(dlg.label1->text(), QString("Times New Roman (16)"));
-    QCOMPARE(dlg.label1->toolTip(), QString("Times New Roman (16)"));
-    QCOMPARE(dlg.label1->font().pixelSize(), 16);
+    QCOMPARE(dlg.fontSampleLabel->text(), QString("Times New Roman (16)"));
+    QCOMPARE(dlg.fontSampleLabel->toolTip(), QString("Times New Roman (16)"));
+    QCOMPARE(dlg.fontSampleLabel->font().pixelSize(), 16);
 
     QFont chosen("DejaVu Sans");
     chosen.setPointSize(12);
     prompts.answerFont(chosen);
-    QTest::mouseClick(dlg.button3, Qt::LeftButton);
+    QTest::mouseClick(dlg.treeFontButton, Qt::LeftButton);
     QCOMPARE(prompts.records().back().kind, QString("font"));
     QCOMPARE(state.screenFontName, QString("DejaVu Sans"));
     QCOMPARE(state.screenFontSize, 12);
-    QCOMPARE(dlg.label1->text(), QString("DejaVu Sans (12)"));
+    QCOMPARE(dlg.fontSampleLabel->text(), QString("DejaVu Sans (12)"));
     dlg.close();
 }
 

@@ -64,7 +64,7 @@ private slots:
         QVERIFY(c.navigator().isVisible());
         QVERIFY(navigator.isChecked());
         c.showCounters(3, 3, 100);
-        QCOMPARE(c.navigator().findChild<QLabel*>("Label1")->text(), QString("Items: 3"));
+        QCOMPARE(c.navigator().findChild<QLabel*>("itemsLabel")->text(), QString("Items: 3"));
 
         // Children of the current item go to the go-to window.
         store.currentItem = dad;
@@ -83,27 +83,27 @@ private slots:
 
         // Edit properties: the person dialog on a copy, committed by OK.
         QTimer::singleShot(0, &c.personDialog(), [&] {
-            c.personDialog().findChild<QLineEdit*>("Edit2")->setText("Dahl");
+            c.personDialog().findChild<QLineEdit*>("lastNameEdit")->setText("Dahl");
             // Leaving a date field standardises it while the option is on.
-            auto* born = c.personDialog().findChild<QLineEdit*>("MaskEdit1");
+            auto* born = c.personDialog().findChild<QLineEdit*>("bornDateEdit");
             born->setFocus();
             QTest::keyClicks(born, "12.01.1900");
             QFocusEvent leave(QEvent::FocusOut, Qt::TabFocusReason);
             QApplication::sendEvent(born, &leave);
             QCOMPARE(born->text(), QString("12 Jan 1900"));
-            QTest::mouseClick(c.personDialog().findChild<QPushButton*>("Button1"), Qt::LeftButton);
+            QTest::mouseClick(c.personDialog().findChild<QPushButton*>("okButton"), Qt::LeftButton);
         });
         c.editProperties();
         QCOMPARE(dad->LastName.str(), std::string("Dahl"));
         QCOMPARE(dad->BornDate.str(), std::string("12 Jan 1900"));
         c.setDateOptions(DateOptions{false});
         QTimer::singleShot(0, &c.personDialog(), [&] {
-            auto* died = c.personDialog().findChild<QLineEdit*>("MaskEdit2");
+            auto* died = c.personDialog().findChild<QLineEdit*>("diedDateEdit");
             died->setFocus();
             QTest::keyClicks(died, "3.4.1950");
             QFocusEvent leave(QEvent::FocusOut, Qt::TabFocusReason);
             QApplication::sendEvent(died, &leave);
-            QTest::mouseClick(c.personDialog().findChild<QPushButton*>("Button1"), Qt::LeftButton);
+            QTest::mouseClick(c.personDialog().findChild<QPushButton*>("okButton"), Qt::LeftButton);
         });
         c.editProperties();
         QCOMPARE(dad->DiedDate.str(), std::string("3.4.1950"));

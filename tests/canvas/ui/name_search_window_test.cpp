@@ -74,11 +74,11 @@ private slots:
         QVERIFY(!browser.searchTimer().isActive());
 
         store.currentItem = nullptr;
-        QTest::mouseClick(browser.findChild<QPushButton*>("Button2"), Qt::LeftButton);
+        QTest::mouseClick(browser.findChild<QPushButton*>("goToPersonButton"), Qt::LeftButton);
         QCOMPARE(store.currentItem, ola);
         QCOMPARE(zooms, 1);
         QCOMPARE(edit->selectedText(), edit->text());
-        QTest::mouseClick(browser.findChild<QPushButton*>("Button4"), Qt::LeftButton);
+        QTest::mouseClick(browser.findChild<QPushButton*>("editPersonButton"), Qt::LeftButton);
         QCOMPARE(edits, 1);
         QCOMPARE(zooms, 2);
 
@@ -87,7 +87,7 @@ private slots:
         store.deleteItem();
         store.currentItem = store.firstItem();
         browser.list()->setCurrentRow(1);
-        browser.button2Click();
+        browser.goToPerson();
         QCOMPARE(store.currentItem, store.firstItem());
         QCOMPARE(zooms, 3);
         browser.close();

@@ -28,10 +28,10 @@ private slots:
                       [&] { ++home; }, [&] { ++focus; }, {}});
         nav.show();
         QCOMPARE(nav.windowTitle(), QString("Navigator"));
-        QCOMPARE(nav.findChild<QLabel*>("Label3")->text(), QString("Zoom: 100%"));
-        QCOMPARE(nav.findChild<QLabel*>("Label1")->text(), QString("Items: 0"));
-        QCOMPARE(nav.findChild<QLabel*>("Label2")->text(), QString("Persons: 0"));
-        auto* right = nav.findChild<QToolButton*>("SpeedButton5");
+        QCOMPARE(nav.findChild<QLabel*>("zoomLabel")->text(), QString("Zoom: 100%"));
+        QCOMPARE(nav.findChild<QLabel*>("itemsLabel")->text(), QString("Items: 0"));
+        QCOMPARE(nav.findChild<QLabel*>("personsLabel")->text(), QString("Persons: 0"));
+        auto* right = nav.findChild<QToolButton*>("scrollRightButton");
         QCOMPARE(right->size(), QSize(29, 48));
         QTest::mousePress(right, Qt::LeftButton);
         QCOMPARE(steps.size(), size_t(1));  // one step at the press
@@ -47,24 +47,24 @@ private slots:
         QCOMPARE(steps.size(), held);
         QVERIFY(focus >= 3);
 
-        QTest::mouseClick(nav.findChild<QToolButton*>("SpeedButton1"), Qt::LeftButton);
-        QTest::mouseClick(nav.findChild<QToolButton*>("SpeedButton2"), Qt::LeftButton);
-        QTest::mouseClick(nav.findChild<QToolButton*>("SpeedButton7"), Qt::LeftButton);
+        QTest::mouseClick(nav.findChild<QToolButton*>("zoomInButton"), Qt::LeftButton);
+        QTest::mouseClick(nav.findChild<QToolButton*>("zoomOutButton"), Qt::LeftButton);
+        QTest::mouseClick(nav.findChild<QToolButton*>("homeButton"), Qt::LeftButton);
         QCOMPARE(zoomIn, 1);
         QCOMPARE(zoomOut, 1);
         QCOMPARE(home, 1);
 
         nav.showCounters(12, 10, 35.0);
-        QCOMPARE(nav.findChild<QLabel*>("Label3")->text(), QString("Zoom: 35 %"));
-        QCOMPARE(nav.findChild<QLabel*>("Label1")->text(), QString("Items: 12"));
-        QCOMPARE(nav.findChild<QLabel*>("Label2")->text(), QString("Persons: 10"));
+        QCOMPARE(nav.findChild<QLabel*>("zoomLabel")->text(), QString("Zoom: 35 %"));
+        QCOMPARE(nav.findChild<QLabel*>("itemsLabel")->text(), QString("Items: 12"));
+        QCOMPARE(nav.findChild<QLabel*>("personsLabel")->text(), QString("Persons: 10"));
 
         QVERIFY(nav.infoShown());
         const int tall = nav.height();
-        QTest::mouseClick(nav.findChild<QToolButton*>("SpeedButton8"), Qt::LeftButton);
+        QTest::mouseClick(nav.findChild<QToolButton*>("infoButton"), Qt::LeftButton);
         QVERIFY(!nav.infoShown());
         QVERIFY(nav.height() < tall);
-        QTest::mouseClick(nav.findChild<QToolButton*>("SpeedButton8"), Qt::LeftButton);
+        QTest::mouseClick(nav.findChild<QToolButton*>("infoButton"), Qt::LeftButton);
         QVERIFY(nav.infoShown());
     }
 
@@ -82,11 +82,11 @@ private slots:
         window.go();  // no line selected: nothing happens
         QCOMPARE(zooms, 0);
         window.list()->setCurrentRow(0);
-        QTest::mouseClick(window.findChild<QPushButton*>("Button1"), Qt::LeftButton);
+        QTest::mouseClick(window.findChild<QPushButton*>("goButton"), Qt::LeftButton);
         QCOMPARE(store.currentItem, kid);
         QCOMPARE(zooms, 1);
         QVERIFY(window.isVisible());  // stays open for further jumps
-        QTest::mouseClick(window.findChild<QPushButton*>("Button2"), Qt::LeftButton);
+        QTest::mouseClick(window.findChild<QPushButton*>("closeButton"), Qt::LeftButton);
         QVERIFY(!window.isVisible());
     }
 

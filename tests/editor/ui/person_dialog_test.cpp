@@ -68,14 +68,14 @@ private slots:
         bool noSpousesShown = false, gridShown = true, maleChecked = false;
         const bool ok = edit(store, dialog, [&] {
             caption = dialog.windowTitle();
-            noSpousesShown = !child<QLabel>(dialog, "Label17")->isHidden();
-            gridShown = !child<QWidget>(dialog, "Panel6")->isHidden();
-            maleChecked = child<QRadioButton>(dialog, "RadioButton1")->isChecked();
-            QVERIFY(child<QWidget>(dialog, "Image1")->isVisibleTo(&dialog));
-            QVERIFY(!child<QWidget>(dialog, "Image2")->isVisibleTo(&dialog));
-            QCOMPARE(child<QLabel>(dialog, "Label17")->text(), QString("No spouses linked to this item"));
-            QCOMPARE(dialog.focusWidget(), child<QWidget>(dialog, "Edit1"));
-            QTest::mouseClick(child<QPushButton>(dialog, "Button1"), Qt::LeftButton);
+            noSpousesShown = !child<QLabel>(dialog, "noSpousesLabel")->isHidden();
+            gridShown = !child<QWidget>(dialog, "spousesPanel")->isHidden();
+            maleChecked = child<QRadioButton>(dialog, "maleButton")->isChecked();
+            QVERIFY(child<QWidget>(dialog, "maleIcon")->isVisibleTo(&dialog));
+            QVERIFY(!child<QWidget>(dialog, "femaleIcon")->isVisibleTo(&dialog));
+            QCOMPARE(child<QLabel>(dialog, "noSpousesLabel")->text(), QString("No spouses linked to this item"));
+            QCOMPARE(dialog.focusWidget(), child<QWidget>(dialog, "firstNameEdit"));
+            QTest::mouseClick(child<QPushButton>(dialog, "okButton"), Qt::LeftButton);
         });
         QVERIFY(ok);
         QCOMPARE(caption, QString("Ola Nordmann"));
@@ -94,14 +94,14 @@ private slots:
         PersonItem copy = *p;
         dialog.fill(store, copy, *p);
         QCOMPARE(dialog.windowTitle(), QString("Person"));
-        child<QLineEdit>(dialog, "Edit2")->setText("Hansen");
+        child<QLineEdit>(dialog, "lastNameEdit")->setText("Hansen");
         QCOMPARE(dialog.windowTitle(), QString(" Hansen"));
-        QCOMPARE(child<QLineEdit>(dialog, "Edit8")->maxLength(), 246);
-        QCOMPARE(child<QLineEdit>(dialog, "MaskEdit1")->maxLength(), 35);
-        QCOMPARE(child<QLineEdit>(dialog, "Edit1")->maxLength(), 100);
-        child<QRadioButton>(dialog, "RadioButton2")->setChecked(true);
-        QVERIFY(child<QWidget>(dialog, "Image2")->isVisibleTo(&dialog));
-        QVERIFY(!child<QWidget>(dialog, "Image1")->isVisibleTo(&dialog));
+        QCOMPARE(child<QLineEdit>(dialog, "pictureTextEdit")->maxLength(), 246);
+        QCOMPARE(child<QLineEdit>(dialog, "bornDateEdit")->maxLength(), 35);
+        QCOMPARE(child<QLineEdit>(dialog, "firstNameEdit")->maxLength(), 100);
+        child<QRadioButton>(dialog, "femaleButton")->setChecked(true);
+        QVERIFY(child<QWidget>(dialog, "femaleIcon")->isVisibleTo(&dialog));
+        QVERIFY(!child<QWidget>(dialog, "maleIcon")->isVisibleTo(&dialog));
     }
 
     void aliasOpensReadOnlyAndOkKeepsValues() {
@@ -122,16 +122,16 @@ private slots:
         QWidget* focus = nullptr;
         QVERIFY(edit(store, dialog, [&] {
             allDisabled = true;
-            for (const char* name : {"Edit1", "Edit2", "Edit5", "Edit6", "Edit7", "Edit8", "Edit9", "RadioButton1",
-                                     "RadioButton2", "MaskEdit1", "MaskEdit2", "SpeedButton1", "SpeedButton2",
-                                     "SpeedButton3", "Button6", "Button7"})
+            for (const char* name : {"firstNameEdit", "lastNameEdit", "bornPlaceEdit", "diedPlaceEdit", "occupationEdit", "pictureTextEdit", "sourceEdit", "maleButton",
+                                     "femaleButton", "bornDateEdit", "diedDateEdit", "openNotesButton", "newNotesButton",
+                                     "clearNotesButton", "openPictureButton", "clearPictureButton"})
                 allDisabled = allDisabled && !child<QWidget>(dialog, name)->isEnabled();
-            QVERIFY(child<QPlainTextEdit>(dialog, "Memo1")->isReadOnly());
+            QVERIFY(child<QPlainTextEdit>(dialog, "notes")->isReadOnly());
             focus = dialog.focusWidget();
-            QTest::mouseClick(child<QPushButton>(dialog, "Button1"), Qt::LeftButton);
+            QTest::mouseClick(child<QPushButton>(dialog, "okButton"), Qt::LeftButton);
         }));
         QVERIFY(allDisabled);
-        QCOMPARE(focus, child<QWidget>(dialog, "Button1"));
+        QCOMPARE(focus, child<QWidget>(dialog, "okButton"));
         QCOMPARE(a->FirstName.str(), std::string("Kari"));
         QCOMPARE(a->Sex.str(), std::string("F"));
         QCOMPARE(a->BornDate.str(), std::string("1 Jan 1900"));
@@ -148,14 +148,14 @@ private slots:
         store.currentItem = p;
         store.modified = false;
         QVERIFY(!edit(store, dialog, [&] {
-            child<QLineEdit>(dialog, "Edit1")->setText("Changed");
-            QTest::mouseClick(child<QPushButton>(dialog, "Button2"), Qt::LeftButton);
+            child<QLineEdit>(dialog, "firstNameEdit")->setText("Changed");
+            QTest::mouseClick(child<QPushButton>(dialog, "cancelButton"), Qt::LeftButton);
         }));
         QCOMPARE(p->FirstName.str(), std::string("Ola"));
         QVERIFY(!store.modified);
         // Esc works like Cancel.
         QVERIFY(!edit(store, dialog, [&] {
-            child<QLineEdit>(dialog, "Edit1")->setText("Changed");
+            child<QLineEdit>(dialog, "firstNameEdit")->setText("Changed");
             QTest::keyClick(&dialog, Qt::Key_Escape);
         }));
         QCOMPARE(p->FirstName.str(), std::string("Ola"));
@@ -174,12 +174,12 @@ private slots:
         store.currentItem = p;
         store.modified = false;
         QVERIFY(!edit(store, dialog, [&] {
-            child<QLineEdit>(dialog, "Edit1")->setText("Changed");
-            QTest::mouseClick(child<QPushButton>(dialog, "Button2"), Qt::LeftButton);
+            child<QLineEdit>(dialog, "firstNameEdit")->setText("Changed");
+            QTest::mouseClick(child<QPushButton>(dialog, "cancelButton"), Qt::LeftButton);
         }));
         store.deleteItem();  // the edited item goes; the spouse keeps a slot that pointed at it
-        dialog.button1Click();
-        dialog.formActivate();
+        dialog.okClicked();
+        dialog.prepareControls();
         QVERIFY(!store.modified);
         QCOMPARE(s->FirstName.str(), std::string("Siri"));
         QVERIFY(prompts.records().empty());
@@ -201,7 +201,7 @@ private slots:
         p->MarriagePlace[3] = "Trondheim";
         store.currentItem = p;
         QVERIFY(edit(store, dialog, [&] {
-            auto* grid = child<QTableWidget>(dialog, "StringGrid1");
+            auto* grid = child<QTableWidget>(dialog, "spousesGrid");
             QCOMPARE(grid->rowCount(), 3);
             QCOMPARE(grid->horizontalHeaderItem(0)->text(), QString("Spouse"));
             QCOMPARE(grid->horizontalHeaderItem(3)->text(), QString("Type"));
@@ -209,11 +209,11 @@ private slots:
             QCOMPARE(grid->item(2, 0)->text(), QString("Tove C"));
             QCOMPARE(grid->item(2, 2)->text(), QString("Trondheim"));
             grid->setCurrentCell(0, 0);
-            QCOMPARE(child<QLineEdit>(dialog, "Edit10")->text(), QString("Siri B"));
-            auto* combo = child<QComboBox>(dialog, "ComboBox1");
+            QCOMPARE(child<QLineEdit>(dialog, "spouseNameEdit")->text(), QString("Siri B"));
+            auto* combo = child<QComboBox>(dialog, "relationshipBox");
             QCOMPARE(combo->currentText(), QString("Marriage"));
             QCOMPARE(combo->count(), 7);
-            auto* date = child<QLineEdit>(dialog, "Edit11");
+            auto* date = child<QLineEdit>(dialog, "marriageDateEdit");
             dialog.findChild<QTabWidget*>()->setCurrentIndex(1);
             date->setFocus();
             QTest::keyClicks(date, "1.5.1950");
@@ -225,7 +225,7 @@ private slots:
             combo->setCurrentIndex(2);
             emit combo->activated(2);
             QCOMPARE(grid->item(0, 3)->text(), QString("D"));
-            QTest::mouseClick(child<QPushButton>(dialog, "Button1"), Qt::LeftButton);
+            QTest::mouseClick(child<QPushButton>(dialog, "okButton"), Qt::LeftButton);
         }));
         QCOMPARE(s->MarriageDate[1].str(), std::string("1 May 1950"));
         QCOMPARE(s->SpouseType[1], 'D');
@@ -250,27 +250,27 @@ private slots:
         p->PictureText = "At the farm";
         store.currentItem = p;
         QVERIFY(edit(store, dialog, [&] {
-            auto* box = child<PictureBox>(dialog, "AdvImage1");
+            auto* box = child<PictureBox>(dialog, "picture");
             QCOMPARE(box->picture().size(), QSize(20, 10));
             QCOMPARE(box->toolTip(), jpg);
-            QVERIFY(child<QWidget>(dialog, "Edit8")->isEnabled());
-            dialog.advImage1Click();
+            QVERIFY(child<QWidget>(dialog, "pictureTextEdit")->isEnabled());
+            dialog.viewPicture();
             QCOMPARE(dialog.pictureViewer()->windowTitle(), jpg);
             QCOMPARE(dialog.pictureViewer()->image()->size(), QSize(20, 10));
             dialog.pictureViewer()->close();
-            QTest::mouseClick(child<QPushButton>(dialog, "Button7"), Qt::LeftButton);
+            QTest::mouseClick(child<QPushButton>(dialog, "clearPictureButton"), Qt::LeftButton);
             QVERIFY(box->picture().isNull());
-            QVERIFY(!child<QWidget>(dialog, "Edit8")->isEnabled());
-            QVERIFY(!child<QWidget>(dialog, "Button7")->isEnabled());
-            QTest::mouseClick(child<QPushButton>(dialog, "Button1"), Qt::LeftButton);
+            QVERIFY(!child<QWidget>(dialog, "pictureTextEdit")->isEnabled());
+            QVERIFY(!child<QWidget>(dialog, "clearPictureButton")->isEnabled());
+            QTest::mouseClick(child<QPushButton>(dialog, "okButton"), Qt::LeftButton);
         }));
         QCOMPARE(p->PictureFile.str(), std::string());
         QCOMPARE(p->PictureText.str(), std::string());
         // A picture that cannot be shown leaves the empty picture area, without a message.
         p->PictureFile = dir.filePath("missing.emf").toStdString();
         QVERIFY(edit(store, dialog, [&] {
-            QVERIFY(child<PictureBox>(dialog, "AdvImage1")->picture().isNull());
-            QTest::mouseClick(child<QPushButton>(dialog, "Button2"), Qt::LeftButton);
+            QVERIFY(child<PictureBox>(dialog, "picture")->picture().isNull());
+            QTest::mouseClick(child<QPushButton>(dialog, "cancelButton"), Qt::LeftButton);
         }) == false);
         QVERIFY(prompts.records().empty());
     }
@@ -285,14 +285,14 @@ private slots:
         const QString created = dir.filePath("Anne_Marie O_Neil.txt");
         prompts.answerText(created);
         QVERIFY(edit(store, dialog, [&] {
-            auto* memo = child<QPlainTextEdit>(dialog, "Memo1");
+            auto* memo = child<QPlainTextEdit>(dialog, "notes");
             QVERIFY(memo->isReadOnly());
-            QVERIFY(!child<QWidget>(dialog, "SpeedButton3")->isEnabled());
-            QTest::mouseClick(child<QToolButton>(dialog, "SpeedButton2"), Qt::LeftButton);
+            QVERIFY(!child<QWidget>(dialog, "clearNotesButton")->isEnabled());
+            QTest::mouseClick(child<QToolButton>(dialog, "newNotesButton"), Qt::LeftButton);
             QVERIFY(!memo->isReadOnly());
-            QVERIFY(child<QWidget>(dialog, "SpeedButton3")->isEnabled());
+            QVERIFY(child<QWidget>(dialog, "clearNotesButton")->isEnabled());
             memo->setPlainText("Born on the farm.");
-            QTest::mouseClick(child<QPushButton>(dialog, "Button1"), Qt::LeftButton);
+            QTest::mouseClick(child<QPushButton>(dialog, "okButton"), Qt::LeftButton);
         }));
         QCOMPARE(prompts.records().at(0).caption, QString("Create new text file"));
         QCOMPARE(prompts.records().at(0).file.fileName, QString("Anne_Marie O_Neil.txt"));
@@ -302,12 +302,12 @@ private slots:
 
         // The notes are shown the next time; a second person's proposal follows the rule too.
         QVERIFY(!edit(store, dialog, [&] {
-            QCOMPARE(child<QPlainTextEdit>(dialog, "Memo1")->toPlainText(), QString("Born on the farm."));
-            child<QLineEdit>(dialog, "Edit1")->setText("J. R.");
-            child<QLineEdit>(dialog, "Edit2")->setText("(Jr)");
+            QCOMPARE(child<QPlainTextEdit>(dialog, "notes")->toPlainText(), QString("Born on the farm."));
+            child<QLineEdit>(dialog, "firstNameEdit")->setText("J. R.");
+            child<QLineEdit>(dialog, "lastNameEdit")->setText("(Jr)");
             prompts.answerText(std::nullopt);
-            QTest::mouseClick(child<QToolButton>(dialog, "SpeedButton2"), Qt::LeftButton);
-            QTest::mouseClick(child<QPushButton>(dialog, "Button2"), Qt::LeftButton);
+            QTest::mouseClick(child<QToolButton>(dialog, "newNotesButton"), Qt::LeftButton);
+            QTest::mouseClick(child<QPushButton>(dialog, "cancelButton"), Qt::LeftButton);
         }));
         QCOMPARE(prompts.records().back().file.fileName, QString("J_ R_ _Jr.txt"));
 
@@ -317,8 +317,8 @@ private slots:
         p->NotesFile = unreadable.toStdString();
         prompts.clear();
         QVERIFY(edit(store, dialog, [&] {
-            child<QPlainTextEdit>(dialog, "Memo1")->setPlainText("typed over nothing");
-            QTest::mouseClick(child<QPushButton>(dialog, "Button1"), Qt::LeftButton);
+            child<QPlainTextEdit>(dialog, "notes")->setPlainText("typed over nothing");
+            QTest::mouseClick(child<QPushButton>(dialog, "okButton"), Qt::LeftButton);
         }));
         QCOMPARE(prompts.messageTexts().size(), size_t(1));
         QCOMPARE(prompts.messageTexts()[0],
@@ -330,8 +330,8 @@ private slots:
         p->NotesFile = missing.toStdString();
         prompts.clear();
         QVERIFY(edit(store, dialog, [&] {
-            child<QPlainTextEdit>(dialog, "Memo1")->setPlainText("new notes");
-            QTest::mouseClick(child<QPushButton>(dialog, "Button1"), Qt::LeftButton);
+            child<QPlainTextEdit>(dialog, "notes")->setPlainText("new notes");
+            QTest::mouseClick(child<QPushButton>(dialog, "okButton"), Qt::LeftButton);
         }));
         QVERIFY(prompts.records().empty());
         QCOMPARE(*readNotesFile(missing, DisplayCharset()), QString("new notes"));
@@ -345,14 +345,14 @@ private slots:
         PersonItem copy = *p;
         dialog.fill(store, copy, *p);
         dialog.show();
-        auto* top = child<QWidget>(dialog, "Panel_top");
-        auto* notes = child<QWidget>(dialog, "Panel5");
+        auto* top = child<QWidget>(dialog, "topPanel");
+        auto* notes = child<QWidget>(dialog, "notesPanel");
         const int before = notes->height();
-        child<QToolButton>(dialog, "HeightButton")->click();
+        child<QToolButton>(dialog, "notesHeightButton")->click();
         QVERIFY(!top->isVisible());
         QTest::qWait(20);
         QVERIFY(notes->height() > before);
-        child<QToolButton>(dialog, "HeightButton")->click();
+        child<QToolButton>(dialog, "notesHeightButton")->click();
         QVERIFY(top->isVisible());
         dialog.hide();
     }

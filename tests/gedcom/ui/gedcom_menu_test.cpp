@@ -52,7 +52,7 @@ private slots:
         bool paintDuring = true;
         connect(windows->gedcomImport, &GedcomImportDialog::importFinished, this, [&] {
             paintDuring = state.paintEnabled;
-            QCOMPARE(windows->gedcomImport->label5->text(), QStringLiteral("Done."));
+            QCOMPARE(windows->gedcomImport->resultLabel->text(), QStringLiteral("Done."));
             windows->gedcomImport->okButton->click();
         });
         main.importGedcomAction->trigger();

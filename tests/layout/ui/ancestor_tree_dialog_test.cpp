@@ -40,8 +40,8 @@ std::function<void(AncestorTreeDialog&)> type(const QString& digit, bool ok = tr
     return [digit, ok](AncestorTreeDialog& d) {
         QCOMPARE(d.result, false);  // cleared each time the dialog is shown
         QVERIFY(QApplication::overrideCursor() == nullptr);  // no hourglass over the dialog
-        d.edit1->selectAll();
-        QTest::keyClicks(d.edit1, digit);
+        d.generationsBox->selectAll();
+        QTest::keyClicks(d.generationsBox, digit);
         QTest::mouseClick(ok ? d.okButton : d.cancelButton, Qt::LeftButton);
     };
 }
@@ -52,9 +52,9 @@ private slots:
     void looksAsItShould() {
         AncestorTreeDialog dialog;
         QCOMPARE(dialog.windowTitle(), QStringLiteral("Create Tree"));
-        QCOMPARE(dialog.label1->text(), QStringLiteral("Number of generations:"));
-        QCOMPARE(dialog.edit1->text(), QStringLiteral("5"));
-        QCOMPARE(dialog.edit1->minimum(), 0);
+        QCOMPARE(dialog.generationsLabel->text(), QStringLiteral("Number of generations:"));
+        QCOMPARE(dialog.generationsBox->text(), QStringLiteral("5"));
+        QCOMPARE(dialog.generationsBox->minimum(), 0);
         QCOMPARE(dialog.okButton->text(), QStringLiteral("OK"));
         QVERIFY(dialog.okButton->isDefault());
         QCOMPARE(dialog.cancelButton->text(), QStringLiteral("Cancel"));
@@ -82,7 +82,7 @@ private slots:
         QCOMPARE(root->Mother->X, 200 + 150);
         QCOMPARE(root->Father->Y, 900 - 325);  // 65 x 9 - 65 x 4
         QVERIFY(store.modified);
-        QCOMPARE(dialog.edit1->text(), QStringLiteral("3"));  // kept for the next time
+        QCOMPARE(dialog.generationsBox->text(), QStringLiteral("3"));  // kept for the next time
         QVERIFY(QApplication::overrideCursor() == nullptr);
     }
 
