@@ -44,15 +44,15 @@ TEST(GctUnit, VocabularyAndLookupsWithLastMatchRules) {
 TEST(GctUnit, TheTagStoreHoldsNothing) {
     ItemStore store;
     PersonItem* p = store.createItem();
-    GedcomTagStore& gct = store.tagStore();
-    EXPECT_EQ(gct.createTag(p, 1, "BIRT", ""), nullptr);
-    EXPECT_EQ(gct.insertTag(nullptr, 2, "DATE", "1900"), nullptr);
-    EXPECT_EQ(gct.deleteTag(nullptr), nullptr);
-    EXPECT_TRUE(gct.deleteItemTags(p));
-    EXPECT_TRUE(gct.clearTags());
-    EXPECT_EQ(gct.firstNode(), nullptr);
-    EXPECT_EQ(gct.lastNode(), nullptr);
-    EXPECT_EQ(gct.nodeCount(), 0);
+    GedcomTagStore& tags = store.tagStore();
+    EXPECT_EQ(tags.createTag(p, 1, "BIRT", ""), nullptr);
+    EXPECT_EQ(tags.insertTag(nullptr, 2, "DATE", "1900"), nullptr);
+    EXPECT_EQ(tags.deleteTag(nullptr), nullptr);
+    EXPECT_TRUE(tags.deleteItemTags(p));
+    EXPECT_TRUE(tags.clearTags());
+    EXPECT_EQ(tags.firstNode(), nullptr);
+    EXPECT_EQ(tags.lastNode(), nullptr);
+    EXPECT_EQ(tags.nodeCount(), 0);
     EXPECT_EQ(p->FirstTag, nullptr);
     store.currentItem = p;
     store.deleteItem();

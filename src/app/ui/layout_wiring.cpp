@@ -13,7 +13,7 @@ namespace kinloom {
 void connectLayoutCommands(MainWindow& window) {
     AppState& s = window.state();
     auto* dialog = new AncestorTreeDialog(&window);
-    dialog->setObjectName(QStringLiteral("CreateTreeDlg"));
+    dialog->setObjectName(QStringLiteral("ancestorTreeDialog"));
     auto create = [&s, dialog](TreeStyle style) {
         if (runCreateTree(s.store, style, *dialog, s.prompts)) s.repaint();
     };

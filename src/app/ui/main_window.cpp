@@ -41,7 +41,7 @@ private:
 MainWindow::MainWindow(Registry& registry, Prompts& prompts, const QString& programPath,
                        const QStringList& arguments, QWidget* parent)
     : QMainWindow(parent), state_(std::make_unique<AppState>(registry, prompts)) {
-    setObjectName(QStringLiteral("Slektstre"));
+    setObjectName(QStringLiteral("mainWindow"));
     setWindowTitle(QStringLiteral("Please wait..."));
     setEnabled(false);  // until the welcome window is confirmed
 

@@ -15,7 +15,7 @@
 namespace kinloom {
 
 OptionsDialog::OptionsDialog(AppState& state, QWidget* parent) : QDialog(parent), state_(state) {
-    setObjectName(QStringLiteral("kl_options"));
+    setObjectName(QStringLiteral("optionsDialog"));
     setWindowTitle(QStringLiteral("Environment Options"));
     auto* layout = new QVBoxLayout(this);
     pages = new QTabWidget(this);

@@ -11,7 +11,7 @@
 namespace kinloom {
 
 DeleteSpouseLinkDialog::DeleteSpouseLinkDialog(Prompts& prompts, QWidget* parent) : QDialog(parent), prompts_(prompts) {
-    setObjectName(QStringLiteral("DeleteMarriageForm"));
+    setObjectName(QStringLiteral("deleteSpouseLinkDialog"));
     setWindowTitle(QStringLiteral("Delete Link"));
     setModal(true);
     resize(340, 220);
@@ -23,10 +23,10 @@ DeleteSpouseLinkDialog::DeleteSpouseLinkDialog(Prompts& prompts, QWidget* parent
     auto* buttons = new QHBoxLayout;
     buttons->addStretch();
     auto* del = new QPushButton(QStringLiteral("Delete"), this);
-    del->setObjectName(QStringLiteral("OK"));
+    del->setObjectName(QStringLiteral("deleteButton"));
     del->setDefault(true);
     auto* cancel = new QPushButton(QStringLiteral("Cancel"), this);
-    cancel->setObjectName(QStringLiteral("Cancel"));
+    cancel->setObjectName(QStringLiteral("cancelButton"));
     buttons->addWidget(del);
     buttons->addWidget(cancel);
     layout->addLayout(buttons);

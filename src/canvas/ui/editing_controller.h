@@ -49,7 +49,7 @@ public:
 
     PersonDialog& personDialog() { return *person_; }
     GoToWindow& goToWindow() { return *goToWindow_; }
-    DeleteSpouseLinkDialog& deleteMarriageForm() { return *deleteMarriage_; }
+    DeleteSpouseLinkDialog& deleteSpouseLinkDialog() { return *deleteMarriage_; }
     Navigator& navigator() { return *navigator_; }
     NameSearchWindow& nameSearch() { return *browser_; }
 

@@ -13,7 +13,7 @@ namespace kinloom {
 
 GoToWindow::GoToWindow(ItemStore& store, std::function<void()> zoomToCurrent, QWidget* parent)
     : QWidget(parent, Qt::Tool | Qt::WindowStaysOnTopHint), store_(store), zoomToCurrent_(std::move(zoomToCurrent)) {
-    setObjectName(QStringLiteral("GOTOwnd"));
+    setObjectName(QStringLiteral("goToWindow"));
     setWindowTitle(QStringLiteral("Go to person"));
     resize(320, 240);
     auto* layout = new QVBoxLayout(this);

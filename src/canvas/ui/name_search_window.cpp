@@ -20,7 +20,7 @@ constexpr int kMinimumWidth = 330;
 
 NameSearchWindow::NameSearchWindow(ItemStore& store, QWidget* parent)
     : QWidget(parent, Qt::Tool | Qt::WindowStaysOnTopHint), store_(store) {
-    setObjectName(QStringLiteral("PersBrowser"));
+    setObjectName(QStringLiteral("nameSearchWindow"));
     setWindowTitle(QStringLiteral("Name Search"));
     setMinimumWidth(kMinimumWidth);
     resize(kMinimumWidth, 400);

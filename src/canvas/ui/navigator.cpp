@@ -27,7 +27,7 @@ QToolButton* makeButton(QWidget* parent, const char* name, const QString& glyph,
 }  // namespace
 
 Navigator::Navigator(QWidget* parent) : QWidget(parent, Qt::Tool | Qt::WindowStaysOnTopHint) {
-    setObjectName(QStringLiteral("Kontroll"));
+    setObjectName(QStringLiteral("navigator"));
     setWindowTitle(QStringLiteral("Navigator"));
     setWindowFlag(Qt::WindowMinMaxButtonsHint, false);
     auto* layout = new QVBoxLayout(this);

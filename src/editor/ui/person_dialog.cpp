@@ -86,7 +86,7 @@ QToolButton* makeSpeedButton(QWidget* parent, const char* name, const QString& c
 }  // namespace
 
 PersonDialog::PersonDialog(Prompts& prompts, QWidget* parent) : QDialog(parent), prompts_(prompts) {
-    setObjectName(QStringLiteral("Person"));
+    setObjectName(QStringLiteral("personDialog"));
     setWindowTitle(QStringLiteral("Person"));
     setWindowFlag(Qt::WindowStaysOnTopHint);
     setFixedSize(611, 407);

@@ -11,7 +11,7 @@ namespace kinloom {
 
 AncestorTreeDialog::AncestorTreeDialog(QWidget* parent) : QDialog(parent) {
     setWindowTitle(QStringLiteral("Create Tree"));
-    setObjectName(QStringLiteral("CreateTreeDlg"));
+    setObjectName(QStringLiteral("ancestorTreeDialog"));
 
     generationsLabel = new QLabel(QStringLiteral("Number of generations:"), this);
     generationsBox = new QSpinBox(this);

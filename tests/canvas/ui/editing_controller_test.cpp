@@ -73,8 +73,8 @@ private slots:
         QCOMPARE(c.goToWindow().list()->count(), 1);
 
         // Delete link to spouse through its modal dialog.
-        QTimer::singleShot(0, &c.deleteMarriageForm(), [&] {
-            QTest::mouseClick(c.deleteMarriageForm().findChild<QPushButton*>("OK"), Qt::LeftButton);
+        QTimer::singleShot(0, &c.deleteSpouseLinkDialog(), [&] {
+            QTest::mouseClick(c.deleteSpouseLinkDialog().findChild<QPushButton*>("deleteButton"), Qt::LeftButton);
         });
         c.deleteSpouseLink();
         QCOMPARE(dad->Spouse[1], nullptr);

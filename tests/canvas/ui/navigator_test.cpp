@@ -114,7 +114,7 @@ private slots:
         QCOMPARE(zooms, 2);
     }
 
-    void deleteMarriageForm() {
+    void deleteSpouseLinkDialog() {
         ItemStore store;
         ScriptedPrompts prompts;
         PersonItem* a = test::addPerson(store, "A", "X");
@@ -130,7 +130,7 @@ private slots:
         QCOMPARE(form.list()->currentRow(), 0);
         form.list()->setCurrentRow(1);
         form.show();
-        QTest::mouseClick(form.findChild<QPushButton*>("OK"), Qt::LeftButton);
+        QTest::mouseClick(form.findChild<QPushButton*>("deleteButton"), Qt::LeftButton);
         QCOMPARE(a->Spouse[2], nullptr);
         QCOMPARE(c->Spouse[1], nullptr);
         QCOMPARE(a->Spouse[1], b);
@@ -139,13 +139,13 @@ private slots:
         // Cancel leaves everything.
         form.fill(store, *a, DisplayCharset());
         form.show();
-        QTest::mouseClick(form.findChild<QPushButton*>("Cancel"), Qt::LeftButton);
+        QTest::mouseClick(form.findChild<QPushButton*>("cancelButton"), Qt::LeftButton);
         QCOMPARE(a->Spouse[1], b);
     }
 
     // Once the dialog has closed, "Delete" no longer acts on the item it showed, which may since
     // have been deleted.
-    void deleteMarriageFormForgetsItsItem() {
+    void deleteSpouseLinkDialogForgetsItsItem() {
         ItemStore store;
         ScriptedPrompts prompts;
         PersonItem* a = test::addPerson(store, "A", "X");
