@@ -43,7 +43,7 @@ static void BM_CreateTreeSevenGenerations(benchmark::State& state) {
     for (auto _ : state) {
         ItemStore store;
         store.currentItem = store.createItem();
-        CreateTree(store, TreeStyle::Compact, [] { return std::optional<QString>(QStringLiteral("7")); },
+        createTree(store, TreeStyle::Compact, [] { return std::optional<QString>(QStringLiteral("7")); },
                    prompts);
         benchmark::DoNotOptimize(store.lastItem());
     }
@@ -67,7 +67,7 @@ static void BM_OrganizeTreeEightGenerations(benchmark::State& state) {
     ScriptedPrompts prompts;
     for (auto _ : state) {
         store.currentItem = root;
-        OrganizeTree(store, TreeStyle::Fractal, 8, prompts);
+        organizeTree(store, TreeStyle::Fractal, 8, prompts);
         benchmark::DoNotOptimize(store.lastItem()->X);
     }
 }

@@ -81,7 +81,7 @@ std::vector<int> pedigreeDepths(ItemStore& store) {
     return depths;
 }
 
-void OrganizeTree(ItemStore& store, TreeStyle style, int limit, Prompts& prompts) {
+void organizeTree(ItemStore& store, TreeStyle style, int limit, Prompts& prompts) {
     PersonItem* root = store.currentItem;
     if (!root) return;
     AncestorWalk walk;
@@ -116,7 +116,7 @@ void OrganizeTree(ItemStore& store, TreeStyle style, int limit, Prompts& prompts
     store.currentItem = nullptr;
 }
 
-bool CreateTree(ItemStore& store, TreeStyle style, const GenerationsDialog& askGenerations,
+bool createTree(ItemStore& store, TreeStyle style, const GenerationsDialog& askGenerations,
                 Prompts& prompts, const BusyCursorHook& busy) {
     PersonItem* root = store.currentItem;
     // Only an item without parents that is not an alias gets a new tree, as the Edit menu's rule

@@ -52,7 +52,7 @@ std::vector<int> pedigreeDepths(ItemStore& store);
 
 // Organize Ancestor Tree: moves the ancestors of currentItem into the chosen style. The refusals
 // go through `prompts`. Ends with currentItem nil.
-void OrganizeTree(ItemStore& store, TreeStyle style, int limit, Prompts& prompts);
+void organizeTree(ItemStore& store, TreeStyle style, int limit, Prompts& prompts);
 
 // Create Ancestor Tree. `askGenerations` shows the create dialog and returns the text of its edit,
 // or nothing when the dialog was cancelled; it is asked again after a refused number.
@@ -62,7 +62,7 @@ void OrganizeTree(ItemStore& store, TreeStyle style, int limit, Prompts& prompts
 // items are made: the window shows the hourglass in between.
 using GenerationsDialog = std::function<std::optional<QString>()>;
 using BusyCursorHook = std::function<void(bool)>;
-bool CreateTree(ItemStore& store, TreeStyle style, const GenerationsDialog& askGenerations,
+bool createTree(ItemStore& store, TreeStyle style, const GenerationsDialog& askGenerations,
                 Prompts& prompts, const BusyCursorHook& busy = {});
 
 }  // namespace kinloom

@@ -69,7 +69,7 @@ TEST(CreateTree, TwoGenerationsAddFatherAndMother) {
         store.modified = false;
         ScriptedPrompts prompts;
         DialogScript script{{QStringLiteral("2")}};
-        EXPECT_TRUE(CreateTree(store, style, script.dialog(), prompts));
+        EXPECT_TRUE(createTree(store, style, script.dialog(), prompts));
         ASSERT_EQ(store.itemCount(), 3);
         PersonItem* father = root->Next;
         PersonItem* mother = father->Next;
@@ -94,7 +94,7 @@ TEST(CreateTree, SevenGenerationsLinkEveryPositionInOrder) {
         PersonItem* root = addPerson(store, "Root", {}, 0, 0);
         ScriptedPrompts prompts;
         DialogScript script{{QStringLiteral("7")}};
-        ASSERT_TRUE(CreateTree(store, style, script.dialog(), prompts));
+        ASSERT_TRUE(createTree(store, style, script.dialog(), prompts));
         ASSERT_EQ(store.itemCount(), 127);
         // Walking the links back finds every created item at the position the geometry gives it.
         AncestorWalk walk;
@@ -123,7 +123,7 @@ TEST(CreateTree, RefusedCountsAskAgainAndCancelKeepsModified) {
     store.modified = false;
     ScriptedPrompts prompts;
     DialogScript script{{QStringLiteral("1"), QStringLiteral("9"), QStringLiteral("0"), QStringLiteral("3")}};
-    EXPECT_TRUE(CreateTree(store, TreeStyle::Compact, script.dialog(), prompts));
+    EXPECT_TRUE(createTree(store, TreeStyle::Compact, script.dialog(), prompts));
     EXPECT_EQ(script.shown, 4);
     EXPECT_EQ(store.itemCount(), 7);
     ASSERT_EQ(prompts.records().size(), 3u);
@@ -137,13 +137,13 @@ TEST(CreateTree, RefusedCountsAskAgainAndCancelKeepsModified) {
     addPerson(cancelled, "Root");
     cancelled.modified = false;
     DialogScript none;
-    EXPECT_FALSE(CreateTree(cancelled, TreeStyle::Fractal, none.dialog(), prompts));
+    EXPECT_FALSE(createTree(cancelled, TreeStyle::Fractal, none.dialog(), prompts));
     EXPECT_EQ(cancelled.itemCount(), 1);
     EXPECT_TRUE(cancelled.modified);
 
     prompts.clear();
     DialogScript letter{{QStringLiteral("x")}};
-    EXPECT_FALSE(CreateTree(cancelled, TreeStyle::Fractal, letter.dialog(), prompts));
+    EXPECT_FALSE(createTree(cancelled, TreeStyle::Fractal, letter.dialog(), prompts));
     ASSERT_EQ(prompts.records().size(), 1u);
     EXPECT_EQ(prompts.records()[0].text, QStringLiteral("'x' is not a valid integer value"));
     EXPECT_EQ(cancelled.itemCount(), 1);
@@ -158,13 +158,13 @@ TEST(CreateTree, ShowsTheHourglassOnlyWhileCreating) {
     ItemStore store;
     addPerson(store, "Root");
     DialogScript script{{QStringLiteral("1"), QStringLiteral("2")}};
-    ASSERT_TRUE(CreateTree(store, TreeStyle::Compact, script.dialog(), prompts, busy));
+    ASSERT_TRUE(createTree(store, TreeStyle::Compact, script.dialog(), prompts, busy));
     EXPECT_EQ(cursor, (std::vector<bool>{true, false}));
 
     cursor.clear();
     addPerson(store, "Second");
     DialogScript refusedThenCancelled{{QStringLiteral("9")}};
-    EXPECT_FALSE(CreateTree(store, TreeStyle::Compact, refusedThenCancelled.dialog(), prompts, busy));
+    EXPECT_FALSE(createTree(store, TreeStyle::Compact, refusedThenCancelled.dialog(), prompts, busy));
     EXPECT_TRUE(cursor.empty());
 }
 
@@ -179,7 +179,7 @@ TEST(CreateTree, LeavesAnItemWithParentsAlone) {
     store.modified = false;
     ScriptedPrompts prompts;
     DialogScript script{{QStringLiteral("3")}};
-    EXPECT_FALSE(CreateTree(store, TreeStyle::Compact, script.dialog(), prompts));
+    EXPECT_FALSE(createTree(store, TreeStyle::Compact, script.dialog(), prompts));
     EXPECT_EQ(script.shown, 0);
     EXPECT_EQ(store.itemCount(), 2);
     EXPECT_EQ(root->Father, father);
@@ -190,7 +190,7 @@ TEST(CreateTree, LeavesAnItemWithParentsAlone) {
     PersonItem* mother = addPerson(store, "Mother");
     root->Mother = mother;
     store.currentItem = root;
-    EXPECT_FALSE(CreateTree(store, TreeStyle::Fractal, script.dialog(), prompts));
+    EXPECT_FALSE(createTree(store, TreeStyle::Fractal, script.dialog(), prompts));
     EXPECT_EQ(root->Mother, mother);
     EXPECT_EQ(root->Father, nullptr);
     EXPECT_EQ(store.itemCount(), 3);
@@ -200,7 +200,7 @@ TEST(CreateTree, LeavesAnItemWithParentsAlone) {
     PersonItem* alias = addPerson(store, "Alias");
     alias->Kind = "REF";
     store.currentItem = alias;
-    EXPECT_FALSE(CreateTree(store, TreeStyle::Compact, script.dialog(), prompts));
+    EXPECT_FALSE(createTree(store, TreeStyle::Compact, script.dialog(), prompts));
     EXPECT_EQ(alias->Father, nullptr);
     EXPECT_EQ(store.itemCount(), 4);
     EXPECT_EQ(script.shown, 0);
@@ -235,7 +235,7 @@ TEST(OrganizeTree, MissingMotherLeavesHerPositionsEmpty) {
     store.currentItem = root;
     store.modified = false;
     ScriptedPrompts prompts;
-    OrganizeTree(store, TreeStyle::Fractal, 8, prompts);
+    organizeTree(store, TreeStyle::Fractal, 8, prompts);
     EXPECT_TRUE(prompts.records().empty());
     EXPECT_TRUE(store.modified);
     EXPECT_EQ(store.currentItem, nullptr);
@@ -263,7 +263,7 @@ TEST(OrganizeTree, AliasMovesButNotTheAncestorsOfItsOriginal) {
     root->Mother = addPerson(store, "Mother", {}, 1, 1);
     store.currentItem = root;
     ScriptedPrompts prompts;
-    OrganizeTree(store, TreeStyle::Compact, 8, prompts);
+    organizeTree(store, TreeStyle::Compact, 8, prompts);
     EXPECT_EQ(alias->X, -75);
     EXPECT_EQ(alias->Y, -81);
     EXPECT_EQ(original->X, -70);
@@ -284,7 +284,7 @@ TEST(OrganizeTree, AncestorOnTwoPathsTakesTheLaterPosition) {
     mother->Father = grandfather;
     store.currentItem = root;
     ScriptedPrompts prompts;
-    OrganizeTree(store, TreeStyle::Compact, 8, prompts);
+    organizeTree(store, TreeStyle::Compact, 8, prompts);
     const CanvasPoint third = ancestorPosition(TreeStyle::Compact, 3, 2, 3, 2000, 4000);
     EXPECT_EQ(grandfather->X, third.x);
     EXPECT_EQ(grandfather->Y, third.y);
@@ -298,7 +298,7 @@ TEST(OrganizeTree, EightGenerationsProceedNineAreRefused) {
     auto gens = buildPedigree(store, 8);
     store.currentItem = gens[0][0];
     ScriptedPrompts prompts;
-    OrganizeTree(store, TreeStyle::Compact, 8, prompts);
+    organizeTree(store, TreeStyle::Compact, 8, prompts);
     EXPECT_TRUE(prompts.records().empty());
     const CanvasPoint last = ancestorPosition(TreeStyle::Compact, 8, 7, 128, 100, 5000);
     EXPECT_EQ(gens[7][127]->X, last.x);
@@ -308,7 +308,7 @@ TEST(OrganizeTree, EightGenerationsProceedNineAreRefused) {
     auto nine = buildPedigree(deep, 9);
     deep.currentItem = nine[0][0];
     deep.modified = false;
-    OrganizeTree(deep, TreeStyle::Compact, 8, prompts);
+    organizeTree(deep, TreeStyle::Compact, 8, prompts);
     ASSERT_EQ(prompts.records().size(), 1u);
     EXPECT_EQ(prompts.records()[0].text,
               QStringLiteral("The tree contains more than 8 generations and will not be organized."));
@@ -325,7 +325,7 @@ TEST(OrganizeTree, CircleIsRefused) {
     store.currentItem = a;
     store.modified = false;
     ScriptedPrompts prompts;
-    OrganizeTree(store, TreeStyle::Fractal, 8, prompts);
+    organizeTree(store, TreeStyle::Fractal, 8, prompts);
     ASSERT_EQ(prompts.records().size(), 1u);
     EXPECT_EQ(prompts.records()[0].caption, QStringLiteral("Error"));
     EXPECT_EQ(prompts.records()[0].text,

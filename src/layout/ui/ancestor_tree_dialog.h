@@ -20,7 +20,7 @@ public:
 
     // Shows the dialog modally: the edit's text after OK, nothing after Cancel.
     std::optional<QString> ask();
-    // The dialog as CreateTree asks it, shown again after a refused number.
+    // The dialog as createTree asks it, shown again after a refused number.
     GenerationsDialog asker() {
         return [this] { return ask(); };
     }

@@ -28,7 +28,7 @@ bool runCreateTree(ItemStore& store, TreeStyle style, AncestorTreeDialog& dialog
     if (!store.currentItem) return false;
     // The hourglass while the items are made, not over the dialog or its refusals.
     std::optional<BusyCursor> busy;
-    CreateTree(store, style, dialog.asker(), prompts, [&busy](bool on) {
+    createTree(store, style, dialog.asker(), prompts, [&busy](bool on) {
         if (on)
             busy.emplace();
         else
@@ -39,7 +39,7 @@ bool runCreateTree(ItemStore& store, TreeStyle style, AncestorTreeDialog& dialog
 
 bool runOrganizeTree(ItemStore& store, TreeStyle style, Prompts& prompts) {
     if (!store.currentItem) return false;
-    OrganizeTree(store, style, 8, prompts);
+    organizeTree(store, style, 8, prompts);
     return true;
 }
 
