@@ -1,4 +1,5 @@
 #pragma once
+#include "app/recent_files.h"
 #include "document/item_store.h"
 #include "document/tree_file.h"
 #include "document/view_state.h"
@@ -35,6 +36,10 @@ struct AppHooks {
     // automatic checks on open and save are then skipped.
     std::function<int()> qualityCheck;
     std::function<void(bool modal)> showQualityCheck;
+    // A tree was read: show it whole when it does not fit at 100 %.
+    std::function<void()> showWholeTreeIfLarge;
+    // Imports a GEDCOM file dropped on the window, through File › Import GEDCOM file's steps.
+    std::function<void(const QString& path)> importGedcomFile;
 };
 
 // The tree-file readers and writers the File commands use; the window binds them to the real
@@ -69,6 +74,7 @@ struct AppState {
     int scrollStep = 0;       // screen pixels of one arrow-key scroll
     ProgramOptions options;   // the four switches of the options dialog
     bool paintEnabled = true;
+    RecentFiles recentFiles;  // File › Open Recent
 
     // The three file dialogs whose filter and extension start-up sets.
     FileDialogRequest openDialog;

@@ -7,12 +7,21 @@
 #include "platform/registry.h"
 #include "platform/rounding.h"
 
+#include <QFile>
+#include <QFileInfo>
+
 namespace kinloom {
 
 namespace {
 
 const QString kTreeFilter = QStringLiteral("Kinloom files (*.kl3)|*.kl3");
 const QString kTreeExtension = QStringLiteral("kl3");
+
+// Open Recent lists the file at the top.
+void rememberFile(AppState& state, const QString& path) {
+    state.recentFiles.add(path);
+    state.recentFiles.save(state.registry);
+}
 
 // The quality check that may run before a save or after an open. On Yes the details window
 // opens: modal before a save, so that the user can mend things first.
@@ -44,7 +53,10 @@ bool saveCurrentFile(AppState& state) {
         return false;
     }
     state.repaint();
-    if (written) state.store.modified = false;
+    if (written) {
+        state.store.modified = false;
+        rememberFile(state, state.currentFileName);
+    }
     state.setBusyCursor(false);
     return true;
 }
@@ -112,6 +124,8 @@ void startUp(AppState& state, const StartupInfo& info) {
     state.store.clearSelection();
     state.view.zoom = 100;
 
+    state.recentFiles.load(state.registry);
+
     state.scrollStep = static_cast<int>(roundHalfEven(info.clientWidth * 80.0 / 1024.0));
 
     if (!info.arguments.isEmpty()) {
@@ -121,6 +135,8 @@ void startUp(AppState& state, const StartupInfo& info) {
             state.files.read(state.store, state.currentFileName, state.view, state.windowOuterSize(), state.prompts) !=
                 ReadStatus::Ok)
             state.currentFileName.clear();  // never leave a title that a Save would write an empty tree to
+        else
+            rememberFile(state, state.currentFileName);
     }
 }
 
@@ -141,14 +157,10 @@ void newTree(AppState& state) {
     state.repaint();
 }
 
-void openTree(AppState& state) {
-    if (!checkModified(state)) return;
-    state.openDialog.fileName.clear();
-    const std::optional<QString> chosen = state.prompts.openFileName(state.openDialog);
-    if (!chosen) return;
-
+// Open from the point where the file is chosen.
+static void readChosenTree(AppState& state, const QString& chosen) {
     state.setBusyCursor(true);
-    state.currentFileName = *chosen;
+    state.currentFileName = chosen;
     const ReadStatus status = state.files.read
         ? state.files.read(state.store, state.currentFileName, state.view, state.windowOuterSize(), state.prompts)
         : ReadStatus::IoError;
@@ -163,6 +175,10 @@ void openTree(AppState& state) {
     }
     state.store.modified = false;
     state.repaint();
+    if (status == ReadStatus::Ok) {
+        rememberFile(state, chosen);
+        if (state.hooks.showWholeTreeIfLarge) state.hooks.showWholeTreeIfLarge();
+    }
 
     autoQualityCheck(state, state.options.qualityCheckOnOpen, false);
 
@@ -170,6 +186,45 @@ void openTree(AppState& state) {
     if (state.hooks.refreshNameSearch) state.hooks.refreshNameSearch();
     if (state.hooks.focusMainWindow) state.hooks.focusMainWindow();
     state.setStatus(QStringLiteral("OK"));
+}
+
+void openTree(AppState& state) {
+    if (!checkModified(state)) return;
+    state.openDialog.fileName.clear();
+    const std::optional<QString> chosen = state.prompts.openFileName(state.openDialog);
+    if (!chosen) return;
+    readChosenTree(state, *chosen);
+}
+
+void openTreeFile(AppState& state, const QString& path) {
+    if (!checkModified(state)) return;
+    readChosenTree(state, path);
+}
+
+void openRecentTree(AppState& state, const QString& path) {
+    if (!QFileInfo::exists(path)) {
+        // Gone since it was listed: told as Open tells it, and taken off the list.
+        QFile file(path);
+        (void)file.open(QIODevice::ReadOnly);  // fails, and says why
+        state.prompts.error(kAppTitle, openFailureMessage(path, file.errorString()));
+        state.recentFiles.remove(path);
+        state.recentFiles.save(state.registry);
+        return;
+    }
+    openTreeFile(state, path);
+}
+
+bool openDroppedFile(AppState& state, const QString& path) {
+    const QString suffix = QFileInfo(path).suffix().toLower();
+    if (suffix == kTreeExtension) {
+        openTreeFile(state, path);
+        return true;
+    }
+    if (suffix == QLatin1String("ged") && state.hooks.importGedcomFile) {
+        state.hooks.importGedcomFile(path);
+        return true;
+    }
+    return false;
 }
 
 // Save As up to its status line; false when a disk error ended the command.
@@ -211,6 +266,7 @@ static void importOldVersion(AppState& state, FileDialogRequest& dialog,
     state.setBusyCursor(false);
     state.store.modified = false;
     state.repaint();
+    if (state.hooks.showWholeTreeIfLarge) state.hooks.showWholeTreeIfLarge();
 }
 
 void importVersion15(AppState& state) { importOldVersion(state, state.importVersion15Dialog, state.files.readVersion15); }

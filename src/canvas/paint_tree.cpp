@@ -13,6 +13,7 @@
 #include <QPen>
 
 #include <algorithm>
+#include <cmath>
 #include <vector>
 
 namespace kinloom {
@@ -44,6 +45,11 @@ public:
         if (!painter.worldTransform().isIdentity() || painter.opacity() != 1.0 ||
             painter.compositionMode() != QPainter::CompositionMode_SourceOver)
             return;
+        // On a screen with a whole-number pixel ratio each logical pixel is a square of device
+        // pixels; any other ratio is left to the painter.
+        const qreal ratio = image->devicePixelRatio();
+        if (ratio < 1 || ratio != static_cast<int>(ratio)) return;
+        ratio_ = static_cast<int>(ratio);
         bits_ = image->bits();  // the painter has already made the image its own
         stride_ = image->bytesPerLine();
         bounds_ = image->rect();
@@ -53,7 +59,10 @@ public:
             painter_.fillRect(rect, brush);
             return;
         }
-        const QRect r = rect & bounds_;
+        const QRect r = (ratio_ == 1 ? rect
+                                     : QRect(rect.x() * ratio_, rect.y() * ratio_, rect.width() * ratio_,
+                                             rect.height() * ratio_)) &
+                        bounds_;
         if (r.isEmpty()) return;
         const QRgb value = brush.color().rgba();
         for (int y = r.top(); y <= r.bottom(); ++y) {
@@ -66,6 +75,7 @@ private:
     QPainter& painter_;
     uchar* bits_ = nullptr;
     qsizetype stride_ = 0;
+    int ratio_ = 1;
     QRect bounds_;
 };
 
@@ -193,7 +203,8 @@ PaintResult paintTree(QPainter& painter, const ItemStore& store, const ViewState
 
     painter.save();
     painter.setRenderHint(QPainter::Antialiasing, false);
-    painter.setRenderHint(QPainter::TextAntialiasing, false);
+    // Smooth text; the boxes and lines stay on whole pixels.
+    painter.setRenderHint(QPainter::TextAntialiasing, true);
     painter.setCompositionMode(QPainter::CompositionMode_SourceOver);
     painter.setBrush(Qt::NoBrush);
 
@@ -236,9 +247,16 @@ PaintResult paintTree(QPainter& painter, const ItemStore& store, const ViewState
         if (e.bottom > 0 && e.right > 0 && e.left < W && e.top < H) boxes.push_back(item);
     }
 
-    painter.setPen(QPen(kSpouseColour, 0, Qt::DotLine));
+    // One pixel wide lines: on a 2x screen two device pixels, so that they weigh as much as elsewhere.
+    const qreal ratio = painter.device() ? painter.device()->devicePixelRatioF() : 1.0;
+    const auto linePen = [ratio](const QColor& colour, Qt::PenStyle style) {
+        QPen pen(colour, ratio > 1 ? std::round(ratio) : 0, style);
+        pen.setCosmetic(true);
+        return pen;
+    };
+    painter.setPen(linePen(kSpouseColour, Qt::DotLine));
     for (const Segment& l : spouseLines) painter.drawLine(l.x1, l.y1, l.x2, l.y2);
-    const QPen fatherPen(kFatherColour, 0), motherPen(kMotherColour, 0);
+    const QPen fatherPen = linePen(kFatherColour, Qt::SolidLine), motherPen = linePen(kMotherColour, Qt::SolidLine);
     int pen = 0;
     for (const Segment& l : parentLines) {
         if (l.kind != pen) {
@@ -252,8 +270,6 @@ PaintResult paintTree(QPainter& painter, const ItemStore& store, const ViewState
     const int cell = std::max<int>(1, static_cast<int>(roundHalfEven(view.zoom * 0.01 * settings.screenFontSize)));
     QFont plainFont(settings.screenFontName);
     plainFont.setPixelSize(pixelSizeForCellHeight(settings.screenFontName, cell));
-    // Crisp text in the exact colours, as the boxes have always looked.
-    plainFont.setStyleStrategy(QFont::NoAntialias);
     QFont aliasFont = plainFont, originalFont = plainFont;
     aliasFont.setItalic(true);
     aliasFont.setUnderline(true);

@@ -92,7 +92,8 @@ void GedcomImportDialog::startImport() {
     okButton->setEnabled(false);
     reading_ = true;
     individuals_ = families_ = 0;
-    const std::optional<QString> file = askGedcomFileToImport(prompts_);
+    const std::optional<QString> file =
+        fileToImport_.isEmpty() ? askGedcomFileToImport(prompts_) : std::optional<QString>(fileToImport_);
     if (file) {
         QApplication::setOverrideCursor(Qt::WaitCursor);
         busyCursor_ = true;

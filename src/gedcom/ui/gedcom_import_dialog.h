@@ -33,6 +33,8 @@ public:
     bool reading() const { return reading_; }
     // Where the scratch copy goes; a temporary folder of its own when empty.
     void setScratchFolder(const QString& folder) { scratchFolder_ = folder; }
+    // A file to import without asking (one dropped on the main window); empty: ask.
+    void setFileToImport(const QString& path) { fileToImport_ = path; }
 
     QLabel* fileNameLabel = nullptr;  // the file's name
     QProgressBar* progressBar = nullptr;
@@ -65,6 +67,7 @@ private:
     std::function<WindowSize()> windowSize_;
     Prompts& prompts_;
     QString scratchFolder_;
+    QString fileToImport_;
     bool reading_ = false;
     bool busyCursor_ = false;
     int individuals_ = 0;
