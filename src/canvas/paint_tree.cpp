@@ -270,6 +270,8 @@ PaintResult paintTree(QPainter& painter, const ItemStore& store, const ViewState
     const int cell = std::max<int>(1, static_cast<int>(roundHalfEven(view.zoom * 0.01 * settings.screenFontSize)));
     QFont plainFont(settings.screenFontName);
     plainFont.setPixelSize(pixelSizeForCellHeight(settings.screenFontName, cell));
+    // Smoothed, with the stems snapped to whole pixels so that small dates stay legible.
+    plainFont.setHintingPreference(QFont::PreferFullHinting);
     QFont aliasFont = plainFont, originalFont = plainFont;
     aliasFont.setItalic(true);
     aliasFont.setUnderline(true);

@@ -53,6 +53,7 @@ private slots:
     void ctrlWheelKeepsThePointUnderThePointer() {
         ItemStore store;
         test::addPerson(store, "Ann", "", 0, 0);
+        store.modified = false;
         ViewState view;
         CanvasWidget w(store, view);
         w.resize(600, 400);
