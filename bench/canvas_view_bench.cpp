@@ -1,4 +1,4 @@
-// Moving around a 100,000-item tree: one wheel step (scroll or zoom about the pointer) with the
+// Moving around a 100,000-item tree laid out in generation rows: one wheel step (scroll or zoom about the pointer) with the
 // repaint it asks for, on a 1920 x 1080 canvas at pixel ratio 1 and 2, and fitting the whole tree.
 #include "canvas/canvas_surface.h"
 #include "canvas/fit_view.h"
@@ -62,7 +62,7 @@ constexpr int kItems = 100000;
 void BM_WheelStep(benchmark::State& state) {
     ensureGuiApplication();
     kinloom::ItemStore store;
-    kinloom::bench::fillRandomTree(store, kItems);
+    kinloom::bench::fillLaidOutTree(store, kItems);
     store.currentItem = nullptr;
     kinloom::ViewState view{static_cast<double>(state.range(0)), 0, 0};
     const QSize size(1920, 1080);
