@@ -75,7 +75,6 @@ GedcomImportResult readGedcomFile(ItemStore& store, const QString& fileName, Ged
     // Also after a failure: the families read so far are linked, as the individuals stay.
     reader.finish();
     result.refusedMarriages = reader.refusedMarriages();
-    if (result.refusedMarriages > 0) prompts.error(kAppTitle, refusedMarriagesMessage(result.refusedMarriages));
 
     result.ok = ok;
     result.lines = reader.lineCount();
@@ -84,6 +83,9 @@ GedcomImportResult readGedcomFile(ItemStore& store, const QString& fileName, Ged
     if (!ok) {
         user.readingFailed();
         user.beep();
+    }
+    if (result.refusedMarriages > 0) prompts.error(kAppTitle, refusedMarriagesMessage(result.refusedMarriages));
+    if (!ok) {
         prompts.error(kAppTitle, gedcomImportFailedMessage());
         user.status(gedcomImportFailedStatus(result.lines));
     }
