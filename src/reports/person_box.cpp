@@ -13,12 +13,16 @@ namespace kinloom {
 
 namespace {
 
-// A text fitted to a width: cut and ended with "..." only when it is too wide.
-QString fitted(const QString& text, const QFontMetrics& metrics, int limit) {
-    if (metrics.horizontalAdvance(text) <= limit) return text;
+// A text fitted to a width: cut and ended with "..." only when it is too wide. `width` gets the
+// result's width, so that centring it needs no second measurement.
+QString fitted(const QString& text, const QFontMetrics& metrics, int limit, int& width) {
+    width = metrics.horizontalAdvance(text);
+    if (width <= limit) return text;
     QString t = text;
-    while (!t.isEmpty() && metrics.horizontalAdvance(t + QStringLiteral("...")) > limit) t.chop(1);
-    return t + QStringLiteral("...");
+    const QString dots = QStringLiteral("...");
+    while (!t.isEmpty() && (width = metrics.horizontalAdvance(t + dots)) > limit) t.chop(1);
+    if (t.isEmpty()) width = metrics.horizontalAdvance(dots);
+    return t + dots;
 }
 
 }  // namespace
@@ -58,15 +62,21 @@ void PersonBoxPainter::draw(QPainter& painter, const PersonItem& item, QPoint or
     painter.setPen(colorFromRef(style_.fontColor));
     painter.setClipRect(QRect(QPoint(1, 1), QPoint(137, 47)));
     const QFontMetrics metrics(font_);
-    auto line = [&](const QString& t, int index, int minLeft) {
+    // Each line is measured once: boxes are drawn by the thousand.
+    auto line = [&](const QString& t, int width, int index, int minLeft) {
         if (t.isEmpty()) return;
-        const int left = std::max(minLeft, 70 - metrics.horizontalAdvance(t) / 2);
+        const int left = std::max(minLeft, 70 - width / 2);
         painter.drawText(left, 1 + index * lineStep_ + metrics.ascent(), t);
     };
-    line(fitted(text(item.FirstName.str()), metrics, 137), 0, -1000);
-    line(fitted(text(item.LastName.str()), metrics, 109), 1, 29);
-    line(text(item.BornDate.str()), 2, -1000);
-    line(QStringLiteral("- ") + text(item.DiedDate.str()), 3, -1000);
+    int width = 0;
+    const QString first = fitted(text(item.FirstName.str()), metrics, 137, width);
+    line(first, width, 0, -1000);
+    const QString last = fitted(text(item.LastName.str()), metrics, 109, width);
+    line(last, width, 1, 29);
+    const QString born = text(item.BornDate.str());
+    line(born, metrics.horizontalAdvance(born), 2, -1000);
+    const QString died = QStringLiteral("- ") + text(item.DiedDate.str());
+    line(died, metrics.horizontalAdvance(died), 3, -1000);
     painter.setClipping(false);
 
     if (!item.NotesFile.empty()) {
