@@ -67,6 +67,7 @@ TEST(HtmlCli, WritesTheSiteWithStoredSettingsAndOptions) {
     const QString out = dir.filePath("site/new");  // made by the command
     const CliRun run = cli({"html", tree, out, "--frames", "no", "--charset", "Unicode: utf-8"}, config);
     ASSERT_EQ(run.status, 0) << run.err.toStdString();
+    EXPECT_TRUE(run.err.contains("Quality Check Result: 0 error(s)\n")) << run.err.toStdString();
 
     ItemStore reread(&prompts);
     ViewState view;
@@ -87,13 +88,17 @@ TEST(HtmlCli, WritesTheSiteWithStoredSettingsAndOptions) {
     EXPECT_TRUE(written.value("1.html").contains("<FONT COLOR=\"#FF0000\">"));
     EXPECT_FALSE(written.value("1.html").contains("Siblings:"));
 
-    // A page that cannot be written: status 1 with the message and the file.
+    // A page that cannot be written: status 1 with the message and the file. The missing notes
+    // file is reported first and does not stop the run.
+    ASSERT_TRUE(QFile::remove(dir.filePath("john.txt")));
     ASSERT_TRUE(QDir(out).removeRecursively());
     ASSERT_TRUE(QDir().mkpath(out + "/2.html"));
     const CliRun failed = cli({"html", tree, out}, config);
     EXPECT_EQ(failed.status, 1);
     EXPECT_TRUE(failed.err.contains("kinloom-cli html: " + kHtmlExportFailed.toUtf8())) << failed.err.toStdString();
     EXPECT_TRUE(failed.err.contains("2.html")) << failed.err.toStdString();
+    EXPECT_TRUE(failed.err.contains("Quality Check Result: 1 error(s)\nkinloom-cli html: ")) << failed.err.toStdString();
+    EXPECT_TRUE(QFile::exists(out + "/1.html"));
 
     EXPECT_EQ(cli({"html", tree, out, "--frames", "maybe"}, config).status, 1);
 }

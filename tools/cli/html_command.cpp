@@ -5,6 +5,7 @@
 #include "platform/charsets.h"
 #include "platform/registry.h"
 #include "reports/html_report.h"
+#include "reports/quality_check.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -49,13 +50,9 @@ public:
     void warning(const QString& text) override { std::fprintf(stderr, "%s\n", qPrintable(text)); }
 };
 
-// The one place where the report's quality check is called. The check (missing notes and picture
-// files) is not part of the core yet: until it is, nothing is counted and nothing is reported.
-std::optional<int> qualityProblemCount(const ItemStore& store, const QString& treeFolder, const DisplayCharset& charset) {
-    (void)store;
-    (void)treeFolder;
-    (void)charset;
-    return std::nullopt;
+// The quality check the report runs first: missing notes and picture files.
+int qualityProblemCount(const ItemStore& store, const QString& treeFolder, const DisplayCharset& charset) {
+    return runQualityCheck(store, treeFolder, charset).count;
 }
 
 bool yesNo(const QString& value, bool& out) {
@@ -127,8 +124,7 @@ int runHtml(const QStringList& args) {
     job.personCount = store.personCount();
     job.charset = &display;
 
-    if (const std::optional<int> problems = qualityProblemCount(store, job.treeFolder, display))
-        std::fprintf(stderr, "Quality Check Result: %d error(s)\n", *problems);
+    std::fprintf(stderr, "Quality Check Result: %d error(s)\n", qualityProblemCount(store, job.treeFolder, display));
 
     if (!QDir().mkpath(job.outputFolder))
         return fail("html", QStringLiteral("%1\nCould not make the folder %2").arg(kHtmlExportFailed, operands[1]));

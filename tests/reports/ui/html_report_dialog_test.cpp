@@ -1,6 +1,6 @@
 #include "../html_family_fixture.h"
 #include "app/ui/main_window.h"
-#include "app/ui/report_wiring.h"
+#include "app/ui/html_report_wiring.h"
 #include "platform/registry.h"
 #include "platform/scripted_prompts.h"
 #include "reports/html_report.h"
@@ -178,7 +178,7 @@ void HtmlReportDialogTest::menuEntryTellsAboutAnEmptyTree() {
     MemoryRegistry registry;
     ScriptedPrompts prompts;
     MainWindow w(registry, prompts, "/opt/k/kinloom", {});
-    connectReportCommands(w);
+    connectHtmlReport(w);
     QVERIFY(w.htmlAction->isEnabled());
     QCOMPARE(w.htmlAction->text(), QString("&HTML - Generate web pages"));
     w.htmlAction->trigger();

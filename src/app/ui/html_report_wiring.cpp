@@ -1,4 +1,4 @@
-#include "app/ui/report_wiring.h"
+#include "app/ui/html_report_wiring.h"
 
 #include "app/file_commands.h"
 #include "app/ui/main_window.h"
@@ -10,7 +10,7 @@
 
 namespace kinloom {
 
-void connectReportCommands(MainWindow& window) {
+void connectHtmlReport(MainWindow& window) {
     AppState& s = window.state();
     HtmlReportHooks hooks;
     // The quality check's hooks are read when used: they are bound after this dialog is made.
