@@ -3,6 +3,7 @@
 #include "app/ui/canvas_wiring.h"
 #include "app/ui/editing_wiring.h"
 #include "app/ui/layout_wiring.h"
+#include "app/ui/html_report_wiring.h"
 #include "app/ui/reports_wiring.h"
 #include "app/ui/about_box.h"
 #include "app/ui/main_window.h"
@@ -36,6 +37,7 @@ std::unique_ptr<KinloomWindows> createWindows(Registry& registry, Prompts& promp
     QObject::connect(w->options, &OptionsDialog::treeFontRequested, main, &MainWindow::changeTreeFont);
     connectLayoutCommands(*main);
     connectReportCommands(*main);
+    connectHtmlReport(*main);
     return w;
 }
 
