@@ -19,6 +19,8 @@ struct GedcomImportResult {
 // The exact words of a failed import: the message box, and the status line after it.
 QString gedcomImportFailedMessage();
 QString gedcomImportFailedStatus(int line);
+// The main window's status line after an import: what was read from where, or the failure.
+QString gedcomImportStatus(const GedcomImportResult& result, const QString& fileName);
 
 // Reads a GEDCOM file into the store, without arranging it: one item per individual, at (0, 0).
 // Progress, counters and status go to user; a failure shows "GEDCOM import failed" through prompts
