@@ -226,7 +226,7 @@ TEST(FileCommands, OpenSaveAndSaveAsKeepCaptionAndModified) {
     EXPECT_EQ(s.prompts.records().back().kind, "open");
     EXPECT_EQ(s.prompts.records().back().file.filter, "Kinloom files (*.kl3)|*.kl3");
     EXPECT_EQ(s.prompts.records().back().file.fileName, "");
-    EXPECT_EQ(s.log, (std::vector<QString>{"busy", "read:/t/family.kl3 800x600", "repaint", "normal", "focus",
+    EXPECT_EQ(s.log, (std::vector<QString>{"busy", "read:/t/family.kl3 800x600", "repaint", "forget", "normal", "focus",
                                            "status:OK"}));
     EXPECT_EQ(caption(s.state), "Kinloom 2.0 beta 3.6 [/t/family.kl3]");
     EXPECT_FALSE(s.state.store.modified);
@@ -374,7 +374,7 @@ TEST(FileCommands, QualityCheckSteps) {
         s.state.options.qualityCheckOnOpen = true;
         s.prompts.answerText(QString("/t/a.kl3"));
         openTree(s.state);
-        EXPECT_EQ(s.log, (std::vector<QString>{"busy", "read:/t/a.kl3 800x600", "repaint",
+        EXPECT_EQ(s.log, (std::vector<QString>{"busy", "read:/t/a.kl3 800x600", "repaint", "forget",
                                                "status:Performing Quality Check...", "qcheck",
                                                "status:Quality Check Result: 0 error(s)", "normal", "focus",
                                                "status:OK"}));
@@ -512,7 +512,7 @@ TEST(FileCommands, ImportsOfOlderVersionsLeaveAnUntitledUnmodifiedTree) {
     EXPECT_EQ(r.caption, "Import from version 1.5.x");
     EXPECT_EQ(r.file.filter, "Kinloom version 1.5.x (*.kl2)|*.kl2");
     EXPECT_EQ(r.file.defaultExtension, "kl");
-    EXPECT_EQ(s.log, (std::vector<QString>{"busy", "v15:/t/old.kl2", "normal", "repaint"}));
+    EXPECT_EQ(s.log, (std::vector<QString>{"busy", "v15:/t/old.kl2", "normal", "repaint", "forget", "status:Imported /t/old.kl2"}));
     EXPECT_TRUE(s.state.currentFileName.isEmpty());
     EXPECT_FALSE(s.state.store.modified);
     EXPECT_EQ(s.state.store.itemCount(), 1);
@@ -522,7 +522,7 @@ TEST(FileCommands, ImportsOfOlderVersionsLeaveAnUntitledUnmodifiedTree) {
     importVersion10(s.state);
     EXPECT_EQ(s.prompts.records().back().caption, "Import from version 1.0");
     EXPECT_EQ(s.prompts.records().back().file.filter, "Kinloom version 1.0 (*.kl)|*.kl");
-    EXPECT_EQ(s.log, (std::vector<QString>{"busy", "v1:/t/older.kl", "normal", "repaint"}));
+    EXPECT_EQ(s.log, (std::vector<QString>{"busy", "v1:/t/older.kl", "normal", "repaint", "forget", "status:Imported /t/older.kl"}));
 
     // The save question comes first; Cancel ends the import before its dialog.
     s.state.store.modified = true;
