@@ -1,6 +1,7 @@
 #include "gedcom/gedcom_export.h"
 
 #include "document/item_store.h"
+#include "gedcom/export_lines.h"
 
 #include <QSaveFile>
 
@@ -10,7 +11,7 @@ namespace {
 constexpr size_t kMaxDate = 20;
 constexpr size_t kMaxPlace = 70;
 
-std::string cut(std::string_view text, size_t n) { return std::string(text.substr(0, n)); }
+std::string cut(std::string_view text, size_t n) { return cutText(text, n); }
 
 // An alias placement stands for its original; others stand for themselves.
 PersonItem* original(PersonItem* item) { return item && item->isAlias() ? item->Father : item; }
@@ -20,11 +21,8 @@ void line(std::string& out, std::string_view text) {
     out.append("\r\n");
 }
 
-void line(std::string& out, std::string_view head, std::string_view text) {
-    out.append(head);
-    out.append(text);
-    out.append("\r\n");
-}
+// A line that carries a field's text: line breaks in it become continuation lines.
+void line(std::string& out, std::string_view head, std::string_view text) { appendGedcomLine(out, head, text); }
 
 std::string xref(char letter, int number) { return "@" + std::string(1, letter) + std::to_string(number) + "@"; }
 }  // namespace
@@ -127,7 +125,7 @@ void GedcomExporter::buildFamilies() {
 
 void GedcomExporter::writeIndividual(std::string& out, const PersonItem& p) const {
     line(out, "0 " + xref('I', p.Id) + " INDI");
-    line(out, "1 NAME " + p.FirstName.str() + "/" + p.LastName.str() + "/");
+    line(out, "1 NAME ", p.FirstName.str() + "/" + p.LastName.str() + "/");
     line(out, "2 GIVN ", p.FirstName);
     line(out, "2 SURN ", p.LastName);
     line(out, "1 SEX ", p.Sex);
@@ -170,18 +168,28 @@ std::string GedcomExporter::text(QDate date, QTime time) {
                   std::to_string(date.year()));
     line(out, "1 TIME " + std::to_string(time.hour()) + ":" + std::to_string(time.minute()));
     line(out, "1 CHAR ANSI");
+    const size_t charsetAt = out.size() - 6;  // where "ANSI" stands
     buildFamilies();
+    persons_ = 0;
     for (const PersonItem* p = store_.firstItem(); p; p = p->Next)
-        if (!p->isAlias()) writeIndividual(out, *p);
+        if (!p->isAlias()) {
+            writeIndividual(out, *p);
+            ++persons_;
+        }
     for (const auto& f : families_) writeFamily(out, *f);
     line(out, "0 TRLR");
+    // The header declares what the texts turned out to be.
+    if (const std::string_view charset = gedcomCharsetOf(out); charset != "ANSI") out.replace(charsetAt, 4, charset);
     return out;
 }
 
-bool writeGedcomFile(ItemStore& store, const QString& fileName, QDate date, QTime time, QString* error) {
+bool writeGedcomFile(ItemStore& store, const QString& fileName, QDate date, QTime time, QString* error,
+                     GedcomExportCounts* counts) {
     GedcomExporter exporter(store);
     const std::string text = exporter.text(date, time);
+    if (counts) *counts = {exporter.personCount(), static_cast<int>(exporter.families().size())};
     QSaveFile file(fileName);
+    file.setDirectWriteFallback(true);  // in place only where the folder forbids a temporary file
     bool ok = file.open(QIODevice::WriteOnly);
     if (ok) ok = file.write(text.data(), static_cast<qint64>(text.size())) == static_cast<qint64>(text.size());
     if (ok) ok = file.commit();

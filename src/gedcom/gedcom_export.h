@@ -39,6 +39,8 @@ public:
     PersonItem* findReferringAlias(PersonItem* item) const;
 
     const std::vector<std::unique_ptr<GedcomFamily>>& families() const { return families_; }
+    // The individual records the last text() wrote.
+    int personCount() const { return persons_; }
     // The whole file: header with this date and time, individuals, families, trailer; CR LF ends.
     std::string text(QDate date, QTime time);
 
@@ -52,12 +54,19 @@ private:
     std::unordered_map<const PersonItem*, std::unordered_map<const PersonItem*, GedcomFamily*>> byCouple_;
     std::unordered_map<const PersonItem*, std::vector<int>> familiesOf_;  // numbers, in list order
     std::unordered_map<const PersonItem*, PersonItem*> lastAlias_;
+    int persons_ = 0;
+};
+
+// What an export wrote, for the status line.
+struct GedcomExportCounts {
+    int persons = 0;
+    int families = 0;
 };
 
 // Writes the store as a GEDCOM file. The date and time go into the header; the file is written
 // beside the target and renamed over it when complete. On failure returns false with the system's
 // message in error. The tree changes only in ChildFamilyRef and SpareRef.
 bool writeGedcomFile(ItemStore& store, const QString& fileName, QDate date, QTime time,
-                     QString* error = nullptr);
+                     QString* error = nullptr, GedcomExportCounts* counts = nullptr);
 
 }  // namespace kinloom
