@@ -7,6 +7,7 @@
 #include <QRect>
 #include <QTextItem>
 
+#include <climits>
 #include <memory>
 #include <vector>
 
