@@ -7,6 +7,7 @@
 
 #include <QFont>
 #include <QFontMetrics>
+#include <QHash>
 #include <QPagedPaintDevice>
 #include <QPainter>
 #include <QPen>
@@ -164,6 +165,13 @@ void PosterLayout::drawBoxes(QPainter& painter, QRect page, int originX, int ori
     const int textHeight = fm.ascent() + fm.descent();
     const int halfBox = static_cast<int>(roundHalfEven(s_ * 70 * n_));
     const QString dash = QStringLiteral("- ");
+    // Surnames, dates and the dash recur all over a tree: each distinct text is measured once.
+    QHash<QString, int> advances;
+    const auto advance = [&](const QString& t) {
+        auto found = advances.constFind(t);
+        if (found == advances.constEnd()) found = advances.insert(t, fm.horizontalAdvance(t));
+        return *found;
+    };
 
     for (const Placed& p : placed_) {
         const int left = p.left * n_ + originX, top = p.top * n_ + originY;
@@ -179,7 +187,8 @@ void PosterLayout::drawBoxes(QPainter& painter, QRect page, int originX, int ori
         const QRect box(left, top, right - left, bottom - top);
         const PersonItem& item = *p.item;
         const auto text = [&](const QString& t, int y) {
-            const int width = fm.horizontalAdvance(t);
+            if (t.isEmpty()) return;
+            const int width = advance(t);
             const int x = left + halfBox - (width / 2);
             // Clipping costs a printer state change per line: only lines that stick out need it.
             const bool inside = box.contains(QRect(x, y, std::max(width, 1), textHeight));
