@@ -4,6 +4,7 @@
 #include "app/ui/editing_wiring.h"
 #include "app/ui/layout_wiring.h"
 #include "app/ui/print_wiring.h"
+#include "app/ui/reports_wiring.h"
 #include "app/ui/about_box.h"
 #include "app/ui/main_window.h"
 #include "app/ui/welcome_window.h"
@@ -35,6 +36,7 @@ std::unique_ptr<KinloomWindows> createWindows(Registry& registry, Prompts& promp
     QObject::connect(w->welcome.get(), &WelcomeWindow::confirmed, main, &MainWindow::completeStartup);
     QObject::connect(w->options, &OptionsDialog::treeFontRequested, main, &MainWindow::changeTreeFont);
     connectLayoutCommands(*main);
+    connectReportCommands(*main);
     installPrinting(*main);
     return w;
 }
