@@ -4,6 +4,7 @@
 #include "app/ui/editing_wiring.h"
 #include "app/ui/layout_wiring.h"
 #include "app/ui/html_report_wiring.h"
+#include "app/ui/print_wiring.h"
 #include "app/ui/reports_wiring.h"
 #include "app/ui/about_box.h"
 #include "app/ui/main_window.h"
@@ -38,6 +39,7 @@ std::unique_ptr<KinloomWindows> createWindows(Registry& registry, Prompts& promp
     connectLayoutCommands(*main);
     connectReportCommands(*main);
     connectHtmlReport(*main);
+    installPrinting(*main);
     return w;
 }
 
