@@ -164,10 +164,27 @@ void GedcomExporter::writeFamily(std::string& out, const GedcomFamily& f) const 
 }
 
 std::string GedcomExporter::text(QDate date, QTime time) {
+    std::string all;
+    write(date, time, [&all](std::string_view block) {
+        all.append(block);
+        return true;
+    });
+    return all;
+}
+
+bool GedcomExporter::write(QDate date, QTime time, const std::function<bool(std::string_view)>& sink) {
     static const char* const kMonths[] = {"Jan", "Feb", "Mar", "Apr", "May", "Jun",
                                           "Jul", "Aug", "Sep", "Oct", "Nov", "Dec"};
+    constexpr size_t kBlock = 64 * 1024;
     std::string out;
-    out.reserve(static_cast<size_t>(store_.itemCount()) * 160 + 256);
+    out.reserve(kBlock + 4096);
+    // Hands the text gathered so far on once it fills a block (or at the end, when forced).
+    const auto flush = [&](bool force) {
+        if (out.size() < kBlock && !(force && !out.empty())) return true;
+        const bool ok = sink(out);
+        out.clear();
+        return ok;
+    };
     line(out, "0 HEAD");
     line(out, "1 SOUR KINLOOM_2");
     const int month = date.isValid() ? date.month() : 1;
@@ -176,19 +193,26 @@ std::string GedcomExporter::text(QDate date, QTime time) {
     line(out, "1 TIME " + std::to_string(time.hour()) + ":" + std::to_string(time.minute()));
     line(out, "1 CHAR ANSI");
     buildFamilies();
-    for (const PersonItem* p = store_.firstItem(); p; p = p->Next)
+    for (const PersonItem* p = store_.firstItem(); p; p = p->Next) {
         if (!p->isAlias()) writeIndividual(out, *p);
-    for (const auto& f : families_) writeFamily(out, *f);
+        if (!flush(false)) return false;
+    }
+    for (const auto& f : families_) {
+        writeFamily(out, *f);
+        if (!flush(false)) return false;
+    }
     line(out, "0 TRLR");
-    return out;
+    return flush(true);
 }
 
 bool writeGedcomFile(ItemStore& store, const QString& fileName, QDate date, QTime time, QString* error) {
     GedcomExporter exporter(store);
-    const std::string text = exporter.text(date, time);
     QSaveFile file(fileName);
     bool ok = file.open(QIODevice::WriteOnly);
-    if (ok) ok = file.write(text.data(), static_cast<qint64>(text.size())) == static_cast<qint64>(text.size());
+    if (ok)
+        ok = exporter.write(date, time, [&file](std::string_view block) {
+            return file.write(block.data(), static_cast<qint64>(block.size())) == static_cast<qint64>(block.size());
+        });
     if (ok) ok = file.commit();
     if (!ok) {
         if (error) *error = file.errorString();

@@ -4,8 +4,10 @@
 #include <QTime>
 
 #include <array>
+#include <functional>
 #include <memory>
 #include <string>
+#include <string_view>
 #include <unordered_map>
 #include <vector>
 
@@ -43,6 +45,9 @@ public:
     const std::vector<std::unique_ptr<GedcomFamily>>& families() const { return families_; }
     // The whole file: header with this date and time, individuals, families, trailer; CR LF ends.
     std::string text(QDate date, QTime time);
+    // The same bytes handed to `sink` in blocks of some 64 KiB, so that a large tree is written
+    // without ever holding its whole text; stops with false as soon as the sink fails.
+    bool write(QDate date, QTime time, const std::function<bool(std::string_view)>& sink);
 
 private:
     bool takeSlotData(GedcomFamily& family, const PersonItem* husband, const PersonItem* wife);
