@@ -4,6 +4,7 @@
 #include <QPainter>
 #include <QPen>
 
+#include <algorithm>
 #include <cstdlib>
 #include <utility>
 
@@ -34,7 +35,43 @@ void LinkLines::draw(const std::vector<QLine>& lines, const QColor& colour, bool
         return;
     }
     const quint32 pixel = colour.rgba();
-    for (const QLine& line : lines) drawLine(line, pixel, dotted);
+    for (const QLine& line : lines) pending_.push_back({line, pixel, dotted});
+}
+
+void LinkLines::finish() {
+    if (pending_.empty()) return;
+    set_.assign(static_cast<size_t>(width_) * static_cast<size_t>(height_), 0);
+    tilesAcross_ = (width_ + kTile - 1) / kTile;
+    const int tilesDown = (height_ + kTile - 1) / kTile;
+    unsetInTile_.assign(static_cast<size_t>(tilesAcross_) * static_cast<size_t>(tilesDown), 0);
+    for (int ty = 0; ty < tilesDown; ++ty)
+        for (int tx = 0; tx < tilesAcross_; ++tx)
+            unsetInTile_[static_cast<size_t>(ty * tilesAcross_ + tx)] =
+                std::min(kTile, width_ - tx * kTile) * std::min(kTile, height_ - ty * kTile);
+    for (auto it = pending_.rbegin(); it != pending_.rend(); ++it) drawLine(it->line, it->pixel, it->dotted);
+    pending_.clear();
+}
+
+void LinkLines::plot(int x, int y, quint32 pixel) {
+    if (x < 0 || x >= width_ || y < 0 || y >= height_) return;
+    unsigned char& set = set_[static_cast<size_t>(y) * static_cast<size_t>(width_) + static_cast<size_t>(x)];
+    if (set) return;  // a later line's pixel
+    set = 1;
+    reinterpret_cast<quint32*>(bits_ + y * stride_)[x] = pixel;
+    --unsetInTile_[static_cast<size_t>((y / kTile) * tilesAcross_ + x / kTile)];
+}
+
+// True when the pixels from (major, minor0) to (major + a stretch within one square, minor1) all
+// lie in squares whose every pixel is set.
+bool LinkLines::covered(bool steep, int major, int minor0, int minor1) const {
+    if (minor0 > minor1) std::swap(minor0, minor1);
+    const int majorLimit = steep ? height_ : width_, minorLimit = steep ? width_ : height_;
+    if (major < 0 || major >= majorLimit || minor0 < 0 || minor1 >= minorLimit) return false;
+    for (int m = minor0 / kTile; m <= minor1 / kTile; ++m) {
+        const int tx = steep ? m : major / kTile, ty = steep ? major / kTile : m;
+        if (unsetInTile_[static_cast<size_t>(ty * tilesAcross_ + tx)] != 0) return false;
+    }
+    return true;
 }
 
 namespace {
@@ -51,8 +88,7 @@ int slope(int d, int span) {
 void LinkLines::drawLine(QLine line, quint32 pixel, bool dotted) {
     double x1 = line.x1(), y1 = line.y1(), x2 = line.x2(), y2 = line.y2();
     if (x1 == x2 && y1 == y2) {
-        if (line.x1() >= 0 && line.x1() < width_ && line.y1() >= 0 && line.y1() < height_)
-            reinterpret_cast<quint32*>(bits_ + line.y1() * stride_)[line.x1()] = pixel;
+        plot(line.x1(), line.y1(), pixel);
         return;
     }
     const double xmin = -1, xmax = width_ + 1, ymin = -1, ymax = height_ + 1;
@@ -120,20 +156,30 @@ void LinkLines::drawLine(QLine line, quint32 pixel, bool dotted) {
     // The first dot sits on the line's start, which a reversed walk reaches last.
     const int step = reversed ? kLength - 64 : 64;
     if (dotted) offset = static_cast<int>((32 + (reversed ? 64LL * (as - a - 1) : 0)) % kLength);
-    do {
-        const bool on = !dotted || offset < kOn;
-        if (on) {
-            const int px = steep ? (b >> 16) : a;
-            const int py = steep ? a : (b >> 16);
-            if (px >= 0 && px < width_ && py >= 0 && py < height_)
-                reinterpret_cast<quint32*>(bits_ + py * stride_)[px] = pixel;
+    // In stretches up to the next square along the major axis: a stretch over set squares only is
+    // stepped over whole, the others pixel by pixel.
+    while (a < as) {
+        const int stretch = std::min(as - a, kTile - (((a % kTile) + kTile) % kTile));
+        if (covered(steep, a, b >> 16, (b + inc * (stretch - 1)) >> 16)) {
+            a += stretch;
+            b += inc * stretch;
+            if (dotted) offset = (offset + step * stretch) % kLength;
+            continue;
         }
-        if (dotted) {
-            offset += step;
-            if (offset >= kLength) offset -= kLength;
+        for (const int end = a + stretch; a < end; ++a) {
+            if (!dotted || offset < kOn) {
+                if (steep)
+                    plot(b >> 16, a, pixel);
+                else
+                    plot(a, b >> 16, pixel);
+            }
+            if (dotted) {
+                offset += step;
+                if (offset >= kLength) offset -= kLength;
+            }
+            b += inc;
         }
-        b += inc;
-    } while (++a < as);
+    }
 }
 
 }  // namespace kinloom

@@ -251,6 +251,7 @@ PaintResult paintTree(QPainter& painter, const ItemStore& store, const ViewState
         links.draw(run, l.kind == 1 ? kFatherColour : kMotherColour, false);
         run.clear();
     }
+    links.finish();
 
     // The font's cell height follows the zoom; one pixel at the least.
     const int cell = std::max<int>(1, static_cast<int>(roundHalfEven(view.zoom * 0.01 * settings.screenFontSize)));

@@ -59,6 +59,37 @@ TEST(LinkLines, SetsExactlyThePixelsOfThePaintersOwnLines) {
     }
 }
 
+TEST(LinkLines, ManyCrossingLinesInRunsOfColoursGiveThePaintersPicture) {
+    test::ensureGuiApplication();
+    // Lines drawn last show on top: kept and drawn last first, the picture must come out the same.
+    std::mt19937 rng(5);
+    for (int trial = 0; trial < 12; ++trial) {
+        const QSize size(301 + trial, 203 + trial);
+        const int range = std::array{150, 400, 20000}[trial % 3];
+        const auto at = [&](int centre) { return static_cast<int>(rng() % (2 * range + 1)) - range + centre; };
+        std::vector<std::vector<QLine>> runs(6);
+        for (auto& run : runs)
+            for (int i = 0; i < 40 + 60 * trial; ++i) run.emplace_back(at(150), at(100), at(150), at(100));
+        const QColor colours[] = {QColor(128, 0, 128), QColor(0, 0, 128), QColor(128, 0, 0)};
+        QImage expected(size, QImage::Format_RGB32), actual(size, QImage::Format_RGB32);
+        expected.fill(Qt::white);
+        actual.fill(Qt::white);
+        {
+            QPainter painter(&expected);
+            for (size_t k = 0; k < runs.size(); ++k) {
+                painter.setPen(QPen(colours[k % 3], 0, k % 4 == 0 ? Qt::DotLine : Qt::SolidLine));
+                for (const QLine& line : runs[k]) painter.drawLine(line);
+            }
+        }
+        {
+            QPainter painter(&actual);
+            LinkLines links(painter);
+            for (size_t k = 0; k < runs.size(); ++k) links.draw(runs[k], colours[k % 3], k % 4 == 0);
+        }
+        ASSERT_TRUE(actual == expected) << "trial " << trial << ": " << differences(actual, expected);
+    }
+}
+
 TEST(LinkLines, TreePicturesMatchThePaintersOwnDrawing) {
     test::ensureGuiApplication();
     // A tree whose links cross the canvas in every direction, with marriages, drawn at several zooms.
