@@ -121,6 +121,7 @@ ReadStatus readFromFile(ItemStore& store, const QString& fileName, ViewState& vi
     // A length that is not a whole number of records would fail at its last record anyway; a
     // regular file tells us so before we read a byte of it.
     if (!file.isSequential() && file.size() % kTreeRecordSize != 0) return notRecognized();
+    if (!file.isSequential()) store.reserve(static_cast<size_t>(file.size()) / kTreeRecordSize);
 
     std::vector<unsigned char> block(static_cast<size_t>(kRecordsPerBlock) * kTreeRecordSize);
     size_t pending = 0;  // bytes of an incomplete record carried over to the next block
@@ -132,11 +133,11 @@ ReadStatus readFromFile(ItemStore& store, const QString& fileName, ViewState& vi
         const size_t have = pending + static_cast<size_t>(got);
         size_t at = 0;
         for (; at + kTreeRecordSize <= have; at += kTreeRecordSize) {
-            auto item = std::make_unique<PersonItem>();
+            PersonItem item;
             decodeTreeRecord(std::span<const unsigned char, kTreeRecordSize>(block.data() + at, kTreeRecordSize),
-                             *item);
-            item->Selected = false;
-            if (item->Id > store.lastId) store.lastId = item->Id;
+                             item);
+            item.Selected = false;
+            if (item.Id > store.lastId) store.lastId = item.Id;
             store.currentItem = store.appendItem(std::move(item));
         }
         pending = have - at;

@@ -44,6 +44,12 @@ void appendGedcomLine(std::string& out, std::string_view head, std::string_view 
     }
 }
 
+void GedcomCharsetTally::add(std::string_view piece) {
+    if (isAscii(piece)) return;
+    beyondAscii_ = true;
+    if (validUtf8_ && !isValidUtf8(piece)) validUtf8_ = false;
+}
+
 const char* gedcomCharsetOf(std::string_view bytes) {
     return !isAscii(bytes) && isValidUtf8(bytes) ? "UTF-8" : "ANSI";
 }

@@ -14,6 +14,17 @@ void appendGedcomLine(std::string& out, std::string_view head, std::string_view 
 // otherwise.
 const char* gedcomCharsetOf(std::string_view bytes);
 
+// The same answer for bytes seen piece by piece, each piece ending at a line end.
+class GedcomCharsetTally {
+public:
+    void add(std::string_view piece);
+    const char* charset() const { return beyondAscii_ && validUtf8_ ? "UTF-8" : "ANSI"; }
+
+private:
+    bool beyondAscii_ = false;
+    bool validUtf8_ = true;
+};
+
 // The first n bytes of a text; a text that is valid UTF-8 is cut before a character that would not
 // fit whole, so that the cut never spoils the file's character set.
 std::string cutText(std::string_view text, size_t n);

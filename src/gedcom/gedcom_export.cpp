@@ -157,42 +157,75 @@ void GedcomExporter::writeFamily(std::string& out, const GedcomFamily& f) const 
 }
 
 std::string GedcomExporter::text(QDate date, QTime time) {
+    std::string all;
+    write(date, time, [&all](std::string_view block) {
+        all.append(block);
+        return true;
+    });
+    return all;
+}
+
+bool GedcomExporter::write(QDate date, QTime time, const std::function<bool(std::string_view)>& sink) {
     static const char* const kMonths[] = {"Jan", "Feb", "Mar", "Apr", "May", "Jun",
                                           "Jul", "Aug", "Sep", "Oct", "Nov", "Dec"};
-    std::string out;
-    out.reserve(static_cast<size_t>(store_.itemCount()) * 160 + 256);
-    line(out, "0 HEAD");
-    line(out, "1 SOUR KINLOOM_2");
-    const int month = date.isValid() ? date.month() : 1;
-    line(out, "1 DATE " + std::to_string(date.day()) + " " + kMonths[month - 1] + " " +
-                  std::to_string(date.year()));
-    line(out, "1 TIME " + std::to_string(time.hour()) + ":" + std::to_string(time.minute()));
-    line(out, "1 CHAR ANSI");
-    const size_t charsetAt = out.size() - 6;  // where "ANSI" stands
+    constexpr size_t kBlock = 64 * 1024;
     buildFamilies();
-    persons_ = 0;
-    for (const PersonItem* p = store_.firstItem(); p; p = p->Next)
-        if (!p->isAlias()) {
-            writeIndividual(out, *p);
-            ++persons_;
+    // The records after the header, handed on in blocks that end at line ends.
+    const auto writeRecords = [this](const std::function<bool(std::string_view)>& to) {
+        std::string out;
+        out.reserve(kBlock + 4096);
+        const auto flush = [&](bool force) {
+            if (out.size() < kBlock && !(force && !out.empty())) return true;
+            const bool ok = to(out);
+            out.clear();
+            return ok;
+        };
+        persons_ = 0;
+        for (const PersonItem* p = store_.firstItem(); p; p = p->Next) {
+            if (!p->isAlias()) {
+                writeIndividual(out, *p);
+                ++persons_;
+            }
+            if (!flush(false)) return false;
         }
-    for (const auto& f : families_) writeFamily(out, *f);
-    line(out, "0 TRLR");
-    // The header declares what the texts turned out to be.
-    if (const std::string_view charset = gedcomCharsetOf(out); charset != "ANSI") out.replace(charsetAt, 4, charset);
-    return out;
+        for (const auto& f : families_) {
+            writeFamily(out, *f);
+            if (!flush(false)) return false;
+        }
+        line(out, "0 TRLR");
+        return flush(true);
+    };
+    // The header declares what the texts turn out to be, so a first pass reads them without
+    // keeping them. Blocks end at line ends, so no character is split between two of them.
+    GedcomCharsetTally charset;
+    writeRecords([&charset](std::string_view block) {
+        charset.add(block);
+        return true;
+    });
+    std::string head;
+    line(head, "0 HEAD");
+    line(head, "1 SOUR KINLOOM_2");
+    const int month = date.isValid() ? date.month() : 1;
+    line(head, "1 DATE " + std::to_string(date.day()) + " " + kMonths[month - 1] + " " +
+                   std::to_string(date.year()));
+    line(head, "1 TIME " + std::to_string(time.hour()) + ":" + std::to_string(time.minute()));
+    line(head, std::string("1 CHAR ") + charset.charset());
+    if (!sink(head)) return false;
+    return writeRecords(sink);
 }
 
 bool writeGedcomFile(ItemStore& store, const QString& fileName, QDate date, QTime time, QString* error,
                      GedcomExportCounts* counts) {
     GedcomExporter exporter(store);
-    const std::string text = exporter.text(date, time);
-    if (counts) *counts = {exporter.personCount(), static_cast<int>(exporter.families().size())};
     QSaveFile file(fileName);
     file.setDirectWriteFallback(true);  // in place only where the folder forbids a temporary file
     bool ok = file.open(QIODevice::WriteOnly);
-    if (ok) ok = file.write(text.data(), static_cast<qint64>(text.size())) == static_cast<qint64>(text.size());
+    if (ok)
+        ok = exporter.write(date, time, [&file](std::string_view block) {
+            return file.write(block.data(), static_cast<qint64>(block.size())) == static_cast<qint64>(block.size());
+        });
     if (ok) ok = file.commit();
+    if (ok && counts) *counts = {exporter.personCount(), static_cast<int>(exporter.families().size())};
     if (!ok) {
         if (error) *error = file.errorString();
         file.cancelWriting();

@@ -3,8 +3,10 @@
 #include <QString>
 #include <QTime>
 
+#include <functional>
 #include <memory>
 #include <string>
+#include <string_view>
 #include <unordered_map>
 #include <vector>
 
@@ -43,6 +45,9 @@ public:
     int personCount() const { return persons_; }
     // The whole file: header with this date and time, individuals, families, trailer; CR LF ends.
     std::string text(QDate date, QTime time);
+    // The same bytes handed to `sink` in blocks of some 64 KiB, so that a large tree is written
+    // without ever holding its whole text; stops with false as soon as the sink fails.
+    bool write(QDate date, QTime time, const std::function<bool(std::string_view)>& sink);
 
 private:
     bool takeSlotData(GedcomFamily& family, const PersonItem* husband, const PersonItem* wife);
