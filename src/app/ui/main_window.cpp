@@ -3,7 +3,7 @@
 #include "app/toolbar_settings.h"
 #include "app/ui/about_box.h"
 #include "app/ui/welcome_window.h"
-#include "gedcom/ui/gedcom_import_dialog.h"
+#include "gedcom/gedcom_commands.h"
 #include "gedcom/ui/gedcom_menu_commands.h"
 #include "app/ui/options_dialog.h"
 
@@ -111,12 +111,21 @@ void MainWindow::bindHooks() {
     h.charsetChanged = [this] { emit charsetChanged(); };
     h.resetInteraction = [this] { emit interactionReset(); };
     h.focusMainWindow = [this] {
+        // The canvas is the one widget that handles the arrow keys and the Alt/Ctrl arming.
         activateWindow();
-        setFocus();
+        if (canvas_)
+            canvas_->setFocus();
+        else
+            setFocus();
     };
-    h.importGedcomFile = [this](const QString& path) { importGedcomFile(path); };
     h.closeWelcome = [this] {
         if (welcome_) welcome_->close();
+    };
+    // Open offers a .ged file that is no tree file to the GEDCOM import.
+    h.importGedcom = [this](const QString& file) {
+        if (gedcomImport_)
+            importGedcomWithDialog(*gedcomImport_, file, state_->paintEnabled, [this] { repaintShowingWholeTree(); },
+                                   state_->hooks.setStatus);
     };
 }
 
@@ -167,8 +176,7 @@ void MainWindow::completeStartup() {
     setEnabled(true);
     emit startupCompleted();  // the navigator and the name search come up here
     if (!isVisible()) showMaximized();
-    activateWindow();
-    setFocus();
+    state_->hooks.focusMainWindow();
     // A tree named on the command line is shown whole once the window has its final size.
     QTimer::singleShot(0, this, [this] {
         if (!state_->store.empty() && state_->hooks.showWholeTreeIfLarge) state_->hooks.showWholeTreeIfLarge();
@@ -187,18 +195,16 @@ void MainWindow::setGedcomImportDialog(GedcomImportDialog* dialog) {
 }
 
 void MainWindow::importGedcom() {
-    if (gedcomImport_)
-        runGedcomImportCommand(state_->store, *gedcomImport_, [this] { newTree(); }, state_->paintEnabled, [this] {
-            requestRepaint();
-            if (state_->hooks.showWholeTreeIfLarge) state_->hooks.showWholeTreeIfLarge();
-        });
+    if (!gedcomImport_) return;
+    runGedcomImportCommand(
+        *gedcomImport_,
+        [this] { return replaceTreeWith(*state_, [this] { return askGedcomFileToImport(state_->prompts); }); },
+        state_->paintEnabled, [this] { repaintShowingWholeTree(); }, state_->hooks.setStatus);
 }
 
-void MainWindow::importGedcomFile(const QString& path) {
-    if (!gedcomImport_) return;
-    gedcomImport_->setFileToImport(path);
-    importGedcom();
-    gedcomImport_->setFileToImport(QString());
+void MainWindow::repaintShowingWholeTree() {
+    requestRepaint();
+    if (state_->hooks.showWholeTreeIfLarge) state_->hooks.showWholeTreeIfLarge();
 }
 
 void MainWindow::openRecentTree(const QString& path) { kinloom::openRecentTree(*state_, path); }
@@ -227,7 +233,9 @@ void MainWindow::dropEvent(QDropEvent* event) {
     QTimer::singleShot(0, this, [this, path] { openDroppedFile(*state_, path); });
 }
 
-void MainWindow::exportGedcom() { runGedcomExportCommand(state_->store, state_->prompts, [this] { requestRepaint(); }); }
+void MainWindow::exportGedcom() {
+    runGedcomExportCommand(state_->store, state_->prompts, [this] { requestRepaint(); }, state_->hooks.setStatus);
+}
 
 void MainWindow::showOptions() {
     if (options_) options_->exec();

@@ -97,7 +97,6 @@ public slots:
     void openRecentTree(const QString& path);
     // Lists the recent files in File › Open Recent (each time the File menu opens).
     void fillRecentMenu();
-    void importGedcomFile(const QString& path);
 
 signals:
     void repaintRequested();
@@ -116,6 +115,8 @@ private:
     void createToolbar();
     void bindHooks();
     void connectFileCommands();
+    // Repaints, then shows a freshly imported tree whole when it does not fit at 100 %.
+    void repaintShowingWholeTree();
     void saveWindowSettings();
     void loadToolbarPosition();
     void saveToolbarPosition();
