@@ -94,7 +94,7 @@ TEST(DroppedFiles, TreesOpenGedcomImportsOthersAreRefused) {
         log << "read " + name;
         return ReadStatus::Ok;
     };
-    state.hooks.importGedcomFile = [&log](const QString& name) { log << "import " + name; };
+    state.hooks.importGedcom = [&log](const QString& name) { log << "import " + name; };
     test::addPerson(state.store, "Ann");
     state.store.modified = true;
     prompts.answerButton(PromptAnswer::Cancel);  // the user keeps the tree
