@@ -31,7 +31,7 @@ CanvasInteraction::CanvasInteraction(ItemStore& store, ViewState& view, CanvasSu
         // has no current item) ends them, so the next press is a plain click and not the tail of a
         // gesture whose item is gone.
         if (item == nullptr || store_.currentItem == nullptr) {
-            dragging = dragPending = false;
+            dragging = dragPending = dragFromPress_ = false;
             linkFatherPending = linkMotherPending = linkSpousePending = false;
         }
     });
@@ -61,6 +61,9 @@ void CanvasInteraction::reset() {
     dragPending = dragging = rubberBand = false;
     linkFatherPending = linkMotherPending = linkSpousePending = linkHandled = false;
     ignoreNextMouseDown = panArmed = panning = areaSticky = false;
+    viewDragging = dragFromPress_ = false;
+    restX_ = restY_ = 0;
+    wheelZoomAngle_ = 0;
     toolbarItem = nullptr;
     setZoomToArea(false);
     surface_.setCanvasCursor(CanvasCursor::Arrow);
@@ -146,6 +149,14 @@ void CanvasInteraction::completePendingLinks(PersonItem* previous, bool hitNothi
 }
 
 void CanvasInteraction::mousePress(QPoint screen, Qt::MouseButton button) {
+    // The middle button drags the view and picks nothing; other presses wait until it is let go.
+    if (viewDragging) return;
+    if (button == Qt::MiddleButton) {
+        viewDragging = true;
+        viewDragLast = screen;
+        surface_.setCanvasCursor(CanvasCursor::ClosedHand);
+        return;
+    }
     if (panArmed) {
         panLastX = screen.x();
         panLastY = screen.y();
@@ -219,6 +230,15 @@ QString CanvasInteraction::statusTextFor(const PersonItem& item) const {
 }
 
 void CanvasInteraction::mouseMove(QPoint screen) {
+    if (viewDragging) {
+        // The whole tree follows the pointer.
+        moveViewBy(screen.x() - viewDragLast.x(), screen.y() - viewDragLast.y());
+        viewDragLast = screen;
+        repaintKeepingGestures();
+        store_.pointerX = toCanvasX(view_, screen.x());
+        store_.pointerY = toCanvasY(view_, screen.y());
+        return;
+    }
     if (!panning && !dragging && !rubberBand && showNameTips) {
         if (const PersonItem* item = hitTest(toCanvasX(view_, screen.x()), toCanvasY(view_, screen.y()))) {
             const QString hint = hintTextFor(*item);
@@ -251,6 +271,7 @@ void CanvasInteraction::mouseMove(QPoint screen) {
     if (dragPending && current &&
         (std::llabs(current->X - (0LL + store_.pointerX - grabX)) > kDragThreshold ||
          std::llabs(current->Y - (0LL + store_.pointerY - grabY)) > kDragThreshold)) {
+        dragBegan(*current);
         store_.modified = true;
         dragging = true;
         dragPending = false;
@@ -317,7 +338,16 @@ void CanvasInteraction::updateToolbar() {
     surface_.setToolbarButtons(buttons.editProperties, buttons.createAncestorTree);
 }
 
-void CanvasInteraction::mouseRelease(QPoint /*screen*/) {
+void CanvasInteraction::mouseRelease(QPoint /*screen*/, Qt::MouseButton button) {
+    if (viewDragging) {
+        if (button == Qt::MiddleButton) {
+            viewDragging = false;
+            surface_.setCanvasCursor(zoomToAreaMode || anyLinkPending() ? CanvasCursor::Cross
+                                     : panArmed                        ? CanvasCursor::PointingHand
+                                                                       : CanvasCursor::Arrow);
+        }
+        return;
+    }
     surface_.setCanvasCursor(CanvasCursor::Arrow);
     dragPending = false;
 
@@ -351,6 +381,7 @@ void CanvasInteraction::mouseRelease(QPoint /*screen*/) {
 
     if (dragging) {
         dragging = false;
+        dragFromPress_ = false;
         if (store_.currentItem && store_.currentItem->Sex.empty() && editProperties) editProperties();
         repaint();
     }
@@ -425,6 +456,10 @@ PersonItem* CanvasInteraction::nearestItem(int key) const {
 }
 
 void CanvasInteraction::keyPress(int key, Qt::KeyboardModifiers modifiers) {
+    if (key == Qt::Key_Escape) {
+        cancelGesture();
+        return;
+    }
     const Qt::KeyboardModifiers held = modifiers & (Qt::ShiftModifier | Qt::ControlModifier | Qt::AltModifier);
     const bool arrow = key == Qt::Key_Left || key == Qt::Key_Right || key == Qt::Key_Up || key == Qt::Key_Down;
     if (arrow && held == Qt::NoModifier) {

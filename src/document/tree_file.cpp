@@ -100,13 +100,16 @@ bool saveToFile(ItemStore& store, const QString& fileName, Prompts& prompts) {
     return true;
 }
 
+QString openFailureMessage(const QString& fileName, const QString& reason) {
+    return QStringLiteral("Kinloom could not open the file %1.\n%2").arg(fileName, reason);
+}
+
 ReadStatus readFromFile(ItemStore& store, const QString& fileName, ViewState& view, WindowSize window,
                         Prompts& prompts) {
     store.clearMemory();
     QFile file(fileName);
     if (!file.open(QIODevice::ReadOnly)) {
-        prompts.error(kAppTitle, QStringLiteral("Kinloom could not open the file %1.\n%2")
-                                     .arg(fileName, file.errorString()));
+        prompts.error(kAppTitle, openFailureMessage(fileName, file.errorString()));
         return ReadStatus::IoError;
     }
     store.lastId = 0;

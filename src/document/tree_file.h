@@ -20,6 +20,9 @@ enum class ReadStatus {
 // beside the target and renamed over it only when complete, so a failure never harms the old file.
 bool saveToFile(ItemStore& store, const QString& fileName, Prompts& prompts);
 
+// "Kinloom could not open the file NAME." and the system's reason on a second line.
+QString openFailureMessage(const QString& fileName, const QString& reason);
+
 // Replaces the store with a tree file, resolves the stored Ids into links, sets Zoom 100 and centres
 // the home item in a window of the given outer size. Does not change Modified.
 ReadStatus readFromFile(ItemStore& store, const QString& fileName, ViewState& view, WindowSize window,

@@ -2,6 +2,8 @@
 // that runs it enables it when it connects.
 #include "app/ui/main_window.h"
 
+#include "app/ui/shipped_icons.h"
+
 #include <QActionGroup>
 #include <QApplication>
 #include <QMenuBar>
@@ -35,8 +37,11 @@ void MainWindow::createMenus() {
     QMenuBar* bar = menuBar();
 
     QMenu* file = bar->addMenu(QStringLiteral("&File"));
+    connect(file, &QMenu::aboutToShow, this, &MainWindow::fillRecentMenu);
     newAction = entry(file, QStringLiteral("&New"));
     openAction = entry(file, QStringLiteral("&Open"), ctrl(Qt::Key_O));
+    openRecentMenu = file->addMenu(QStringLiteral("Open &Recent"));
+    openRecentMenu->setEnabled(false);
     saveAction = entry(file, QStringLiteral("&Save"), ctrl(Qt::Key_S));
     saveAsAction = entry(file, QStringLiteral("Save &As"));
     collectFilesAction = entry(file, QStringLiteral("&Collect all files"));
@@ -124,6 +129,9 @@ void MainWindow::createMenus() {
     zoom->addSeparator();
     zoomInAction = entry(zoom, QStringLiteral("Zoom &In"), QKeySequence(Qt::Key_I));
     zoomOutAction = entry(zoom, QStringLiteral("Zoom &Out"), QKeySequence(Qt::Key_O));
+    zoom->addSeparator();
+    fitWholeTreeAction = entry(zoom, QStringLiteral("Fit &Whole Tree"), QKeySequence(Qt::Key_W));
+    fitSelectionAction = entry(zoom, QStringLiteral("Fit &Selection"));
     zoomToItemAction = new QAction(QStringLiteral("&Zoom to Item"), this);
     zoomToItemAction->setObjectName(QStringLiteral("Zoom to Item"));
     zoomToItemAction->setShortcut(QKeySequence(Qt::Key_Z));
@@ -170,6 +178,14 @@ void MainWindow::createMenus() {
     discussionForumAction = entry(help, QStringLiteral("Kinloom &Discussion Forum"));
     help->addSeparator();
     aboutAction = entry(help, QStringLiteral("&About..."));
+
+    const std::pair<QAction*, const char*> icons[] = {
+        {newAction, "document-new"},        {openAction, "document-open"},       {saveAction, "document-save"},
+        {saveAsAction, "document-save-as"}, {printTreeAction, "document-print"}, {exitAction, "system-log-out"},
+        {newItemAction, "contact-new"},     {propertiesAction, "document-properties"},
+        {findAction, "edit-find"},          {fitWholeTreeAction, "view-fullscreen"},
+        {zoomToAreaAction, "system-search"}, {optionsAction, "preferences-system"}, {contentsAction, "help-browser"}};
+    for (const auto& [action, name] : icons) action->setIcon(shippedIcon(QString::fromLatin1(name)));
 }
 
 void MainWindow::createToolbar() {
@@ -183,7 +199,9 @@ void MainWindow::createToolbar() {
     // A button follows the enabled state of its menu command unless `own` says it has rules of its own.
     auto button = [this, style](const QString& hint, const QString& theme, QStyle::StandardPixmap fallback,
                                 QAction* runs, bool own = false) {
-        QAction* b = toolbar_->addAction(QIcon::fromTheme(theme, style->standardIcon(fallback)), hint);
+        QIcon icon = shippedIcon(theme);
+        if (icon.isNull()) icon = style->standardIcon(fallback);
+        QAction* b = toolbar_->addAction(icon, hint);
         b->setObjectName(hint);
         b->setToolTip(hint);
         b->setEnabled(false);

@@ -25,7 +25,7 @@ std::unique_ptr<KinloomWindows> createWindows(Registry& registry, Prompts& promp
     MainWindow* main = w->main.get();
     CanvasWidget* canvas = installCanvas(*main);
     installEditing(*main, *canvas);
-    w->welcome = std::make_unique<WelcomeWindow>();
+    w->welcome = std::make_unique<WelcomeWindow>(registry);
     w->about = new AboutBox(main);
     w->options = new OptionsDialog(main->state(), main);
     AppState& state = main->state();
