@@ -44,7 +44,10 @@ bool saveCurrentFile(AppState& state) {
         return false;
     }
     state.repaint();
-    if (written) state.store.modified = false;
+    if (written) {
+        state.store.modified = false;
+        state.history.markSaved();
+    }
     state.setBusyCursor(false);
     return true;
 }
@@ -137,6 +140,7 @@ void newTree(AppState& state) {
     if (!checkModified(state)) return;
     state.currentFileName.clear();
     state.store.clearMemory();
+    state.history.clear();
     state.store.modified = false;
     state.repaint();
 }
@@ -161,6 +165,7 @@ void openTree(AppState& state) {
         state.setBusyCursor(false);
         return;
     }
+    state.history.clear();
     state.store.modified = false;
     state.repaint();
 
@@ -208,6 +213,7 @@ static void importOldVersion(AppState& state, FileDialogRequest& dialog,
     state.currentFileName.clear();  // an imported tree is untitled: the next Save asks for a name
     state.setBusyCursor(true);
     reader(state, *chosen);
+    state.history.clear();
     state.setBusyCursor(false);
     state.store.modified = false;
     state.repaint();

@@ -63,6 +63,7 @@ PersonItem* ItemStore::appendItem(std::unique_ptr<PersonItem> item) {
         first_ = raw;
     last_ = raw;
     owned_.emplace(raw, std::move(item));
+    recordMove(raw, {}, {true, raw->Prev});
     // An appended item is last in list order, so an earlier item with the same Id keeps winning.
     if (idIndexValid_ && raw->Id > 0) idIndex_.try_emplace(raw->Id, raw);
     return raw;
@@ -91,6 +92,8 @@ int partnerSlotOf(const PersonItem& partner, const PersonItem* self, std::string
 
 int ItemStore::addMarriage(PersonItem* a, PersonItem* b) {
     PersonItem* pair[3] = {nullptr, a, b};
+    touch(a);
+    touch(b);
     for (int pass = 1; pass <= 2; ++pass) {
         PersonItem* item = pair[pass];
         PersonItem* partner = pair[3 - pass];
@@ -123,11 +126,17 @@ void ItemStore::unlinkFromList(PersonItem* x) {
 void ItemStore::deleteItem() {
     PersonItem* x = currentItem;
     if (!x) return;
-    tags_.deleteItemTags(x);
+    // The undo history keeps the item and its tags until it forgets the step.
+    if (!sink_) tags_.deleteItemTags(x);
+    touch(x);
     // An original loses its alias mark as soon as one of its aliases goes, even if others remain.
-    if (x->isAlias() && x->Father) x->Father->Kind.clear();
+    if (x->isAlias() && x->Father) {
+        touch(x->Father);
+        x->Father->Kind.clear();
+    }
     for (PersonItem* r = first_; r; r = r->Next) {
         if (r == x) continue;
+        if (sink_ && (r->Father == x || r->Mother == x || spouseSlotOf(*r, x) != 0)) touch(r);
         if (r->Father == x) {
             r->Father = nullptr;
             // An alias of the deleted original becomes an ordinary item and takes its place.
@@ -138,11 +147,54 @@ void ItemStore::deleteItem() {
             if (r->Spouse[i] == x) r->Spouse[i] = nullptr;  // date, place and type stay
     }
     removeFromSelection(x);
+    const ItemPlace from{true, x->Prev};
     unlinkFromList(x);
     currentItem = nullptr;
     idIndexValid_ = false;
     notifyRemoval(x);
-    owned_.erase(x);
+    auto node = owned_.extract(x);
+    if (sink_) recordMove(x, from, {}, std::move(node.mapped()));
+}
+
+void ItemStore::recordMove(PersonItem* item, ItemPlace from, ItemPlace to, std::unique_ptr<PersonItem> removed) {
+    if (sink_) sink_->moved(item, from, to, std::move(removed));
+}
+
+std::unique_ptr<PersonItem> ItemStore::detachItem(PersonItem* item) {
+    auto node = owned_.extract(item);
+    if (node.empty()) return nullptr;
+    if (currentItem == item) currentItem = nullptr;
+    std::erase(selection_, item);
+    unlinkFromList(item);
+    idIndexValid_ = false;
+    notifyRemoval(item);
+    return std::move(node.mapped());
+}
+
+void ItemStore::insertItemAfter(std::unique_ptr<PersonItem> item, PersonItem* prev) {
+    PersonItem* raw = item.get();
+    if (prev && !contains(prev)) prev = last_;
+    raw->Prev = prev;
+    raw->Next = prev ? prev->Next : first_;
+    if (raw->Next)
+        raw->Next->Prev = raw;
+    else
+        last_ = raw;
+    if (prev)
+        prev->Next = raw;
+    else
+        first_ = raw;
+    owned_.emplace(raw, std::move(item));
+    if (raw->Selected) selection_.push_back(raw);
+    idIndexValid_ = false;
+}
+
+void ItemStore::setSelected(PersonItem* item, bool selected) {
+    if (item->Selected == selected) return;
+    if (selected)
+        addToSelection(item);
+    else
+        removeFromSelection(item);
 }
 
 PersonItem* ItemStore::findItemById(int32_t id) const {
@@ -177,6 +229,7 @@ void ItemStore::clearSelection() {
 
 void ItemStore::clearMemory() {
     lastId = 0;
+    if (sink_) sink_->storeCleared();
     clearSelection();
     tags_.clearTags();
     notifyRemoval(nullptr);
@@ -188,6 +241,12 @@ void ItemStore::clearMemory() {
 }
 
 void ItemStore::moveToFront(PersonItem* item) {
+    if (!item || item == first_) return;
+    recordMove(item, {true, item->Prev}, {true, nullptr});
+    moveToFrontUnrecorded(item);
+}
+
+void ItemStore::moveToFrontUnrecorded(PersonItem* item) {
     if (!item || item == first_) return;
     unlinkFromList(item);
     item->Next = first_;

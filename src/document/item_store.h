@@ -14,6 +14,24 @@ namespace kinloom {
 
 class Prompts;
 
+// Where an item sits: in the list after `prev` (nil = at the front), or out of the store.
+struct ItemPlace {
+    bool inStore = false;
+    PersonItem* prev = nullptr;
+};
+
+// Receives every change the store sees while it is set: the undo history records its steps here.
+// touch/touchPlace come before the first change of an item's fields (or of its place on the
+// canvas only); moved reports a change of list position, with the item itself when it left the store.
+class ChangeSink {
+public:
+    virtual ~ChangeSink() = default;
+    virtual void touch(PersonItem* item) = 0;
+    virtual void touchPlace(PersonItem* item) = 0;
+    virtual void moved(PersonItem* item, ItemPlace from, ItemPlace to, std::unique_ptr<PersonItem> removed) = 0;
+    virtual void storeCleared() = 0;
+};
+
 // The one item store of a document: a doubly linked list in drawing order whose first item is the
 // home item, with the document state that goes with it. The store owns the items; every reference
 // to an item that the store knows of (links, currentItem, the selection, listeners' state) is
@@ -72,6 +90,23 @@ public:
     // Ids were changed by a caller directly: forget the Id lookup table.
     void idsChanged() { idIndexValid_ = false; }
 
+    // The undo history listens here; nil stops recording.
+    void setChangeSink(ChangeSink* sink) { sink_ = sink; }
+    ChangeSink* changeSink() const { return sink_; }
+    // Every command calls these before it changes an item's fields (touch) or only its X, Y,
+    // ChildCount and Selected (touchPlace), so that the change can be undone.
+    void touch(PersonItem* item) { if (sink_ && item) sink_->touch(item); }
+    void touchPlace(PersonItem* item) { if (sink_ && item) sink_->touchPlace(item); }
+    bool contains(const PersonItem* item) const { return item && owned_.contains(item); }
+    // Undo and redo: take an item out of the list as it is (its own fields untouched), or put one
+    // back after `prev` (nil = at the front; an item no longer in the store = at the end).
+    std::unique_ptr<PersonItem> detachItem(PersonItem* item);
+    void insertItemAfter(std::unique_ptr<PersonItem> item, PersonItem* prev);
+    // Sets an item's Selected flag and keeps the selection list in step.
+    void setSelected(PersonItem* item, bool selected);
+    // moveToFront without telling the undo history (Make Home is not a step).
+    void moveToFrontUnrecorded(PersonItem* item);
+
     int itemCount() const { return static_cast<int>(owned_.size()); }
     // Items that are not aliases and have a first or last name.
     int personCount() const;
@@ -86,7 +121,10 @@ private:
     void unlinkFromList(PersonItem* item);
     void notifyRemoval(const PersonItem* item);
 
+    void recordMove(PersonItem* item, ItemPlace from, ItemPlace to, std::unique_ptr<PersonItem> removed = {});
+
     Prompts* reporter_ = nullptr;
+    ChangeSink* sink_ = nullptr;
     GedcomTagStore tags_;
     PersonItem* first_ = nullptr;
     PersonItem* last_ = nullptr;

@@ -168,9 +168,13 @@ void MainWindow::importGedcom() {
     if (gedcomImport_)
         runGedcomImportCommand(state_->store, *gedcomImport_, [this] { newTree(); }, state_->paintEnabled,
                                [this] { requestRepaint(); });
+    state_->history.clear();  // an imported tree starts a new history
 }
 
-void MainWindow::exportGedcom() { runGedcomExportCommand(state_->store, state_->prompts, [this] { requestRepaint(); }); }
+void MainWindow::exportGedcom() {
+    runGedcomExportCommand(state_->store, state_->prompts, [this] { requestRepaint(); });
+    if (!state_->store.modified) state_->history.markSaved();  // the export counts as a save
+}
 
 void MainWindow::showOptions() {
     if (options_) options_->exec();

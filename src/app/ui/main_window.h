@@ -50,6 +50,7 @@ public:
         *printTreeAction, *exitAction;
     // Edit menu
     QMenu *createAncestorTreeMenu, *organizeAncestorTreeMenu;
+    QAction *undoAction, *redoAction;
     QAction *newItemAction, *propertiesAction, *deleteAction, *alignTopAction, *alignBottomAction, *alignLeftAction, *alignRightAction, *createCompactTreeAction, *createFractalTreeAction,
         *organizeCompactTreeAction, *organizeFractalTreeAction, *makeHomeAction;
     // Search, Link and Alias menus
@@ -74,7 +75,7 @@ public:
     QAction *openButton /*openAction*/, *saveButton /*saveAction*/, *newPersonButton /*newItemAction*/,
         *editPropertiesButton /*propertiesAction*/, *createTreeButton /*createCompactTreeAction*/, *zoomAreaButton /*zoomToAreaAction*/,
         *navigatorButton /*navigatorAction*/, *nameSearchButton /*nameSearchAction*/, *printButton /*printTreeAction*/,
-        *helpButton /*contentsAction*/;
+        *helpButton /*contentsAction*/, *undoButton /*undoAction*/, *redoButton /*redoAction*/;
 
 public slots:
     void renewCaption();

@@ -4,6 +4,7 @@
 #include "app/ui/editing_wiring.h"
 #include "app/ui/layout_wiring.h"
 #include "app/ui/reports_wiring.h"
+#include "app/ui/undo_wiring.h"
 #include "app/ui/about_box.h"
 #include "app/ui/main_window.h"
 #include "app/ui/welcome_window.h"
@@ -36,6 +37,7 @@ std::unique_ptr<KinloomWindows> createWindows(Registry& registry, Prompts& promp
     QObject::connect(w->options, &OptionsDialog::treeFontRequested, main, &MainWindow::changeTreeFont);
     connectLayoutCommands(*main);
     connectReportCommands(*main);
+    connectUndo(*main, *canvas);
     return w;
 }
 
