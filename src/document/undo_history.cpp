@@ -59,10 +59,14 @@ void ItemChanges::setFields(PersonItem* item, const PersonItem& fields) {
     PersonItem* const next = item->Next;
     PersonItem* const prev = item->Prev;
     const bool selected = item->Selected;
+    // No step changes an item's Id, but the name search renumbers them all: an old Id put back
+    // could give two items the same number and mix up their links in the file.
+    const int32_t id = item->Id;
     *item = fields;
     item->Next = next;
     item->Prev = prev;
     item->Selected = selected;
+    item->Id = id;
     if (store_.contains(item))
         store_.setSelected(item, fields.Selected);
     else
