@@ -6,6 +6,7 @@
 #include "reports/ui/quality_check_window.h"
 
 #include <QAction>
+#include <QMenu>
 
 namespace kinloom {
 
