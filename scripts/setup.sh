@@ -4,7 +4,7 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 
 packages=(g++ cmake ninja-build pkg-config qt6-base-dev qt6-base-dev-tools libgl-dev libgif-dev libjpeg-dev
-          libgtest-dev libgmock-dev libbenchmark-dev fonts-liberation fonts-dejavu-core)
+          libgtest-dev libgmock-dev libbenchmark-dev fonts-liberation fonts-dejavu-core poppler-utils)
 missing=()
 for p in "${packages[@]}"; do
   dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")

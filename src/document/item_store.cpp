@@ -11,8 +11,9 @@ namespace kinloom {
 ItemStore::ItemStore(Prompts* reporter) : reporter_(reporter) {}
 
 ItemStore::~ItemStore() {
+    freeAllDetached();
     // Free the list without notifying: nothing outside may outlive the store anyway.
-    owned_.clear();
+    items_.clear(first_);
 }
 
 void ItemStore::report(const QString& text) const {
@@ -29,14 +30,13 @@ PersonItem* ItemStore::createItem() {
         report(QStringLiteral("Integer overflow"));
         return nullptr;
     }
-    std::unique_ptr<PersonItem> item;
+    PersonItem* raw = nullptr;
     try {
-        item = std::make_unique<PersonItem>();
+        raw = items_.create();
     } catch (const std::bad_alloc&) {
         report(QStringLiteral("Failed to create new person item"));
         return nullptr;
     }
-    PersonItem* raw = item.get();
     ++lastId;
     raw->Id = lastId;
     // Snap the box's centre to the grid under the pointer (div truncates toward zero). Worked out
@@ -48,13 +48,32 @@ PersonItem* ItemStore::createItem() {
     };
     raw->X = snap(pointerX, kLinkDX);
     raw->Y = snap(pointerY, kLinkDY);
-    appendItem(std::move(item));
+    linkAtEnd(raw);
     currentItem = raw;
     return raw;
 }
 
-PersonItem* ItemStore::appendItem(std::unique_ptr<PersonItem> item) {
-    PersonItem* raw = item.get();
+PersonItem* ItemStore::appendItem(PersonItem&& item) { return linkAtEnd(items_.create(std::move(item))); }
+
+void ItemStore::reserve(size_t items) {
+    reserved_ = items;
+    items_.reserve(items);
+    idTable_.reserve(items + 1);
+}
+
+void ItemStore::indexId(PersonItem* item) const {
+    if (item->Id <= 0) return;
+    const auto id = static_cast<size_t>(item->Id);
+    const size_t limit = std::max<size_t>(1024, 4 * std::max(items_.size(), reserved_));
+    if (id >= limit) {
+        largeIds_.try_emplace(item->Id, item);
+        return;
+    }
+    if (id >= idTable_.size()) idTable_.resize(std::min(limit, std::max(id + 1, 2 * idTable_.size())), nullptr);
+    if (!idTable_[id]) idTable_[id] = item;
+}
+
+PersonItem* ItemStore::linkAtEnd(PersonItem* raw) {
     raw->Prev = last_;
     raw->Next = nullptr;
     if (last_)
@@ -62,10 +81,9 @@ PersonItem* ItemStore::appendItem(std::unique_ptr<PersonItem> item) {
     else
         first_ = raw;
     last_ = raw;
-    owned_.emplace(raw, std::move(item));
     recordMove(raw, {}, {true, raw->Prev});
     // An appended item is last in list order, so an earlier item with the same Id keeps winning.
-    if (idIndexValid_ && raw->Id > 0) idIndex_.try_emplace(raw->Id, raw);
+    if (idIndexValid_) indexId(raw);
     return raw;
 }
 
@@ -152,41 +170,50 @@ void ItemStore::deleteItem() {
     currentItem = nullptr;
     idIndexValid_ = false;
     notifyRemoval(x);
-    auto node = owned_.extract(x);
-    if (sink_) recordMove(x, from, {}, std::move(node.mapped()));
+    if (sink_) {
+        detached_.insert(x);
+        recordMove(x, from, {});
+    } else {
+        items_.destroy(x);
+    }
 }
 
-void ItemStore::recordMove(PersonItem* item, ItemPlace from, ItemPlace to, std::unique_ptr<PersonItem> removed) {
-    if (sink_) sink_->moved(item, from, to, std::move(removed));
-}
-
-std::unique_ptr<PersonItem> ItemStore::detachItem(PersonItem* item) {
-    auto node = owned_.extract(item);
-    if (node.empty()) return nullptr;
+void ItemStore::detachItem(PersonItem* item) {
+    if (!contains(item)) return;
     if (currentItem == item) currentItem = nullptr;
     std::erase(selection_, item);
     unlinkFromList(item);
     idIndexValid_ = false;
     notifyRemoval(item);
-    return std::move(node.mapped());
+    detached_.insert(item);
 }
 
-void ItemStore::insertItemAfter(std::unique_ptr<PersonItem> item, PersonItem* prev) {
-    PersonItem* raw = item.get();
+void ItemStore::insertItemAfter(PersonItem* item, PersonItem* prev) {
+    if (detached_.erase(item) == 0) return;
     if (prev && !contains(prev)) prev = last_;
-    raw->Prev = prev;
-    raw->Next = prev ? prev->Next : first_;
-    if (raw->Next)
-        raw->Next->Prev = raw;
+    item->Prev = prev;
+    item->Next = prev ? prev->Next : first_;
+    if (item->Next)
+        item->Next->Prev = item;
     else
-        last_ = raw;
+        last_ = item;
     if (prev)
-        prev->Next = raw;
+        prev->Next = item;
     else
-        first_ = raw;
-    owned_.emplace(raw, std::move(item));
-    if (raw->Selected) selection_.push_back(raw);
+        first_ = item;
+    if (item->Selected) selection_.push_back(item);
     idIndexValid_ = false;
+}
+
+void ItemStore::freeDetached(PersonItem* item) {
+    if (detached_.erase(item) == 0) return;
+    tags_.deleteItemTags(item);
+    items_.destroy(item);
+}
+
+void ItemStore::freeAllDetached() {
+    for (const PersonItem* item : detached_) items_.destroy(const_cast<PersonItem*>(item));
+    detached_.clear();
 }
 
 void ItemStore::setSelected(PersonItem* item, bool selected) {
@@ -200,14 +227,15 @@ void ItemStore::setSelected(PersonItem* item, bool selected) {
 PersonItem* ItemStore::findItemById(int32_t id) const {
     if (id <= 0) return nullptr;
     if (!idIndexValid_) {
-        idIndex_.clear();
-        idIndex_.reserve(owned_.size());
-        for (PersonItem* p = first_; p; p = p->Next)
-            if (p->Id > 0) idIndex_.try_emplace(p->Id, p);
+        idTable_.clear();
+        largeIds_.clear();
+        for (PersonItem* p = first_; p; p = p->Next) indexId(p);
         idIndexValid_ = true;
     }
-    const auto it = idIndex_.find(id);
-    return it == idIndex_.end() ? nullptr : it->second;
+    if (!largeIds_.empty())
+        if (const auto it = largeIds_.find(id); it != largeIds_.end()) return it->second;
+    const auto i = static_cast<size_t>(id);
+    return i < idTable_.size() ? idTable_[i] : nullptr;
 }
 
 void ItemStore::addToSelection(PersonItem* item) {
@@ -230,14 +258,18 @@ void ItemStore::clearSelection() {
 void ItemStore::clearMemory() {
     lastId = 0;
     if (sink_) sink_->storeCleared();
+    freeAllDetached();
     clearSelection();
     tags_.clearTags();
     notifyRemoval(nullptr);
+    PersonItem* first = first_;
     first_ = last_ = nullptr;
     currentItem = nullptr;
-    owned_.clear();
-    idIndex_.clear();
+    items_.clear(first);
+    idTable_ = {};
+    largeIds_ = {};
     idIndexValid_ = true;
+    reserved_ = 0;
 }
 
 void ItemStore::moveToFront(PersonItem* item) {

@@ -1,5 +1,6 @@
 #pragma once
 #include "document/gedcom_tag_store.h"
+#include "document/item_arena.h"
 #include "document/person_item.h"
 
 #include <QString>
@@ -8,6 +9,7 @@
 #include <functional>
 #include <memory>
 #include <unordered_map>
+#include <unordered_set>
 #include <vector>
 
 namespace kinloom {
@@ -22,13 +24,14 @@ struct ItemPlace {
 
 // Receives every change the store sees while it is set: the undo history records its steps here.
 // touch/touchPlace come before the first change of an item's fields (or of its place on the
-// canvas only); moved reports a change of list position, with the item itself when it left the store.
+// canvas only); moved reports a change of list position. An item that leaves the store stays
+// alive, detached, until the sink hands it to freeDetached.
 class ChangeSink {
 public:
     virtual ~ChangeSink() = default;
     virtual void touch(PersonItem* item) = 0;
     virtual void touchPlace(PersonItem* item) = 0;
-    virtual void moved(PersonItem* item, ItemPlace from, ItemPlace to, std::unique_ptr<PersonItem> removed) = 0;
+    virtual void moved(PersonItem* item, ItemPlace from, ItemPlace to) = 0;
     virtual void storeCleared() = 0;
 };
 
@@ -82,7 +85,11 @@ public:
     void removeFromSelection(PersonItem* item);
 
     // Appends an item read from a file (the readers keep the stored Id); the store takes it.
-    PersonItem* appendItem(std::unique_ptr<PersonItem> item);
+    PersonItem* appendItem(PersonItem&& item);
+    PersonItem* appendItem(std::unique_ptr<PersonItem> item) { return appendItem(std::move(*item)); }
+    // Makes room for this many items, so that a reader that knows the count from the file's length
+    // fills the store without growing its tables on the way.
+    void reserve(size_t items);
     // Moves an item to the front of the list, making it the home item; others keep their order.
     void moveToFront(PersonItem* item);
     // Sets every item's Id to its position in the list, 1..n (the name search does this).
@@ -97,17 +104,20 @@ public:
     // ChildCount and Selected (touchPlace), so that the change can be undone.
     void touch(PersonItem* item) { if (sink_ && item) sink_->touch(item); }
     void touchPlace(PersonItem* item) { if (sink_ && item) sink_->touchPlace(item); }
-    bool contains(const PersonItem* item) const { return item && owned_.contains(item); }
-    // Undo and redo: take an item out of the list as it is (its own fields untouched), or put one
-    // back after `prev` (nil = at the front; an item no longer in the store = at the end).
-    std::unique_ptr<PersonItem> detachItem(PersonItem* item);
-    void insertItemAfter(std::unique_ptr<PersonItem> item, PersonItem* prev);
+    // A live item in the list (not one that is detached); the undo history asks this.
+    bool contains(const PersonItem* item) const { return item && !detached_.contains(item); }
+    // Undo and redo: take an item out of the list as it is (its own fields untouched), or put a
+    // detached one back after `prev` (nil = at the front; a prev that is not in the list = at the end).
+    void detachItem(PersonItem* item);
+    void insertItemAfter(PersonItem* item, PersonItem* prev);
+    // Frees a detached item for good, with its tags.
+    void freeDetached(PersonItem* item);
     // Sets an item's Selected flag and keeps the selection list in step.
     void setSelected(PersonItem* item, bool selected);
     // moveToFront without telling the undo history (Make Home is not a step).
     void moveToFrontUnrecorded(PersonItem* item);
 
-    int itemCount() const { return static_cast<int>(owned_.size()); }
+    int itemCount() const { return static_cast<int>(items_.size() - detached_.size()); }
     // Items that are not aliases and have a first or last name.
     int personCount() const;
 
@@ -120,21 +130,31 @@ private:
     void report(const QString& text) const;
     void unlinkFromList(PersonItem* item);
     void notifyRemoval(const PersonItem* item);
+    PersonItem* linkAtEnd(PersonItem* item);
+    void indexId(PersonItem* item) const;
 
-    void recordMove(PersonItem* item, ItemPlace from, ItemPlace to, std::unique_ptr<PersonItem> removed = {});
+    void recordMove(PersonItem* item, ItemPlace from, ItemPlace to) {
+        if (sink_) sink_->moved(item, from, to);
+    }
+    void freeAllDetached();
 
     Prompts* reporter_ = nullptr;
     ChangeSink* sink_ = nullptr;
+    std::unordered_set<const PersonItem*> detached_;  // alive for the undo history, out of the list
     GedcomTagStore tags_;
     PersonItem* first_ = nullptr;
     PersonItem* last_ = nullptr;
-    std::unordered_map<const PersonItem*, std::unique_ptr<PersonItem>> owned_;
+    ItemArena items_;
     std::vector<PersonItem*> selection_;
     std::vector<RemovalListener> listeners_;
 
     // Id -> first item in list order with that Id; rebuilt on demand after anything but an append.
-    mutable std::unordered_map<int32_t, PersonItem*> idIndex_;
+    // Ids are mostly 1..n, so a table by number serves them without hashing; far larger ones go to
+    // the map, which is looked at first (an Id that went there came before any in the table).
+    mutable std::vector<PersonItem*> idTable_;
+    mutable std::unordered_map<int32_t, PersonItem*> largeIds_;
     mutable bool idIndexValid_ = true;
+    size_t reserved_ = 0;
 };
 
 // The number of a spouse slot's partner in a given item: the slot i in 1..8 whose Spouse is partner,

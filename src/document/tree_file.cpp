@@ -40,6 +40,19 @@ void resolveStoredLinks(ItemStore& store) {
     }
 }
 
+// A GEDCOM file opened by mistake is common: its box also offers the import.
+ReadStatus tellNotRecognized(const QString& fileName, Prompts& prompts) {
+    const QString message = QStringLiteral("Error: Kinloom did not recognize the file");
+    if (!fileName.endsWith(QLatin1String(".ged"), Qt::CaseInsensitive)) {
+        prompts.error(kAppTitle, message);
+        return ReadStatus::NotRecognized;
+    }
+    const QString offer = QStringLiteral("\n\nThis looks like a GEDCOM file. Do you want to import it as GEDCOM?");
+    return prompts.message(kAppTitle, message + offer, PromptButtons::YesNo, PromptIcon::Error) == PromptAnswer::Yes
+               ? ReadStatus::ImportAsGedcom
+               : ReadStatus::NotRecognized;
+}
+
 QString saveFailure(const QString& fileName, const QString& reason) {
     return QStringLiteral("Kinloom could not save the file %1.\n%2").arg(fileName, reason);
 }
@@ -58,6 +71,9 @@ bool saveToFile(ItemStore& store, const QString& fileName, Prompts& prompts) {
     // The records go to a temporary file beside the target, which replaces the target only once
     // all of it is written: a full disk or a crash half-way never costs the user the old tree.
     QSaveFile file(fileName);
+    // Only where the folder forbids the temporary file (a writable tree in a read-only folder) is
+    // the file written in place.
+    file.setDirectWriteFallback(true);
     if (!file.open(QIODevice::WriteOnly)) {
         prompts.error(kAppTitle, saveFailure(fileName, file.errorString()));
         return false;
@@ -96,15 +112,16 @@ ReadStatus readFromFile(ItemStore& store, const QString& fileName, ViewState& vi
     store.lastId = 0;
 
     const auto notRecognized = [&] {
-        prompts.error(kAppTitle, QStringLiteral("Error: Kinloom did not recognize the file"));
+        const ReadStatus status = tellNotRecognized(fileName, prompts);
         store.clearMemory();
         store.currentItem = nullptr;
         store.modified = false;
-        return ReadStatus::NotRecognized;
+        return status;
     };
     // A length that is not a whole number of records would fail at its last record anyway; a
     // regular file tells us so before we read a byte of it.
     if (!file.isSequential() && file.size() % kTreeRecordSize != 0) return notRecognized();
+    if (!file.isSequential()) store.reserve(static_cast<size_t>(file.size()) / kTreeRecordSize);
 
     std::vector<unsigned char> block(static_cast<size_t>(kRecordsPerBlock) * kTreeRecordSize);
     size_t pending = 0;  // bytes of an incomplete record carried over to the next block
@@ -116,11 +133,11 @@ ReadStatus readFromFile(ItemStore& store, const QString& fileName, ViewState& vi
         const size_t have = pending + static_cast<size_t>(got);
         size_t at = 0;
         for (; at + kTreeRecordSize <= have; at += kTreeRecordSize) {
-            auto item = std::make_unique<PersonItem>();
+            PersonItem item;
             decodeTreeRecord(std::span<const unsigned char, kTreeRecordSize>(block.data() + at, kTreeRecordSize),
-                             *item);
-            item->Selected = false;
-            if (item->Id > store.lastId) store.lastId = item->Id;
+                             item);
+            item.Selected = false;
+            if (item.Id > store.lastId) store.lastId = item.Id;
             store.currentItem = store.appendItem(std::move(item));
         }
         pending = have - at;

@@ -12,6 +12,7 @@ enum class ReadStatus {
     Ok,             // the store holds the file's items
     NotRecognized,  // "Error: Kinloom did not recognize the file" was shown; the store is empty
     IoError,        // the file could not be opened; the system's message was shown; the store is empty
+    ImportAsGedcom, // as NotRecognized, for a .ged file whose box the user answered: import it as GEDCOM
 };
 
 // Writes the whole store as a tree file (.kl3). A name that does not end in "kl3" is refused with

@@ -7,7 +7,7 @@ namespace kinloom {
 ItemChanges::ItemChanges(ItemStore& store) : store_(store) {}
 
 ItemChanges::~ItemChanges() {
-    for (auto& [item, owned] : parked_) store_.tagStore().deleteItemTags(item);
+    for (PersonItem* item : parked_) store_.freeDetached(item);
 }
 
 ItemChanges::Place ItemChanges::placeOf(const PersonItem& item) {
@@ -26,9 +26,12 @@ void ItemChanges::touchPlace(PersonItem* item) {
     places_.push_back({item, placeOf(*item), {}});
 }
 
-void ItemChanges::moved(PersonItem* item, ItemPlace from, ItemPlace to, std::unique_ptr<PersonItem> removed) {
+void ItemChanges::moved(PersonItem* item, ItemPlace from, ItemPlace to) {
     moves_.push_back({item, from, to});
-    if (removed) parked_[item] = std::move(removed);
+    if (to.inStore)
+        parked_.erase(item);
+    else
+        parked_.insert(item);
 }
 
 void ItemChanges::finish(int32_t lastIdBefore, PersonItem* currentBefore) {
@@ -74,18 +77,14 @@ void ItemChanges::setFields(PersonItem* item, const PersonItem& fields) {
 }
 
 void ItemChanges::putAt(PersonItem* item, ItemPlace where) {
-    std::unique_ptr<PersonItem> owned;
-    if (store_.contains(item)) {
-        owned = store_.detachItem(item);
-    } else {
-        auto node = parked_.extract(item);
-        if (node.empty()) return;  // cannot happen: an item is either in the store or here
-        owned = std::move(node.mapped());
-    }
-    if (where.inStore)
-        store_.insertItemAfter(std::move(owned), where.prev);
+    if (store_.contains(item))
+        store_.detachItem(item);
     else
-        parked_[item] = std::move(owned);
+        parked_.erase(item);
+    if (where.inStore)
+        store_.insertItemAfter(item, where.prev);
+    else
+        parked_.insert(item);
 }
 
 void ItemChanges::apply(bool forward) {
@@ -149,8 +148,8 @@ ItemChanges& UndoHistory::pending() {
 
 void UndoHistory::touch(PersonItem* item) { pending().touch(item); }
 void UndoHistory::touchPlace(PersonItem* item) { pending().touchPlace(item); }
-void UndoHistory::moved(PersonItem* item, ItemPlace from, ItemPlace to, std::unique_ptr<PersonItem> removed) {
-    pending().moved(item, from, to, std::move(removed));
+void UndoHistory::moved(PersonItem* item, ItemPlace from, ItemPlace to) {
+    pending().moved(item, from, to);
 }
 
 void UndoHistory::commit(const QString& label) {

@@ -6,6 +6,7 @@
 
 #include <memory>
 #include <unordered_map>
+#include <unordered_set>
 #include <vector>
 
 namespace kinloom {
@@ -23,7 +24,7 @@ public:
 
     void touch(PersonItem* item);
     void touchPlace(PersonItem* item);
-    void moved(PersonItem* item, ItemPlace from, ItemPlace to, std::unique_ptr<PersonItem> removed);
+    void moved(PersonItem* item, ItemPlace from, ItemPlace to);
     bool empty() const { return fields_.empty() && places_.empty() && moves_.empty(); }
     int touchedCount() const { return static_cast<int>(fields_.size() + places_.size()); }
 
@@ -59,7 +60,7 @@ private:
     std::vector<PlaceChange> places_;
     std::vector<Move> moves_;
     std::unordered_map<PersonItem*, size_t> fieldIndex_, placeIndex_;  // only while recording
-    std::unordered_map<PersonItem*, std::unique_ptr<PersonItem>> parked_;
+    std::unordered_set<PersonItem*> parked_;  // detached items whose fate this step decides
     int32_t lastIdBefore_ = 0, lastIdAfter_ = 0;
     PersonItem *currentBefore_ = nullptr, *currentAfter_ = nullptr;
 };
@@ -87,7 +88,7 @@ public:
 
     void touch(PersonItem* item) override;
     void touchPlace(PersonItem* item) override;
-    void moved(PersonItem* item, ItemPlace from, ItemPlace to, std::unique_ptr<PersonItem> removed) override;
+    void moved(PersonItem* item, ItemPlace from, ItemPlace to) override;
     void storeCleared() override;
 
 private:

@@ -30,8 +30,7 @@ int runArrange(const QStringList& args) {
     if (parsed.operands.size() != 2)
         return fail("arrange", QStringLiteral("expects IN and OUT (see kinloom-cli arrange --help)"));
 
-    ConsolePrompts prompts;
-    ItemStore store(&prompts);
+    auto& [prompts, store] = commandTree();
     if (!loadTreeFile("arrange", parsed.operands[0], store, prompts, true)) return 1;
     // The menu command's own refusal: an empty tree is not rewritten.
     if (store.empty()) return fail("arrange", QStringLiteral("No items to rearrange."));

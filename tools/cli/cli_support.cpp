@@ -64,6 +64,11 @@ bool parseTreeCommandArgs(const char* command, const QStringList& args, int oper
     return true;
 }
 
+CommandTree& commandTree() {
+    static CommandTree* tree = new CommandTree;
+    return *tree;
+}
+
 bool loadTreeFile(const char* command, const QString& path, ItemStore& store, ConsolePrompts& prompts,
                   bool dateStandardization) {
     // The window size only matters for centring the home item, which a batch command never shows.

@@ -32,8 +32,7 @@ int runConvert(const QStringList& args) {
     bool dates = true;
     if (!parseTreeCommandArgs("convert", args, 2, "IN and OUT", operands, dates)) return 1;
 
-    ConsolePrompts prompts;
-    ItemStore store(&prompts);
+    auto& [prompts, store] = commandTree();
     const QString& in = operands[0];
     const QString& out = operands[1];
     if (isGedcomName(in) ? !importGedcomForCli("convert", in, store, prompts)

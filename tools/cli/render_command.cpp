@@ -105,8 +105,7 @@ int runRender(const QStringList& args) {
     }
     if (operands.size() != 2) return usage(QStringLiteral("expects TREE and OUT.png"));
 
-    ConsolePrompts prompts;
-    ItemStore store(&prompts);
+    auto& [prompts, store] = commandTree();
     if (!loadTreeFile("render", operands[0], store, prompts, dates)) return 1;
     // The picture shows the tree itself: no item is picked.
     store.currentItem = nullptr;
