@@ -2,6 +2,7 @@
 #include "app/recent_files.h"
 #include "document/item_store.h"
 #include "document/tree_file.h"
+#include "document/undo_history.h"
 #include "document/view_state.h"
 #include "gedcom/options.h"
 #include "platform/charsets.h"
@@ -67,6 +68,7 @@ struct AppState {
     Prompts& prompts;
 
     ItemStore store;
+    UndoHistory history{store};  // after the store: it lets go of the store first
     ViewState view;
     QString currentFileName;  // empty = untitled
     QString programDir;       // the program's folder, ending with a separator

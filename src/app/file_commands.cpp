@@ -60,6 +60,7 @@ SaveResult saveCurrentFile(AppState& state) {
     if (written) {
         state.store.modified = false;
         rememberFile(state, state.currentFileName);
+        state.history.markSaved();
     }
     state.setBusyCursor(false);
     return written ? SaveResult::Written : SaveResult::NotWritten;
@@ -164,6 +165,7 @@ bool checkModified(AppState& state) {
 void clearTree(AppState& state) {
     state.currentFileName.clear();
     state.store.clearMemory();
+    state.history.clear();
     state.store.modified = false;
     state.repaint();
     treeReplaced(state, QStringLiteral("New tree"));
@@ -198,6 +200,7 @@ static void readChosenTree(AppState& state, const QString& chosen) {
         treeReplaced(state, failed);
         return;
     }
+    state.history.clear();
     state.store.modified = false;
     state.repaint();
     if (status == ReadStatus::Ok) {
@@ -297,6 +300,7 @@ static void importOldVersion(AppState& state, FileDialogRequest& dialog,
     state.currentFileName.clear();  // an imported tree is untitled: the next Save asks for a name
     state.setBusyCursor(true);
     reader(state, *chosen);
+    state.history.clear();
     state.setBusyCursor(false);
     state.store.modified = false;
     state.repaint();

@@ -3,6 +3,7 @@
 #include "canvas/popup_state.h"
 #include "canvas/view_math.h"
 #include "canvas/zoom.h"
+#include "document/undo_history.h"
 #include "document/item_store.h"
 #include "platform/charsets.h"
 
@@ -129,7 +130,11 @@ void CanvasInteraction::completePendingLinks(PersonItem* previous, bool hitNothi
                 if (!created) store_.currentItem = nullptr;
             }
             PersonItem* target = store_.currentItem;
+            stepName = kind == 0 ? QStringLiteral("Link to Father") : kind == 1 ? QStringLiteral("Link to Mother")
+                                                                                : QStringLiteral("Link to Spouse");
             if (target) {
+                store_.touch(previous);
+                store_.touch(target);
                 if (kind == 0) {
                     previous->Father = target;
                     target->Sex = "M";
@@ -275,6 +280,7 @@ void CanvasInteraction::mouseMove(QPoint screen) {
         store_.modified = true;
         dragging = true;
         dragPending = false;
+        stepName = moveLabel(current->Selected ? static_cast<int>(store_.selectionList().size()) : 1);
     }
 
     if (anyLinkPending() && current) {
@@ -296,6 +302,7 @@ void CanvasInteraction::mouseMove(QPoint screen) {
             if (dx != 0 || dy != 0) {
                 invertSelection();
                 for (PersonItem* item : store_.selectionList()) {
+                    store_.touchPlace(item);
                     item->X = saturateInt(item->X - dx);
                     item->Y = saturateInt(item->Y - dy);
                 }
@@ -306,6 +313,7 @@ void CanvasInteraction::mouseMove(QPoint screen) {
             dragY = current->Y;
             if (current->X != tx || current->Y != ty) {
                 invertItem(*current);
+                store_.touchPlace(current);
                 current->X = tx;
                 current->Y = ty;
                 invertItem(*current);
@@ -382,14 +390,26 @@ void CanvasInteraction::mouseRelease(QPoint /*screen*/, Qt::MouseButton button) 
     if (dragging) {
         dragging = false;
         dragFromPress_ = false;
-        if (store_.currentItem && store_.currentItem->Sex.empty() && editProperties) editProperties();
+        if (stepName.isEmpty()) stepName = moveLabel(1);  // a new item dropped where it hung
+        // A new item dropped without a sex: its dialog is a step of its own.
+        if (store_.currentItem && store_.currentItem->Sex.empty() && editProperties) {
+            endStep();
+            stepName = QStringLiteral("Properties");
+            editProperties();
+        }
         repaint();
     }
+    endStep();
 
     if (panning) {
         panning = false;
         repaint();
     }
+}
+
+void CanvasInteraction::endStep() {
+    if (stepEnded && !anyLinkPending()) stepEnded(stepName.isEmpty() ? QStringLiteral("Edit") : stepName);
+    stepName.clear();
 }
 
 void CanvasInteraction::doubleClick(QPoint /*screen*/) {

@@ -68,6 +68,8 @@ public:
     std::function<void()> editProperties;
     // The new-item command used when a pending link is completed on empty canvas.
     std::function<PersonItem*()> newItem;
+    // Called when a gesture that may have changed the tree ends, with the name of its undo step.
+    std::function<void(const QString&)> stepEnded;
 
     // --- Events ---
     void mousePress(QPoint screen, Qt::MouseButton button);
@@ -121,6 +123,8 @@ public:
     void forgetHover();
     // The popup menu is opening: empties the status bar and the hint and returns the entries' state.
     PopupMenuState popupMenu();
+    QString stepName;  // the undo step the current gesture makes
+    void endStep();
     bool anyLinkPending() const { return linkFatherPending || linkMotherPending || linkSpousePending; }
 
     // The texts of the hover hint (before the on/off toggling) and of the status bar for an item.

@@ -57,6 +57,10 @@ void MainWindow::createMenus() {
     exitAction = entry(file, QStringLiteral("E&xit"));
 
     QMenu* edit = bar->addMenu(QStringLiteral("&Edit"));
+    undoAction = entry(edit, QStringLiteral("&Undo"), ctrl(Qt::Key_Z));
+    redoAction = entry(edit, QStringLiteral("&Redo"));
+    redoAction->setShortcuts({QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z), ctrl(Qt::Key_Y)});
+    edit->addSeparator();
     newItemAction = entry(edit, QStringLiteral("&New Item"), ctrl(Qt::Key_N));
     propertiesAction = entry(edit, QStringLiteral("&Properties"), QKeySequence(Qt::Key_Return));
     // Enter is either Enter key: the main one and the keypad's.
@@ -213,6 +217,9 @@ void MainWindow::createToolbar() {
                         QStyle::SP_DialogOpenButton, openAction);
     saveButton = button(QStringLiteral("Save family tree"), QStringLiteral("document-save"),
                         QStyle::SP_DialogSaveButton, saveAction);
+    toolbar_->addSeparator();
+    undoButton = button(QStringLiteral("Undo"), QStringLiteral("edit-undo"), QStyle::SP_ArrowBack, undoAction);
+    redoButton = button(QStringLiteral("Redo"), QStringLiteral("edit-redo"), QStyle::SP_ArrowForward, redoAction);
     toolbar_->addSeparator();
     newPersonButton = button(QStringLiteral("New person"), QStringLiteral("contact-new"), QStyle::SP_FileIcon, newItemAction);
     editPropertiesButton = button(QStringLiteral("Edit properties"), QStringLiteral("document-properties"),

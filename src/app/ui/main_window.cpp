@@ -200,6 +200,9 @@ void MainWindow::importGedcom() {
         *gedcomImport_,
         [this] { return replaceTreeWith(*state_, [this] { return askGedcomFileToImport(state_->prompts); }); },
         state_->paintEnabled, [this] { repaintShowingWholeTree(); }, state_->hooks.setStatus);
+    // An import empties the store, and so the history; what it read must not become a step. A
+    // cancelled import leaves both alone.
+    if (state_->history.stack().count() == 0) state_->history.clear();
 }
 
 void MainWindow::repaintShowingWholeTree() {
@@ -235,6 +238,7 @@ void MainWindow::dropEvent(QDropEvent* event) {
 
 void MainWindow::exportGedcom() {
     runGedcomExportCommand(state_->store, state_->prompts, [this] { requestRepaint(); }, state_->hooks.setStatus);
+    if (!state_->store.modified) state_->history.markSaved();  // the export counts as a save
 }
 
 void MainWindow::showOptions() {

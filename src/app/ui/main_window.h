@@ -51,6 +51,7 @@ public:
     QMenu* openRecentMenu;  // filled from the recent files each time it opens
     // Edit menu
     QMenu *createAncestorTreeMenu, *organizeAncestorTreeMenu;
+    QAction *undoAction, *redoAction;
     QAction *newItemAction, *propertiesAction, *deleteAction, *alignTopAction, *alignBottomAction, *alignLeftAction, *alignRightAction, *createCompactTreeAction, *createFractalTreeAction,
         *organizeCompactTreeAction, *organizeFractalTreeAction, *makeHomeAction;
     // Search, Link and Alias menus
@@ -76,7 +77,7 @@ public:
     QAction *openButton /*openAction*/, *saveButton /*saveAction*/, *newPersonButton /*newItemAction*/,
         *editPropertiesButton /*propertiesAction*/, *createTreeButton /*createCompactTreeAction*/, *zoomAreaButton /*zoomToAreaAction*/,
         *navigatorButton /*navigatorAction*/, *nameSearchButton /*nameSearchAction*/, *printButton /*printTreeAction*/,
-        *helpButton /*contentsAction*/;
+        *helpButton /*contentsAction*/, *undoButton /*undoAction*/, *redoButton /*redoAction*/;
 
 public slots:
     void renewCaption();

@@ -99,7 +99,7 @@ void MainWindowTest::otherMenus() {
     ScriptedPrompts prompts;
     MainWindow w(registry, prompts, "/opt/k/kinloom", {});
     QCOMPARE(describe(topMenu(w, "&Edit")),
-             QStringList({"&New Item\tCtrl+N (off)", "&Properties\tReturn (off)", "&Delete\tDel (off)", "-",
+             QStringList({"&Undo\tCtrl+Z (off)", "&Redo\tCtrl+Shift+Z (off)", "-", "&New Item\tCtrl+N (off)", "&Properties\tReturn (off)", "&Delete\tDel (off)", "-",
                           "Align &Top (off)", "Align &Bottom (off)", "Align &Left (off)", "Align &Right (off)", "-",
                           "&Create Ancestor Tree", "  &Compact (off)", "  &Fractal style (off)",
                           "&Organize Ancestor Tree", "  &Compact (off)", "  &Fractal Style (off)", "-",
@@ -147,7 +147,7 @@ void MainWindowTest::toolbarButtonsAndHints() {
     MainWindow w(registry, prompts, "/opt/k/kinloom", {});
     QStringList hints;
     for (QAction* a : w.toolbar()->actions()) hints << (a->isSeparator() ? QString("-") : a->toolTip());
-    QCOMPARE(hints, QStringList({"Open family tree", "Save family tree", "-", "New person", "Edit properties",
+    QCOMPARE(hints, QStringList({"Open family tree", "Save family tree", "-", "Undo", "Redo", "-", "New person", "Edit properties",
                                  "Create ancestor tree", "-", "Zoom to area", "View/hide Navigator",
                                  "View/hide Name Search", "Print tree or selected items", "-", "Help"}));
     QCOMPARE(w.toolBarArea(w.toolbar()), Qt::LeftToolBarArea);
