@@ -9,6 +9,7 @@
 #include <csetjmp>
 #include <cstdio>
 #include <cstring>
+#include <array>
 #include <unordered_map>
 #include <vector>
 
@@ -246,7 +247,8 @@ QImage decodeGif(const QByteArray& data) {
 
 QByteArray encodeGif(const QImage& image, std::optional<QColor> transparent) {
     if (image.isNull()) return {};
-    const QImage src = image.convertToFormat(QImage::Format_ARGB32);
+    // RGB32 pixels read as ARGB32 with full alpha: box images need no converted copy.
+    const QImage src = image.format() == QImage::Format_RGB32 ? image : image.convertToFormat(QImage::Format_ARGB32);
     const int w = src.width(), h = src.height();
     if (w > 65535 || h > 65535) return {};
     const QRgb transparentRgb = transparent ? (transparent->rgb() & 0xFFFFFF) : 0;
@@ -256,24 +258,32 @@ QByteArray encodeGif(const QImage& image, std::optional<QColor> transparent) {
 
     // Exact palette when the picture has at most 255 colours (one index is kept for transparency);
     // otherwise a 6x7x6 colour cube, which is plenty for box images and thumbnails.
-    // Runs of one colour are the rule in box images: the last colour looked up is kept at hand.
+    // Text in box images switches colour every few pixels: a small cache in front of the map
+    // spares most of its look-ups.
     std::unordered_map<QRgb, int> exact;
+    struct Cached {
+        QRgb key = 0;
+        int index = -1;
+    };
+    std::array<Cached, 64> cache{};
+    auto slot = [&](QRgb key) -> Cached& { return cache[(key ^ (key >> 11) ^ (key >> 19)) & 63]; };
     bool useExact = true;
-    QRgb lastKey = 0;
-    bool haveLast = false;
     for (int y = 0; y < h && useExact; ++y) {
         const auto* line = reinterpret_cast<const QRgb*>(src.constScanLine(y));
         for (int x = 0; x < w; ++x) {
             if (isTransparent(line[x])) continue;
             const QRgb key = line[x] & 0xFFFFFF;
-            if (haveLast && key == lastKey) continue;
-            lastKey = key;
-            haveLast = true;
-            if (exact.size() >= 255 && !exact.count(key)) {
-                useExact = false;
-                break;
+            Cached& c = slot(key);
+            if (c.index >= 0 && c.key == key) continue;
+            auto found = exact.find(key);
+            if (found == exact.end()) {
+                if (exact.size() >= 255) {
+                    useExact = false;
+                    break;
+                }
+                found = exact.emplace(key, static_cast<int>(exact.size())).first;
             }
-            exact.try_emplace(key, static_cast<int>(exact.size()));
+            c = {key, found->second};
         }
     }
     std::vector<GifColorType> colors;
@@ -310,8 +320,12 @@ QByteArray encodeGif(const QImage& image, std::optional<QColor> transparent) {
                 index = lastIndex;
             else if (isTransparent(p))
                 index = transparentIndex;
-            else if (useExact)
-                index = exact.at(p & 0xFFFFFF);
+            else if (useExact) {
+                const QRgb key = p & 0xFFFFFF;
+                Cached& c = slot(key);
+                if (c.index < 0 || c.key != key) c = {key, exact.at(key)};
+                index = c.index;
+            }
             else
                 index = ((qRed(p) * 5 + 127) / 255) * 42 + ((qGreen(p) * 6 + 127) / 255) * 6 + (qBlue(p) * 5 + 127) / 255;
             lastPixel = p;
