@@ -1,15 +1,19 @@
 #include "document/tree_file.h"
 
 #include "document/centre_home.h"
+#include "document/fresh_ids.h"
 #include "document/item_store.h"
 #include "document/tree_record_codec.h"
 #include "platform/prompts.h"
+#include "platform/save_file.h"
 
 #include <QFile>
-#include <QSaveFile>
+
+#include <unistd.h>
 
 #include <algorithm>
 #include <memory>
+#include <new>
 #include <vector>
 
 namespace kinloom {
@@ -40,6 +44,42 @@ void resolveStoredLinks(ItemStore& store) {
     }
 }
 
+// Whether this many items could be held at all: a file larger than the machine's memory is refused
+// before it is read, rather than being read until the system stops the program.
+bool fitsInMemory(qint64 records) {
+    const long pages = sysconf(_SC_PHYS_PAGES);
+    const long pageSize = sysconf(_SC_PAGESIZE);
+    if (pages <= 0 || pageSize <= 0) return true;
+    const long double needed = static_cast<long double>(records) * (sizeof(PersonItem) + 64);
+    return needed <= static_cast<long double>(pages) * static_cast<long double>(pageSize);
+}
+
+// Reads whole records into items until the end; false when the data ends inside a record or the
+// file cannot be read. Throws std::bad_alloc when memory runs out.
+bool readRecords(QFile& file, std::vector<std::unique_ptr<PersonItem>>& items) {
+    std::vector<unsigned char> block(static_cast<size_t>(kRecordsPerBlock) * kTreeRecordSize);
+    size_t pending = 0;  // bytes of an incomplete record carried over to the next block
+    for (;;) {
+        const qint64 got = file.read(reinterpret_cast<char*>(block.data() + pending),
+                                     static_cast<qint64>(block.size() - pending));
+        if (got < 0) return false;
+        if (got == 0) break;
+        const size_t have = pending + static_cast<size_t>(got);
+        size_t at = 0;
+        for (; at + kTreeRecordSize <= have; at += kTreeRecordSize) {
+            auto item = std::make_unique<PersonItem>();
+            decodeTreeRecord(std::span<const unsigned char, kTreeRecordSize>(block.data() + at, kTreeRecordSize),
+                             *item);
+            item->Selected = false;
+            items.push_back(std::move(item));
+        }
+        pending = have - at;
+        std::copy(block.begin() + static_cast<std::ptrdiff_t>(at),
+                  block.begin() + static_cast<std::ptrdiff_t>(have), block.begin());
+    }
+    return pending == 0;
+}
+
 QString saveFailure(const QString& fileName, const QString& reason) {
     return QStringLiteral("Kinloom could not save the file %1.\n%2").arg(fileName, reason);
 }
@@ -53,13 +93,17 @@ bool saveToFile(ItemStore& store, const QString& fileName, Prompts& prompts) {
         store.modified = true;
         return false;
     }
+    SaveFile file(fileName);
+    return writeTreeFile(store, file, prompts);
+}
+
+bool writeTreeFile(ItemStore& store, SaveFile& file, Prompts& prompts) {
     fillStoredLinks(store);
 
     // The records go to a temporary file beside the target, which replaces the target only once
     // all of it is written: a full disk or a crash half-way never costs the user the old tree.
-    QSaveFile file(fileName);
-    if (!file.open(QIODevice::WriteOnly)) {
-        prompts.error(kAppTitle, saveFailure(fileName, file.errorString()));
+    if (!file.open()) {
+        prompts.error(kAppTitle, saveFailure(file.fileName(), file.errorString()));
         return false;
     }
     std::vector<unsigned char> block(static_cast<size_t>(kRecordsPerBlock) * kTreeRecordSize);
@@ -69,16 +113,13 @@ bool saveToFile(ItemStore& store, const QString& fileName, Prompts& prompts) {
         for (; p && used < block.size(); p = p->Next, used += kTreeRecordSize)
             encodeTreeRecord(*p, p->Next == nullptr,
                              std::span<unsigned char, kTreeRecordSize>(block.data() + used, kTreeRecordSize));
-        if (file.write(reinterpret_cast<const char*>(block.data()), static_cast<qint64>(used)) !=
-            static_cast<qint64>(used)) {
-            const QString reason = file.errorString();
-            file.cancelWriting();
-            prompts.error(kAppTitle, saveFailure(fileName, reason));
+        if (!file.write(reinterpret_cast<const char*>(block.data()), static_cast<qint64>(used))) {
+            prompts.error(kAppTitle, saveFailure(file.fileName(), file.errorString()));
             return false;
         }
     }
-    if (!file.commit()) {  // the temporary file is removed when the rename fails
-        prompts.error(kAppTitle, saveFailure(fileName, file.errorString()));
+    if (!file.commit()) {
+        prompts.error(kAppTitle, saveFailure(file.fileName(), file.errorString()));
         return false;
     }
     return true;
@@ -86,14 +127,13 @@ bool saveToFile(ItemStore& store, const QString& fileName, Prompts& prompts) {
 
 ReadStatus readFromFile(ItemStore& store, const QString& fileName, ViewState& view, WindowSize window,
                         Prompts& prompts) {
-    store.clearMemory();
     QFile file(fileName);
     if (!file.open(QIODevice::ReadOnly)) {
+        store.clearMemory();
         prompts.error(kAppTitle, QStringLiteral("Kinloom could not open the file %1.\n%2")
                                      .arg(fileName, file.errorString()));
         return ReadStatus::IoError;
     }
-    store.lastId = 0;
 
     const auto notRecognized = [&] {
         prompts.error(kAppTitle, QStringLiteral("Error: Kinloom did not recognize the file"));
@@ -102,36 +142,44 @@ ReadStatus readFromFile(ItemStore& store, const QString& fileName, ViewState& vi
         store.modified = false;
         return ReadStatus::NotRecognized;
     };
+    const auto notEnoughMemory = [&] {
+        prompts.error(kAppTitle, QStringLiteral("Kinloom could not open the file %1.\n"
+                                                "There is not enough memory to read it.").arg(fileName));
+        return ReadStatus::NotEnoughMemory;
+    };
     // A length that is not a whole number of records would fail at its last record anyway; a
     // regular file tells us so before we read a byte of it.
     if (!file.isSequential() && file.size() % kTreeRecordSize != 0) return notRecognized();
+    if (!file.isSequential() && !fitsInMemory(file.size() / kTreeRecordSize)) return notEnoughMemory();
 
-    std::vector<unsigned char> block(static_cast<size_t>(kRecordsPerBlock) * kTreeRecordSize);
-    size_t pending = 0;  // bytes of an incomplete record carried over to the next block
-    for (;;) {
-        const qint64 got = file.read(reinterpret_cast<char*>(block.data() + pending),
-                                     static_cast<qint64>(block.size() - pending));
-        if (got < 0) return notRecognized();
-        if (got == 0) break;
-        const size_t have = pending + static_cast<size_t>(got);
-        size_t at = 0;
-        for (; at + kTreeRecordSize <= have; at += kTreeRecordSize) {
-            auto item = std::make_unique<PersonItem>();
-            decodeTreeRecord(std::span<const unsigned char, kTreeRecordSize>(block.data() + at, kTreeRecordSize),
-                             *item);
-            item->Selected = false;
+    // The records are read aside first, so that a file too large for memory leaves the open tree
+    // as it was.
+    std::vector<std::unique_ptr<PersonItem>> items;
+    try {
+        if (!file.isSequential()) items.reserve(static_cast<size_t>(file.size() / kTreeRecordSize));
+        if (!readRecords(file, items)) return notRecognized();
+    } catch (const std::bad_alloc&) {
+        items.clear();
+        return notEnoughMemory();
+    }
+    file.close();
+
+    store.clearMemory();
+    store.lastId = 0;
+    try {
+        for (auto& item : items) {
             if (item->Id > store.lastId) store.lastId = item->Id;
             store.currentItem = store.appendItem(std::move(item));
         }
-        pending = have - at;
-        std::copy(block.begin() + static_cast<std::ptrdiff_t>(at),
-                  block.begin() + static_cast<std::ptrdiff_t>(have), block.begin());
+    } catch (const std::bad_alloc&) {
+        store.clearMemory();
+        return notEnoughMemory();
     }
-    if (pending != 0) return notRecognized();
-    file.close();
+    items.clear();
 
     view.zoom = 100;
     resolveStoredLinks(store);
+    giveFreshIdsToRepeats(store);
     store.currentItem = nullptr;
     centreHomeItem(store, view, window);
     return ReadStatus::Ok;

@@ -34,6 +34,11 @@ ParsedArgs splitArgs(const QStringList& args);
 bool parseTreeCommandArgs(const char* command, const QStringList& args, int operandCount,
                           const char* operandNames, QStringList& operands, bool& dateStandardization);
 
+// Whether a command may write its output to `out`: not when it is the input file itself (by any
+// name or link), nor when its extension is none of `extensions` ("kl3", "ged", "png"...; case
+// ignored). Tells why on stderr.
+bool acceptOutputFile(const char* command, const QString& in, const QString& out, const QStringList& extensions);
+
 // Reads a .kl3, .kl2 or .kl file (chosen by its extension, case ignored) into the store. The
 // reader's own messages go through `prompts`; false when the file was not read whole (an unknown
 // extension is reported here).

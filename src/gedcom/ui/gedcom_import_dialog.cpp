@@ -97,8 +97,7 @@ void GedcomImportDialog::startImport() {
         QApplication::setOverrideCursor(Qt::WaitCursor);
         busyCursor_ = true;
         sinceEvents_.start();
-        importGedcomFile(store_, view_, windowSize_ ? windowSize_() : WindowSize{}, *file, *this, prompts_,
-                         scratchFolder_);
+        importGedcomFile(store_, view_, windowSize_ ? windowSize_() : WindowSize{}, *file, *this, prompts_);
     }
     endReading();
     emit importFinished();

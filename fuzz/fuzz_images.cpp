@@ -1,0 +1,20 @@
+// The picture decoders (libjpeg, giflib, Qt's BMP and ICO readers); what decodes is encoded as GIF
+// and JPEG by our encoders and decoded again.
+#include "platform/imagecodec.h"
+
+#include <cstdio>
+#include <cstdlib>
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
+    using namespace kinloom;
+    const QByteArray bytes(reinterpret_cast<const char*>(data), static_cast<qsizetype>(size));
+    const QImage image = decodeImage(bytes, QStringLiteral("picture.ico"));
+    if (image.isNull() || qint64(image.width()) * image.height() > (1 << 20)) return 0;
+    const QImage gif = decodeGif(encodeGif(image));
+    const QImage jpeg = decodeJpeg(encodeJpeg(image));
+    if (gif.size() != image.size() || jpeg.size() != image.size()) {
+        std::fprintf(stderr, "FUZZ FAULT: a decoded picture changed its size through our encoders\n");
+        std::abort();
+    }
+    return 0;
+}
