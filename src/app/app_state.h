@@ -31,10 +31,13 @@ struct AppHooks {
     std::function<void()> focusMainWindow;
     std::function<void()> refreshNameSearch;            // refresh the name search if it is visible
     std::function<void()> closeWelcome;
-    // The quality check: the number of problems found. Left empty until the check exists; the
-    // automatic checks on open and save are then skipped.
+    // The quality check over the open tree: the number of problems found. Left empty (in tests and
+    // batch work), the automatic checks on open and save are skipped.
     std::function<int()> qualityCheck;
+    // Shows the quality check window with the rows of the last check.
     std::function<void(bool modal)> showQualityCheck;
+    // Opens a file with the desktop's default program for its type; false when none could be started.
+    std::function<bool(const QString& file)> openWithDefaultProgram;
 };
 
 // The tree-file readers and writers the File commands use; the window binds them to the real

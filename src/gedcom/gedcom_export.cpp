@@ -96,13 +96,9 @@ GedcomFamily* GedcomExporter::findOrAddFamily(PersonItem* husband, PersonItem* w
 
 bool GedcomExporter::addChildToFamily(GedcomFamily* family, PersonItem* item) {
     if (!family || !item) return false;
-    for (int i = 1; i <= GedcomFamily::kMaxChildren; ++i) {
-        if (family->children[i]) continue;
-        family->children[i] = item;
-        item->ChildFamilyRef = xref('F', family->number);
-        return true;
-    }
-    return false;
+    family->children.push_back(item);
+    item->ChildFamilyRef = xref('F', family->number);
+    return true;
 }
 
 void GedcomExporter::buildFamilies() {
@@ -159,8 +155,7 @@ void GedcomExporter::writeFamily(std::string& out, const GedcomFamily& f) const 
         if (!f.marriageDate.empty()) line(out, "2 DATE ", f.marriageDate);
         if (!f.marriagePlace.empty()) line(out, "2 PLAC ", f.marriagePlace);
     }
-    for (int i = 1; i <= GedcomFamily::kMaxChildren; ++i)
-        if (f.children[i]) line(out, "1 CHIL ", xref('I', f.children[i]->Id));
+    for (const PersonItem* child : f.children) line(out, "1 CHIL ", xref('I', child->Id));
 }
 
 std::string GedcomExporter::text(QDate date, QTime time) {

@@ -3,7 +3,6 @@
 #include <QString>
 #include <QTime>
 
-#include <array>
 #include <memory>
 #include <string>
 #include <unordered_map>
@@ -16,13 +15,12 @@ struct PersonItem;
 
 // A family as the export derives it from parent links and spouse slots; it lives for one export.
 struct GedcomFamily {
-    static constexpr int kMaxChildren = 30;
     int number = 0;
     PersonItem* husband = nullptr;  // never an alias placement
     PersonItem* wife = nullptr;
     std::string marriageDate;   // at most 20 characters
     std::string marriagePlace;  // at most 70 characters
-    std::array<PersonItem*, kMaxChildren + 1> children{};  // slots 1..30
+    std::vector<PersonItem*> children;  // in store order, as many as there are
 };
 
 // Builds the families of a store and writes the GEDCOM text. The family list is kept in creation
@@ -35,7 +33,7 @@ public:
     void buildFamilies();
     // The family of this couple, made if new, with its marriage data; nullptr when both are none.
     GedcomFamily* findOrAddFamily(PersonItem* husband, PersonItem* wife);
-    // Puts the item into the first free child slot and sets its ChildFamilyRef; false when full.
+    // Adds the item to the family's children and sets its ChildFamilyRef.
     bool addChildToFamily(GedcomFamily* family, PersonItem* item);
     // The last alias placement in store order that stands for item; item itself when there is none.
     PersonItem* findReferringAlias(PersonItem* item) const;

@@ -18,6 +18,13 @@ QString gedcomImportFailedStatus(int line) {
     return QStringLiteral("GEDCOM import failed - file possibly corrupted (reached line %1)").arg(line);
 }
 
+QString refusedMarriagesMessage(int count) {
+    // One line, so that kinloom-cli prints it as one.
+    return QStringLiteral("Error: Could not create marriage. This version only supports %1 marriages. ").arg(kMaxSpouses) +
+           (count == 1 ? QStringLiteral("1 marriage could not be created.")
+                       : QStringLiteral("%1 marriages could not be created.").arg(count));
+}
+
 namespace {
 int percentOf(int64_t done, int64_t total) {
     if (total <= 0) return 100;
@@ -54,6 +61,9 @@ GedcomImportResult readGedcomFile(ItemStore& store, const QString& fileName, Ged
         if (reader.familyCount() != families) user.familiesRead(families = reader.familyCount());
     }
     source.close();
+    // Also after a failure: the families read so far are linked, as the individuals stay.
+    reader.finish();
+    result.refusedMarriages = reader.refusedMarriages();
 
     result.ok = ok;
     result.lines = reader.lineCount();
@@ -62,6 +72,9 @@ GedcomImportResult readGedcomFile(ItemStore& store, const QString& fileName, Ged
     if (!ok) {
         user.readingFailed();
         user.beep();
+    }
+    if (result.refusedMarriages > 0) prompts.error(kAppTitle, refusedMarriagesMessage(result.refusedMarriages));
+    if (!ok) {
         prompts.error(kAppTitle, gedcomImportFailedMessage());
         user.status(gedcomImportFailedStatus(result.lines));
     }

@@ -14,11 +14,14 @@ struct GedcomImportResult {
     int lines = 0;  // lines read, the failing one included
     int individuals = 0;
     int families = 0;
+    int refusedMarriages = 0;  // marriages not made because a partner had no free spouse slot
 };
 
 // The exact words of a failed import: the message box, and the status line after it.
 QString gedcomImportFailedMessage();
 QString gedcomImportFailedStatus(int line);
+// Marriages refused for want of a free spouse slot are told once, at the end, with their number.
+QString refusedMarriagesMessage(int count);
 
 // Reads a GEDCOM file into the store, without arranging it: one item per individual, at (0, 0).
 // Progress, counters and status go to user; a failure shows "GEDCOM import failed" through prompts

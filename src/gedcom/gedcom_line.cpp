@@ -50,6 +50,13 @@ void splitGedcomName(std::string_view value, std::string& given, std::string& su
         return;
     }
     given.assign(trimGedcomText(value.substr(0, slash)));
+    const size_t closing = value.find('/', slash + 1);
+    if (given.empty() && closing != std::string_view::npos) {
+        // "/Liu/ Qin": the surname written first, as Chinese, Korean and Hawaiian names are.
+        given.assign(trimGedcomText(value.substr(closing + 1)));
+        surname.assign(trimGedcomText(value.substr(slash + 1, closing - slash - 1)));
+        return;
+    }
     std::string rest(trimGedcomText(value.substr(slash + 1)));
     const size_t second = rest.find('/');
     if (second != std::string::npos) rest.erase(second, 1);

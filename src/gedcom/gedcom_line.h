@@ -19,7 +19,8 @@ std::string_view trimGedcomText(std::string_view text);
 bool parseGedcomLine(std::string_view line, GedcomLine& out);
 
 // Splits a NAME value into the given names and the surname: "John /Smith/ Jr" gives "John" and
-// "Smith Jr"; a value without "/" is all given names.
+// "Smith Jr"; a value without "/" is all given names. A name that starts with its surname between
+// slashes, "/Liu/ Qin", gives "Qin" and "Liu".
 void splitGedcomName(std::string_view value, std::string& given, std::string& surname);
 
 }  // namespace kinloom

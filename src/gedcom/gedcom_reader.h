@@ -6,6 +6,7 @@
 #include <string>
 #include <string_view>
 #include <unordered_map>
+#include <vector>
 
 namespace kinloom {
 
@@ -13,13 +14,14 @@ class ItemStore;
 struct PersonItem;
 class GedcomScratchCopy;
 
-// GEDCOM ids of the items read so far. The first item with an id wins, as a walk through the store
-// would find it; items are only ever appended while a file is read.
+// GEDCOM ids of the items read so far, by the whole cross-reference (an item stores it cut to 20
+// characters). The first item with an id wins, as a walk through the store would find it; items
+// are only ever appended while a file is read.
 class GedcomIdIndex {
 public:
     void clear() { ids_.clear(); }
     void reserve(size_t n) { ids_.reserve(n); }
-    void add(PersonItem* item);
+    void add(std::string_view id, PersonItem* item);
     PersonItem* find(std::string_view id) const;
 
 private:
@@ -27,7 +29,8 @@ private:
 };
 
 // The line-driven GEDCOM reader: one call per line, a little state between lines. It fills the
-// store with one item per individual and turns family records into spouse and parent links.
+// store with one item per individual. Family records may come before the individuals they name,
+// so their lines are kept and turned into spouse and parent links by finish(), in file order.
 class GedcomReader {
 public:
     GedcomReader(ItemStore& store, GedcomScratchCopy* scratch);
@@ -38,6 +41,8 @@ public:
     // Reads one line (without its line end). False when the line is malformed or the scratch copy
     // could not take it: the import ends there.
     bool readLine(std::string_view line);
+    // Links the families read so far; call it once after the last line, a failed one too.
+    void finish();
 
     // The item of an individual read earlier whose GEDCOM id is exactly this (with the "@" signs).
     PersonItem* findItemByGedcomId(std::string_view id) const { return ids_.find(id); }
@@ -45,6 +50,8 @@ public:
     int lineCount() const { return lines_; }
     int individualCount() const { return individuals_; }
     int familyCount() const { return families_; }
+    // Marriages that finish() could not make because a partner had no free spouse slot.
+    int refusedMarriages() const { return refusedMarriages_; }
 
     // The state between lines, readable for tests.
     const std::string& recordKind() const { return recordKind_; }
@@ -60,7 +67,18 @@ private:
     void level0(int32_t scratchPos);
     void level1();
     void level2();
+
+    // A family line that matters to the links, kept until every individual is known.
+    enum class FamilyStep : uint8_t { Start, Husband, Wife, Child, Divorce, Date, Place, Detail };
+    struct FamilyLine {
+        FamilyStep step;
+        std::string value;
+    };
+    void keep(FamilyStep step) { familyLines_.push_back({step, line_.value}); }
+    void link(const FamilyLine& line);
     void marry();
+    void setChildsParents(PersonItem* father, PersonItem* mother);
+    void storeMarriageData();
 
     ItemStore& store_;
     GedcomScratchCopy* scratch_;
@@ -70,6 +88,13 @@ private:
     std::string recordKind_;
     PersonItem* individual_ = nullptr;
     std::string level1Tag_;
+    // BIRT, DEAT and BAPM events of the current individual so far: only the first one counts.
+    int births_ = 0, deaths_ = 0, baptisms_ = 0;
+    std::vector<FamilyLine> familyLines_;
+
+    // Linking state, for the family whose lines finish() is going through.
+    int family_ = 0;
+    std::unordered_map<const PersonItem*, int> parentFamily_;  // the first family naming a child
     PersonItem* husband_ = nullptr;
     PersonItem* wife_ = nullptr;
     PersonItem* child_ = nullptr;
@@ -80,6 +105,7 @@ private:
     int lines_ = 0;
     int individuals_ = 0;
     int families_ = 0;
+    int refusedMarriages_ = 0;
 };
 
 }  // namespace kinloom

@@ -95,5 +95,34 @@ TEST(GedcomCli, FailedImportWritesNothingAndNamesTheLine) {
     EXPECT_EQ(cli({"export", dir.filePath("none.kl3"), dir.filePath("x.ged")}).status, 1);
 }
 
+TEST(GedcomCli, ImportRefusesFilesWithoutIndividualsAndCountsRefusedMarriages) {
+    QTemporaryDir dir;
+    const auto write = [&](const char* name, const QByteArray& bytes) {
+        QFile f(dir.filePath(name));
+        EXPECT_TRUE(f.open(QIODevice::WriteOnly));
+        f.write(bytes);
+        return f.fileName();
+    };
+    const QString kl3 = dir.filePath("out.kl3");
+    // An empty file, a ZIP file's first bytes and a file of families only: no tree is written.
+    for (const QString& ged : {write("empty.ged", ""), write("zip.ged", QByteArray("PK\x03\x04\x14\0\0\0\x08\0", 10)),
+                               write("fam.ged", "0 HEAD\n0 @F1@ FAM\n1 HUSB @I1@\n0 TRLR\n")}) {
+        const CliResult r = cli({"import", ged, kl3});
+        EXPECT_EQ(r.status, 1) << qPrintable(ged);
+        EXPECT_EQ(r.err, "kinloom-cli import: No individuals found in " + ged.toUtf8() + ".\n");
+        EXPECT_FALSE(QFileInfo::exists(kl3));
+    }
+
+    // Ten wives: the marriages beyond the eighth are told in one line, and the tree is saved.
+    QByteArray text = "0 @I1@ INDI\n1 NAME Many /Wives/\n";
+    for (int i = 2; i <= 11; ++i) text += "0 @I" + QByteArray::number(i) + "@ INDI\n";
+    for (int i = 2; i <= 11; ++i) text += "0 @F" + QByteArray::number(i) + "@ FAM\n1 HUSB @I1@\n1 WIFE @I" + QByteArray::number(i) + "@\n";
+    const CliResult r = cli({"import", write("wives.ged", text), kl3});
+    EXPECT_EQ(r.status, 0);
+    EXPECT_EQ(r.err, "Error: Could not create marriage. This version only supports 8 marriages. "
+                     "2 marriages could not be created.\n");
+    EXPECT_EQ(QFileInfo(kl3).size(), 11 * 2560);
+}
+
 }  // namespace
 }  // namespace kinloom

@@ -42,6 +42,10 @@ TEST(CliOutputFile, TheInputAndAWrongExtensionAreRefused) {
         {{"arrange", tree, dir.filePath("out.ged")}, "arrange: " + dir.filePath("out.ged") + ": the output file must end in .kl3\n"},
         {{"convert", tree, dir.filePath("./t.kl3")}, "convert: " + dir.filePath("./t.kl3") + input},
         {{"convert", tree, dir.filePath("out.txt")}, "convert: " + dir.filePath("out.txt") + ": the output file must end in .kl3 or .ged\n"},
+        {{"list", tree, tree}, "list: " + tree + input},
+        {{"list", tree, dir.filePath("out.kl3")}, "list: " + dir.filePath("out.kl3") + ": the output file must end in .txt\n"},
+        {{"collect", tree, link}, "collect: " + link + input},
+        {{"collect", tree, dir.filePath("out.ged")}, "collect: " + dir.filePath("out.ged") + ": the output file must end in .kl3\n"},
         {{"import", ged, ged}, "import: " + ged + input},
         {{"import", ged, dir.filePath("out.ged")}, "import: " + dir.filePath("out.ged") + ": the output file must end in .kl3\n"},
     };

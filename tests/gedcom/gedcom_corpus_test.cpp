@@ -93,6 +93,26 @@ TEST(GedcomCorpus, RealFamiliesAreLinked) {
     EXPECT_EQ(robert->Spouse[1], mary);
     EXPECT_EQ(robert->MarriageDate[1].str(), "Dec 1859");
 
+    // A first lady's birth name stays, though her nickname follows it.
+    CorpusRead presidents("arbre-public-gedcoms/pres2020.ged");
+    ASSERT_TRUE(presidents.r.ok);
+    PersonItem* mamie = presidents.byId("@I1489@");
+    ASSERT_TRUE(mamie);
+    EXPECT_EQ(mamie->FirstName.str(), "Mary Geneva");
+    EXPECT_EQ(mamie->LastName.str(), "Doud");
+
+    // Its families come before its individuals: their parents are linked all the same.
+    CorpusRead bourbon("d-jeffrey-gedcom-samples/sample-bourbon/bourbon.ged");
+    ASSERT_TRUE(bourbon.r.ok);
+    int fathers = 0, mothers = 0;
+    for (const PersonItem* p = bourbon.f.store.firstItem(); p; p = p->Next) {
+        fathers += p->Father != nullptr;
+        mothers += p->Mother != nullptr;
+    }
+    EXPECT_EQ(bourbon.f.store.itemCount(), 303);
+    EXPECT_EQ(fathers, 186);
+    EXPECT_EQ(mothers, 167);
+
     CorpusRead same("findmypast-gedcom-samples/Gedcom Permutations/Male Male Marriage.ged");
     ASSERT_TRUE(same.r.ok);
     ASSERT_EQ(same.f.store.itemCount(), 2);

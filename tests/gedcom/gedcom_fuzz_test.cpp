@@ -79,6 +79,7 @@ TEST(GedcomFuzz, RandomLinesNeverBreakTheParserOrTheReader) {
             splitGedcomName(text, given, surname);
             EXPECT_LE(given.size() + surname.size(), text.size());
         }
+        reader.finish();
         EXPECT_EQ(reader.lineCount(), 400);
         EXPECT_EQ(reader.individualCount(), individuals);
         EXPECT_EQ(store.itemCount(), individuals);

@@ -67,6 +67,11 @@ TEST(GedcomLine, SplitsNames) {
     EXPECT_EQ(split("Ola Nordmann"), "Ola Nordmann|");
     EXPECT_EQ(split("/Smith/"), "|Smith");
     EXPECT_EQ(split("Anne //"), "Anne|");
+    // Surname first: what follows the closing slash is the given name.
+    EXPECT_EQ(split("/Liu/ Qin"), "Qin|Liu");
+    EXPECT_EQ(split("/ Kim /Min Jun"), "Min Jun|Kim");
+    EXPECT_EQ(split("/Liu Qin"), "|Liu Qin");
+    EXPECT_EQ(split("//"), "|");
 }
 
 TEST(GedcomScratch, PositionsAdvanceByTheLineLengthPlus11AndLongLinesCountAs151) {

@@ -150,22 +150,58 @@ TEST(GedcomReader, FailsAtAMalformedLineKeepingWhatWasRead) {
 TEST(GedcomReader, EmptyLineEndsTheIndividual) {
     GedcomFixture f;
     ASSERT_TRUE(f.read(lines({"0 @I1@ INDI", "1 NAME A /B/", "", "1 SEX F", "1 BIRT", "2 DATE 1900",
-                              "0 @I2@ INDI", "1 NAME C /D/", "1 NAME E /F/", "1 SEX FEMALE"})).ok);
+                              "0 @I2@ INDI", "1 NAME C /D/", "1 SEX FEMALE"})).ok);
     EXPECT_EQ(f.item(0)->Sex.str(), "");
     EXPECT_EQ(f.item(0)->BornDate.str(), "");
-    // A second NAME overwrites the first; SEX keeps one character.
-    EXPECT_EQ(f.item(1)->FirstName.str(), "E");
-    EXPECT_EQ(f.item(1)->LastName.str(), "F");
+    // SEX keeps one character.
     EXPECT_EQ(f.item(1)->Sex.str(), "F");
 }
 
-TEST(GedcomReader, FamiliesLinkOnlyIndividualsReadBefore) {
-    GedcomFixture f;
-    ASSERT_TRUE(f.read(lines({"0 @I1@ INDI", "0 @F1@ FAM", "1 HUSB @I1@", "1 WIFE @I2@", "1 CHIL @I3@",
-                              "0 @I2@ INDI", "0 @I3@ INDI"})).ok);
-    EXPECT_EQ(f.item(0)->Spouse[1], nullptr);
-    EXPECT_EQ(f.item(1)->Spouse[1], nullptr);
-    EXPECT_EQ(f.item(2)->Father, nullptr);
+TEST(GedcomReader, FamiliesLinkIndividualsDefinedLater) {
+    // The same file with its families first, last and between the individuals gives the same tree.
+    const std::vector<const char*> people = {
+        "0 @I1@ INDI", "1 NAME Ola /Nordmann/", "1 SEX M", "0 @I2@ INDI", "1 NAME Kari /Hansen/",
+        "0 @I3@ INDI", "1 NAME Per /Nordmann/", "0 @I4@ INDI", "1 NAME Liv /Berg/", "0 @I5@ INDI"};
+    const std::vector<const char*> families = {
+        "0 @F1@ FAM", "1 HUSB @I1@", "1 WIFE @I2@", "1 MARR", "2 DATE 1925", "2 PLAC Drammen", "1 CHIL @I3@",
+        "0 @F2@ FAM", "1 HUSB @I3@", "1 WIFE @I4@", "1 DIV", "2 DATE 1960", "1 CHIL @I5@"};
+    const auto file = [](std::vector<std::vector<const char*>> parts) {
+        std::string text;
+        for (const auto& part : parts)
+            for (const char* l : part) text += std::string(l) + "\r\n";
+        return text;
+    };
+    const std::vector<const char*> firstFamily(families.begin(), families.begin() + 7);
+    const std::vector<const char*> secondFamily(families.begin() + 7, families.end());
+    const std::vector<const char*> firstPeople(people.begin(), people.begin() + 5);
+    const std::vector<const char*> otherPeople(people.begin() + 5, people.end());
+    for (const std::string& text : {file({people, families}), file({families, people}),
+                                    file({firstPeople, secondFamily, otherPeople, firstFamily})}) {
+        GedcomFixture f;
+        ASSERT_TRUE(f.read(text).ok);
+        EXPECT_EQ(f.result.refusedMarriages, 0);
+        ASSERT_EQ(f.store.itemCount(), 5);
+        PersonItem* ola = f.item(0);
+        PersonItem* kari = f.item(1);
+        PersonItem* per = f.item(2);
+        PersonItem* liv = f.item(3);
+        EXPECT_EQ(ola->FirstName.str(), "Ola");
+        EXPECT_EQ(ola->Spouse[1], kari);
+        EXPECT_EQ(kari->Spouse[1], ola);
+        EXPECT_EQ(kari->MarriageDate[1].str(), "1925");
+        EXPECT_EQ(ola->MarriagePlace[1].str(), "Drammen");
+        EXPECT_EQ(per->Father, ola);
+        EXPECT_EQ(per->Mother, kari);
+        // Per and Liv: a marriage, then the divorce in the next slot with the divorce's date.
+        EXPECT_EQ(per->Spouse[1], liv);
+        EXPECT_EQ(per->Spouse[2], liv);
+        EXPECT_EQ(liv->SpouseType[1], 'M');
+        EXPECT_EQ(liv->SpouseType[2], 'D');
+        EXPECT_EQ(per->MarriageDate[1].str(), "");
+        EXPECT_EQ(per->MarriageDate[2].str(), "1960");
+        EXPECT_EQ(f.item(4)->Father, per);
+        EXPECT_EQ(f.item(4)->Mother, liv);
+    }
 }
 
 TEST(GedcomReader, ChildrenBeforeParentsOnlyLinkTheLastChild) {
@@ -215,19 +251,50 @@ TEST(GedcomReader, NinthMarriageIsRefusedAndItsDataDropped) {
     EXPECT_EQ(h->MarriageDate[8].str(), "1909");
     EXPECT_EQ(f.item(9)->Spouse[1], nullptr);
     EXPECT_EQ(f.item(9)->MarriageDate[1].str(), "");
+    EXPECT_EQ(f.result.refusedMarriages, 1);
     ASSERT_EQ(f.prompts.messageTexts().size(), 1u);
     EXPECT_EQ(f.prompts.messageTexts()[0],
-              "Error: Could not create marriage. This version only supports 8 marriages.");
+              "Error: Could not create marriage. This version only supports 8 marriages. "
+              "1 marriage could not be created.");
 }
 
-TEST(GedcomReader, LongCrossReferencesAreCutAndLost) {
+TEST(GedcomReader, RefusedMarriagesAreToldOnceAtTheEnd) {
+    // Twelve wives, and a divorce from the last: four marriages and the divorce find no free slot.
+    std::string text = lines({"0 @I1@ INDI", "1 NAME Many /Wives/"});
+    for (int i = 2; i <= 13; ++i) text += "0 @I" + std::to_string(i) + "@ INDI\r\n";
+    for (int i = 2; i <= 13; ++i)
+        text += "0 @F" + std::to_string(i) + "@ FAM\r\n1 HUSB @I1@\r\n1 WIFE @I" + std::to_string(i) + "@\r\n";
+    text += "1 DIV\r\n2 DATE 1950\r\n0 @I14@ INDI\r\n1 NAME After /All/\r\n";
     GedcomFixture f;
-    const std::string id21 = "@I123456789012345678@";  // 21 characters
-    ASSERT_EQ(id21.size(), 21u);
-    ASSERT_TRUE(f.read(lines({("0 " + id21 + " INDI").c_str(), "0 @I2@ INDI", "0 @F1@ FAM",
-                              ("1 HUSB " + id21).c_str(), "1 WIFE @I2@"})).ok);
-    EXPECT_EQ(f.item(0)->GedcomId.str(), id21.substr(0, 20));
-    EXPECT_EQ(f.item(1)->Spouse[1], nullptr);
+    ASSERT_TRUE(f.read(text).ok);
+    EXPECT_EQ(f.result.refusedMarriages, 5);
+    EXPECT_EQ(f.store.itemCount(), 14);
+    EXPECT_EQ(f.item(0)->Spouse[8], f.item(8));
+    EXPECT_EQ(f.item(12)->Spouse[1], nullptr);  // no half marriage is left behind
+    ASSERT_EQ(f.prompts.records().size(), 1u);
+    EXPECT_EQ(f.prompts.records()[0].caption, kAppTitle);
+    EXPECT_EQ(f.prompts.records()[0].icon, PromptIcon::Error);
+    EXPECT_EQ(f.prompts.messageTexts()[0],
+              "Error: Could not create marriage. This version only supports 8 marriages. "
+              "5 marriages could not be created.");
+    // The store tells its user again once the import is over.
+    EXPECT_EQ(f.store.addMarriage(f.item(0), f.item(13)), -1);
+    EXPECT_EQ(f.prompts.messageTexts().size(), 2u);
+}
+
+TEST(GedcomReader, LongCrossReferencesAreStoredCutAndFoundWhole) {
+    GedcomFixture f;
+    const std::string id22 = "@I12345678901234567890";  // 22 characters, the longest GEDCOM allows
+    const std::string a = id22 + "@", b = id22.substr(0, 20) + "99@";  // alike in their first 20
+    ASSERT_TRUE(f.read(lines({("0 " + a + " INDI").c_str(), ("0 " + b + " INDI").c_str(), "0 @I3@ INDI",
+                              "0 @F1@ FAM", ("1 HUSB " + a).c_str(), "1 WIFE @I3@", ("1 CHIL " + b).c_str(),
+                              ("1 CHIL " + a.substr(0, 20)).c_str()})).ok);
+    EXPECT_EQ(f.item(0)->GedcomId.str(), a.substr(0, 20));
+    EXPECT_EQ(f.item(1)->GedcomId.str(), a.substr(0, 20));
+    EXPECT_EQ(f.item(0)->Spouse[1], f.item(2));
+    EXPECT_EQ(f.item(1)->Father, f.item(0));
+    EXPECT_EQ(f.item(1)->Mother, f.item(2));
+    EXPECT_EQ(f.item(0)->Father, nullptr);  // the cut id names nobody
 }
 
 TEST(GedcomReader, OtherRecordsKeepTheFamilyOpen) {
@@ -268,14 +335,17 @@ TEST(GedcomReader, KeepsStateBetweenLines) {
     EXPECT_EQ(r.currentIndividual(), nullptr);
     EXPECT_EQ(r.lastLevel1Tag(), "BIRT");
     ASSERT_TRUE(r.readLine("1 HUSB @I1@"));
-    EXPECT_EQ(r.familyHusband(), store.firstItem());
-    EXPECT_EQ(r.husbandSlot(), 0);
+    EXPECT_EQ(r.familyHusband(), nullptr);  // families are linked at the end
     ASSERT_TRUE(r.readLine("2 DATE 1900"));  // no marriage yet: nothing to store it in
     ASSERT_TRUE(r.readLine("0 @I2@ INDI"));
     EXPECT_EQ(r.recordKind(), "INDI");
     EXPECT_EQ(r.lineCount(), 6);
     EXPECT_FALSE(r.readLine("zero @I3@ INDI"));
     EXPECT_EQ(r.lineCount(), 7);
+    r.finish();
+    EXPECT_EQ(r.familyHusband(), store.firstItem());
+    EXPECT_EQ(r.husbandSlot(), 0);
+    EXPECT_EQ(store.firstItem()->MarriageDate[1].str(), "");
 }
 
 }  // namespace

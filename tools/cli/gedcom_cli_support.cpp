@@ -56,6 +56,11 @@ bool importGedcomForCli(const char* command, const QString& path, ItemStore& sto
         fail(command, gedcomImportFailedStatus(r.lines));
         return false;
     }
+    // A ZIP file or an empty file reads without a malformed line, but it is no family tree.
+    if (r.individuals == 0) {
+        fail(command, QStringLiteral("No individuals found in %1.").arg(path));
+        return false;
+    }
     return true;
 }
 

@@ -11,7 +11,8 @@ class ItemStore;
 namespace kinloom::cli {
 
 // Reads a GEDCOM file into the empty store and arranges it as the File menu import does. Progress
-// goes to stderr only when stderr is a terminal; a failure is reported there with the line reached.
+// goes to stderr only when stderr is a terminal; a failure is reported there with the line reached,
+// and a file without individuals is refused.
 bool importGedcomForCli(const char* command, const QString& path, ItemStore& store, ConsolePrompts& prompts);
 
 // Writes the store as GEDCOM with the given header date and time; a failure is reported on stderr.

@@ -14,7 +14,8 @@ const char kImportHelp[] =
     "Reads the GEDCOM file IN into a new tree as the File menu's \"Import GEDCOM file\" does: one\n"
     "item per individual, spouse and parent links from the families, then auto arrange. Saves the\n"
     "tree as OUT, whose name must end in kl3. Progress is shown on stderr when it is a terminal.\n"
-    "On a malformed line nothing is written and the line reached is reported.\n";
+    "On a malformed line, or when the file holds no individuals, nothing is written and the reason\n"
+    "is reported. Marriages beyond a person's 8 spouse slots are counted in one line on stderr.\n";
 }  // namespace
 
 int runImport(const QStringList& args) {

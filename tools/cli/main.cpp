@@ -18,6 +18,9 @@ int runImport(const QStringList& args);
 int runExport(const QStringList& args);
 int runArrange(const QStringList& args);
 int runRender(const QStringList& args);
+int runCheck(const QStringList& args);
+int runList(const QStringList& args);
+int runCollect(const QStringList& args);
 }  // namespace kinloom::cli
 
 namespace {
@@ -33,6 +36,9 @@ const Command kCommands[] = {
     {"export", "write a tree file as a GEDCOM file", kinloom::cli::runExport},
     {"arrange", "rearrange all items of a tree file as Auto Arrange Items does, and save it", kinloom::cli::runArrange},
     {"render", "draw a tree file as the canvas shows it into a PNG picture", kinloom::cli::runRender},
+    {"check", "list the notes files and pictures a tree file names that are missing", kinloom::cli::runCheck},
+    {"list", "write the alphabetical list of all individuals of a tree file", kinloom::cli::runList},
+    {"collect", "copy all files a tree file names into one folder and save the tree there", kinloom::cli::runCollect},
 };
 
 void printUsage(FILE* out) {

@@ -3,6 +3,7 @@
 #include "app/ui/canvas_wiring.h"
 #include "app/ui/editing_wiring.h"
 #include "app/ui/layout_wiring.h"
+#include "app/ui/reports_wiring.h"
 #include "app/ui/about_box.h"
 #include "app/ui/main_window.h"
 #include "app/ui/welcome_window.h"
@@ -34,6 +35,7 @@ std::unique_ptr<KinloomWindows> createWindows(Registry& registry, Prompts& promp
     QObject::connect(w->welcome.get(), &WelcomeWindow::confirmed, main, &MainWindow::completeStartup);
     QObject::connect(w->options, &OptionsDialog::treeFontRequested, main, &MainWindow::changeTreeFont);
     connectLayoutCommands(*main);
+    connectReportCommands(*main);
     return w;
 }
 

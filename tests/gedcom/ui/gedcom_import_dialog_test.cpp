@@ -45,6 +45,22 @@ class GedcomImportDialogTest : public QObject {
     }
 
 private slots:
+    void refusedMarriagesAreToldInOneBox() {
+        Setup s;
+        QByteArray text = "0 @I1@ INDI\r\n";
+        for (int i = 2; i <= 12; ++i) text += "0 @I" + QByteArray::number(i) + "@ INDI\r\n";
+        for (int i = 2; i <= 12; ++i)
+            text += "0 @F" + QByteArray::number(i) + "@ FAM\r\n1 HUSB @I1@\r\n1 WIFE @I" + QByteArray::number(i) + "@\r\n";
+        s.prompts.answerText(write(text));
+        run(s);
+        QCOMPARE(s.dialog.resultLabel->text(), QStringLiteral("Done."));
+        const auto texts = s.prompts.messageTexts();
+        QCOMPARE(int(texts.size()), 1);
+        QCOMPARE(texts[0], QStringLiteral("Error: Could not create marriage. This version only supports 8 marriages. "
+                                          "3 marriages could not be created."));
+        QCOMPARE(s.store.itemCount(), 12);
+    }
+
     void importsAFileAndShowsTheCounts() {
         Setup s;
         const QString file = write("0 HEAD\r\n0 @I1@ INDI\r\n1 NAME Ola /Nordmann/\r\n0 @I2@ INDI\r\n"

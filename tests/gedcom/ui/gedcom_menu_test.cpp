@@ -25,9 +25,11 @@ private slots:
         {
             QFile f(in);
             QVERIFY(f.open(QIODevice::WriteOnly));
-            f.write("0 HEAD\r\n0 @I1@ INDI\r\n1 NAME Ola /Nordmann/\r\n1 SEX M\r\n0 @I2@ INDI\r\n"
-                    "1 NAME Kari /Hansen/\r\n1 SEX F\r\n0 @I3@ INDI\r\n1 NAME Per /Nordmann/\r\n"
-                    "0 @F1@ FAM\r\n1 HUSB @I1@\r\n1 WIFE @I2@\r\n1 CHIL @I3@\r\n0 TRLR\r\n");
+            // The family first, a second name, a surname written first.
+            f.write("0 HEAD\r\n0 @F1@ FAM\r\n1 HUSB @I1@\r\n1 WIFE @I2@\r\n1 CHIL @I3@\r\n"
+                    "0 @I1@ INDI\r\n1 NAME Ola /Nordmann/\r\n1 SEX M\r\n0 @I2@ INDI\r\n"
+                    "1 NAME Kari /Hansen/\r\n1 NAME Kari /Nordmann/\r\n1 SEX F\r\n0 @I3@ INDI\r\n"
+                    "1 NAME /Liu/ Per\r\n0 TRLR\r\n");
         }
         MemoryRegistry registry;
         ScriptedPrompts prompts;
@@ -59,6 +61,13 @@ private slots:
         QVERIFY(!paintDuring);
         QVERIFY(state.paintEnabled);
         QCOMPARE(state.store.itemCount(), 3);
+        const PersonItem* per = nullptr;
+        for (const PersonItem* p = state.store.firstItem(); p; p = p->Next)
+            if (p->FirstName == "Per") per = p;
+        QVERIFY(per && per->Father && per->Mother);
+        QCOMPARE(per->LastName.str(), std::string("Liu"));
+        QCOMPARE(per->Mother->LastName.str(), std::string("Hansen"));
+        QCOMPARE(per->Mother->Spouse[1], per->Father);
         QVERIFY(state.store.modified);
         QCOMPARE(state.store.currentItem, state.store.firstItem());
         QCOMPARE(state.view.zoom, 100.0);

@@ -1,0 +1,48 @@
+#include "app/report_commands.h"
+
+#include "app/app_state.h"
+#include "reports/alphabetical_list.h"
+#include "reports/collect_files.h"
+#include "reports/referenced_files.h"
+
+namespace kinloom {
+
+void alphabeticalListCommand(AppState& state) {
+    state.setBusyCursor(true);
+    const std::vector<std::string> lines = alphabeticalListLines(state.store, state.charset);
+    state.setBusyCursor(false);
+
+    FileDialogRequest request;
+    request.title = QStringLiteral("Save alphabetical list");
+    request.defaultExtension = QStringLiteral("txt");
+    request.filter = QStringLiteral("Text file (*.txt)|*.txt");
+    request.promptOverwrite = true;
+    const std::optional<QString> chosen = state.prompts.saveFileName(request);
+    if (!chosen) return;
+
+    QString error;
+    if (!writeAlphabeticalList(lines, *chosen, &error)) {
+        state.prompts.error(kAppTitle, QStringLiteral("Kinloom could not save the file %1.\n%2").arg(*chosen, error));
+        return;
+    }
+    if (!state.hooks.openWithDefaultProgram || !state.hooks.openWithDefaultProgram(*chosen))
+        state.prompts.inform(kAppTitle, QStringLiteral("File is saved, but Kinloom could not find your default text viewer."));
+}
+
+void collectAllFilesCommand(AppState& state) {
+    state.collectFilesDialog.fileName.clear();
+    state.collectFilesDialog.title = QStringLiteral("Collect all files");
+    const std::optional<QString> chosen = state.prompts.saveFileName(state.collectFilesDialog);
+    if (!chosen) return;
+
+    state.setBusyCursor(true);
+    // Relative names are taken where the tree was until now, before the chosen file becomes the tree.
+    const QString sourceFolder = treeFolderOf(state.currentFileName);
+    state.currentFileName = *chosen;
+    const CollectResult result = collectAllFiles(state.store, sourceFolder, *chosen, state.prompts, state.charset);
+    state.repaint();
+    state.setBusyCursor(false);
+    if (result.saved) state.prompts.inform(QStringLiteral("Files saved"), collectResultMessage(result));
+}
+
+}  // namespace kinloom

@@ -1,0 +1,15 @@
+#pragma once
+
+namespace kinloom {
+
+struct AppState;
+
+// Reports > Alphabetical list > All individuals: builds the list, asks where to save it, writes it
+// and opens it with the desktop's text viewer.
+void alphabeticalListCommand(AppState& state);
+
+// File > Collect all files: asks for a tree file name, collects every file the tree names into
+// its folder, saves the tree there and makes it the open tree.
+void collectAllFilesCommand(AppState& state);
+
+}  // namespace kinloom

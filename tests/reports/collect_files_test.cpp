@@ -1,0 +1,107 @@
+#include "reports/collect_files.h"
+
+#include "document/item_store.h"
+#include "document/tree_file.h"
+#include "platform/scripted_prompts.h"
+#include "reports/quality_check.h"
+#include "reports/referenced_files.h"
+#include "support/test_support.h"
+
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
+#include <gtest/gtest.h>
+
+using namespace kinloom;
+
+namespace {
+
+void put(const QString& path, const QByteArray& bytes) {
+    QDir().mkpath(QFileInfo(path).absolutePath());
+    QFile f(path);
+    ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+    f.write(bytes);
+}
+
+QByteArray contents(const QString& path) {
+    QFile f(path);
+    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray("<missing>");
+}
+
+}  // namespace
+
+TEST(CollectFiles, ATreeWithoutFilesCountsOnlyItself) {
+    QTemporaryDir source, target;
+    ItemStore store;
+    test::addPerson(store, "Anna", "Berg");
+    ScriptedPrompts prompts;
+    const CollectResult r = collectAllFiles(store, source.path(), target.filePath("out.kl3"), prompts);
+    EXPECT_TRUE(r.saved);
+    EXPECT_EQ(r.count, 1);
+    EXPECT_EQ(collectResultMessage(r), "Collected 1 files to directory " + QDir(target.path()).absolutePath() + "/");
+    EXPECT_TRUE(QFile::exists(target.filePath("out.kl3")));
+    EXPECT_TRUE(prompts.records().empty());
+}
+
+TEST(CollectFiles, SharesOneSourceRenamesADifferentFileAndKeepsWhatCouldNotBeCopied) {
+    QTemporaryDir source, target;
+    put(source.filePath("a/portrait.jpg"), "first");
+    put(source.filePath("b/portrait.jpg"), "second");
+    put(source.filePath("notes.txt"), "notes");
+    put(target.filePath("notes.txt"), "someone else's notes");  // already there, different
+    put(source.filePath("c/portrait.jpg"), "first");            // another file, same bytes as the first copy
+
+    ItemStore store;
+    PersonItem* anna = test::addPerson(store, "Anna");
+    anna->PictureFile = "a/portrait.jpg";
+    anna->NotesFile = "notes.txt";
+    PersonItem* bo = test::addPerson(store, "Bo");
+    bo->PictureFile = "b/portrait.jpg";
+    PersonItem* anna2 = test::addPerson(store, "Anna again");
+    anna2->PictureFile = source.filePath("a/portrait.jpg").toStdString();  // the same file, named absolutely
+    PersonItem* carl = test::addPerson(store, "Carl");
+    carl->PictureFile = "c/portrait.jpg";
+    carl->NotesFile = "gone.txt";
+    PersonItem* dan = test::addPerson(store, "Dan");
+    dan->NotesFile = "gone.txt";
+
+    ScriptedPrompts prompts;
+    const QString tree = target.filePath("out.kl3");
+    const CollectResult r = collectAllFiles(store, source.path(), tree, prompts);
+    ASSERT_TRUE(r.saved);
+    EXPECT_EQ(anna->PictureFile.str(), "portrait.jpg");
+    EXPECT_EQ(anna->NotesFile.str(), "notes (2).txt");
+    EXPECT_EQ(bo->PictureFile.str(), "portrait (2).jpg");
+    EXPECT_EQ(anna2->PictureFile.str(), "portrait.jpg");
+    EXPECT_EQ(carl->PictureFile.str(), "portrait.jpg");  // identical bytes: the copy there serves
+    EXPECT_EQ(carl->NotesFile.str(), "gone.txt");        // not copied: left as it was
+    EXPECT_EQ(contents(target.filePath("portrait.jpg")), "first");
+    EXPECT_EQ(contents(target.filePath("portrait (2).jpg")), "second");
+    EXPECT_EQ(contents(target.filePath("notes.txt")), "someone else's notes");
+    EXPECT_EQ(contents(target.filePath("notes (2).txt")), "notes");
+    EXPECT_EQ(r.count, 4);  // three files and the tree
+    EXPECT_EQ(r.notCopied, QStringList{"gone.txt"});
+    EXPECT_EQ(collectResultMessage(r),
+              "Collected 4 files to directory " + QDir(target.path()).absolutePath() +
+                  "/\n\nThese files could not be copied, and the persons still refer to them where they were:\ngone.txt");
+
+    // The saved tree is the collected one, and its files are found next to it.
+    ItemStore reread;
+    ViewState view;
+    ASSERT_EQ(readFromFile(reread, tree, view, WindowSize{}, prompts), ReadStatus::Ok);
+    EXPECT_EQ(reread.firstItem()->NotesFile.str(), "notes (2).txt");
+    const QualityCheckResult check = runQualityCheck(reread, treeFolderOf(tree));
+    EXPECT_EQ(check.count, 2);  // only Carl's and Dan's lost notes
+}
+
+TEST(CollectFiles, IntoTheTreesOwnFolderCopiesNothing) {
+    QTemporaryDir dir;
+    put(dir.filePath("portrait.jpg"), "me");
+    ItemStore store;
+    test::addPerson(store, "Anna")->PictureFile = "portrait.jpg";
+    ScriptedPrompts prompts;
+    const CollectResult r = collectAllFiles(store, dir.path(), dir.filePath("again.kl3"), prompts);
+    EXPECT_EQ(store.firstItem()->PictureFile.str(), "portrait.jpg");
+    EXPECT_EQ(r.count, 2);
+    EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files), (QStringList{"again.kl3", "portrait.jpg"}));
+}
