@@ -8,6 +8,8 @@
 #include <QTemporaryDir>
 #include <benchmark/benchmark.h>
 
+#include <malloc.h>
+
 #include <vector>
 
 using namespace kinloom;
@@ -68,6 +70,15 @@ static void BM_OpenTreeFile(benchmark::State& state) {
     ViewState view;
     for (auto _ : state) benchmark::DoNotOptimize(readFromFile(store, path, view, {1024, 768}, prompts));
     state.SetItemsProcessed(state.iterations() * state.range(0));
+    // What the open tree holds, items, texts and tables together, per item.
+    store.clearMemory();
+    const auto heldBytes = [] {
+        const struct mallinfo2 m = mallinfo2();
+        return static_cast<double>(m.uordblks + m.hblkhd);
+    };
+    const double before = heldBytes();
+    readFromFile(store, path, view, {1024, 768}, prompts);
+    state.counters["bytes_per_item"] = (heldBytes() - before) / static_cast<double>(state.range(0));
 }
 BENCHMARK(BM_OpenTreeFile)->Arg(1000)->Arg(10000)->Arg(100000)->Unit(benchmark::kMillisecond);
 

@@ -28,9 +28,11 @@ struct AppHooks {
     std::function<WindowSize()> windowOuterSize;        // W and H: the main window's frame size
     std::function<void()> charsetChanged;               // screenCharset was applied: redecode texts
     std::function<void()> resetInteraction;             // forget drags, pending links, modes
+    std::function<void()> forgetHover;                  // the hover hint and status name no item
     std::function<void()> focusMainWindow;
     std::function<void()> refreshNameSearch;            // refresh the name search if it is visible
     std::function<void()> closeWelcome;
+    std::function<void(const QString&)> importGedcom;  // import this GEDCOM file into the empty tree
     // The quality check over the open tree: the number of problems found. Left empty (in tests and
     // batch work), the automatic checks on open and save are skipped.
     std::function<int()> qualityCheck;

@@ -35,18 +35,28 @@ bool refusedFileType(const QString& fileName) {
     return !fileName.endsWith(kTreeExtension, Qt::CaseInsensitive);
 }
 
-// Writes the store to currentFileName. False when the command must end here (a disk error).
-bool saveCurrentFile(AppState& state) {
+// How a save ended: written, not written but the command goes on (a refused file type, a cancelled
+// Save As), or ended by a disk error.
+enum class SaveResult { Written, NotWritten, DiskError };
+
+// Writes the store to currentFileName.
+SaveResult saveCurrentFile(AppState& state) {
     state.setBusyCursor(true);
     const bool written = state.files.save && state.files.save(state.store, state.currentFileName, state.prompts);
     if (!written && !refusedFileType(state.currentFileName)) {
         state.setBusyCursor(false);
-        return false;
+        return SaveResult::DiskError;
     }
     state.repaint();
     if (written) state.store.modified = false;
     state.setBusyCursor(false);
-    return true;
+    return written ? SaveResult::Written : SaveResult::NotWritten;
+}
+
+// The tree was replaced or emptied: the hover hint and the status line must not name its items.
+void treeReplaced(AppState& state, const QString& status) {
+    if (state.hooks.forgetHover) state.hooks.forgetHover();
+    state.setStatus(status);
 }
 
 }  // namespace
@@ -124,21 +134,34 @@ void startUp(AppState& state, const StartupInfo& info) {
     }
 }
 
-static bool saveSteps(AppState& state);
+static SaveResult saveSteps(AppState& state);
 
 bool checkModified(AppState& state) {
-    // A save that fails on the disk ends the command that asked, so the tree is not thrown away.
-    bool diskError = false;
-    const bool goOn = checkModified(state.store, state.prompts, [&state, &diskError] { diskError = !saveSteps(state); });
-    return goOn && !diskError;
+    // Yes asks for a save; a save that did not happen (refused, cancelled, failed on the disk) ends
+    // the command that asked, so the tree is never thrown away unsaved.
+    bool saved = true;
+    const bool goOn = checkModified(state.store, state.prompts,
+                                    [&state, &saved] { saved = saveSteps(state) == SaveResult::Written; });
+    return goOn && saved;
 }
 
-void newTree(AppState& state) {
-    if (!checkModified(state)) return;
+void clearTree(AppState& state) {
     state.currentFileName.clear();
     state.store.clearMemory();
     state.store.modified = false;
     state.repaint();
+    treeReplaced(state, QStringLiteral("New tree"));
+}
+
+void newTree(AppState& state) {
+    if (checkModified(state)) clearTree(state);
+}
+
+std::optional<QString> replaceTreeWith(AppState& state, const std::function<std::optional<QString>()>& chooseFile) {
+    if (!checkModified(state) || !chooseFile) return std::nullopt;
+    std::optional<QString> chosen = chooseFile();
+    if (chosen) clearTree(state);
+    return chosen;
 }
 
 void openTree(AppState& state) {
@@ -162,45 +185,54 @@ void openTree(AppState& state) {
     // A file that could not be read leaves the empty document untitled, so that a later Save
     // cannot write the empty tree over it.
     if (status != ReadStatus::Ok) state.currentFileName.clear();
+    const QString failed = QStringLiteral("Could not open ") + *chosen;
     if (status == ReadStatus::IoError) {
         // The reader told the user and the command ends here; Modified is left as it was.
         state.repaint();
         state.setBusyCursor(false);
+        treeReplaced(state, failed);
         return;
     }
     state.store.modified = false;
     state.repaint();
+    if (state.hooks.forgetHover) state.hooks.forgetHover();  // the status line follows below
+    if (status == ReadStatus::ImportAsGedcom && state.hooks.importGedcom) {
+        // The user chose to import the file as GEDCOM: the tree is empty, untitled and unmodified.
+        state.setBusyCursor(false);
+        state.hooks.importGedcom(*chosen);
+        return;
+    }
 
     autoQualityCheck(state, state.options.qualityCheckOnOpen, false);
 
     state.setBusyCursor(false);
     if (state.hooks.refreshNameSearch) state.hooks.refreshNameSearch();
     if (state.hooks.focusMainWindow) state.hooks.focusMainWindow();
-    state.setStatus(QStringLiteral("OK"));
+    state.setStatus(status == ReadStatus::Ok ? QStringLiteral("OK") : failed);
 }
 
-// Save As up to its status line; false when a disk error ended the command.
-static bool saveAsSteps(AppState& state) {
+// Save As up to its status line; a disk error ends the command there.
+static SaveResult saveAsSteps(AppState& state) {
     autoQualityCheck(state, state.options.qualityCheckOnSave, true);
     state.saveDialog.fileName = state.currentFileName;
+    SaveResult result = SaveResult::NotWritten;  // the dialog was cancelled
     if (const std::optional<QString> chosen = state.prompts.saveFileName(state.saveDialog)) {
         state.currentFileName = *chosen;
-        if (!saveCurrentFile(state)) return false;
+        result = saveCurrentFile(state);
+        if (result == SaveResult::DiskError) return result;
     }
     state.setStatus(QStringLiteral("OK"));
-    return true;
+    return result;
 }
 
-// Save; false when a disk error ended the command.
-static bool saveSteps(AppState& state) {
+// Save; a disk error ends the command there.
+static SaveResult saveSteps(AppState& state) {
     autoQualityCheck(state, state.options.qualityCheckOnSave, true);
-    if (!state.currentFileName.isEmpty()) {
-        if (!saveCurrentFile(state)) return false;
-    } else if (!saveAsSteps(state)) {  // checks once more when the option is on
-        return false;
-    }
+    // An untitled tree goes through Save As, which checks once more when the option is on.
+    const SaveResult result = state.currentFileName.isEmpty() ? saveAsSteps(state) : saveCurrentFile(state);
+    if (result == SaveResult::DiskError) return result;
     state.setStatus(QStringLiteral("OK"));
-    return true;
+    return result;
 }
 
 void saveTree(AppState& state) { saveSteps(state); }
@@ -218,6 +250,7 @@ static void importOldVersion(AppState& state, FileDialogRequest& dialog,
     state.setBusyCursor(false);
     state.store.modified = false;
     state.repaint();
+    treeReplaced(state, QStringLiteral("Imported ") + *chosen);
 }
 
 void importVersion15(AppState& state) { importOldVersion(state, state.importVersion15Dialog, state.files.readVersion15); }

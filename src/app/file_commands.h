@@ -2,6 +2,9 @@
 #include <QString>
 #include <QStringList>
 
+#include <functional>
+#include <optional>
+
 namespace kinloom {
 
 struct AppState;
@@ -25,6 +28,11 @@ void startUp(AppState& state, const StartupInfo& info);
 bool writeFileAssociation(AppState& state, const QString& programPath);
 
 void newTree(AppState& state);
+// New without the question: an empty, untitled, unmodified tree.
+void clearTree(AppState& state);
+// The first steps of a command that replaces the tree with a file: asks about unsaved changes,
+// then for the file; the tree is emptied only once a file was chosen. Nothing when the user stops.
+std::optional<QString> replaceTreeWith(AppState& state, const std::function<std::optional<QString>()>& chooseFile);
 void openTree(AppState& state);
 void saveTree(AppState& state);
 void saveTreeAs(AppState& state);
@@ -37,7 +45,8 @@ void importVersion10(AppState& state);
 // go-ahead empties the store. False keeps the program running.
 bool canClose(AppState& state);
 
-// Asks about unsaved changes; Yes saves through saveTree. True when the caller may go on.
+// Asks about unsaved changes; Yes saves through saveTree. True when the caller may go on: No, or
+// Yes and the tree was written (a refused, cancelled or failed save keeps the tree).
 bool checkModified(AppState& state);
 
 }  // namespace kinloom

@@ -1,3 +1,4 @@
+#include "app/command_line.h"
 #include "app/ui/startup.h"
 #include "app/ui/main_window.h"
 #include "platform/registry.h"
@@ -6,17 +7,17 @@
 #include <QApplication>
 
 int main(int argc, char** argv) {
+    // "--no-welcome" is for scripted runs; every other argument is part of a tree's path, taken
+    // before Qt removes the words it reads as its own options.
+    const kinloom::CommandLine commandLine = kinloom::parseCommandLine(argc, argv);
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Kinloom 2.0"));
 
-    // "--no-welcome" is for scripted runs; every other argument is part of a tree's path.
-    QStringList arguments = QApplication::arguments().mid(1);
-    const bool showWelcome = !arguments.removeAll(QStringLiteral("--no-welcome"));
-
     const std::unique_ptr<kinloom::Registry> registry = kinloom::openIniRegistry(kinloom::defaultRegistryPath());
     kinloom::QtPrompts prompts;
-    const auto windows = kinloom::createWindows(*registry, prompts, QApplication::applicationFilePath(), arguments);
+    const auto windows = kinloom::createWindows(*registry, prompts, QApplication::applicationFilePath(),
+                                                  commandLine.treeWords);
     prompts.setParent(windows->main.get());
-    kinloom::startUp(*windows, showWelcome);
+    kinloom::startUp(*windows, commandLine.showWelcome);
     return app.exec();
 }

@@ -22,6 +22,8 @@ public:
     virtual void setCrossCursor() = 0;
     virtual void armLink(PendingLink kind, int dragX, int dragY) = 0;
     virtual void setIgnoreNextMouseDown() = 0;
+    // Items were deleted: the hover hint forgets them and the status line tells what happened.
+    virtual void itemsDeleted(int count) { (void)count; }
 };
 
 }  // namespace kinloom

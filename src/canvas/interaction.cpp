@@ -470,6 +470,13 @@ void CanvasInteraction::keyRelease(int key, Qt::KeyboardModifiers modifiers) {
     areaSticky = false;
 }
 
+void CanvasInteraction::forgetHover() {
+    hintText.clear();
+    hintsEnabled = false;
+    surface_.setHint(hintText, false);
+    surface_.setStatusText(QString());
+}
+
 PopupMenuState CanvasInteraction::popupMenu() {
     surface_.setStatusText(QString());
     hintText.clear();

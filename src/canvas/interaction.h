@@ -98,6 +98,9 @@ public:
     void scrollUp();  // Up
     // Shift/Ctrl/Alt + arrow: the nearest item in a direction by score; nil when there is none.
     PersonItem* nearestItem(int key) const;
+    // Items went away (deleted, a new or another tree): the hint and the status bar, which may
+    // name one of them, are emptied.
+    void forgetHover();
     // The popup menu is opening: empties the status bar and the hint and returns the entries' state.
     PopupMenuState popupMenu();
     bool anyLinkPending() const { return linkFatherPending || linkMotherPending || linkSpousePending; }

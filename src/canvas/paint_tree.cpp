@@ -1,6 +1,7 @@
 #include "canvas/paint_tree.h"
 
 #include "canvas/invert.h"
+#include "canvas/link_lines.h"
 #include "canvas/view_math.h"
 #include "document/item_store.h"
 #include "platform/charsets.h"
@@ -236,17 +237,21 @@ PaintResult paintTree(QPainter& painter, const ItemStore& store, const ViewState
         if (e.bottom > 0 && e.right > 0 && e.left < W && e.top < H) boxes.push_back(item);
     }
 
-    painter.setPen(QPen(kSpouseColour, 0, Qt::DotLine));
-    for (const Segment& l : spouseLines) painter.drawLine(l.x1, l.y1, l.x2, l.y2);
-    const QPen fatherPen(kFatherColour, 0), motherPen(kMotherColour, 0);
-    int pen = 0;
-    for (const Segment& l : parentLines) {
-        if (l.kind != pen) {
-            painter.setPen(l.kind == 1 ? fatherPen : motherPen);
-            pen = l.kind;
-        }
-        painter.drawLine(l.x1, l.y1, l.x2, l.y2);
+    // The lines go out in runs of one colour, in the order gathered.
+    LinkLines links(painter);
+    std::vector<QLine> run;
+    run.reserve(std::max(spouseLines.size(), parentLines.size()));
+    for (const Segment& l : spouseLines) run.emplace_back(l.x1, l.y1, l.x2, l.y2);
+    links.draw(run, kSpouseColour, true);
+    run.clear();
+    for (size_t i = 0; i < parentLines.size(); ++i) {
+        const Segment& l = parentLines[i];
+        run.emplace_back(l.x1, l.y1, l.x2, l.y2);
+        if (i + 1 < parentLines.size() && parentLines[i + 1].kind == l.kind) continue;
+        links.draw(run, l.kind == 1 ? kFatherColour : kMotherColour, false);
+        run.clear();
     }
+    links.finish();
 
     // The font's cell height follows the zoom; one pixel at the least.
     const int cell = std::max<int>(1, static_cast<int>(roundHalfEven(view.zoom * 0.01 * settings.screenFontSize)));

@@ -1,5 +1,7 @@
 #include "document/date_standardization.h"
 
+#include <QDate>
+
 #include <algorithm>
 #include <array>
 #include <type_traits>
@@ -84,7 +86,20 @@ struct Text {
         return i == static_cast<qsizetype>(s.size());
     }
 
+    // YYYY-MM-DD with a month and a day that exist: "5 Mar 1900". The general rules below would
+    // read it backwards ("1 00 Mar 05").
+    static bool isoDate(const str& s, str& out) {
+        if (s.size() != 10 || code(s[4]) != '-' || code(s[7]) != '-') return false;
+        const str year = mid(s, 0, 4), month = mid(s, 5, 2), day = mid(s, 8, 2);
+        if (!isInteger(year) || !isInteger(month) || !isInteger(day)) return false;
+        const int y = toInt(year), m = toInt(month), d = toInt(day);
+        if (!QDate(y == 0 ? 2000 : y, m, d).isValid()) return false;  // year 0 is a leap year, as 2000
+        out = fromAscii(std::to_string(d).c_str()) + ch(' ') + fromAscii(kMonthNames[m - 1]) + ch(' ') + year;
+        return true;
+    }
+
     static str standardize(const str& input) {
+        if (str iso; isoDate(trim(input), iso)) return iso;
         str t = fromAscii("  ") + trim(input);
         for (auto& c : t)
             if (code(c) < '0') c = ch('_');

@@ -12,7 +12,7 @@ ItemStore::ItemStore(Prompts* reporter) : reporter_(reporter) {}
 
 ItemStore::~ItemStore() {
     // Free the list without notifying: nothing outside may outlive the store anyway.
-    owned_.clear();
+    items_.clear(first_);
 }
 
 void ItemStore::report(const QString& text) const {
@@ -29,14 +29,13 @@ PersonItem* ItemStore::createItem() {
         report(QStringLiteral("Integer overflow"));
         return nullptr;
     }
-    std::unique_ptr<PersonItem> item;
+    PersonItem* raw = nullptr;
     try {
-        item = std::make_unique<PersonItem>();
+        raw = items_.create();
     } catch (const std::bad_alloc&) {
         report(QStringLiteral("Failed to create new person item"));
         return nullptr;
     }
-    PersonItem* raw = item.get();
     ++lastId;
     raw->Id = lastId;
     // Snap the box's centre to the grid under the pointer (div truncates toward zero). Worked out
@@ -48,13 +47,32 @@ PersonItem* ItemStore::createItem() {
     };
     raw->X = snap(pointerX, kLinkDX);
     raw->Y = snap(pointerY, kLinkDY);
-    appendItem(std::move(item));
+    linkAtEnd(raw);
     currentItem = raw;
     return raw;
 }
 
-PersonItem* ItemStore::appendItem(std::unique_ptr<PersonItem> item) {
-    PersonItem* raw = item.get();
+PersonItem* ItemStore::appendItem(PersonItem&& item) { return linkAtEnd(items_.create(std::move(item))); }
+
+void ItemStore::reserve(size_t items) {
+    reserved_ = items;
+    items_.reserve(items);
+    idTable_.reserve(items + 1);
+}
+
+void ItemStore::indexId(PersonItem* item) const {
+    if (item->Id <= 0) return;
+    const auto id = static_cast<size_t>(item->Id);
+    const size_t limit = std::max<size_t>(1024, 4 * std::max(items_.size(), reserved_));
+    if (id >= limit) {
+        largeIds_.try_emplace(item->Id, item);
+        return;
+    }
+    if (id >= idTable_.size()) idTable_.resize(std::min(limit, std::max(id + 1, 2 * idTable_.size())), nullptr);
+    if (!idTable_[id]) idTable_[id] = item;
+}
+
+PersonItem* ItemStore::linkAtEnd(PersonItem* raw) {
     raw->Prev = last_;
     raw->Next = nullptr;
     if (last_)
@@ -62,9 +80,8 @@ PersonItem* ItemStore::appendItem(std::unique_ptr<PersonItem> item) {
     else
         first_ = raw;
     last_ = raw;
-    owned_.emplace(raw, std::move(item));
     // An appended item is last in list order, so an earlier item with the same Id keeps winning.
-    if (idIndexValid_ && raw->Id > 0) idIndex_.try_emplace(raw->Id, raw);
+    if (idIndexValid_) indexId(raw);
     return raw;
 }
 
@@ -142,20 +159,21 @@ void ItemStore::deleteItem() {
     currentItem = nullptr;
     idIndexValid_ = false;
     notifyRemoval(x);
-    owned_.erase(x);
+    items_.destroy(x);
 }
 
 PersonItem* ItemStore::findItemById(int32_t id) const {
     if (id <= 0) return nullptr;
     if (!idIndexValid_) {
-        idIndex_.clear();
-        idIndex_.reserve(owned_.size());
-        for (PersonItem* p = first_; p; p = p->Next)
-            if (p->Id > 0) idIndex_.try_emplace(p->Id, p);
+        idTable_.clear();
+        largeIds_.clear();
+        for (PersonItem* p = first_; p; p = p->Next) indexId(p);
         idIndexValid_ = true;
     }
-    const auto it = idIndex_.find(id);
-    return it == idIndex_.end() ? nullptr : it->second;
+    if (!largeIds_.empty())
+        if (const auto it = largeIds_.find(id); it != largeIds_.end()) return it->second;
+    const auto i = static_cast<size_t>(id);
+    return i < idTable_.size() ? idTable_[i] : nullptr;
 }
 
 void ItemStore::addToSelection(PersonItem* item) {
@@ -180,11 +198,14 @@ void ItemStore::clearMemory() {
     clearSelection();
     tags_.clearTags();
     notifyRemoval(nullptr);
+    PersonItem* first = first_;
     first_ = last_ = nullptr;
     currentItem = nullptr;
-    owned_.clear();
-    idIndex_.clear();
+    items_.clear(first);
+    idTable_ = {};
+    largeIds_ = {};
     idIndexValid_ = true;
+    reserved_ = 0;
 }
 
 void ItemStore::moveToFront(PersonItem* item) {

@@ -1,5 +1,6 @@
 #pragma once
 #include "document/gedcom_tag_store.h"
+#include "document/item_arena.h"
 #include "document/person_item.h"
 
 #include <QString>
@@ -64,7 +65,11 @@ public:
     void removeFromSelection(PersonItem* item);
 
     // Appends an item read from a file (the readers keep the stored Id); the store takes it.
-    PersonItem* appendItem(std::unique_ptr<PersonItem> item);
+    PersonItem* appendItem(PersonItem&& item);
+    PersonItem* appendItem(std::unique_ptr<PersonItem> item) { return appendItem(std::move(*item)); }
+    // Makes room for this many items, so that a reader that knows the count from the file's length
+    // fills the store without growing its tables on the way.
+    void reserve(size_t items);
     // Moves an item to the front of the list, making it the home item; others keep their order.
     void moveToFront(PersonItem* item);
     // Sets every item's Id to its position in the list, 1..n (the name search does this).
@@ -72,7 +77,7 @@ public:
     // Ids were changed by a caller directly: forget the Id lookup table.
     void idsChanged() { idIndexValid_ = false; }
 
-    int itemCount() const { return static_cast<int>(owned_.size()); }
+    int itemCount() const { return static_cast<int>(items_.size()); }
     // Items that are not aliases and have a first or last name.
     int personCount() const;
 
@@ -85,18 +90,24 @@ private:
     void report(const QString& text) const;
     void unlinkFromList(PersonItem* item);
     void notifyRemoval(const PersonItem* item);
+    PersonItem* linkAtEnd(PersonItem* item);
+    void indexId(PersonItem* item) const;
 
     Prompts* reporter_ = nullptr;
     GedcomTagStore tags_;
     PersonItem* first_ = nullptr;
     PersonItem* last_ = nullptr;
-    std::unordered_map<const PersonItem*, std::unique_ptr<PersonItem>> owned_;
+    ItemArena items_;
     std::vector<PersonItem*> selection_;
     std::vector<RemovalListener> listeners_;
 
     // Id -> first item in list order with that Id; rebuilt on demand after anything but an append.
-    mutable std::unordered_map<int32_t, PersonItem*> idIndex_;
+    // Ids are mostly 1..n, so a table by number serves them without hashing; far larger ones go to
+    // the map, which is looked at first (an Id that went there came before any in the table).
+    mutable std::vector<PersonItem*> idTable_;
+    mutable std::unordered_map<int32_t, PersonItem*> largeIds_;
     mutable bool idIndexValid_ = true;
+    size_t reserved_ = 0;
 };
 
 // The number of a spouse slot's partner in a given item: the slot i in 1..8 whose Spouse is partner,

@@ -58,7 +58,7 @@ public:
     template <int N>
     void write(size_t offset, const ShortString<N>& field) {
         if (offset + 1 + N > bytes_.size()) return;
-        const std::string& text = field.str();
+        const std::string_view text = field;
         const size_t length = std::min<size_t>(text.size(), N);  // a ShortString never holds more
         bytes_[offset] = static_cast<unsigned char>(length);
         std::memcpy(bytes_.data() + offset + 1, text.data(), length);

@@ -44,8 +44,21 @@ void resolveStoredLinks(ItemStore& store) {
     }
 }
 
+// A GEDCOM file opened by mistake is common: its box also offers the import.
+ReadStatus tellNotRecognized(const QString& fileName, Prompts& prompts) {
+    const QString message = QStringLiteral("Error: Kinloom did not recognize the file");
+    if (!fileName.endsWith(QLatin1String(".ged"), Qt::CaseInsensitive)) {
+        prompts.error(kAppTitle, message);
+        return ReadStatus::NotRecognized;
+    }
+    const QString offer = QStringLiteral("\n\nThis looks like a GEDCOM file. Do you want to import it as GEDCOM?");
+    return prompts.message(kAppTitle, message + offer, PromptButtons::YesNo, PromptIcon::Error) == PromptAnswer::Yes
+               ? ReadStatus::ImportAsGedcom
+               : ReadStatus::NotRecognized;
+}
+
 // Whether this many items could be held at all: a file larger than the machine's memory is refused
-// before it is read, rather than being read until the system stops the program.
+// before the open tree is given up, rather than being read until the system stops the program.
 bool fitsInMemory(qint64 records) {
     const long pages = sysconf(_SC_PHYS_PAGES);
     const long pageSize = sysconf(_SC_PAGESIZE);
@@ -54,9 +67,9 @@ bool fitsInMemory(qint64 records) {
     return needed <= static_cast<long double>(pages) * static_cast<long double>(pageSize);
 }
 
-// Reads whole records into items until the end; false when the data ends inside a record or the
-// file cannot be read. Throws std::bad_alloc when memory runs out.
-bool readRecords(QFile& file, std::vector<std::unique_ptr<PersonItem>>& items) {
+// Appends whole records to the store until the end; false when the data ends inside a record or
+// the file cannot be read. Throws std::bad_alloc when memory runs out.
+bool readRecords(QFile& file, ItemStore& store) {
     std::vector<unsigned char> block(static_cast<size_t>(kRecordsPerBlock) * kTreeRecordSize);
     size_t pending = 0;  // bytes of an incomplete record carried over to the next block
     for (;;) {
@@ -67,17 +80,22 @@ bool readRecords(QFile& file, std::vector<std::unique_ptr<PersonItem>>& items) {
         const size_t have = pending + static_cast<size_t>(got);
         size_t at = 0;
         for (; at + kTreeRecordSize <= have; at += kTreeRecordSize) {
-            auto item = std::make_unique<PersonItem>();
+            PersonItem item;
             decodeTreeRecord(std::span<const unsigned char, kTreeRecordSize>(block.data() + at, kTreeRecordSize),
-                             *item);
-            item->Selected = false;
-            items.push_back(std::move(item));
+                             item);
+            item.Selected = false;
+            if (item.Id > store.lastId) store.lastId = item.Id;
+            store.currentItem = store.appendItem(std::move(item));
         }
         pending = have - at;
         std::copy(block.begin() + static_cast<std::ptrdiff_t>(at),
                   block.begin() + static_cast<std::ptrdiff_t>(have), block.begin());
     }
     return pending == 0;
+}
+
+QString notEnoughMemory(const QString& fileName) {
+    return QStringLiteral("Kinloom could not open the file %1.\nThere is not enough memory to read it.").arg(fileName);
 }
 
 QString saveFailure(const QString& fileName, const QString& reason) {
@@ -94,6 +112,9 @@ bool saveToFile(ItemStore& store, const QString& fileName, Prompts& prompts) {
         return false;
     }
     SaveFile file(fileName);
+    // Only where the folder forbids the temporary file (a writable tree in a read-only folder) is
+    // the file written in place.
+    file.setDirectWriteFallback(true);
     return writeTreeFile(store, file, prompts);
 }
 
@@ -128,54 +149,40 @@ bool writeTreeFile(ItemStore& store, SaveFile& file, Prompts& prompts) {
 ReadStatus readFromFile(ItemStore& store, const QString& fileName, ViewState& view, WindowSize window,
                         Prompts& prompts) {
     QFile file(fileName);
-    if (!file.open(QIODevice::ReadOnly)) {
-        store.clearMemory();
+    // A file larger than memory is refused while the open tree is still there.
+    if (file.open(QIODevice::ReadOnly) && !file.isSequential() && !fitsInMemory(file.size() / kTreeRecordSize)) {
+        prompts.error(kAppTitle, notEnoughMemory(fileName));
+        return ReadStatus::NotEnoughMemory;
+    }
+    store.clearMemory();
+    if (!file.isOpen()) {
         prompts.error(kAppTitle, QStringLiteral("Kinloom could not open the file %1.\n%2")
                                      .arg(fileName, file.errorString()));
         return ReadStatus::IoError;
     }
+    store.lastId = 0;
 
     const auto notRecognized = [&] {
-        prompts.error(kAppTitle, QStringLiteral("Error: Kinloom did not recognize the file"));
+        const ReadStatus status = tellNotRecognized(fileName, prompts);
         store.clearMemory();
         store.currentItem = nullptr;
         store.modified = false;
-        return ReadStatus::NotRecognized;
-    };
-    const auto notEnoughMemory = [&] {
-        prompts.error(kAppTitle, QStringLiteral("Kinloom could not open the file %1.\n"
-                                                "There is not enough memory to read it.").arg(fileName));
-        return ReadStatus::NotEnoughMemory;
+        return status;
     };
     // A length that is not a whole number of records would fail at its last record anyway; a
     // regular file tells us so before we read a byte of it.
     if (!file.isSequential() && file.size() % kTreeRecordSize != 0) return notRecognized();
-    if (!file.isSequential() && !fitsInMemory(file.size() / kTreeRecordSize)) return notEnoughMemory();
-
-    // The records are read aside first, so that a file too large for memory leaves the open tree
-    // as it was.
-    std::vector<std::unique_ptr<PersonItem>> items;
+    // When memory runs out part way (a limit on the process), the document is left empty.
     try {
-        if (!file.isSequential()) items.reserve(static_cast<size_t>(file.size() / kTreeRecordSize));
-        if (!readRecords(file, items)) return notRecognized();
-    } catch (const std::bad_alloc&) {
-        items.clear();
-        return notEnoughMemory();
-    }
-    file.close();
-
-    store.clearMemory();
-    store.lastId = 0;
-    try {
-        for (auto& item : items) {
-            if (item->Id > store.lastId) store.lastId = item->Id;
-            store.currentItem = store.appendItem(std::move(item));
-        }
+        if (!file.isSequential()) store.reserve(static_cast<size_t>(file.size()) / kTreeRecordSize);
+        if (!readRecords(file, store)) return notRecognized();
     } catch (const std::bad_alloc&) {
         store.clearMemory();
-        return notEnoughMemory();
+        store.currentItem = nullptr;
+        prompts.error(kAppTitle, notEnoughMemory(fileName));
+        return ReadStatus::IoError;
     }
-    items.clear();
+    file.close();
 
     view.zoom = 100;
     resolveStoredLinks(store);

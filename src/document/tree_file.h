@@ -13,7 +13,9 @@ enum class ReadStatus {
     Ok,             // the store holds the file's items
     NotRecognized,  // "Error: Kinloom did not recognize the file" was shown; the store is empty
     IoError,        // the file could not be opened; the system's message was shown; the store is empty
-    NotEnoughMemory,  // the file does not fit in memory; this was shown; the store is as it was
+    NotEnoughMemory,  // the file is larger than memory; this was shown; the store is as it was
+                      // (memory running out part way gives IoError with the same message)
+    ImportAsGedcom, // as NotRecognized, for a .ged file whose box the user answered: import it as GEDCOM
 };
 
 // Writes the whole store as a tree file (.kl3). A name that does not end in "kl3" is refused with

@@ -158,7 +158,7 @@ bool saveIt(ItemStore& store, PersonItem& copy, PersonItem& edited, PersonFormVa
     if (copy.PictureFile.empty())
         copy.PictureText.clear();
     else
-        copy.PictureText = cs.encode(v.pictureText, 246);
+        copy.PictureText = cs.encode(v.pictureText, kPictureTextCapacity);
     copy.BornPlace = cs.encode(v.bornPlace, 100);
     copy.Occupation = cs.encode(v.occupation, 100);
     copy.Source = cs.encode(v.source, 100);

@@ -25,6 +25,10 @@ std::vector<SpouseGridRow> spouseGridRows(const PersonItem& copy, const DisplayC
 // The seven relationship types offered, and the letter stored for each (the first letter).
 const std::vector<QString>& relationshipTypes();
 
+// The picture description: typing stops at 246 characters, the field holds 247 bytes.
+inline constexpr int kPictureTextTyping = 246;
+inline constexpr int kPictureTextCapacity = 247;
+
 // What the person dialog holds when OK is pressed.
 enum class Gender { None, Male, Female };
 struct PersonFormValues {

@@ -24,20 +24,29 @@ std::optional<QString> askGedcomExportFile(Prompts& prompts) {
 }
 
 bool exportGedcomTo(ItemStore& store, const QString& fileName, const QDateTime& now, Prompts& prompts,
-                    const std::function<void()>& beforeError) {
+                    const std::function<void()>& beforeError, QString* status) {
     QString error;
-    if (!writeGedcomFile(store, fileName, now.date(), now.time(), &error)) {
+    GedcomExportCounts counts;
+    if (!writeGedcomFile(store, fileName, now.date(), now.time(), &error, &counts)) {
         if (beforeError) beforeError();
         prompts.error(kAppTitle, error);
         return false;
     }
-    store.modified = false;
+    if (status) *status = gedcomExportStatus(counts.persons, counts.families, fileName);
     return true;
 }
 
-bool exportGedcomCommand(ItemStore& store, Prompts& prompts, const QDateTime& now) {
+QString gedcomExportStatus(int persons, int families, const QString& fileName) {
+    const auto count = [](int n, const char* one, const char* many) {
+        return QString::number(n) + QLatin1Char(' ') + QLatin1String(n == 1 ? one : many);
+    };
+    return QStringLiteral("GEDCOM export: %1 and %2 written to %3")
+        .arg(count(persons, "person", "persons"), count(families, "family", "families"), fileName);
+}
+
+bool exportGedcomCommand(ItemStore& store, Prompts& prompts, const QDateTime& now, QString* status) {
     const std::optional<QString> name = askGedcomExportFile(prompts);
-    return name && exportGedcomTo(store, *name, now, prompts);
+    return name && exportGedcomTo(store, *name, now, prompts, {}, status);
 }
 
 }  // namespace kinloom

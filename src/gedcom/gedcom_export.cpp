@@ -1,6 +1,7 @@
 #include "gedcom/gedcom_export.h"
 
 #include "document/item_store.h"
+#include "gedcom/export_lines.h"
 
 #include <QSaveFile>
 
@@ -10,7 +11,7 @@ namespace {
 constexpr size_t kMaxDate = 20;
 constexpr size_t kMaxPlace = 70;
 
-std::string cut(std::string_view text, size_t n) { return std::string(text.substr(0, n)); }
+std::string cut(std::string_view text, size_t n) { return cutText(text, n); }
 
 // An alias placement stands for its original; others stand for themselves.
 PersonItem* original(PersonItem* item) { return item && item->isAlias() ? item->Father : item; }
@@ -20,11 +21,8 @@ void line(std::string& out, std::string_view text) {
     out.append("\r\n");
 }
 
-void line(std::string& out, std::string_view head, std::string_view text) {
-    out.append(head);
-    out.append(text);
-    out.append("\r\n");
-}
+// A line that carries a field's text: line breaks in it become continuation lines.
+void line(std::string& out, std::string_view head, std::string_view text) { appendGedcomLine(out, head, text); }
 
 std::string xref(char letter, int number) { return "@" + std::string(1, letter) + std::to_string(number) + "@"; }
 }  // namespace
@@ -127,7 +125,7 @@ void GedcomExporter::buildFamilies() {
 
 void GedcomExporter::writeIndividual(std::string& out, const PersonItem& p) const {
     line(out, "0 " + xref('I', p.Id) + " INDI");
-    line(out, "1 NAME " + p.FirstName.str() + "/" + p.LastName.str() + "/");
+    line(out, "1 NAME ", p.FirstName.str() + "/" + p.LastName.str() + "/");
     line(out, "2 GIVN ", p.FirstName);
     line(out, "2 SURN ", p.LastName);
     line(out, "1 SEX ", p.Sex);
@@ -159,32 +157,75 @@ void GedcomExporter::writeFamily(std::string& out, const GedcomFamily& f) const 
 }
 
 std::string GedcomExporter::text(QDate date, QTime time) {
-    static const char* const kMonths[] = {"Jan", "Feb", "Mar", "Apr", "May", "Jun",
-                                          "Jul", "Aug", "Sep", "Oct", "Nov", "Dec"};
-    std::string out;
-    out.reserve(static_cast<size_t>(store_.itemCount()) * 160 + 256);
-    line(out, "0 HEAD");
-    line(out, "1 SOUR KINLOOM_2");
-    const int month = date.isValid() ? date.month() : 1;
-    line(out, "1 DATE " + std::to_string(date.day()) + " " + kMonths[month - 1] + " " +
-                  std::to_string(date.year()));
-    line(out, "1 TIME " + std::to_string(time.hour()) + ":" + std::to_string(time.minute()));
-    line(out, "1 CHAR ANSI");
-    buildFamilies();
-    for (const PersonItem* p = store_.firstItem(); p; p = p->Next)
-        if (!p->isAlias()) writeIndividual(out, *p);
-    for (const auto& f : families_) writeFamily(out, *f);
-    line(out, "0 TRLR");
-    return out;
+    std::string all;
+    write(date, time, [&all](std::string_view block) {
+        all.append(block);
+        return true;
+    });
+    return all;
 }
 
-bool writeGedcomFile(ItemStore& store, const QString& fileName, QDate date, QTime time, QString* error) {
+bool GedcomExporter::write(QDate date, QTime time, const std::function<bool(std::string_view)>& sink) {
+    static const char* const kMonths[] = {"Jan", "Feb", "Mar", "Apr", "May", "Jun",
+                                          "Jul", "Aug", "Sep", "Oct", "Nov", "Dec"};
+    constexpr size_t kBlock = 64 * 1024;
+    buildFamilies();
+    // The records after the header, handed on in blocks that end at line ends.
+    const auto writeRecords = [this](const std::function<bool(std::string_view)>& to) {
+        std::string out;
+        out.reserve(kBlock + 4096);
+        const auto flush = [&](bool force) {
+            if (out.size() < kBlock && !(force && !out.empty())) return true;
+            const bool ok = to(out);
+            out.clear();
+            return ok;
+        };
+        persons_ = 0;
+        for (const PersonItem* p = store_.firstItem(); p; p = p->Next) {
+            if (!p->isAlias()) {
+                writeIndividual(out, *p);
+                ++persons_;
+            }
+            if (!flush(false)) return false;
+        }
+        for (const auto& f : families_) {
+            writeFamily(out, *f);
+            if (!flush(false)) return false;
+        }
+        line(out, "0 TRLR");
+        return flush(true);
+    };
+    // The header declares what the texts turn out to be, so a first pass reads them without
+    // keeping them. Blocks end at line ends, so no character is split between two of them.
+    GedcomCharsetTally charset;
+    writeRecords([&charset](std::string_view block) {
+        charset.add(block);
+        return true;
+    });
+    std::string head;
+    line(head, "0 HEAD");
+    line(head, "1 SOUR KINLOOM_2");
+    const int month = date.isValid() ? date.month() : 1;
+    line(head, "1 DATE " + std::to_string(date.day()) + " " + kMonths[month - 1] + " " +
+                   std::to_string(date.year()));
+    line(head, "1 TIME " + std::to_string(time.hour()) + ":" + std::to_string(time.minute()));
+    line(head, std::string("1 CHAR ") + charset.charset());
+    if (!sink(head)) return false;
+    return writeRecords(sink);
+}
+
+bool writeGedcomFile(ItemStore& store, const QString& fileName, QDate date, QTime time, QString* error,
+                     GedcomExportCounts* counts) {
     GedcomExporter exporter(store);
-    const std::string text = exporter.text(date, time);
     QSaveFile file(fileName);
+    file.setDirectWriteFallback(true);  // in place only where the folder forbids a temporary file
     bool ok = file.open(QIODevice::WriteOnly);
-    if (ok) ok = file.write(text.data(), static_cast<qint64>(text.size())) == static_cast<qint64>(text.size());
+    if (ok)
+        ok = exporter.write(date, time, [&file](std::string_view block) {
+            return file.write(block.data(), static_cast<qint64>(block.size())) == static_cast<qint64>(block.size());
+        });
     if (ok) ok = file.commit();
+    if (ok && counts) *counts = {exporter.personCount(), static_cast<int>(exporter.families().size())};
     if (!ok) {
         if (error) *error = file.errorString();
         file.cancelWriting();

@@ -3,8 +3,10 @@
 #include <QString>
 #include <QTime>
 
+#include <functional>
 #include <memory>
 #include <string>
+#include <string_view>
 #include <unordered_map>
 #include <vector>
 
@@ -39,8 +41,13 @@ public:
     PersonItem* findReferringAlias(PersonItem* item) const;
 
     const std::vector<std::unique_ptr<GedcomFamily>>& families() const { return families_; }
+    // The individual records the last text() wrote.
+    int personCount() const { return persons_; }
     // The whole file: header with this date and time, individuals, families, trailer; CR LF ends.
     std::string text(QDate date, QTime time);
+    // The same bytes handed to `sink` in blocks of some 64 KiB, so that a large tree is written
+    // without ever holding its whole text; stops with false as soon as the sink fails.
+    bool write(QDate date, QTime time, const std::function<bool(std::string_view)>& sink);
 
 private:
     bool takeSlotData(GedcomFamily& family, const PersonItem* husband, const PersonItem* wife);
@@ -52,12 +59,19 @@ private:
     std::unordered_map<const PersonItem*, std::unordered_map<const PersonItem*, GedcomFamily*>> byCouple_;
     std::unordered_map<const PersonItem*, std::vector<int>> familiesOf_;  // numbers, in list order
     std::unordered_map<const PersonItem*, PersonItem*> lastAlias_;
+    int persons_ = 0;
+};
+
+// What an export wrote, for the status line.
+struct GedcomExportCounts {
+    int persons = 0;
+    int families = 0;
 };
 
 // Writes the store as a GEDCOM file. The date and time go into the header; the file is written
 // beside the target and renamed over it when complete. On failure returns false with the system's
 // message in error. The tree changes only in ChildFamilyRef and SpareRef.
 bool writeGedcomFile(ItemStore& store, const QString& fileName, QDate date, QTime time,
-                     QString* error = nullptr);
+                     QString* error = nullptr, GedcomExportCounts* counts = nullptr);
 
 }  // namespace kinloom

@@ -18,6 +18,16 @@ QString gedcomImportFailedStatus(int line) {
     return QStringLiteral("GEDCOM import failed - file possibly corrupted (reached line %1)").arg(line);
 }
 
+QString gedcomImportStatus(const GedcomImportResult& result, const QString& fileName) {
+    if (!result.ok) return gedcomImportFailedStatus(result.lines);
+    const auto count = [](int n, const char* one, const char* many) {
+        return QString::number(n) + QLatin1Char(' ') + QLatin1String(n == 1 ? one : many);
+    };
+    return QStringLiteral("GEDCOM import: %1 and %2 read from %3")
+        .arg(count(result.individuals, "individual", "individuals"), count(result.families, "family", "families"),
+             fileName);
+}
+
 QString refusedMarriagesMessage(int count) {
     // One line, so that kinloom-cli prints it as one.
     return QStringLiteral("Error: Could not create marriage. This version only supports %1 marriages. ").arg(kMaxSpouses) +

@@ -20,6 +20,8 @@ struct GedcomImportResult {
 // The exact words of a failed import: the message box, and the status line after it.
 QString gedcomImportFailedMessage();
 QString gedcomImportFailedStatus(int line);
+// The main window's status line after an import: what was read from where, or the failure.
+QString gedcomImportStatus(const GedcomImportResult& result, const QString& fileName);
 // Marriages refused for want of a free spouse slot are told once, at the end, with their number.
 QString refusedMarriagesMessage(int count);
 

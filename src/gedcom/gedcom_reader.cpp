@@ -29,7 +29,7 @@ bool upperStartsWith(std::string_view text, std::string_view prefix) {
 void GedcomIdIndex::add(std::string_view id, PersonItem* item) { ids_.try_emplace(std::string(id), item); }
 
 PersonItem* GedcomIdIndex::find(std::string_view id) const {
-    const auto it = ids_.find(std::string(id));
+    const auto it = ids_.find(id);
     return it == ids_.end() ? nullptr : it->second;
 }
 

@@ -25,7 +25,12 @@ public:
     PersonItem* find(std::string_view id) const;
 
 private:
-    std::unordered_map<std::string, PersonItem*> ids_;
+    // Looked up by the line's own text, without making a string of it for every cross-reference.
+    struct TextHash {
+        using is_transparent = void;
+        size_t operator()(std::string_view text) const { return std::hash<std::string_view>{}(text); }
+    };
+    std::unordered_map<std::string, PersonItem*, TextHash, std::equal_to<>> ids_;
 };
 
 // The line-driven GEDCOM reader: one call per line, a little state between lines. It fills the

@@ -41,7 +41,7 @@ constexpr Entry kEntries[DisplayCharset::kEntryCount] = {
 
 bool validEntry(int entry) { return entry >= 1 && entry <= DisplayCharset::kEntryCount; }
 
-bool isValidUtf8(std::string_view bytes) {
+bool validUtf8(std::string_view bytes) {
     QStringDecoder decoder(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
     const QString s = decoder.decode(QByteArrayView(bytes.data(), static_cast<qsizetype>(bytes.size())));
     return !decoder.hasError();
@@ -95,7 +95,7 @@ const char* DisplayCharset::codePageOf(int entry) {
 QString DisplayCharset::decode(std::string_view bytes) const {
     if (bytes.empty()) return {};
     const bool utf8Entry = std::strcmp(codePageOf(entry_), "UTF-8") == 0;
-    if (utf8Entry && isValidUtf8(bytes))
+    if (utf8Entry && validUtf8(bytes))
         return QString::fromUtf8(bytes.data(), static_cast<qsizetype>(bytes.size()));
     std::string out;
     if (conv_->toUtf8 != reinterpret_cast<iconv_t>(-1) && convert(conv_->toUtf8, bytes, out))
@@ -139,5 +139,7 @@ QString decodeUtf8OrWindows1252(std::string_view bytes) {
     static const DisplayCharset systemDefault(DisplayCharset::kSystemDefault);
     return systemDefault.decode(bytes);
 }
+
+bool isValidUtf8(std::string_view bytes) { return validUtf8(bytes); }
 
 }  // namespace kinloom

@@ -41,4 +41,7 @@ private:
 // Bytes as UTF-8 where valid, else Windows-1252: the reading that machine output (JSON, logs) uses.
 QString decodeUtf8OrWindows1252(std::string_view bytes);
 
+// True when the bytes are well-formed UTF-8 (plain ASCII included).
+bool isValidUtf8(std::string_view bytes);
+
 }  // namespace kinloom

@@ -258,13 +258,19 @@ QByteArray encodeGif(const QImage& image, std::optional<QColor> transparent) {
 
     // Exact palette when the picture has at most 255 colours (one index is kept for transparency);
     // otherwise a 6x7x6 colour cube, which is plenty for box images and thumbnails.
+    // Runs of one colour are the rule in box images: the last colour looked up is kept at hand.
     std::unordered_map<QRgb, int> exact;
     bool useExact = true;
+    QRgb lastKey = 0;
+    bool haveLast = false;
     for (int y = 0; y < h && useExact; ++y) {
         const auto* line = reinterpret_cast<const QRgb*>(src.constScanLine(y));
         for (int x = 0; x < w; ++x) {
             if (isTransparent(line[x])) continue;
             const QRgb key = line[x] & 0xFFFFFF;
+            if (haveLast && key == lastKey) continue;
+            lastKey = key;
+            haveLast = true;
             if (exact.size() >= 255 && !exact.count(key)) {
                 useExact = false;
                 break;
@@ -295,17 +301,23 @@ QByteArray encodeGif(const QImage& image, std::optional<QColor> transparent) {
     colors.resize(static_cast<size_t>(mapSize), GifColorType{0, 0, 0});
 
     std::vector<GifByteType> raster(static_cast<size_t>(w) * h);
+    QRgb lastPixel = 0;
+    int lastIndex = -1;
     for (int y = 0; y < h; ++y) {
         const auto* line = reinterpret_cast<const QRgb*>(src.constScanLine(y));
         for (int x = 0; x < w; ++x) {
             const QRgb p = line[x];
             int index;
-            if (isTransparent(p))
+            if (lastIndex >= 0 && p == lastPixel)
+                index = lastIndex;
+            else if (isTransparent(p))
                 index = transparentIndex;
             else if (useExact)
                 index = exact.at(p & 0xFFFFFF);
             else
                 index = ((qRed(p) * 5 + 127) / 255) * 42 + ((qGreen(p) * 6 + 127) / 255) * 6 + (qBlue(p) * 5 + 127) / 255;
+            lastPixel = p;
+            lastIndex = index;
             raster[static_cast<size_t>(y) * w + x] = static_cast<GifByteType>(index);
         }
     }

@@ -14,6 +14,8 @@ class SaveFile {
 public:
     explicit SaveFile(const QString& fileName) : file_(fileName) {}
 
+    // Write in place where the folder forbids the temporary file (QSaveFile's direct-write fallback).
+    void setDirectWriteFallback(bool enabled) { file_.setDirectWriteFallback(enabled); }
     bool open();
     // Writes all of data; false (and the temporary file is dropped) when that fails.
     bool write(const char* data, qint64 size);

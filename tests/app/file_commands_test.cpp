@@ -27,6 +27,7 @@ struct Shell {
         state.hooks.setBusyCursor = [this](bool b) { log.push_back(b ? "busy" : "normal"); };
         state.hooks.windowOuterSize = [] { return WindowSize{800, 600}; };
         state.hooks.focusMainWindow = [this] { log.push_back("focus"); };
+        state.hooks.forgetHover = [this] { log.push_back("forget"); };
         state.hooks.showQualityCheck = [this](bool modal) { log.push_back(modal ? "qc-modal" : "qc-show"); };
         state.files.save = [this](ItemStore& store, const QString& name, Prompts&) {
             log.push_back("save:" + name);
@@ -188,7 +189,7 @@ TEST(FileCommands, NewWithEachAnswerOfTheSaveQuestion) {
         EXPECT_TRUE(s.state.store.empty());
         EXPECT_TRUE(s.state.currentFileName.isEmpty());
         EXPECT_FALSE(s.state.store.modified);
-        EXPECT_EQ(s.log, (std::vector<QString>{"repaint"}));
+        EXPECT_EQ(s.log, (std::vector<QString>{"repaint", "forget", "status:New tree"}));
     }
     {   // Yes on a titled tree saves it first
         Shell s;
@@ -196,10 +197,11 @@ TEST(FileCommands, NewWithEachAnswerOfTheSaveQuestion) {
         s.state.currentFileName = "/t/a.kl3";
         s.prompts.answerButton(PromptAnswer::Yes);
         newTree(s.state);
-        EXPECT_EQ(s.log, (std::vector<QString>{"busy", "save:/t/a.kl3", "repaint", "normal", "status:OK", "repaint"}));
+        EXPECT_EQ(s.log, (std::vector<QString>{"busy", "save:/t/a.kl3", "repaint", "normal", "status:OK", "repaint",
+                                               "forget", "status:New tree"}));
         EXPECT_TRUE(s.state.store.empty());
     }
-    {   // Yes on an untitled tree opens Save As; cancelling it still clears the tree
+    {   // Yes on an untitled tree opens Save As; cancelling it keeps the tree
         Shell s;
         s.modify();
         s.prompts.answerButton(PromptAnswer::Yes);
@@ -208,9 +210,9 @@ TEST(FileCommands, NewWithEachAnswerOfTheSaveQuestion) {
         ASSERT_EQ(s.prompts.records().size(), 2u);
         EXPECT_EQ(s.prompts.records()[1].kind, "save");
         EXPECT_EQ(s.prompts.records()[1].file.filter, "");  // startUp did not run here
-        EXPECT_EQ(s.log, (std::vector<QString>{"status:OK", "status:OK", "repaint"}));
-        EXPECT_TRUE(s.state.store.empty());
-        EXPECT_FALSE(s.state.store.modified);
+        EXPECT_EQ(s.log, (std::vector<QString>{"status:OK", "status:OK"}));
+        EXPECT_EQ(s.state.store.itemCount(), 1);
+        EXPECT_TRUE(s.state.store.modified);
     }
 }
 
@@ -224,7 +226,7 @@ TEST(FileCommands, OpenSaveAndSaveAsKeepCaptionAndModified) {
     EXPECT_EQ(s.prompts.records().back().kind, "open");
     EXPECT_EQ(s.prompts.records().back().file.filter, "Kinloom files (*.kl3)|*.kl3");
     EXPECT_EQ(s.prompts.records().back().file.fileName, "");
-    EXPECT_EQ(s.log, (std::vector<QString>{"busy", "read:/t/family.kl3 800x600", "repaint", "normal", "focus",
+    EXPECT_EQ(s.log, (std::vector<QString>{"busy", "read:/t/family.kl3 800x600", "repaint", "forget", "normal", "focus",
                                            "status:OK"}));
     EXPECT_EQ(caption(s.state), "Kinloom 2.0 beta 3.6 [/t/family.kl3]");
     EXPECT_FALSE(s.state.store.modified);
@@ -329,7 +331,7 @@ TEST(FileCommands, OpenFailures) {
     s.prompts.answerText(QString("/t/garbage.kl3"));
     openTree(s.state);
     EXPECT_TRUE(s.state.currentFileName.isEmpty());
-    EXPECT_EQ(s.log.back(), "status:OK");
+    EXPECT_EQ(s.log.back(), "status:Could not open /t/garbage.kl3");  // not "OK"
 
     s.log.clear();
     s.state.store.modified = true;
@@ -339,7 +341,8 @@ TEST(FileCommands, OpenFailures) {
     EXPECT_TRUE(s.state.store.modified);  // an input/output error does not clear it
     // The command ends after the reader's message, leaving an empty untitled document: a later
     // Save must not write the empty tree over the file that could not be read.
-    EXPECT_EQ(s.log, (std::vector<QString>{"busy", "read:/t/missing.kl3 800x600", "repaint", "normal"}));
+    EXPECT_EQ(s.log, (std::vector<QString>{"busy", "read:/t/missing.kl3 800x600", "repaint", "normal", "forget",
+                                           "status:Could not open /t/missing.kl3"}));
     EXPECT_TRUE(s.state.currentFileName.isEmpty());
 
     Shell cmdline;
@@ -371,7 +374,7 @@ TEST(FileCommands, QualityCheckSteps) {
         s.state.options.qualityCheckOnOpen = true;
         s.prompts.answerText(QString("/t/a.kl3"));
         openTree(s.state);
-        EXPECT_EQ(s.log, (std::vector<QString>{"busy", "read:/t/a.kl3 800x600", "repaint",
+        EXPECT_EQ(s.log, (std::vector<QString>{"busy", "read:/t/a.kl3 800x600", "repaint", "forget",
                                                "status:Performing Quality Check...", "qcheck",
                                                "status:Quality Check Result: 0 error(s)", "normal", "focus",
                                                "status:OK"}));
@@ -509,7 +512,7 @@ TEST(FileCommands, ImportsOfOlderVersionsLeaveAnUntitledUnmodifiedTree) {
     EXPECT_EQ(r.caption, "Import from version 1.5.x");
     EXPECT_EQ(r.file.filter, "Kinloom version 1.5.x (*.kl2)|*.kl2");
     EXPECT_EQ(r.file.defaultExtension, "kl");
-    EXPECT_EQ(s.log, (std::vector<QString>{"busy", "v15:/t/old.kl2", "normal", "repaint"}));
+    EXPECT_EQ(s.log, (std::vector<QString>{"busy", "v15:/t/old.kl2", "normal", "repaint", "forget", "status:Imported /t/old.kl2"}));
     EXPECT_TRUE(s.state.currentFileName.isEmpty());
     EXPECT_FALSE(s.state.store.modified);
     EXPECT_EQ(s.state.store.itemCount(), 1);
@@ -519,7 +522,7 @@ TEST(FileCommands, ImportsOfOlderVersionsLeaveAnUntitledUnmodifiedTree) {
     importVersion10(s.state);
     EXPECT_EQ(s.prompts.records().back().caption, "Import from version 1.0");
     EXPECT_EQ(s.prompts.records().back().file.filter, "Kinloom version 1.0 (*.kl)|*.kl");
-    EXPECT_EQ(s.log, (std::vector<QString>{"busy", "v1:/t/older.kl", "normal", "repaint"}));
+    EXPECT_EQ(s.log, (std::vector<QString>{"busy", "v1:/t/older.kl", "normal", "repaint", "forget", "status:Imported /t/older.kl"}));
 
     // The save question comes first; Cancel ends the import before its dialog.
     s.state.store.modified = true;
@@ -601,4 +604,82 @@ TEST(FileCommands, RealTreeFilesOpenFromTheCommandLineAndMenuAndSaveBackUnchange
     EXPECT_EQ(prompts2.messageTexts(), std::vector<QString>{"Error: Kinloom did not recognize the file"});
     EXPECT_TRUE(fresh.currentFileName.isEmpty());
     EXPECT_TRUE(fresh.store.empty());
+}
+
+TEST(FileCommands, ASaveThatDidNotHappenKeepsTheTree) {
+    // Yes in the save question, then the save is refused for its file type or its Save As is
+    // cancelled: New, Open, the imports and closing all stop and keep the tree.
+    for (const bool refused : {true, false}) {
+        for (int command = 0; command < 5; ++command) {
+            Shell s;
+            s.modify();
+            s.prompts.answerButton(PromptAnswer::Yes);
+            if (refused)
+                s.state.currentFileName = "/t/tree.ged";
+            else
+                s.prompts.answerText(std::nullopt);  // Save As of the untitled tree cancelled
+            bool closed = false, chooserRan = false;
+            switch (command) {
+            case 0: newTree(s.state); break;
+            case 1: openTree(s.state); break;
+            case 2:
+                s.state.files.readVersion10 = [](AppState& state, const QString&) { state.store.clearMemory(); };
+                importVersion10(s.state);
+                break;
+            case 3: closed = canClose(s.state); break;
+            case 4:
+                EXPECT_FALSE(replaceTreeWith(s.state, [&] {
+                    chooserRan = true;
+                    return std::optional<QString>("/t/in.ged");
+                }));
+                break;
+            }
+            EXPECT_FALSE(closed);
+            EXPECT_FALSE(chooserRan);
+            EXPECT_EQ(s.prompts.records().size(), refused ? 1u : 2u) << command;  // no open dialog follows
+            EXPECT_EQ(s.state.store.itemCount(), 1) << refused << command;
+            EXPECT_TRUE(s.state.store.modified);
+        }
+    }
+}
+
+TEST(FileCommands, ReplacingTheTreeAsksForTheFileBeforeEmptyingIt) {
+    Shell s;
+    s.modify();
+    s.state.currentFileName = "/t/a.kl3";
+    // No, then the file dialog cancelled: the tree stays.
+    s.prompts.answerButton(PromptAnswer::No);
+    EXPECT_FALSE(replaceTreeWith(s.state, [] { return std::optional<QString>(); }));
+    EXPECT_EQ(s.state.store.itemCount(), 1);
+    EXPECT_EQ(s.state.currentFileName, "/t/a.kl3");
+    EXPECT_TRUE(s.log.empty());
+    // No, then a file: the tree is emptied once the file is known.
+    s.prompts.answerButton(PromptAnswer::No);
+    int itemsWhenAsked = -1;
+    EXPECT_EQ(replaceTreeWith(s.state, [&] {
+                  itemsWhenAsked = s.state.store.itemCount();
+                  return std::optional<QString>("/t/in.ged");
+              }),
+              std::optional<QString>("/t/in.ged"));
+    EXPECT_EQ(itemsWhenAsked, 1);
+    EXPECT_TRUE(s.state.store.empty());
+    EXPECT_TRUE(s.state.currentFileName.isEmpty());
+    EXPECT_FALSE(s.state.store.modified);
+    EXPECT_EQ(s.log, (std::vector<QString>{"repaint", "forget", "status:New tree"}));
+}
+
+TEST(FileCommands, AGedcomFileOpenedByMistakeGoesToTheImport) {
+    Shell s;
+    QStringList imported;
+    s.state.hooks.importGedcom = [&](const QString& file) { imported << file; };
+    s.state.files.read = [&](ItemStore& store, const QString&, ViewState&, WindowSize, Prompts&) {
+        store.clearMemory();
+        return ReadStatus::ImportAsGedcom;
+    };
+    s.prompts.answerText(QString("/t/family.ged"));
+    openTree(s.state);
+    EXPECT_EQ(imported, QStringList{"/t/family.ged"});
+    EXPECT_TRUE(s.state.currentFileName.isEmpty());
+    EXPECT_FALSE(s.state.store.modified);
+    EXPECT_EQ(s.log, (std::vector<QString>{"busy", "repaint", "forget", "normal"}));  // the import tells the rest
 }

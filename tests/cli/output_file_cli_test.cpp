@@ -46,6 +46,8 @@ TEST(CliOutputFile, TheInputAndAWrongExtensionAreRefused) {
         {{"list", tree, dir.filePath("out.kl3")}, "list: " + dir.filePath("out.kl3") + ": the output file must end in .txt\n"},
         {{"collect", tree, link}, "collect: " + link + input},
         {{"collect", tree, dir.filePath("out.ged")}, "collect: " + dir.filePath("out.ged") + ": the output file must end in .kl3\n"},
+        {{"print", tree, tree}, "print: " + tree + input},
+        {{"print", tree, dir.filePath("out.png")}, "print: " + dir.filePath("out.png") + ": the output file must end in .pdf\n"},
         {{"import", ged, ged}, "import: " + ged + input},
         {{"import", ged, dir.filePath("out.ged")}, "import: " + dir.filePath("out.ged") + ": the output file must end in .kl3\n"},
     };

@@ -45,3 +45,18 @@ TEST(dateStandardization, NonAsciiTextKeepsWholeCharacters) {
     EXPECT_EQ(standardizeDate(QStringLiteral("f\u00f8r\u00f81900"), DateOptions{}),
               QStringLiteral("f\u00f8r 1900"));
 }
+
+TEST(dateStandardization, IsoDatesReadYearMonthDay) {
+    const std::pair<const char*, const char*> cases[] = {
+        {"1900-03-05", "5 Mar 1900"},
+        {" 1900-12-31 ", "31 Dec 1900"},
+        {"2000-02-29", "29 Feb 2000"},  // a leap day
+        // Not a date that exists, or not exactly YYYY-MM-DD: the general rules as before.
+        {"1900-02-29", "1 00 Feb 29"},
+        {"1900-13-05", "1 00 13 05"},
+        {"1900-3-5", "1 00 Mar 5"},
+        {"abt 1900-03-05", "abt 1 00 Mar 05"},
+    };
+    for (const auto& [in, out] : cases) EXPECT_EQ(both(in), out) << in;
+    EXPECT_EQ(both("1900-03-05", false), "1900-03-05");
+}

@@ -314,5 +314,69 @@ TEST(GedcomExport, RoundTripGivesTheTreeBack) {
     EXPECT_EQ(test::readBytes(name), test::readBytes(again));
 }
 
+TEST(GedcomExport, HeaderDeclaresTheTextsCharacterSet) {
+    // The texts decide: valid UTF-8 beyond ASCII is declared as such, anything else stays ANSI.
+    const struct {
+        const char* lastName;
+        const char* place;  // a marriage place; its cut at 70 bytes falls inside a character
+        const char* charset;
+    } cases[] = {
+        {"\xC5\xBB\xC3\xB3\xC5\x82kiewska-M\xC3\xBCller", "", "UTF-8"},  // "Żółkiewska-Müller"
+        {"M\xFCller", "", "ANSI"},                                   // Windows-1252
+        {"Mueller", "", "ANSI"},
+        {"Berg", "\xC3\xB8" "1234567890123456789012345678901234567890123456789012345678901234567\xC3\xB8sen", "UTF-8"},
+    };
+    for (const auto& c : cases) {
+        ItemStore store;
+        PersonItem* ola = addPerson(store, "Ola", c.lastName);
+        ola->Sex = "M";
+        PersonItem* kari = addPerson(store, "Kari", "Berg");
+        kari->Sex = "F";
+        marry(store, ola, kari, "", c.place);
+        test::GedcomFixture f;
+        const QString name = QDir(f.dir.path()).filePath("charset.ged");
+        ASSERT_TRUE(writeGedcomFile(store, name, kDate, kTime));
+        const auto bytes = test::readBytes(name);
+        const std::string text(bytes.begin(), bytes.end());
+        EXPECT_EQ(text.substr(0, 64), "0 HEAD\r\n1 SOUR KINLOOM_2\r\n1 DATE 7 Mar 2024\r\n1 TIME 9:5\r\n1 CHAR ")
+            << c.lastName;
+        EXPECT_EQ(text.substr(64, text.find('\r', 64) - 64), c.charset) << c.lastName;
+        // Our own reader gives the bytes back as they were.
+        ASSERT_TRUE(readGedcomFile(f.store, name, f.user, f.prompts).ok);
+        EXPECT_EQ(f.item(0)->LastName.str(), c.lastName);
+    }
+}
+
+TEST(GedcomExport, LineBreaksInFieldsBecomeContinuationLines) {
+    ItemStore store;
+    PersonItem* ola = addPerson(store, "Ola", "Nordmann");
+    ola->Sex = "M";
+    ola->Occupation = "Farmer\nand fisher";
+    ola->Source = "Church book\r\n0 @I99@ INDI\r1 NAME Nobody /Else/\r\n";
+    ola->BornPlace = "Oslo\n";
+    const std::string text = exportText(store);
+    EXPECT_NE(text.find("\r\n1 BIRT\r\n2 PLAC Oslo\r\n3 CONT\r\n1 OCCU Farmer\r\n2 CONT and fisher\r\n"
+                        "1 SOUR Church book\r\n2 CONT 0 @I99@ INDI\r\n2 CONT 1 NAME Nobody /Else/\r\n2 CONT\r\n"
+                        "0 TRLR\r\n"),
+              std::string::npos)
+        << text;
+    // No line starts where a field chose; every line ends in CR LF and holds no other break.
+    EXPECT_EQ(text.find("\r\n0 @I99@"), std::string::npos);
+    for (size_t i = 0; i < text.size(); ++i) {
+        if (text[i] != '\r' && text[i] != '\n') continue;
+        ASSERT_TRUE(text[i] == '\r' ? text[i + 1] == '\n' : text[i - 1] == '\r') << i;
+    }
+
+    // Read back with our own reader: one individual, nothing injected.
+    test::GedcomFixture f;
+    const QString name = QDir(f.dir.path()).filePath("breaks.ged");
+    ASSERT_TRUE(writeGedcomFile(store, name, kDate, kTime));
+    ASSERT_TRUE(readGedcomFile(f.store, name, f.user, f.prompts).ok);
+    ASSERT_EQ(f.store.itemCount(), 1);
+    EXPECT_EQ(f.item(0)->FirstName.str(), "Ola");
+    EXPECT_EQ(f.item(0)->Occupation.str().substr(0, 6), "Farmer");
+    EXPECT_EQ(f.item(0)->Source.str().substr(0, 11), "Church book");
+}
+
 }  // namespace
 }  // namespace kinloom

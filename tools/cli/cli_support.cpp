@@ -90,6 +90,11 @@ bool acceptOutputFile(const char* command, const QString& in, const QString& out
     return false;
 }
 
+CommandTree& commandTree() {
+    static CommandTree* tree = new CommandTree;
+    return *tree;
+}
+
 bool loadTreeFile(const char* command, const QString& path, ItemStore& store, ConsolePrompts& prompts,
                   bool dateStandardization) {
     // The window size only matters for centring the home item, which a batch command never shows.

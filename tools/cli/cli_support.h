@@ -1,13 +1,10 @@
 #pragma once
+#include "document/item_store.h"
 #include "platform/console_prompts.h"
 
 #include <QByteArray>
 #include <QString>
 #include <QStringList>
-
-namespace kinloom {
-class ItemStore;
-}
 
 namespace kinloom::cli {
 
@@ -38,6 +35,16 @@ bool parseTreeCommandArgs(const char* command, const QStringList& args, int oper
 // name or link), nor when its extension is none of `extensions` ("kl3", "ged", "png"...; case
 // ignored). Tells why on stderr.
 bool acceptOutputFile(const char* command, const QString& in, const QString& out, const QStringList& extensions);
+
+// The tree a command works on, with the prompts that report for it. It is never freed: the process
+// ends right after the command, and the system takes back a large tree's memory at once, far
+// quicker than freeing it item by item. It stays reachable to the end, so leak checkers do not
+// count it.
+struct CommandTree {
+    ConsolePrompts prompts;
+    ItemStore store{&prompts};
+};
+CommandTree& commandTree();
 
 // Reads a .kl3, .kl2 or .kl file (chosen by its extension, case ignored) into the store. The
 // reader's own messages go through `prompts`; false when the file was not read whole (an unknown

@@ -35,8 +35,7 @@ int runConvert(const QStringList& args) {
     const QString& in = operands[0];
     const QString& out = operands[1];
     if (!acceptOutputFile("convert", in, out, {QStringLiteral("kl3"), QStringLiteral("ged")})) return 1;
-    ConsolePrompts prompts;
-    ItemStore store(&prompts);
+    auto& [prompts, store] = commandTree();
     if (isGedcomName(in) ? !importGedcomForCli("convert", in, store, prompts)
                          : !loadTreeFile("convert", in, store, prompts, dates))
         return 1;

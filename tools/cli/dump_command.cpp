@@ -80,8 +80,7 @@ int runDump(const QStringList& args) {
     bool dates = true;
     if (!parseTreeCommandArgs("dump", args, 1, "one FILE", operands, dates)) return 1;
 
-    ConsolePrompts prompts;
-    ItemStore store(&prompts);
+    auto& [prompts, store] = commandTree();
     if (!loadTreeFile("dump", operands[0], store, prompts, dates)) return 1;
     QByteArray out;
     for (const PersonItem* p = store.firstItem(); p; p = p->Next) {

@@ -36,8 +36,7 @@ int runExport(const QStringList& args) {
     if (parsed.operands.size() != 2)
         return fail("export", QStringLiteral("expects IN and OUT.ged (see kinloom-cli export --help)"));
     if (!acceptOutputFile("export", parsed.operands[0], parsed.operands[1], {QStringLiteral("ged")})) return 1;
-    ConsolePrompts prompts;
-    ItemStore store(&prompts);
+    auto& [prompts, store] = commandTree();
     if (!loadTreeFile("export", parsed.operands[0], store, prompts, true)) return 1;
     return exportGedcomForCli("export", parsed.operands[1], store, now) ? 0 : 1;
 }

@@ -28,8 +28,7 @@ int runInfo(const QStringList& args) {
     bool dates = true;
     if (!parseTreeCommandArgs("info", args, 1, "one FILE", operands, dates)) return 1;
 
-    ConsolePrompts prompts;
-    ItemStore store(&prompts);
+    auto& [prompts, store] = commandTree();
     if (!loadTreeFile("info", operands[0], store, prompts, dates)) return 1;
     QJsonObject o;
     o.insert("items", store.itemCount());

@@ -18,6 +18,8 @@ int runImport(const QStringList& args);
 int runExport(const QStringList& args);
 int runArrange(const QStringList& args);
 int runRender(const QStringList& args);
+int runHtml(const QStringList& args);
+int runPrint(const QStringList& args);
 int runCheck(const QStringList& args);
 int runList(const QStringList& args);
 int runCollect(const QStringList& args);
@@ -36,6 +38,8 @@ const Command kCommands[] = {
     {"export", "write a tree file as a GEDCOM file", kinloom::cli::runExport},
     {"arrange", "rearrange all items of a tree file as Auto Arrange Items does, and save it", kinloom::cli::runArrange},
     {"render", "draw a tree file as the canvas shows it into a PNG picture", kinloom::cli::runRender},
+    {"html", "write the web pages of a tree file into a folder", kinloom::cli::runHtml},
+    {"print", "print a tree file as a poster of N x N pages into a PDF file", kinloom::cli::runPrint},
     {"check", "list the notes files and pictures a tree file names that are missing", kinloom::cli::runCheck},
     {"list", "write the alphabetical list of all individuals of a tree file", kinloom::cli::runList},
     {"collect", "copy all files a tree file names into one folder and save the tree there", kinloom::cli::runCollect},
@@ -53,7 +57,8 @@ int main(int argc, char** argv) {
     // Drawing needs fonts and so a GUI application (headless unless a display platform is asked
     // for); the other commands stay on the plain core application.
     std::unique_ptr<QCoreApplication> app;
-    if (argc > 1 && std::strcmp(argv[1], "render") == 0) {
+    if (argc > 1 && (std::strcmp(argv[1], "render") == 0 || std::strcmp(argv[1], "html") == 0 ||
+                     std::strcmp(argv[1], "print") == 0)) {
         if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
         app = std::make_unique<QGuiApplication>(argc, argv);
     } else {

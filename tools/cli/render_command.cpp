@@ -106,8 +106,7 @@ int runRender(const QStringList& args) {
     if (operands.size() != 2) return usage(QStringLiteral("expects TREE and OUT.png"));
     if (!acceptOutputFile("render", operands[0], operands[1], {QStringLiteral("png")})) return 1;
 
-    ConsolePrompts prompts;
-    ItemStore store(&prompts);
+    auto& [prompts, store] = commandTree();
     if (!loadTreeFile("render", operands[0], store, prompts, dates)) return 1;
     // The picture shows the tree itself: no item is picked.
     store.currentItem = nullptr;

@@ -35,6 +35,7 @@ CanvasWidget* installCanvas(MainWindow& w) {
         canvas->repaintTree();
     });
     QObject::connect(&w, &MainWindow::interactionReset, canvas, [&in] { in.reset(); });
+    state.hooks.forgetHover = [&in] { in.forgetHover(); };
     QObject::connect(canvas, &CanvasWidget::painted, &w, [&w] { w.renewCaption(); });
     QObject::connect(canvas, &CanvasWidget::statusTextChanged, &w,
                      [&w](const QString& text) { w.statusBar()->showMessage(text); });

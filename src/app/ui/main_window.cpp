@@ -3,6 +3,7 @@
 #include "app/toolbar_settings.h"
 #include "app/ui/about_box.h"
 #include "app/ui/welcome_window.h"
+#include "gedcom/gedcom_commands.h"
 #include "gedcom/ui/gedcom_menu_commands.h"
 #include "app/ui/options_dialog.h"
 
@@ -94,11 +95,21 @@ void MainWindow::bindHooks() {
     h.charsetChanged = [this] { emit charsetChanged(); };
     h.resetInteraction = [this] { emit interactionReset(); };
     h.focusMainWindow = [this] {
+        // The canvas is the one widget that handles the arrow keys and the Alt/Ctrl arming.
         activateWindow();
-        setFocus();
+        if (canvas_)
+            canvas_->setFocus();
+        else
+            setFocus();
     };
     h.closeWelcome = [this] {
         if (welcome_) welcome_->close();
+    };
+    // Open offers a .ged file that is no tree file to the GEDCOM import.
+    h.importGedcom = [this](const QString& file) {
+        if (gedcomImport_)
+            importGedcomWithDialog(*gedcomImport_, file, state_->paintEnabled, [this] { requestRepaint(); },
+                                   state_->hooks.setStatus);
     };
 }
 
@@ -149,8 +160,7 @@ void MainWindow::completeStartup() {
     setEnabled(true);
     emit startupCompleted();  // the navigator and the name search come up here
     if (!isVisible()) showMaximized();
-    activateWindow();
-    setFocus();
+    state_->hooks.focusMainWindow();
 }
 
 void MainWindow::newTree() { kinloom::newTree(*state_); }
@@ -165,12 +175,16 @@ void MainWindow::setGedcomImportDialog(GedcomImportDialog* dialog) {
 }
 
 void MainWindow::importGedcom() {
-    if (gedcomImport_)
-        runGedcomImportCommand(state_->store, *gedcomImport_, [this] { newTree(); }, state_->paintEnabled,
-                               [this] { requestRepaint(); });
+    if (!gedcomImport_) return;
+    runGedcomImportCommand(
+        *gedcomImport_,
+        [this] { return replaceTreeWith(*state_, [this] { return askGedcomFileToImport(state_->prompts); }); },
+        state_->paintEnabled, [this] { requestRepaint(); }, state_->hooks.setStatus);
 }
 
-void MainWindow::exportGedcom() { runGedcomExportCommand(state_->store, state_->prompts, [this] { requestRepaint(); }); }
+void MainWindow::exportGedcom() {
+    runGedcomExportCommand(state_->store, state_->prompts, [this] { requestRepaint(); }, state_->hooks.setStatus);
+}
 
 void MainWindow::showOptions() {
     if (options_) options_->exec();

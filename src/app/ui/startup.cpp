@@ -3,8 +3,12 @@
 #include "app/ui/canvas_wiring.h"
 #include "app/ui/editing_wiring.h"
 #include "app/ui/layout_wiring.h"
+#include "app/ui/html_report_wiring.h"
+#include "app/ui/print_wiring.h"
 #include "app/ui/reports_wiring.h"
 #include "app/ui/about_box.h"
+#include "app/ui/help_wiring.h"
+#include "help/ui/tips_window.h"
 #include "app/ui/main_window.h"
 #include "app/ui/welcome_window.h"
 #include "gedcom/ui/gedcom_import_dialog.h"
@@ -36,6 +40,12 @@ std::unique_ptr<KinloomWindows> createWindows(Registry& registry, Prompts& promp
     QObject::connect(w->options, &OptionsDialog::treeFontRequested, main, &MainWindow::changeTreeFont);
     connectLayoutCommands(*main);
     connectReportCommands(*main);
+    connectHtmlReport(*main);
+    installPrinting(*main);
+    const HelpWindows help = installHelp(*main);
+    w->help = help.help;
+    w->keywordSearch = help.keywordSearch;
+    w->tips = help.tips;
     return w;
 }
 
@@ -45,6 +55,7 @@ void startUp(KinloomWindows& windows, bool showWelcome) {
         windows.main->completeStartup();
         return;
     }
+    QObject::connect(windows.welcome.get(), &WelcomeWindow::confirmed, windows.tips, &TipsWindow::showAtStartup);
     windows.welcome->show();
     windows.welcome->raise();
     windows.welcome->activateWindow();

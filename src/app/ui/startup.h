@@ -12,6 +12,9 @@ class GedcomImportDialog;
 class OptionsDialog;
 class MainWindow;
 class WelcomeWindow;
+class HelpWindow;
+class KeywordSearchDialog;
+class TipsWindow;
 
 // The windows of a run, made once at start in a fixed order and kept to the end. The main
 // window owns the dialogs; the welcome window stands on its own so that it stays usable while
@@ -22,6 +25,9 @@ struct KinloomWindows {
     AboutBox* about = nullptr;
     OptionsDialog* options = nullptr;
     GedcomImportDialog* gedcomImport = nullptr;
+    HelpWindow* help = nullptr;
+    KeywordSearchDialog* keywordSearch = nullptr;
+    TipsWindow* tips = nullptr;
     ~KinloomWindows();
 };
 
@@ -31,7 +37,8 @@ std::unique_ptr<KinloomWindows> createWindows(Registry& registry, Prompts& promp
                                               const QStringList& arguments);
 
 // Shows the main window, disabled, and the welcome window above it, whose confirmation
-// completes start-up; without the welcome window start-up completes at once.
+// completes start-up and then shows the tip of the day (unless switched off); without the
+// welcome window (scripted runs) start-up completes at once and no tip is shown.
 void startUp(KinloomWindows& windows, bool showWelcome);
 
 }  // namespace kinloom

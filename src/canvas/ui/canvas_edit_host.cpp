@@ -40,4 +40,9 @@ void CanvasEditHost::armLink(PendingLink kind, int dragX, int dragY) {
 
 void CanvasEditHost::setIgnoreNextMouseDown() { canvas_.interaction().ignoreNextMouseDown = true; }
 
+void CanvasEditHost::itemsDeleted(int count) {
+    canvas_.interaction().forgetHover();
+    canvas_.setStatusText(count == 1 ? QStringLiteral("1 item deleted") : QStringLiteral("%1 items deleted").arg(count));
+}
+
 }  // namespace kinloom

@@ -18,6 +18,7 @@ public:
     void setCrossCursor() override;
     void armLink(PendingLink kind, int dragX, int dragY) override;
     void setIgnoreNextMouseDown() override;
+    void itemsDeleted(int count) override;
 
 private:
     CanvasWidget& canvas_;

@@ -165,8 +165,9 @@ void CanvasWidget::mouseReleaseEvent(QMouseEvent* event) {
 
 void CanvasWidget::mouseDoubleClickEvent(QMouseEvent* event) {
     syncWindowSize();
-    // The double-click runs go to alias; the press that comes with it is then ignored.
-    interaction_->doubleClick(event->position().toPoint());
+    // The left double-click runs go to alias; the press that comes with it is then ignored. Any
+    // other button's double-click is just its second press.
+    if (event->button() == Qt::LeftButton) interaction_->doubleClick(event->position().toPoint());
     interaction_->mousePress(event->position().toPoint(), event->button());
 }
 

@@ -92,7 +92,10 @@ void EditingController::editProperties() {
 }
 
 void EditingController::deletePerson() {
-    if (kinloom::deletePerson(store_, prompts_)) host_.repaint();
+    const int before = store_.itemCount();
+    if (!kinloom::deletePerson(store_, prompts_)) return;
+    host_.repaint();
+    host_.itemsDeleted(before - store_.itemCount());
 }
 
 void EditingController::linkToFather() { linkCommand(ctx_, PendingLink::Father); }

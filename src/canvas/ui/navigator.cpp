@@ -147,12 +147,14 @@ void Navigator::zoomOutClicked() {
 
 void Navigator::homeClicked() {
     if (hooks_.home) hooks_.home();
+    if (hooks_.returnFocus) hooks_.returnFocus();
 }
 
 void Navigator::infoClicked() {
     // The window shrinks to the buttons when the info is hidden, and grows back when shown.
     infoPanel_->setVisible(infoButton_->isChecked());
     adjustSize();
+    if (hooks_.returnFocus) hooks_.returnFocus();
 }
 
 bool Navigator::infoShown() const { return !infoPanel_->isHidden(); }

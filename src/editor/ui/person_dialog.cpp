@@ -141,7 +141,7 @@ void PersonDialog::buildBasicPage(QWidget* page) {
     diedPlaceEdit_ = makeEdit(panelTop_, "diedPlaceEdit", 100);
     occupationEdit_ = makeEdit(panelTop_, "occupationEdit", 100);
     sourceEdit_ = makeEdit(panelTop_, "sourceEdit", 100);
-    pictureTextEdit_ = makeEdit(panelTop_, "pictureTextEdit", 246);
+    pictureTextEdit_ = makeEdit(panelTop_, "pictureTextEdit", kPictureTextTyping);
     pictureFileEdit_ = makeEdit(panelTop_, "pictureFileEdit", 100);
     notesFileEdit_ = makeEdit(panelTop_, "notesFileEdit", 100);
     pictureFileEdit_->hide();

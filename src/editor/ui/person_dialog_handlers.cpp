@@ -5,6 +5,8 @@
 #include "platform/imagecodec.h"
 #include "platform/prompts.h"
 
+#include <algorithm>
+
 #include <QApplication>
 #include <QComboBox>
 #include <QFrame>
@@ -73,7 +75,10 @@ void PersonDialog::fill(ItemStore& store, PersonItem& copy, PersonItem& edited) 
     (copy.Sex == "F" ? female_ : male_)->setChecked(true);
     bornPlaceEdit_->setText(text(copy.BornPlace));
     diedPlaceEdit_->setText(text(copy.DiedPlace));
-    pictureTextEdit_->setText(text(copy.PictureText));
+    // 246 characters limit typing only: a longer description that was loaded is kept whole.
+    const QString pictureText = text(copy.PictureText);
+    pictureTextEdit_->setMaxLength(std::max<int>(kPictureTextTyping, pictureText.size()));
+    pictureTextEdit_->setText(pictureText);
     occupationEdit_->setText(text(copy.Occupation));
     sourceEdit_->setText(text(copy.Source));
 

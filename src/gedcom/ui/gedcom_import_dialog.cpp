@@ -70,7 +70,7 @@ void GedcomImportDialog::showEvent(QShowEvent* event) {
         move(frame.topLeft());
     }
     QDialog::showEvent(event);
-    // Start once the dialog is on the screen, so that the user sees it behind the open dialog.
+    // Start once the dialog is on the screen, so that the user sees the progress.
     QTimer::singleShot(0, this, [this] {
         if (isVisible() && !reading_) startImport();
     });
@@ -80,6 +80,18 @@ void GedcomImportDialog::reject() {
     if (!reading_) QDialog::reject();  // no closing half way through a file
 }
 
+void GedcomImportDialog::prepare(const QString& fileName) {
+    file_ = fileName;
+    pending_ = true;
+    result_ = GedcomImportResult{};
+}
+
+void GedcomImportDialog::importFile(const QString& fileName) {
+    prepare(fileName);
+    exec();
+    pending_ = false;
+}
+
 void GedcomImportDialog::startImport() {
     fileNameLabel->clear();
     resultLabel->clear();
@@ -87,18 +99,16 @@ void GedcomImportDialog::startImport() {
     familiesCountLabel->setText(counterText(0));
     progressBar->setValue(0);
     okButton->setEnabled(true);
-    if (!store_.empty()) return;  // only an empty tree takes an import
+    if (!pending_ || !store_.empty()) return;  // only an empty tree takes an import
+    pending_ = false;
 
     okButton->setEnabled(false);
     reading_ = true;
     individuals_ = families_ = 0;
-    const std::optional<QString> file = askGedcomFileToImport(prompts_);
-    if (file) {
-        QApplication::setOverrideCursor(Qt::WaitCursor);
-        busyCursor_ = true;
-        sinceEvents_.start();
-        importGedcomFile(store_, view_, windowSize_ ? windowSize_() : WindowSize{}, *file, *this, prompts_);
-    }
+    QApplication::setOverrideCursor(Qt::WaitCursor);
+    busyCursor_ = true;
+    sinceEvents_.start();
+    result_ = importGedcomFile(store_, view_, windowSize_ ? windowSize_() : WindowSize{}, file_, *this, prompts_);
     endReading();
     emit importFinished();
 }

@@ -16,17 +16,25 @@ namespace kinloom {
 class ItemStore;
 class Prompts;
 
-// The GEDCOM import dialog: it asks for a file as soon as it is shown, reads it into the (empty)
-// store with progress and counters, arranges the tree and tells how it went. OK stays disabled, and
-// the dialog cannot be closed, while a file is read; the window keeps answering meanwhile.
+// The GEDCOM import dialog: shown with a file chosen beforehand (importFile), it reads it into the
+// (empty) store with progress and counters, arranges the tree and tells how it went. OK stays
+// disabled, and the dialog cannot be closed, while a file is read; the window keeps answering
+// meanwhile. The file is asked for before the dialog shows, so that it never covers the file dialog.
 class GedcomImportDialog : public QDialog, private GedcomImportUser {
     Q_OBJECT
 public:
     GedcomImportDialog(ItemStore& store, ViewState& view, std::function<WindowSize()> windowSize,
                   Prompts& prompts, QWidget* parent = nullptr);
 
-    // Performs the import (run when the dialog is shown).
+    // Shows the dialog and imports the file into the empty store; returns when the user confirms.
+    void importFile(const QString& fileName);
+    // The file the next showing reads (importFile without the modal loop).
+    void prepare(const QString& fileName);
+    // Performs the import of the chosen file (run when the dialog is shown).
     void startImport();
+    // How the last import went, and its file.
+    const GedcomImportResult& lastResult() const { return result_; }
+    const QString& lastFile() const { return file_; }
     void confirm() { accept(); }
     // Escape and the close button do nothing while a file is read.
     void reject() override;
@@ -62,6 +70,9 @@ private:
     ViewState& view_;
     std::function<WindowSize()> windowSize_;
     Prompts& prompts_;
+    QString file_;
+    bool pending_ = false;  // file_ waits to be read
+    GedcomImportResult result_;
     bool reading_ = false;
     bool busyCursor_ = false;
     int individuals_ = 0;

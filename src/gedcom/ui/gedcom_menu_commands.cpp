@@ -9,17 +9,24 @@
 
 namespace kinloom {
 
-void runGedcomImportCommand(ItemStore& store, GedcomImportDialog& dialog, const std::function<void()>& newCommand,
-                            bool& paintEnabled, const std::function<void()>& repaint) {
-    if (newCommand) newCommand();
-    if (!store.empty()) return;  // the user kept the tree
-    paintEnabled = false;
-    dialog.exec();
-    paintEnabled = true;
-    if (repaint) repaint();
+void runGedcomImportCommand(GedcomImportDialog& dialog,
+                            const std::function<std::optional<QString>()>& chooseAndClear, bool& paintEnabled,
+                            const std::function<void()>& repaint, const std::function<void(const QString&)>& setStatus) {
+    const std::optional<QString> file = chooseAndClear ? chooseAndClear() : std::nullopt;
+    if (file) importGedcomWithDialog(dialog, *file, paintEnabled, repaint, setStatus);
 }
 
-void runGedcomExportCommand(ItemStore& store, Prompts& prompts, const std::function<void()>& repaint) {
+void importGedcomWithDialog(GedcomImportDialog& dialog, const QString& fileName, bool& paintEnabled,
+                            const std::function<void()>& repaint, const std::function<void(const QString&)>& setStatus) {
+    paintEnabled = false;
+    dialog.importFile(fileName);
+    paintEnabled = true;
+    if (repaint) repaint();
+    if (setStatus) setStatus(gedcomImportStatus(dialog.lastResult(), fileName));
+}
+
+void runGedcomExportCommand(ItemStore& store, Prompts& prompts, const std::function<void()>& repaint,
+                            const std::function<void(const QString&)>& setStatus) {
     const std::optional<QString> name = askGedcomExportFile(prompts);
     if (!name) return;
     QApplication::setOverrideCursor(Qt::WaitCursor);
@@ -30,9 +37,11 @@ void runGedcomExportCommand(ItemStore& store, Prompts& prompts, const std::funct
     };
     // The clock is read here, at the command, and handed to the writer. A write error is shown
     // with the normal cursor.
-    exportGedcomTo(store, *name, QDateTime::currentDateTime(), prompts, endBusy);
+    QString status;
+    const bool written = exportGedcomTo(store, *name, QDateTime::currentDateTime(), prompts, endBusy, &status);
     if (repaint) repaint();
     endBusy();
+    if (written && setStatus) setStatus(status);
 }
 
 }  // namespace kinloom

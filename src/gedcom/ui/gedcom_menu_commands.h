@@ -1,5 +1,8 @@
 #pragma once
+#include <QString>
+
 #include <functional>
+#include <optional>
 
 namespace kinloom {
 
@@ -7,13 +10,23 @@ class ItemStore;
 class GedcomImportDialog;
 class Prompts;
 
-// File > Import GEDCOM file: runs the main window's New (which asks about unsaved changes); when the
-// tree is empty after it, shows the import dialog with painting switched off, then repaints.
-void runGedcomImportCommand(ItemStore& store, GedcomImportDialog& dialog, const std::function<void()>& newCommand,
-                            bool& paintEnabled, const std::function<void()>& repaint);
+// File > Import GEDCOM file: `chooseAndClear` asks about unsaved changes and for the file, and
+// empties the tree only once a file was chosen (nothing when the user stopped); then the file is
+// imported as below.
+void runGedcomImportCommand(GedcomImportDialog& dialog,
+                            const std::function<std::optional<QString>()>& chooseAndClear, bool& paintEnabled,
+                            const std::function<void()>& repaint,
+                            const std::function<void(const QString&)>& setStatus = {});
 
-// File > Export to GEDCOM file: the save dialog, then the export under the hourglass; the tree
-// counts as saved afterwards.
-void runGedcomExportCommand(ItemStore& store, Prompts& prompts, const std::function<void()>& repaint);
+// Imports a GEDCOM file into the empty tree: the import dialog with painting switched off, then a
+// repaint and a status line that tells how it went.
+void importGedcomWithDialog(GedcomImportDialog& dialog, const QString& fileName, bool& paintEnabled,
+                            const std::function<void()>& repaint,
+                            const std::function<void(const QString&)>& setStatus = {});
+
+// File > Export to GEDCOM file: the save dialog, then the export under the hourglass; the status
+// line tells how many persons and families went where. Modified stays as it was.
+void runGedcomExportCommand(ItemStore& store, Prompts& prompts, const std::function<void()>& repaint,
+                            const std::function<void(const QString&)>& setStatus = {});
 
 }  // namespace kinloom

@@ -102,6 +102,15 @@ private slots:
         QCOMPARE(store.currentItem, b);
         QVERIFY(!w.interaction().ignoreNextMouseDown);
 
+        // Only the left button's double-click jumps; another's is just its second press.
+        for (const Qt::MouseButton button : {Qt::RightButton, Qt::MiddleButton}) {
+            QMouseEvent other(QEvent::MouseButtonDblClick, QPointF(320, 20), w.mapToGlobal(QPointF(320, 20)), button,
+                              button, Qt::NoModifier);
+            QApplication::sendEvent(&w, &other);
+            QCOMPARE(jumps, 1);
+            QTest::mouseRelease(&w, button, {}, QPoint(320, 20));
+        }
+
         // A right press picks the item under the pointer too, as the popup menu acts on it.
         QTest::mousePress(&w, Qt::RightButton, {}, QPoint(20, 20));
         QCOMPARE(store.currentItem, a);

@@ -277,6 +277,30 @@ private slots:
         QVERIFY(prompts.records().empty());
     }
 
+    void longPictureDescriptionIsKeptWhole() {
+        // 246 characters limit typing; a loaded description of the field's full 247 is kept.
+        QTemporaryDir dir;
+        ItemStore store;
+        ScriptedPrompts prompts;
+        PersonDialog dialog(prompts);
+        PersonItem* p = test::addPerson(store, "Ola");
+        p->PictureFile = dir.filePath("ola.jpg").toStdString();
+        const std::string full(247, 'd');
+        p->PictureText = full;
+        store.currentItem = p;
+        QVERIFY(edit(store, dialog, [&] {
+            QCOMPARE(child<QLineEdit>(dialog, "pictureTextEdit")->text().size(), 247);
+            QTest::mouseClick(child<QPushButton>(dialog, "okButton"), Qt::LeftButton);
+        }));
+        QCOMPARE(p->PictureText.str(), full);
+        p->PictureText = "short";
+        QVERIFY(edit(store, dialog, [&] {
+            QCOMPARE(child<QLineEdit>(dialog, "pictureTextEdit")->maxLength(), 246);
+            QTest::mouseClick(child<QPushButton>(dialog, "okButton"), Qt::LeftButton);
+        }));
+        QCOMPARE(p->PictureText.str(), std::string("short"));
+    }
+
     void notesFiles() {
         QTemporaryDir dir;
         ItemStore store;

@@ -1,4 +1,5 @@
 #include "document/item_store.h"
+#include "gedcom/gedcom_commands.h"
 #include "gedcom/ui/gedcom_import_dialog.h"
 #include "gedcom/ui/gedcom_menu_commands.h"
 #include "platform/scripted_prompts.h"
@@ -38,8 +39,9 @@ class GedcomImportDialogTest : public QObject {
     };
 
     // Shows the dialog as the File menu does and waits for its import run to end.
-    static void run(Setup& s) {
+    static void run(Setup& s, const QString& file) {
         QSignalSpy finished(&s.dialog, &GedcomImportDialog::importFinished);
+        s.dialog.prepare(file);
         s.dialog.show();
         QVERIFY(finished.wait(20000));
     }
@@ -51,8 +53,7 @@ private slots:
         for (int i = 2; i <= 12; ++i) text += "0 @I" + QByteArray::number(i) + "@ INDI\r\n";
         for (int i = 2; i <= 12; ++i)
             text += "0 @F" + QByteArray::number(i) + "@ FAM\r\n1 HUSB @I1@\r\n1 WIFE @I" + QByteArray::number(i) + "@\r\n";
-        s.prompts.answerText(write(text));
-        run(s);
+        run(s, write(text));
         QCOMPARE(s.dialog.resultLabel->text(), QStringLiteral("Done."));
         const auto texts = s.prompts.messageTexts();
         QCOMPARE(int(texts.size()), 1);
@@ -66,8 +67,7 @@ private slots:
         const QString file = write("0 HEAD\r\n0 @I1@ INDI\r\n1 NAME Ola /Nordmann/\r\n0 @I2@ INDI\r\n"
                                    "0 @I3@ INDI\r\n0 @F1@ FAM\r\n1 HUSB @I1@\r\n1 WIFE @I2@\r\n"
                                    "1 CHIL @I3@\r\n0 TRLR\r\n");
-        s.prompts.answerText(file);
-        run(s);
+        run(s, file);
         QCOMPARE(s.dialog.windowTitle(), QStringLiteral("Gedcom import"));
         QCOMPARE(s.dialog.fileNameLabel->text(), file);
         QCOMPARE(s.dialog.individualsCountLabel->text(), QStringLiteral("3 "));
@@ -80,7 +80,11 @@ private slots:
         QCOMPARE(s.view.zoom, 100.0);
         QVERIFY(!QFile::exists(QDir(dir_.path()).filePath("temp.klc")));
 
+        QVERIFY(s.prompts.records().empty());  // the file was chosen before the dialog showed
+
         // The open dialog and its three filters.
+        s.prompts.answerText(std::nullopt);
+        QVERIFY(!askGedcomFileToImport(s.prompts));
         QCOMPARE(int(s.prompts.records().size()), 1);
         const auto& open = s.prompts.records()[0];
         QCOMPARE(open.kind, QStringLiteral("open"));
@@ -98,44 +102,44 @@ private slots:
         QVERIFY(!s.dialog.isVisible());
     }
 
-    void fileMenuImportGoesThroughNewWithPaintingOff() {
+    void fileMenuImportAsksForTheFileFirstAndReadsWithPaintingOff() {
         Setup s;
         s.store.createItem();
         bool paintEnabled = true, paintedDuring = true;
         int repaints = 0;
-        // The user cancels the save question of New: the tree stays and nothing is asked.
-        runGedcomImportCommand(s.store, s.dialog, [] {}, paintEnabled, [&] { ++repaints; });
+        QStringList statuses;
+        const auto status = [&](const QString& text) { statuses << text; };
+        // The user stops in the save question or the file dialog: the tree stays, no dialog shows.
+        runGedcomImportCommand(s.dialog, [] { return std::optional<QString>(); }, paintEnabled, [&] { ++repaints; },
+                               status);
         QCOMPARE(s.store.itemCount(), 1);
-        QVERIFY(s.prompts.records().empty());
+        QVERIFY(!s.dialog.isVisible());
         QCOMPARE(repaints, 0);
+        QVERIFY(statuses.isEmpty());
 
-        s.prompts.answerText(write("0 @I1@ INDI\n1 NAME Kari /Hansen/\n0 @I2@ INDI\n"));
+        const QString file = write("0 @I1@ INDI\n1 NAME Kari /Hansen/\n0 @I2@ INDI\n");
         connect(&s.dialog, &GedcomImportDialog::importFinished, &s.dialog, [&] {
             paintedDuring = paintEnabled;
             s.dialog.confirm();
         });
-        runGedcomImportCommand(s.store, s.dialog, [&] { s.store.clearMemory(); }, paintEnabled, [&] { ++repaints; });
+        runGedcomImportCommand(
+            s.dialog,
+            [&] {
+                s.store.clearMemory();
+                return std::optional<QString>(file);
+            },
+            paintEnabled, [&] { ++repaints; }, status);
         QVERIFY(!paintedDuring);
         QVERIFY(paintEnabled);
         QCOMPARE(repaints, 1);
         QCOMPARE(s.store.itemCount(), 2);
         QCOMPARE(s.store.firstItem()->LastName.str(), std::string("Hansen"));
-    }
-
-    void cancellingTheFileChoiceChangesNothing() {
-        Setup s;
-        s.prompts.answerText(std::nullopt);
-        run(s);
-        QVERIFY(s.store.empty());
-        QVERIFY(s.dialog.okButton->isEnabled());
-        QCOMPARE(s.dialog.resultLabel->text(), QString());
-        QCOMPARE(s.dialog.individualsCountLabel->text(), QStringLiteral("0 "));
+        QCOMPARE(statuses, QStringList{"GEDCOM import: 2 individuals and 0 families read from " + file});
     }
 
     void aMalformedLineEndsTheImport() {
         Setup s;
-        s.prompts.answerText(write("0 HEAD\n0 @I1@ INDI\n1 NAME A /B/\nx SEX M\n0 @I2@ INDI\n"));
-        run(s);
+        run(s, write("0 HEAD\n0 @I1@ INDI\n1 NAME A /B/\nx SEX M\n0 @I2@ INDI\n"));
         const auto texts = s.prompts.messageTexts();
         QCOMPARE(int(texts.size()), 1);
         QCOMPARE(texts[0], QStringLiteral("GEDCOM import failed"));
@@ -165,8 +169,8 @@ private slots:
         ViewState view;
         GedcomImportDialog dialog(store, view, [] { return WindowSize{1000, 800}; }, prompts);
         prompts.dialog = &dialog;
-        prompts.answerText(write("0 HEAD\n0 @I1@ INDI\nx NAME A /B/\n"));
         QSignalSpy finished(&dialog, &GedcomImportDialog::importFinished);
+        dialog.prepare(write("0 HEAD\n0 @I1@ INDI\nx NAME A /B/\n"));
         dialog.show();
         QVERIFY(finished.wait(20000));
         QCOMPARE(prompts.messageTexts(), std::vector<QString>{QStringLiteral("GEDCOM import failed")});
@@ -200,7 +204,7 @@ private slots:
         for (int i = 1; i <= 60000; ++i)
             big += "0 @I" + QByteArray::number(i) + "@ INDI\r\n1 NAME A /B/\r\n1 BIRT\r\n2 DATE 1900\r\n";
         Setup s;
-        s.prompts.answerText(write(big, "big.ged"));
+        const QString file = write(big, "big.ged");
         int ticks = 0, okEnabledTicks = 0, closedTicks = 0;
         QTimer timer;
         timer.setInterval(1);
@@ -212,7 +216,7 @@ private slots:
             if (!s.dialog.isVisible()) ++closedTicks;
         });
         timer.start();
-        run(s);
+        run(s, file);
         QVERIFY2(ticks > 0, "the event loop ran while the file was read");
         QCOMPARE(okEnabledTicks, 0);
         QCOMPARE(closedTicks, 0);

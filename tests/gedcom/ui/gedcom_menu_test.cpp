@@ -10,6 +10,7 @@
 #include <QFile>
 #include <QLabel>
 #include <QPushButton>
+#include <QStatusBar>
 #include <QTemporaryDir>
 #include <QtTest>
 
@@ -32,8 +33,17 @@ private slots:
                     "1 NAME /Liu/ Per\r\n0 TRLR\r\n");
         }
         MemoryRegistry registry;
-        ScriptedPrompts prompts;
+        // Records whether the import dialog was on the screen when the file dialog came.
+        struct WatchingPrompts : ScriptedPrompts {
+            QWidget* progress = nullptr;
+            bool progressShownWithFileDialog = false;
+            std::optional<QString> openFileName(const FileDialogRequest& request) override {
+                if (progress && progress->isVisible()) progressShownWithFileDialog = true;
+                return ScriptedPrompts::openFileName(request);
+            }
+        } prompts;
         auto windows = createWindows(registry, prompts, "/opt/k/kinloom", {});
+        prompts.progress = windows->gedcomImport;
         MainWindow& main = *windows->main;
         startUp(*windows, false);
         AppState& state = main.state();
@@ -47,7 +57,17 @@ private slots:
         QCOMPARE(state.store.itemCount(), 1);
         QCOMPARE(prompts.messageTexts().back(), QStringLiteral("Save changes to your Kinloom file?"));
 
-        // No: the tree goes, the dialog reads the file with painting off, then closes with OK.
+        // No, then the file dialog cancelled: the tree stays, and the import dialog never shows.
+        prompts.clear();
+        prompts.answerButton(PromptAnswer::No);
+        prompts.answerText(std::nullopt);
+        main.importGedcomAction->trigger();
+        QCOMPARE(state.store.itemCount(), 1);
+        QCOMPARE(prompts.records().size(), size_t(2));
+        QCOMPARE(prompts.records()[1].kind, QStringLiteral("open"));
+
+        // No: the tree goes once the file is chosen, the dialog reads it with painting off, then
+        // closes with OK.
         prompts.clear();
         prompts.answerButton(PromptAnswer::No);
         prompts.answerText(in);
@@ -71,15 +91,19 @@ private slots:
         QVERIFY(state.store.modified);
         QCOMPARE(state.store.currentItem, state.store.firstItem());
         QCOMPARE(state.view.zoom, 100.0);
+        QVERIFY(!prompts.progressShownWithFileDialog);
+        QCOMPARE(main.statusBar()->currentMessage(), "GEDCOM import: 3 individuals and 1 family read from " + in);
 
-        // Export: the save dialog, the file, and the tree counts as saved.
+        // Export: the save dialog, the file, and the status line tells what went where. The tree
+        // stays unsaved: the file holds no box positions.
         const QString out = QDir(dir.path()).filePath("out.ged");
         prompts.clear();
         prompts.answerText(out);
         main.exportGedcomAction->trigger();
         QCOMPARE(prompts.records().size(), size_t(1));
         QCOMPARE(prompts.records()[0].file.title, QStringLiteral("Export to GEDCOM format"));
-        QVERIFY(!state.store.modified);
+        QVERIFY(state.store.modified);
+        QCOMPARE(main.statusBar()->currentMessage(), "GEDCOM export: 3 persons and 1 family written to " + out);
         QFile f(out);
         QVERIFY(f.open(QIODevice::ReadOnly));
         const QByteArray text = f.readAll();

@@ -1,0 +1,38 @@
+#pragma once
+#include "reports/ui/printer_dialogs.h"
+
+#include <QObject>
+
+#include <memory>
+
+class QPrinter;
+
+namespace kinloom {
+
+class MainWindow;
+class PrintWindow;
+
+// Tools > Print Screen: the main window's client area (below the menu bar) on one page, taken
+// with the toolbar hidden. Lives on the main window; tests replace its print dialog.
+class ScreenPrinter : public QObject {
+    Q_OBJECT
+public:
+    explicit ScreenPrinter(MainWindow& window);
+    ~ScreenPrinter() override;
+    void setPrinterDialogs(PrinterDialogs dialogs) { dialogs_ = std::move(dialogs); }
+    QPrinter& printer() { return *printer_; }
+
+public slots:
+    void printScreen();
+
+private:
+    MainWindow& window_;
+    PrinterDialogs dialogs_;
+    std::unique_ptr<QPrinter> printer_;
+};
+
+// Makes the print window and connects File > "&Print tree", its toolbar button and
+// Tools > "&Print Screen". The main window owns what is made here.
+PrintWindow* installPrinting(MainWindow& window);
+
+}  // namespace kinloom

@@ -1,0 +1,150 @@
+#include "app/ui/main_window.h"
+#include "app/ui/startup.h"
+#include "help/tips.h"
+#include "help/ui/help_window.h"
+#include "help/ui/keyword_search_dialog.h"
+#include "help/ui/tips_window.h"
+#include "help/web_links.h"
+#include "platform/registry.h"
+#include "platform/scripted_prompts.h"
+#include "platform/shell.h"
+
+#include <QCheckBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPushButton>
+#include <QTest>
+#include <QTextBrowser>
+
+using namespace kinloom;
+
+namespace {
+
+struct Run {
+    MemoryRegistry registry;
+    ScriptedPrompts prompts;
+    std::unique_ptr<KinloomWindows> windows;
+    Run() {
+        qputenv("KINLOOM_MANUAL_DIR", KINLOOM_MANUAL_BUILD_DIR);
+        windows = createWindows(registry, prompts, QStringLiteral("/opt/k/kinloom"), {});
+    }
+    MainWindow& main() { return *windows->main; }
+    QString shownPage() const { return windows->help->browser()->source().fileName(); }
+};
+
+}  // namespace
+
+class HelpWindowTest : public QObject {
+    Q_OBJECT
+private slots:
+    void everyHelpEntryOpensItsPage();
+    void keywordSearchFiltersAsYouTypeAndOpensTheTopic();
+    void webAddressesOpenInTheBrowserOrSaySoWhenNoneIsFound();
+    void tipsAreBrowsedAndCanBeSwitchedOff();
+};
+
+void HelpWindowTest::everyHelpEntryOpensItsPage() {
+    Run r;
+    struct Entry {
+        QAction* action;
+        QString page;
+        QString title;
+    };
+    const Entry entries[] = {
+        {r.main().contentsAction, "index.html", "Kinloom user manual"},
+        {r.main().whatsNewAction, "whats-new.html", "What's new"},
+        {r.main().gettingStartedAction, "getting-started.html", "Getting started"},
+    };
+    for (const Entry& e : entries) {
+        QVERIFY(e.action->isEnabled());
+        e.action->trigger();
+        QVERIFY(r.windows->help->isVisible());
+        QCOMPARE(r.shownPage(), e.page);
+        QCOMPARE(r.windows->help->browser()->documentTitle(), e.title);
+    }
+    // The toolbar's Help button opens the contents too.
+    r.windows->help->hide();
+    r.main().whatsNewAction->trigger();
+    r.main().helpButton->trigger();
+    QCOMPARE(r.shownPage(), QString("index.html"));
+    // A link inside the manual is followed within the window.
+    r.windows->help->showTopic("index.html");
+    QTextBrowser* browser = r.windows->help->browser();
+    browser->setSource(browser->source().resolved(QUrl("menus.html#link")));
+    QCOMPARE(r.shownPage(), QString("menus.html"));
+    QCOMPARE(browser->source().fragment(), QString("link"));
+    QVERIFY(r.windows->help->browser()->toPlainText().contains("Link to Father (F)"));
+}
+
+void HelpWindowTest::keywordSearchFiltersAsYouTypeAndOpensTheTopic() {
+    Run r;
+    r.main().keywordSearchAction->trigger();
+    KeywordSearchDialog* search = r.windows->keywordSearch;
+    QVERIFY(search->isVisible());
+    const int all = search->list()->count();
+    QVERIFY(all > 40);
+    QTest::keyClicks(search->filterBox(), "spouse");
+    QStringList shown;
+    for (int i = 0; i < search->list()->count(); ++i) shown << search->list()->item(i)->text();
+    QCOMPARE(shown, QStringList({"Delete Link to Spouse", "Link to Spouse", "Spouses"}));
+    search->list()->setCurrentRow(1);
+    QTest::keyClick(search->list(), Qt::Key_Return);
+    QVERIFY(!search->isVisible());
+    QCOMPARE(r.shownPage(), QString("menus.html"));
+    QCOMPARE(r.windows->help->browser()->source().fragment(), QString("link"));
+    // Opening it again starts with the whole index.
+    r.main().keywordSearchAction->trigger();
+    QCOMPARE(search->filterBox()->text(), QString());
+    QCOMPARE(search->list()->count(), all);
+}
+
+void HelpWindowTest::webAddressesOpenInTheBrowserOrSaySoWhenNoneIsFound() {
+    Run r;
+    QStringList opened;
+    bool browserFound = true;
+    setShellOpener([&](const QString& address) {
+        opened << address;
+        return browserFound;
+    });
+    r.main().homePageAction->trigger();
+    r.main().discussionForumAction->trigger();
+    QCOMPARE(opened, QStringList({kHomePageAddress, kDiscussionForumAddress}));
+    QVERIFY(r.prompts.records().empty());
+    browserFound = false;
+    r.main().homePageAction->trigger();
+    QCOMPARE(int(r.prompts.records().size()), 1);
+    QCOMPARE(r.prompts.records()[0].text, QString("Kinloom could not find your default internet browser."));
+    setShellOpener({});
+}
+
+void HelpWindowTest::tipsAreBrowsedAndCanBeSwitchedOff() {
+    Run r;
+    TipsWindow* tips = r.windows->tips;
+    tips->showAtStartup();
+    QVERIFY(tips->isVisible());
+    QCOMPARE(tips->tipLabel()->text(), tipsOfTheDay().at(0));
+    QVERIFY(tips->showAtStartupBox()->isChecked());
+    QTest::mouseClick(tips->findChild<QPushButton*>("nextButton"), Qt::LeftButton);
+    QTest::mouseClick(tips->findChild<QPushButton*>("nextButton"), Qt::LeftButton);
+    QCOMPARE(tips->tipLabel()->text(), tipsOfTheDay().at(2));
+    QTest::mouseClick(tips->findChild<QPushButton*>("previousButton"), Qt::LeftButton);
+    QCOMPARE(tips->currentTip(), 1);
+    tips->showAtStartupBox()->setChecked(false);
+    QTest::mouseClick(tips->findChild<QPushButton*>("closeButton"), Qt::LeftButton);
+    QVERIFY(!tips->isVisible());
+    // Switched off: no tip at the next start, and the one after the last seen comes next.
+    QCOMPARE(r.registry.readString(kSettingsKey, kShowTipsValue, {}), QString("No"));
+    Run next;
+    next.registry.writeString(kSettingsKey, kShowTipsValue, "No");
+    next.windows->tips->showAtStartup();
+    QVERIFY(!next.windows->tips->isVisible());
+    QCOMPARE(readTipSettings(r.registry).next, 2);
+    // Previous from the first tip goes round to the last.
+    next.windows->tips->showNextTip();
+    next.windows->tips->previous();
+    QCOMPARE(next.windows->tips->currentTip(), int(tipsOfTheDay().size()) - 1);
+}
+
+QTEST_MAIN(HelpWindowTest)
+#include "help_window_test.moc"

@@ -1,0 +1,214 @@
+#include "app/ui/main_window.h"
+#include "app/ui/print_wiring.h"
+#include "app/ui/startup.h"
+#include "platform/registry.h"
+#include "platform/scripted_prompts.h"
+#include "reports/pdf_tools.h"
+#include "reports/ui/print_window.h"
+#include "support/test_support.h"
+
+#include <QAction>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QFile>
+#include <QFrame>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMenuBar>
+#include <QPrinter>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QToolBar>
+
+using namespace kinloom;
+using kinloom::test::addPerson;
+
+namespace {
+
+// A print dialog that prints into a PDF file when `confirm` is set, and counts how often it was asked.
+struct ScriptedPrintDialog {
+    QString pdf;
+    bool confirm = true;
+    int asked = 0;
+    PrinterDialogs dialogs(std::function<bool(QPrinter&, QWidget*)> pageSetup = {}) {
+        PrinterDialogs d;
+        d.print = [this](QPrinter& printer, QWidget*) {
+            ++asked;
+            if (!confirm) return false;
+            printer.setOutputFormat(QPrinter::PdfFormat);
+            printer.setOutputFileName(pdf);
+            return true;
+        };
+        d.pageSetup = std::move(pageSetup);
+        return d;
+    }
+};
+
+}  // namespace
+
+class PrintWindowTest : public QObject {
+    Q_OBJECT
+private slots:
+    void opensFromTheFileMenuAndKeepsItsChoices() {
+        MemoryRegistry registry;
+        ScriptedPrompts prompts;
+        auto windows = createWindows(registry, prompts, "/opt/k/kinloom", {});
+        MainWindow& w = *windows->main;
+        startUp(*windows, false);
+        auto* pw = w.findChild<PrintWindow*>();
+        QVERIFY(pw);
+        QVERIFY(w.printTreeAction->isEnabled());
+        QVERIFY(w.printButton->isEnabled());
+        QCOMPARE(w.printButton->toolTip(), QStringLiteral("Print tree or selected items"));
+
+        // The toolbar button opens the window beside the main window, which stays usable.
+        w.printButton->trigger();
+        QVERIFY(QTest::qWaitForWindowActive(pw));
+        QCOMPARE(pw->windowTitle(), QStringLiteral("Print Tree"));
+        QVERIFY(!pw->isModal());
+        QVERIFY(w.isEnabled());
+        QStringList sizes;
+        for (QRadioButton* b : pw->sizeButtons) sizes << b->text();
+        QCOMPARE(sizes, QStringList({"1 page", "2 x 2 pages (4)", "3 x 3 pages (9)", "4 x 4 pages (16)", "5 x 5 pages (25)",
+                                     "6 x 6 pages (36)", "7 x 7 pages (49)", "8 x 8 pages (64)"}));
+        QVERIFY(pw->sizeButtons[0]->isChecked());
+        QVERIFY(pw->landscapeButton->isChecked());
+        QCOMPARE(pw->thicknessBox->currentText(), QStringLiteral("1"));
+        QCOMPARE(pw->thicknessBox->count(), 5);
+        QCOMPARE(pw->sampleLine->height(), 1);
+        QCOMPARE(pw->fontNameEdit->text(), QStringLiteral("Times New Roman"));
+        QCOMPARE(pw->fontSizeEdit->text(), QStringLiteral("16"));
+        QCOMPARE(pw->selectedOnlyBox->text(), QStringLiteral("Print selected items only"));
+        // An empty tree: nothing to print, nothing selected.
+        QVERIFY(!pw->printButton->isEnabled());
+        QVERIFY(!pw->selectedOnlyBox->isEnabled());
+        QVERIFY(!pw->selectedOnlyBox->isChecked());
+        QVERIFY(pw->closeButton->hasFocus());
+
+        pw->thicknessBox->setCurrentIndex(2);
+        QCOMPARE(pw->sampleLine->height(), 3);
+        // "Tree font:" runs the main window's tree-font command.
+        prompts.answerFont(QFont("DejaVu Sans", 20));
+        QTest::mouseClick(pw->treeFontButton, Qt::LeftButton);
+        QCOMPARE(w.state().screenFontName, QStringLiteral("DejaVu Sans"));
+        QCOMPARE(pw->fontNameEdit->text(), QStringLiteral("DejaVu Sans"));
+        QCOMPARE(pw->fontSizeEdit->text(), QStringLiteral("20"));
+        // "&Setup": the page setup dialog's orientation comes back to the window.
+        ScriptedPrintDialog print;
+        pw->setPrinterDialogs(print.dialogs([](QPrinter& printer, QWidget*) {
+            printer.setPageOrientation(QPageLayout::Portrait);
+            return true;
+        }));
+        QTest::mouseClick(pw->setupButton, Qt::LeftButton);
+        QVERIFY(pw->portraitButton->isChecked());
+        QTest::mouseClick(pw->closeButton, Qt::LeftButton);
+        QVERIFY(!pw->isVisible());
+
+        // Opened again with items and a selection: the choices are kept, the check follows the selection.
+        ItemStore& store = w.state().store;
+        PersonItem* ann = addPerson(store, "Ann", "Lee", 0, 0);
+        addPerson(store, "Bob", "Lee", 400, 300);
+        store.addToSelection(ann);
+        w.printTreeAction->trigger();
+        QVERIFY(QTest::qWaitForWindowActive(pw));
+        QVERIFY(pw->selectedOnlyBox->isEnabled());
+        QVERIFY(pw->selectedOnlyBox->isChecked());
+        QVERIFY(pw->printButton->isEnabled());
+        QVERIFY(pw->printButton->hasFocus());
+        QVERIFY(pw->portraitButton->isChecked());
+        QCOMPARE(pw->thicknessBox->currentText(), QStringLiteral("3"));
+        const PosterSettings chosen = pw->posterSettings();
+        QCOMPARE(chosen.lineThickness, 3);
+        QVERIFY(chosen.selectedOnly);
+        QCOMPARE(chosen.fontName, QStringLiteral("DejaVu Sans"));
+
+        // The preview shows a white page with navy box outlines.
+        QTest::mouseClick(pw->previewButton, Qt::LeftButton);
+        const QImage preview = pw->previewImage->pixmap().toImage();
+        int navy = 0, white = 0;
+        for (int y = 0; y < preview.height(); ++y)
+            for (int x = 0; x < preview.width(); ++x) {
+                navy += QColor(preview.pixel(x, y)) == QColor(0, 0, 128);
+                white += QColor(preview.pixel(x, y)) == QColor(Qt::white);
+            }
+        QVERIFY(navy > 100);
+        QVERIFY(white > 1000);
+    }
+
+    void printsThePosterOrNothingWhenCancelled() {
+        QTemporaryDir dir;
+        MemoryRegistry registry;
+        ScriptedPrompts prompts;
+        auto windows = createWindows(registry, prompts, "/opt/k/kinloom", {});
+        MainWindow& w = *windows->main;
+        startUp(*windows, false);
+        ItemStore& store = w.state().store;
+        addPerson(store, "Nora", "North", 0, 0);
+        addPerson(store, "Ned", "North", 3000, 0);
+        addPerson(store, "Sam", "South", 0, 2000);
+        addPerson(store, "Sue", "South", 3000, 2000);
+        auto* pw = w.findChild<PrintWindow*>();
+        ScriptedPrintDialog print;
+        print.pdf = dir.filePath("poster.pdf");
+        pw->setPrinterDialogs(print.dialogs());
+        w.printTreeAction->trigger();
+        QVERIFY(QTest::qWaitForWindowActive(pw));
+        pw->sizeButtons[1]->click();
+
+        print.confirm = false;
+        QTest::mouseClick(pw->printButton, Qt::LeftButton);
+        QCOMPARE(print.asked, 1);
+        QVERIFY(pw->isVisible());
+        QVERIFY(!QFile::exists(print.pdf));
+
+        print.confirm = true;
+        QTest::mouseClick(pw->printButton, Qt::LeftButton);
+        QVERIFY(!pw->isVisible());  // printing closes the window
+        QCOMPARE(pw->printer().pageLayout().orientation(), QPageLayout::Landscape);
+        QCOMPARE(test::pdfPageCount(print.pdf), 4);
+        const QString first = test::pdfPageText(print.pdf, 1), last = test::pdfPageText(print.pdf, 4);
+        QVERIFY2(first.contains("Printed with Kinloom 2.0 beta 3.6") && first.contains("Nora"), qPrintable(first));
+        QVERIFY2(!last.contains("Printed with") && last.contains("Sue") && !last.contains("Nora"), qPrintable(last));
+        QVERIFY(prompts.records().empty());
+    }
+
+    void printScreenPrintsTheWindowWithoutItsToolbar() {
+        QTemporaryDir dir;
+        MemoryRegistry registry;
+        ScriptedPrompts prompts;
+        auto windows = createWindows(registry, prompts, "/opt/k/kinloom", {});
+        MainWindow& w = *windows->main;
+        startUp(*windows, false);
+        QVERIFY(w.printScreenAction->isEnabled());
+        auto* screen = w.findChild<ScreenPrinter*>();
+        QVERIFY(screen);
+        ScriptedPrintDialog print;
+        print.pdf = dir.filePath("screen.pdf");
+        screen->setPrinterDialogs(print.dialogs());
+        QVERIFY(w.toolbar()->isVisible());
+        QList<bool> toolbarShown;
+        connect(w.toolbar(), &QToolBar::visibilityChanged, this, [&](bool v) { toolbarShown << v; });
+
+        print.confirm = false;
+        w.printScreenAction->trigger();
+        QVERIFY(!QFile::exists(print.pdf));
+        QVERIFY(toolbarShown.isEmpty());
+
+        print.confirm = true;
+        w.printScreenAction->trigger();
+        QCOMPARE(test::pdfPageCount(print.pdf), 1);
+        QCOMPARE(toolbarShown, QList<bool>({false, true}));  // hidden while the picture is taken
+        QVERIFY(w.toolbar()->isVisible());
+        // The page holds one picture: the window below its menu bar.
+        const QStringList images = test::runPdfTool("pdfimages", {"-list", print.pdf}).split('\n', Qt::SkipEmptyParts);
+        QCOMPARE(images.size(), 3);  // two heading lines, one image
+        const QStringList fields = images[2].simplified().split(' ');
+        QCOMPARE(fields.value(3).toInt(), w.width());
+        QCOMPARE(fields.value(4).toInt(), w.height() - w.menuBar()->height());
+    }
+};
+
+QTEST_MAIN(PrintWindowTest)
+#include "print_window_test.moc"
