@@ -112,7 +112,7 @@ TEST(SaveFaults, RunningOutOfMemoryWhileReadingSaysSo) {
     GTEST_FLAG_SET(death_test_style, "threadsafe");
     QTemporaryDir dir;
     const QString big = dir.filePath("big.kl3");
-    makeSparseTree(big, 200000);
+    makeSparseTree(big, static_cast<qint64>((512u << 20) / sizeof(PersonItem)));
     const auto readUnderLimit = [&] {
         long pages = 0;
         std::ifstream("/proc/self/statm") >> pages;
