@@ -1,6 +1,8 @@
 #pragma once
+#include "app/recent_files.h"
 #include "document/item_store.h"
 #include "document/tree_file.h"
+#include "document/undo_history.h"
 #include "document/view_state.h"
 #include "gedcom/options.h"
 #include "platform/charsets.h"
@@ -38,6 +40,8 @@ struct AppHooks {
     std::function<int()> qualityCheck;
     // Shows the quality check window with the rows of the last check.
     std::function<void(bool modal)> showQualityCheck;
+    // A tree was read: show it whole when it does not fit at 100 %.
+    std::function<void()> showWholeTreeIfLarge;
     // Opens a file with the desktop's default program for its type; false when none could be started.
     std::function<bool(const QString& file)> openWithDefaultProgram;
 };
@@ -64,6 +68,7 @@ struct AppState {
     Prompts& prompts;
 
     ItemStore store;
+    UndoHistory history{store};  // after the store: it lets go of the store first
     ViewState view;
     QString currentFileName;  // empty = untitled
     QString programDir;       // the program's folder, ending with a separator
@@ -74,6 +79,7 @@ struct AppState {
     int scrollStep = 0;       // screen pixels of one arrow-key scroll
     ProgramOptions options;   // the four switches of the options dialog
     bool paintEnabled = true;
+    RecentFiles recentFiles;  // File › Open Recent
 
     // The three file dialogs whose filter and extension start-up sets.
     FileDialogRequest openDialog;

@@ -7,12 +7,21 @@
 #include "platform/registry.h"
 #include "platform/rounding.h"
 
+#include <QFile>
+#include <QFileInfo>
+
 namespace kinloom {
 
 namespace {
 
 const QString kTreeFilter = QStringLiteral("Kinloom files (*.kl3)|*.kl3");
 const QString kTreeExtension = QStringLiteral("kl3");
+
+// Open Recent lists the file at the top.
+void rememberFile(AppState& state, const QString& path) {
+    state.recentFiles.add(path);
+    state.recentFiles.save(state.registry);
+}
 
 // The quality check that may run before a save or after an open. On Yes the details window
 // opens: modal before a save, so that the user can mend things first.
@@ -48,7 +57,11 @@ SaveResult saveCurrentFile(AppState& state) {
         return SaveResult::DiskError;
     }
     state.repaint();
-    if (written) state.store.modified = false;
+    if (written) {
+        state.store.modified = false;
+        rememberFile(state, state.currentFileName);
+        state.history.markSaved();
+    }
     state.setBusyCursor(false);
     return written ? SaveResult::Written : SaveResult::NotWritten;
 }
@@ -122,6 +135,8 @@ void startUp(AppState& state, const StartupInfo& info) {
     state.store.clearSelection();
     state.view.zoom = 100;
 
+    state.recentFiles.load(state.registry);
+
     state.scrollStep = static_cast<int>(roundHalfEven(info.clientWidth * 80.0 / 1024.0));
 
     if (!info.arguments.isEmpty()) {
@@ -131,6 +146,8 @@ void startUp(AppState& state, const StartupInfo& info) {
             state.files.read(state.store, state.currentFileName, state.view, state.windowOuterSize(), state.prompts) !=
                 ReadStatus::Ok)
             state.currentFileName.clear();  // never leave a title that a Save would write an empty tree to
+        else
+            rememberFile(state, state.currentFileName);
     }
 }
 
@@ -148,6 +165,7 @@ bool checkModified(AppState& state) {
 void clearTree(AppState& state) {
     state.currentFileName.clear();
     state.store.clearMemory();
+    state.history.clear();
     state.store.modified = false;
     state.repaint();
     treeReplaced(state, QStringLiteral("New tree"));
@@ -164,15 +182,11 @@ std::optional<QString> replaceTreeWith(AppState& state, const std::function<std:
     return chosen;
 }
 
-void openTree(AppState& state) {
-    if (!checkModified(state)) return;
-    state.openDialog.fileName.clear();
-    const std::optional<QString> chosen = state.prompts.openFileName(state.openDialog);
-    if (!chosen) return;
-
+// Open from the point where the file is chosen.
+static void readChosenTree(AppState& state, const QString& chosen) {
     state.setBusyCursor(true);
     const QString previousFileName = state.currentFileName;
-    state.currentFileName = *chosen;
+    state.currentFileName = chosen;
     const ReadStatus status = state.files.read
         ? state.files.read(state.store, state.currentFileName, state.view, state.windowOuterSize(), state.prompts)
         : ReadStatus::IoError;
@@ -185,7 +199,7 @@ void openTree(AppState& state) {
     // A file that could not be read leaves the empty document untitled, so that a later Save
     // cannot write the empty tree over it.
     if (status != ReadStatus::Ok) state.currentFileName.clear();
-    const QString failed = QStringLiteral("Could not open ") + *chosen;
+    const QString failed = QStringLiteral("Could not open ") + chosen;
     if (status == ReadStatus::IoError) {
         // The reader told the user and the command ends here; Modified is left as it was.
         state.repaint();
@@ -193,13 +207,18 @@ void openTree(AppState& state) {
         treeReplaced(state, failed);
         return;
     }
+    state.history.clear();
     state.store.modified = false;
     state.repaint();
+    if (status == ReadStatus::Ok) {
+        rememberFile(state, chosen);
+        if (state.hooks.showWholeTreeIfLarge) state.hooks.showWholeTreeIfLarge();
+    }
     if (state.hooks.forgetHover) state.hooks.forgetHover();  // the status line follows below
     if (status == ReadStatus::ImportAsGedcom && state.hooks.importGedcom) {
         // The user chose to import the file as GEDCOM: the tree is empty, untitled and unmodified.
         state.setBusyCursor(false);
-        state.hooks.importGedcom(*chosen);
+        state.hooks.importGedcom(chosen);
         return;
     }
 
@@ -209,6 +228,47 @@ void openTree(AppState& state) {
     if (state.hooks.refreshNameSearch) state.hooks.refreshNameSearch();
     if (state.hooks.focusMainWindow) state.hooks.focusMainWindow();
     state.setStatus(status == ReadStatus::Ok ? QStringLiteral("OK") : failed);
+}
+
+void openTree(AppState& state) {
+    if (!checkModified(state)) return;
+    state.openDialog.fileName.clear();
+    const std::optional<QString> chosen = state.prompts.openFileName(state.openDialog);
+    if (!chosen) return;
+    readChosenTree(state, *chosen);
+}
+
+void openTreeFile(AppState& state, const QString& path) {
+    if (!checkModified(state)) return;
+    readChosenTree(state, path);
+}
+
+void openRecentTree(AppState& state, const QString& path) {
+    if (!QFileInfo::exists(path)) {
+        // Gone since it was listed: told as Open tells it, and taken off the list.
+        QFile file(path);
+        (void)file.open(QIODevice::ReadOnly);  // fails, and says why
+        state.prompts.error(kAppTitle, openFailureMessage(path, file.errorString()));
+        state.recentFiles.remove(path);
+        state.recentFiles.save(state.registry);
+        return;
+    }
+    openTreeFile(state, path);
+}
+
+bool openDroppedFile(AppState& state, const QString& path) {
+    const QString suffix = QFileInfo(path).suffix().toLower();
+    if (suffix == kTreeExtension) {
+        openTreeFile(state, path);
+        return true;
+    }
+    if (suffix == QLatin1String("ged") && state.hooks.importGedcom) {
+        // As File › Import GEDCOM file, with the file already chosen.
+        if (const std::optional<QString> chosen = replaceTreeWith(state, [&path] { return std::optional<QString>(path); }))
+            state.hooks.importGedcom(*chosen);
+        return true;
+    }
+    return false;
 }
 
 // Save As up to its status line; a disk error ends the command there.
@@ -247,9 +307,11 @@ static void importOldVersion(AppState& state, FileDialogRequest& dialog,
     state.currentFileName.clear();  // an imported tree is untitled: the next Save asks for a name
     state.setBusyCursor(true);
     reader(state, *chosen);
+    state.history.clear();
     state.setBusyCursor(false);
     state.store.modified = false;
     state.repaint();
+    if (state.hooks.showWholeTreeIfLarge) state.hooks.showWholeTreeIfLarge();
     treeReplaced(state, QStringLiteral("Imported ") + *chosen);
 }
 

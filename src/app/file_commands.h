@@ -34,6 +34,13 @@ void clearTree(AppState& state);
 // then for the file; the tree is emptied only once a file was chosen. Nothing when the user stops.
 std::optional<QString> replaceTreeWith(AppState& state, const std::function<std::optional<QString>()>& chooseFile);
 void openTree(AppState& state);
+// Open without the dialog: the unsaved-changes question, then the named file.
+void openTreeFile(AppState& state, const QString& path);
+// File › Open Recent: a file that is no longer there is told and taken off the list.
+void openRecentTree(AppState& state, const QString& path);
+// A file dropped on the window: a tree file (.kl3) is opened, a GEDCOM file (.ged) imported, both
+// after the unsaved-changes question. False for any other kind of file.
+bool openDroppedFile(AppState& state, const QString& path);
 void saveTree(AppState& state);
 void saveTreeAs(AppState& state);
 

@@ -1,6 +1,7 @@
 #include "app/command_line.h"
 #include "app/ui/startup.h"
 #include "app/ui/main_window.h"
+#include "app/ui/welcome_window.h"
 #include "platform/registry.h"
 #include "platform/ui/qt_prompts.h"
 
@@ -18,6 +19,7 @@ int main(int argc, char** argv) {
     const auto windows = kinloom::createWindows(*registry, prompts, QApplication::applicationFilePath(),
                                                   commandLine.treeWords);
     prompts.setParent(windows->main.get());
-    kinloom::startUp(*windows, commandLine.showWelcome);
+    // The welcome window also stays away when the user untied "Show this window at start-up".
+    kinloom::startUp(*windows, commandLine.showWelcome && kinloom::WelcomeWindow::wantedAtStart(*registry));
     return app.exec();
 }

@@ -7,7 +7,7 @@ namespace kinloom {
 
 struct PersonItem;
 
-enum class CanvasCursor { Arrow, Cross, PointingHand };
+enum class CanvasCursor { Arrow, Cross, PointingHand, ClosedHand };
 
 // What the interaction state machine asks of the window it runs in. The canvas widget draws these
 // into its back buffer; tests record them. Rectangles, lines and points are in screen pixels.

@@ -62,6 +62,7 @@ void linkCommand(EditContext& ctx, PendingLink kind) {
 void deleteFatherLink(EditContext& ctx) {
     if (!ctx.store.currentItem) return;
     ctx.store.modified = true;
+    ctx.store.touch(ctx.store.currentItem);
     ctx.store.currentItem->Father = nullptr;
     ctx.host.repaint();
 }
@@ -69,6 +70,7 @@ void deleteFatherLink(EditContext& ctx) {
 void deleteMotherLink(EditContext& ctx) {
     if (!ctx.store.currentItem) return;
     ctx.store.modified = true;
+    ctx.store.touch(ctx.store.currentItem);
     ctx.store.currentItem->Mother = nullptr;
     ctx.host.repaint();
 }
@@ -77,6 +79,7 @@ void makeAlias(EditContext& ctx) {
     PersonItem* original = ctx.store.currentItem;
     if (!original) return;
     ctx.store.modified = true;
+    ctx.store.touch(original);
     original->Kind = kKindAlias;
     PersonItem* alias = ctx.store.createItem();
     if (!alias) return;
@@ -90,6 +93,7 @@ void makeThisAlias(EditContext& ctx) {
     PersonItem* alias = ctx.store.currentItem;
     if (!alias) return;
     ctx.store.modified = true;
+    ctx.store.touch(alias);
     alias->Kind = kKindRef;
     PersonItem* original = ctx.store.createItem();
     if (!original) return;
@@ -127,7 +131,7 @@ void goToAlias(EditContext& ctx, bool fromDoubleClick) {
 void makeHome(EditContext& ctx) {
     PersonItem* item = ctx.store.currentItem;
     if (!item || item == ctx.store.firstItem()) return;
-    ctx.store.moveToFront(item);
+    ctx.store.moveToFrontUnrecorded(item);  // not a step: it does not change the tree's contents
     ctx.host.repaint();
 }
 
@@ -158,7 +162,10 @@ void AlignSelection(EditContext& ctx, AlignEdge edge) {
     int32_t target = coordinate(selection.front());
     for (PersonItem* p : selection)
         target = smallest ? std::min(target, coordinate(p)) : std::max(target, coordinate(p));
-    for (PersonItem* p : selection) coordinate(p) = target;
+    for (PersonItem* p : selection) {
+        ctx.store.touchPlace(p);
+        coordinate(p) = target;
+    }
     ctx.host.repaint();
 }
 

@@ -3,6 +3,7 @@
 #include "canvas/popup_state.h"
 #include "canvas/view_math.h"
 #include "canvas/zoom.h"
+#include "document/undo_history.h"
 #include "document/item_store.h"
 #include "platform/charsets.h"
 
@@ -31,7 +32,7 @@ CanvasInteraction::CanvasInteraction(ItemStore& store, ViewState& view, CanvasSu
         // has no current item) ends them, so the next press is a plain click and not the tail of a
         // gesture whose item is gone.
         if (item == nullptr || store_.currentItem == nullptr) {
-            dragging = dragPending = false;
+            dragging = dragPending = dragFromPress_ = false;
             linkFatherPending = linkMotherPending = linkSpousePending = false;
         }
     });
@@ -61,6 +62,9 @@ void CanvasInteraction::reset() {
     dragPending = dragging = rubberBand = false;
     linkFatherPending = linkMotherPending = linkSpousePending = linkHandled = false;
     ignoreNextMouseDown = panArmed = panning = areaSticky = false;
+    viewDragging = dragFromPress_ = false;
+    restX_ = restY_ = 0;
+    wheelZoomAngle_ = 0;
     toolbarItem = nullptr;
     setZoomToArea(false);
     surface_.setCanvasCursor(CanvasCursor::Arrow);
@@ -126,7 +130,11 @@ void CanvasInteraction::completePendingLinks(PersonItem* previous, bool hitNothi
                 if (!created) store_.currentItem = nullptr;
             }
             PersonItem* target = store_.currentItem;
+            stepName = kind == 0 ? QStringLiteral("Link to Father") : kind == 1 ? QStringLiteral("Link to Mother")
+                                                                                : QStringLiteral("Link to Spouse");
             if (target) {
+                store_.touch(previous);
+                store_.touch(target);
                 if (kind == 0) {
                     previous->Father = target;
                     target->Sex = "M";
@@ -146,6 +154,14 @@ void CanvasInteraction::completePendingLinks(PersonItem* previous, bool hitNothi
 }
 
 void CanvasInteraction::mousePress(QPoint screen, Qt::MouseButton button) {
+    // The middle button drags the view and picks nothing; other presses wait until it is let go.
+    if (viewDragging) return;
+    if (button == Qt::MiddleButton) {
+        viewDragging = true;
+        viewDragLast = screen;
+        surface_.setCanvasCursor(CanvasCursor::ClosedHand);
+        return;
+    }
     if (panArmed) {
         panLastX = screen.x();
         panLastY = screen.y();
@@ -219,6 +235,15 @@ QString CanvasInteraction::statusTextFor(const PersonItem& item) const {
 }
 
 void CanvasInteraction::mouseMove(QPoint screen) {
+    if (viewDragging) {
+        // The whole tree follows the pointer.
+        moveViewBy(screen.x() - viewDragLast.x(), screen.y() - viewDragLast.y());
+        viewDragLast = screen;
+        repaintKeepingGestures();
+        store_.pointerX = toCanvasX(view_, screen.x());
+        store_.pointerY = toCanvasY(view_, screen.y());
+        return;
+    }
     if (!panning && !dragging && !rubberBand && showNameTips) {
         if (const PersonItem* item = hitTest(toCanvasX(view_, screen.x()), toCanvasY(view_, screen.y()))) {
             const QString hint = hintTextFor(*item);
@@ -251,9 +276,11 @@ void CanvasInteraction::mouseMove(QPoint screen) {
     if (dragPending && current &&
         (std::llabs(current->X - (0LL + store_.pointerX - grabX)) > kDragThreshold ||
          std::llabs(current->Y - (0LL + store_.pointerY - grabY)) > kDragThreshold)) {
+        dragBegan(*current);
         store_.modified = true;
         dragging = true;
         dragPending = false;
+        stepName = moveLabel(current->Selected ? static_cast<int>(store_.selectionList().size()) : 1);
     }
 
     if (anyLinkPending() && current) {
@@ -275,6 +302,7 @@ void CanvasInteraction::mouseMove(QPoint screen) {
             if (dx != 0 || dy != 0) {
                 invertSelection();
                 for (PersonItem* item : store_.selectionList()) {
+                    store_.touchPlace(item);
                     item->X = saturateInt(item->X - dx);
                     item->Y = saturateInt(item->Y - dy);
                 }
@@ -285,6 +313,7 @@ void CanvasInteraction::mouseMove(QPoint screen) {
             dragY = current->Y;
             if (current->X != tx || current->Y != ty) {
                 invertItem(*current);
+                store_.touchPlace(current);
                 current->X = tx;
                 current->Y = ty;
                 invertItem(*current);
@@ -317,7 +346,16 @@ void CanvasInteraction::updateToolbar() {
     surface_.setToolbarButtons(buttons.editProperties, buttons.createAncestorTree);
 }
 
-void CanvasInteraction::mouseRelease(QPoint /*screen*/) {
+void CanvasInteraction::mouseRelease(QPoint /*screen*/, Qt::MouseButton button) {
+    if (viewDragging) {
+        if (button == Qt::MiddleButton) {
+            viewDragging = false;
+            surface_.setCanvasCursor(zoomToAreaMode || anyLinkPending() ? CanvasCursor::Cross
+                                     : panArmed                        ? CanvasCursor::PointingHand
+                                                                       : CanvasCursor::Arrow);
+        }
+        return;
+    }
     surface_.setCanvasCursor(CanvasCursor::Arrow);
     dragPending = false;
 
@@ -351,14 +389,27 @@ void CanvasInteraction::mouseRelease(QPoint /*screen*/) {
 
     if (dragging) {
         dragging = false;
-        if (store_.currentItem && store_.currentItem->Sex.empty() && editProperties) editProperties();
+        dragFromPress_ = false;
+        if (stepName.isEmpty()) stepName = moveLabel(1);  // a new item dropped where it hung
+        // A new item dropped without a sex: its dialog is a step of its own.
+        if (store_.currentItem && store_.currentItem->Sex.empty() && editProperties) {
+            endStep();
+            stepName = QStringLiteral("Properties");
+            editProperties();
+        }
         repaint();
     }
+    endStep();
 
     if (panning) {
         panning = false;
         repaint();
     }
+}
+
+void CanvasInteraction::endStep() {
+    if (stepEnded && !anyLinkPending()) stepEnded(stepName.isEmpty() ? QStringLiteral("Edit") : stepName);
+    stepName.clear();
 }
 
 void CanvasInteraction::doubleClick(QPoint /*screen*/) {
@@ -425,6 +476,10 @@ PersonItem* CanvasInteraction::nearestItem(int key) const {
 }
 
 void CanvasInteraction::keyPress(int key, Qt::KeyboardModifiers modifiers) {
+    if (key == Qt::Key_Escape) {
+        cancelGesture();
+        return;
+    }
     const Qt::KeyboardModifiers held = modifiers & (Qt::ShiftModifier | Qt::ControlModifier | Qt::AltModifier);
     const bool arrow = key == Qt::Key_Left || key == Qt::Key_Right || key == Qt::Key_Up || key == Qt::Key_Down;
     if (arrow && held == Qt::NoModifier) {

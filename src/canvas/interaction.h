@@ -5,6 +5,7 @@
 
 #include <Qt>
 #include <QPoint>
+#include <QSize>
 #include <QString>
 
 #include <functional>
@@ -56,6 +57,8 @@ public:
     const DisplayCharset* charset = nullptr;  // nil: System Default
     QString hintText;
     bool hintsEnabled = false;
+    bool viewDragging = false;         // the middle button drags the view
+    QPoint viewDragLast;               // screen pixels
 
     // --- Hooks into the editing commands; each has a working default ---
     // The canvas double-click (go to alias or original); the default centres currentItem, or the
@@ -65,14 +68,21 @@ public:
     std::function<void()> editProperties;
     // The new-item command used when a pending link is completed on empty canvas.
     std::function<PersonItem*()> newItem;
+    // Called when a gesture that may have changed the tree ends, with the name of its undo step.
+    std::function<void(const QString&)> stepEnded;
 
     // --- Events ---
     void mousePress(QPoint screen, Qt::MouseButton button);
     void mouseMove(QPoint screen);
-    void mouseRelease(QPoint screen);
+    void mouseRelease(QPoint screen, Qt::MouseButton button = Qt::LeftButton);
     void doubleClick(QPoint screen);
     void keyPress(int key, Qt::KeyboardModifiers modifiers);
     void keyRelease(int key, Qt::KeyboardModifiers modifiers);
+    // The wheel or a touchpad's two-finger scroll: scrolls up and down, with Shift left and right;
+    // with Ctrl it zooms in or out one step per notch about the pointer. Pixel deltas (touchpads)
+    // scroll by exactly that many pixels, a notch (120) by the arrow keys' step. Modes armed by
+    // Ctrl or Alt stay as they were, and a gesture in progress carries on at the new view.
+    void wheel(QPoint screen, QPoint angleDelta, QPoint pixelDelta, Qt::KeyboardModifiers modifiers);
 
     // --- Commands ---
     // Forgets every gesture in progress and every mode (a new document, an import).
@@ -92,6 +102,16 @@ public:
     void zoomIn();
     void zoomOut();
     void zoomToItem();
+    // Fit Whole Tree and Fit Selection: every item, or the selected ones (else the current item),
+    // fill the canvas's client area with a small margin, at most 100 %.
+    void fitWholeTree(QSize client);
+    void fitSelection(QSize client);
+    // After a tree was read: shows it whole when it does not fit at 100 %; true when it did so.
+    bool showWholeTreeIfLarge(QSize client);
+    // Escape: cancels a pending link, a drag (the items go back where it began; a box being placed
+    // stops following the pointer where it is) and a band. Nothing else changes. True when there
+    // was something to cancel.
+    bool cancelGesture();
     void scrollRight();  // Right: the tree moves left
     void scrollDown();  // Down
     void scrollLeft();  // Left
@@ -103,6 +123,8 @@ public:
     void forgetHover();
     // The popup menu is opening: empties the status bar and the hint and returns the entries' state.
     PopupMenuState popupMenu();
+    QString stepName;  // the undo step the current gesture makes
+    void endStep();
     bool anyLinkPending() const { return linkFatherPending || linkMotherPending || linkSpousePending; }
 
     // The texts of the hover hint (before the on/off toggling) and of the status bar for an item.
@@ -119,11 +141,22 @@ private:
     void updateToolbar();
     QPoint screenOf(int cx, int cy) const;
     QString text(const std::string_view bytes) const;
+    // Moves the view by screen pixels, carrying the fraction of a canvas unit over to the next move.
+    void moveViewBy(double dxPixels, double dyPixels);
+    // Repaints without ending any mode, then draws again what an unfinished gesture shows by inversion.
+    void repaintKeepingGestures();
+    void dragBegan(const PersonItem& item);
 
     ItemStore& store_;
     ViewState& view_;
     CanvasSurface& surface_;
     std::shared_ptr<bool> alive_;
+    double restX_ = 0, restY_ = 0;  // canvas units not yet moved
+    int wheelZoomAngle_ = 0;        // a notch is 120; fine wheels and touchpads send less
+    // Where a drag from a press began, to put the items back on Escape.
+    bool dragFromPress_ = false;
+    int dragOriginX_ = 0, dragOriginY_ = 0;
+    bool modifiedBeforeDrag_ = false;
 };
 
 }  // namespace kinloom

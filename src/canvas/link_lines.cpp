@@ -5,6 +5,7 @@
 #include <QPen>
 
 #include <algorithm>
+#include <cmath>
 #include <cstdlib>
 #include <utility>
 
@@ -30,7 +31,12 @@ LinkLines::LinkLines(QPainter& painter) : painter_(painter) {
 void LinkLines::draw(const std::vector<QLine>& lines, const QColor& colour, bool dotted) {
     if (lines.empty()) return;
     if (!bits_ || colour.alpha() != 255) {
-        painter_.setPen(QPen(colour, 0, dotted ? Qt::DotLine : Qt::SolidLine));
+        // One logical pixel wide: on a 2x screen two device pixels, so that lines weigh as elsewhere.
+        const QPaintDevice* device = painter_.device();
+        const qreal ratio = device ? device->devicePixelRatioF() : 1.0;
+        QPen pen(colour, ratio > 1 ? std::round(ratio) : 0, dotted ? Qt::DotLine : Qt::SolidLine);
+        pen.setCosmetic(true);
+        painter_.setPen(pen);
         painter_.drawLines(lines.data(), static_cast<int>(lines.size()));
         return;
     }

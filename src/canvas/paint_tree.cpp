@@ -45,6 +45,11 @@ public:
         if (!painter.worldTransform().isIdentity() || painter.opacity() != 1.0 ||
             painter.compositionMode() != QPainter::CompositionMode_SourceOver)
             return;
+        // On a screen with a whole-number pixel ratio each logical pixel is a square of device
+        // pixels; any other ratio is left to the painter.
+        const qreal ratio = image->devicePixelRatio();
+        if (ratio < 1 || ratio != static_cast<int>(ratio)) return;
+        ratio_ = static_cast<int>(ratio);
         bits_ = image->bits();  // the painter has already made the image its own
         stride_ = image->bytesPerLine();
         bounds_ = image->rect();
@@ -54,7 +59,10 @@ public:
             painter_.fillRect(rect, brush);
             return;
         }
-        const QRect r = rect & bounds_;
+        const QRect r = (ratio_ == 1 ? rect
+                                     : QRect(rect.x() * ratio_, rect.y() * ratio_, rect.width() * ratio_,
+                                             rect.height() * ratio_)) &
+                        bounds_;
         if (r.isEmpty()) return;
         const QRgb value = brush.color().rgba();
         for (int y = r.top(); y <= r.bottom(); ++y) {
@@ -67,6 +75,7 @@ private:
     QPainter& painter_;
     uchar* bits_ = nullptr;
     qsizetype stride_ = 0;
+    int ratio_ = 1;
     QRect bounds_;
 };
 
@@ -194,7 +203,8 @@ PaintResult paintTree(QPainter& painter, const ItemStore& store, const ViewState
 
     painter.save();
     painter.setRenderHint(QPainter::Antialiasing, false);
-    painter.setRenderHint(QPainter::TextAntialiasing, false);
+    // Smooth text; the boxes and lines stay on whole pixels.
+    painter.setRenderHint(QPainter::TextAntialiasing, true);
     painter.setCompositionMode(QPainter::CompositionMode_SourceOver);
     painter.setBrush(Qt::NoBrush);
 
@@ -257,8 +267,8 @@ PaintResult paintTree(QPainter& painter, const ItemStore& store, const ViewState
     const int cell = std::max<int>(1, static_cast<int>(roundHalfEven(view.zoom * 0.01 * settings.screenFontSize)));
     QFont plainFont(settings.screenFontName);
     plainFont.setPixelSize(pixelSizeForCellHeight(settings.screenFontName, cell));
-    // Crisp text in the exact colours, as the boxes have always looked.
-    plainFont.setStyleStrategy(QFont::NoAntialias);
+    // Smoothed, with the stems snapped to whole pixels so that small dates stay legible.
+    plainFont.setHintingPreference(QFont::PreferFullHinting);
     QFont aliasFont = plainFont, originalFont = plainFont;
     aliasFont.setItalic(true);
     aliasFont.setUnderline(true);

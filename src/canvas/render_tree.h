@@ -1,4 +1,5 @@
 #pragma once
+#include "canvas/fit_view.h"
 #include "canvas/paint_tree.h"
 
 #include <QImage>
@@ -18,10 +19,6 @@ struct RenderOptions {
     std::optional<QPoint> offset;  // canvas units
     PaintSettings settings;
 };
-
-// The view that shows every box of the store within a picture of the given size: at most 100 %,
-// centred, with a margin. An empty store gets 100 % at offset (0, 0). A given zoom is kept.
-ViewState fitWholeTree(const ItemStore& store, QSize size, std::optional<double> zoom = {});
 
 // Erases to the canvas colour and paints; `result` receives the caption and counters.
 QImage renderTree(const ItemStore& store, const RenderOptions& options, PaintResult* result = nullptr);

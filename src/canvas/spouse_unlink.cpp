@@ -28,6 +28,8 @@ bool deleteSpouseLink(ItemStore& store, PersonItem& item, int rank, Prompts& pro
     const int b = filledSpouseSlot(item, rank);
     if (b == 0) return false;
     PersonItem* spouse = item.Spouse[b];
+    store.touch(&item);
+    store.touch(spouse);
     const int back = partnerSlotOf(*spouse, &item, item.MarriageDate[b], item.MarriagePlace[b], item.SpouseType[b]);
     if (back > 0)
         spouse->Spouse[back] = nullptr;

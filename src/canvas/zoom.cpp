@@ -35,6 +35,20 @@ bool zoomOut(ViewState& view, WindowSize window) {
     return true;
 }
 
+bool zoomStepsAt(ViewState& view, int steps, double screenX, double screenY) {
+    double zoom = view.zoom;
+    for (; steps > 0 && zoom < 200; --steps) zoom *= 1.25;
+    for (; steps < 0 && zoom > 1; ++steps) zoom *= 0.8;
+    if (zoom == view.zoom) return false;
+    // One rounding for all the steps: the point under the pointer drifts by half a unit at most.
+    const double s = view.zoom * 0.01, t = zoom * 0.01;
+    const double cx = screenX / s - view.offsetX, cy = screenY / s - view.offsetY;
+    view.zoom = zoom;
+    view.offsetX = saturateInt(roundHalfEven(screenX / t - cx));
+    view.offsetY = saturateInt(roundHalfEven(screenY / t - cy));
+    return true;
+}
+
 bool centreItem(const PersonItem* item, ViewState& view, WindowSize window) {
     if (!item) return false;
     centrePoint(0LL + item->X + kLinkDX, 0LL + item->Y + kLinkDY, view, window);

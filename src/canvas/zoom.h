@@ -14,6 +14,10 @@ void zoomto(ViewState& view, WindowSize window, double newZoom);
 bool zoomIn(ViewState& view, WindowSize window);
 // One step out (x 0.8) while above 1 %; false when nothing changed.
 bool zoomOut(ViewState& view, WindowSize window);
+// The same steps, `steps` of them (in when positive, out when negative, each within its limit),
+// about a point of the canvas's client area (the wheel with Ctrl): the canvas point under it stays
+// there, to the rounding of the offsets. False when the zoom did not change.
+bool zoomStepsAt(ViewState& view, int steps, double screenX, double screenY);
 // Centres an item's box at 100 % (Zoom to Item and every go-to command); false for nil.
 bool centreItem(const PersonItem* item, ViewState& view, WindowSize window);
 // Centres an item keeping the zoom in force (arrow jumps, go to alias).

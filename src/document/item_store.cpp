@@ -11,6 +11,7 @@ namespace kinloom {
 ItemStore::ItemStore(Prompts* reporter) : reporter_(reporter) {}
 
 ItemStore::~ItemStore() {
+    freeAllDetached();
     // Free the list without notifying: nothing outside may outlive the store anyway.
     items_.clear(first_);
 }
@@ -80,6 +81,7 @@ PersonItem* ItemStore::linkAtEnd(PersonItem* raw) {
     else
         first_ = raw;
     last_ = raw;
+    recordMove(raw, {}, {true, raw->Prev});
     // An appended item is last in list order, so an earlier item with the same Id keeps winning.
     if (idIndexValid_) indexId(raw);
     return raw;
@@ -108,6 +110,8 @@ int partnerSlotOf(const PersonItem& partner, const PersonItem* self, std::string
 
 int ItemStore::addMarriage(PersonItem* a, PersonItem* b) {
     PersonItem* pair[3] = {nullptr, a, b};
+    touch(a);
+    touch(b);
     for (int pass = 1; pass <= 2; ++pass) {
         PersonItem* item = pair[pass];
         PersonItem* partner = pair[3 - pass];
@@ -140,11 +144,17 @@ void ItemStore::unlinkFromList(PersonItem* x) {
 void ItemStore::deleteItem() {
     PersonItem* x = currentItem;
     if (!x) return;
-    tags_.deleteItemTags(x);
+    // The undo history keeps the item and its tags until it forgets the step.
+    if (!sink_) tags_.deleteItemTags(x);
+    touch(x);
     // An original loses its alias mark as soon as one of its aliases goes, even if others remain.
-    if (x->isAlias() && x->Father) x->Father->Kind.clear();
+    if (x->isAlias() && x->Father) {
+        touch(x->Father);
+        x->Father->Kind.clear();
+    }
     for (PersonItem* r = first_; r; r = r->Next) {
         if (r == x) continue;
+        if (sink_ && (r->Father == x || r->Mother == x || spouseSlotOf(*r, x) != 0)) touch(r);
         if (r->Father == x) {
             r->Father = nullptr;
             // An alias of the deleted original becomes an ordinary item and takes its place.
@@ -155,11 +165,63 @@ void ItemStore::deleteItem() {
             if (r->Spouse[i] == x) r->Spouse[i] = nullptr;  // date, place and type stay
     }
     removeFromSelection(x);
+    const ItemPlace from{true, x->Prev};
     unlinkFromList(x);
     currentItem = nullptr;
     idIndexValid_ = false;
     notifyRemoval(x);
-    items_.destroy(x);
+    if (sink_) {
+        detached_.insert(x);
+        recordMove(x, from, {});
+    } else {
+        items_.destroy(x);
+    }
+}
+
+void ItemStore::detachItem(PersonItem* item) {
+    if (!contains(item)) return;
+    if (currentItem == item) currentItem = nullptr;
+    std::erase(selection_, item);
+    unlinkFromList(item);
+    idIndexValid_ = false;
+    notifyRemoval(item);
+    detached_.insert(item);
+}
+
+void ItemStore::insertItemAfter(PersonItem* item, PersonItem* prev) {
+    if (detached_.erase(item) == 0) return;
+    if (prev && !contains(prev)) prev = last_;
+    item->Prev = prev;
+    item->Next = prev ? prev->Next : first_;
+    if (item->Next)
+        item->Next->Prev = item;
+    else
+        last_ = item;
+    if (prev)
+        prev->Next = item;
+    else
+        first_ = item;
+    if (item->Selected) selection_.push_back(item);
+    idIndexValid_ = false;
+}
+
+void ItemStore::freeDetached(PersonItem* item) {
+    if (detached_.erase(item) == 0) return;
+    tags_.deleteItemTags(item);
+    items_.destroy(item);
+}
+
+void ItemStore::freeAllDetached() {
+    for (const PersonItem* item : detached_) items_.destroy(const_cast<PersonItem*>(item));
+    detached_.clear();
+}
+
+void ItemStore::setSelected(PersonItem* item, bool selected) {
+    if (item->Selected == selected) return;
+    if (selected)
+        addToSelection(item);
+    else
+        removeFromSelection(item);
 }
 
 PersonItem* ItemStore::findItemById(int32_t id) const {
@@ -195,6 +257,8 @@ void ItemStore::clearSelection() {
 
 void ItemStore::clearMemory() {
     lastId = 0;
+    if (sink_) sink_->storeCleared();
+    freeAllDetached();
     clearSelection();
     tags_.clearTags();
     notifyRemoval(nullptr);
@@ -209,6 +273,12 @@ void ItemStore::clearMemory() {
 }
 
 void ItemStore::moveToFront(PersonItem* item) {
+    if (!item || item == first_) return;
+    recordMove(item, {true, item->Prev}, {true, nullptr});
+    moveToFrontUnrecorded(item);
+}
+
+void ItemStore::moveToFrontUnrecorded(PersonItem* item) {
     if (!item || item == first_) return;
     unlinkFromList(item);
     item->Next = first_;

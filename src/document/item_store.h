@@ -9,11 +9,31 @@
 #include <functional>
 #include <memory>
 #include <unordered_map>
+#include <unordered_set>
 #include <vector>
 
 namespace kinloom {
 
 class Prompts;
+
+// Where an item sits: in the list after `prev` (nil = at the front), or out of the store.
+struct ItemPlace {
+    bool inStore = false;
+    PersonItem* prev = nullptr;
+};
+
+// Receives every change the store sees while it is set: the undo history records its steps here.
+// touch/touchPlace come before the first change of an item's fields (or of its place on the
+// canvas only); moved reports a change of list position. An item that leaves the store stays
+// alive, detached, until the sink hands it to freeDetached.
+class ChangeSink {
+public:
+    virtual ~ChangeSink() = default;
+    virtual void touch(PersonItem* item) = 0;
+    virtual void touchPlace(PersonItem* item) = 0;
+    virtual void moved(PersonItem* item, ItemPlace from, ItemPlace to) = 0;
+    virtual void storeCleared() = 0;
+};
 
 // The one item store of a document: a doubly linked list in drawing order whose first item is the
 // home item, with the document state that goes with it. The store owns the items; every reference
@@ -77,7 +97,27 @@ public:
     // Ids were changed by a caller directly: forget the Id lookup table.
     void idsChanged() { idIndexValid_ = false; }
 
-    int itemCount() const { return static_cast<int>(items_.size()); }
+    // The undo history listens here; nil stops recording.
+    void setChangeSink(ChangeSink* sink) { sink_ = sink; }
+    ChangeSink* changeSink() const { return sink_; }
+    // Every command calls these before it changes an item's fields (touch) or only its X, Y,
+    // ChildCount and Selected (touchPlace), so that the change can be undone.
+    void touch(PersonItem* item) { if (sink_ && item) sink_->touch(item); }
+    void touchPlace(PersonItem* item) { if (sink_ && item) sink_->touchPlace(item); }
+    // A live item in the list (not one that is detached); the undo history asks this.
+    bool contains(const PersonItem* item) const { return item && !detached_.contains(item); }
+    // Undo and redo: take an item out of the list as it is (its own fields untouched), or put a
+    // detached one back after `prev` (nil = at the front; a prev that is not in the list = at the end).
+    void detachItem(PersonItem* item);
+    void insertItemAfter(PersonItem* item, PersonItem* prev);
+    // Frees a detached item for good, with its tags.
+    void freeDetached(PersonItem* item);
+    // Sets an item's Selected flag and keeps the selection list in step.
+    void setSelected(PersonItem* item, bool selected);
+    // moveToFront without telling the undo history (Make Home is not a step).
+    void moveToFrontUnrecorded(PersonItem* item);
+
+    int itemCount() const { return static_cast<int>(items_.size() - detached_.size()); }
     // Items that are not aliases and have a first or last name.
     int personCount() const;
 
@@ -93,7 +133,14 @@ private:
     PersonItem* linkAtEnd(PersonItem* item);
     void indexId(PersonItem* item) const;
 
+    void recordMove(PersonItem* item, ItemPlace from, ItemPlace to) {
+        if (sink_) sink_->moved(item, from, to);
+    }
+    void freeAllDetached();
+
     Prompts* reporter_ = nullptr;
+    ChangeSink* sink_ = nullptr;
+    std::unordered_set<const PersonItem*> detached_;  // alive for the undo history, out of the list
     GedcomTagStore tags_;
     PersonItem* first_ = nullptr;
     PersonItem* last_ = nullptr;

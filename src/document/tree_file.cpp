@@ -146,6 +146,10 @@ bool writeTreeFile(ItemStore& store, SaveFile& file, Prompts& prompts) {
     return true;
 }
 
+QString openFailureMessage(const QString& fileName, const QString& reason) {
+    return QStringLiteral("Kinloom could not open the file %1.\n%2").arg(fileName, reason);
+}
+
 ReadStatus readFromFile(ItemStore& store, const QString& fileName, ViewState& view, WindowSize window,
                         Prompts& prompts) {
     QFile file(fileName);
@@ -156,8 +160,7 @@ ReadStatus readFromFile(ItemStore& store, const QString& fileName, ViewState& vi
     }
     store.clearMemory();
     if (!file.isOpen()) {
-        prompts.error(kAppTitle, QStringLiteral("Kinloom could not open the file %1.\n%2")
-                                     .arg(fileName, file.errorString()));
+        prompts.error(kAppTitle, openFailureMessage(fileName, file.errorString()));
         return ReadStatus::IoError;
     }
     store.lastId = 0;

@@ -25,6 +25,9 @@ bool saveToFile(ItemStore& store, const QString& fileName, Prompts& prompts);
 // The writing part of saveToFile, through a given save file (tests inject faults into it).
 bool writeTreeFile(ItemStore& store, SaveFile& file, Prompts& prompts);
 
+// "Kinloom could not open the file NAME." and the system's reason on a second line.
+QString openFailureMessage(const QString& fileName, const QString& reason);
+
 // Replaces the store with a tree file, resolves the stored Ids into links, sets Zoom 100 and centres
 // the home item in a window of the given outer size. Does not change Modified.
 ReadStatus readFromFile(ItemStore& store, const QString& fileName, ViewState& view, WindowSize window,

@@ -121,7 +121,7 @@ void setSlot(PersonItem& item, int slot, const std::string& date, const std::str
 
 // Step 4: each grid row goes into its slot of the copy and, where the matching slot on the
 // spouse's side can be told apart, into the spouse at once.
-void saveRelationships(PersonItem& copy, const PersonItem& edited, const PersonFormValues& v,
+void saveRelationships(ItemStore& store, PersonItem& copy, const PersonItem& edited, const PersonFormValues& v,
                        Prompts& prompts, const DisplayCharset& cs) {
     size_t row = 0;
     for (int s = 1; s <= kMaxSpouses && row < v.spouses.size(); ++s) {
@@ -132,6 +132,7 @@ void saveRelationships(PersonItem& copy, const PersonItem& edited, const PersonF
         const std::string place = cs.encode(r.place, 100);
         const char type = r.type.isEmpty() ? '\0' : static_cast<char>(r.type.at(0).toLatin1());
         const int back = partnerSlotOf(*spouse, &edited, copy.MarriageDate[s], copy.MarriagePlace[s], copy.SpouseType[s]);
+        if (back > 0) store.touch(spouse);
         if (back > 0)
             setSlot(*spouse, back, date, place, type);
         else if (back < 0)
@@ -148,6 +149,7 @@ void saveRelationships(PersonItem& copy, const PersonItem& edited, const PersonF
 bool saveIt(ItemStore& store, PersonItem& copy, PersonItem& edited, PersonFormValues& v, Prompts& prompts,
             const DisplayCharset& cs) {
     store.modified = true;
+    store.touch(&edited);  // the dialog copies `copy` into it when this returns true
     if (!saveNotes(v, prompts, cs)) return false;
 
     copy.FirstName = cs.encode(v.firstName, 100);
@@ -163,7 +165,7 @@ bool saveIt(ItemStore& store, PersonItem& copy, PersonItem& edited, PersonFormVa
     copy.Occupation = cs.encode(v.occupation, 100);
     copy.Source = cs.encode(v.source, 100);
 
-    if (!v.spouses.empty()) saveRelationships(copy, edited, v, prompts, cs);
+    if (!v.spouses.empty()) saveRelationships(store, copy, edited, v, prompts, cs);
 
     copy.DiedDate = cs.encode(v.diedDate, 35);
     copy.DiedPlace = cs.encode(v.diedPlace, 100);
@@ -172,6 +174,7 @@ bool saveIt(ItemStore& store, PersonItem& copy, PersonItem& edited, PersonFormVa
     if (copy.Kind == kKindAlias) {
         for (PersonItem* p = store.firstItem(); p; p = p->Next) {
             if (!p->isAlias() || p->Father != &edited) continue;
+            store.touch(p);
             p->FirstName = copy.FirstName;
             p->LastName = copy.LastName;
             p->BornDate = copy.BornDate;

@@ -6,6 +6,5 @@ namespace kinloom {
 // The product's addresses on the web, opened from the Help menu in the user's browser.
 inline const QString kHomePageAddress = QStringLiteral("https://kinloom.org/");
 inline const QString kDiscussionForumAddress = QStringLiteral("https://kinloom.org/forum/");
-inline const QString kNoBrowserMessage = QStringLiteral("Kinloom could not find your default internet browser.");
 
 }  // namespace kinloom

@@ -110,6 +110,7 @@ void organizeTree(ItemStore& store, TreeStyle style, int limit, Prompts& prompts
         for (int k = 1; k <= (1 << g); ++k)
             if (PersonItem* item = walk.at(g + 1, k)) {
                 const CanvasPoint p = ancestorPosition(style, n, g, k, x0, y0);
+                store.touchPlace(item);
                 item->X = p.x;
                 item->Y = p.y;
             }
@@ -169,6 +170,7 @@ bool createTree(ItemStore& store, TreeStyle style, const GenerationsDialog& askG
             const CanvasPoint p = ancestorPosition(style, n, g, k, x0, y0);
             item->X = p.x;
             item->Y = p.y;
+            store.touch(parent);
             if (k % 2 == 1) {
                 parent->Father = item;
             } else {

@@ -161,6 +161,7 @@ private:
 void arrangeAllItems(ItemStore& store) {
     if (store.empty()) return;
     for (PersonItem* p = store.firstItem(); p; p = p->Next) {
+        store.touchPlace(p);  // arranging changes only X, Y, ChildCount and Selected
         p->ChildCount = 0;
         p->Selected = false;
     }
@@ -201,7 +202,7 @@ bool confirmAutoArrange(const ItemStore& store, Prompts& prompts) {
         return false;
     }
     const QString question =
-        QStringLiteral("This operation will completely rearrange all your items, and cannot be undone.") +
+        QStringLiteral("This operation will completely rearrange all your items.") +
         QLatin1Char('\n') + QStringLiteral("Would you really like to do that?");
     return prompts.message(QStringLiteral("Warning"), question, PromptButtons::YesNo,
                            PromptIcon::Warning) == PromptAnswer::Yes;

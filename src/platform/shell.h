@@ -9,6 +9,9 @@ namespace kinloom {
 // False when no program could be started for it.
 bool shellOpen(const QString& fileOrAddress);
 
+// What the user is told when no browser could be started for a page or an address.
+inline const QString kNoBrowserMessage = QStringLiteral("Kinloom could not find your default internet browser.");
+
 // Tests replace the desktop's opener to see what would be opened and to make it fail; an empty
 // function puts the desktop's opener back.
 using ShellOpener = std::function<bool(const QString& fileOrAddress)>;

@@ -65,6 +65,7 @@ bool resolveQualityProblem(ItemStore& store, QualityProblem& row, const QString&
                            const DisplayCharset& cs) {
     if (!row.item || row.message.isEmpty()) return false;
     const bool notes = row.kind == ReferenceKind::NotesFile;
+    store.touch(row.item);
     ShortString<100>& reference = referenceOf(*row.item, row.kind);
     const QString name = cs.decode(reference);
 

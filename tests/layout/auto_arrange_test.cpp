@@ -221,8 +221,8 @@ TEST(AutoArrange, MenuCommandAsksFirst) {
     ASSERT_EQ(prompts.records().size(), 1u);
     const auto& question = prompts.records()[0];
     EXPECT_EQ(question.text,
-              QStringLiteral("This operation will completely rearrange all your items, and cannot be "
-                             "undone.\nWould you really like to do that?"));
+              QStringLiteral("This operation will completely rearrange all your items.\n"
+                             "Would you really like to do that?"));
     EXPECT_EQ(question.buttons, PromptButtons::YesNo);
     EXPECT_EQ(question.icon, PromptIcon::Warning);
     EXPECT_EQ(store.firstItem(), a);

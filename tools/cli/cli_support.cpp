@@ -13,6 +13,21 @@
 
 namespace kinloom::cli {
 
+// "--name value" or "--name=value".
+bool takeValue(const QStringList& args, int& i, const QString& name, QString& value) {
+    const QString& a = args[i];
+    if (a == name) {
+        if (i + 1 >= args.size()) return false;
+        value = args[++i];
+        return true;
+    }
+    if (a.startsWith(name + QLatin1Char('='))) {
+        value = a.mid(name.size() + 1);
+        return true;
+    }
+    return false;
+}
+
 bool wantsHelp(const QStringList& args) {
     for (const QString& a : args) {
         if (a == QLatin1String("--")) break;

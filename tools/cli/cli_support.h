@@ -12,6 +12,10 @@ namespace kinloom::cli {
 
 // True when the arguments ask for the command's help (--help or -h anywhere before "--").
 bool wantsHelp(const QStringList& args);
+
+// An option with a value at args[i], given as "--name value" (i moves to the value) or
+// "--name=value". False when args[i] is another option or the value is missing.
+bool takeValue(const QStringList& args, int& i, const QString& name, QString& value);
 // Prints a text on stdout (UTF-8) as it is.
 void printOut(const QByteArray& bytes);
 void printOut(const QString& text);

@@ -40,21 +40,6 @@ struct PrintOptions {
     bool dates = true;
 };
 
-// "--name value" or "--name=value".
-bool takeValue(const QStringList& args, int& i, const QString& name, QString& value) {
-    const QString& a = args[i];
-    if (a == name) {
-        if (i + 1 >= args.size()) return false;
-        value = args[++i];
-        return true;
-    }
-    if (a.startsWith(name + QLatin1Char('='))) {
-        value = a.mid(name.size() + 1);
-        return true;
-    }
-    return false;
-}
-
 bool intIn(const QString& text, int low, int high, int& out) {
     bool ok = false;
     const int v = text.trimmed().toInt(&ok);

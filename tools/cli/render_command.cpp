@@ -27,20 +27,6 @@ const char kRenderHelp[] =
 
 constexpr int kMaxSide = 20000;
 
-// "--name value" or "--name=value".
-bool takeValue(const QStringList& args, int& i, const QString& name, QString& value) {
-    const QString& a = args[i];
-    if (a == name) {
-        if (i + 1 >= args.size()) return false;
-        value = args[++i];
-        return true;
-    }
-    if (a.startsWith(name + QLatin1Char('='))) {
-        value = a.mid(name.size() + 1);
-        return true;
-    }
-    return false;
-}
 }  // namespace
 
 int runRender(const QStringList& args) {

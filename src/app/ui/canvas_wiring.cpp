@@ -60,6 +60,10 @@ CanvasWidget* installCanvas(MainWindow& w) {
     QObject::connect(w.zoomOutAction, &QAction::triggered, canvas, command(&CanvasInteraction::zoomOut));
     QObject::connect(w.zoomToItemAction, &QAction::triggered, canvas, command(&CanvasInteraction::zoomToItem));
     for (QAction* a : {w.zoomInAction, w.zoomOutAction, w.zoomToItemAction}) a->setEnabled(true);
+    QObject::connect(w.fitWholeTreeAction, &QAction::triggered, canvas, [canvas] { canvas->fitWholeTree(); });
+    QObject::connect(w.fitSelectionAction, &QAction::triggered, canvas, [canvas] { canvas->fitSelection(); });
+    for (QAction* a : {w.fitWholeTreeAction, w.fitSelectionAction}) a->setEnabled(true);
+    state.hooks.showWholeTreeIfLarge = [canvas] { canvas->showWholeTreeIfLarge(); };
 
     // Zoom to Area: the menu entry holds the check mark; the toolbar button and Ctrl share it.
     QObject::connect(w.zoomToAreaAction, &QAction::triggered, canvas, [&in, &w] {

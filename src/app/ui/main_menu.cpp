@@ -2,6 +2,8 @@
 // that runs it enables it when it connects.
 #include "app/ui/main_window.h"
 
+#include "app/ui/shipped_icons.h"
+
 #include <QActionGroup>
 #include <QApplication>
 #include <QMenuBar>
@@ -35,8 +37,11 @@ void MainWindow::createMenus() {
     QMenuBar* bar = menuBar();
 
     QMenu* file = bar->addMenu(QStringLiteral("&File"));
+    connect(file, &QMenu::aboutToShow, this, &MainWindow::fillRecentMenu);
     newAction = entry(file, QStringLiteral("&New"));
     openAction = entry(file, QStringLiteral("&Open"), ctrl(Qt::Key_O));
+    openRecentMenu = file->addMenu(QStringLiteral("Open &Recent"));
+    openRecentMenu->setEnabled(false);
     saveAction = entry(file, QStringLiteral("&Save"), ctrl(Qt::Key_S));
     saveAsAction = entry(file, QStringLiteral("Save &As"));
     collectFilesAction = entry(file, QStringLiteral("&Collect all files"));
@@ -52,6 +57,10 @@ void MainWindow::createMenus() {
     exitAction = entry(file, QStringLiteral("E&xit"));
 
     QMenu* edit = bar->addMenu(QStringLiteral("&Edit"));
+    undoAction = entry(edit, QStringLiteral("&Undo"), ctrl(Qt::Key_Z));
+    redoAction = entry(edit, QStringLiteral("&Redo"));
+    redoAction->setShortcuts({QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z), ctrl(Qt::Key_Y)});
+    edit->addSeparator();
     newItemAction = entry(edit, QStringLiteral("&New Item"), ctrl(Qt::Key_N));
     propertiesAction = entry(edit, QStringLiteral("&Properties"), QKeySequence(Qt::Key_Return));
     // Enter is either Enter key: the main one and the keypad's.
@@ -124,6 +133,9 @@ void MainWindow::createMenus() {
     zoom->addSeparator();
     zoomInAction = entry(zoom, QStringLiteral("Zoom &In"), QKeySequence(Qt::Key_I));
     zoomOutAction = entry(zoom, QStringLiteral("Zoom &Out"), QKeySequence(Qt::Key_O));
+    zoom->addSeparator();
+    fitWholeTreeAction = entry(zoom, QStringLiteral("Fit &Whole Tree"), QKeySequence(Qt::Key_W));
+    fitSelectionAction = entry(zoom, QStringLiteral("Fit &Selection"));
     zoomToItemAction = new QAction(QStringLiteral("&Zoom to Item"), this);
     zoomToItemAction->setObjectName(QStringLiteral("Zoom to Item"));
     zoomToItemAction->setShortcut(QKeySequence(Qt::Key_Z));
@@ -170,6 +182,14 @@ void MainWindow::createMenus() {
     discussionForumAction = entry(help, QStringLiteral("Kinloom &Discussion Forum"));
     help->addSeparator();
     aboutAction = entry(help, QStringLiteral("&About..."));
+
+    const std::pair<QAction*, const char*> icons[] = {
+        {newAction, "document-new"},        {openAction, "document-open"},       {saveAction, "document-save"},
+        {saveAsAction, "document-save-as"}, {printTreeAction, "document-print"}, {exitAction, "system-log-out"},
+        {newItemAction, "contact-new"},     {propertiesAction, "document-properties"},
+        {findAction, "edit-find"},          {fitWholeTreeAction, "view-fullscreen"},
+        {zoomToAreaAction, "system-search"}, {optionsAction, "preferences-system"}, {contentsAction, "help-browser"}};
+    for (const auto& [action, name] : icons) action->setIcon(shippedIcon(QString::fromLatin1(name)));
 }
 
 void MainWindow::createToolbar() {
@@ -183,7 +203,9 @@ void MainWindow::createToolbar() {
     // A button follows the enabled state of its menu command unless `own` says it has rules of its own.
     auto button = [this, style](const QString& hint, const QString& theme, QStyle::StandardPixmap fallback,
                                 QAction* runs, bool own = false) {
-        QAction* b = toolbar_->addAction(QIcon::fromTheme(theme, style->standardIcon(fallback)), hint);
+        QIcon icon = shippedIcon(theme);
+        if (icon.isNull()) icon = style->standardIcon(fallback);
+        QAction* b = toolbar_->addAction(icon, hint);
         b->setObjectName(hint);
         b->setToolTip(hint);
         b->setEnabled(false);
@@ -195,6 +217,9 @@ void MainWindow::createToolbar() {
                         QStyle::SP_DialogOpenButton, openAction);
     saveButton = button(QStringLiteral("Save family tree"), QStringLiteral("document-save"),
                         QStyle::SP_DialogSaveButton, saveAction);
+    toolbar_->addSeparator();
+    undoButton = button(QStringLiteral("Undo"), QStringLiteral("edit-undo"), QStyle::SP_ArrowBack, undoAction);
+    redoButton = button(QStringLiteral("Redo"), QStringLiteral("edit-redo"), QStyle::SP_ArrowForward, redoAction);
     toolbar_->addSeparator();
     newPersonButton = button(QStringLiteral("New person"), QStringLiteral("contact-new"), QStyle::SP_FileIcon, newItemAction);
     editPropertiesButton = button(QStringLiteral("Edit properties"), QStringLiteral("document-properties"),

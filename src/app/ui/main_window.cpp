@@ -9,10 +9,16 @@
 
 #include <QApplication>
 #include <QCloseEvent>
+#include <QDragEnterEvent>
+#include <QDropEvent>
+#include <QFileInfo>
+#include <QMenu>
+#include <QMimeData>
 #include <QPainter>
 #include <QScreen>
 #include <QStatusBar>
 #include <QStatusTipEvent>
+#include <QTimer>
 #include <QToolBar>
 
 namespace kinloom {
@@ -37,6 +43,14 @@ private:
     MainWindow* window_;
 };
 
+// The one local tree or GEDCOM file of a drag; empty for anything else.
+QString droppedFile(const QMimeData* mime) {
+    if (!mime || !mime->hasUrls() || mime->urls().size() != 1 || !mime->urls().first().isLocalFile()) return {};
+    const QString path = mime->urls().first().toLocalFile();
+    const QString suffix = QFileInfo(path).suffix().toLower();
+    return suffix == QLatin1String("kl3") || suffix == QLatin1String("ged") ? path : QString();
+}
+
 }  // namespace
 
 MainWindow::MainWindow(Registry& registry, Prompts& prompts, const QString& programPath,
@@ -45,6 +59,7 @@ MainWindow::MainWindow(Registry& registry, Prompts& prompts, const QString& prog
     setObjectName(QStringLiteral("mainWindow"));
     setWindowTitle(QStringLiteral("Please wait..."));
     setEnabled(false);  // until the welcome window is confirmed
+    setAcceptDrops(true);
 
     createMenus();
     createToolbar();
@@ -62,6 +77,7 @@ MainWindow::MainWindow(Registry& registry, Prompts& prompts, const QString& prog
     if (screen) resize(screen->availableGeometry().size());  // where no window manager maximises
     setWindowState(Qt::WindowMaximized);
     startUp(*state_, StartupInfo{programPath, arguments, clientWidth});
+    fillRecentMenu();
 }
 
 MainWindow::~MainWindow() = default;
@@ -108,7 +124,7 @@ void MainWindow::bindHooks() {
     // Open offers a .ged file that is no tree file to the GEDCOM import.
     h.importGedcom = [this](const QString& file) {
         if (gedcomImport_)
-            importGedcomWithDialog(*gedcomImport_, file, state_->paintEnabled, [this] { requestRepaint(); },
+            importGedcomWithDialog(*gedcomImport_, file, state_->paintEnabled, [this] { repaintShowingWholeTree(); },
                                    state_->hooks.setStatus);
     };
 }
@@ -161,6 +177,10 @@ void MainWindow::completeStartup() {
     emit startupCompleted();  // the navigator and the name search come up here
     if (!isVisible()) showMaximized();
     state_->hooks.focusMainWindow();
+    // A tree named on the command line is shown whole once the window has its final size.
+    QTimer::singleShot(0, this, [this] {
+        if (!state_->store.empty() && state_->hooks.showWholeTreeIfLarge) state_->hooks.showWholeTreeIfLarge();
+    });
 }
 
 void MainWindow::newTree() { kinloom::newTree(*state_); }
@@ -179,11 +199,46 @@ void MainWindow::importGedcom() {
     runGedcomImportCommand(
         *gedcomImport_,
         [this] { return replaceTreeWith(*state_, [this] { return askGedcomFileToImport(state_->prompts); }); },
-        state_->paintEnabled, [this] { requestRepaint(); }, state_->hooks.setStatus);
+        state_->paintEnabled, [this] { repaintShowingWholeTree(); }, state_->hooks.setStatus);
+    // An import empties the store, and so the history; what it read must not become a step. A
+    // cancelled import leaves both alone.
+    if (state_->history.stack().count() == 0) state_->history.clear();
+}
+
+void MainWindow::repaintShowingWholeTree() {
+    requestRepaint();
+    if (state_->hooks.showWholeTreeIfLarge) state_->hooks.showWholeTreeIfLarge();
+}
+
+void MainWindow::openRecentTree(const QString& path) { kinloom::openRecentTree(*state_, path); }
+
+void MainWindow::fillRecentMenu() {
+    openRecentMenu->clear();
+    const QStringList& files = state_->recentFiles.files();
+    for (int i = 0; i < files.size(); ++i) {
+        QString shown = files[i];
+        shown.replace(QLatin1Char('&'), QStringLiteral("&&"));
+        QAction* a = openRecentMenu->addAction(QStringLiteral("&%1 %2").arg(i + 1).arg(shown));
+        connect(a, &QAction::triggered, this, [this, path = files[i]] { openRecentTree(path); });
+    }
+    openRecentMenu->setEnabled(!files.isEmpty() && openAction->isEnabled());
+}
+
+void MainWindow::dragEnterEvent(QDragEnterEvent* event) {
+    if (!droppedFile(event->mimeData()).isEmpty()) event->acceptProposedAction();
+}
+
+void MainWindow::dropEvent(QDropEvent* event) {
+    const QString path = droppedFile(event->mimeData());
+    if (path.isEmpty()) return;
+    event->acceptProposedAction();
+    // Opened once the drop has finished, so that the file manager is not kept waiting on our questions.
+    QTimer::singleShot(0, this, [this, path] { openDroppedFile(*state_, path); });
 }
 
 void MainWindow::exportGedcom() {
     runGedcomExportCommand(state_->store, state_->prompts, [this] { requestRepaint(); }, state_->hooks.setStatus);
+    if (!state_->store.modified) state_->history.markSaved();  // the export counts as a save
 }
 
 void MainWindow::showOptions() {

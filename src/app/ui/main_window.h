@@ -48,8 +48,10 @@ public:
     // File menu
     QAction *newAction, *openAction, *saveAction, *saveAsAction, *collectFilesAction, *importVersion15Action, *importVersion10Action, *importGedcomAction, *exportGedcomAction,
         *printTreeAction, *exitAction;
+    QMenu* openRecentMenu;  // filled from the recent files each time it opens
     // Edit menu
     QMenu *createAncestorTreeMenu, *organizeAncestorTreeMenu;
+    QAction *undoAction, *redoAction;
     QAction *newItemAction, *propertiesAction, *deleteAction, *alignTopAction, *alignBottomAction, *alignLeftAction, *alignRightAction, *createCompactTreeAction, *createFractalTreeAction,
         *organizeCompactTreeAction, *organizeFractalTreeAction, *makeHomeAction;
     // Search, Link and Alias menus
@@ -62,6 +64,7 @@ public:
         *advancedTreeViewAction;
     // Zoom menu, and the popup's "&Zoom to Item" (Z), which lives on the window for its shortcut
     QAction *zoom200Action, *zoom100Action, *zoom50Action, *zoom35Action, *zoom20Action, *zoom10Action, *zoom5Action, *zoom1Action, *zoomToAreaAction, *zoomInAction, *zoomOutAction, *zoomToItemAction;
+    QAction *fitWholeTreeAction, *fitSelectionAction;
     // Tools and Reports menus
     QMenu *alphabeticalListMenu, *missingInformationMenu, *chartsMenu;
     QAction *qualityCheckAction, *autoArrangeAction, *printScreenAction, *optionsAction, *htmlAction, *saveTreeAsGifAction, *allIndividualsAction,
@@ -74,7 +77,7 @@ public:
     QAction *openButton /*openAction*/, *saveButton /*saveAction*/, *newPersonButton /*newItemAction*/,
         *editPropertiesButton /*propertiesAction*/, *createTreeButton /*createCompactTreeAction*/, *zoomAreaButton /*zoomToAreaAction*/,
         *navigatorButton /*navigatorAction*/, *nameSearchButton /*nameSearchAction*/, *printButton /*printTreeAction*/,
-        *helpButton /*contentsAction*/;
+        *helpButton /*contentsAction*/, *undoButton /*undoAction*/, *redoButton /*redoAction*/;
 
 public slots:
     void renewCaption();
@@ -92,6 +95,9 @@ public slots:
     void showOptions();
     void showAbout();
     void changeTreeFont();
+    void openRecentTree(const QString& path);
+    // Lists the recent files in File › Open Recent (each time the File menu opens).
+    void fillRecentMenu();
 
 signals:
     void repaintRequested();
@@ -102,12 +108,16 @@ signals:
 protected:
     void closeEvent(QCloseEvent* event) override;
     bool event(QEvent* event) override;
+    void dragEnterEvent(QDragEnterEvent* event) override;
+    void dropEvent(QDropEvent* event) override;
 
 private:
     void createMenus();
     void createToolbar();
     void bindHooks();
     void connectFileCommands();
+    // Repaints, then shows a freshly imported tree whole when it does not fit at 100 %.
+    void repaintShowingWholeTree();
     void saveWindowSettings();
     void loadToolbarPosition();
     void saveToolbarPosition();

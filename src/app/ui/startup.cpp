@@ -6,6 +6,7 @@
 #include "app/ui/html_report_wiring.h"
 #include "app/ui/print_wiring.h"
 #include "app/ui/reports_wiring.h"
+#include "app/ui/undo_wiring.h"
 #include "app/ui/about_box.h"
 #include "app/ui/help_wiring.h"
 #include "help/ui/tips_window.h"
@@ -25,7 +26,7 @@ std::unique_ptr<KinloomWindows> createWindows(Registry& registry, Prompts& promp
     MainWindow* main = w->main.get();
     CanvasWidget* canvas = installCanvas(*main);
     installEditing(*main, *canvas);
-    w->welcome = std::make_unique<WelcomeWindow>();
+    w->welcome = std::make_unique<WelcomeWindow>(registry);
     w->about = new AboutBox(main);
     w->options = new OptionsDialog(main->state(), main);
     AppState& state = main->state();
@@ -46,6 +47,7 @@ std::unique_ptr<KinloomWindows> createWindows(Registry& registry, Prompts& promp
     w->help = help.help;
     w->keywordSearch = help.keywordSearch;
     w->tips = help.tips;
+    connectUndo(*main, *canvas);
     return w;
 }
 

@@ -1,7 +1,9 @@
 #include "app/ui/welcome_window.h"
 
 #include "app/app_state.h"
+#include "platform/registry.h"
 
+#include <QCheckBox>
 #include <QDialogButtonBox>
 #include <QLabel>
 #include <QPushButton>
@@ -9,7 +11,14 @@
 
 namespace kinloom {
 
-WelcomeWindow::WelcomeWindow(QWidget* parent) : QDialog(parent, Qt::Dialog | Qt::WindowStaysOnTopHint) {
+namespace {
+const QString kShowWelcome = QStringLiteral("ShowWelcome");
+}
+
+bool WelcomeWindow::wantedAtStart(Registry& registry) { return registry.readYesNo(kSettingsKey, kShowWelcome, true); }
+
+WelcomeWindow::WelcomeWindow(Registry& registry, QWidget* parent)
+    : QDialog(parent, Qt::Dialog | Qt::WindowStaysOnTopHint) {
     setObjectName(QStringLiteral("welcome"));
     setWindowTitle(QStringLiteral("Welcome"));
     auto* layout = new QVBoxLayout(this);
@@ -21,6 +30,11 @@ WelcomeWindow::WelcomeWindow(QWidget* parent) : QDialog(parent, Qt::Dialog | Qt:
     text->setWordWrap(true);
     layout->addWidget(title);
     layout->addWidget(text);
+    showAtStartBox = new QCheckBox(QStringLiteral("Show this window at start-up"), this);
+    showAtStartBox->setChecked(wantedAtStart(registry));
+    layout->addWidget(showAtStartBox);
+    connect(showAtStartBox, &QCheckBox::toggled, this,
+            [&registry](bool show) { registry.writeYesNo(kSettingsKey, kShowWelcome, show); });
     auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok, this);
     layout->addWidget(buttons);
     connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);

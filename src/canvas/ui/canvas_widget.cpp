@@ -11,6 +11,7 @@
 #include <QMouseEvent>
 #include <QPainter>
 #include <QToolTip>
+#include <QWheelEvent>
 
 namespace kinloom {
 
@@ -55,8 +56,19 @@ void CanvasWidget::paintTreeWithoutErase() {
     interaction_->paintWithoutErase();
 }
 
+void CanvasWidget::fitWholeTree() { interaction_->fitWholeTree(size()); }
+void CanvasWidget::fitSelection() { interaction_->fitSelection(size()); }
+void CanvasWidget::showWholeTreeIfLarge() { interaction_->showWholeTreeIfLarge(size()); }
+
 void CanvasWidget::paintTree(bool erase) {
-    if (buffer_.size() != size()) buffer_ = QImage(size().expandedTo(QSize(1, 1)), QImage::Format_RGB32);
+    // The buffer has the screen's pixels; painting into it stays in logical pixels.
+    const qreal ratio = devicePixelRatioF();
+    const QSize pixels = (QSizeF(size()) * ratio).toSize().expandedTo(QSize(1, 1));
+    if (buffer_.size() != pixels || buffer_.devicePixelRatio() != ratio) {
+        buffer_ = QImage(pixels, QImage::Format_RGB32);
+        buffer_.setDevicePixelRatio(ratio);
+        erase = true;  // a new buffer holds nothing worth keeping
+    }
     if (erase) buffer_.fill(kCanvasBackground);
     if (settingsSource_) settingsSource_(settings_);
     settings_.dragging = interaction_->dragging;
@@ -112,6 +124,7 @@ void CanvasWidget::setCanvasCursor(CanvasCursor cursor) {
     case CanvasCursor::Arrow: setCursor(Qt::ArrowCursor); break;
     case CanvasCursor::Cross: setCursor(Qt::CrossCursor); break;
     case CanvasCursor::PointingHand: setCursor(Qt::PointingHandCursor); break;
+    case CanvasCursor::ClosedHand: setCursor(Qt::ClosedHandCursor); break;
     }
 }
 
@@ -136,8 +149,15 @@ void CanvasWidget::setToolbarButtons(bool editProperties, bool createAncestorTre
 }
 
 void CanvasWidget::paintEvent(QPaintEvent* event) {
+    // Moved to a screen of another pixel ratio: draw the tree again at the new one.
+    if (buffer_.devicePixelRatio() != devicePixelRatioF()) {
+        syncWindowSize();
+        paintTree(true);
+    }
     QPainter painter(this);
-    for (const QRect& r : event->region()) painter.drawImage(r, buffer_, r);
+    const qreal ratio = buffer_.devicePixelRatio();
+    for (const QRect& r : event->region())
+        painter.drawImage(QRectF(r), buffer_, QRectF(r.x() * ratio, r.y() * ratio, r.width() * ratio, r.height() * ratio));
 }
 
 void CanvasWidget::resizeEvent(QResizeEvent* event) {
@@ -160,7 +180,7 @@ void CanvasWidget::mouseMoveEvent(QMouseEvent* event) {
 
 void CanvasWidget::mouseReleaseEvent(QMouseEvent* event) {
     syncWindowSize();
-    interaction_->mouseRelease(event->position().toPoint());
+    interaction_->mouseRelease(event->position().toPoint(), event->button());
 }
 
 void CanvasWidget::mouseDoubleClickEvent(QMouseEvent* event) {
@@ -178,6 +198,12 @@ void CanvasWidget::keyPressEvent(QKeyEvent* event) {
 
 void CanvasWidget::keyReleaseEvent(QKeyEvent* event) {
     interaction_->keyRelease(event->key(), event->modifiers());
+}
+
+void CanvasWidget::wheelEvent(QWheelEvent* event) {
+    syncWindowSize();
+    interaction_->wheel(event->position().toPoint(), event->angleDelta(), event->pixelDelta(), event->modifiers());
+    event->accept();
 }
 
 void CanvasWidget::contextMenuEvent(QContextMenuEvent* event) {

@@ -16,7 +16,8 @@ class Prompts;
 class CanvasPopupMenu;
 
 // The canvas of the main window. Everything is drawn into a back buffer the size of the client
-// area: the tree by paintTree and the inverted highlights on top; paintEvent only copies it. Mouse
+// area, in the screen's own pixels (twice as many each way on a 2x screen, with the same geometry in
+// logical pixels): the tree by paintTree and the inverted highlights on top; paintEvent only copies it. Mouse
 // and keys go to the core's CanvasInteraction, which calls back through CanvasSurface.
 class CanvasWidget : public QWidget, public CanvasSurface {
     Q_OBJECT
@@ -42,6 +43,11 @@ public:
     void repaintTree();
     // Paint over the picture without erasing.
     void paintTreeWithoutErase();
+    // Zoom › Fit Whole Tree and Fit Selection, over the client area.
+    void fitWholeTree();
+    void fitSelection();
+    // After a tree was read: shown whole when it does not fit at 100 %.
+    void showWholeTreeIfLarge();
 
     // CanvasSurface
     void repaint() override;
@@ -73,6 +79,7 @@ protected:
     void mouseDoubleClickEvent(QMouseEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
     void keyReleaseEvent(QKeyEvent* event) override;
+    void wheelEvent(QWheelEvent* event) override;
     void contextMenuEvent(QContextMenuEvent* event) override;
 
 private:

@@ -31,7 +31,7 @@ PresentationDialog::PresentationDialog(QString outputFolder, Prompts& prompts, s
 
 void PresentationDialog::viewInBrowser() {
     const QString index = QUrl::fromLocalFile(QDir(folder_).filePath(QStringLiteral("index.html"))).toString();
-    if (!open_ || !open_(index)) prompts_.inform(kAppTitle, kNoBrowser);
+    if (!open_ || !open_(index)) prompts_.inform(kAppTitle, kNoBrowserMessage);
 }
 
 }  // namespace kinloom

@@ -1,4 +1,5 @@
 #pragma once
+#include "platform/shell.h"
 #include <QDialog>
 
 #include <functional>
@@ -9,7 +10,6 @@ namespace kinloom {
 
 class Prompts;
 
-inline const QString kNoBrowser = QStringLiteral("Kinloom could not find your default internet browser.");
 
 // "Presentation created": offers to open the new site's index.html in the desktop's browser.
 class PresentationDialog : public QDialog {

@@ -88,7 +88,7 @@ void MainWindowTest::fileMenu() {
     // the other windows at start-up); everything of other commands is off.
     const bool files = static_cast<bool>(w.state().files.read);
     const QString off = files ? "" : " (off)";
-    QCOMPARE(bound, QStringList({"&New", "&Open\tCtrl+O" + off, "&Save\tCtrl+S" + off, "Save &As" + off,
+    QCOMPARE(bound, QStringList({"&New", "&Open\tCtrl+O" + off, "Open &Recent (off)", "&Save\tCtrl+S" + off, "Save &As" + off,
                                  "&Collect all files (off)", "-", "Import version 1.&5.x" + off,
                                  "Import version 1.&0" + off, "-", "&Import GEDCOM file (off)",
                                  "&Export to GEDCOM file", "-", "&Print tree (off)", "-", "E&xit"}));
@@ -99,7 +99,7 @@ void MainWindowTest::otherMenus() {
     ScriptedPrompts prompts;
     MainWindow w(registry, prompts, "/opt/k/kinloom", {});
     QCOMPARE(describe(topMenu(w, "&Edit")),
-             QStringList({"&New Item\tCtrl+N (off)", "&Properties\tReturn (off)", "&Delete\tDel (off)", "-",
+             QStringList({"&Undo\tCtrl+Z (off)", "&Redo\tCtrl+Shift+Z (off)", "-", "&New Item\tCtrl+N (off)", "&Properties\tReturn (off)", "&Delete\tDel (off)", "-",
                           "Align &Top (off)", "Align &Bottom (off)", "Align &Left (off)", "Align &Right (off)", "-",
                           "&Create Ancestor Tree", "  &Compact (off)", "  &Fractal style (off)",
                           "&Organize Ancestor Tree", "  &Compact (off)", "  &Fractal Style (off)", "-",
@@ -121,7 +121,8 @@ void MainWindowTest::otherMenus() {
     QCOMPARE(describe(topMenu(w, "&Zoom")),
              QStringList({"200%\tCtrl+F1 (off)", "100%\tCtrl+F2 (off)", "50%\tCtrl+F3 (off)", "35%\tCtrl+F4 (off)",
                           "20%\tCtrl+F5 (off)", "10%\tCtrl+F6 (off)", "5%\tCtrl+F7 (off)", "1%\tCtrl+F8 (off)", "-",
-                          "Zoom to &Area (off)", "-", "Zoom &In\tI (off)", "Zoom &Out\tO (off)"}));
+                          "Zoom to &Area (off)", "-", "Zoom &In\tI (off)", "Zoom &Out\tO (off)", "-",
+                          "Fit &Whole Tree\tW (off)", "Fit &Selection (off)"}));
     QVERIFY(w.zoomToAreaAction->isCheckable());
     QCOMPARE(w.zoomToItemAction->shortcut(), QKeySequence(Qt::Key_Z));  // the popup's entry, on the window
     QVERIFY(w.actions().contains(w.zoomToItemAction));
@@ -146,7 +147,7 @@ void MainWindowTest::toolbarButtonsAndHints() {
     MainWindow w(registry, prompts, "/opt/k/kinloom", {});
     QStringList hints;
     for (QAction* a : w.toolbar()->actions()) hints << (a->isSeparator() ? QString("-") : a->toolTip());
-    QCOMPARE(hints, QStringList({"Open family tree", "Save family tree", "-", "New person", "Edit properties",
+    QCOMPARE(hints, QStringList({"Open family tree", "Save family tree", "-", "Undo", "Redo", "-", "New person", "Edit properties",
                                  "Create ancestor tree", "-", "Zoom to area", "View/hide Navigator",
                                  "View/hide Name Search", "Print tree or selected items", "-", "Help"}));
     QCOMPARE(w.toolBarArea(w.toolbar()), Qt::LeftToolBarArea);

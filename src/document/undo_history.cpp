@@ -1,0 +1,209 @@
+#include "document/undo_history.h"
+
+#include <QUndoCommand>
+
+namespace kinloom {
+
+ItemChanges::ItemChanges(ItemStore& store) : store_(store) {}
+
+ItemChanges::~ItemChanges() {
+    for (PersonItem* item : parked_) store_.freeDetached(item);
+}
+
+ItemChanges::Place ItemChanges::placeOf(const PersonItem& item) {
+    return {item.X, item.Y, item.ChildCount, item.Selected};
+}
+
+void ItemChanges::touch(PersonItem* item) {
+    if (fieldIndex_.contains(item)) return;
+    fieldIndex_.emplace(item, fields_.size());
+    fields_.push_back({item, *item, {}});
+}
+
+void ItemChanges::touchPlace(PersonItem* item) {
+    if (fieldIndex_.contains(item) || placeIndex_.contains(item)) return;
+    placeIndex_.emplace(item, places_.size());
+    places_.push_back({item, placeOf(*item), {}});
+}
+
+void ItemChanges::moved(PersonItem* item, ItemPlace from, ItemPlace to) {
+    moves_.push_back({item, from, to});
+    if (to.inStore)
+        parked_.erase(item);
+    else
+        parked_.insert(item);
+}
+
+void ItemChanges::finish(int32_t lastIdBefore, PersonItem* currentBefore) {
+    for (FieldChange& c : fields_) c.after = *c.item;
+    for (PlaceChange& c : places_) c.after = placeOf(*c.item);
+    fieldIndex_ = {};
+    placeIndex_ = {};
+    fields_.shrink_to_fit();
+    places_.shrink_to_fit();
+    moves_.shrink_to_fit();
+    lastIdBefore_ = lastIdBefore;
+    lastIdAfter_ = store_.lastId;
+    currentBefore_ = currentBefore;
+    currentAfter_ = store_.currentItem;
+}
+
+void ItemChanges::setPlace(PersonItem* item, const Place& place) {
+    item->X = place.x;
+    item->Y = place.y;
+    item->ChildCount = place.childCount;
+    if (store_.contains(item))
+        store_.setSelected(item, place.selected);
+    else
+        item->Selected = place.selected;
+}
+
+void ItemChanges::setFields(PersonItem* item, const PersonItem& fields) {
+    PersonItem* const next = item->Next;
+    PersonItem* const prev = item->Prev;
+    const bool selected = item->Selected;
+    // No step changes an item's Id, but the name search renumbers them all: an old Id put back
+    // could give two items the same number and mix up their links in the file.
+    const int32_t id = item->Id;
+    *item = fields;
+    item->Next = next;
+    item->Prev = prev;
+    item->Selected = selected;
+    item->Id = id;
+    if (store_.contains(item))
+        store_.setSelected(item, fields.Selected);
+    else
+        item->Selected = fields.Selected;
+}
+
+void ItemChanges::putAt(PersonItem* item, ItemPlace where) {
+    if (store_.contains(item))
+        store_.detachItem(item);
+    else
+        parked_.erase(item);
+    if (where.inStore)
+        store_.insertItemAfter(item, where.prev);
+    else
+        parked_.insert(item);
+}
+
+void ItemChanges::apply(bool forward) {
+    if (forward) {
+        for (const Move& m : moves_) putAt(m.item, m.to);
+        for (const PlaceChange& c : places_) setPlace(c.item, c.after);
+        for (const FieldChange& c : fields_) setFields(c.item, c.after);
+    } else {
+        for (auto m = moves_.rbegin(); m != moves_.rend(); ++m) putAt(m->item, m->from);
+        // Fields first: a place taken before the item's first full touch is older.
+        for (const FieldChange& c : fields_) setFields(c.item, c.before);
+        for (const PlaceChange& c : places_) setPlace(c.item, c.before);
+    }
+    store_.lastId = forward ? lastIdAfter_ : lastIdBefore_;
+    PersonItem* current = forward ? currentAfter_ : currentBefore_;
+    store_.currentItem = store_.contains(current) ? current : nullptr;
+}
+
+size_t ItemChanges::memoryUse() const {
+    size_t bytes = sizeof(*this) + fields_.capacity() * sizeof(FieldChange) + places_.capacity() * sizeof(PlaceChange) +
+                   moves_.capacity() * sizeof(Move) + parked_.size() * (sizeof(PersonItem) + 4 * sizeof(void*));
+    return bytes;
+}
+
+namespace {
+
+// One step on the stack. It is pushed after its command ran, so the first redo does nothing.
+class ItemStep : public QUndoCommand {
+public:
+    ItemStep(std::unique_ptr<ItemChanges> changes, const QString& label)
+        : QUndoCommand(label), changes_(std::move(changes)) {}
+    void undo() override { changes_->apply(false); }
+    void redo() override {
+        if (done_) changes_->apply(true);
+        done_ = true;
+    }
+
+private:
+    std::unique_ptr<ItemChanges> changes_;
+    bool done_ = false;
+};
+
+}  // namespace
+
+UndoHistory::UndoHistory(ItemStore& store) : store_(store) {
+    stack_.setUndoLimit(200);
+    store_.setChangeSink(this);
+}
+
+UndoHistory::~UndoHistory() {
+    if (store_.changeSink() == this) store_.setChangeSink(nullptr);
+}
+
+ItemChanges& UndoHistory::pending() {
+    if (!pending_) {
+        pending_ = std::make_unique<ItemChanges>(store_);
+        baseCurrent_ = store_.currentItem;
+    }
+    return *pending_;
+}
+
+void UndoHistory::touch(PersonItem* item) { pending().touch(item); }
+void UndoHistory::touchPlace(PersonItem* item) { pending().touchPlace(item); }
+void UndoHistory::moved(PersonItem* item, ItemPlace from, ItemPlace to) {
+    pending().moved(item, from, to);
+}
+
+void UndoHistory::commit(const QString& label) {
+    if (pending_ && !pending_->empty()) {
+        pending_->finish(baseLastId_, baseCurrent_);
+        lastStepBytes_ = pending_->memoryUse();
+        stack_.push(new ItemStep(std::move(pending_), label));
+    }
+    pending_.reset();
+    baseLastId_ = store_.lastId;
+}
+
+void UndoHistory::storeCleared() {
+    // Every item goes now: no step may keep a reference to one.
+    pending_.reset();
+    stack_.clear();
+}
+
+void UndoHistory::clear() {
+    pending_.reset();
+    stack_.clear();
+    baseLastId_ = store_.lastId;
+}
+
+void UndoHistory::markSaved() {
+    commit(QStringLiteral("Edit"));
+    stack_.setClean();
+}
+
+void UndoHistory::afterStackMove() {
+    store_.modified = !stack_.isClean();
+    baseLastId_ = store_.lastId;
+}
+
+void UndoHistory::undo() {
+    commit(QStringLiteral("Edit"));
+    if (!stack_.canUndo()) return;
+    store_.setChangeSink(nullptr);
+    stack_.undo();
+    store_.setChangeSink(this);
+    afterStackMove();
+}
+
+void UndoHistory::redo() {
+    commit(QStringLiteral("Edit"));
+    if (!stack_.canRedo()) return;
+    store_.setChangeSink(nullptr);
+    stack_.redo();
+    store_.setChangeSink(this);
+    afterStackMove();
+}
+
+QString moveLabel(int count) {
+    return count == 1 ? QStringLiteral("Move 1 item") : QStringLiteral("Move %1 items").arg(count);
+}
+
+}  // namespace kinloom

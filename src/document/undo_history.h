@@ -1,0 +1,109 @@
+#pragma once
+#include "document/item_store.h"
+
+#include <QString>
+#include <QUndoStack>
+
+#include <memory>
+#include <unordered_map>
+#include <unordered_set>
+#include <vector>
+
+namespace kinloom {
+
+// The changes of one step: the before and after of the items it touched (their fields, or only
+// their place on the canvas), the moves of items in and out of the list, and the document state
+// around them. Items out of the store in the current state are kept here, so every link held by
+// a step points at a live item of its own identity.
+class ItemChanges {
+public:
+    explicit ItemChanges(ItemStore& store);
+    ~ItemChanges();
+    ItemChanges(const ItemChanges&) = delete;
+    ItemChanges& operator=(const ItemChanges&) = delete;
+
+    void touch(PersonItem* item);
+    void touchPlace(PersonItem* item);
+    void moved(PersonItem* item, ItemPlace from, ItemPlace to);
+    bool empty() const { return fields_.empty() && places_.empty() && moves_.empty(); }
+    int touchedCount() const { return static_cast<int>(fields_.size() + places_.size()); }
+
+    // Takes the after state; the step is complete.
+    void finish(int32_t lastIdBefore, PersonItem* currentBefore);
+    void apply(bool forward);
+    size_t memoryUse() const;
+
+private:
+    struct Place {
+        int32_t x = 0, y = 0, childCount = 0;
+        bool selected = false;
+    };
+    struct FieldChange {
+        PersonItem* item;
+        PersonItem before, after;
+    };
+    struct PlaceChange {
+        PersonItem* item;
+        Place before, after;
+    };
+    struct Move {
+        PersonItem* item;
+        ItemPlace from, to;
+    };
+    static Place placeOf(const PersonItem& item);
+    void setPlace(PersonItem* item, const Place& place);
+    void setFields(PersonItem* item, const PersonItem& fields);
+    void putAt(PersonItem* item, ItemPlace where);
+
+    ItemStore& store_;
+    std::vector<FieldChange> fields_;
+    std::vector<PlaceChange> places_;
+    std::vector<Move> moves_;
+    std::unordered_map<PersonItem*, size_t> fieldIndex_, placeIndex_;  // only while recording
+    std::unordered_set<PersonItem*> parked_;  // detached items whose fate this step decides
+    int32_t lastIdBefore_ = 0, lastIdAfter_ = 0;
+    PersonItem *currentBefore_ = nullptr, *currentAfter_ = nullptr;
+};
+
+// The undo history of a document. It listens to the store all the time and gathers every change
+// into a pending step; the window cuts a step with commit() when a command ends. The store's
+// Modified flag follows the stack's clean state on undo and redo.
+class UndoHistory : public ChangeSink {
+public:
+    explicit UndoHistory(ItemStore& store);
+    ~UndoHistory() override;
+
+    QUndoStack& stack() { return stack_; }
+    // Turns what changed since the last commit into one step called `label`; nothing changed,
+    // no step.
+    void commit(const QString& label);
+    // Forgets every step and what is pending: Open, New and the imports start here.
+    void clear();
+    // The document was saved: this is the clean state.
+    void markSaved();
+    void undo();
+    void redo();
+    // The memory the last committed step holds, for the benchmarks and tests.
+    size_t lastStepBytes() const { return lastStepBytes_; }
+
+    void touch(PersonItem* item) override;
+    void touchPlace(PersonItem* item) override;
+    void moved(PersonItem* item, ItemPlace from, ItemPlace to) override;
+    void storeCleared() override;
+
+private:
+    ItemChanges& pending();
+    void afterStackMove();
+
+    ItemStore& store_;
+    QUndoStack stack_;
+    std::unique_ptr<ItemChanges> pending_;
+    int32_t baseLastId_ = 0;         // lastId when the pending step began
+    PersonItem* baseCurrent_ = nullptr;
+    size_t lastStepBytes_ = 0;
+};
+
+// "Move 1 item", "Move 3 items".
+QString moveLabel(int count);
+
+}  // namespace kinloom

@@ -1,0 +1,282 @@
+// Undo and redo over every command that changes the tree: a random run of commands, undone and
+// redone one step at a time, must give back the very bytes of the tree file at every step.
+#include "document/undo_history.h"
+#include "canvas/edit_commands.h"
+#include "canvas/edit_properties.h"
+#include "canvas/interaction.h"
+#include "canvas/spouse_unlink.h"
+#include "document/store_commands.h"
+#include "document/tree_file.h"
+#include "editor/person_save.h"
+#include "layout/ancestor_tree.h"
+#include "layout/auto_arrange.h"
+#include "platform/charsets.h"
+#include "platform/scripted_prompts.h"
+#include "reports/quality_check.h"
+#include "canvas/recording_surface.h"
+#include "layout/random_family.h"
+
+#include <QFile>
+#include <QTemporaryDir>
+#include <gtest/gtest.h>
+
+#include <random>
+
+namespace kinloom {
+namespace {
+
+struct NullHost : EditHost {
+    void repaint() override {}
+    void paintWithoutErase() override {}
+    void zoomTo(double) override {}
+    WindowSize outerSize() const override { return {800, 600}; }
+    void startPlacing(bool) override {}
+    void setCrossCursor() override {}
+    void armLink(PendingLink, int, int) override {}
+    void setIgnoreNextMouseDown() override {}
+};
+
+class UndoHistoryTest : public ::testing::Test {
+public:
+    UndoHistoryTest() : in(store, view, surface) {
+        in.stepEnded = [this](const QString& name) { history.commit(name); };
+    }
+
+    QByteArray treeBytes() {
+        const QString name = dir.filePath(QStringLiteral("t.kl3"));
+        EXPECT_TRUE(saveToFile(store, name, prompts));
+        QFile f(name);
+        EXPECT_TRUE(f.open(QIODevice::ReadOnly));
+        return f.readAll();
+    }
+    PersonItem* randomItem(std::mt19937& rng) {
+        if (store.empty()) return nullptr;
+        int k = static_cast<int>(rng() % store.itemCount());
+        PersonItem* p = store.firstItem();
+        while (k-- > 0) p = p->Next;
+        return p;
+    }
+    void clickOn(const PersonItem& p) {
+        in.mousePress({p.X + 3, p.Y + 3}, Qt::LeftButton);
+        in.mouseRelease({p.X + 3, p.Y + 3});
+    }
+
+    QTemporaryDir dir;
+    ScriptedPrompts prompts;
+    ItemStore store;
+    UndoHistory history{store};
+    ViewState view;
+    test::RecordingSurface surface;
+    CanvasInteraction in;
+    NullHost host;
+    EditContext ctx{store, view, host};
+    DisplayCharset cs{DisplayCharset::kSystemDefault};
+};
+
+// One random command on a random item; commits its step under the command's name.
+void runRandomCommand(UndoHistoryTest& t, std::mt19937& rng);
+
+TEST_F(UndoHistoryTest, RandomCommandsUndoAndRedoToTheSameBytes) {
+    for (unsigned seed = 1; seed <= 4; ++seed) {
+        store.clearMemory();
+        history.clear();
+        test::fillRandomFamily(store, seed);
+        store.clearSelection();
+        history.clear();
+        history.stack().setUndoLimit(0);  // the window keeps 200; here every step is checked
+        std::mt19937 rng(seed);
+        std::vector<QByteArray> states{treeBytes()};
+        std::vector<int32_t> lastIds{store.lastId};
+        for (int i = 0; i < 250; ++i) {
+            runRandomCommand(*this, rng);
+            ASSERT_EQ(history.stack().index(), history.stack().count());
+            if (history.stack().count() + 1 > static_cast<int>(states.size())) {
+                states.push_back(treeBytes());
+                lastIds.push_back(store.lastId);
+            }
+            ASSERT_EQ(states.size(), static_cast<size_t>(history.stack().count() + 1));
+        }
+        ASSERT_GT(states.size(), 150u) << "seed " << seed;
+        for (int k = history.stack().count(); k > 0; --k) {
+            history.undo();
+            const QByteArray now = treeBytes();
+            qsizetype at = 0;
+            while (at < now.size() && at < states[k - 1].size() && now[at] == states[k - 1][at]) ++at;
+            ASSERT_EQ(now, states[k - 1]) << "first difference at byte " << at << " seed " << seed << " undo of step " << k << " "
+                                                  << history.stack().command(k - 1)->text().toStdString();
+            ASSERT_EQ(store.lastId, lastIds[k - 1]);
+            ASSERT_TRUE(!store.currentItem || store.contains(store.currentItem));
+        }
+        for (size_t k = 1; k < states.size(); ++k) {
+            history.redo();
+            ASSERT_EQ(treeBytes(), states[k]) << "seed " << seed << " redo of step " << k;
+            ASSERT_TRUE(!store.currentItem || store.contains(store.currentItem));
+        }
+    }
+}
+
+void runRandomCommand(UndoHistoryTest& t, std::mt19937& rng) {
+    ItemStore& store = t.store;
+    PersonItem* a = t.randomItem(rng);
+    PersonItem* b = t.randomItem(rng);
+    store.currentItem = a;
+    store.modified = true;
+    const auto commit = [&t](const char* name) { t.history.commit(QString::fromLatin1(name)); };
+    switch (rng() % 15) {
+    case 0:
+        store.pointerX = static_cast<int>(rng() % 4000);
+        store.pointerY = static_cast<int>(rng() % 4000);
+        newPerson(t.ctx);
+        commit("New Item");
+        break;
+    case 1:
+        deletePerson(store, t.prompts);  // the scripted prompts answer Yes
+        commit("Delete");
+        break;
+    case 2: case 3: {
+        if (!a || !b) break;
+        store.currentItem = a;
+        (rng() % 3 == 0 ? t.in.linkFatherPending : rng() % 2 ? t.in.linkMotherPending : t.in.linkSpousePending) = true;
+        t.clickOn(*b);
+        t.in.reset();
+        break;
+    }
+    case 4:
+        deleteFatherLink(t.ctx);
+        commit("Delete Father Link");
+        break;
+    case 5:
+        deleteMotherLink(t.ctx);
+        commit("Delete Mother Link");
+        break;
+    case 6:
+        if (a && !a->isAlias()) rng() % 2 ? makeAlias(t.ctx) : makeThisAlias(t.ctx);
+        commit("Make Alias");
+        break;
+    case 7: {
+        if (!a) break;
+        store.touch(a);
+        a->Sex = "M";  // no properties dialog on the drop; part of the move's step
+        const int x = a->X + 3, y = a->Y + 3;
+        t.in.mousePress({x, y}, Qt::LeftButton);
+        const int dx = static_cast<int>(rng() % 300), dy = static_cast<int>(rng() % 300);
+        t.in.mouseMove({x + dx / 2, y + dy / 2});
+        t.in.mouseMove({x + dx, y + dy});
+        t.in.mouseRelease({x + dx, y + dy});
+        t.in.reset();
+        break;
+    }
+    case 8: {
+        // Selecting is not a step, so the items are recorded before they are selected.
+        std::vector<PersonItem*> group;
+        for (int k = 0; k < 3; ++k)
+            if (PersonItem* p = t.randomItem(rng)) group.push_back(p);
+        for (PersonItem* p : group) store.touchPlace(p);
+        for (PersonItem* p : group) store.addToSelection(p);
+        AlignSelection(t.ctx, static_cast<AlignEdge>(rng() % 4));
+        store.clearSelection();
+        commit("Align");
+        break;
+    }
+    case 9:
+        if (rng() % 4 == 0) arrangeAllItems(store);
+        commit("Auto Arrange");
+        break;
+    case 10:
+        if (a) createTree(store, rng() % 2 ? TreeStyle::Compact : TreeStyle::Fractal,
+                          [] { return std::optional<QString>(QStringLiteral("3")); }, t.prompts, {});
+        commit("Create Ancestor Tree");
+        break;
+    case 11:
+        if (a) organizeTree(store, TreeStyle::Compact, 0, t.prompts);
+        commit("Organize Ancestor Tree");
+        break;
+    case 12: {
+        if (!a) break;
+        editProperties(store, t.host, [&](PersonItem& copy, PersonItem& edited) {
+            PersonFormValues v;
+            v.firstName = QStringLiteral("Name%1").arg(rng() % 1000);
+            v.lastName = QStringLiteral("Kin");
+            v.bornDate = QStringLiteral("1 JAN 1900");
+            v.gender = rng() % 2 ? Gender::Male : Gender::Female;
+            v.spouses = spouseGridRows(copy, t.cs);
+            for (SpouseGridRow& r : v.spouses) r.place = QStringLiteral("Place%1").arg(rng() % 10);
+            return saveIt(store, copy, edited, v, t.prompts, t.cs);
+        });
+        commit("Properties");
+        break;
+    }
+    case 13:
+        if (a) deleteSpouseLink(store, *a, 0, t.prompts);
+        commit("Delete Spouse Link");
+        break;
+    case 14: {
+        if (!a) break;
+        QualityProblem row{QString(), a, rng() % 2 ? ReferenceKind::NotesFile : ReferenceKind::PictureFile,
+                           QStringLiteral("not found")};
+        t.prompts.answerText(QStringLiteral("found%1.txt").arg(rng() % 100));
+        resolveQualityProblem(store, row, t.dir.path(), t.prompts, t.cs);
+        commit("Resolve");
+        break;
+    }
+    }
+}
+
+TEST_F(UndoHistoryTest, NamesCleanStateAndNoDanglingCurrentItem) {
+    PersonItem* a = store.createItem();
+    a->FirstName = "Ann";
+    history.clear();
+    history.markSaved();
+    store.modified = false;
+
+    store.pointerX = 500;
+    newPerson(ctx);
+    PersonItem* made = store.currentItem;
+    history.commit(QStringLiteral("New Item"));
+    EXPECT_EQ(history.stack().undoText(), QStringLiteral("New Item"));
+    EXPECT_TRUE(store.modified);
+    store.touch(a);
+    a->LastName = "Kin";
+    history.commit(QStringLiteral("Properties"));
+    EXPECT_LT(history.lastStepBytes(), 4096u);  // the before and after of one item, not the tree
+    history.undo();
+    EXPECT_EQ(a->LastName, "");
+    history.undo();
+    EXPECT_FALSE(store.contains(made));
+    EXPECT_EQ(store.currentItem, a);  // current again as before, never the removed item
+    EXPECT_EQ(store.itemCount(), 1);
+    EXPECT_FALSE(store.modified);  // back where it was saved
+    EXPECT_EQ(history.stack().redoText(), QStringLiteral("New Item"));
+    history.redo();
+    EXPECT_EQ(store.currentItem, made);
+    EXPECT_TRUE(store.modified);
+
+    // A drag of a group names its step after the number of items.
+    PersonItem* b = store.createItem();
+    b->X = 1000;
+    b->Sex = "F";
+    a->Sex = "M";
+    history.commit(QStringLiteral("New Item"));
+    store.addToSelection(a);
+    store.addToSelection(b);
+    const int gap = b->X - a->X;
+    in.mousePress({a->X + 3, a->Y + 3}, Qt::LeftButton);
+    in.mouseMove({a->X + 53, a->Y + 3});
+    in.mouseRelease({a->X + 53, a->Y + 3});
+    EXPECT_EQ(history.stack().undoText(), QStringLiteral("Move 2 items"));
+    EXPECT_EQ(b->X - a->X, gap);  // the group kept its shape
+    EXPECT_GT(b->X, 1040);
+    history.undo();
+    EXPECT_EQ(b->X, 1000);
+    EXPECT_EQ(store.selectionList().size(), 2u);
+
+    // Nothing changed, no step; clearing the store empties the history.
+    const int steps = history.stack().count();
+    history.commit(QStringLiteral("Zoom"));
+    EXPECT_EQ(history.stack().count(), steps);
+    store.clearMemory();
+    EXPECT_EQ(history.stack().count(), 0);
+}
+
+}  // namespace
+}  // namespace kinloom
