@@ -8,13 +8,18 @@ class QPainter;
 
 namespace kinloom {
 
-// Draws runs of one-pixel link lines in one colour, solid or dotted. On a 32-bit image with nothing
-// but plain painting in force it sets the pixels itself, choosing exactly the pixels that the
-// painter's own line drawing chooses; anywhere else it hands the lines to the painter in one call.
+// Draws runs of link lines in one colour, solid or dotted, one logical pixel wide. On a 32-bit image
+// with nothing but plain painting in force it sets the pixels itself: at pixel ratio 1 exactly the
+// pixels that the painter's own one-pixel line drawing chooses; at a whole-number ratio r a line r
+// device pixels wide between the centres of the logical pixels at its ends, so that it meets the
+// boxes' edges as at ratio 1 and slants in device-pixel steps. Anywhere else it hands the lines to
+// the painter in one call.
 //
 // A large tree at a small zoom draws each pixel a hundred times over, and only the last line to
 // cross a pixel shows. So the lines are kept until finish() and drawn last first, each pixel set
-// once; a stretch of line over squares of the picture that are already wholly set is stepped over.
+// once; a stretch of line over squares of the picture that are already wholly set is stepped over,
+// first in large squares, then in smaller ones, and nothing more is walked once every pixel is set.
+// Many lines are drawn in bands of rows, one thread a band.
 class LinkLines {
 public:
     explicit LinkLines(QPainter& painter);
@@ -27,25 +32,44 @@ public:
     void finish();
 
 private:
-    static constexpr int kTile = 16;
+    // Pixels of a band not yet set, counted per square of a given size.
+    struct Coverage {
+        int shift = 0;  // squares of 2^shift pixels a side
+        int size = 1;
+        int across = 0;
+        std::vector<int> unset;
+        void reset(int squareShift, int width, int height);
+        int& of(int x, int row) { return unset[static_cast<size_t>((row >> shift) * across + (x >> shift))]; }
+    };
+    // The rows from top to bottom (one past), drawn by one thread.
+    struct Band {
+        int top = 0;
+        int bottom = 0;
+        std::vector<Coverage> squares;  // from the largest squares to the smallest
+        long long unset = 0;
+    };
     struct Pending {
         QLine line;
         quint32 pixel;
         bool dotted;
     };
-    void drawLine(QLine line, quint32 pixel, bool dotted);
-    void plot(int x, int y, quint32 pixel);
-    bool covered(bool steep, int major, int minor0, int minor1) const;
+    void drawBand(Band& band);
+    void drawLine(Band& band, QLine line, quint32 pixel, bool dotted);
+    void drawWideLine(Band& band, QLine line, quint32 pixel, bool dotted);
+    template <class MinorAt, class IsOn>
+    void walk(Band& band, bool steep, int a, int end, int thickness, const MinorAt& minorAt, const IsOn& isOn,
+              quint32 pixel);
+    bool covered(const Band& band, size_t level, bool steep, int major, int minor0, int minor1) const;
+    void plot(Band& band, int x, int y, quint32 pixel);
 
     QPainter& painter_;
     uchar* bits_ = nullptr;
     qsizetype stride_ = 0;
     int width_ = 0;
     int height_ = 0;
+    int ratio_ = 1;
     std::vector<Pending> pending_;
-    std::vector<unsigned char> set_;    // a pixel already holds its final colour
-    std::vector<int> unsetInTile_;      // pixels of each square not set yet
-    int tilesAcross_ = 0;
+    std::vector<unsigned char> set_;  // a pixel already holds its final colour
 };
 
 }  // namespace kinloom
