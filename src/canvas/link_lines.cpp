@@ -116,6 +116,9 @@ void LinkLines::drawBand(Band& band) {
         band.squares[level].reset(kSquareShifts[level], width_, rows);
     band.unset = static_cast<long long>(width_) * rows;
     for (auto it = pending_.rbegin(); it != pending_.rend() && band.unset > 0; ++it) {
+        // A line whose rows all lie above or below the band, a pixel or two to spare.
+        const int lowest = std::min(it->line.y1(), it->line.y2()), highest = std::max(it->line.y1(), it->line.y2());
+        if ((highest + 2LL) * ratio_ < band.top || (lowest - 2LL) * ratio_ >= band.bottom) continue;
         if (ratio_ == 1)
             drawLine(band, it->line, it->pixel, it->dotted);
         else
