@@ -33,19 +33,32 @@ LinkLines::LinkLines(QPainter& painter) : painter_(painter) {
 }
 
 void LinkLines::draw(const std::vector<QLine>& lines, const QColor& colour, bool dotted) {
-    if (lines.empty()) return;
-    if (!bits_ || colour.alpha() != 255) {
-        // One logical pixel wide: on a 2x screen two device pixels, so that lines weigh as elsewhere.
-        const QPaintDevice* device = painter_.device();
-        const qreal ratio = device ? device->devicePixelRatioF() : 1.0;
-        QPen pen(colour, ratio > 1 ? std::round(ratio) : 0, dotted ? Qt::DotLine : Qt::SolidLine);
-        pen.setCosmetic(true);
-        painter_.setPen(pen);
-        painter_.drawLines(lines.data(), static_cast<int>(lines.size()));
+    const Pen pen(colour, dotted);
+    reserve(lines.size());
+    for (const QLine& line : lines) add(line, pen);
+}
+
+void LinkLines::add(const QLine& line, const Pen& pen) {
+    if (bits_ && pen.colour.alpha() == 255) {
+        pending_.push_back({line, pen.pixel, pen.dotted});
         return;
     }
-    const quint32 pixel = colour.rgba();
-    for (const QLine& line : lines) pending_.push_back({line, pixel, dotted});
+    if (!run_.empty() && (pen.colour != runColour_ || pen.dotted != runDotted_)) drawRun();
+    runColour_ = pen.colour;
+    runDotted_ = pen.dotted;
+    run_.push_back(line);
+}
+
+void LinkLines::drawRun() {
+    if (run_.empty()) return;
+    // One logical pixel wide: on a 2x screen two device pixels, so that lines weigh as elsewhere.
+    const QPaintDevice* device = painter_.device();
+    const qreal ratio = device ? device->devicePixelRatioF() : 1.0;
+    QPen pen(runColour_, ratio > 1 ? std::round(ratio) : 0, runDotted_ ? Qt::DotLine : Qt::SolidLine);
+    pen.setCosmetic(true);
+    painter_.setPen(pen);
+    painter_.drawLines(run_.data(), static_cast<int>(run_.size()));
+    run_.clear();
 }
 
 namespace {
@@ -75,7 +88,7 @@ int firstWhere(int lo, int hi, const Pred& pred) {
 
 }  // namespace
 
-void LinkLines::Coverage::reset(int squareShift, int width, int height) {
+void LinkLines::Coverage::reset(int squareShift, int width, int height, const QRect& reach) {
     shift = squareShift;
     size = 1 << shift;
     across = (width + size - 1) / size;
@@ -83,10 +96,12 @@ void LinkLines::Coverage::reset(int squareShift, int width, int height) {
     unset.assign(static_cast<size_t>(across) * static_cast<size_t>(down), 0);
     for (int ty = 0; ty < down; ++ty)
         for (int tx = 0; tx < across; ++tx)
-            unset[static_cast<size_t>(ty * across + tx)] = std::min(size, width - tx * size) * std::min(size, height - ty * size);
+            unset[static_cast<size_t>(ty * across + tx)] = (QRect(tx * size, ty * size, size, size) & reach).width() *
+                                                            (QRect(tx * size, ty * size, size, size) & reach).height();
 }
 
 void LinkLines::finish() {
+    drawRun();
     if (pending_.empty()) return;
     set_.assign(static_cast<size_t>(width_) * static_cast<size_t>(height_), 0);
     // Bands of whole largest squares, so that no square lies in two bands.
@@ -111,10 +126,25 @@ void LinkLines::finish() {
 void LinkLines::drawBand(Band& band) {
     const int rows = band.bottom - band.top;
     if (rows <= 0) return;
+    // Pixels that no line can reach count as set from the start, so that the squares along the
+    // edges of the lines' reach can fill up and be stepped over.
+    long long left = width_, top = band.bottom, right = -1, bottom = -1;
+    for (const Pending& p : pending_) {
+        const long long x0 = std::min(p.line.x1(), p.line.x2()), x1 = std::max(p.line.x1(), p.line.x2());
+        const long long y0 = std::min(p.line.y1(), p.line.y2()), y1 = std::max(p.line.y1(), p.line.y2());
+        left = std::min(left, x0 * ratio_ - 2);
+        right = std::max(right, x1 * ratio_ + ratio_ + 1);
+        top = std::min(top, y0 * ratio_ - 2);
+        bottom = std::max(bottom, y1 * ratio_ + ratio_ + 1);
+    }
+    QRect reach(QPoint(static_cast<int>(std::clamp<long long>(left, 0, width_)),
+                       static_cast<int>(std::clamp<long long>(top, band.top, band.bottom) - band.top)),
+                QPoint(static_cast<int>(std::clamp<long long>(right, -1, width_ - 1)),
+                       static_cast<int>(std::clamp<long long>(bottom, band.top - 1, band.bottom - 1) - band.top)));
     band.squares.resize(std::size(kSquareShifts));
     for (size_t level = 0; level < band.squares.size(); ++level)
-        band.squares[level].reset(kSquareShifts[level], width_, rows);
-    band.unset = static_cast<long long>(width_) * rows;
+        band.squares[level].reset(kSquareShifts[level], width_, rows, reach);
+    band.unset = reach.isValid() ? static_cast<long long>(reach.width()) * reach.height() : 0;
     for (auto it = pending_.rbegin(); it != pending_.rend() && band.unset > 0; ++it) {
         // A line whose rows all lie above or below the band, a pixel or two to spare.
         const int lowest = std::min(it->line.y1(), it->line.y2()), highest = std::max(it->line.y1(), it->line.y2());

@@ -1,6 +1,7 @@
 #pragma once
 #include <QColor>
 #include <QLine>
+#include <QRect>
 
 #include <vector>
 
@@ -27,7 +28,17 @@ public:
     LinkLines(const LinkLines&) = delete;
     LinkLines& operator=(const LinkLines&) = delete;
 
+    // A colour and style, with the pixel value worked out once.
+    struct Pen {
+        Pen(const QColor& colour, bool dotted) : colour(colour), pixel(colour.rgba()), dotted(dotted) {}
+        QColor colour;
+        quint32 pixel;
+        bool dotted;
+    };
+
     void draw(const std::vector<QLine>& lines, const QColor& colour, bool dotted);
+    void add(const QLine& line, const Pen& pen);
+    void reserve(size_t lines) { pending_.reserve(pending_.size() + lines); }
     // Puts every line drawn so far into the picture.
     void finish();
 
@@ -38,7 +49,8 @@ private:
         int size = 1;
         int across = 0;
         std::vector<int> unset;
-        void reset(int squareShift, int width, int height);
+        // Counts the pixels of a band `width` x `height` that lie within `reach`.
+        void reset(int squareShift, int width, int height, const QRect& reach);
         int& of(int x, int row) { return unset[static_cast<size_t>((row >> shift) * across + (x >> shift))]; }
     };
     // The rows from top to bottom (one past), drawn by one thread.
@@ -53,6 +65,7 @@ private:
         quint32 pixel;
         bool dotted;
     };
+    void drawRun();
     void drawBand(Band& band);
     void drawLine(Band& band, QLine line, quint32 pixel, bool dotted);
     void drawWideLine(Band& band, QLine line, quint32 pixel, bool dotted);
@@ -69,6 +82,10 @@ private:
     int height_ = 0;
     int ratio_ = 1;
     std::vector<Pending> pending_;
+    // For the painter: the lines of one colour and style, drawn in one call when these change.
+    std::vector<QLine> run_;
+    QColor runColour_;
+    bool runDotted_ = false;
     std::vector<unsigned char> set_;  // a pixel already holds its final colour
 };
 
