@@ -12,7 +12,22 @@
 
 namespace kinloom {
 
+// The lists of the last lines drawn on this thread, kept for their room: a large tree needs
+// megabytes of them at every repaint.
+struct LinkLines::Scratch {
+    std::vector<Pending> pending;
+    std::vector<unsigned char> set;
+};
+
+LinkLines::Scratch& LinkLines::scratch() {
+    thread_local Scratch kept;
+    return kept;
+}
+
 LinkLines::LinkLines(QPainter& painter) : painter_(painter) {
+    pending_.swap(scratch().pending);
+    set_.swap(scratch().set);
+    pending_.clear();
     QPaintDevice* device = painter.device();
     if (!device || device->devType() != QInternal::Image) return;
     auto* image = static_cast<QImage*>(device);
@@ -30,6 +45,12 @@ LinkLines::LinkLines(QPainter& painter) : painter_(painter) {
     stride_ = image->bytesPerLine();
     width_ = image->width();
     height_ = image->height();
+}
+
+LinkLines::~LinkLines() {
+    finish();
+    pending_.swap(scratch().pending);
+    set_.swap(scratch().set);
 }
 
 void LinkLines::draw(const std::vector<QLine>& lines, const QColor& colour, bool dotted) {

@@ -24,7 +24,7 @@ namespace kinloom {
 class LinkLines {
 public:
     explicit LinkLines(QPainter& painter);
-    ~LinkLines() { finish(); }
+    ~LinkLines();
     LinkLines(const LinkLines&) = delete;
     LinkLines& operator=(const LinkLines&) = delete;
 
@@ -65,6 +65,8 @@ private:
         quint32 pixel;
         bool dotted;
     };
+    struct Scratch;
+    static Scratch& scratch();
     void drawRun();
     void drawBand(Band& band);
     void drawLine(Band& band, QLine line, quint32 pixel, bool dotted);

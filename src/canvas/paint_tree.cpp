@@ -218,7 +218,11 @@ PaintResult paintTree(QPainter& painter, const ItemStore& store, const ViewState
 
     // One walk over the store gathers the lines and the boxes to draw and counts the items; the
     // drawing then follows in the fixed order: spouse links, parent links, boxes, highlight.
-    std::vector<Segment> spouseLines, parentLines;
+    // The lists keep their room from one repaint to the next: a large tree needs megabytes of them,
+    // and asking the system for fresh pages every time costs more than filling them.
+    static thread_local std::vector<Segment> spouseLines, parentLines;
+    spouseLines.clear();
+    parentLines.clear();
     // A box to draw: what its drawing needs is kept here, so that a tree at a small zoom is drawn
     // without a second pass over the items' memory.
     struct Box {
@@ -226,7 +230,8 @@ PaintResult paintTree(QPainter& painter, const ItemStore& store, const ViewState
         BoxEdges edges;
         const BoxFill* fill;
     };
-    std::vector<Box> boxes;
+    static thread_local std::vector<Box> boxes;
+    boxes.clear();
     // The items that an item links to lie anywhere in memory: their places are fetched a few items
     // ahead of the walk, so that many of these fetches are on their way at once. The item's own
     // fields are fetched further ahead still, so that they are at hand by then.
