@@ -87,7 +87,7 @@ namespace {
 // Squares of 2^shift pixels a side. Each size divides the one before, so that a stretch within a
 // square lies within one square of every larger size.
 constexpr int kSquareShifts[] = {7, 4};
-constexpr int kLargestSquare = 1 << kSquareShifts[0];
+constexpr int kMinBandRows = 64;
 // Below this many lines a second thread costs more than it saves.
 constexpr size_t kLinesForThreads = 4096;
 constexpr int kMostBands = 4;
@@ -125,17 +125,36 @@ void LinkLines::finish() {
     drawRun();
     if (pending_.empty()) return;
     set_.assign(static_cast<size_t>(width_) * static_cast<size_t>(height_), 0);
-    // Bands of whole largest squares, so that no square lies in two bands.
+    // Pixels that no line can reach count as set from the start, so that the squares along the
+    // edges of the lines' reach can fill up and be stepped over.
+    long long left = width_, top = height_, right = -1, bottom = -1;
+    for (const Pending& p : pending_) {
+        const long long x0 = std::min(p.line.x1(), p.line.x2()), x1 = std::max(p.line.x1(), p.line.x2());
+        const long long y0 = std::min(p.line.y1(), p.line.y2()), y1 = std::max(p.line.y1(), p.line.y2());
+        left = std::min(left, x0 * ratio_ - 2);
+        right = std::max(right, x1 * ratio_ + ratio_ + 1);
+        top = std::min(top, y0 * ratio_ - 2);
+        bottom = std::max(bottom, y1 * ratio_ + ratio_ + 1);
+    }
+    const QRect reach = QRect(QPoint(static_cast<int>(std::clamp<long long>(left, 0, width_)),
+                                     static_cast<int>(std::clamp<long long>(top, 0, height_))),
+                              QPoint(static_cast<int>(std::clamp<long long>(right, -1, width_ - 1)),
+                                     static_cast<int>(std::clamp<long long>(bottom, -1, height_ - 1))));
+    if (!reach.isValid()) {
+        pending_.clear();
+        return;
+    }
+    // The rows within reach, shared evenly between the bands.
     int bands = 1;
     if (pending_.size() >= kLinesForThreads)
         bands = std::clamp(static_cast<int>(std::thread::hardware_concurrency()), 1,
-                           std::min(kMostBands, (height_ + kLargestSquare - 1) / kLargestSquare));
-    const int squaresDown = (height_ + kLargestSquare - 1) / kLargestSquare;
+                           std::min(kMostBands, reach.height() / kMinBandRows + 1));
     std::vector<Band> work(static_cast<size_t>(bands));
     for (int i = 0; i < bands; ++i) {
         Band& band = work[static_cast<size_t>(i)];
-        band.top = std::min(height_, squaresDown * i / bands * kLargestSquare);
-        band.bottom = std::min(height_, squaresDown * (i + 1) / bands * kLargestSquare);
+        band.top = reach.top() + reach.height() * i / bands;
+        band.bottom = reach.top() + reach.height() * (i + 1) / bands;
+        band.reach = QRect(reach.left(), 0, reach.width(), band.bottom - band.top);
     }
     std::vector<std::thread> helpers;
     for (size_t i = 1; i < work.size(); ++i) helpers.emplace_back([this, &band = work[i]] { drawBand(band); });
@@ -147,25 +166,10 @@ void LinkLines::finish() {
 void LinkLines::drawBand(Band& band) {
     const int rows = band.bottom - band.top;
     if (rows <= 0) return;
-    // Pixels that no line can reach count as set from the start, so that the squares along the
-    // edges of the lines' reach can fill up and be stepped over.
-    long long left = width_, top = band.bottom, right = -1, bottom = -1;
-    for (const Pending& p : pending_) {
-        const long long x0 = std::min(p.line.x1(), p.line.x2()), x1 = std::max(p.line.x1(), p.line.x2());
-        const long long y0 = std::min(p.line.y1(), p.line.y2()), y1 = std::max(p.line.y1(), p.line.y2());
-        left = std::min(left, x0 * ratio_ - 2);
-        right = std::max(right, x1 * ratio_ + ratio_ + 1);
-        top = std::min(top, y0 * ratio_ - 2);
-        bottom = std::max(bottom, y1 * ratio_ + ratio_ + 1);
-    }
-    QRect reach(QPoint(static_cast<int>(std::clamp<long long>(left, 0, width_)),
-                       static_cast<int>(std::clamp<long long>(top, band.top, band.bottom) - band.top)),
-                QPoint(static_cast<int>(std::clamp<long long>(right, -1, width_ - 1)),
-                       static_cast<int>(std::clamp<long long>(bottom, band.top - 1, band.bottom - 1) - band.top)));
     band.squares.resize(std::size(kSquareShifts));
     for (size_t level = 0; level < band.squares.size(); ++level)
-        band.squares[level].reset(kSquareShifts[level], width_, rows, reach);
-    band.unset = reach.isValid() ? static_cast<long long>(reach.width()) * reach.height() : 0;
+        band.squares[level].reset(kSquareShifts[level], width_, rows, band.reach);
+    band.unset = static_cast<long long>(band.reach.width()) * band.reach.height();
     for (auto it = pending_.rbegin(); it != pending_.rend() && band.unset > 0; ++it) {
         // A line whose rows all lie above or below the band, a pixel or two to spare.
         const int lowest = std::min(it->line.y1(), it->line.y2()), highest = std::max(it->line.y1(), it->line.y2());
@@ -223,6 +227,7 @@ void LinkLines::walk(Band& band, bool steep, int a, int end, int thickness, cons
             a = from;
         }
     }
+    const int origin = steep ? band.top : 0;
     const auto walkIn = [&](const auto& self, size_t level, int from, int to) -> void {
         if (level == band.squares.size()) {
             for (int at = from; at < to; ++at) {
@@ -240,8 +245,9 @@ void LinkLines::walk(Band& band, bool steep, int a, int end, int thickness, cons
         const int size = band.squares[level].size;
         while (from < to) {
             if (band.unset == 0) return;
-            // Two's complement: the low bits are the offset into the square for negative positions too.
-            const int stretch = std::min(to - from, size - (from & (size - 1)));
+            // The squares start at the band's top row. Two's complement: the low bits are the
+            // offset into the square for negative positions too.
+            const int stretch = std::min(to - from, size - ((from - origin) & (size - 1)));
             const int m0 = minorAt(from), m1 = minorAt(from + stretch - 1);
             if (!covered(band, level, steep, from, std::min(m0, m1), std::max(m0, m1) + thickness - 1))
                 self(self, level + 1, from, from + stretch);

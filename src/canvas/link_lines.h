@@ -20,7 +20,7 @@ namespace kinloom {
 // cross a pixel shows. So the lines are kept until finish() and drawn last first, each pixel set
 // once; a stretch of line over squares of the picture that are already wholly set is stepped over,
 // first in large squares, then in smaller ones, and nothing more is walked once every pixel is set.
-// Many lines are drawn in bands of rows, one thread a band.
+// Many lines are drawn in bands of the rows they reach, one thread a band.
 class LinkLines {
 public:
     explicit LinkLines(QPainter& painter);
@@ -57,6 +57,7 @@ private:
     struct Band {
         int top = 0;
         int bottom = 0;
+        QRect reach;  // the pixels that lines can reach, in the band's rows counted from its top
         std::vector<Coverage> squares;  // from the largest squares to the smallest
         long long unset = 0;
     };
