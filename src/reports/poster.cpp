@@ -1,5 +1,7 @@
 #include "reports/poster.h"
 
+#include "reports/poster_text.h"
+
 #include "canvas/paint_tree.h"
 #include "document/item_store.h"
 #include "platform/charsets.h"
@@ -7,7 +9,6 @@
 
 #include <QFont>
 #include <QFontMetrics>
-#include <QHash>
 #include <QPagedPaintDevice>
 #include <QPainter>
 #include <QPen>
@@ -161,17 +162,11 @@ void PosterLayout::drawBoxes(QPainter& painter, QRect page, int originX, int ori
     QFont font(settings_.fontName);
     if (cell > 0) font.setPixelSize(pixelSizeForCellHeight(settings_.fontName, cell));
     painter.setFont(font);
-    const QFontMetrics fm(font, painter.device());
+    PosterText texts(painter);
+    const QFontMetrics& fm = texts.metrics();
     const int textHeight = fm.ascent() + fm.descent();
     const int halfBox = static_cast<int>(roundHalfEven(s_ * 70 * n_));
     const QString dash = QStringLiteral("- ");
-    // Surnames, dates and the dash recur all over a tree: each distinct text is measured once.
-    QHash<QString, int> advances;
-    const auto advance = [&](const QString& t) {
-        auto found = advances.constFind(t);
-        if (found == advances.constEnd()) found = advances.insert(t, fm.horizontalAdvance(t));
-        return *found;
-    };
 
     for (const Placed& p : placed_) {
         const int left = p.left * n_ + originX, top = p.top * n_ + originY;
@@ -188,20 +183,19 @@ void PosterLayout::drawBoxes(QPainter& painter, QRect page, int originX, int ori
         const PersonItem& item = *p.item;
         const auto text = [&](const QString& t, int y) {
             if (t.isEmpty()) return;
-            const int width = advance(t);
+            const int width = texts.width(t);
             const int x = left + halfBox - (width / 2);
             // Clipping costs a printer state change per line: only lines that stick out need it.
             const bool inside = box.contains(QRect(x, y, std::max(width, 1), textHeight));
-            if (!inside) painter.setClipRect(box);
-            painter.drawText(x, y + fm.ascent(), t);
-            if (!inside) painter.setClipping(false);
+            texts.draw(x, y + fm.ascent(), t, inside ? QRect() : box);
         };
         const int width = right - left;
-        text(shortenName(charset.decode(item.FirstName), fm, width), top);
-        text(shortenName(charset.decode(item.LastName), fm, width), mapY(item.Y + 14.0) * n_ + originY);
+        text(texts.fitted(charset.decode(item.FirstName), width), top);
+        text(texts.fitted(charset.decode(item.LastName), width), mapY(item.Y + 14.0) * n_ + originY);
         text(charset.decode(item.BornDate), mapY(item.Y + 30.0) * n_ + originY);
         // The dash is written also when there is no death date.
         text(dash + charset.decode(item.DiedDate), mapY(item.Y + 44.0) * n_ + originY);
+        texts.flush();
     }
 }
 

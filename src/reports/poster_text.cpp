@@ -1,0 +1,98 @@
+#include "reports/poster_text.h"
+
+#include <QPaintEngine>
+#include <QPainter>
+#include <QTextLayout>
+
+namespace kinloom {
+
+namespace {
+
+// Enough distinct texts for the surnames and dates of any tree; unique first names would grow
+// the cache without paying back, so it starts afresh beyond this (only between boxes).
+constexpr size_t kMaxCached = 50000;
+
+}  // namespace
+
+PosterText::PosterText(QPainter& painter)
+    : painter_(painter),
+      metrics_(painter.font(), painter.device()),
+      replay_(painter.paintEngine() && painter.paintEngine()->type() == QPaintEngine::Pdf) {}
+
+PosterText::~PosterText() { flush(); }
+
+PosterText::Entry& PosterText::entry(const QString& text) { return cache_[text]; }
+
+int PosterText::width(const QString& text) {
+    Entry& e = entry(text);
+    if (e.width < 0) e.width = metrics_.horizontalAdvance(text);
+    return e.width;
+}
+
+QString PosterText::fitted(const QString& text, int limit) {
+    if (width(text) <= limit) return text;
+    const QString dots = QStringLiteral("...");
+    QString t = text;
+    while (!t.isEmpty() && width(t + dots) > limit) t.chop(1);
+    return t + dots;
+}
+
+void PosterText::shape(const QString& text, Entry& e) const {
+    // Laid out as drawText lays out a single line: the painter's font and direction, from x.
+    QTextLayout layout(text, painter_.font(), painter_.device());
+    QTextOption option;
+    option.setWrapMode(QTextOption::NoWrap);
+    option.setAlignment(Qt::AlignLeft | Qt::AlignAbsolute);
+    option.setTextDirection(painter_.layoutDirection());
+    layout.setTextOption(option);
+    layout.beginLayout();
+    QTextLine line = layout.createLine();
+    line.setLineWidth(0);
+    layout.endLayout();
+    const QPointF toBaseline(0, -line.ascent());
+    e.runs = layout.glyphRuns();
+    for (QGlyphRun& run : e.runs) {
+        QList<QPointF> positions = run.positions();
+        for (QPointF& p : positions) p += toBaseline;
+        run.setPositions(positions);
+    }
+}
+
+void PosterText::draw(int x, int baseline, const QString& text, const QRect& clip) {
+    Entry* e = replay_ ? &entry(text) : nullptr;
+    // A text seen once is drawn as it is: shaping it for later pays only when it comes again.
+    if (e && ++e->drawn == 2) shape(text, *e);
+    if (!e || e->drawn < 2 || !clip.isNull()) {
+        if (!clip.isNull()) {
+            flush();
+            painter_.setClipRect(clip);
+        }
+        painter_.drawText(x, baseline, text);
+        if (!clip.isNull()) painter_.setClipping(false);
+        return;
+    }
+    const QPointF origin(x, baseline);
+    for (const QGlyphRun& run : e->runs) {
+        if (pendingFont_ != run.rawFont()) {
+            flush();
+            pendingFont_ = run.rawFont();
+        }
+        pendingGlyphs_ += run.glyphIndexes();
+        for (const QPointF& p : run.positions()) pendingPositions_.append(origin + p);
+    }
+}
+
+void PosterText::flush() {
+    if (!pendingGlyphs_.isEmpty()) {
+        QGlyphRun run;
+        run.setRawFont(pendingFont_);
+        run.setGlyphIndexes(pendingGlyphs_);
+        run.setPositions(pendingPositions_);
+        painter_.drawGlyphRun(QPointF(0, 0), run);
+        pendingGlyphs_.clear();
+        pendingPositions_.clear();
+    }
+    if (cache_.size() > kMaxCached) cache_.clear();
+}
+
+}  // namespace kinloom
