@@ -9,7 +9,7 @@ namespace kinloom {
 namespace {
 
 // Enough distinct texts for the surnames and dates of any tree; unique first names would grow
-// the cache without paying back, so it starts afresh beyond this (only between boxes).
+// the cache without paying back, so it starts afresh beyond this (between boxes only).
 constexpr size_t kMaxCached = 50000;
 
 }  // namespace
@@ -21,25 +21,32 @@ PosterText::PosterText(QPainter& painter)
 
 PosterText::~PosterText() { flush(); }
 
-PosterText::Entry& PosterText::entry(const QString& text) { return cache_[text]; }
+PosterText::Entry& PosterText::entry(const QString& text) {
+    auto [it, added] = cache_.try_emplace(text);
+    Entry& e = it->second;
+    if (added) {
+        e.text = &it->first;
+        e.width = metrics_.horizontalAdvance(text);
+    }
+    return e;
+}
 
-int PosterText::width(const QString& text) {
+PosterText::Line PosterText::line(const QString& text, int limit) {
     Entry& e = entry(text);
-    if (e.width < 0) e.width = metrics_.horizontalAdvance(text);
-    return e.width;
+    if (e.width <= limit) return {&e};
+    if (e.fitLimit != limit) {
+        const QString dots = QStringLiteral("...");
+        QString t = text;
+        while (!t.isEmpty() && entry(t + dots).width > limit) t.chop(1);
+        e.fit = &entry(t + dots);
+        e.fitLimit = limit;
+    }
+    return {e.fit};
 }
 
-QString PosterText::fitted(const QString& text, int limit) {
-    if (width(text) <= limit) return text;
-    const QString dots = QStringLiteral("...");
-    QString t = text;
-    while (!t.isEmpty() && width(t + dots) > limit) t.chop(1);
-    return t + dots;
-}
-
-void PosterText::shape(const QString& text, Entry& e) const {
+void PosterText::shape(Entry& e) const {
     // Laid out as drawText lays out a single line: the painter's font and direction, from x.
-    QTextLayout layout(text, painter_.font(), painter_.device());
+    QTextLayout layout(*e.text, painter_.font(), painter_.device());
     QTextOption option;
     option.setWrapMode(QTextOption::NoWrap);
     option.setAlignment(Qt::AlignLeft | Qt::AlignAbsolute);
@@ -58,21 +65,21 @@ void PosterText::shape(const QString& text, Entry& e) const {
     }
 }
 
-void PosterText::draw(int x, int baseline, const QString& text, const QRect& clip) {
-    Entry* e = replay_ ? &entry(text) : nullptr;
+void PosterText::draw(int x, int baseline, Line line, const QRect& clip) {
+    Entry& e = *line.entry;
     // A text seen once is drawn as it is: shaping it for later pays only when it comes again.
-    if (e && ++e->drawn == 2) shape(text, *e);
-    if (!e || e->drawn < 2 || !clip.isNull()) {
+    if (replay_ && ++e.drawn == 2) shape(e);
+    if (!replay_ || e.drawn < 2 || !clip.isNull()) {
         if (!clip.isNull()) {
             flush();
             painter_.setClipRect(clip);
         }
-        painter_.drawText(x, baseline, text);
+        painter_.drawText(x, baseline, *e.text);
         if (!clip.isNull()) painter_.setClipping(false);
         return;
     }
     const QPointF origin(x, baseline);
-    for (const QGlyphRun& run : e->runs) {
+    for (const QGlyphRun& run : e.runs) {
         if (pendingFont_ != run.rawFont()) {
             flush();
             pendingFont_ = run.rawFont();

@@ -4,8 +4,10 @@
 #include <QList>
 #include <QPointF>
 #include <QRawFont>
+#include <QRect>
 #include <QString>
 
+#include <climits>
 #include <unordered_map>
 
 class QPainter;
@@ -17,32 +19,44 @@ namespace kinloom {
 // or PDF file, a text seen again is shaped once and replayed as the glyphs drawText would put at
 // the same places, the lines of a box gathered into one run. Other devices get drawText itself.
 class PosterText {
+    struct Entry;
+
 public:
+    // A text ready to draw, with its advance as QFontMetrics::horizontalAdvance gives it. Valid
+    // until the next flush().
+    struct Line {
+        const QString& text() const;
+        int width() const;
+        bool isEmpty() const { return text().isEmpty(); }
+        Entry* entry;
+    };
+
     explicit PosterText(QPainter& painter);
     ~PosterText();
 
     const QFontMetrics& metrics() const { return metrics_; }
-    // The text's advance, as QFontMetrics::horizontalAdvance gives it.
-    int width(const QString& text);
-    // A name line shortened to a width: as it is when it fits, otherwise cut and ended with
-    // "..." ("..." alone when nothing else fits).
-    QString fitted(const QString& text, int width);
-    // Draws a text with its baseline's left end at (x, baseline), clipped to `clip` unless that
-    // is null. Texts may be held back until flush(): call it before drawing anything else.
-    void draw(int x, int baseline, const QString& text, const QRect& clip = {});
+    // The text, or when it is wider than `limit` the text cut and ended with "..." ("..." alone
+    // when nothing else fits).
+    Line line(const QString& text, int limit = INT_MAX);
+    // Draws a line with its baseline's left end at (x, baseline), clipped to `clip` unless that
+    // is null. Lines may be held back until flush(): call it before drawing anything else.
+    void draw(int x, int baseline, Line line, const QRect& clip = {});
     void flush();
 
 private:
-    struct Entry {
-        int width = -1;
-        int drawn = 0;
-        QList<QGlyphRun> runs;  // glyph positions relative to the baseline's left end
-    };
     struct Hash {
         size_t operator()(const QString& s) const { return qHash(s); }
     };
+    struct Entry {
+        const QString* text = nullptr;  // the cache's key
+        int width = -1;
+        int drawn = 0;
+        int fitLimit = -1;  // the last limit it was cut to, and the result
+        Entry* fit = nullptr;
+        QList<QGlyphRun> runs;  // glyph positions relative to the baseline's left end
+    };
     Entry& entry(const QString& text);
-    void shape(const QString& text, Entry& e) const;
+    void shape(Entry& e) const;
 
     QPainter& painter_;
     QFontMetrics metrics_;
@@ -53,5 +67,8 @@ private:
     QList<quint32> pendingGlyphs_;
     QList<QPointF> pendingPositions_;
 };
+
+inline const QString& PosterText::Line::text() const { return *entry->text; }
+inline int PosterText::Line::width() const { return entry->width; }
 
 }  // namespace kinloom
