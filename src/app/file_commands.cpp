@@ -185,10 +185,17 @@ std::optional<QString> replaceTreeWith(AppState& state, const std::function<std:
 // Open from the point where the file is chosen.
 static void readChosenTree(AppState& state, const QString& chosen) {
     state.setBusyCursor(true);
+    const QString previousFileName = state.currentFileName;
     state.currentFileName = chosen;
     const ReadStatus status = state.files.read
         ? state.files.read(state.store, state.currentFileName, state.view, state.windowOuterSize(), state.prompts)
         : ReadStatus::IoError;
+    if (status == ReadStatus::NotEnoughMemory) {
+        // The tree that was open is still there, under its own name and with its own changes.
+        state.currentFileName = previousFileName;
+        state.setBusyCursor(false);
+        return;
+    }
     // A file that could not be read leaves the empty document untitled, so that a later Save
     // cannot write the empty tree over it.
     if (status != ReadStatus::Ok) state.currentFileName.clear();

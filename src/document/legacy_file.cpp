@@ -1,6 +1,7 @@
 #include "document/legacy_file.h"
 
 #include "document/centre_home.h"
+#include "document/fresh_ids.h"
 #include "document/item_store.h"
 #include "document/record_bytes.h"
 #include "document/date_standardization.h"
@@ -48,6 +49,7 @@ bool readLegacy(Version version, ItemStore& store, const QString& fileName, View
     const auto fail = [&] {
         // Ids were overwritten after the items were appended: the Id index must be rebuilt.
         store.idsChanged();
+        giveFreshIdsToRepeats(store);
         prompts.error(kAppTitle, QStringLiteral("There was an error opening the file"));
         return false;
     };
@@ -96,6 +98,7 @@ bool readLegacy(Version version, ItemStore& store, const QString& fileName, View
         p->Mother = store.findItemById(p->MotherId);
         if (version == Version::V15) p->Spouse[1] = store.findItemById(p->SpouseId[1]);
     }
+    giveFreshIdsToRepeats(store);
     store.currentItem = nullptr;
     centreHomeItem(store, view, window);
     return true;

@@ -61,7 +61,7 @@ public:
         const std::string_view text = field;
         const size_t length = std::min<size_t>(text.size(), N);  // a ShortString never holds more
         bytes_[offset] = static_cast<unsigned char>(length);
-        std::memcpy(bytes_.data() + offset + 1, text.data(), length);
+        if (length > 0) std::memcpy(bytes_.data() + offset + 1, text.data(), length);  // never a null pointer
     }
 
 private:

@@ -56,7 +56,8 @@ public:
         text = text.substr(0, N);
         if (text.size() <= kInlineMax) {
             uint32_t packed = kInline | static_cast<uint32_t>(text.size()) << 24;
-            std::memcpy(&packed, text.data(), text.size());  // the low bytes, first byte first
+            // An empty view may carry a null pointer, which memcpy must never be given.
+            if (!text.empty()) std::memcpy(&packed, text.data(), text.size());  // the low bytes, first byte first
             const uint32_t old = handle_;
             handle_ = text.empty() ? 0 : packed;
             if (old != 0 && !(old & kInline)) TextHeap::instance().release(old);

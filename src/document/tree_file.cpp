@@ -1,15 +1,19 @@
 #include "document/tree_file.h"
 
 #include "document/centre_home.h"
+#include "document/fresh_ids.h"
 #include "document/item_store.h"
 #include "document/tree_record_codec.h"
 #include "platform/prompts.h"
+#include "platform/save_file.h"
 
 #include <QFile>
-#include <QSaveFile>
+
+#include <unistd.h>
 
 #include <algorithm>
 #include <memory>
+#include <new>
 #include <vector>
 
 namespace kinloom {
@@ -53,85 +57,25 @@ ReadStatus tellNotRecognized(const QString& fileName, Prompts& prompts) {
                : ReadStatus::NotRecognized;
 }
 
-QString saveFailure(const QString& fileName, const QString& reason) {
-    return QStringLiteral("Kinloom could not save the file %1.\n%2").arg(fileName, reason);
+// Whether this many items could be held at all: a file larger than the machine's memory is refused
+// before the open tree is given up, rather than being read until the system stops the program.
+bool fitsInMemory(qint64 records) {
+    const long pages = sysconf(_SC_PHYS_PAGES);
+    const long pageSize = sysconf(_SC_PAGESIZE);
+    if (pages <= 0 || pageSize <= 0) return true;
+    const long double needed = static_cast<long double>(records) * (sizeof(PersonItem) + 64);
+    return needed <= static_cast<long double>(pages) * static_cast<long double>(pageSize);
 }
 
-}  // namespace
-
-bool saveToFile(ItemStore& store, const QString& fileName, Prompts& prompts) {
-    // Only the last three characters count: no check of the dot or of the rest of the name.
-    if (fileName.right(3).compare(QLatin1String("kl3"), Qt::CaseInsensitive) != 0) {
-        prompts.error(kAppTitle, QStringLiteral("Incorrect file type. Kinloom did not save the file."));
-        store.modified = true;
-        return false;
-    }
-    fillStoredLinks(store);
-
-    // The records go to a temporary file beside the target, which replaces the target only once
-    // all of it is written: a full disk or a crash half-way never costs the user the old tree.
-    QSaveFile file(fileName);
-    // Only where the folder forbids the temporary file (a writable tree in a read-only folder) is
-    // the file written in place.
-    file.setDirectWriteFallback(true);
-    if (!file.open(QIODevice::WriteOnly)) {
-        prompts.error(kAppTitle, saveFailure(fileName, file.errorString()));
-        return false;
-    }
-    std::vector<unsigned char> block(static_cast<size_t>(kRecordsPerBlock) * kTreeRecordSize);
-    const PersonItem* p = store.firstItem();
-    while (p) {
-        size_t used = 0;
-        for (; p && used < block.size(); p = p->Next, used += kTreeRecordSize)
-            encodeTreeRecord(*p, p->Next == nullptr,
-                             std::span<unsigned char, kTreeRecordSize>(block.data() + used, kTreeRecordSize));
-        if (file.write(reinterpret_cast<const char*>(block.data()), static_cast<qint64>(used)) !=
-            static_cast<qint64>(used)) {
-            const QString reason = file.errorString();
-            file.cancelWriting();
-            prompts.error(kAppTitle, saveFailure(fileName, reason));
-            return false;
-        }
-    }
-    if (!file.commit()) {  // the temporary file is removed when the rename fails
-        prompts.error(kAppTitle, saveFailure(fileName, file.errorString()));
-        return false;
-    }
-    return true;
-}
-
-QString openFailureMessage(const QString& fileName, const QString& reason) {
-    return QStringLiteral("Kinloom could not open the file %1.\n%2").arg(fileName, reason);
-}
-
-ReadStatus readFromFile(ItemStore& store, const QString& fileName, ViewState& view, WindowSize window,
-                        Prompts& prompts) {
-    store.clearMemory();
-    QFile file(fileName);
-    if (!file.open(QIODevice::ReadOnly)) {
-        prompts.error(kAppTitle, openFailureMessage(fileName, file.errorString()));
-        return ReadStatus::IoError;
-    }
-    store.lastId = 0;
-
-    const auto notRecognized = [&] {
-        const ReadStatus status = tellNotRecognized(fileName, prompts);
-        store.clearMemory();
-        store.currentItem = nullptr;
-        store.modified = false;
-        return status;
-    };
-    // A length that is not a whole number of records would fail at its last record anyway; a
-    // regular file tells us so before we read a byte of it.
-    if (!file.isSequential() && file.size() % kTreeRecordSize != 0) return notRecognized();
-    if (!file.isSequential()) store.reserve(static_cast<size_t>(file.size()) / kTreeRecordSize);
-
+// Appends whole records to the store until the end; false when the data ends inside a record or
+// the file cannot be read. Throws std::bad_alloc when memory runs out.
+bool readRecords(QFile& file, ItemStore& store) {
     std::vector<unsigned char> block(static_cast<size_t>(kRecordsPerBlock) * kTreeRecordSize);
     size_t pending = 0;  // bytes of an incomplete record carried over to the next block
     for (;;) {
         const qint64 got = file.read(reinterpret_cast<char*>(block.data() + pending),
                                      static_cast<qint64>(block.size() - pending));
-        if (got < 0) return notRecognized();
+        if (got < 0) return false;
         if (got == 0) break;
         const size_t have = pending + static_cast<size_t>(got);
         size_t at = 0;
@@ -147,11 +91,105 @@ ReadStatus readFromFile(ItemStore& store, const QString& fileName, ViewState& vi
         std::copy(block.begin() + static_cast<std::ptrdiff_t>(at),
                   block.begin() + static_cast<std::ptrdiff_t>(have), block.begin());
     }
-    if (pending != 0) return notRecognized();
+    return pending == 0;
+}
+
+QString notEnoughMemory(const QString& fileName) {
+    return QStringLiteral("Kinloom could not open the file %1.\nThere is not enough memory to read it.").arg(fileName);
+}
+
+QString saveFailure(const QString& fileName, const QString& reason) {
+    return QStringLiteral("Kinloom could not save the file %1.\n%2").arg(fileName, reason);
+}
+
+}  // namespace
+
+bool saveToFile(ItemStore& store, const QString& fileName, Prompts& prompts) {
+    // Only the last three characters count: no check of the dot or of the rest of the name.
+    if (fileName.right(3).compare(QLatin1String("kl3"), Qt::CaseInsensitive) != 0) {
+        prompts.error(kAppTitle, QStringLiteral("Incorrect file type. Kinloom did not save the file."));
+        store.modified = true;
+        return false;
+    }
+    SaveFile file(fileName);
+    // Only where the folder forbids the temporary file (a writable tree in a read-only folder) is
+    // the file written in place.
+    file.setDirectWriteFallback(true);
+    return writeTreeFile(store, file, prompts);
+}
+
+bool writeTreeFile(ItemStore& store, SaveFile& file, Prompts& prompts) {
+    fillStoredLinks(store);
+
+    // The records go to a temporary file beside the target, which replaces the target only once
+    // all of it is written: a full disk or a crash half-way never costs the user the old tree.
+    if (!file.open()) {
+        prompts.error(kAppTitle, saveFailure(file.fileName(), file.errorString()));
+        return false;
+    }
+    std::vector<unsigned char> block(static_cast<size_t>(kRecordsPerBlock) * kTreeRecordSize);
+    const PersonItem* p = store.firstItem();
+    while (p) {
+        size_t used = 0;
+        for (; p && used < block.size(); p = p->Next, used += kTreeRecordSize)
+            encodeTreeRecord(*p, p->Next == nullptr,
+                             std::span<unsigned char, kTreeRecordSize>(block.data() + used, kTreeRecordSize));
+        if (!file.write(reinterpret_cast<const char*>(block.data()), static_cast<qint64>(used))) {
+            prompts.error(kAppTitle, saveFailure(file.fileName(), file.errorString()));
+            return false;
+        }
+    }
+    if (!file.commit()) {
+        prompts.error(kAppTitle, saveFailure(file.fileName(), file.errorString()));
+        return false;
+    }
+    return true;
+}
+
+QString openFailureMessage(const QString& fileName, const QString& reason) {
+    return QStringLiteral("Kinloom could not open the file %1.\n%2").arg(fileName, reason);
+}
+
+ReadStatus readFromFile(ItemStore& store, const QString& fileName, ViewState& view, WindowSize window,
+                        Prompts& prompts) {
+    QFile file(fileName);
+    // A file larger than memory is refused while the open tree is still there.
+    if (file.open(QIODevice::ReadOnly) && !file.isSequential() && !fitsInMemory(file.size() / kTreeRecordSize)) {
+        prompts.error(kAppTitle, notEnoughMemory(fileName));
+        return ReadStatus::NotEnoughMemory;
+    }
+    store.clearMemory();
+    if (!file.isOpen()) {
+        prompts.error(kAppTitle, openFailureMessage(fileName, file.errorString()));
+        return ReadStatus::IoError;
+    }
+    store.lastId = 0;
+
+    const auto notRecognized = [&] {
+        const ReadStatus status = tellNotRecognized(fileName, prompts);
+        store.clearMemory();
+        store.currentItem = nullptr;
+        store.modified = false;
+        return status;
+    };
+    // A length that is not a whole number of records would fail at its last record anyway; a
+    // regular file tells us so before we read a byte of it.
+    if (!file.isSequential() && file.size() % kTreeRecordSize != 0) return notRecognized();
+    // When memory runs out part way (a limit on the process), the document is left empty.
+    try {
+        if (!file.isSequential()) store.reserve(static_cast<size_t>(file.size()) / kTreeRecordSize);
+        if (!readRecords(file, store)) return notRecognized();
+    } catch (const std::bad_alloc&) {
+        store.clearMemory();
+        store.currentItem = nullptr;
+        prompts.error(kAppTitle, notEnoughMemory(fileName));
+        return ReadStatus::IoError;
+    }
     file.close();
 
     view.zoom = 100;
     resolveStoredLinks(store);
+    giveFreshIdsToRepeats(store);
     store.currentItem = nullptr;
     centreHomeItem(store, view, window);
     return ReadStatus::Ok;

@@ -1,6 +1,7 @@
 #include "editor/person_save.h"
 
 #include "document/item_store.h"
+#include "platform/bounded_read.h"
 #include "platform/charsets.h"
 #include "platform/prompts.h"
 
@@ -39,11 +40,9 @@ QString notesSaveFailedText(const QString& fileName) {
 }
 
 std::optional<QString> readNotesFile(const QString& path, const DisplayCharset& cs) {
-    QFile file(path);
-    if (path.isEmpty() || QFileInfo(path).isDir() || !file.open(QIODevice::ReadOnly)) return std::nullopt;
-    const QByteArray bytes = file.readAll();
-    if (file.error() != QFileDevice::NoError) return std::nullopt;
-    QString text = cs.decode(std::string_view(bytes.constData(), static_cast<size_t>(bytes.size())));
+    const std::optional<QByteArray> bytes = readRegularFile(path, kMaxNotesFileSize);
+    if (!bytes) return std::nullopt;
+    QString text = cs.decode(std::string_view(bytes->constData(), static_cast<size_t>(bytes->size())));
     text.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
     return text;
 }
@@ -63,11 +62,10 @@ bool writeNotesFile(const QString& path, const QString& text, const DisplayChars
 }
 
 bool notesFileUnreadable(const QString& path) {
+    // Whatever is there but cannot be shown (a folder, a device, a file too large) must not be
+    // replaced by the memo.
     if (path.isEmpty() || !QFileInfo::exists(path)) return false;
-    QFile file(path);
-    if (QFileInfo(path).isDir() || !file.open(QIODevice::ReadOnly)) return true;
-    file.readAll();
-    return file.error() != QFileDevice::NoError;
+    return !readRegularFile(path, kMaxNotesFileSize).has_value();
 }
 
 QString proposeNotesFileName(const QString& firstNames, const QString& lastNames) {
@@ -94,6 +92,9 @@ bool saveNotes(PersonFormValues& v, Prompts& prompts, const DisplayCharset& cs) 
                         PromptButtons::Ok, PromptIcon::Warning);
         return true;
     }
+    // Rewriting untouched notes would pass them through the display character set and change
+    // their line ends: a UTF-16 or Latin-1 file would come back altered.
+    if (!v.notesChanged) return true;
     if (writeNotesFile(v.notesFile, v.notesText, cs)) return true;
     prompts.message(kAppTitle, notesSaveFailedText(v.notesFile), PromptButtons::Ok, PromptIcon::Warning);
     FileDialogRequest request;

@@ -40,6 +40,8 @@ struct PersonFormValues {
     // The notes file existed but could not be read when the dialog showed it: its text is not in
     // the memo, so saving the memo over it would lose the user's notes.
     bool notesUnreadable = false;
+    // The memo's text was edited since the notes file was loaded; untouched notes are not written.
+    bool notesChanged = false;
     Gender gender = Gender::Male;
     std::vector<SpouseGridRow> spouses;  // the grid's data rows
 };
@@ -55,7 +57,10 @@ bool saveIt(ItemStore& store, PersonItem& copy, PersonItem& edited, PersonFormVa
 // into underscores, double underscores merged, one trailing underscore dropped, trimmed, ".txt".
 QString proposeNotesFileName(const QString& firstNames, const QString& lastNames);
 
-// Reads a notes file as text; nullopt when it cannot be read.
+// Notes files larger than this are not read (nor written over).
+inline constexpr qint64 kMaxNotesFileSize = 16 * 1024 * 1024;
+// Reads a notes file as text; nullopt when it cannot be read or is not a regular file of at most
+// kMaxNotesFileSize bytes.
 std::optional<QString> readNotesFile(const QString& path, const DisplayCharset& charset);
 // Writes the memo text into a notes file; false when it cannot be written.
 bool writeNotesFile(const QString& path, const QString& text, const DisplayCharset& charset);

@@ -8,9 +8,6 @@
 #include "platform/prompts.h"
 #include "platform/rounding.h"
 
-#include <QDir>
-#include <QTemporaryDir>
-
 #include <algorithm>
 
 namespace kinloom {
@@ -47,18 +44,11 @@ int percentOf(int64_t done, int64_t total) {
 }  // namespace
 
 GedcomImportResult readGedcomFile(ItemStore& store, const QString& fileName, GedcomImportUser& user,
-                                  Prompts& prompts, const QString& scratchFolder) {
+                                  Prompts& prompts) {
     GedcomImportResult result;
     user.status(QStringLiteral("Importing file..."));
 
-    // The scratch copy goes to a folder of our own: the current folder may be anything.
-    QTemporaryDir ownFolder;
-    const QString folder = scratchFolder.isEmpty() ? ownFolder.path() : scratchFolder;
-    const QString scratchName = QDir(folder).filePath(QStringLiteral("temp.klc"));
     GedcomScratchCopy scratch;
-    if ((scratchFolder.isEmpty() && !ownFolder.isValid()) || !scratch.create(scratchName))
-        prompts.error(kAppTitle, QStringLiteral("Could not create output file: ") + scratchName);
-
     user.fileChosen(fileName);
     GedcomReader reader(store, &scratch);
     GedcomLineSource source;
@@ -81,7 +71,6 @@ GedcomImportResult readGedcomFile(ItemStore& store, const QString& fileName, Ged
         if (reader.familyCount() != families) user.familiesRead(families = reader.familyCount());
     }
     source.close();
-    scratch.close();
     // Also after a failure: the families read so far are linked, as the individuals stay.
     reader.finish();
     result.refusedMarriages = reader.refusedMarriages();
@@ -109,9 +98,8 @@ void arrangeImportedTree(ItemStore& store, ViewState& view, WindowSize window) {
 }
 
 GedcomImportResult importGedcomFile(ItemStore& store, ViewState& view, WindowSize window,
-                                    const QString& fileName, GedcomImportUser& user, Prompts& prompts,
-                                    const QString& scratchFolder) {
-    GedcomImportResult result = readGedcomFile(store, fileName, user, prompts, scratchFolder);
+                                    const QString& fileName, GedcomImportUser& user, Prompts& prompts) {
+    GedcomImportResult result = readGedcomFile(store, fileName, user, prompts);
     if (!result.ok) return result;
     user.status(QStringLiteral("Please wait while arranging items..."));
     user.keepAlive();

@@ -27,17 +27,15 @@ QString refusedMarriagesMessage(int count);
 
 // Reads a GEDCOM file into the store, without arranging it: one item per individual, at (0, 0).
 // Progress, counters and status go to user; a failure shows "GEDCOM import failed" through prompts
-// and leaves the items read so far. The scratch copy "temp.klc" is written into scratchFolder, or
-// into a temporary folder of its own when that is empty (never into the current folder).
+// and leaves the items read so far. Nothing but the tree is written.
 GedcomImportResult readGedcomFile(ItemStore& store, const QString& fileName, GedcomImportUser& user,
-                                  Prompts& prompts, const QString& scratchFolder = {});
+                                  Prompts& prompts);
 
 // Lays an imported tree out with auto arrange, makes the first item current and centres it.
 void arrangeImportedTree(ItemStore& store, ViewState& view, WindowSize window);
 
 // The whole import: read, and when the file was read to its end, arrange and zoom ("Done.").
 GedcomImportResult importGedcomFile(ItemStore& store, ViewState& view, WindowSize window,
-                                    const QString& fileName, GedcomImportUser& user, Prompts& prompts,
-                                    const QString& scratchFolder = {});
+                                    const QString& fileName, GedcomImportUser& user, Prompts& prompts);
 
 }  // namespace kinloom

@@ -1,5 +1,7 @@
 #include "platform/imagecodec.h"
 
+#include "platform/bounded_read.h"
+
 #include <QFile>
 #include <QFileInfo>
 #include <QImageReader>
@@ -368,10 +370,10 @@ QImage decodeImage(const QByteArray& data, const QString& fileName) {
 }
 
 QImage loadImageFile(const QString& path) {
-    if (path.isEmpty()) return {};
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly)) return {};
-    return decodeImage(file.readAll(), path);
+    // No picture file is larger than the largest image the readers would decode.
+    const qint64 limitMiB = QImageReader::allocationLimit() > 0 ? QImageReader::allocationLimit() : 256;
+    const std::optional<QByteArray> bytes = readRegularFile(path, limitMiB * 1024 * 1024);
+    return bytes ? decodeImage(*bytes, path) : QImage();
 }
 
 bool writeFileAtomically(const QString& path, const QByteArray& data) {

@@ -183,7 +183,8 @@ TEST(KinloomCli, FailuresSayWhyAndLeaveNoFile) {
     // ".ged" is a GEDCOM export now; other names that do not end in kl3 are still refused.
     const CliRun wrong = cli({"convert", dir.filePath("good.kl3"), dir.filePath("out.kl2")});
     EXPECT_EQ(wrong.status, 1);
-    EXPECT_EQ(wrong.err, "Incorrect file type. Kinloom did not save the file.\n");
+    EXPECT_EQ(wrong.err, "kinloom-cli convert: " + dir.filePath("out.kl2").toUtf8() +
+                             ": the output file must end in .kl3 or .ged\n");
     const CliRun dumpBad = cli({"dump", dir.filePath("bad.kl3")});
     EXPECT_EQ(dumpBad.status, 1);
     EXPECT_TRUE(dumpBad.out.isEmpty());

@@ -10,6 +10,9 @@
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <set>
+
 #include <random>
 #include <unordered_set>
 
@@ -44,11 +47,31 @@ void expectSoundStore(const ItemStore& store) {
 }
 
 // The first item in list order with an Id, found the slow way.
-const PersonItem* firstWithId(const ItemStore& store, int32_t id) {
+// Links resolve to the item of the first record that stored the Id, whatever Id that item has
+// after repeated and non-positive Ids were given fresh ones.
+const PersonItem* firstWithId(const ItemStore& store, const std::vector<int32_t>& stored, int32_t id) {
     if (id <= 0) return nullptr;
-    for (const PersonItem* p = store.firstItem(); p; p = p->Next)
-        if (p->Id == id) return p;
+    size_t k = 0;
+    for (const PersonItem* p = store.firstItem(); p; p = p->Next, ++k)
+        if (stored[k] == id) return p;
     return nullptr;
+}
+
+// Each item keeps its stored Id when that is positive and first of its kind; the others get fresh
+// Ids above every stored one. No two items share an Id afterwards.
+void expectFreshIds(const ItemStore& store, const std::vector<int32_t>& stored) {
+    const int32_t highest = stored.empty() ? 0 : *std::max_element(stored.begin(), stored.end());
+    std::set<int32_t> seen;
+    size_t k = 0;
+    for (const PersonItem* p = store.firstItem(); p; p = p->Next, ++k) {
+        const bool first = stored[k] > 0 && std::find(stored.begin(), stored.begin() + k, stored[k]) == stored.begin() + k;
+        if (first)
+            EXPECT_EQ(p->Id, stored[k]);
+        else
+            EXPECT_GT(p->Id, highest);
+        EXPECT_TRUE(seen.insert(p->Id).second);
+        EXPECT_LE(p->Id, store.lastId);
+    }
 }
 
 Bytes randomBytes(std::mt19937& rng, size_t size) {
@@ -110,17 +133,19 @@ TEST(ReaderFuzz, TreeFileTakesWholeRecordsAndRefusesEverythingElse) {
         ASSERT_EQ(status, ReadStatus::Ok);
         EXPECT_TRUE(f.prompts.records().empty());
         ASSERT_EQ(f.store.itemCount(), static_cast<int>(bytes.size() / kTreeRecordSize));
+        std::vector<int32_t> stored;
+        for (size_t at = 0; at < bytes.size(); at += kTreeRecordSize) stored.push_back(getInt32(bytes, at + tree_record::Id));
+        expectFreshIds(f.store, stored);  // file order is list order
         int32_t highest = 0;
         size_t k = 0;
         for (const PersonItem* p = f.store.firstItem(); p; p = p->Next, ++k) {
             const size_t at = k * kTreeRecordSize;
-            EXPECT_EQ(p->Id, getInt32(bytes, at + tree_record::Id));  // file order is list order
             EXPECT_FALSE(p->Selected);
             highest = std::max(highest, p->Id);
-            EXPECT_EQ(p->Father, firstWithId(f.store, getInt32(bytes, at + tree_record::FatherId)));
-            EXPECT_EQ(p->Mother, firstWithId(f.store, getInt32(bytes, at + tree_record::MotherId)));
+            EXPECT_EQ(p->Father, firstWithId(f.store, stored, getInt32(bytes, at + tree_record::FatherId)));
+            EXPECT_EQ(p->Mother, firstWithId(f.store, stored, getInt32(bytes, at + tree_record::MotherId)));
             for (int i = 1; i <= kMaxSpouses; ++i)
-                EXPECT_EQ(p->Spouse[i], firstWithId(f.store, getInt32(bytes, at + tree_record::spouseIdAt(i))));
+                EXPECT_EQ(p->Spouse[i], firstWithId(f.store, stored, getInt32(bytes, at + tree_record::spouseIdAt(i))));
         }
         EXPECT_EQ(f.store.lastId, highest);
         EXPECT_EQ(f.store.currentItem, nullptr);
@@ -155,11 +180,14 @@ TEST(ReaderFuzz, OldFilesKeepWhatWasReadAndNeverLinkOutsideTheStore) {
             continue;
         }
         EXPECT_TRUE(f.prompts.records().empty());
+        std::vector<int32_t> stored;
+        for (size_t at = 0; at < bytes.size(); at += size) stored.push_back(getInt32(bytes, at + 464));
+        expectFreshIds(f.store, stored);
         size_t k = 0;
         for (const PersonItem* p = f.store.firstItem(); p; p = p->Next, ++k) {
-            EXPECT_EQ(p->Father, firstWithId(f.store, getInt32(bytes, k * size + 472)));
-            EXPECT_EQ(p->Mother, firstWithId(f.store, getInt32(bytes, k * size + 468)));
-            EXPECT_EQ(p->Spouse[1], v15 ? firstWithId(f.store, getInt32(bytes, k * size + 896)) : nullptr);
+            EXPECT_EQ(p->Father, firstWithId(f.store, stored, getInt32(bytes, k * size + 472)));
+            EXPECT_EQ(p->Mother, firstWithId(f.store, stored, getInt32(bytes, k * size + 468)));
+            EXPECT_EQ(p->Spouse[1], v15 ? firstWithId(f.store, stored, getInt32(bytes, k * size + 896)) : nullptr);
             for (int i = 2; i <= kMaxSpouses; ++i) EXPECT_EQ(p->Spouse[i], nullptr);
         }
     }

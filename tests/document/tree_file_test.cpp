@@ -142,7 +142,9 @@ TEST(TreeFile, ReadsAHandBuiltFile) {
     EXPECT_EQ(f.store.findItemById(6), w);
     EXPECT_EQ(w->X, -40);
 
-    EXPECT_EQ(f.store.lastId, 7);
+    // The repeated Id is given a fresh number above the highest one.
+    EXPECT_EQ(dup->Id, 8);
+    EXPECT_EQ(f.store.lastId, 8);
     EXPECT_EQ(f.store.currentItem, nullptr);
     EXPECT_TRUE(f.store.modified);  // the callers decide
     EXPECT_EQ(f.view.zoom, 100.0);

@@ -136,6 +136,7 @@ TEST(PersonSave, NotesFileRules) {
         PersonFormValues v = valuesOf(copy, cs);
         v.notesFile = dir.filePath("ola.txt");
         v.notesText = "line 1\nline 2";
+        v.notesChanged = true;
         ASSERT_TRUE(saveIt(store, copy, *p, v, prompts, cs));
         EXPECT_EQ(readNotesFile(dir.filePath("ola.txt"), cs), QString("line 1\nline 2"));
         EXPECT_EQ(test::readBytes(dir.filePath("ola.txt")).size(), 14u);  // CR LF line ends
@@ -170,6 +171,7 @@ TEST(PersonSave, NotesFileRules) {
         const QString bad = dir.filePath("no/such/folder/ola.txt");
         v.notesFile = bad;
         v.notesText = "kept";
+        v.notesChanged = true;
         ASSERT_TRUE(saveIt(store, copy, *p, v, prompts, cs));
         ASSERT_GE(prompts.records().size(), 2u);
         EXPECT_EQ(prompts.records()[0].text,
@@ -188,6 +190,7 @@ TEST(PersonSave, NotesFileRules) {
         PersonItem copy = *p;
         PersonFormValues v = valuesOf(copy, cs);
         v.notesFile = dir.filePath("no/such/folder/ola.txt");
+        v.notesChanged = true;
         v.firstName = "Changed";
         EXPECT_FALSE(saveIt(store, copy, *p, v, prompts, cs));
         EXPECT_EQ(copy.FirstName, "Ola");

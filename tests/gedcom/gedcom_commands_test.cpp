@@ -65,7 +65,7 @@ TEST(GedcomImport, WholeImportArrangesTheTreeAndZoomsToItsHome) {
                                               "0 @F1@ FAM", "1 HUSB @I1@", "1 WIFE @I2@", "1 CHIL @I3@"}));
     ViewState view;
     view.zoom = 50;
-    const auto r = importGedcomFile(f.store, view, WindowSize{1000, 800}, file, f.user, f.prompts, f.dir.path());
+    const auto r = importGedcomFile(f.store, view, WindowSize{1000, 800}, file, f.user, f.prompts);
     ASSERT_TRUE(r.ok);
     // The child has the deepest pedigree: it becomes home, its parents go one row up, centred over it.
     PersonItem* per = f.store.firstItem();

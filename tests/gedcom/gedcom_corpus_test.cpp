@@ -17,7 +17,7 @@ struct CorpusRead {
     test::GedcomFixture f;
     GedcomImportResult r;
     explicit CorpusRead(const QString& relative) {
-        r = readGedcomFile(f.store, corpus(relative), f.user, f.prompts, f.dir.path());
+        r = readGedcomFile(f.store, corpus(relative), f.user, f.prompts);
     }
     PersonItem* byId(const char* id) const {
         for (PersonItem* p = f.store.firstItem(); p; p = p->Next)
@@ -65,7 +65,7 @@ TEST(GedcomCorpus, NothingInTheCorpusCrashesAndHtmlIsRefused) {
         if (!path.endsWith(".ged", Qt::CaseInsensitive) && !path.endsWith(".ged.html")) continue;
         ++files;
         test::GedcomFixture f;
-        const auto r = readGedcomFile(f.store, path, f.user, f.prompts, f.dir.path());
+        const auto r = readGedcomFile(f.store, path, f.user, f.prompts);
         if (path.contains("_not-gedcom-html")) {
             EXPECT_FALSE(r.ok) << qPrintable(path);
             EXPECT_EQ(f.user.statuses.last(), gedcomImportFailedStatus(r.lines)) << qPrintable(path);

@@ -138,7 +138,7 @@ TEST(GedcomReader, FailsAtAMalformedLineKeepingWhatWasRead) {
 
     // A missing file fails before its first line.
     GedcomFixture g;
-    EXPECT_FALSE(readGedcomFile(g.store, g.dir.path() + "/missing.ged", g.user, g.prompts, g.dir.path()).ok);
+    EXPECT_FALSE(readGedcomFile(g.store, g.dir.path() + "/missing.ged", g.user, g.prompts).ok);
     EXPECT_EQ(g.user.statuses.last(), "GEDCOM import failed - file possibly corrupted (reached line 0)");
 
     // An HTML page named .ged fails at its first line.

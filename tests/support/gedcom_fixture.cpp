@@ -14,7 +14,7 @@ QString GedcomFixture::write(const std::string& bytes, const QString& name) {
 }
 
 GedcomImportResult GedcomFixture::read(const std::string& text) {
-    result = readGedcomFile(store, write(text), user, prompts, dir.path());
+    result = readGedcomFile(store, write(text), user, prompts);
     return result;
 }
 

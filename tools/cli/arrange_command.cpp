@@ -30,6 +30,7 @@ int runArrange(const QStringList& args) {
     if (parsed.operands.size() != 2)
         return fail("arrange", QStringLiteral("expects IN and OUT (see kinloom-cli arrange --help)"));
 
+    if (!acceptOutputFile("arrange", parsed.operands[0], parsed.operands[1], {QStringLiteral("kl3")})) return 1;
     auto& [prompts, store] = commandTree();
     if (!loadTreeFile("arrange", parsed.operands[0], store, prompts, true)) return 1;
     // The menu command's own refusal: an empty tree is not rewritten.

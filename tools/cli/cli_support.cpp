@@ -4,7 +4,10 @@
 #include "document/legacy_file.h"
 #include "document/tree_file.h"
 
+#include <QFile>
 #include <QFileInfo>
+
+#include <sys/stat.h>
 
 #include <cstdio>
 
@@ -77,6 +80,29 @@ bool parseTreeCommandArgs(const char* command, const QStringList& args, int oper
     }
     operands = parsed.operands;
     return true;
+}
+
+namespace {
+bool sameFile(const QString& a, const QString& b) {
+    struct stat sa {}, sb {};
+    if (::stat(QFile::encodeName(a).constData(), &sa) != 0 || ::stat(QFile::encodeName(b).constData(), &sb) != 0)
+        return false;
+    return sa.st_dev == sb.st_dev && sa.st_ino == sb.st_ino;
+}
+}  // namespace
+
+bool acceptOutputFile(const char* command, const QString& in, const QString& out, const QStringList& extensions) {
+    if (sameFile(in, out)) {
+        fail(command, QStringLiteral("%1 is the input file; choose another name for the output").arg(out));
+        return false;
+    }
+    const QString suffix = QFileInfo(out).suffix();
+    for (const QString& e : extensions)
+        if (suffix.compare(e, Qt::CaseInsensitive) == 0) return true;
+    QStringList dotted;
+    for (const QString& e : extensions) dotted << QLatin1Char('.') + e;
+    fail(command, QStringLiteral("%1: the output file must end in %2").arg(out, dotted.join(QLatin1String(" or "))));
+    return false;
 }
 
 CommandTree& commandTree() {

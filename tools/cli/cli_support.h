@@ -35,6 +35,11 @@ ParsedArgs splitArgs(const QStringList& args);
 bool parseTreeCommandArgs(const char* command, const QStringList& args, int operandCount,
                           const char* operandNames, QStringList& operands, bool& dateStandardization);
 
+// Whether a command may write its output to `out`: not when it is the input file itself (by any
+// name or link), nor when its extension is none of `extensions` ("kl3", "ged", "png"...; case
+// ignored). Tells why on stderr.
+bool acceptOutputFile(const char* command, const QString& in, const QString& out, const QStringList& extensions);
+
 // The tree a command works on, with the prompts that report for it. It is never freed: the process
 // ends right after the command, and the system takes back a large tree's memory at once, far
 // quicker than freeing it item by item. It stays reachable to the end, so leak checkers do not

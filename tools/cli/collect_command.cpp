@@ -33,6 +33,7 @@ int runCollect(const QStringList& args) {
 
     if (QFileInfo(operands[0]).absoluteFilePath() == QFileInfo(operands[1]).absoluteFilePath())
         return fail("collect", QStringLiteral("OUT must be another file than TREE, which is left as it was"));
+    if (!acceptOutputFile("collect", operands[0], operands[1], {QStringLiteral("kl3")})) return 1;
 
     ConsolePrompts prompts;
     ItemStore store(&prompts);

@@ -32,9 +32,10 @@ int runConvert(const QStringList& args) {
     bool dates = true;
     if (!parseTreeCommandArgs("convert", args, 2, "IN and OUT", operands, dates)) return 1;
 
-    auto& [prompts, store] = commandTree();
     const QString& in = operands[0];
     const QString& out = operands[1];
+    if (!acceptOutputFile("convert", in, out, {QStringLiteral("kl3"), QStringLiteral("ged")})) return 1;
+    auto& [prompts, store] = commandTree();
     if (isGedcomName(in) ? !importGedcomForCli("convert", in, store, prompts)
                          : !loadTreeFile("convert", in, store, prompts, dates))
         return 1;

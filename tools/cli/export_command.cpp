@@ -35,6 +35,7 @@ int runExport(const QStringList& args) {
     }
     if (parsed.operands.size() != 2)
         return fail("export", QStringLiteral("expects IN and OUT.ged (see kinloom-cli export --help)"));
+    if (!acceptOutputFile("export", parsed.operands[0], parsed.operands[1], {QStringLiteral("ged")})) return 1;
     auto& [prompts, store] = commandTree();
     if (!loadTreeFile("export", parsed.operands[0], store, prompts, true)) return 1;
     return exportGedcomForCli("export", parsed.operands[1], store, now) ? 0 : 1;

@@ -28,6 +28,7 @@ int runImport(const QStringList& args) {
         return fail("import", QStringLiteral("unknown option %1 (see kinloom-cli import --help)").arg(parsed.options[0]));
     if (parsed.operands.size() != 2)
         return fail("import", QStringLiteral("expects IN.ged and OUT.kl3 (see kinloom-cli import --help)"));
+    if (!acceptOutputFile("import", parsed.operands[0], parsed.operands[1], {QStringLiteral("kl3")})) return 1;
     auto& [prompts, store] = commandTree();
     if (!importGedcomForCli("import", parsed.operands[0], store, prompts)) return 1;
     return saveToFile(store, parsed.operands[1], prompts) ? 0 : 1;

@@ -24,6 +24,7 @@ int runList(const QStringList& args) {
     QStringList operands;
     bool dates = true;
     if (!parseTreeCommandArgs("list", args, 2, "TREE and OUT.txt", operands, dates)) return 1;
+    if (!acceptOutputFile("list", operands[0], operands[1], {QStringLiteral("txt")})) return 1;
 
     ConsolePrompts prompts;
     ItemStore store(&prompts);

@@ -114,6 +114,7 @@ int runPrint(const QStringList& args) {
         }
     }
     if (operands.size() != 2) return usage(QStringLiteral("expects TREE and OUT.pdf"));
+    if (!acceptOutputFile("print", operands[0], operands[1], {QStringLiteral("pdf")})) return 1;
 
     ConsolePrompts prompts;
     ItemStore store(&prompts);

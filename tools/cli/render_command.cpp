@@ -90,6 +90,7 @@ int runRender(const QStringList& args) {
         }
     }
     if (operands.size() != 2) return usage(QStringLiteral("expects TREE and OUT.png"));
+    if (!acceptOutputFile("render", operands[0], operands[1], {QStringLiteral("png")})) return 1;
 
     auto& [prompts, store] = commandTree();
     if (!loadTreeFile("render", operands[0], store, prompts, dates)) return 1;

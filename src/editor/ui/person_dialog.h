@@ -103,6 +103,7 @@ private:
     PersonItem* edited_ = nullptr;
     bool ok_ = false;
     bool notesUnreadable_ = false;
+    QString loadedNotes_;  // the memo as loaded: notes left as they were are not written back
 
     QTabWidget* pages_;
     QWidget* panelTop_;

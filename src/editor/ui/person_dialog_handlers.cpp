@@ -219,10 +219,11 @@ void PersonDialog::notesFileChanged() {
         setBackground(memo_, kSilver);
     }
     clearNotes_->setEnabled(!memo_->isReadOnly());
+    loadedNotes_ = memo_->toPlainText();
 }
 
 void PersonDialog::saveMemoIfSafe() {
-    if (notesFileEdit_->text().isEmpty() || notesUnreadable_) return;
+    if (notesFileEdit_->text().isEmpty() || notesUnreadable_ || memo_->toPlainText() == loadedNotes_) return;
     writeNotesFile(notesFileEdit_->text(), memo_->toPlainText(), charset_);  // a failure is ignored here
 }
 
@@ -293,6 +294,7 @@ void PersonDialog::okClicked() {
     v.notesFile = notesFileEdit_->text();
     v.notesText = memo_->toPlainText();
     v.notesUnreadable = notesUnreadable_;
+    v.notesChanged = v.notesText != loadedNotes_;
     v.gender = male_->isChecked() ? Gender::Male : female_->isChecked() ? Gender::Female : Gender::None;
     for (int r = 0; r < grid_->rowCount(); ++r) {
         auto cell = [this, r](int c) { return grid_->item(r, c) ? grid_->item(r, c)->text() : QString(); };

@@ -108,8 +108,7 @@ void GedcomImportDialog::startImport() {
     QApplication::setOverrideCursor(Qt::WaitCursor);
     busyCursor_ = true;
     sinceEvents_.start();
-    result_ = importGedcomFile(store_, view_, windowSize_ ? windowSize_() : WindowSize{}, file_, *this, prompts_,
-                               scratchFolder_);
+    result_ = importGedcomFile(store_, view_, windowSize_ ? windowSize_() : WindowSize{}, file_, *this, prompts_);
     endReading();
     emit importFinished();
 }

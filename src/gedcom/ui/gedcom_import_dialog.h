@@ -39,8 +39,6 @@ public:
     // Escape and the close button do nothing while a file is read.
     void reject() override;
     bool reading() const { return reading_; }
-    // Where the scratch copy goes; a temporary folder of its own when empty.
-    void setScratchFolder(const QString& folder) { scratchFolder_ = folder; }
 
     QLabel* fileNameLabel = nullptr;  // the file's name
     QProgressBar* progressBar = nullptr;
@@ -72,7 +70,6 @@ private:
     ViewState& view_;
     std::function<WindowSize()> windowSize_;
     Prompts& prompts_;
-    QString scratchFolder_;
     QString file_;
     bool pending_ = false;  // file_ waits to be read
     GedcomImportResult result_;

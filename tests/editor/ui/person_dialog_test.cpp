@@ -20,6 +20,8 @@
 #include <QToolButton>
 #include <QtTest>
 
+#include <sys/stat.h>
+
 using namespace kinloom;
 
 class NullHost : public EditHost {
@@ -359,6 +361,36 @@ private slots:
         }));
         QVERIFY(prompts.records().empty());
         QCOMPARE(*readNotesFile(missing, DisplayCharset()), QString("new notes"));
+
+        // Notes left as they were are not written back through the display character set: a
+        // Latin-1 file with bare line feeds and a UTF-16 file keep their bytes.
+        const QString kept = dir.filePath("kept.txt");
+        for (const QByteArray& bytes : {QByteArray("Bj\xF8rn\nline two\n"), QByteArray("\xFF\xFEH\0i\0\n\0", 8)}) {
+            QFile out(kept);
+            QVERIFY(out.open(QIODevice::WriteOnly) && out.write(bytes) == bytes.size());
+            out.close();
+            p->NotesFile = kept.toStdString();
+            prompts.clear();
+            QVERIFY(edit(store, dialog, [&] { QTest::mouseClick(child<QPushButton>(dialog, "okButton"), Qt::LeftButton); }));
+            QVERIFY(prompts.records().empty());
+            QFile in(kept);
+            QVERIFY(in.open(QIODevice::ReadOnly));
+            QCOMPARE(in.readAll(), bytes);
+        }
+
+        // A device or a FIFO named as the notes file is neither read (it would never end) nor written.
+        const QString fifo = dir.filePath("fifo.txt");
+        QCOMPARE(mkfifo(QFile::encodeName(fifo).constData(), 0600), 0);
+        for (const QString& odd : {QString("/dev/zero"), fifo}) {
+            p->NotesFile = odd.toStdString();
+            prompts.clear();
+            QVERIFY(edit(store, dialog, [&] {
+                QVERIFY(child<QPlainTextEdit>(dialog, "notes")->toPlainText().isEmpty());
+                QTest::mouseClick(child<QPushButton>(dialog, "okButton"), Qt::LeftButton);
+            }));
+            QCOMPARE(prompts.messageTexts(),
+                     std::vector<QString>{"The memo text file \"" + odd + "\" could not be read, so it was left unchanged."});
+        }
     }
 
     void maximiseToggle() {

@@ -1,0 +1,38 @@
+#include "document/fresh_ids.h"
+
+#include "document/item_store.h"
+
+#include <cstdint>
+#include <limits>
+#include <unordered_set>
+
+namespace kinloom {
+
+int giveFreshIdsToRepeats(ItemStore& store) {
+    std::unordered_set<int32_t> seen;
+    seen.reserve(static_cast<size_t>(store.itemCount()));
+    std::vector<PersonItem*> repeats;
+    for (PersonItem* p = store.firstItem(); p; p = p->Next) {
+        if (p->Id > 0 && seen.insert(p->Id).second) continue;
+        repeats.push_back(p);
+    }
+    if (repeats.empty()) return 0;
+
+    // lastId is at least every Id read, so the numbers above it are free; only a file that already
+    // used the highest number makes us look for gaps below it.
+    int32_t gap = 0;
+    const auto nextFree = [&]() -> int32_t {
+        if (store.lastId < std::numeric_limits<int32_t>::max()) return ++store.lastId;
+        do ++gap;
+        while (seen.contains(gap));
+        return gap;
+    };
+    for (PersonItem* p : repeats) {
+        p->Id = nextFree();
+        seen.insert(p->Id);
+    }
+    store.idsChanged();
+    return static_cast<int>(repeats.size());
+}
+
+}  // namespace kinloom

@@ -1,0 +1,52 @@
+#include "platform/save_file.h"
+
+#include <cerrno>
+#include <cstring>
+
+namespace kinloom {
+
+QString describeFileError(int errorNumber) {
+    switch (errorNumber) {
+    case ENOSPC: return QStringLiteral("There is no space left on the device.");
+    case ENOMEM: return QStringLiteral("There is not enough memory.");
+    case EFBIG: return QStringLiteral("The file would be larger than the system allows.");
+    default: return QString::fromLocal8Bit(std::strerror(errorNumber)) + QLatin1Char('.');
+    }
+}
+
+bool SaveFile::fail(const QString& reason) {
+    error_ = reason;
+    file_.cancelWriting();
+    return false;
+}
+
+bool SaveFile::open() {
+    if (file_.open(QIODevice::WriteOnly)) return true;
+    error_ = file_.errorString();
+    return false;
+}
+
+bool SaveFile::write(const char* data, qint64 size) {
+    if (++writes_ == failWrite_) return fail(describeFileError(injectedError_));
+    // A write to a filling disk may come back short without an error; the next one tells why.
+    while (size > 0) {
+        const qint64 written = file_.write(data, size);
+        if (written <= 0) {
+            if (file_.error() == QFileDevice::ResourceError) return fail(describeFileError(ENOSPC));
+            return fail(file_.error() == QFileDevice::NoError ? describeFileError(EIO) : file_.errorString());
+        }
+        data += written;
+        size -= written;
+    }
+    return true;
+}
+
+bool SaveFile::commit() {
+    if (failCommit_) return fail(describeFileError(injectedError_));
+    if (file_.commit()) return true;
+    // The temporary file is removed when the flush or the rename fails.
+    error_ = file_.error() == QFileDevice::ResourceError ? describeFileError(ENOSPC) : file_.errorString();
+    return false;
+}
+
+}  // namespace kinloom
