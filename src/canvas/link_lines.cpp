@@ -7,17 +7,36 @@
 #include <algorithm>
 #include <cmath>
 #include <cstdlib>
+#include <thread>
 #include <utility>
 
 namespace kinloom {
 
+// The lists of the last lines drawn on this thread, kept for their room: a large tree needs
+// megabytes of them at every repaint.
+struct LinkLines::Scratch {
+    std::vector<Pending> pending;
+    std::vector<unsigned char> set;
+};
+
+LinkLines::Scratch& LinkLines::scratch() {
+    thread_local Scratch kept;
+    return kept;
+}
+
 LinkLines::LinkLines(QPainter& painter) : painter_(painter) {
+    pending_.swap(scratch().pending);
+    set_.swap(scratch().set);
+    pending_.clear();
     QPaintDevice* device = painter.device();
     if (!device || device->devType() != QInternal::Image) return;
     auto* image = static_cast<QImage*>(device);
     const QImage::Format f = image->format();
     if (f != QImage::Format_RGB32 && f != QImage::Format_ARGB32 && f != QImage::Format_ARGB32_Premultiplied) return;
-    if (image->devicePixelRatio() != 1.0) return;
+    // Each logical pixel is a square of whole device pixels; any other ratio is left to the painter.
+    const qreal ratio = image->devicePixelRatio();
+    if (ratio < 1 || ratio > 8 || ratio != static_cast<int>(ratio)) return;
+    ratio_ = static_cast<int>(ratio);
     if (!painter.worldTransform().isIdentity() || painter.opacity() != 1.0 ||
         painter.compositionMode() != QPainter::CompositionMode_SourceOver ||
         painter.testRenderHint(QPainter::Antialiasing) || painter.hasClipping())
@@ -28,56 +47,268 @@ LinkLines::LinkLines(QPainter& painter) : painter_(painter) {
     height_ = image->height();
 }
 
+LinkLines::~LinkLines() {
+    finish();
+    pending_.swap(scratch().pending);
+    set_.swap(scratch().set);
+}
+
 void LinkLines::draw(const std::vector<QLine>& lines, const QColor& colour, bool dotted) {
-    if (lines.empty()) return;
-    if (!bits_ || colour.alpha() != 255) {
-        // One logical pixel wide: on a 2x screen two device pixels, so that lines weigh as elsewhere.
-        const QPaintDevice* device = painter_.device();
-        const qreal ratio = device ? device->devicePixelRatioF() : 1.0;
-        QPen pen(colour, ratio > 1 ? std::round(ratio) : 0, dotted ? Qt::DotLine : Qt::SolidLine);
-        pen.setCosmetic(true);
-        painter_.setPen(pen);
-        painter_.drawLines(lines.data(), static_cast<int>(lines.size()));
+    const Pen pen(colour, dotted);
+    reserve(lines.size());
+    for (const QLine& line : lines) add(line, pen);
+}
+
+void LinkLines::add(const QLine& line, const Pen& pen) {
+    if (bits_ && pen.colour.alpha() == 255) {
+        pending_.push_back({line, pen.pixel, pen.dotted});
         return;
     }
-    const quint32 pixel = colour.rgba();
-    for (const QLine& line : lines) pending_.push_back({line, pixel, dotted});
+    if (!run_.empty() && (pen.colour != runColour_ || pen.dotted != runDotted_)) drawRun();
+    runColour_ = pen.colour;
+    runDotted_ = pen.dotted;
+    run_.push_back(line);
+}
+
+void LinkLines::drawRun() {
+    if (run_.empty()) return;
+    // One logical pixel wide: on a 2x screen two device pixels, so that lines weigh as elsewhere.
+    const QPaintDevice* device = painter_.device();
+    const qreal ratio = device ? device->devicePixelRatioF() : 1.0;
+    QPen pen(runColour_, ratio > 1 ? std::round(ratio) : 0, runDotted_ ? Qt::DotLine : Qt::SolidLine);
+    pen.setCosmetic(true);
+    painter_.setPen(pen);
+    painter_.drawLines(run_.data(), static_cast<int>(run_.size()));
+    run_.clear();
+}
+
+namespace {
+
+// Squares of 2^shift pixels a side. Each size divides the one before, so that a stretch within a
+// square lies within one square of every larger size.
+constexpr int kSquareShifts[] = {7, 4};
+constexpr int kMinBandRows = 64;
+// Below this many lines a second thread costs more than it saves.
+constexpr size_t kLinesForThreads = 4096;
+constexpr int kMostBands = 4;
+
+long long floorDiv(long long a, long long n) { return a / n - ((a % n != 0) && ((a < 0) != (n < 0))); }
+
+// The first position in [lo, hi) where a predicate that turns from false to true holds; hi when none.
+template <class Pred>
+int firstWhere(int lo, int hi, const Pred& pred) {
+    while (lo < hi) {
+        const int mid = lo + (hi - lo) / 2;
+        if (pred(mid))
+            hi = mid;
+        else
+            lo = mid + 1;
+    }
+    return lo;
+}
+
+}  // namespace
+
+void LinkLines::Coverage::reset(int squareShift, int width, int height, const QRect& reach) {
+    shift = squareShift;
+    size = 1 << shift;
+    across = (width + size - 1) / size;
+    const int down = (height + size - 1) / size;
+    unset.assign(static_cast<size_t>(across) * static_cast<size_t>(down), 0);
+    for (int ty = 0; ty < down; ++ty)
+        for (int tx = 0; tx < across; ++tx)
+            unset[static_cast<size_t>(ty * across + tx)] = (QRect(tx * size, ty * size, size, size) & reach).width() *
+                                                            (QRect(tx * size, ty * size, size, size) & reach).height();
 }
 
 void LinkLines::finish() {
+    drawRun();
     if (pending_.empty()) return;
     set_.assign(static_cast<size_t>(width_) * static_cast<size_t>(height_), 0);
-    tilesAcross_ = (width_ + kTile - 1) / kTile;
-    const int tilesDown = (height_ + kTile - 1) / kTile;
-    unsetInTile_.assign(static_cast<size_t>(tilesAcross_) * static_cast<size_t>(tilesDown), 0);
-    for (int ty = 0; ty < tilesDown; ++ty)
-        for (int tx = 0; tx < tilesAcross_; ++tx)
-            unsetInTile_[static_cast<size_t>(ty * tilesAcross_ + tx)] =
-                std::min(kTile, width_ - tx * kTile) * std::min(kTile, height_ - ty * kTile);
-    for (auto it = pending_.rbegin(); it != pending_.rend(); ++it) drawLine(it->line, it->pixel, it->dotted);
+    // Pixels that no line can reach count as set from the start, so that the squares along the
+    // edges of the lines' reach can fill up and be stepped over.
+    long long left = width_, top = height_, right = -1, bottom = -1;
+    for (const Pending& p : pending_) {
+        const long long x0 = std::min(p.line.x1(), p.line.x2()), x1 = std::max(p.line.x1(), p.line.x2());
+        const long long y0 = std::min(p.line.y1(), p.line.y2()), y1 = std::max(p.line.y1(), p.line.y2());
+        left = std::min(left, x0 * ratio_ - 2);
+        right = std::max(right, x1 * ratio_ + ratio_ + 1);
+        top = std::min(top, y0 * ratio_ - 2);
+        bottom = std::max(bottom, y1 * ratio_ + ratio_ + 1);
+    }
+    const QRect reach = QRect(QPoint(static_cast<int>(std::clamp<long long>(left, 0, width_)),
+                                     static_cast<int>(std::clamp<long long>(top, 0, height_))),
+                              QPoint(static_cast<int>(std::clamp<long long>(right, -1, width_ - 1)),
+                                     static_cast<int>(std::clamp<long long>(bottom, -1, height_ - 1))));
+    if (!reach.isValid()) {
+        pending_.clear();
+        return;
+    }
+    // The rows within reach, shared evenly between the bands.
+    int bands = 1;
+    if (pending_.size() >= kLinesForThreads)
+        bands = std::clamp(static_cast<int>(std::thread::hardware_concurrency()), 1,
+                           std::min(kMostBands, reach.height() / kMinBandRows + 1));
+    std::vector<Band> work(static_cast<size_t>(bands));
+    for (int i = 0; i < bands; ++i) {
+        Band& band = work[static_cast<size_t>(i)];
+        band.top = reach.top() + reach.height() * i / bands;
+        band.bottom = reach.top() + reach.height() * (i + 1) / bands;
+        band.reach = QRect(reach.left(), 0, reach.width(), band.bottom - band.top);
+    }
+    std::vector<std::thread> helpers;
+    for (size_t i = 1; i < work.size(); ++i) helpers.emplace_back([this, &band = work[i]] { drawBand(band); });
+    drawBand(work[0]);
+    for (std::thread& helper : helpers) helper.join();
     pending_.clear();
 }
 
-void LinkLines::plot(int x, int y, quint32 pixel) {
-    if (x < 0 || x >= width_ || y < 0 || y >= height_) return;
+void LinkLines::drawBand(Band& band) {
+    const int rows = band.bottom - band.top;
+    if (rows <= 0) return;
+    band.squares.resize(std::size(kSquareShifts));
+    for (size_t level = 0; level < band.squares.size(); ++level)
+        band.squares[level].reset(kSquareShifts[level], width_, rows, band.reach);
+    band.unset = static_cast<long long>(band.reach.width()) * band.reach.height();
+    for (auto it = pending_.rbegin(); it != pending_.rend() && band.unset > 0; ++it) {
+        // A line whose rows all lie above or below the band, a pixel or two to spare.
+        const int lowest = std::min(it->line.y1(), it->line.y2()), highest = std::max(it->line.y1(), it->line.y2());
+        if ((highest + 2LL) * ratio_ < band.top || (lowest - 2LL) * ratio_ >= band.bottom) continue;
+        if (ratio_ == 1)
+            drawLine(band, it->line, it->pixel, it->dotted);
+        else
+            drawWideLine(band, it->line, it->pixel, it->dotted);
+    }
+}
+
+inline __attribute__((always_inline)) void LinkLines::plot(Band& band, int x, int y, quint32 pixel) {
+    if (x < 0 || x >= width_ || y < band.top || y >= band.bottom) return;
     unsigned char& set = set_[static_cast<size_t>(y) * static_cast<size_t>(width_) + static_cast<size_t>(x)];
     if (set) return;  // a later line's pixel
     set = 1;
     reinterpret_cast<quint32*>(bits_ + y * stride_)[x] = pixel;
-    --unsetInTile_[static_cast<size_t>((y / kTile) * tilesAcross_ + x / kTile)];
+    for (Coverage& squares : band.squares) --squares.of(x, y - band.top);
+    --band.unset;
 }
 
-// True when the pixels from (major, minor0) to (major + a stretch within one square, minor1) all
-// lie in squares whose every pixel is set.
-bool LinkLines::covered(bool steep, int major, int minor0, int minor1) const {
-    if (minor0 > minor1) std::swap(minor0, minor1);
-    const int majorLimit = steep ? height_ : width_, minorLimit = steep ? width_ : height_;
-    if (major < 0 || major >= majorLimit || minor0 < 0 || minor1 >= minorLimit) return false;
-    for (int m = minor0 / kTile; m <= minor1 / kTile; ++m) {
-        const int tx = steep ? m : major / kTile, ty = steep ? major / kTile : m;
-        if (unsetInTile_[static_cast<size_t>(ty * tilesAcross_ + tx)] != 0) return false;
-    }
+// True when the pixels of a stretch of line starting at `major`, within one square along the major
+// axis, between minor0 and minor1 across it, lie in squares of the band whose every pixel is set.
+bool LinkLines::covered(const Band& band, size_t level, bool steep, int major, int minor0, int minor1) const {
+    const Coverage& squares = band.squares[level];
+    const int x0 = steep ? minor0 : major, x1 = steep ? minor1 : major;
+    const int y0 = steep ? major : minor0, y1 = steep ? major : minor1;
+    if (x0 < 0 || x1 >= width_ || y0 < band.top || y1 >= band.bottom) return false;
+    for (int ty = (y0 - band.top) >> squares.shift; ty <= (y1 - band.top) >> squares.shift; ++ty)
+        for (int tx = x0 >> squares.shift; tx <= x1 >> squares.shift; ++tx)
+            if (squares.unset[static_cast<size_t>(ty * squares.across + tx)] != 0) return false;
     return true;
+}
+
+// Walks a line from `a` to `end` along its major axis, `thickness` pixels across from the minor
+// position minorAt(a), setting the band's pixels where isOn(a). Only the part of the line over the
+// band is walked. Stretches up to the next square of the largest size over set squares only are
+// stepped over whole; the others are walked likewise in the next smaller squares, and in the
+// smallest pixel by pixel.
+template <class MinorAt, class IsOn>
+void LinkLines::walk(Band& band, bool steep, int a, int end, int thickness, const MinorAt& minorAt, const IsOn& isOn,
+                     quint32 pixel) {
+    if (steep) {
+        a = std::max(a, band.top);
+        end = std::min(end, band.bottom);
+    } else if (a < end) {
+        // minorAt moves one way along the line: find where its rows enter and leave the band.
+        if (minorAt(a) <= minorAt(end - 1)) {
+            const int from = firstWhere(a, end, [&](int at) { return minorAt(at) + thickness - 1 >= band.top; });
+            end = firstWhere(from, end, [&](int at) { return minorAt(at) >= band.bottom; });
+            a = from;
+        } else {
+            const int from = firstWhere(a, end, [&](int at) { return minorAt(at) < band.bottom; });
+            end = firstWhere(from, end, [&](int at) { return minorAt(at) + thickness - 1 < band.top; });
+            a = from;
+        }
+    }
+    const int origin = steep ? band.top : 0;
+    const auto walkIn = [&](const auto& self, size_t level, int from, int to) -> void {
+        if (level == band.squares.size()) {
+            for (int at = from; at < to; ++at) {
+                if (!isOn(at)) continue;
+                const int m = minorAt(at);
+                for (int t = 0; t < thickness; ++t) {
+                    if (steep)
+                        plot(band, m + t, at, pixel);
+                    else
+                        plot(band, at, m + t, pixel);
+                }
+            }
+            return;
+        }
+        const int size = band.squares[level].size;
+        while (from < to) {
+            if (band.unset == 0) return;
+            // The squares start at the band's top row. Two's complement: the low bits are the
+            // offset into the square for negative positions too.
+            const int stretch = std::min(to - from, size - ((from - origin) & (size - 1)));
+            const int m0 = minorAt(from), m1 = minorAt(from + stretch - 1);
+            if (!covered(band, level, steep, from, std::min(m0, m1), std::max(m0, m1) + thickness - 1))
+                self(self, level + 1, from, from + stretch);
+            from += stretch;
+        }
+    };
+    walkIn(walkIn, 0, a, end);
+}
+
+// A line `ratio_` device pixels wide with square ends, between the centres of the logical pixels at
+// its ends; a dotted one is one logical pixel on and two off along its major axis, from its start.
+// Worked in doubled device units, in which every centre is a whole number.
+void LinkLines::drawWideLine(Band& band, QLine line, quint32 pixel, bool dotted) {
+    const long long r = ratio_;
+    long long a1 = 2 * r * line.x1() + r, b1 = 2 * r * line.y1() + r;
+    long long a2 = 2 * r * line.x2() + r, b2 = 2 * r * line.y2() + r;
+    const bool steep = std::abs(b2 - b1) > std::abs(a2 - a1);
+    if (steep) {
+        std::swap(a1, b1);
+        std::swap(a2, b2);
+    }
+    bool reversed = false;
+    if (a1 > a2) {
+        std::swap(a1, a2);
+        std::swap(b1, b2);
+        reversed = true;
+    }
+    // The pixels whose centres lie within half the width beyond the ends.
+    const long long first = (a1 - r) / 2, last = (a2 + r) / 2;  // last is one past
+    const long long span = a2 - a1;
+    // The first of the line's pixels across it at a pixel along it: the lowest centre within half the
+    // width of the line's minor position there, the ends held at the ends' positions.
+    const auto minorAt = [=](int a) {
+        const long long t = std::clamp<long long>(2LL * a + 1, a1, a2);
+        const long long num = span == 0 ? (b1 - r - 1) : (b1 - r - 1) * span + (b2 - b1) * (t - a1);
+        const long long den = span == 0 ? 2 : 2 * span;
+        return static_cast<int>(floorDiv(num + den - 1, den));
+    };
+    // Only the part of the line over the picture is walked.
+    const int majorLimit = steep ? height_ : width_, minorLimit = steep ? width_ : height_;
+    long long from = std::max<long long>(first, 0), to = std::min<long long>(last, majorLimit);
+    if (b1 != b2) {
+        // Where the line's minor position crosses the picture's edges, a pixel or two to spare.
+        const auto alongAt = [&](long long minorDoubled) {
+            return (static_cast<double>(a1) +
+                    static_cast<double>(minorDoubled - b1) * static_cast<double>(span) / static_cast<double>(b2 - b1) - 1) /
+                   2;
+        };
+        double lo = alongAt(-4 * r), hi = alongAt(2LL * minorLimit + 4 * r);
+        if (lo > hi) std::swap(lo, hi);
+        from = std::max<long long>(from, static_cast<long long>(std::max(std::floor(lo) - 2, -1e9)));
+        to = std::min<long long>(to, static_cast<long long>(std::min(std::ceil(hi) + 2, 1e9)));
+    }
+    if (from >= to) return;
+    const long long cycle = 3 * r;
+    const auto isOn = [=](int a) {
+        if (!dotted) return true;
+        const long long along = reversed ? last - 1 - a : a - first;
+        return along % cycle < r;
+    };
+    walk(band, steep, static_cast<int>(from), static_cast<int>(to), ratio_, minorAt, isOn, pixel);
 }
 
 namespace {
@@ -91,10 +322,10 @@ int slope(int d, int span) {
 // The painter's one-pixel line: end points in 26.6 fixed point, clipped a pixel outside the image,
 // square caps reaching half a pixel past each end, one pixel per step along the major axis. A dotted
 // line is one pixel on, two off, counted from its start.
-void LinkLines::drawLine(QLine line, quint32 pixel, bool dotted) {
+void LinkLines::drawLine(Band& band, QLine line, quint32 pixel, bool dotted) {
     double x1 = line.x1(), y1 = line.y1(), x2 = line.x2(), y2 = line.y2();
     if (x1 == x2 && y1 == y2) {
-        plot(line.x1(), line.y1(), pixel);
+        plot(band, line.x1(), line.y1(), pixel);
         return;
     }
     const double xmin = -1, xmax = width_ + 1, ymin = -1, ymax = height_ + 1;
@@ -162,30 +393,10 @@ void LinkLines::drawLine(QLine line, quint32 pixel, bool dotted) {
     // The first dot sits on the line's start, which a reversed walk reaches last.
     const int step = reversed ? kLength - 64 : 64;
     if (dotted) offset = static_cast<int>((32 + (reversed ? 64LL * (as - a - 1) : 0)) % kLength);
-    // In stretches up to the next square along the major axis: a stretch over set squares only is
-    // stepped over whole, the others pixel by pixel.
-    while (a < as) {
-        const int stretch = std::min(as - a, kTile - (((a % kTile) + kTile) % kTile));
-        if (covered(steep, a, b >> 16, (b + inc * (stretch - 1)) >> 16)) {
-            a += stretch;
-            b += inc * stretch;
-            if (dotted) offset = (offset + step * stretch) % kLength;
-            continue;
-        }
-        for (const int end = a + stretch; a < end; ++a) {
-            if (!dotted || offset < kOn) {
-                if (steep)
-                    plot(b >> 16, a, pixel);
-                else
-                    plot(a, b >> 16, pixel);
-            }
-            if (dotted) {
-                offset += step;
-                if (offset >= kLength) offset -= kLength;
-            }
-            b += inc;
-        }
-    }
+    const int a0 = a;
+    const auto minorAt = [=](int at) { return static_cast<int>((b + static_cast<long long>(inc) * (at - a0)) >> 16); };
+    const auto isOn = [=](int at) { return !dotted || (offset + static_cast<long long>(step) * (at - a0)) % kLength < kOn; };
+    walk(band, steep, a, as, 1, minorAt, isOn, pixel);
 }
 
 }  // namespace kinloom

@@ -1,6 +1,7 @@
 #pragma once
 #include <QColor>
 #include <QLine>
+#include <QRect>
 
 #include <vector>
 
@@ -8,44 +9,87 @@ class QPainter;
 
 namespace kinloom {
 
-// Draws runs of one-pixel link lines in one colour, solid or dotted. On a 32-bit image with nothing
-// but plain painting in force it sets the pixels itself, choosing exactly the pixels that the
-// painter's own line drawing chooses; anywhere else it hands the lines to the painter in one call.
+// Draws runs of link lines in one colour, solid or dotted, one logical pixel wide. On a 32-bit image
+// with nothing but plain painting in force it sets the pixels itself: at pixel ratio 1 exactly the
+// pixels that the painter's own one-pixel line drawing chooses; at a whole-number ratio r a line r
+// device pixels wide between the centres of the logical pixels at its ends, so that it meets the
+// boxes' edges as at ratio 1 and slants in device-pixel steps. Anywhere else it hands the lines to
+// the painter in one call.
 //
 // A large tree at a small zoom draws each pixel a hundred times over, and only the last line to
 // cross a pixel shows. So the lines are kept until finish() and drawn last first, each pixel set
-// once; a stretch of line over squares of the picture that are already wholly set is stepped over.
+// once; a stretch of line over squares of the picture that are already wholly set is stepped over,
+// first in large squares, then in smaller ones, and nothing more is walked once every pixel is set.
+// Many lines are drawn in bands of the rows they reach, one thread a band.
 class LinkLines {
 public:
     explicit LinkLines(QPainter& painter);
-    ~LinkLines() { finish(); }
+    ~LinkLines();
     LinkLines(const LinkLines&) = delete;
     LinkLines& operator=(const LinkLines&) = delete;
 
+    // A colour and style, with the pixel value worked out once.
+    struct Pen {
+        Pen(const QColor& colour, bool dotted) : colour(colour), pixel(colour.rgba()), dotted(dotted) {}
+        QColor colour;
+        quint32 pixel;
+        bool dotted;
+    };
+
     void draw(const std::vector<QLine>& lines, const QColor& colour, bool dotted);
+    void add(const QLine& line, const Pen& pen);
+    void reserve(size_t lines) { pending_.reserve(pending_.size() + lines); }
     // Puts every line drawn so far into the picture.
     void finish();
 
 private:
-    static constexpr int kTile = 16;
+    // Pixels of a band not yet set, counted per square of a given size.
+    struct Coverage {
+        int shift = 0;  // squares of 2^shift pixels a side
+        int size = 1;
+        int across = 0;
+        std::vector<int> unset;
+        // Counts the pixels of a band `width` x `height` that lie within `reach`.
+        void reset(int squareShift, int width, int height, const QRect& reach);
+        int& of(int x, int row) { return unset[static_cast<size_t>((row >> shift) * across + (x >> shift))]; }
+    };
+    // The rows from top to bottom (one past), drawn by one thread.
+    struct Band {
+        int top = 0;
+        int bottom = 0;
+        QRect reach;  // the pixels that lines can reach, in the band's rows counted from its top
+        std::vector<Coverage> squares;  // from the largest squares to the smallest
+        long long unset = 0;
+    };
     struct Pending {
         QLine line;
         quint32 pixel;
         bool dotted;
     };
-    void drawLine(QLine line, quint32 pixel, bool dotted);
-    void plot(int x, int y, quint32 pixel);
-    bool covered(bool steep, int major, int minor0, int minor1) const;
+    struct Scratch;
+    static Scratch& scratch();
+    void drawRun();
+    void drawBand(Band& band);
+    void drawLine(Band& band, QLine line, quint32 pixel, bool dotted);
+    void drawWideLine(Band& band, QLine line, quint32 pixel, bool dotted);
+    template <class MinorAt, class IsOn>
+    void walk(Band& band, bool steep, int a, int end, int thickness, const MinorAt& minorAt, const IsOn& isOn,
+              quint32 pixel);
+    bool covered(const Band& band, size_t level, bool steep, int major, int minor0, int minor1) const;
+    void plot(Band& band, int x, int y, quint32 pixel);
 
     QPainter& painter_;
     uchar* bits_ = nullptr;
     qsizetype stride_ = 0;
     int width_ = 0;
     int height_ = 0;
+    int ratio_ = 1;
     std::vector<Pending> pending_;
-    std::vector<unsigned char> set_;    // a pixel already holds its final colour
-    std::vector<int> unsetInTile_;      // pixels of each square not set yet
-    int tilesAcross_ = 0;
+    // For the painter: the lines of one colour and style, drawn in one call when these change.
+    std::vector<QLine> run_;
+    QColor runColour_;
+    bool runDotted_ = false;
+    std::vector<unsigned char> set_;  // a pixel already holds its final colour
 };
 
 }  // namespace kinloom

@@ -31,6 +31,13 @@ const QColor kBlue(0, 0, 255);
 
 int clamp(long long v) { return static_cast<int>(std::clamp<long long>(v, -kClampLimit, kClampLimit)); }
 
+// A solid colour to fill boxes with, and its pixel value.
+struct BoxFill {
+    explicit BoxFill(const QColor& colour) : brush(colour), rgba(colour.rgba()) {}
+    QBrush brush;
+    QRgb rgba;
+};
+
 // Fills rectangles with opaque colours. On a 32-bit image with nothing but plain painting in force
 // it writes the pixels itself, which is many times quicker than the painter for the tens of
 // thousands of tiny boxes of a large tree at a small zoom; anywhere else it asks the painter.
@@ -52,22 +59,22 @@ public:
         ratio_ = static_cast<int>(ratio);
         bits_ = image->bits();  // the painter has already made the image its own
         stride_ = image->bytesPerLine();
-        bounds_ = image->rect();
+        width_ = image->width();
+        height_ = image->height();
     }
-    void fill(const QRect& rect, const QBrush& brush) {
+    void fill(const QRect& rect, const BoxFill& with) {
         if (!bits_ || painter_.hasClipping()) {
-            painter_.fillRect(rect, brush);
+            painter_.fillRect(rect, with.brush);
             return;
         }
-        const QRect r = (ratio_ == 1 ? rect
-                                     : QRect(rect.x() * ratio_, rect.y() * ratio_, rect.width() * ratio_,
-                                             rect.height() * ratio_)) &
-                        bounds_;
-        if (r.isEmpty()) return;
-        const QRgb value = brush.color().rgba();
-        for (int y = r.top(); y <= r.bottom(); ++y) {
-            auto* line = reinterpret_cast<QRgb*>(bits_ + static_cast<qsizetype>(y) * stride_) + r.left();
-            std::fill_n(line, r.width(), value);
+        // The rectangle in device pixels, cut to the picture.
+        const int left = std::max(rect.left() * ratio_, 0), top = std::max(rect.top() * ratio_, 0);
+        const int right = std::min((rect.right() + 1) * ratio_, width_), bottom = std::min((rect.bottom() + 1) * ratio_, height_);
+        if (left >= right || top >= bottom) return;
+        const QRgb value = with.rgba;
+        for (int y = top; y < bottom; ++y) {
+            auto* line = reinterpret_cast<QRgb*>(bits_ + static_cast<qsizetype>(y) * stride_) + left;
+            std::fill_n(line, right - left, value);
         }
     }
 
@@ -76,7 +83,8 @@ private:
     uchar* bits_ = nullptr;
     qsizetype stride_ = 0;
     int ratio_ = 1;
-    QRect bounds_;
+    int width_ = 0;
+    int height_ = 0;
 };
 
 // A link line in screen pixels; kind 0 spouse, 1 father, 2 mother.
@@ -101,8 +109,8 @@ void addLink(std::vector<Segment>& out, double s, const ViewState& v, QSize targ
 }
 
 // Brushes made once: a tree at a small zoom fills many thousands of tiny rectangles.
-const QBrush& fillBrushOf(const PersonItem& item, ColourCode mode) {
-    static const QBrush silver(kSilver), yellow(kYellow), cyan(kCyan), white(Qt::white);
+const BoxFill& fillOf(const PersonItem& item, ColourCode mode) {
+    static const BoxFill silver(kSilver), yellow(kYellow), cyan(kCyan), white(Qt::white);
     if (!item.hasName()) return silver;
     switch (mode) {
     case ColourCode::None:
@@ -210,9 +218,36 @@ PaintResult paintTree(QPainter& painter, const ItemStore& store, const ViewState
 
     // One walk over the store gathers the lines and the boxes to draw and counts the items; the
     // drawing then follows in the fixed order: spouse links, parent links, boxes, highlight.
-    std::vector<Segment> spouseLines, parentLines;
-    std::vector<const PersonItem*> boxes;
+    // The lists keep their room from one repaint to the next: a large tree needs megabytes of them,
+    // and asking the system for fresh pages every time costs more than filling them.
+    static thread_local std::vector<Segment> spouseLines, parentLines;
+    spouseLines.clear();
+    parentLines.clear();
+    // A box to draw: what its drawing needs is kept here, so that a tree at a small zoom is drawn
+    // without a second pass over the items' memory.
+    struct Box {
+        const PersonItem* item;
+        BoxEdges edges;
+        const BoxFill* fill;
+    };
+    static thread_local std::vector<Box> boxes;
+    boxes.clear();
+    // The items that an item links to lie anywhere in memory: their places are fetched a few items
+    // ahead of the walk, so that many of these fetches are on their way at once. The item's own
+    // fields are fetched further ahead still, so that they are at hand by then.
+    constexpr int kLinkLookahead = 8, kItemLookahead = 16;
+    const PersonItem* ahead = store.firstItem();
+    for (int i = 0; i < kLinkLookahead && ahead; ++i) ahead = ahead->Next;
+    const PersonItem* far = ahead;
+    for (int i = kLinkLookahead; i < kItemLookahead && far; ++i) far = far->Next;
     for (const PersonItem* item = store.firstItem(); item; item = item->Next) {
+        if (far) {
+            __builtin_prefetch(&far->Father);
+            __builtin_prefetch(&far->Spouse[1]);
+            __builtin_prefetch(&far->Spouse[kMaxSpouses]);
+            far = far->Next;
+            if (far) __builtin_prefetch(&far->Next);
+        }
         // An item spans many cache lines; fetch the ones read here for the next item meanwhile, so
         // that a tree of 100,000 items is walked at memory speed rather than miss by miss.
         if (const PersonItem* next = item->Next) {
@@ -222,6 +257,16 @@ PaintResult paintTree(QPainter& painter, const ItemStore& store, const ViewState
             __builtin_prefetch(&next->Father);
             __builtin_prefetch(&next->Spouse[kMaxSpouses]);
             __builtin_prefetch(&next->X);
+        }
+        if (ahead) {
+            if (ahead->Father) __builtin_prefetch(&ahead->Father->X);
+            if (ahead->Mother) __builtin_prefetch(&ahead->Mother->X);
+            for (int i = 1; i <= kMaxSpouses; ++i)
+                if (const PersonItem* spouse = ahead->Spouse[i]) {
+                    __builtin_prefetch(&spouse->Id);
+                    __builtin_prefetch(&spouse->X);
+                }
+            ahead = ahead->Next;
         }
         // Spouse links, once per pair from the side with the lower Id.
         for (int i = 1; i <= kMaxSpouses; ++i) {
@@ -244,23 +289,16 @@ PaintResult paintTree(QPainter& painter, const ItemStore& store, const ViewState
         ++result.items;
         if (item->hasName() && !item->isAlias()) ++result.persons;
         const BoxEdges e = boxEdgesOf(*item, view);
-        if (e.bottom > 0 && e.right > 0 && e.left < W && e.top < H) boxes.push_back(item);
+        if (e.bottom > 0 && e.right > 0 && e.left < W && e.top < H)
+            boxes.push_back({item, e, &fillOf(*item, settings.colourCodeMode)});
     }
 
-    // The lines go out in runs of one colour, in the order gathered.
+    // The lines go out in the order gathered.
     LinkLines links(painter);
-    std::vector<QLine> run;
-    run.reserve(std::max(spouseLines.size(), parentLines.size()));
-    for (const Segment& l : spouseLines) run.emplace_back(l.x1, l.y1, l.x2, l.y2);
-    links.draw(run, kSpouseColour, true);
-    run.clear();
-    for (size_t i = 0; i < parentLines.size(); ++i) {
-        const Segment& l = parentLines[i];
-        run.emplace_back(l.x1, l.y1, l.x2, l.y2);
-        if (i + 1 < parentLines.size() && parentLines[i + 1].kind == l.kind) continue;
-        links.draw(run, l.kind == 1 ? kFatherColour : kMotherColour, false);
-        run.clear();
-    }
+    links.reserve(spouseLines.size() + parentLines.size());
+    const LinkLines::Pen spousePen(kSpouseColour, true), fatherPen(kFatherColour, false), motherPen(kMotherColour, false);
+    for (const Segment& l : spouseLines) links.add(QLine(l.x1, l.y1, l.x2, l.y2), spousePen);
+    for (const Segment& l : parentLines) links.add(QLine(l.x1, l.y1, l.x2, l.y2), l.kind == 1 ? fatherPen : motherPen);
     links.finish();
 
     // The font's cell height follows the zoom; one pixel at the least.
@@ -277,13 +315,14 @@ PaintResult paintTree(QPainter& painter, const ItemStore& store, const ViewState
     const int hw = static_cast<int>(roundHalfEven(s * 140 * 0.5));
     const bool withText = view.zoom > 15;
 
-    const QBrush edge(Qt::black);
+    static const BoxFill edge(Qt::black);
     RectFiller filler(painter);
-    for (const PersonItem* item : boxes) {
-        const BoxEdges e = boxEdgesOf(*item, view);
-        const QBrush& fill = fillBrushOf(*item, settings.colourCodeMode);
+    for (const Box& b : boxes) {
+        const PersonItem* item = b.item;
+        const BoxEdges& e = b.edges;
+        const BoxFill& fill = *b.fill;
         // Edge and shadow along the bottom and the right, just outside the filled rectangle.
-        painter.setClipping(false);
+        if (withText) painter.setClipping(false);  // only the texts clip
         if (e.right > e.left + 1) filler.fill(QRect(e.left + 1, e.bottom, e.right - e.left, 1), edge);
         if (e.bottom > e.top + 1) filler.fill(QRect(e.right, e.top + 2, 1, e.bottom - e.top - 1), edge);
         const QRect box = e.rect();

@@ -5,6 +5,9 @@
 
 #include <QSaveFile>
 
+#include <algorithm>
+#include <cstdint>
+
 namespace kinloom {
 
 namespace {
@@ -34,84 +37,120 @@ PersonItem* GedcomExporter::findReferringAlias(PersonItem* item) const {
     return it == lastAlias_.end() ? item : it->second;
 }
 
-bool GedcomExporter::takeSlotData(GedcomFamily& family, const PersonItem* husband, const PersonItem* wife) {
+bool GedcomExporter::takeSlotData(GedcomMarriage& marriage, const PersonItem* husband, const PersonItem* wife) const {
     if (!husband || !wife) return false;
     bool found = false;
     for (int i = 1; i <= kMaxSpouses; ++i) {
         if (husband->Spouse[i] != wife) continue;
-        family.marriageDate = cut(husband->MarriageDate[i], kMaxDate);
-        family.marriagePlace = cut(husband->MarriagePlace[i], kMaxPlace);
+        marriage.date = cut(husband->MarriageDate[i], kMaxDate);
+        marriage.place = cut(husband->MarriagePlace[i], kMaxPlace);
         found = true;
     }
     return found;
 }
 
-GedcomFamily* GedcomExporter::findOrAddFamily(PersonItem* husband, PersonItem* wife) {
-    if (!husband && !wife) return nullptr;
-    husband = original(husband);
-    wife = original(wife);
-    if (!husband && !wife) return nullptr;  // an alias whose original is gone
-    auto& byWife = byCouple_[husband];
-    if (const auto it = byWife.find(wife); it != byWife.end()) return it->second;
-
-    auto family = std::make_unique<GedcomFamily>();
-    family->number = static_cast<int>(families_.size()) + 1;
-    family->husband = husband;
-    family->wife = wife;
-    GedcomFamily* f = family.get();
-    families_.push_back(std::move(family));
-    byWife.emplace(wife, f);
-    if (husband) familiesOf_[husband].push_back(f->number);
-    if (wife && wife != husband) familiesOf_[wife].push_back(f->number);
-
-    if (husband && wife) {
-        // The couple's slots may sit on an alias placement of either partner.
-        PersonItem* h = husband;
-        PersonItem* w = wife;
-        bool found = takeSlotData(*f, h, w);
-        if (!found && h->Kind == kKindAlias) {
-            h = findReferringAlias(h);
-            found = takeSlotData(*f, h, w);
-        }
-        if (!found && w->Kind == kKindAlias) {
-            w = findReferringAlias(w);
-            found = takeSlotData(*f, h, w);
-        }
-        if (!found) found = takeSlotData(*f, husband, w);
-        if (found) {
-            // Between the two partners' records the longer text wins.
-            for (int i = 1; i <= kMaxSpouses; ++i) {
-                if (w->Spouse[i] != h) continue;
-                if (w->MarriageDate[i].str().size() > f->marriageDate.size())
-                    f->marriageDate = cut(w->MarriageDate[i], kMaxDate);
-                if (w->MarriagePlace[i].str().size() > f->marriagePlace.size())
-                    f->marriagePlace = cut(w->MarriagePlace[i], kMaxPlace);
-            }
+GedcomMarriage GedcomExporter::marriageOf(const GedcomFamily& family) const {
+    GedcomMarriage marriage;
+    PersonItem* h = family.husband;
+    PersonItem* w = family.wife;
+    if (!h || !w) return marriage;
+    // The couple's slots may sit on an alias placement of either partner.
+    bool found = takeSlotData(marriage, h, w);
+    if (!found && h->Kind == kKindAlias) {
+        h = findReferringAlias(h);
+        found = takeSlotData(marriage, h, w);
+    }
+    if (!found && w->Kind == kKindAlias) {
+        w = findReferringAlias(w);
+        found = takeSlotData(marriage, h, w);
+    }
+    if (!found) found = takeSlotData(marriage, family.husband, w);
+    if (found) {
+        // Between the two partners' records the longer text wins.
+        for (int i = 1; i <= kMaxSpouses; ++i) {
+            if (w->Spouse[i] != h) continue;
+            if (w->MarriageDate[i].str().size() > marriage.date.size()) marriage.date = cut(w->MarriageDate[i], kMaxDate);
+            if (w->MarriagePlace[i].str().size() > marriage.place.size()) marriage.place = cut(w->MarriagePlace[i], kMaxPlace);
         }
     }
-    return f;
+    return marriage;
 }
 
-bool GedcomExporter::addChildToFamily(GedcomFamily* family, PersonItem* item) {
-    if (!family || !item) return false;
-    family->children.push_back(item);
-    item->ChildFamilyRef = xref('F', family->number);
-    return true;
+namespace {
+size_t coupleHash(const PersonItem* husband, const PersonItem* wife) {
+    const auto h = reinterpret_cast<std::uintptr_t>(husband), w = reinterpret_cast<std::uintptr_t>(wife);
+    return static_cast<size_t>((h * 0x9E3779B97F4A7C15ull) ^ (w * 0xC2B2AE3D27D4EB4Full));
+}
+}  // namespace
+
+size_t GedcomExporter::coupleSlot(const PersonItem* husband, const PersonItem* wife) const {
+    const size_t mask = coupleTable_.size() - 1;
+    for (size_t slot = (coupleHash(husband, wife) >> 20) & mask;; slot = (slot + 1) & mask) {
+        const int entry = coupleTable_[slot];
+        if (entry == 0) return slot;
+        const GedcomFamily& f = families_[static_cast<size_t>(entry - 1)];
+        if (f.husband == husband && f.wife == wife) return slot;
+    }
+}
+
+void GedcomExporter::growCoupleTable() {
+    std::vector<int> old = std::move(coupleTable_);
+    coupleTable_.assign(std::max<size_t>(64, old.size() * 2), 0);
+    for (const int entry : old)
+        if (entry != 0) {
+            const GedcomFamily& f = families_[static_cast<size_t>(entry - 1)];
+            coupleTable_[coupleSlot(f.husband, f.wife)] = entry;
+        }
+}
+
+int GedcomExporter::familyNumber(const PersonItem* husband, const PersonItem* wife) const {
+    if (coupleTable_.empty()) return 0;
+    const int entry = coupleTable_[coupleSlot(husband, wife)];
+    return entry == 0 ? 0 : families_[static_cast<size_t>(entry - 1)].number;
+}
+
+int GedcomExporter::findOrAddFamily(PersonItem* husband, PersonItem* wife) {
+    if (!husband && !wife) return -1;
+    husband = original(husband);
+    wife = original(wife);
+    if (!husband && !wife) return -1;  // an alias whose original is gone
+    // At most half full, so that a search ends soon.
+    if (2 * (families_.size() + 1) > coupleTable_.size()) growCoupleTable();
+    const size_t slot = coupleSlot(husband, wife);
+    if (coupleTable_[slot] != 0) return coupleTable_[slot] - 1;
+    const int number = static_cast<int>(families_.size()) + 1;
+    families_.push_back({number, husband, wife});
+    coupleTable_[slot] = number;
+    if (husband) partners_.emplace_back(husband, number);
+    if (wife && wife != husband) partners_.emplace_back(wife, number);
+    return number - 1;
+}
+
+std::vector<PersonItem*> GedcomExporter::childrenOf(int number) const {
+    if (number < 1 || static_cast<size_t>(number) >= childStart_.size()) return {};
+    return {children_.begin() + childStart_[static_cast<size_t>(number - 1)],
+            children_.begin() + childStart_[static_cast<size_t>(number)]};
 }
 
 void GedcomExporter::buildFamilies() {
     families_.clear();
-    byCouple_.clear();
-    familiesOf_.clear();
+    coupleTable_.clear();
+    partners_.clear();
     lastAlias_.clear();
     for (PersonItem* p = store_.firstItem(); p; p = p->Next) {
         p->ChildFamilyRef.clear();
         p->SpareRef.clear();
         if (p->isAlias() && p->Father) lastAlias_[p->Father] = p;  // the last one wins
     }
+    const auto isChild = [](const PersonItem* p) { return !p->isAlias() && (p->Father || p->Mother); };
+    // Each child's family index in store order, then the children grouped by family in that order.
+    std::vector<int> childFamily;
     for (PersonItem* p = store_.firstItem(); p; p = p->Next) {
-        if (!p->isAlias() && (p->Father || p->Mother))
-            addChildToFamily(findOrAddFamily(p->Father, p->Mother), p);
+        if (isChild(p)) {
+            const int family = findOrAddFamily(p->Father, p->Mother);
+            childFamily.push_back(family);
+            if (family >= 0) p->ChildFamilyRef = xref('F', family + 1);
+        }
         for (int i = 1; i <= kMaxSpouses; ++i) {
             PersonItem* spouse = p->Spouse[i];
             if (!spouse) continue;
@@ -121,6 +160,21 @@ void GedcomExporter::buildFamilies() {
                 findOrAddFamily(p, spouse);
         }
     }
+    childStart_.assign(families_.size() + 1, 0);
+    for (const int family : childFamily)
+        if (family >= 0) ++childStart_[static_cast<size_t>(family) + 1];
+    for (size_t i = 1; i < childStart_.size(); ++i) childStart_[i] += childStart_[i - 1];
+    children_.assign(static_cast<size_t>(childStart_.back()), nullptr);
+    std::vector<int> next(childStart_.begin(), childStart_.end() - 1);
+    size_t k = 0;
+    for (PersonItem* p = store_.firstItem(); p; p = p->Next) {
+        if (!isChild(p)) continue;
+        const int family = childFamily[k++];
+        if (family >= 0) children_[static_cast<size_t>(next[static_cast<size_t>(family)]++)] = p;
+    }
+    // Families were numbered as they were made, so a stable sort keeps each partner's in list order.
+    std::stable_sort(partners_.begin(), partners_.end(),
+                     [](const auto& a, const auto& b) { return std::less<const PersonItem*>()(a.first, b.first); });
 }
 
 void GedcomExporter::writeIndividual(std::string& out, const PersonItem& p) const {
@@ -139,8 +193,12 @@ void GedcomExporter::writeIndividual(std::string& out, const PersonItem& p) cons
     event("1 DEAT", p.DiedDate, p.DiedPlace);
     if (!p.Occupation.empty()) line(out, "1 OCCU ", p.Occupation);
     if (!p.Source.empty()) line(out, "1 SOUR ", p.Source);
-    if (const auto it = familiesOf_.find(&p); it != familiesOf_.end())
-        for (const int number : it->second) line(out, "1 FAMS ", xref('F', number));
+    const auto byPartner = [](const std::pair<const PersonItem*, int>& entry, const PersonItem* partner) {
+        return std::less<const PersonItem*>()(entry.first, partner);
+    };
+    for (auto it = std::lower_bound(partners_.begin(), partners_.end(), &p, byPartner);
+         it != partners_.end() && it->first == &p; ++it)
+        line(out, "1 FAMS ", xref('F', it->second));
     if (!p.ChildFamilyRef.empty()) line(out, "1 FAMC ", p.ChildFamilyRef);
 }
 
@@ -148,12 +206,15 @@ void GedcomExporter::writeFamily(std::string& out, const GedcomFamily& f) const 
     line(out, "0 " + xref('F', f.number) + " FAM");
     if (f.husband) line(out, "1 HUSB ", xref('I', f.husband->Id));
     if (f.wife) line(out, "1 WIFE ", xref('I', f.wife->Id));
-    if (!f.marriageDate.empty() || !f.marriagePlace.empty()) {
+    const GedcomMarriage marriage = marriageOf(f);
+    if (!marriage.date.empty() || !marriage.place.empty()) {
         line(out, "1 MARR");
-        if (!f.marriageDate.empty()) line(out, "2 DATE ", f.marriageDate);
-        if (!f.marriagePlace.empty()) line(out, "2 PLAC ", f.marriagePlace);
+        if (!marriage.date.empty()) line(out, "2 DATE ", marriage.date);
+        if (!marriage.place.empty()) line(out, "2 PLAC ", marriage.place);
     }
-    for (const PersonItem* child : f.children) line(out, "1 CHIL ", xref('I', child->Id));
+    const size_t index = static_cast<size_t>(f.number - 1);
+    for (int i = childStart_[index]; i < childStart_[index + 1]; ++i)
+        line(out, "1 CHIL ", xref('I', children_[static_cast<size_t>(i)]->Id));
 }
 
 std::string GedcomExporter::text(QDate date, QTime time) {
@@ -188,8 +249,8 @@ bool GedcomExporter::write(QDate date, QTime time, const std::function<bool(std:
             }
             if (!flush(false)) return false;
         }
-        for (const auto& f : families_) {
-            writeFamily(out, *f);
+        for (const GedcomFamily& f : families_) {
+            writeFamily(out, f);
             if (!flush(false)) return false;
         }
         line(out, "0 TRLR");

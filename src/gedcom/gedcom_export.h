@@ -20,27 +20,32 @@ struct GedcomFamily {
     int number = 0;
     PersonItem* husband = nullptr;  // never an alias placement
     PersonItem* wife = nullptr;
-    std::string marriageDate;   // at most 20 characters
-    std::string marriagePlace;  // at most 70 characters
-    std::vector<PersonItem*> children;  // in store order, as many as there are
+};
+
+// The marriage of a family as written: the date cut to 20 characters, the place to 70.
+struct GedcomMarriage {
+    std::string date;
+    std::string place;
 };
 
 // Builds the families of a store and writes the GEDCOM text. The family list is kept in creation
-// order; indexes by couple, by partner and by alias make every step independent of the tree's size.
+// order. The tables are flat and small (a few dozen bytes a family), so that exporting a large tree
+// costs little memory beside the tree itself; marriage data is read from the items as it is written.
 class GedcomExporter {
 public:
     explicit GedcomExporter(ItemStore& store);
 
     // Derives every family from the store (clearing ChildFamilyRef and SpareRef first).
     void buildFamilies();
-    // The family of this couple, made if new, with its marriage data; nullptr when both are none.
-    GedcomFamily* findOrAddFamily(PersonItem* husband, PersonItem* wife);
-    // Adds the item to the family's children and sets its ChildFamilyRef.
-    bool addChildToFamily(GedcomFamily* family, PersonItem* item);
+    const std::vector<GedcomFamily>& families() const { return families_; }
+    // The number of this couple's family, 0 when there is none.
+    int familyNumber(const PersonItem* husband, const PersonItem* wife) const;
+    // A family's children, in store order, as many as there are.
+    std::vector<PersonItem*> childrenOf(int number) const;
+    GedcomMarriage marriageOf(const GedcomFamily& family) const;
     // The last alias placement in store order that stands for item; item itself when there is none.
     PersonItem* findReferringAlias(PersonItem* item) const;
 
-    const std::vector<std::unique_ptr<GedcomFamily>>& families() const { return families_; }
     // The individual records the last text() wrote.
     int personCount() const { return persons_; }
     // The whole file: header with this date and time, individuals, families, trailer; CR LF ends.
@@ -50,14 +55,22 @@ public:
     bool write(QDate date, QTime time, const std::function<bool(std::string_view)>& sink);
 
 private:
-    bool takeSlotData(GedcomFamily& family, const PersonItem* husband, const PersonItem* wife);
+    // The index of the couple's family in the list, made if new; -1 when both are none.
+    int findOrAddFamily(PersonItem* husband, PersonItem* wife);
+    // Where the couple's family is in the couple table, or the free place where it would go.
+    size_t coupleSlot(const PersonItem* husband, const PersonItem* wife) const;
+    void growCoupleTable();
+    bool takeSlotData(GedcomMarriage& marriage, const PersonItem* husband, const PersonItem* wife) const;
     void writeIndividual(std::string& out, const PersonItem& item) const;
     void writeFamily(std::string& out, const GedcomFamily& family) const;
 
     ItemStore& store_;
-    std::vector<std::unique_ptr<GedcomFamily>> families_;
-    std::unordered_map<const PersonItem*, std::unordered_map<const PersonItem*, GedcomFamily*>> byCouple_;
-    std::unordered_map<const PersonItem*, std::vector<int>> familiesOf_;  // numbers, in list order
+    std::vector<GedcomFamily> families_;
+    std::vector<int> coupleTable_;  // open addressing: family index + 1, 0 for free; a power of two long
+    std::vector<int> childStart_;   // family index -> first of its children in children_; one past the end last
+    std::vector<PersonItem*> children_;
+    // (partner, family number) for every partner of every family, by partner and then number.
+    std::vector<std::pair<const PersonItem*, int>> partners_;
     std::unordered_map<const PersonItem*, PersonItem*> lastAlias_;
     int persons_ = 0;
 };

@@ -62,14 +62,17 @@ TEST(LinkLines, SetsExactlyThePixelsOfThePaintersOwnLines) {
 TEST(LinkLines, ManyCrossingLinesInRunsOfColoursGiveThePaintersPicture) {
     test::ensureGuiApplication();
     // Lines drawn last show on top: kept and drawn last first, the picture must come out the same.
+    // The last trials have enough lines to be drawn in bands by several threads.
     std::mt19937 rng(5);
-    for (int trial = 0; trial < 12; ++trial) {
-        const QSize size(301 + trial, 203 + trial);
+    for (int trial = 0; trial < 14; ++trial) {
+        const bool many = trial >= 12;
+        const QSize size = many ? QSize(700, 530) : QSize(301 + trial, 203 + trial);
         const int range = std::array{150, 400, 20000}[trial % 3];
         const auto at = [&](int centre) { return static_cast<int>(rng() % (2 * range + 1)) - range + centre; };
         std::vector<std::vector<QLine>> runs(6);
         for (auto& run : runs)
-            for (int i = 0; i < 40 + 60 * trial; ++i) run.emplace_back(at(150), at(100), at(150), at(100));
+            for (int i = 0; i < (many ? 1500 : 40 + 60 * trial); ++i)
+                run.emplace_back(at(size.width() / 2), at(size.height() / 2), at(size.width() / 2), at(size.height() / 2));
         const QColor colours[] = {QColor(128, 0, 128), QColor(0, 0, 128), QColor(128, 0, 0)};
         QImage expected(size, QImage::Format_RGB32), actual(size, QImage::Format_RGB32);
         expected.fill(Qt::white);
@@ -127,5 +130,59 @@ TEST(LinkLines, TreePicturesMatchThePaintersOwnDrawing) {
             paintTree(painter, store, view, size, PaintSettings{});
         }
         EXPECT_TRUE(actual == expected) << "zoom " << zoom << ": " << differences(actual, expected);
+    }
+}
+
+TEST(LinkLines, AtPixelRatioTwoLinesAreTwoDevicePixelsWideOnTheLogicalPixels) {
+    test::ensureGuiApplication();
+    std::mt19937 rng(17);
+    const QSize size(120, 90);
+    const QColor colour(0, 0, 128);
+    const auto draw = [&](QImage& image, const QLine& line, bool dotted) {
+        image.fill(Qt::white);
+        QPainter painter(&image);
+        LinkLines(painter).draw({line}, colour, dotted);
+    };
+    for (int trial = 0; trial < 600; ++trial) {
+        const auto at = [&](int centre) { return static_cast<int>(rng() % 161) - 80 + centre; };
+        QLine line(at(60), at(45), at(60), at(45));
+        const bool straight = trial % 2 == 0;
+        if (straight) line.setP2(trial % 4 == 0 ? QPoint(line.x2(), line.y1()) : QPoint(line.x1(), line.y2()));
+        // At ratio 1 the painter counts the dots from where the picture cuts a line; at ratio 2 they
+        // count from the line's start: dotted lines compare when they start inside.
+        const bool dotted = trial % 3 == 0 && QRect(QPoint(0, 0), size).contains(line.p1());
+        QImage plain(size, QImage::Format_RGB32), sharp(size * 2, QImage::Format_RGB32);
+        sharp.setDevicePixelRatio(2);
+        draw(plain, line, dotted);
+        draw(sharp, line, dotted);
+        if (straight) {
+            // Along the axes every logical pixel of the line is a 2 x 2 square, dots included.
+            const QImage scaled = plain.scaled(size * 2);
+            ASSERT_TRUE(sharp.convertToFormat(QImage::Format_RGB32) == scaled.convertToFormat(QImage::Format_RGB32))
+                << line.x1() << "," << line.y1() << " -> " << line.x2() << "," << line.y2() << (dotted ? " dotted: " : ": ")
+                << differences(sharp.convertToFormat(QImage::Format_RGB32), scaled.convertToFormat(QImage::Format_RGB32));
+            continue;
+        }
+        // Slanting lines: every device pixel set lies within the line's half width of the segment
+        // between the centres of the end pixels, and a solid line sets two pixels across at every step.
+        const QPointF p1 = QPointF(line.p1()) * 2 + QPointF(1, 1), p2 = QPointF(line.p2()) * 2 + QPointF(1, 1);
+        const QPointF d = p2 - p1;
+        const double length = std::hypot(d.x(), d.y());
+        int count = 0;
+        for (int y = 0; y < sharp.height(); ++y)
+            for (int x = 0; x < sharp.width(); ++x) {
+                if (sharp.pixel(x, y) != colour.rgb()) continue;
+                ++count;
+                const QPointF c(x + 0.5, y + 0.5);
+                const double t = length == 0 ? 0 : std::clamp(QPointF::dotProduct(c - p1, d) / (length * length), 0.0, 1.0);
+                const QPointF off = c - (p1 + d * t);
+                ASSERT_LE(std::hypot(off.x(), off.y()), 2.3) << x << "," << y << " of " << line.x1() << "," << line.y1()
+                                                             << " -> " << line.x2() << "," << line.y2();
+            }
+        const QRect inside(QPoint(0, 0), size * 2);
+        if (!dotted && inside.contains((p1 - QPointF(1, 1)).toPoint()) && inside.contains((p2 - QPointF(1, 1)).toPoint())) {
+            const int major = std::max(std::abs(line.dx()), std::abs(line.dy()));
+            EXPECT_EQ(count, 2 * (2 * major + 2)) << line.x1() << "," << line.y1() << " -> " << line.x2() << "," << line.y2();
+        }
     }
 }

@@ -98,14 +98,14 @@ TEST(GedcomExport, FamiliesFromParentsAndCouples) {
     e.buildFamilies();
     const auto& fams = e.families();
     ASSERT_EQ(fams.size(), 3u);
-    EXPECT_EQ(fams[0]->husband, dad);
-    EXPECT_EQ(fams[0]->wife, nullptr);
-    EXPECT_EQ(fams[0]->children, std::vector<PersonItem*>{kid});
-    EXPECT_EQ(fams[1]->husband, m1);
-    EXPECT_EQ(fams[1]->wife, m2);
-    EXPECT_EQ(fams[2]->husband, m2);
-    EXPECT_EQ(fams[2]->wife, m1);
-    EXPECT_EQ(fams[2]->marriageDate, "1990");
+    EXPECT_EQ(fams[0].husband, dad);
+    EXPECT_EQ(fams[0].wife, nullptr);
+    EXPECT_EQ(e.childrenOf(1), std::vector<PersonItem*>{kid});
+    EXPECT_EQ(fams[1].husband, m1);
+    EXPECT_EQ(fams[1].wife, m2);
+    EXPECT_EQ(fams[2].husband, m2);
+    EXPECT_EQ(fams[2].wife, m1);
+    EXPECT_EQ(e.marriageOf(fams[2]).date, "1990");
 
     const std::string text = exportText(store);
     EXPECT_NE(text.find("0 @F1@ FAM\r\n1 HUSB @I1@\r\n1 CHIL @I2@\r\n0 @F2@"), std::string::npos);
@@ -119,8 +119,8 @@ TEST(GedcomExport, FamiliesFromParentsAndCouples) {
     GedcomExporter e2(store);
     e2.buildFamilies();
     EXPECT_EQ(e2.families().size(), 4u);
-    EXPECT_EQ(e2.findOrAddFamily(a, b)->children, std::vector<PersonItem*>{c});
-    EXPECT_EQ(e2.findOrAddFamily(nullptr, nullptr), nullptr);
+    EXPECT_EQ(e2.childrenOf(e2.familyNumber(a, b)), std::vector<PersonItem*>{c});
+    EXPECT_EQ(e2.familyNumber(b, a), 0);
 }
 
 TEST(GedcomExport, CutsMarriageDataAndLongerTextWins) {
@@ -137,8 +137,8 @@ TEST(GedcomExport, CutsMarriageDataAndLongerTextWins) {
     GedcomExporter e(store);
     e.buildFamilies();
     ASSERT_EQ(e.families().size(), 1u);
-    EXPECT_EQ(e.families()[0]->marriageDate, "ABT 12 DECEMBER 1890");
-    EXPECT_EQ(e.families()[0]->marriagePlace, std::string(70, 'p'));
+    EXPECT_EQ(e.marriageOf(e.families()[0]).date, "ABT 12 DECEMBER 1890");
+    EXPECT_EQ(e.marriageOf(e.families()[0]).place, std::string(70, 'p'));
 }
 
 TEST(GedcomExport, EveryChildIsWritten) {
@@ -184,12 +184,12 @@ TEST(GedcomExport, AliasesAreFoldedIntoTheirOriginals) {
     EXPECT_EQ(e.findReferringAlias(w), alias2);
     EXPECT_EQ(e.findReferringAlias(h), h);
     ASSERT_EQ(e.families().size(), 1u);
-    const GedcomFamily& f = *e.families()[0];
+    const GedcomFamily& f = e.families()[0];
     EXPECT_EQ(f.husband, h);
     EXPECT_EQ(f.wife, w);
-    EXPECT_EQ(f.marriageDate, "1900");
-    EXPECT_EQ(f.marriagePlace, "Oslo");
-    EXPECT_EQ(f.children, std::vector<PersonItem*>{kid});
+    EXPECT_EQ(e.marriageOf(f).date, "1900");
+    EXPECT_EQ(e.marriageOf(f).place, "Oslo");
+    EXPECT_EQ(e.childrenOf(f.number), std::vector<PersonItem*>{kid});
 
     const std::string text = exportText(store);
     EXPECT_EQ(text.find("@I3@ INDI"), std::string::npos);
