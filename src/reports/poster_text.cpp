@@ -4,6 +4,8 @@
 #include <QPainter>
 #include <QTextLayout>
 
+#include <algorithm>
+
 namespace kinloom {
 
 namespace {
@@ -78,27 +80,26 @@ void PosterText::draw(int x, int baseline, Line line, const QRect& clip) {
         if (!clip.isNull()) painter_.setClipping(false);
         return;
     }
+    // Glyphs of one font are gathered whatever order the layout gave its runs in.
     const QPointF origin(x, baseline);
     for (const QGlyphRun& run : e.runs) {
-        if (pendingFont_ != run.rawFont()) {
-            flush();
-            pendingFont_ = run.rawFont();
-        }
-        pendingGlyphs_ += run.glyphIndexes();
-        for (const QPointF& p : run.positions()) pendingPositions_.append(origin + p);
+        const QRawFont font = run.rawFont();
+        auto held = std::find_if(pending_.begin(), pending_.end(), [&](const Pending& p) { return p.font == font; });
+        if (held == pending_.end()) held = pending_.insert(pending_.end(), Pending{font, {}, {}});
+        held->glyphs += run.glyphIndexes();
+        for (const QPointF& p : run.positions()) held->positions.append(origin + p);
     }
 }
 
 void PosterText::flush() {
-    if (!pendingGlyphs_.isEmpty()) {
+    for (const Pending& p : pending_) {
         QGlyphRun run;
-        run.setRawFont(pendingFont_);
-        run.setGlyphIndexes(pendingGlyphs_);
-        run.setPositions(pendingPositions_);
+        run.setRawFont(p.font);
+        run.setGlyphIndexes(p.glyphs);
+        run.setPositions(p.positions);
         painter_.drawGlyphRun(QPointF(0, 0), run);
-        pendingGlyphs_.clear();
-        pendingPositions_.clear();
     }
+    pending_.clear();
     if (cache_.size() > kMaxCached) cache_.clear();
 }
 

@@ -9,6 +9,7 @@
 
 #include <climits>
 #include <unordered_map>
+#include <vector>
 
 class QPainter;
 
@@ -62,10 +63,13 @@ private:
     QFontMetrics metrics_;
     bool replay_ = false;
     std::unordered_map<QString, Entry, Hash> cache_;
-    // The glyphs held back, all in one font.
-    QRawFont pendingFont_;
-    QList<quint32> pendingGlyphs_;
-    QList<QPointF> pendingPositions_;
+    // The glyphs held back, by font.
+    struct Pending {
+        QRawFont font;
+        QList<quint32> glyphs;
+        QList<QPointF> positions;
+    };
+    std::vector<Pending> pending_;
 };
 
 inline const QString& PosterText::Line::text() const { return *entry->text; }
