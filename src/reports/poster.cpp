@@ -1,5 +1,7 @@
 #include "reports/poster.h"
 
+#include "reports/poster_text.h"
+
 #include "canvas/paint_tree.h"
 #include "document/item_store.h"
 #include "platform/charsets.h"
@@ -7,7 +9,6 @@
 
 #include <QFont>
 #include <QFontMetrics>
-#include <QHash>
 #include <QPagedPaintDevice>
 #include <QPainter>
 #include <QPen>
@@ -70,7 +71,23 @@ PosterLayout::PosterLayout(const ItemStore& store, const PosterSettings& setting
     for (const PersonItem* item : items_) {
         const double x = item->X, y = item->Y;
         placed_.push_back({item, mapX(x), mapY(y), mapX(x + kItemWidth), mapY(y + kItemHeight), mapX(x + 70),
-                           mapY(y + 32.5)});
+                           mapY(y + 32.5), mapY(y + 14.0), mapY(y + 30.0), mapY(y + 44.0)});
+    }
+    const auto centreOf = [&](const PersonItem* p) { return QPoint(mapX(p->X + 70.0), mapY(p->Y + 32.5)); };
+    for (const Placed& p : placed_) {
+        const PersonItem& item = *p.item;
+        // Each couple once, from the side with the lower Id.
+        for (int i = 1; i <= kMaxSpouses; ++i) {
+            const PersonItem* spouse = item.Spouse[i];
+            if (spouse && spouse->Id > item.Id && includes(spouse))
+                segments_.push_back({QLine(QPoint(p.centreX, p.centreY), centreOf(spouse)), true});
+        }
+        // An alias item's Father is its original: no parent lines start from it.
+        if (item.isAlias()) continue;
+        if (item.Father && includes(item.Father))
+            segments_.push_back({QLine(QPoint(mapX(item.X + 65.0), p.centreY), centreOf(item.Father)), false});
+        if (item.Mother && includes(item.Mother))
+            segments_.push_back({QLine(QPoint(mapX(item.X + 75.0), p.centreY), centreOf(item.Mother)), false});
     }
 }
 
@@ -113,40 +130,31 @@ void PosterLayout::drawPage(QPainter& painter, int index) const {
 }
 
 void PosterLayout::drawLines(QPainter& painter, QRect page, int originX, int originY) const {
-    const QPen dashed = dashedPen();
-    const QPen solid(Qt::black, settings_.lineThickness);
     const int margin = settings_.lineThickness + 1;
-    enum { None, Dashed, Solid } current = None;
-    const auto line = [&](int x1, int y1, int x2, int y2, bool dash) {
-        x1 = x1 * n_ + originX;
-        y1 = y1 * n_ + originY;
-        x2 = x2 * n_ + originX;
-        y2 = y2 * n_ + originY;
-        if (!mayTouch(page, margin, x1, y1, x2, y2)) return;
-        if (dash && current != Dashed) {
-            painter.setPen(dashed);
-            current = Dashed;
-        } else if (!dash && current != Solid) {
-            painter.setPen(solid);
-            current = Solid;
-        }
-        painter.drawLine(x1, y1, x2, y2);
+    // Lines are all black: those of one pen go out together, fewer calls and pen changes for a
+    // printer. Batches stay moderate so that a large tree needs no huge path at once.
+    constexpr size_t kBatch = 4096;
+    std::vector<QLine> batch[2];
+    const QPen pens[2] = {QPen(Qt::black, settings_.lineThickness), dashedPen()};
+    // A PDF engine that has not been told of a pen since the page began strokes lines as filled
+    // outlines: make sure the first batch's pen reaches it as a change.
+    painter.setPen(Qt::NoPen);
+    const auto flush = [&](int kind) {
+        if (batch[kind].empty()) return;
+        painter.setPen(pens[kind]);
+        painter.drawLines(batch[kind].data(), static_cast<int>(batch[kind].size()));
+        batch[kind].clear();
     };
-    for (const Placed& p : placed_) {
-        const PersonItem& item = *p.item;
-        // Each couple once, from the side with the lower Id.
-        for (int i = 1; i <= kMaxSpouses; ++i) {
-            const PersonItem* spouse = item.Spouse[i];
-            if (spouse && spouse->Id > item.Id && includes(spouse))
-                line(p.centreX, p.centreY, mapX(spouse->X + 70.0), mapY(spouse->Y + 32.5), true);
-        }
-        // An alias item's Father is its original: no parent lines start from it.
-        if (item.isAlias()) continue;
-        if (item.Father && includes(item.Father))
-            line(mapX(item.X + 65.0), p.centreY, mapX(item.Father->X + 70.0), mapY(item.Father->Y + 32.5), false);
-        if (item.Mother && includes(item.Mother))
-            line(mapX(item.X + 75.0), p.centreY, mapX(item.Mother->X + 70.0), mapY(item.Mother->Y + 32.5), false);
+    for (const Segment& s : segments_) {
+        const int x1 = s.line.x1() * n_ + originX, y1 = s.line.y1() * n_ + originY;
+        const int x2 = s.line.x2() * n_ + originX, y2 = s.line.y2() * n_ + originY;
+        if (!mayTouch(page, margin, x1, y1, x2, y2)) continue;
+        const int kind = s.dashed ? 1 : 0;
+        batch[kind].emplace_back(x1, y1, x2, y2);
+        if (batch[kind].size() == kBatch) flush(kind);
     }
+    flush(1);
+    flush(0);
 }
 
 void PosterLayout::drawBoxes(QPainter& painter, QRect page, int originX, int originY) const {
@@ -161,17 +169,11 @@ void PosterLayout::drawBoxes(QPainter& painter, QRect page, int originX, int ori
     QFont font(settings_.fontName);
     if (cell > 0) font.setPixelSize(pixelSizeForCellHeight(settings_.fontName, cell));
     painter.setFont(font);
-    const QFontMetrics fm(font, painter.device());
+    PosterText texts(painter);
+    const QFontMetrics& fm = texts.metrics();
     const int textHeight = fm.ascent() + fm.descent();
     const int halfBox = static_cast<int>(roundHalfEven(s_ * 70 * n_));
     const QString dash = QStringLiteral("- ");
-    // Surnames, dates and the dash recur all over a tree: each distinct text is measured once.
-    QHash<QString, int> advances;
-    const auto advance = [&](const QString& t) {
-        auto found = advances.constFind(t);
-        if (found == advances.constEnd()) found = advances.insert(t, fm.horizontalAdvance(t));
-        return *found;
-    };
 
     for (const Placed& p : placed_) {
         const int left = p.left * n_ + originX, top = p.top * n_ + originY;
@@ -186,22 +188,20 @@ void PosterLayout::drawBoxes(QPainter& painter, QRect page, int originX, int ori
 
         const QRect box(left, top, right - left, bottom - top);
         const PersonItem& item = *p.item;
-        const auto text = [&](const QString& t, int y) {
+        const auto text = [&](PosterText::Line t, int y) {
             if (t.isEmpty()) return;
-            const int width = advance(t);
-            const int x = left + halfBox - (width / 2);
+            const int x = left + halfBox - (t.width() / 2);
             // Clipping costs a printer state change per line: only lines that stick out need it.
-            const bool inside = box.contains(QRect(x, y, std::max(width, 1), textHeight));
-            if (!inside) painter.setClipRect(box);
-            painter.drawText(x, y + fm.ascent(), t);
-            if (!inside) painter.setClipping(false);
+            const bool inside = box.contains(QRect(x, y, std::max(t.width(), 1), textHeight));
+            texts.draw(x, y + fm.ascent(), t, inside ? QRect() : box);
         };
         const int width = right - left;
-        text(shortenName(charset.decode(item.FirstName), fm, width), top);
-        text(shortenName(charset.decode(item.LastName), fm, width), mapY(item.Y + 14.0) * n_ + originY);
-        text(charset.decode(item.BornDate), mapY(item.Y + 30.0) * n_ + originY);
+        text(texts.line(charset.decode(item.FirstName), width), top);
+        text(texts.line(charset.decode(item.LastName), width), p.lastNameY * n_ + originY);
+        text(texts.line(charset.decode(item.BornDate)), p.bornY * n_ + originY);
         // The dash is written also when there is no death date.
-        text(dash + charset.decode(item.DiedDate), mapY(item.Y + 44.0) * n_ + originY);
+        text(texts.line(dash + charset.decode(item.DiedDate)), p.diedY * n_ + originY);
+        texts.flush();
     }
 }
 

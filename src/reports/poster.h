@@ -1,6 +1,7 @@
 #pragma once
 #include "document/person_item.h"
 
+#include <QLine>
 #include <QRect>
 #include <QSize>
 #include <QString>
@@ -61,6 +62,12 @@ private:
         const PersonItem* item;
         int left, top, right, bottom;
         int centreX, centreY;
+        int lastNameY, bornY, diedY;  // the tops of the second, third and fourth lines
+    };
+    // A couple's (dashed) or a parent's (solid) line on the single-page drawing.
+    struct Segment {
+        QLine line;
+        bool dashed;
     };
     void drawLines(QPainter& painter, QRect page, int originX, int originY) const;
     void drawBoxes(QPainter& painter, QRect page, int originX, int originY) const;
@@ -70,6 +77,7 @@ private:
     int n_ = 1;
     std::vector<const PersonItem*> items_;
     std::vector<Placed> placed_;
+    std::vector<Segment> segments_;
     long long minX_ = 0, minY_ = 0;
     double s_ = 0;
     int f_ = 0;
