@@ -383,10 +383,14 @@ QImage decodeImage(const QByteArray& data, const QString& fileName) {
     return {};
 }
 
-QImage loadImageFile(const QString& path) {
+qint64 largestPictureFileSize() {
     // No picture file is larger than the largest image the readers would decode.
     const qint64 limitMiB = QImageReader::allocationLimit() > 0 ? QImageReader::allocationLimit() : 256;
-    const std::optional<QByteArray> bytes = readRegularFile(path, limitMiB * 1024 * 1024);
+    return limitMiB * 1024 * 1024;
+}
+
+QImage loadImageFile(const QString& path) {
+    const std::optional<QByteArray> bytes = readRegularFile(path, largestPictureFileSize());
     return bytes ? decodeImage(*bytes, path) : QImage();
 }
 

@@ -19,6 +19,9 @@ enum class ImageFormat { Unknown, Jpeg, Gif, Bmp, Ico, Emf, Wmf };
 // The format by content first (magic bytes), then by file extension for the metafiles.
 ImageFormat detectImageFormat(const QByteArray& data, const QString& fileName = {});
 
+// The largest picture file that is read at all.
+qint64 largestPictureFileSize();
+
 // Decodes picture bytes; a null QImage when the data is damaged, unsupported or a metafile.
 QImage decodeImage(const QByteArray& data, const QString& fileName = {});
 // Reads and decodes a picture file; a null QImage when it cannot be read or decoded.

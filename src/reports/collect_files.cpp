@@ -35,7 +35,8 @@ public:
     bool collect(ShortString<100>& reference) {
         const QString name = cs_.decode(reference);
         const QString source = QFileInfo(referencedPath(name, sourceFolder_)).canonicalFilePath();
-        if (source.isEmpty() || QFileInfo(source).isDir()) return false;
+        // Only regular files are copied: a device or a FIFO would be read without end.
+        if (source.isEmpty() || !QFileInfo(source).isFile()) return false;
         if (const auto known = copies_.find(source); known != copies_.end()) {
             reference = known->second;  // copied once, shared by every item that names it
             return true;

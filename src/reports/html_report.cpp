@@ -1,6 +1,8 @@
 #include "reports/html_report.h"
 
 #include "document/item_store.h"
+#include "editor/person_save.h"
+#include "platform/bounded_read.h"
 #include "platform/charsets.h"
 #include "platform/imagecodec.h"
 #include "reports/family_index.h"
@@ -69,11 +71,13 @@ QString storedPath(const QString& treeFolder, const QString& name) {
     return QFileInfo(slashed).isAbsolute() ? slashed : QDir(treeFolder).filePath(slashed);
 }
 
-// The lines of a text file as a list box would load them; nothing when it cannot be read.
+// The lines of a text file as a list box would load them; nothing when it cannot be read, or is
+// not a regular file of a notes file's size at most.
 QStringList readLines(const QString& path, const DisplayCharset* charset) {
-    QFile file(path);
-    if (path.isEmpty() || !file.open(QIODevice::ReadOnly)) return {};
-    const QByteArray data = file.readAll();
+    if (path.isEmpty()) return {};
+    const std::optional<QByteArray> bytes = readRegularFile(path, kMaxNotesFileSize);
+    if (!bytes) return {};
+    const QByteArray& data = *bytes;
     QStringList lines;
     qsizetype start = 0;
     for (qsizetype i = 0; i <= data.size(); ++i) {
@@ -256,11 +260,12 @@ private:
 // Copies a background image beside the pages; the attribute text, or empty when there is none.
 QString Writer::copyBackground(const QString& source, const QString& prefix) {
     if (source.isEmpty()) return {};
-    QFile in(source);
-    if (!in.open(QIODevice::ReadOnly)) return {};  // a missing image leaves the colour alone
+    // A missing image leaves the colour alone; so does one that is no regular file of a picture's size.
+    const std::optional<QByteArray> image = readRegularFile(source, largestPictureFileSize());
+    if (!image) return {};
     const QString name = prefix + QFileInfo(source).fileName();
     QString ignored;
-    if (!writeWhole(out_.filePath(name), in.readAll(), ignored)) return {};
+    if (!writeWhole(out_.filePath(name), *image, ignored)) return {};
     return QStringLiteral("BACKGROUND=\"") + attributeName(name) + QStringLiteral("\" ");
 }
 

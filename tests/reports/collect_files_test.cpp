@@ -12,6 +12,8 @@
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 
+#include <sys/stat.h>
+
 using namespace kinloom;
 
 namespace {
@@ -104,4 +106,21 @@ TEST(CollectFiles, IntoTheTreesOwnFolderCopiesNothing) {
     EXPECT_EQ(store.firstItem()->PictureFile.str(), "portrait.jpg");
     EXPECT_EQ(r.count, 2);
     EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files), (QStringList{"again.kl3", "portrait.jpg"}));
+}
+
+TEST(CollectFiles, OnlyRegularFilesAreCopied) {
+    // A FIFO or a device would be read without end: each keeps its reference and is named.
+    QTemporaryDir source, target;
+    ASSERT_EQ(mkfifo(QFile::encodeName(source.filePath("notes.fifo")).constData(), 0600), 0);
+    ItemStore store;
+    PersonItem* anna = test::addPerson(store, "Anna");
+    anna->NotesFile = "notes.fifo";
+    anna->PictureFile = "/dev/zero";
+    ScriptedPrompts prompts;
+    const CollectResult r = collectAllFiles(store, source.path(), target.filePath("out.kl3"), prompts);
+    ASSERT_TRUE(r.saved);
+    EXPECT_EQ(anna->NotesFile.str(), "notes.fifo");
+    EXPECT_EQ(anna->PictureFile.str(), "/dev/zero");
+    EXPECT_EQ(r.count, 1);  // the tree alone
+    EXPECT_EQ(r.notCopied, QStringList({"notes.fifo", "/dev/zero"}));
 }

@@ -8,6 +8,8 @@
 #include <QTemporaryDir>
 #include <QUrl>
 
+#include <sys/stat.h>
+
 #include <gtest/gtest.h>
 
 using namespace kinloom;
@@ -318,3 +320,18 @@ TEST_F(HtmlReportTest, LongListsAreCutBetweenEntries) {
 }
 
 }  // namespace
+
+TEST_F(HtmlReportTest, NotesAndBackgroundsThatAreNoRegularFilesAreLeftOut) {
+    // A FIFO would block the run for ever and a device would be read until memory runs out.
+    const QString fifo = QDir(treeDir.path()).filePath("notes.fifo");
+    ASSERT_EQ(mkfifo(QFile::encodeName(fifo).constData(), 0600), 0);
+    store.firstItem()->NotesFile = "notes.fifo";  // John, whose page is 1.html
+    job.settings.backgroundImage = QStringLiteral("/dev/zero");
+    job.settings.t1Image = fifo;
+    const HtmlReportResult r = run();
+    ASSERT_TRUE(r.ok) << r.error.toStdString();
+    const QByteArray page = out("1.html");
+    EXPECT_FALSE(page.contains("Line one"));
+    EXPECT_FALSE(page.contains("BACKGROUND="));
+    EXPECT_FALSE(QFile::exists(QDir(outDir.path()).filePath("b_zero")));
+}
