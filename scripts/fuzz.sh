@@ -14,7 +14,7 @@ mkdir -p "$build/fuzz-artifacts"
 
 # target, seed folder, largest input
 targets=("fuzz_tree_file tree 25600" "fuzz_version15_file version15 13720" "fuzz_version10_file version10 4800"
-         "fuzz_gedcom gedcom 65536" "fuzz_images images 65536" "fuzz_dates dates 128")
+         "fuzz_gedcom gedcom 65536" "fuzz_images images 65536" "fuzz_dates dates 128" "fuzz_reports tree 25600")
 status=0
 for entry in "${targets[@]}"; do
   read -r target seed maxlen <<<"$entry"
