@@ -1,5 +1,7 @@
 #include "canvas/link_lines.h"
 
+#include "canvas/direct_pixels.h"
+
 #include <QImage>
 #include <QPainter>
 #include <QPen>
@@ -28,23 +30,13 @@ LinkLines::LinkLines(QPainter& painter) : painter_(painter) {
     pending_.swap(scratch().pending);
     set_.swap(scratch().set);
     pending_.clear();
-    QPaintDevice* device = painter.device();
-    if (!device || device->devType() != QInternal::Image) return;
-    auto* image = static_cast<QImage*>(device);
-    const QImage::Format f = image->format();
-    if (f != QImage::Format_RGB32 && f != QImage::Format_ARGB32 && f != QImage::Format_ARGB32_Premultiplied) return;
-    // Each logical pixel is a square of whole device pixels; any other ratio is left to the painter.
-    const qreal ratio = image->devicePixelRatio();
-    if (ratio < 1 || ratio > 8 || ratio != static_cast<int>(ratio)) return;
-    ratio_ = static_cast<int>(ratio);
-    if (!painter.worldTransform().isIdentity() || painter.opacity() != 1.0 ||
-        painter.compositionMode() != QPainter::CompositionMode_SourceOver ||
-        painter.testRenderHint(QPainter::Antialiasing) || painter.hasClipping())
-        return;
-    bits_ = image->bits();
-    stride_ = image->bytesPerLine();
-    width_ = image->width();
-    height_ = image->height();
+    const DirectPixels pixels = directPixelsOf(painter);
+    if (!pixels.bits || painter.testRenderHint(QPainter::Antialiasing) || painter.hasClipping()) return;
+    bits_ = pixels.bits;
+    stride_ = pixels.stride;
+    width_ = pixels.width;
+    height_ = pixels.height;
+    ratio_ = pixels.ratio;
 }
 
 LinkLines::~LinkLines() {

@@ -1,5 +1,6 @@
 #include "canvas/paint_tree.h"
 
+#include "canvas/direct_pixels.h"
 #include "canvas/invert.h"
 #include "canvas/link_lines.h"
 #include "canvas/view_math.h"
@@ -43,48 +44,27 @@ struct BoxFill {
 // thousands of tiny boxes of a large tree at a small zoom; anywhere else it asks the painter.
 class RectFiller {
 public:
-    explicit RectFiller(QPainter& painter) : painter_(painter) {
-        QPaintDevice* device = painter.device();
-        if (!device || device->devType() != QInternal::Image) return;
-        auto* image = static_cast<QImage*>(device);
-        const QImage::Format f = image->format();
-        if (f != QImage::Format_RGB32 && f != QImage::Format_ARGB32 && f != QImage::Format_ARGB32_Premultiplied) return;
-        if (!painter.worldTransform().isIdentity() || painter.opacity() != 1.0 ||
-            painter.compositionMode() != QPainter::CompositionMode_SourceOver)
-            return;
-        // On a screen with a whole-number pixel ratio each logical pixel is a square of device
-        // pixels; any other ratio is left to the painter.
-        const qreal ratio = image->devicePixelRatio();
-        if (ratio < 1 || ratio != static_cast<int>(ratio)) return;
-        ratio_ = static_cast<int>(ratio);
-        bits_ = image->bits();  // the painter has already made the image its own
-        stride_ = image->bytesPerLine();
-        width_ = image->width();
-        height_ = image->height();
-    }
+    explicit RectFiller(QPainter& painter) : painter_(painter), pixels_(directPixelsOf(painter)) {}
     void fill(const QRect& rect, const BoxFill& with) {
-        if (!bits_ || painter_.hasClipping()) {
+        if (!pixels_.bits || painter_.hasClipping()) {
             painter_.fillRect(rect, with.brush);
             return;
         }
         // The rectangle in device pixels, cut to the picture.
-        const int left = std::max(rect.left() * ratio_, 0), top = std::max(rect.top() * ratio_, 0);
-        const int right = std::min((rect.right() + 1) * ratio_, width_), bottom = std::min((rect.bottom() + 1) * ratio_, height_);
+        const int r = pixels_.ratio;
+        const int left = std::max(rect.left() * r, 0), top = std::max(rect.top() * r, 0);
+        const int right = std::min((rect.right() + 1) * r, pixels_.width), bottom = std::min((rect.bottom() + 1) * r, pixels_.height);
         if (left >= right || top >= bottom) return;
         const QRgb value = with.rgba;
         for (int y = top; y < bottom; ++y) {
-            auto* line = reinterpret_cast<QRgb*>(bits_ + static_cast<qsizetype>(y) * stride_) + left;
+            auto* line = reinterpret_cast<QRgb*>(pixels_.bits + static_cast<qsizetype>(y) * pixels_.stride) + left;
             std::fill_n(line, right - left, value);
         }
     }
 
 private:
     QPainter& painter_;
-    uchar* bits_ = nullptr;
-    qsizetype stride_ = 0;
-    int ratio_ = 1;
-    int width_ = 0;
-    int height_ = 0;
+    DirectPixels pixels_;
 };
 
 // A link line in screen pixels; kind 0 spouse, 1 father, 2 mother.
