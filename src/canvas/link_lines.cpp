@@ -101,24 +101,38 @@ int firstWhere(int lo, int hi, const Pred& pred) {
 
 }  // namespace
 
-void LinkLines::Coverage::reset(int squareShift, int width, int height, const QRect& reach) {
+void LinkLines::Coverage::reset(int squareShift, int width, int height) {
     shift = squareShift;
     size = 1 << shift;
     across = (width + size - 1) / size;
     const int down = (height + size - 1) / size;
     unset.assign(static_cast<size_t>(across) * static_cast<size_t>(down), 0);
-    for (int ty = 0; ty < down; ++ty)
-        for (int tx = 0; tx < across; ++tx)
-            unset[static_cast<size_t>(ty * across + tx)] = (QRect(tx * size, ty * size, size, size) & reach).width() *
-                                                            (QRect(tx * size, ty * size, size, size) & reach).height();
+}
+
+void LinkLines::startMask() {
+    if (masking_) return;
+    set_.assign(static_cast<size_t>(width_) * static_cast<size_t>(height_), 0);
+    masking_ = true;
+}
+
+void LinkLines::paintedOver(const QRect& rect) {
+    if (!bits_) return;
+    const int left = std::max(rect.left() * ratio_, 0), top = std::max(rect.top() * ratio_, 0);
+    const int right = std::min((rect.right() + 1) * ratio_, width_), bottom = std::min((rect.bottom() + 1) * ratio_, height_);
+    if (left >= right || top >= bottom) return;
+    startMask();
+    for (int y = top; y < bottom; ++y)
+        std::fill_n(set_.begin() + static_cast<qsizetype>(y) * width_ + left, right - left, static_cast<unsigned char>(1));
 }
 
 void LinkLines::finish() {
     drawRun();
-    if (pending_.empty()) return;
-    set_.assign(static_cast<size_t>(width_) * static_cast<size_t>(height_), 0);
+    if (pending_.empty()) {
+        masking_ = false;
+        return;
+    }
     // Pixels that no line can reach count as set from the start, so that the squares along the
-    // edges of the lines' reach can fill up and be stepped over.
+    // edges of the lines' reach can fill up and be stepped over; the bands are the rows within reach.
     long long left = width_, top = height_, right = -1, bottom = -1;
     for (const Pending& p : pending_) {
         const long long x0 = std::min(p.line.x1(), p.line.x2()), x1 = std::max(p.line.x1(), p.line.x2());
@@ -134,8 +148,16 @@ void LinkLines::finish() {
                                      static_cast<int>(std::clamp<long long>(bottom, -1, height_ - 1))));
     if (!reach.isValid()) {
         pending_.clear();
+        masking_ = false;
         return;
     }
+    startMask();
+    const auto markRows = [&](int from, int to, int left, int right) {
+        for (int y = from; y < to; ++y)
+            std::fill_n(set_.begin() + static_cast<qsizetype>(y) * width_ + left, right - left, static_cast<unsigned char>(1));
+    };
+    markRows(reach.top(), reach.bottom() + 1, 0, reach.left());
+    markRows(reach.top(), reach.bottom() + 1, reach.right() + 1, width_);
     // The rows within reach, shared evenly between the bands.
     int bands = 1;
     if (pending_.size() >= kLinesForThreads)
@@ -146,13 +168,13 @@ void LinkLines::finish() {
         Band& band = work[static_cast<size_t>(i)];
         band.top = reach.top() + reach.height() * i / bands;
         band.bottom = reach.top() + reach.height() * (i + 1) / bands;
-        band.reach = QRect(reach.left(), 0, reach.width(), band.bottom - band.top);
     }
     std::vector<std::thread> helpers;
     for (size_t i = 1; i < work.size(); ++i) helpers.emplace_back([this, &band = work[i]] { drawBand(band); });
     drawBand(work[0]);
     for (std::thread& helper : helpers) helper.join();
     pending_.clear();
+    masking_ = false;
 }
 
 void LinkLines::drawBand(Band& band) {
@@ -160,8 +182,8 @@ void LinkLines::drawBand(Band& band) {
     if (rows <= 0) return;
     band.squares.resize(std::size(kSquareShifts));
     for (size_t level = 0; level < band.squares.size(); ++level)
-        band.squares[level].reset(kSquareShifts[level], width_, rows, band.reach);
-    band.unset = static_cast<long long>(band.reach.width()) * band.reach.height();
+        band.squares[level].reset(kSquareShifts[level], width_, rows);
+    countUnset(band);
     for (auto it = pending_.rbegin(); it != pending_.rend() && band.unset > 0; ++it) {
         // A line whose rows all lie above or below the band, a pixel or two to spare.
         const int lowest = std::min(it->line.y1(), it->line.y2()), highest = std::max(it->line.y1(), it->line.y2());
@@ -171,6 +193,32 @@ void LinkLines::drawBand(Band& band) {
         else
             drawWideLine(band, it->line, it->pixel, it->dotted);
     }
+}
+
+// Counts the pixels of the band not yet set, square by square: the smallest squares from the
+// pixels, each larger size from the size below it.
+void LinkLines::countUnset(Band& band) const {
+    Coverage& finest = band.squares.back();
+    for (int y = band.top; y < band.bottom; ++y) {
+        const unsigned char* set = set_.data() + static_cast<qsizetype>(y) * width_;
+        int* counts = finest.unset.data() + static_cast<qsizetype>((y - band.top) >> finest.shift) * finest.across;
+        for (int tx = 0; tx < finest.across; ++tx) {
+            const int x0 = tx << finest.shift, x1 = std::min(x0 + finest.size, width_);
+            int unset = x1 - x0;
+            for (int x = x0; x < x1; ++x) unset -= set[x];
+            counts[tx] += unset;
+        }
+    }
+    for (size_t level = band.squares.size() - 1; level-- > 0;) {
+        Coverage& coarse = band.squares[level];
+        const Coverage& fine = band.squares[level + 1];
+        const int down = static_cast<int>(fine.unset.size()) / fine.across;
+        for (int ty = 0; ty < down; ++ty)
+            for (int tx = 0; tx < fine.across; ++tx)
+                coarse.of(tx << fine.shift, ty << fine.shift) += fine.unset[static_cast<size_t>(ty * fine.across + tx)];
+    }
+    band.unset = 0;
+    for (const int unset : band.squares.front().unset) band.unset += unset;
 }
 
 inline __attribute__((always_inline)) void LinkLines::plot(Band& band, int x, int y, quint32 pixel) {

@@ -20,7 +20,9 @@ namespace kinloom {
 // cross a pixel shows. So the lines are kept until finish() and drawn last first, each pixel set
 // once; a stretch of line over squares of the picture that are already wholly set is stepped over,
 // first in large squares, then in smaller ones, and nothing more is walked once every pixel is set.
-// Many lines are drawn in bands of the rows they reach, one thread a band.
+// Pixels that opaque drawing after the lines will cover (the boxes) count as set from the start:
+// at a small zoom the boxes hide most of the lines. Many lines are drawn in bands of the rows they
+// reach, one thread a band.
 class LinkLines {
 public:
     explicit LinkLines(QPainter& painter);
@@ -39,6 +41,9 @@ public:
     void draw(const std::vector<QLine>& lines, const QColor& colour, bool dotted);
     void add(const QLine& line, const Pen& pen);
     void reserve(size_t lines) { pending_.reserve(pending_.size() + lines); }
+    // Tells that `rect` (in logical pixels) will be painted over opaquely once the lines are done,
+    // so that the lines need not set its pixels.
+    void paintedOver(const QRect& rect);
     // Puts every line drawn so far into the picture.
     void finish();
 
@@ -49,15 +54,13 @@ private:
         int size = 1;
         int across = 0;
         std::vector<int> unset;
-        // Counts the pixels of a band `width` x `height` that lie within `reach`.
-        void reset(int squareShift, int width, int height, const QRect& reach);
+        void reset(int squareShift, int width, int height);
         int& of(int x, int row) { return unset[static_cast<size_t>((row >> shift) * across + (x >> shift))]; }
     };
     // The rows from top to bottom (one past), drawn by one thread.
     struct Band {
         int top = 0;
         int bottom = 0;
-        QRect reach;  // the pixels that lines can reach, in the band's rows counted from its top
         std::vector<Coverage> squares;  // from the largest squares to the smallest
         long long unset = 0;
     };
@@ -69,7 +72,9 @@ private:
     struct Scratch;
     static Scratch& scratch();
     void drawRun();
+    void startMask();
     void drawBand(Band& band);
+    void countUnset(Band& band) const;
     void drawLine(Band& band, QLine line, quint32 pixel, bool dotted);
     void drawWideLine(Band& band, QLine line, quint32 pixel, bool dotted);
     template <class MinorAt, class IsOn>
@@ -89,7 +94,8 @@ private:
     std::vector<QLine> run_;
     QColor runColour_;
     bool runDotted_ = false;
-    std::vector<unsigned char> set_;  // a pixel already holds its final colour
+    std::vector<unsigned char> set_;  // a pixel already holds its final colour, or will be painted over
+    bool masking_ = false;            // set_ is sized and counts what is painted over
 };
 
 }  // namespace kinloom

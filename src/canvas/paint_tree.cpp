@@ -88,6 +88,18 @@ void addLink(std::vector<Segment>& out, double s, const ViewState& v, QSize targ
     out.push_back({sx1, sy1, sx2, sy2, kind});
 }
 
+// What a box paints, all of it opaque: the edge and shadow along its bottom and its right, just
+// outside the filled rectangle, and the filled rectangle. An edge too short to show is empty.
+struct BoxPaint {
+    QRect bottomEdge, rightEdge, fill;
+};
+BoxPaint boxPaintOf(const BoxEdges& e) {
+    BoxPaint paint{QRect(), QRect(), e.rect()};
+    if (e.right > e.left + 1) paint.bottomEdge = QRect(e.left + 1, e.bottom, e.right - e.left, 1);
+    if (e.bottom > e.top + 1) paint.rightEdge = QRect(e.right, e.top + 2, 1, e.bottom - e.top - 1);
+    return paint;
+}
+
 // Brushes made once: a tree at a small zoom fills many thousands of tiny rectangles.
 const BoxFill& fillOf(const PersonItem& item, ColourCode mode) {
     static const BoxFill silver(kSilver), yellow(kYellow), cyan(kCyan), white(Qt::white);
@@ -279,6 +291,13 @@ PaintResult paintTree(QPainter& painter, const ItemStore& store, const ViewState
     const LinkLines::Pen spousePen(kSpouseColour, true), fatherPen(kFatherColour, false), motherPen(kMotherColour, false);
     for (const Segment& l : spouseLines) links.add(QLine(l.x1, l.y1, l.x2, l.y2), spousePen);
     for (const Segment& l : parentLines) links.add(QLine(l.x1, l.y1, l.x2, l.y2), l.kind == 1 ? fatherPen : motherPen);
+    // At a small zoom the boxes hide most of the lines' pixels.
+    for (const Box& b : boxes) {
+        const BoxPaint paint = boxPaintOf(b.edges);
+        links.paintedOver(paint.bottomEdge);
+        links.paintedOver(paint.rightEdge);
+        links.paintedOver(paint.fill);
+    }
     links.finish();
 
     // The font's cell height follows the zoom; one pixel at the least.
@@ -301,11 +320,11 @@ PaintResult paintTree(QPainter& painter, const ItemStore& store, const ViewState
         const PersonItem* item = b.item;
         const BoxEdges& e = b.edges;
         const BoxFill& fill = *b.fill;
-        // Edge and shadow along the bottom and the right, just outside the filled rectangle.
         if (withText) painter.setClipping(false);  // only the texts clip
-        if (e.right > e.left + 1) filler.fill(QRect(e.left + 1, e.bottom, e.right - e.left, 1), edge);
-        if (e.bottom > e.top + 1) filler.fill(QRect(e.right, e.top + 2, 1, e.bottom - e.top - 1), edge);
-        const QRect box = e.rect();
+        const BoxPaint paint = boxPaintOf(e);
+        if (!paint.bottomEdge.isNull()) filler.fill(paint.bottomEdge, edge);
+        if (!paint.rightEdge.isNull()) filler.fill(paint.rightEdge, edge);
+        const QRect& box = paint.fill;
         filler.fill(box, fill);
         if (!withText) continue;
 
