@@ -76,28 +76,15 @@ void LinkLines::drawRun() {
 
 namespace {
 
-// Squares of 2^shift pixels a side. Each size divides the one before, so that a stretch within a
-// square lies within one square of every larger size.
-constexpr int kSquareShifts[] = {7, 4};
+// Squares of 2^shift pixels a side, large and small. The small size divides the large one, so that
+// a stretch within a small square lies within one large square.
+constexpr int kLargeShift = 7, kSmallShift = 4;
 constexpr int kMinBandRows = 64;
 // Below this many lines a second thread costs more than it saves.
 constexpr size_t kLinesForThreads = 4096;
 constexpr int kMostBands = 4;
 
 long long floorDiv(long long a, long long n) { return a / n - ((a % n != 0) && ((a < 0) != (n < 0))); }
-
-// The first position in [lo, hi) where a predicate that turns from false to true holds; hi when none.
-template <class Pred>
-int firstWhere(int lo, int hi, const Pred& pred) {
-    while (lo < hi) {
-        const int mid = lo + (hi - lo) / 2;
-        if (pred(mid))
-            hi = mid;
-        else
-            lo = mid + 1;
-    }
-    return lo;
-}
 
 }  // namespace
 
@@ -180,9 +167,8 @@ void LinkLines::finish() {
 void LinkLines::drawBand(Band& band) {
     const int rows = band.bottom - band.top;
     if (rows <= 0) return;
-    band.squares.resize(std::size(kSquareShifts));
-    for (size_t level = 0; level < band.squares.size(); ++level)
-        band.squares[level].reset(kSquareShifts[level], width_, rows);
+    band.large.reset(kLargeShift, width_, rows);
+    band.small.reset(kSmallShift, width_, rows);
     countUnset(band);
     for (auto it = pending_.rbegin(); it != pending_.rend() && band.unset > 0; ++it) {
         // A line whose rows all lie above or below the band, a pixel or two to spare.
@@ -195,10 +181,10 @@ void LinkLines::drawBand(Band& band) {
     }
 }
 
-// Counts the pixels of the band not yet set, square by square: the smallest squares from the
-// pixels, each larger size from the size below it.
+// Counts the pixels of the band not yet set, square by square: the small squares from the pixels,
+// the large ones from the small.
 void LinkLines::countUnset(Band& band) const {
-    Coverage& finest = band.squares.back();
+    Coverage& finest = band.small;
     for (int y = band.top; y < band.bottom; ++y) {
         const unsigned char* set = set_.data() + static_cast<qsizetype>(y) * width_;
         int* counts = finest.unset.data() + static_cast<qsizetype>((y - band.top) >> finest.shift) * finest.across;
@@ -209,92 +195,77 @@ void LinkLines::countUnset(Band& band) const {
             counts[tx] += unset;
         }
     }
-    for (size_t level = band.squares.size() - 1; level-- > 0;) {
-        Coverage& coarse = band.squares[level];
-        const Coverage& fine = band.squares[level + 1];
-        const int down = static_cast<int>(fine.unset.size()) / fine.across;
-        for (int ty = 0; ty < down; ++ty)
-            for (int tx = 0; tx < fine.across; ++tx)
-                coarse.of(tx << fine.shift, ty << fine.shift) += fine.unset[static_cast<size_t>(ty * fine.across + tx)];
-    }
+    const int down = static_cast<int>(finest.unset.size()) / finest.across;
+    for (int ty = 0; ty < down; ++ty)
+        for (int tx = 0; tx < finest.across; ++tx)
+            band.large.of(tx << finest.shift, ty << finest.shift) += finest.unset[static_cast<size_t>(ty * finest.across + tx)];
     band.unset = 0;
-    for (const int unset : band.squares.front().unset) band.unset += unset;
+    for (const int unset : band.large.unset) band.unset += unset;
 }
 
-inline __attribute__((always_inline)) void LinkLines::plot(Band& band, int x, int y, quint32 pixel) {
-    if (x < 0 || x >= width_ || y < band.top || y >= band.bottom) return;
-    unsigned char& set = set_[static_cast<size_t>(y) * static_cast<size_t>(width_) + static_cast<size_t>(x)];
-    if (set) return;  // a later line's pixel
-    set = 1;
-    reinterpret_cast<quint32*>(bits_ + y * stride_)[x] = pixel;
-    for (Coverage& squares : band.squares) --squares.of(x, y - band.top);
-    --band.unset;
-}
-
-// True when the pixels of a stretch of line starting at `major`, within one square along the major
-// axis, between minor0 and minor1 across it, lie in squares of the band whose every pixel is set.
-bool LinkLines::covered(const Band& band, size_t level, bool steep, int major, int minor0, int minor1) const {
-    const Coverage& squares = band.squares[level];
-    const int x0 = steep ? minor0 : major, x1 = steep ? minor1 : major;
-    const int y0 = steep ? major : minor0, y1 = steep ? major : minor1;
-    if (x0 < 0 || x1 >= width_ || y0 < band.top || y1 >= band.bottom) return false;
-    for (int ty = (y0 - band.top) >> squares.shift; ty <= (y1 - band.top) >> squares.shift; ++ty)
-        for (int tx = x0 >> squares.shift; tx <= x1 >> squares.shift; ++tx)
-            if (squares.unset[static_cast<size_t>(ty * squares.across + tx)] != 0) return false;
-    return true;
-}
-
-// Walks a line from `a` to `end` along its major axis, `thickness` pixels across from the minor
-// position minorAt(a), setting the band's pixels where isOn(a). Only the part of the line over the
-// band is walked. Stretches up to the next square of the largest size over set squares only are
-// stepped over whole; the others are walked likewise in the next smaller squares, and in the
-// smallest pixel by pixel.
-template <class MinorAt, class IsOn>
-void LinkLines::walk(Band& band, bool steep, int a, int end, int thickness, const MinorAt& minorAt, const IsOn& isOn,
+// Walks a line from `from` to `end` along its major axis (y when Steep), `thickness` pixels across
+// from the minor position minorAt(a), and sets the pixels of the band not yet set where isOn(a).
+// A stretch of line up to the next large square is stepped over whole when the large squares under
+// it are all set; otherwise it is walked likewise in small squares, and in those not all set pixel
+// by pixel.
+template <bool Steep, class MinorAt, class IsOn>
+void LinkLines::walk(Band& band, int from, int end, int thickness, const MinorAt& minorAt, const IsOn& isOn,
                      quint32 pixel) {
-    if (steep) {
-        a = std::max(a, band.top);
-        end = std::min(end, band.bottom);
-    } else if (a < end) {
-        // minorAt moves one way along the line: find where its rows enter and leave the band.
-        if (minorAt(a) <= minorAt(end - 1)) {
-            const int from = firstWhere(a, end, [&](int at) { return minorAt(at) + thickness - 1 >= band.top; });
-            end = firstWhere(from, end, [&](int at) { return minorAt(at) >= band.bottom; });
-            a = from;
-        } else {
-            const int from = firstWhere(a, end, [&](int at) { return minorAt(at) < band.bottom; });
-            end = firstWhere(from, end, [&](int at) { return minorAt(at) + thickness - 1 < band.top; });
-            a = from;
-        }
-    }
-    const int origin = steep ? band.top : 0;
-    const auto walkIn = [&](const auto& self, size_t level, int from, int to) -> void {
-        if (level == band.squares.size()) {
-            for (int at = from; at < to; ++at) {
-                if (!isOn(at)) continue;
-                const int m = minorAt(at);
-                for (int t = 0; t < thickness; ++t) {
-                    if (steep)
-                        plot(band, m + t, at, pixel);
-                    else
-                        plot(band, at, m + t, pixel);
-                }
-            }
-            return;
-        }
-        const int size = band.squares[level].size;
-        while (from < to) {
-            if (band.unset == 0) return;
-            // The squares start at the band's top row. Two's complement: the low bits are the
-            // offset into the square for negative positions too.
-            const int stretch = std::min(to - from, size - ((from - origin) & (size - 1)));
-            const int m0 = minorAt(from), m1 = minorAt(from + stretch - 1);
-            if (!covered(band, level, steep, from, std::min(m0, m1), std::max(m0, m1) + thickness - 1))
-                self(self, level + 1, from, from + stretch);
-            from += stretch;
-        }
+    // The squares start at the band's top row and the picture's left column.
+    const int majorStart = Steep ? band.top : 0, minorStart = Steep ? 0 : band.top;
+    const int minorLast = Steep ? width_ - 1 : band.bottom - 1;
+    from = std::max(from, majorStart);
+    end = std::min(end, Steep ? band.bottom : width_);
+    // The line's pixels across a stretch [f, t), cut to the band and the picture.
+    const auto across = [&](int f, int t, int& lo, int& hi) {
+        int m0 = minorAt(f), m1 = minorAt(t - 1);
+        if (m0 > m1) std::swap(m0, m1);
+        lo = std::max(m0, minorStart);
+        hi = std::min(m1 + thickness - 1, minorLast);
+        return lo <= hi;
     };
-    walkIn(walkIn, 0, a, end);
+    const auto allSet = [&](const Coverage& squares, int major, int lo, int hi) {
+        const int k = (major - majorStart) >> squares.shift;
+        const int last = (hi - minorStart) >> squares.shift;
+        for (int m = (lo - minorStart) >> squares.shift; m <= last; ++m)
+            if (squares.unset[static_cast<size_t>(Steep ? k * squares.across + m : m * squares.across + k)] != 0)
+                return false;
+        return true;
+    };
+    const auto set = [&](int x, int y) {
+        unsigned char& done = set_[static_cast<size_t>(y) * static_cast<size_t>(width_) + static_cast<size_t>(x)];
+        if (done) return;  // a later line's pixel, or one painted over
+        done = 1;
+        reinterpret_cast<quint32*>(bits_ + y * stride_)[x] = pixel;
+        --band.small.of(x, y - band.top);
+        --band.large.of(x, y - band.top);
+        --band.unset;
+    };
+    const int largeSize = band.large.size, smallSize = band.small.size;
+    int lo = 0, hi = 0;
+    while (from < end && band.unset != 0) {
+        // Two's complement: the low bits are the offset into the square for negative positions too.
+        const int to = std::min(end, from + largeSize - ((from - majorStart) & (largeSize - 1)));
+        if (across(from, to, lo, hi) && !allSet(band.large, from, lo, hi)) {
+            for (int f = from; f < to;) {
+                const int t = std::min(to, f + smallSize - ((f - majorStart) & (smallSize - 1)));
+                if (across(f, t, lo, hi) && !allSet(band.small, f, lo, hi)) {
+                    for (int at = f; at < t; ++at) {
+                        if (!isOn(at)) continue;
+                        const int m = minorAt(at);
+                        for (int c = std::max(m, minorStart), last = std::min(m + thickness - 1, minorLast); c <= last; ++c) {
+                            if (Steep)
+                                set(c, at);
+                            else
+                                set(at, c);
+                        }
+                    }
+                }
+                f = t;
+            }
+        }
+        from = to;
+    }
 }
 
 // A line `ratio_` device pixels wide with square ends, between the centres of the logical pixels at
@@ -348,7 +319,10 @@ void LinkLines::drawWideLine(Band& band, QLine line, quint32 pixel, bool dotted)
         const long long along = reversed ? last - 1 - a : a - first;
         return along % cycle < r;
     };
-    walk(band, steep, static_cast<int>(from), static_cast<int>(to), ratio_, minorAt, isOn, pixel);
+    if (steep)
+        walk<true>(band, static_cast<int>(from), static_cast<int>(to), ratio_, minorAt, isOn, pixel);
+    else
+        walk<false>(band, static_cast<int>(from), static_cast<int>(to), ratio_, minorAt, isOn, pixel);
 }
 
 namespace {
@@ -365,7 +339,8 @@ int slope(int d, int span) {
 void LinkLines::drawLine(Band& band, QLine line, quint32 pixel, bool dotted) {
     double x1 = line.x1(), y1 = line.y1(), x2 = line.x2(), y2 = line.y2();
     if (x1 == x2 && y1 == y2) {
-        plot(band, line.x1(), line.y1(), pixel);
+        // A single pixel: a one-pixel stretch along x.
+        walk<false>(band, line.x1(), line.x1() + 1, 1, [&](int) { return line.y1(); }, [](int) { return true; }, pixel);
         return;
     }
     const double xmin = -1, xmax = width_ + 1, ymin = -1, ymax = height_ + 1;
@@ -436,7 +411,10 @@ void LinkLines::drawLine(Band& band, QLine line, quint32 pixel, bool dotted) {
     const int a0 = a;
     const auto minorAt = [=](int at) { return static_cast<int>((b + static_cast<long long>(inc) * (at - a0)) >> 16); };
     const auto isOn = [=](int at) { return !dotted || (offset + static_cast<long long>(step) * (at - a0)) % kLength < kOn; };
-    walk(band, steep, a, as, 1, minorAt, isOn, pixel);
+    if (steep)
+        walk<true>(band, a, as, 1, minorAt, isOn, pixel);
+    else
+        walk<false>(band, a, as, 1, minorAt, isOn, pixel);
 }
 
 }  // namespace kinloom

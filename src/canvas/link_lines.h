@@ -61,7 +61,7 @@ private:
     struct Band {
         int top = 0;
         int bottom = 0;
-        std::vector<Coverage> squares;  // from the largest squares to the smallest
+        Coverage large, small;
         long long unset = 0;
     };
     struct Pending {
@@ -77,11 +77,8 @@ private:
     void countUnset(Band& band) const;
     void drawLine(Band& band, QLine line, quint32 pixel, bool dotted);
     void drawWideLine(Band& band, QLine line, quint32 pixel, bool dotted);
-    template <class MinorAt, class IsOn>
-    void walk(Band& band, bool steep, int a, int end, int thickness, const MinorAt& minorAt, const IsOn& isOn,
-              quint32 pixel);
-    bool covered(const Band& band, size_t level, bool steep, int major, int minor0, int minor1) const;
-    void plot(Band& band, int x, int y, quint32 pixel);
+    template <bool Steep, class MinorAt, class IsOn>
+    void walk(Band& band, int from, int end, int thickness, const MinorAt& minorAt, const IsOn& isOn, quint32 pixel);
 
     QPainter& painter_;
     uchar* bits_ = nullptr;
