@@ -76,25 +76,21 @@ void LinkLines::drawRun() {
 
 namespace {
 
-// Squares of 2^shift pixels a side, large and small. The small size divides the large one, so that
-// a stretch within a small square lies within one large square.
-constexpr int kLargeShift = 7, kSmallShift = 4;
-constexpr int kMinBandRows = 64;
+constexpr int kSmallShift = UnsetPixels::kSmallShift, kSmallSize = UnsetPixels::kSmallSize;
+constexpr int kLargeShift = UnsetPixels::kLargeShift, kLargeSize = UnsetPixels::kLargeSize;
+// A small square with no more pixels left than this has them tried one by one against a line
+// rather than walking the line across it; a large square with no more small squares open than
+// this under a stretch of line has them tried one by one rather than walking the stretch.
+constexpr int kFewPixels = 12, kFewSquares = 6;
 // Below this many lines a second thread costs more than it saves.
 constexpr size_t kLinesForThreads = 4096;
-constexpr int kMostBands = 4;
+constexpr int kMostThreads = 4;
+// The latest of every this many lines are drawn in bands of rows, the rest in runs of lines.
+constexpr size_t kEarlyShare = 8;
 
 long long floorDiv(long long a, long long n) { return a / n - ((a % n != 0) && ((a < 0) != (n < 0))); }
 
 }  // namespace
-
-void LinkLines::Coverage::reset(int squareShift, int width, int height) {
-    shift = squareShift;
-    size = 1 << shift;
-    across = (width + size - 1) / size;
-    const int down = (height + size - 1) / size;
-    unset.assign(static_cast<size_t>(across) * static_cast<size_t>(down), 0);
-}
 
 void LinkLines::startMask() {
     if (masking_) return;
@@ -119,7 +115,7 @@ void LinkLines::finish() {
         return;
     }
     // Pixels that no line can reach count as set from the start, so that the squares along the
-    // edges of the lines' reach can fill up and be stepped over; the bands are the rows within reach.
+    // edges of the lines' reach can fill up and be stepped over. Only the rows within reach are drawn.
     long long left = width_, top = height_, right = -1, bottom = -1;
     for (const Pending& p : pending_) {
         const long long x0 = std::min(p.line.x1(), p.line.x2()), x1 = std::max(p.line.x1(), p.line.x2());
@@ -145,78 +141,129 @@ void LinkLines::finish() {
     };
     markRows(reach.top(), reach.bottom() + 1, 0, reach.left());
     markRows(reach.top(), reach.bottom() + 1, reach.right() + 1, width_);
-    // The rows within reach, shared evenly between the bands.
-    int bands = 1;
-    if (pending_.size() >= kLinesForThreads)
-        bands = std::clamp(static_cast<int>(std::thread::hardware_concurrency()), 1,
-                           std::min(kMostBands, reach.height() / kMinBandRows + 1));
-    std::vector<Band> work(static_cast<size_t>(bands));
-    for (int i = 0; i < bands; ++i) {
-        Band& band = work[static_cast<size_t>(i)];
-        band.top = reach.top() + reach.height() * i / bands;
-        band.bottom = reach.top() + reach.height() * (i + 1) / bands;
+    const size_t lines = pending_.size();
+    const int threads = lines < kLinesForThreads
+                            ? 1
+                            : std::clamp(static_cast<int>(std::thread::hardware_concurrency()), 1, kMostThreads);
+    const auto run = [this](std::vector<Batch>& work) {
+        std::vector<std::thread> helpers;
+        for (size_t i = 0; i + 1 < work.size(); ++i) helpers.emplace_back([this, &batch = work[i]] { drawBatch(batch); });
+        drawBatch(work.back());
+        for (std::thread& helper : helpers) helper.join();
+    };
+    // The latest lines first, in bands of rows, one thread a band: while most of the picture is
+    // still to set, the work goes with the pixels. Each band marks what it sets in the mask.
+    const size_t early = threads == 1 ? 0 : lines - lines / kEarlyShare;
+    if (threads > 1) {
+        std::vector<Batch> bands(static_cast<size_t>(threads));
+        for (int i = 0; i < threads; ++i) {
+            Batch& band = bands[static_cast<size_t>(i)];
+            band.first = early;
+            band.end = lines;
+            band.top = reach.top() + reach.height() * i / threads;
+            band.bottom = reach.top() + reach.height() * (i + 1) / threads;
+            band.marks = true;
+        }
+        run(bands);
     }
-    std::vector<std::thread> helpers;
-    for (size_t i = 1; i < work.size(); ++i) helpers.emplace_back([this, &band = work[i]] { drawBand(band); });
-    drawBand(work[0]);
-    for (std::thread& helper : helpers) helper.join();
+    // Then the rest, in runs of lines, one thread a run: by now each line costs about the same
+    // wherever it lies. The last run's pixels are final where it sets them; an earlier run's show
+    // only where no later run has set the pixel.
+    std::vector<Batch> work(static_cast<size_t>(threads));
+    for (int i = 0; i < threads; ++i) {
+        Batch& batch = work[static_cast<size_t>(i)];
+        batch.first = early * static_cast<size_t>(i) / static_cast<size_t>(threads);
+        batch.end = early * static_cast<size_t>(i + 1) / static_cast<size_t>(threads);
+        if (threads == 1) batch.end = lines;
+        batch.top = reach.top();
+        batch.bottom = reach.bottom() + 1;
+        batch.direct = i == threads - 1;
+    }
+    run(work);
+    UnsetPixels& unset = work.back().unset;
+    for (auto batch = work.rbegin() + 1; batch != work.rend(); ++batch)
+        for (const Batch::Write& write : batch->writes) {
+            if (!unset.isUnset(write.x, write.y)) continue;
+            reinterpret_cast<quint32*>(bits_ + write.y * stride_)[write.x] = write.pixel;
+            unset.set(write.x, write.y);
+        }
     pending_.clear();
     masking_ = false;
 }
 
-void LinkLines::drawBand(Band& band) {
-    const int rows = band.bottom - band.top;
-    if (rows <= 0) return;
-    band.large.reset(kLargeShift, width_, rows);
-    band.small.reset(kSmallShift, width_, rows);
-    countUnset(band);
-    for (auto it = pending_.rbegin(); it != pending_.rend() && band.unset > 0; ++it) {
-        // A line whose rows all lie above or below the band, a pixel or two to spare.
-        const int lowest = std::min(it->line.y1(), it->line.y2()), highest = std::max(it->line.y1(), it->line.y2());
-        if ((highest + 2LL) * ratio_ < band.top || (lowest - 2LL) * ratio_ >= band.bottom) continue;
+void LinkLines::drawBatch(Batch& batch) {
+    batch.writes.clear();
+    batch.unset.reset(set_.data(), width_, batch.top, batch.bottom);
+    for (size_t i = batch.end; i-- > batch.first && batch.unset.unset() > 0;) {
+        const Pending& line = pending_[i];
+        // A line whose rows all lie above or below the batch's, a pixel or two to spare.
+        const int lowest = std::min(line.line.y1(), line.line.y2()), highest = std::max(line.line.y1(), line.line.y2());
+        if ((highest + 2LL) * ratio_ < batch.top || (lowest - 2LL) * ratio_ >= batch.bottom) continue;
         if (ratio_ == 1)
-            drawLine(band, it->line, it->pixel, it->dotted);
+            drawLine(batch, line.line, line.pixel, line.dotted);
         else
-            drawWideLine(band, it->line, it->pixel, it->dotted);
+            drawWideLine(batch, line.line, line.pixel, line.dotted);
     }
 }
 
-// Counts the pixels of the band not yet set, square by square: the small squares from the pixels,
-// the large ones from the small.
-void LinkLines::countUnset(Band& band) const {
-    Coverage& finest = band.small;
-    for (int y = band.top; y < band.bottom; ++y) {
-        const unsigned char* set = set_.data() + static_cast<qsizetype>(y) * width_;
-        int* counts = finest.unset.data() + static_cast<qsizetype>((y - band.top) >> finest.shift) * finest.across;
-        for (int tx = 0; tx < finest.across; ++tx) {
-            const int x0 = tx << finest.shift, x1 = std::min(x0 + finest.size, width_);
-            int unset = x1 - x0;
-            for (int x = x0; x < x1; ++x) unset -= set[x];
-            counts[tx] += unset;
+// Sets the line's pixels not yet set within one small square, along the stretch [from, to) of the
+// line's major axis. A square with few pixels left has each tried against the line; the line is
+// walked across any other.
+template <bool Steep, class MinorAt, class IsOn>
+void LinkLines::walkSmall(Batch& batch, int column, int row, int from, int to, int thickness, const MinorAt& minorAt,
+                          const IsOn& isOn, quint32 pixel) {
+    UnsetPixels& unset = batch.unset;
+    const int small = unset.smallIndex(column, row);
+    const int x0 = column << kSmallShift, y0 = batch.top + (row << kSmallShift);
+    const quint64* bits = unset.bitsOf(small);
+    const auto setPixel = [&](int x, int y) {
+        if (batch.direct)
+            reinterpret_cast<quint32*>(bits_ + y * stride_)[x] = pixel;
+        else
+            batch.writes.push_back({x, y, pixel});
+        if (batch.marks) set_[static_cast<size_t>(y) * static_cast<size_t>(width_) + static_cast<size_t>(x)] = 1;
+        unset.set(x, y);
+    };
+    if (unset.unsetIn(small) <= kFewPixels) {
+        const quint64 words[4] = {bits[0], bits[1], bits[2], bits[3]};
+        for (int w = 0; w < 4; ++w)
+            for (quint64 left = words[w]; left; left &= left - 1) {
+                const int bit = __builtin_ctzll(left);
+                const int x = x0 + (bit & 15), y = y0 + (w << 2) + (bit >> 4);
+                const int major = Steep ? y : x, minor = Steep ? x : y;
+                if (major < from || major >= to) continue;
+                const int d = minor - minorAt(major);
+                if (d >= 0 && d < thickness && isOn(major)) setPixel(x, y);
+            }
+        return;
+    }
+    const int minor0 = Steep ? x0 : y0;
+    for (int at = from; at < to; ++at) {
+        const int m = minorAt(at);
+        const int lo = std::max(m, minor0), hi = std::min(m + thickness - 1, minor0 + kSmallSize - 1);
+        if (lo > hi || !isOn(at)) continue;
+        for (int c = lo; c <= hi; ++c) {
+            const int x = Steep ? c : at, y = Steep ? at : c;
+            if (UnsetPixels::isUnset(bits, x - x0, y - y0)) setPixel(x, y);
         }
     }
-    const int down = static_cast<int>(finest.unset.size()) / finest.across;
-    for (int ty = 0; ty < down; ++ty)
-        for (int tx = 0; tx < finest.across; ++tx)
-            band.large.of(tx << finest.shift, ty << finest.shift) += finest.unset[static_cast<size_t>(ty * finest.across + tx)];
-    band.unset = 0;
-    for (const int unset : band.large.unset) band.unset += unset;
 }
 
 // Walks a line from `from` to `end` along its major axis (y when Steep), `thickness` pixels across
-// from the minor position minorAt(a), and sets the pixels of the band not yet set where isOn(a).
-// A stretch of line up to the next large square is stepped over whole when the large squares under
-// it are all set; otherwise it is walked likewise in small squares, and in those not all set pixel
-// by pixel.
+// from the minor position minorAt(a), and sets the pixels not yet set where isOn(a).
+// The line goes in stretches up to the next large square; a stretch over large squares without
+// open small squares is stepped over whole. Otherwise the open small squares under the stretch are
+// tried one by one when they are few, and the stretch walked across small squares when not.
 template <bool Steep, class MinorAt, class IsOn>
-void LinkLines::walk(Band& band, int from, int end, int thickness, const MinorAt& minorAt, const IsOn& isOn,
+void LinkLines::walk(Batch& batch, int from, int end, int thickness, const MinorAt& minorAt, const IsOn& isOn,
                      quint32 pixel) {
-    // The squares start at the band's top row and the picture's left column.
-    const int majorStart = Steep ? band.top : 0, minorStart = Steep ? 0 : band.top;
-    const int minorLast = Steep ? width_ - 1 : band.bottom - 1;
+    UnsetPixels& unset = batch.unset;
+    // The squares start at the top row drawn and the picture's left column.
+    const int majorStart = Steep ? batch.top : 0, minorStart = Steep ? 0 : batch.top;
+    const int minorLast = Steep ? width_ - 1 : batch.bottom - 1;
     from = std::max(from, majorStart);
-    end = std::min(end, Steep ? band.bottom : width_);
-    // The line's pixels across a stretch [f, t), cut to the band and the picture.
+    end = std::min(end, Steep ? batch.bottom : width_);
+    // The line's pixels across a stretch [f, t), cut to the rows drawn and the picture.
     const auto across = [&](int f, int t, int& lo, int& hi) {
         int m0 = minorAt(f), m1 = minorAt(t - 1);
         if (m0 > m1) std::swap(m0, m1);
@@ -224,44 +271,65 @@ void LinkLines::walk(Band& band, int from, int end, int thickness, const MinorAt
         hi = std::min(m1 + thickness - 1, minorLast);
         return lo <= hi;
     };
-    const auto allSet = [&](const Coverage& squares, int major, int lo, int hi) {
-        const int k = (major - majorStart) >> squares.shift;
-        const int last = (hi - minorStart) >> squares.shift;
-        for (int m = (lo - minorStart) >> squares.shift; m <= last; ++m)
-            if (squares.unset[static_cast<size_t>(Steep ? k * squares.across + m : m * squares.across + k)] != 0)
-                return false;
-        return true;
+    // Bits of a large square's small squares, 8 * row + column, for columns c0..c1 and rows r0..r1.
+    const auto box = [](int c0, int c1, int r0, int r1) {
+        const quint64 columns = (0xffULL >> (7 - c1)) & (0xffULL << c0);
+        const quint64 rows = (~0ULL >> (8 * (7 - r1))) & (~0ULL << (8 * r0));
+        return columns * 0x0101010101010101ULL & rows;
     };
-    const auto set = [&](int x, int y) {
-        unsigned char& done = set_[static_cast<size_t>(y) * static_cast<size_t>(width_) + static_cast<size_t>(x)];
-        if (done) return;  // a later line's pixel, or one painted over
-        done = 1;
-        reinterpret_cast<quint32*>(bits_ + y * stride_)[x] = pixel;
-        --band.small.of(x, y - band.top);
-        --band.large.of(x, y - band.top);
-        --band.unset;
-    };
-    const int largeSize = band.large.size, smallSize = band.small.size;
     int lo = 0, hi = 0;
-    while (from < end && band.unset != 0) {
+    while (from < end && unset.unset() != 0) {
         // Two's complement: the low bits are the offset into the square for negative positions too.
-        const int to = std::min(end, from + largeSize - ((from - majorStart) & (largeSize - 1)));
-        if (across(from, to, lo, hi) && !allSet(band.large, from, lo, hi)) {
-            for (int f = from; f < to;) {
-                const int t = std::min(to, f + smallSize - ((f - majorStart) & (smallSize - 1)));
-                if (across(f, t, lo, hi) && !allSet(band.small, f, lo, hi)) {
-                    for (int at = f; at < t; ++at) {
-                        if (!isOn(at)) continue;
-                        const int m = minorAt(at);
-                        for (int c = std::max(m, minorStart), last = std::min(m + thickness - 1, minorLast); c <= last; ++c) {
-                            if (Steep)
-                                set(c, at);
-                            else
-                                set(at, c);
+        const int to = std::min(end, from + kLargeSize - ((from - majorStart) & (kLargeSize - 1)));
+        if (across(from, to, lo, hi)) {
+            const int largeMajor = (from - majorStart) >> kLargeShift;
+            // The small squares under the stretch along the major axis, within its large square.
+            const int major0 = ((from - majorStart) >> kSmallShift) & 7, major1 = ((to - 1 - majorStart) >> kSmallShift) & 7;
+            for (int largeMinor = (lo - minorStart) >> kLargeShift; largeMinor <= (hi - minorStart) >> kLargeShift;
+                 ++largeMinor) {
+                const int minorBase = minorStart + (largeMinor << kLargeShift);
+                const int minor0 = (std::max(lo, minorBase) - minorBase) >> kSmallShift;
+                const int minor1 = (std::min(hi, minorBase + kLargeSize - 1) - minorBase) >> kSmallShift;
+                const quint64 open = Steep ? unset.openSmalls(largeMinor, largeMajor) & box(minor0, minor1, major0, major1)
+                                           : unset.openSmalls(largeMajor, largeMinor) & box(major0, major1, minor0, minor1);
+                if (!open) continue;
+                const int smallMajorBase = largeMajor << 3, smallMinorBase = largeMinor << 3;
+                const auto trySmall = [&](int bitMajor, int bitMinor, int f, int t) {
+                    const int smallMajor = smallMajorBase + bitMajor, smallMinor = smallMinorBase + bitMinor;
+                    walkSmall<Steep>(batch, Steep ? smallMinor : smallMajor, Steep ? smallMajor : smallMinor, f, t,
+                                     thickness, minorAt, isOn, pixel);
+                };
+                int count = 0;
+                for (quint64 left = open; left && count <= kFewSquares; left &= left - 1) ++count;
+                if (count <= kFewSquares) {
+                    // Each open small square: the part of the stretch over it, if the line crosses it.
+                    for (quint64 left = open; left; left &= left - 1) {
+                        const int bit = __builtin_ctzll(left);
+                        const int bitMajor = Steep ? bit >> 3 : bit & 7, bitMinor = Steep ? bit & 7 : bit >> 3;
+                        const int squareMajor = majorStart + ((smallMajorBase + bitMajor) << kSmallShift);
+                        const int squareMinor = minorStart + ((smallMinorBase + bitMinor) << kSmallShift);
+                        const int f = std::max(from, squareMajor), t = std::min(to, squareMajor + kSmallSize);
+                        int m0 = 0, m1 = 0;
+                        if (!across(f, t, m0, m1) || m1 < squareMinor || m0 >= squareMinor + kSmallSize) continue;
+                        trySmall(bitMajor, bitMinor, f, t);
+                    }
+                    continue;
+                }
+                // Many: walk the stretch in small squares, trying those that are open.
+                for (int f = from; f < to;) {
+                    const int t = std::min(to, f + kSmallSize - ((f - majorStart) & (kSmallSize - 1)));
+                    int m0 = 0, m1 = 0;
+                    if (across(f, t, m0, m1)) {
+                        const int bitMajor = ((f - majorStart) >> kSmallShift) & 7;
+                        const int first = (std::max(m0, minorBase) - minorBase) >> kSmallShift;
+                        const int last = (std::min(m1, minorBase + kLargeSize - 1) - minorBase) >> kSmallShift;
+                        for (int bitMinor = first; bitMinor <= last; ++bitMinor) {
+                            const int bit = Steep ? (bitMajor << 3) | bitMinor : (bitMinor << 3) | bitMajor;
+                            if ((open >> bit) & 1) trySmall(bitMajor, bitMinor, f, t);
                         }
                     }
+                    f = t;
                 }
-                f = t;
             }
         }
         from = to;
@@ -271,7 +339,7 @@ void LinkLines::walk(Band& band, int from, int end, int thickness, const MinorAt
 // A line `ratio_` device pixels wide with square ends, between the centres of the logical pixels at
 // its ends; a dotted one is one logical pixel on and two off along its major axis, from its start.
 // Worked in doubled device units, in which every centre is a whole number.
-void LinkLines::drawWideLine(Band& band, QLine line, quint32 pixel, bool dotted) {
+void LinkLines::drawWideLine(Batch& batch, QLine line, quint32 pixel, bool dotted) {
     const long long r = ratio_;
     long long a1 = 2 * r * line.x1() + r, b1 = 2 * r * line.y1() + r;
     long long a2 = 2 * r * line.x2() + r, b2 = 2 * r * line.y2() + r;
@@ -320,9 +388,9 @@ void LinkLines::drawWideLine(Band& band, QLine line, quint32 pixel, bool dotted)
         return along % cycle < r;
     };
     if (steep)
-        walk<true>(band, static_cast<int>(from), static_cast<int>(to), ratio_, minorAt, isOn, pixel);
+        walk<true>(batch, static_cast<int>(from), static_cast<int>(to), ratio_, minorAt, isOn, pixel);
     else
-        walk<false>(band, static_cast<int>(from), static_cast<int>(to), ratio_, minorAt, isOn, pixel);
+        walk<false>(batch, static_cast<int>(from), static_cast<int>(to), ratio_, minorAt, isOn, pixel);
 }
 
 namespace {
@@ -336,11 +404,11 @@ int slope(int d, int span) {
 // The painter's one-pixel line: end points in 26.6 fixed point, clipped a pixel outside the image,
 // square caps reaching half a pixel past each end, one pixel per step along the major axis. A dotted
 // line is one pixel on, two off, counted from its start.
-void LinkLines::drawLine(Band& band, QLine line, quint32 pixel, bool dotted) {
+void LinkLines::drawLine(Batch& batch, QLine line, quint32 pixel, bool dotted) {
     double x1 = line.x1(), y1 = line.y1(), x2 = line.x2(), y2 = line.y2();
     if (x1 == x2 && y1 == y2) {
         // A single pixel: a one-pixel stretch along x.
-        walk<false>(band, line.x1(), line.x1() + 1, 1, [&](int) { return line.y1(); }, [](int) { return true; }, pixel);
+        walk<false>(batch, line.x1(), line.x1() + 1, 1, [&](int) { return line.y1(); }, [](int) { return true; }, pixel);
         return;
     }
     const double xmin = -1, xmax = width_ + 1, ymin = -1, ymax = height_ + 1;
@@ -412,9 +480,9 @@ void LinkLines::drawLine(Band& band, QLine line, quint32 pixel, bool dotted) {
     const auto minorAt = [=](int at) { return static_cast<int>((b + static_cast<long long>(inc) * (at - a0)) >> 16); };
     const auto isOn = [=](int at) { return !dotted || (offset + static_cast<long long>(step) * (at - a0)) % kLength < kOn; };
     if (steep)
-        walk<true>(band, a, as, 1, minorAt, isOn, pixel);
+        walk<true>(batch, a, as, 1, minorAt, isOn, pixel);
     else
-        walk<false>(band, a, as, 1, minorAt, isOn, pixel);
+        walk<false>(batch, a, as, 1, minorAt, isOn, pixel);
 }
 
 }  // namespace kinloom

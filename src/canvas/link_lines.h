@@ -3,6 +3,8 @@
 #include <QLine>
 #include <QRect>
 
+#include "canvas/unset_pixels.h"
+
 #include <vector>
 
 class QPainter;
@@ -21,8 +23,9 @@ namespace kinloom {
 // once; a stretch of line over squares of the picture that are already wholly set is stepped over,
 // first in large squares, then in smaller ones, and nothing more is walked once every pixel is set.
 // Pixels that opaque drawing after the lines will cover (the boxes) count as set from the start:
-// at a small zoom the boxes hide most of the lines. Many lines are drawn in bands of the rows they
-// reach, one thread a band.
+// at a small zoom the boxes hide most of the lines. Many lines are drawn by several threads: the
+// latest in bands of rows, one thread a band, then the rest in runs of lines, one thread a run, a
+// pixel taking the colour of the latest run that sets it.
 class LinkLines {
 public:
     explicit LinkLines(QPainter& painter);
@@ -48,21 +51,22 @@ public:
     void finish();
 
 private:
-    // Pixels of a band not yet set, counted per square of a given size.
-    struct Coverage {
-        int shift = 0;  // squares of 2^shift pixels a side
-        int size = 1;
-        int across = 0;
-        std::vector<int> unset;
-        void reset(int squareShift, int width, int height);
-        int& of(int x, int row) { return unset[static_cast<size_t>((row >> shift) * across + (x >> shift))]; }
-    };
-    // The rows from top to bottom (one past), drawn by one thread.
-    struct Band {
+    // The lines first to end (one past), drawn by one thread into the rows top to bottom (one
+    // past). Its pixels go straight into the picture when direct, else into `writes`; with
+    // `marks` they are also marked in the mask.
+    struct Batch {
+        struct Write {
+            int x, y;
+            quint32 pixel;
+        };
+        size_t first = 0;
+        size_t end = 0;
         int top = 0;
         int bottom = 0;
-        Coverage large, small;
-        long long unset = 0;
+        bool direct = true;
+        bool marks = false;
+        UnsetPixels unset;
+        std::vector<Write> writes;
     };
     struct Pending {
         QLine line;
@@ -73,12 +77,14 @@ private:
     static Scratch& scratch();
     void drawRun();
     void startMask();
-    void drawBand(Band& band);
-    void countUnset(Band& band) const;
-    void drawLine(Band& band, QLine line, quint32 pixel, bool dotted);
-    void drawWideLine(Band& band, QLine line, quint32 pixel, bool dotted);
+    void drawBatch(Batch& batch);
+    void drawLine(Batch& batch, QLine line, quint32 pixel, bool dotted);
+    void drawWideLine(Batch& batch, QLine line, quint32 pixel, bool dotted);
     template <bool Steep, class MinorAt, class IsOn>
-    void walk(Band& band, int from, int end, int thickness, const MinorAt& minorAt, const IsOn& isOn, quint32 pixel);
+    void walkSmall(Batch& batch, int column, int row, int from, int to, int thickness, const MinorAt& minorAt,
+                   const IsOn& isOn, quint32 pixel);
+    template <bool Steep, class MinorAt, class IsOn>
+    void walk(Batch& batch, int from, int end, int thickness, const MinorAt& minorAt, const IsOn& isOn, quint32 pixel);
 
     QPainter& painter_;
     uchar* bits_ = nullptr;
