@@ -290,8 +290,9 @@ void LinkLines::walk(Batch& batch, int from, int end, int thickness, const Minor
                 const int minorBase = minorStart + (largeMinor << kLargeShift);
                 const int minor0 = (std::max(lo, minorBase) - minorBase) >> kSmallShift;
                 const int minor1 = (std::min(hi, minorBase + kLargeSize - 1) - minorBase) >> kSmallShift;
-                const quint64 open = Steep ? unset.openSmalls(largeMinor, largeMajor) & box(minor0, minor1, major0, major1)
-                                           : unset.openSmalls(largeMajor, largeMinor) & box(major0, major1, minor0, minor1);
+                quint64 open = Steep ? unset.openSmalls(largeMinor, largeMajor) : unset.openSmalls(largeMajor, largeMinor);
+                if (!open) continue;
+                open &= Steep ? box(minor0, minor1, major0, major1) : box(major0, major1, minor0, minor1);
                 if (!open) continue;
                 const int smallMajorBase = largeMajor << 3, smallMinorBase = largeMinor << 3;
                 const auto trySmall = [&](int bitMajor, int bitMinor, int f, int t) {
