@@ -3,6 +3,7 @@
 #include "canvas/direct_pixels.h"
 #include "canvas/invert.h"
 #include "canvas/link_lines.h"
+#include "canvas/tree_walk.h"
 #include "canvas/view_math.h"
 #include "document/item_store.h"
 #include "platform/charsets.h"
@@ -21,23 +22,11 @@ namespace kinloom {
 
 namespace {
 
-constexpr int kClampLimit = 20000;
 const QString kProgramVersion = QStringLiteral("2.0 beta 3.6");
 const QColor kSpouseColour(128, 0, 128);
 const QColor kFatherColour(0, 0, 128);
 const QColor kMotherColour(128, 0, 0);
-const QColor kYellow(255, 255, 0);
-const QColor kCyan(0, 255, 255);
 const QColor kBlue(0, 0, 255);
-
-int clamp(long long v) { return static_cast<int>(std::clamp<long long>(v, -kClampLimit, kClampLimit)); }
-
-// A solid colour to fill boxes with, and its pixel value.
-struct BoxFill {
-    explicit BoxFill(const QColor& colour) : brush(colour), rgba(colour.rgba()) {}
-    QBrush brush;
-    QRgb rgba;
-};
 
 // Fills rectangles with opaque colours. On a 32-bit image with nothing but plain painting in force
 // it writes the pixels itself, which is many times quicker than the painter for the tens of
@@ -67,27 +56,6 @@ private:
     DirectPixels pixels_;
 };
 
-// A link line in screen pixels; kind 0 spouse, 1 father, 2 mother.
-struct Segment {
-    int x1, y1, x2, y2;
-    int kind;
-};
-
-// Adds a link line between two canvas points, its rounded ends clamped to +-20000. A line whose ends
-// both lie beyond the same edge of the target cannot touch it and is left out: this keeps a repaint
-// of a huge tree cheap.
-void addLink(std::vector<Segment>& out, double s, const ViewState& v, QSize target, long long x1, long long y1,
-             long long x2, long long y2, int kind) {
-    const int sx1 = clamp(roundHalfEven((static_cast<double>(x1) + v.offsetX) * s));
-    const int sy1 = clamp(roundHalfEven((static_cast<double>(y1) + v.offsetY) * s));
-    const int sx2 = clamp(roundHalfEven((static_cast<double>(x2) + v.offsetX) * s));
-    const int sy2 = clamp(roundHalfEven((static_cast<double>(y2) + v.offsetY) * s));
-    if ((sx1 < 0 && sx2 < 0) || (sy1 < 0 && sy2 < 0)) return;
-    if ((sx1 >= target.width() && sx2 >= target.width()) || (sy1 >= target.height() && sy2 >= target.height()))
-        return;
-    out.push_back({sx1, sy1, sx2, sy2, kind});
-}
-
 // What a box paints, all of it opaque: the edge and shadow along its bottom and its right, just
 // outside the filled rectangle, and the filled rectangle. An edge too short to show is empty.
 struct BoxPaint {
@@ -98,26 +66,6 @@ BoxPaint boxPaintOf(const BoxEdges& e) {
     if (e.right > e.left + 1) paint.bottomEdge = QRect(e.left + 1, e.bottom, e.right - e.left, 1);
     if (e.bottom > e.top + 1) paint.rightEdge = QRect(e.right, e.top + 2, 1, e.bottom - e.top - 1);
     return paint;
-}
-
-// Brushes made once: a tree at a small zoom fills many thousands of tiny rectangles.
-const BoxFill& fillOf(const PersonItem& item, ColourCode mode) {
-    static const BoxFill silver(kSilver), yellow(kYellow), cyan(kCyan), white(Qt::white);
-    if (!item.hasName()) return silver;
-    switch (mode) {
-    case ColourCode::None:
-        break;
-    case ColourCode::Notes:
-        if (!item.NotesFile.empty()) return yellow;
-        break;
-    case ColourCode::Gender:
-        if (item.Sex == std::string_view("F")) return cyan;
-        break;
-    case ColourCode::Picture:
-        if (!item.PictureFile.empty()) return yellow;
-        break;
-    }
-    return white;
 }
 
 }  // namespace
@@ -199,7 +147,6 @@ PaintResult paintTree(QPainter& painter, const ItemStore& store, const ViewState
     static const DisplayCharset kDefaultCharset;
     const DisplayCharset& charset = settings.charset ? *settings.charset : kDefaultCharset;
     const double s = view.zoom * 0.01;
-    const int W = target.width(), H = target.height();
 
     painter.save();
     painter.setRenderHint(QPainter::Antialiasing, false);
@@ -210,94 +157,29 @@ PaintResult paintTree(QPainter& painter, const ItemStore& store, const ViewState
 
     // One walk over the store gathers the lines and the boxes to draw and counts the items; the
     // drawing then follows in the fixed order: spouse links, parent links, boxes, highlight.
-    // The lists keep their room from one repaint to the next: a large tree needs megabytes of them,
-    // and asking the system for fresh pages every time costs more than filling them.
-    static thread_local std::vector<Segment> spouseLines, parentLines;
-    spouseLines.clear();
-    parentLines.clear();
-    // A box to draw: what its drawing needs is kept here, so that a tree at a small zoom is drawn
-    // without a second pass over the items' memory.
-    struct Box {
-        const PersonItem* item;
-        BoxEdges edges;
-        const BoxFill* fill;
-    };
-    static thread_local std::vector<Box> boxes;
-    boxes.clear();
-    // The items that an item links to lie anywhere in memory: their places are fetched a few items
-    // ahead of the walk, so that many of these fetches are on their way at once. The item's own
-    // fields are fetched further ahead still, so that they are at hand by then.
-    constexpr int kLinkLookahead = 8, kItemLookahead = 16;
-    const PersonItem* ahead = store.firstItem();
-    for (int i = 0; i < kLinkLookahead && ahead; ++i) ahead = ahead->Next;
-    const PersonItem* far = ahead;
-    for (int i = kLinkLookahead; i < kItemLookahead && far; ++i) far = far->Next;
-    for (const PersonItem* item = store.firstItem(); item; item = item->Next) {
-        if (far) {
-            __builtin_prefetch(&far->Father);
-            __builtin_prefetch(&far->Spouse[1]);
-            __builtin_prefetch(&far->Spouse[kMaxSpouses]);
-            far = far->Next;
-            if (far) __builtin_prefetch(&far->Next);
-        }
-        // An item spans many cache lines; fetch the ones read here for the next item meanwhile, so
-        // that a tree of 100,000 items is walked at memory speed rather than miss by miss.
-        if (const PersonItem* next = item->Next) {
-            __builtin_prefetch(&next->Next);
-            __builtin_prefetch(&next->LastName);
-            __builtin_prefetch(&next->Kind);
-            __builtin_prefetch(&next->Father);
-            __builtin_prefetch(&next->Spouse[kMaxSpouses]);
-            __builtin_prefetch(&next->X);
-        }
-        if (ahead) {
-            if (ahead->Father) __builtin_prefetch(&ahead->Father->X);
-            if (ahead->Mother) __builtin_prefetch(&ahead->Mother->X);
-            for (int i = 1; i <= kMaxSpouses; ++i)
-                if (const PersonItem* spouse = ahead->Spouse[i]) {
-                    __builtin_prefetch(&spouse->Id);
-                    __builtin_prefetch(&spouse->X);
-                }
-            ahead = ahead->Next;
-        }
-        // Spouse links, once per pair from the side with the lower Id.
-        for (int i = 1; i <= kMaxSpouses; ++i) {
-            const PersonItem* spouse = item->Spouse[i];
-            if (spouse && spouse->Id > item->Id)
-                addLink(spouseLines, s, view, target, 0LL + item->X + kLinkDX, 0LL + item->Y + kLinkDY,
-                        0LL + spouse->X + kLinkDX, 0LL + spouse->Y + kLinkDY, 0);
-        }
-        // Parent lines leave the child 10 units apart, father on the left; an alias's Father is its
-        // original and gets no line.
-        if (!item->isAlias()) {
-            if (item->Father)
-                addLink(parentLines, s, view, target, 0LL + item->X + 65, 0LL + item->Y + kLinkDY,
-                        0LL + item->Father->X + kLinkDX, 0LL + item->Father->Y + kLinkDY, 1);
-            if (item->Mother)
-                addLink(parentLines, s, view, target, 0LL + item->X + 75, 0LL + item->Y + kLinkDY,
-                        0LL + item->Mother->X + kLinkDX, 0LL + item->Mother->Y + kLinkDY, 2);
-        }
-        if (settings.dragging && item == store.currentItem) continue;
-        ++result.items;
-        if (item->hasName() && !item->isAlias()) ++result.persons;
-        const BoxEdges e = boxEdgesOf(*item, view);
-        if (e.bottom > 0 && e.right > 0 && e.left < W && e.top < H)
-            boxes.push_back({item, e, &fillOf(*item, settings.colourCodeMode)});
-    }
+    static thread_local TreeWalk front, back;
+    walkTree(store, view, target, settings, front, back);
+    result.items = front.items + back.items;
+    result.persons = front.persons + back.persons;
+    const TreeWalk* const walks[] = {&front, &back};
 
     // The lines go out in the order gathered.
     LinkLines links(painter);
-    links.reserve(spouseLines.size() + parentLines.size());
+    links.reserve(front.spouseLines.size() + back.spouseLines.size() + front.parentLines.size() + back.parentLines.size());
     const LinkLines::Pen spousePen(kSpouseColour, true), fatherPen(kFatherColour, false), motherPen(kMotherColour, false);
-    for (const Segment& l : spouseLines) links.add(QLine(l.x1, l.y1, l.x2, l.y2), spousePen);
-    for (const Segment& l : parentLines) links.add(QLine(l.x1, l.y1, l.x2, l.y2), l.kind == 1 ? fatherPen : motherPen);
+    for (const TreeWalk* walk : walks)
+        for (const TreeWalk::Line& l : walk->spouseLines) links.add(QLine(l.x1, l.y1, l.x2, l.y2), spousePen);
+    for (const TreeWalk* walk : walks)
+        for (const TreeWalk::Line& l : walk->parentLines)
+            links.add(QLine(l.x1, l.y1, l.x2, l.y2), l.kind == 1 ? fatherPen : motherPen);
     // At a small zoom the boxes hide most of the lines' pixels.
-    for (const Box& b : boxes) {
-        const BoxPaint paint = boxPaintOf(b.edges);
-        links.paintedOver(paint.bottomEdge);
-        links.paintedOver(paint.rightEdge);
-        links.paintedOver(paint.fill);
-    }
+    for (const TreeWalk* walk : walks)
+        for (const TreeWalk::Box& b : walk->boxes) {
+            const BoxPaint paint = boxPaintOf(b.edges);
+            links.paintedOver(paint.bottomEdge);
+            links.paintedOver(paint.rightEdge);
+            links.paintedOver(paint.fill);
+        }
     links.finish();
 
     // The font's cell height follows the zoom; one pixel at the least.
@@ -316,45 +198,47 @@ PaintResult paintTree(QPainter& painter, const ItemStore& store, const ViewState
 
     static const BoxFill edge(Qt::black);
     RectFiller filler(painter);
-    for (const Box& b : boxes) {
-        const PersonItem* item = b.item;
-        const BoxEdges& e = b.edges;
-        const BoxFill& fill = *b.fill;
-        if (withText) painter.setClipping(false);  // only the texts clip
-        const BoxPaint paint = boxPaintOf(e);
-        if (!paint.bottomEdge.isNull()) filler.fill(paint.bottomEdge, edge);
-        if (!paint.rightEdge.isNull()) filler.fill(paint.rightEdge, edge);
-        const QRect& box = paint.fill;
-        filler.fill(box, fill);
-        if (!withText) continue;
+    for (const TreeWalk* walk : walks) {
+        for (const TreeWalk::Box& b : walk->boxes) {
+            const PersonItem* item = b.item;
+            const BoxEdges& e = b.edges;
+            const BoxFill& fill = *b.fill;
+            if (withText) painter.setClipping(false);  // only the texts clip
+            const BoxPaint paint = boxPaintOf(e);
+            if (!paint.bottomEdge.isNull()) filler.fill(paint.bottomEdge, edge);
+            if (!paint.rightEdge.isNull()) filler.fill(paint.rightEdge, edge);
+            const QRect& box = paint.fill;
+            filler.fill(box, fill);
+            if (!withText) continue;
 
-        const QFont* font = &plainFont;
-        const QFontMetrics* fm = &plainMetrics;
-        QColor colour = Qt::black;
-        if (item->isAlias()) {
-            font = &aliasFont;
-            fm = &aliasMetrics;
-            colour = kBlue;
-        } else if (!item->Kind.empty()) {
-            font = &originalFont;
-            fm = &originalMetrics;
-            colour = kBlue;
-        }
-        painter.setFont(*font);
-        painter.setPen(colour);
-        const TextLine line{painter, *fm, e.left, hw};
-        const int width = e.right - e.left;
-        line.draw(shortenName(charset.decode(item->FirstName), *fm, width), e.top, box);
-        const int y2 = toScreen(static_cast<long long>(item->Y) + 14, view.offsetY, s);
-        line.draw(shortenName(charset.decode(item->LastName), *fm, width), y2, QRect(e.left, y2, width, e.bottom - y2));
-        if (!item->BornDate.empty()) {
-            const int y3 = toScreen(static_cast<long long>(item->Y) + 30, view.offsetY, s);
-            line.draw(charset.decode(item->BornDate), y3, QRect(e.left, y3, width, e.bottom - y3));
-        }
-        if (!item->DiedDate.empty()) {
-            const int y4 = toScreen(static_cast<long long>(item->Y) + 44, view.offsetY, s);
-            line.draw(QStringLiteral("- ") + charset.decode(item->DiedDate), y4,
-                      QRect(e.left, y4, width, e.bottom - y4));
+            const QFont* font = &plainFont;
+            const QFontMetrics* fm = &plainMetrics;
+            QColor colour = Qt::black;
+            if (item->isAlias()) {
+                font = &aliasFont;
+                fm = &aliasMetrics;
+                colour = kBlue;
+            } else if (!item->Kind.empty()) {
+                font = &originalFont;
+                fm = &originalMetrics;
+                colour = kBlue;
+            }
+            painter.setFont(*font);
+            painter.setPen(colour);
+            const TextLine line{painter, *fm, e.left, hw};
+            const int width = e.right - e.left;
+            line.draw(shortenName(charset.decode(item->FirstName), *fm, width), e.top, box);
+            const int y2 = toScreen(static_cast<long long>(item->Y) + 14, view.offsetY, s);
+            line.draw(shortenName(charset.decode(item->LastName), *fm, width), y2, QRect(e.left, y2, width, e.bottom - y2));
+            if (!item->BornDate.empty()) {
+                const int y3 = toScreen(static_cast<long long>(item->Y) + 30, view.offsetY, s);
+                line.draw(charset.decode(item->BornDate), y3, QRect(e.left, y3, width, e.bottom - y3));
+            }
+            if (!item->DiedDate.empty()) {
+                const int y4 = toScreen(static_cast<long long>(item->Y) + 44, view.offsetY, s);
+                line.draw(QStringLiteral("- ") + charset.decode(item->DiedDate), y4,
+                          QRect(e.left, y4, width, e.bottom - y4));
+            }
         }
     }
     painter.setClipping(false);
