@@ -35,10 +35,12 @@ public:
 
     // A colour and style, with the pixel value worked out once.
     struct Pen {
-        Pen(const QColor& colour, bool dotted) : colour(colour), pixel(colour.rgba()), dotted(dotted) {}
+        Pen(const QColor& colour, bool dotted)
+            : colour(colour), pixel(colour.rgba()), dotted(dotted), opaque(colour.alpha() == 255) {}
         QColor colour;
         quint32 pixel;
         bool dotted;
+        bool opaque;
     };
 
     void draw(const std::vector<QLine>& lines, const QColor& colour, bool dotted);
