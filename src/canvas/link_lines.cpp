@@ -78,10 +78,9 @@ namespace {
 
 constexpr int kSmallShift = UnsetPixels::kSmallShift, kSmallSize = UnsetPixels::kSmallSize;
 constexpr int kLargeShift = UnsetPixels::kLargeShift, kLargeSize = UnsetPixels::kLargeSize;
-// A small square with no more pixels left than this has them tried one by one against a line
-// rather than walking the line across it; a large square with no more small squares open than
-// this under a stretch of line has them tried one by one rather than walking the stretch.
-constexpr int kFewPixels = 12, kFewSquares = 6;
+// A large square with no more small squares open than this under a stretch of line has them
+// tried one by one rather than walking the stretch.
+constexpr int kFewSquares = 6;
 // Below this many lines a second thread costs more than it saves.
 constexpr size_t kLinesForThreads = 4096;
 constexpr int kMostThreads = 4;
@@ -198,9 +197,11 @@ void LinkLines::drawBatch(Batch& batch) {
     batch.unset.reset(set_.data(), width_, batch.top, batch.bottom);
     for (size_t i = batch.end; i-- > batch.first && batch.unset.unset() > 0;) {
         const Pending& line = pending_[i];
-        // A line whose rows all lie above or below the batch's, a pixel or two to spare.
-        const int lowest = std::min(line.line.y1(), line.line.y2()), highest = std::max(line.line.y1(), line.line.y2());
-        if ((highest + 2LL) * ratio_ < batch.top || (lowest - 2LL) * ratio_ >= batch.bottom) continue;
+        // In a band, a line whose rows all lie above or below it, a pixel or two to spare.
+        if (batch.marks) {
+            const int lowest = std::min(line.line.y1(), line.line.y2()), highest = std::max(line.line.y1(), line.line.y2());
+            if ((highest + 2LL) * ratio_ < batch.top || (lowest - 2LL) * ratio_ >= batch.bottom) continue;
+        }
         if (ratio_ == 1)
             drawLine(batch, line.line, line.pixel, line.dotted);
         else
@@ -209,54 +210,57 @@ void LinkLines::drawBatch(Batch& batch) {
 }
 
 // Sets the line's pixels not yet set within one small square, along the stretch [from, to) of the
-// line's major axis. A square with few pixels left has each tried against the line; the line is
-// walked across any other.
+// line's major axis: the line's pixels there are gathered in the square's bit layout and met with
+// the pixels still to set in one go, which keeps the branches few.
 template <bool Steep, class MinorAt, class IsOn>
 void LinkLines::walkSmall(Batch& batch, int column, int row, int from, int to, int thickness, const MinorAt& minorAt,
                           const IsOn& isOn, quint32 pixel) {
     UnsetPixels& unset = batch.unset;
     const int small = unset.smallIndex(column, row);
     const int x0 = column << kSmallShift, y0 = batch.top + (row << kSmallShift);
-    const quint64* bits = unset.bitsOf(small);
-    const auto setPixel = [&](int x, int y) {
-        if (batch.direct)
-            reinterpret_cast<quint32*>(bits_ + y * stride_)[x] = pixel;
-        else
-            batch.writes.push_back({x, y, pixel});
-        if (batch.marks) set_[static_cast<size_t>(y) * static_cast<size_t>(width_) + static_cast<size_t>(x)] = 1;
-        unset.set(x, y);
+    const int minor0 = Steep ? x0 : y0, major0 = Steep ? y0 : x0;
+    quint64 line[4] = {0, 0, 0, 0};
+    const auto add = [&](int at, int c, bool inside) {
+        const int lx = (Steep ? c - minor0 : at - major0) & (kSmallSize - 1);
+        const int ly = (Steep ? at - major0 : c - minor0) & (kSmallSize - 1);
+        line[ly >> 2] |= quint64{inside} << (((ly & 3) << 4) | lx);
     };
-    if (unset.unsetIn(small) <= kFewPixels) {
-        const quint64 words[4] = {bits[0], bits[1], bits[2], bits[3]};
-        for (int w = 0; w < 4; ++w)
-            for (quint64 left = words[w]; left; left &= left - 1) {
-                const int bit = __builtin_ctzll(left);
-                const int x = x0 + (bit & 15), y = y0 + (w << 2) + (bit >> 4);
-                const int major = Steep ? y : x, minor = Steep ? x : y;
-                if (major < from || major >= to) continue;
-                const int d = minor - minorAt(major);
-                if (d >= 0 && d < thickness && isOn(major)) setPixel(x, y);
-            }
-        return;
+    if (thickness == 1) {
+        // Without a branch: a pixel outside the square adds nothing.
+        for (int at = from; at < to; ++at) {
+            const int m = minorAt(at);
+            add(at, m, static_cast<unsigned>(m - minor0) < static_cast<unsigned>(kSmallSize));
+        }
+    } else {
+        for (int at = from; at < to; ++at) {
+            const int m = minorAt(at);
+            for (int c = std::max(m, minor0), last = std::min(m + thickness - 1, minor0 + kSmallSize - 1); c <= last; ++c)
+                add(at, c, true);
+        }
     }
-    const int minor0 = Steep ? x0 : y0;
-    for (int at = from; at < to; ++at) {
-        const int m = minorAt(at);
-        const int lo = std::max(m, minor0), hi = std::min(m + thickness - 1, minor0 + kSmallSize - 1);
-        if (lo > hi || !isOn(at)) continue;
-        for (int c = lo; c <= hi; ++c) {
-            const int x = Steep ? c : at, y = Steep ? at : c;
-            if (UnsetPixels::isUnset(bits, x - x0, y - y0)) setPixel(x, y);
+    const quint64* bits = unset.bitsOf(small);
+    for (int w = 0; w < 4; ++w) {
+        for (quint64 hits = line[w] & bits[w]; hits; hits &= hits - 1) {
+            const int bit = __builtin_ctzll(hits);
+            const int x = x0 + (bit & 15), y = y0 + (w << 2) + (bit >> 4);
+            if (!isOn(Steep ? y : x)) continue;
+            if (batch.direct)
+                reinterpret_cast<quint32*>(bits_ + y * stride_)[x] = pixel;
+            else
+                batch.writes.push_back({x, y, pixel});
+            if (batch.marks) set_[static_cast<size_t>(y) * static_cast<size_t>(width_) + static_cast<size_t>(x)] = 1;
+            unset.set(x, y);
         }
     }
 }
 
 // Walks a line from `from` to `end` along its major axis (y when Steep), `thickness` pixels across
-// from the minor position minorAt(a), and sets the pixels not yet set where isOn(a).
+// from the minor position minorAt(a), and sets the pixels not yet set where isOn(a). minorAt rises
+// with a when Rising, else falls or stays.
 // The line goes in stretches up to the next large square; a stretch over large squares without
 // open small squares is stepped over whole. Otherwise the open small squares under the stretch are
 // tried one by one when they are few, and the stretch walked across small squares when not.
-template <bool Steep, class MinorAt, class IsOn>
+template <bool Steep, bool Rising, class MinorAt, class IsOn>
 void LinkLines::walk(Batch& batch, int from, int end, int thickness, const MinorAt& minorAt, const IsOn& isOn,
                      quint32 pixel) {
     UnsetPixels& unset = batch.unset;
@@ -266,9 +270,9 @@ void LinkLines::walk(Batch& batch, int from, int end, int thickness, const Minor
     from = std::max(from, majorStart);
     end = std::min(end, Steep ? batch.bottom : width_);
     // The line's pixels across a stretch [f, t), cut to the rows drawn and the picture.
+    // minorAt rises along the line when Rising, and falls or stays when not.
     const auto across = [&](int f, int t, int& lo, int& hi) {
-        int m0 = minorAt(f), m1 = minorAt(t - 1);
-        if (m0 > m1) std::swap(m0, m1);
+        const int m0 = minorAt(Rising ? f : t - 1), m1 = minorAt(Rising ? t - 1 : f);
         lo = std::max(m0, minorStart);
         hi = std::min(m1 + thickness - 1, minorLast);
         return lo <= hi;
@@ -287,15 +291,16 @@ void LinkLines::walk(Batch& batch, int from, int end, int thickness, const Minor
             const int largeMajor = (from - majorStart) >> kLargeShift;
             // The small squares under the stretch along the major axis, within its large square.
             const int major0 = ((from - majorStart) >> kSmallShift) & 7, major1 = ((to - 1 - majorStart) >> kSmallShift) & 7;
-            for (int largeMinor = (lo - minorStart) >> kLargeShift; largeMinor <= (hi - minorStart) >> kLargeShift;
-                 ++largeMinor) {
+            // The stretch's open small squares within a large square across it.
+            const auto openUnder = [&](int largeMinor) {
                 const int minorBase = minorStart + (largeMinor << kLargeShift);
                 const int minor0 = (std::max(lo, minorBase) - minorBase) >> kSmallShift;
                 const int minor1 = (std::min(hi, minorBase + kLargeSize - 1) - minorBase) >> kSmallShift;
-                quint64 open = Steep ? unset.openSmalls(largeMinor, largeMajor) : unset.openSmalls(largeMajor, largeMinor);
-                if (!open) continue;
-                open &= Steep ? box(minor0, minor1, major0, major1) : box(major0, major1, minor0, minor1);
-                if (!open) continue;
+                return Steep ? unset.openSmalls(largeMinor, largeMajor) & box(minor0, minor1, major0, major1)
+                             : unset.openSmalls(largeMajor, largeMinor) & box(major0, major1, minor0, minor1);
+            };
+            const auto visit = [&](int largeMinor, quint64 open) {
+                const int minorBase = minorStart + (largeMinor << kLargeShift);
                 const int smallMajorBase = largeMajor << 3, smallMinorBase = largeMinor << 3;
                 const auto trySmall = [&](int bitMajor, int bitMinor, int f, int t) {
                     const int smallMajor = smallMajorBase + bitMajor, smallMinor = smallMinorBase + bitMinor;
@@ -316,7 +321,7 @@ void LinkLines::walk(Batch& batch, int from, int end, int thickness, const Minor
                         if (!across(f, t, m0, m1) || m1 < squareMinor || m0 >= squareMinor + kSmallSize) continue;
                         trySmall(bitMajor, bitMinor, f, t);
                     }
-                    continue;
+                    return;
                 }
                 // Many: walk the stretch in small squares, trying those that are open.
                 for (int f = from; f < to;) {
@@ -333,9 +338,37 @@ void LinkLines::walk(Batch& batch, int from, int end, int thickness, const Minor
                     }
                     f = t;
                 }
+            };
+            const int first = (lo - minorStart) >> kLargeShift, last = (hi - minorStart) >> kLargeShift;
+            if (last - first <= 1) {
+                // One or two large squares: both looked at before a single test, which is rarely passed.
+                const quint64 open0 = openUnder(first), open1 = openUnder(last) & (0 - quint64{last > first});
+                if (open0 | open1) {
+                    if (open0) visit(first, open0);
+                    if (open1) visit(last, open1);
+                }
+            } else {
+                for (int largeMinor = first; largeMinor <= last; ++largeMinor)
+                    if (const quint64 open = openUnder(largeMinor)) visit(largeMinor, open);
             }
         }
         from = to;
+    }
+}
+
+template <class MinorAt, class IsOn>
+void LinkLines::walkAny(Batch& batch, bool steep, bool rising, int from, int end, int thickness, const MinorAt& minorAt,
+                        const IsOn& isOn, quint32 pixel) {
+    if (steep) {
+        if (rising)
+            walk<true, true>(batch, from, end, thickness, minorAt, isOn, pixel);
+        else
+            walk<true, false>(batch, from, end, thickness, minorAt, isOn, pixel);
+    } else {
+        if (rising)
+            walk<false, true>(batch, from, end, thickness, minorAt, isOn, pixel);
+        else
+            walk<false, false>(batch, from, end, thickness, minorAt, isOn, pixel);
     }
 }
 
@@ -390,10 +423,7 @@ void LinkLines::drawWideLine(Batch& batch, QLine line, quint32 pixel, bool dotte
         const long long along = reversed ? last - 1 - a : a - first;
         return along % cycle < r;
     };
-    if (steep)
-        walk<true>(batch, static_cast<int>(from), static_cast<int>(to), ratio_, minorAt, isOn, pixel);
-    else
-        walk<false>(batch, static_cast<int>(from), static_cast<int>(to), ratio_, minorAt, isOn, pixel);
+    walkAny(batch, steep, b2 > b1, static_cast<int>(from), static_cast<int>(to), ratio_, minorAt, isOn, pixel);
 }
 
 namespace {
@@ -411,7 +441,8 @@ void LinkLines::drawLine(Batch& batch, QLine line, quint32 pixel, bool dotted) {
     double x1 = line.x1(), y1 = line.y1(), x2 = line.x2(), y2 = line.y2();
     if (x1 == x2 && y1 == y2) {
         // A single pixel: a one-pixel stretch along x.
-        walk<false>(batch, line.x1(), line.x1() + 1, 1, [&](int) { return line.y1(); }, [](int) { return true; }, pixel);
+        walk<false, false>(batch, line.x1(), line.x1() + 1, 1, [&](int) { return line.y1(); }, [](int) { return true; },
+                           pixel);
         return;
     }
     const double xmin = -1, xmax = width_ + 1, ymin = -1, ymax = height_ + 1;
@@ -482,10 +513,7 @@ void LinkLines::drawLine(Batch& batch, QLine line, quint32 pixel, bool dotted) {
     const int a0 = a;
     const auto minorAt = [=](int at) { return static_cast<int>((b + static_cast<long long>(inc) * (at - a0)) >> 16); };
     const auto isOn = [=](int at) { return !dotted || (offset + static_cast<long long>(step) * (at - a0)) % kLength < kOn; };
-    if (steep)
-        walk<true>(batch, a, as, 1, minorAt, isOn, pixel);
-    else
-        walk<false>(batch, a, as, 1, minorAt, isOn, pixel);
+    walkAny(batch, steep, inc > 0, a, as, 1, minorAt, isOn, pixel);
 }
 
 }  // namespace kinloom

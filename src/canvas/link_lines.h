@@ -85,7 +85,10 @@ private:
     template <bool Steep, class MinorAt, class IsOn>
     void walkSmall(Batch& batch, int column, int row, int from, int to, int thickness, const MinorAt& minorAt,
                    const IsOn& isOn, quint32 pixel);
-    template <bool Steep, class MinorAt, class IsOn>
+    template <class MinorAt, class IsOn>
+    void walkAny(Batch& batch, bool steep, bool rising, int from, int end, int thickness, const MinorAt& minorAt,
+                 const IsOn& isOn, quint32 pixel);
+    template <bool Steep, bool Rising, class MinorAt, class IsOn>
     void walk(Batch& batch, int from, int end, int thickness, const MinorAt& minorAt, const IsOn& isOn, quint32 pixel);
 
     QPainter& painter_;

@@ -2,6 +2,10 @@
 
 #include <algorithm>
 
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
+
 namespace kinloom {
 
 void UnsetPixels::reset(const unsigned char* mask, int width, int top, int bottom) {
@@ -21,7 +25,17 @@ void UnsetPixels::reset(const unsigned char* mask, int width, int top, int botto
         for (int sx = 0; sx < smallAcross_; ++sx) {
             const int x0 = sx << kSmallShift, n = std::min(kSmallSize, width - x0);
             quint64 line = 0;
-            for (int i = 0; i < n; ++i) line |= quint64{pixels[x0 + i] == 0} << i;
+#if defined(__SSE2__)
+            if (n == kSmallSize) {
+                // Sixteen mask bytes at once: the zero ones are the pixels to set.
+                const __m128i bytes = _mm_loadu_si128(reinterpret_cast<const __m128i*>(pixels + x0));
+                line = static_cast<quint64>(_mm_movemask_epi8(_mm_cmpeq_epi8(bytes, _mm_setzero_si128())));
+            } else
+#endif
+            {
+                // The mask holds 0 or 1: no branch per pixel.
+                for (int i = 0; i < n; ++i) line |= quint64{pixels[x0 + i] ^ 1u} << i;
+            }
             if (!line) continue;
             const int small = smallIndex(sx, row >> kSmallShift);
             bits_[static_cast<size_t>(small) * 4 + static_cast<size_t>(ly >> 2)] |= line << ((ly & 3) << 4);
