@@ -33,9 +33,11 @@ const QColor kBlue(0, 0, 255);
 // thousands of tiny boxes of a large tree at a small zoom; anywhere else it asks the painter.
 class RectFiller {
 public:
-    explicit RectFiller(QPainter& painter) : painter_(painter), pixels_(directPixelsOf(painter)) {}
+    // `clipped`: the painter clips while the rectangles are filled.
+    RectFiller(QPainter& painter, bool clipped)
+        : painter_(painter), pixels_(clipped ? DirectPixels{} : directPixelsOf(painter)) {}
     void fill(const QRect& rect, const BoxFill& with) {
-        if (!pixels_.bits || painter_.hasClipping()) {
+        if (!pixels_.bits) {
             painter_.fillRect(rect, with.brush);
             return;
         }
@@ -197,7 +199,9 @@ PaintResult paintTree(QPainter& painter, const ItemStore& store, const ViewState
     const bool withText = view.zoom > 15;
 
     static const BoxFill edge(Qt::black);
-    RectFiller filler(painter);
+    // With texts, each box is filled after the clipping of the texts before it is turned off; without,
+    // under the clip that the caller set, if any.
+    RectFiller filler(painter, !withText && painter.hasClipping());
     for (const TreeWalk* walk : walks) {
         for (const TreeWalk::Box& b : walk->boxes) {
             const PersonItem* item = b.item;
