@@ -26,7 +26,7 @@ LinkLines::Scratch& LinkLines::scratch() {
     return kept;
 }
 
-LinkLines::LinkLines(QPainter& painter) : painter_(painter) {
+LinkLines::LinkLines(QPainter& painter, int threads) : painter_(painter), threads_(threads) {
     pending_.swap(scratch().pending);
     set_.swap(scratch().set);
     pending_.clear();
@@ -143,9 +143,8 @@ void LinkLines::finish() {
     markRows(reach.top(), reach.bottom() + 1, 0, reach.left());
     markRows(reach.top(), reach.bottom() + 1, reach.right() + 1, width_);
     const size_t lines = pending_.size();
-    const int threads = lines < kLinesForThreads
-                            ? 1
-                            : std::clamp(static_cast<int>(std::thread::hardware_concurrency()), 1, kMostThreads);
+    const int cores = threads_ > 0 ? threads_ : static_cast<int>(std::thread::hardware_concurrency());
+    const int threads = lines < kLinesForThreads ? 1 : std::clamp(cores, 1, kMostThreads);
     const auto run = [this](std::vector<Batch>& work) {
         std::vector<std::thread> helpers;
         for (size_t i = 0; i + 1 < work.size(); ++i) helpers.emplace_back([this, &batch = work[i]] { drawBatch(batch); });

@@ -28,7 +28,8 @@ namespace kinloom {
 // pixel taking the colour of the latest run that sets it.
 class LinkLines {
 public:
-    explicit LinkLines(QPainter& painter);
+    // `threads`: how many threads may draw many lines; 0 for as many as the machine has cores.
+    explicit LinkLines(QPainter& painter, int threads = 0);
     ~LinkLines();
     LinkLines(const LinkLines&) = delete;
     LinkLines& operator=(const LinkLines&) = delete;
@@ -97,6 +98,7 @@ private:
     int width_ = 0;
     int height_ = 0;
     int ratio_ = 1;
+    int threads_ = 0;
     std::vector<Pending> pending_;
     // For the painter: the lines of one colour and style, drawn in one call when these change.
     std::vector<QLine> run_;

@@ -148,11 +148,14 @@ void TreeWalk::clear() {
 }
 
 void walkTree(const ItemStore& store, const ViewState& view, QSize target, const PaintSettings& settings,
-              TreeWalk& front, TreeWalk& back) {
+              TreeWalk& front, TreeWalk& back, WalkSplit split) {
     front.clear();
     back.clear();
     const int count = store.itemCount();
-    if (count < kItemsForTwoWalks || std::thread::hardware_concurrency() < 2) {
+    if (split == WalkSplit::Auto)
+        split = count >= kItemsForTwoWalks && std::thread::hardware_concurrency() >= 2 ? WalkSplit::BothEnds
+                                                                                        : WalkSplit::FrontOnly;
+    if (split == WalkSplit::FrontOnly) {
         walkItems<true>(store.firstItem(), INT_MAX, store, view, target, settings, front);
         return;
     }

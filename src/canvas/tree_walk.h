@@ -39,10 +39,14 @@ struct TreeWalk {
     void clear();
 };
 
-// Walks the store's items for a repaint of a `target`-sized screen. A large store is walked from
-// both ends at once, the front half into `front` and the back half into `back`; a small one
-// wholly into `front`. The lists keep their room from one call to the next.
+// How a walk is shared out: Auto walks a large store from both ends at once on a machine with two
+// cores or more, and any other from the front.
+enum class WalkSplit { Auto, FrontOnly, BothEnds };
+
+// Walks the store's items for a repaint of a `target`-sized screen. From both ends, the front half
+// goes into `front` and the back half into `back`; from the front, all goes into `front`. The
+// lists keep their room from one call to the next.
 void walkTree(const ItemStore& store, const ViewState& view, QSize target, const PaintSettings& settings,
-              TreeWalk& front, TreeWalk& back);
+              TreeWalk& front, TreeWalk& back, WalkSplit split = WalkSplit::Auto);
 
 }  // namespace kinloom

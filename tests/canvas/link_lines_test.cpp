@@ -186,3 +186,53 @@ TEST(LinkLines, AtPixelRatioTwoLinesAreTwoDevicePixelsWideOnTheLogicalPixels) {
         }
     }
 }
+
+TEST(LinkLines, BoxesPaintedOverAndAnyNumberOfThreadsLeaveThePictureUnchanged) {
+    test::ensureGuiApplication();
+    // Enough lines to be shared between threads, and boxes that the lines need not draw under.
+    std::mt19937 rng(29);
+    const QSize size(420, 330);
+    const auto at = [&](int range, int centre) { return static_cast<int>(rng() % (2 * range + 1)) - range + centre; };
+    std::vector<std::vector<QLine>> runs(5);
+    for (auto& run : runs)
+        for (int i = 0; i < 1400; ++i) run.emplace_back(at(260, 210), at(200, 165), at(260, 210), at(200, 165));
+    std::vector<QRect> boxes;
+    for (int i = 0; i < 2500; ++i) boxes.emplace_back(at(230, 210), at(180, 165), 2 + static_cast<int>(rng() % 9), 1 + static_cast<int>(rng() % 4));
+    const QColor colours[] = {QColor(128, 0, 128), QColor(0, 0, 128), QColor(128, 0, 0)};
+    const QColor boxColour(255, 255, 0);
+    // Lines first, then the boxes over them; with `threads` 0 the boxes are not told to the lines.
+    const auto draw = [&](int ratio, int threads) {
+        QImage image(size * ratio, QImage::Format_RGB32);
+        image.setDevicePixelRatio(ratio);
+        image.fill(Qt::white);
+        QPainter painter(&image);
+        LinkLines links(painter, std::max(threads, 1));
+        for (size_t k = 0; k < runs.size(); ++k) links.draw(runs[k], colours[k % 3], k % 4 == 0);
+        if (threads > 0)
+            for (const QRect& box : boxes) links.paintedOver(box);
+        links.finish();
+        for (const QRect& box : boxes) painter.fillRect(box, boxColour);
+        painter.end();
+        return image.convertToFormat(QImage::Format_RGB32);
+    };
+    for (const int ratio : {1, 2}) {
+        QImage expected = draw(ratio, 0);
+        if (ratio == 1) {
+            // At ratio 1 the painter's own lines give the same picture.
+            QImage own(size, QImage::Format_RGB32);
+            own.fill(Qt::white);
+            QPainter painter(&own);
+            for (size_t k = 0; k < runs.size(); ++k) {
+                painter.setPen(QPen(colours[k % 3], 0, k % 4 == 0 ? Qt::DotLine : Qt::SolidLine));
+                painter.drawLines(runs[k].data(), static_cast<int>(runs[k].size()));
+            }
+            for (const QRect& box : boxes) painter.fillRect(box, boxColour);
+            painter.end();
+            ASSERT_TRUE(expected == own) << differences(expected, own);
+        }
+        for (const int threads : {1, 2, 3, 4}) {
+            const QImage actual = draw(ratio, threads);
+            EXPECT_TRUE(actual == expected) << "ratio " << ratio << ", " << threads << " threads: " << differences(actual, expected);
+        }
+    }
+}
