@@ -1,6 +1,7 @@
 #include "canvas/link_lines.h"
 
 #include "canvas/direct_pixels.h"
+#include "platform/run_together.h"
 
 #include <QImage>
 #include <QPainter>
@@ -9,6 +10,7 @@
 #include <algorithm>
 #include <cmath>
 #include <cstdlib>
+#include <functional>
 #include <thread>
 #include <utility>
 
@@ -146,10 +148,9 @@ void LinkLines::finish() {
     const int cores = threads_ > 0 ? threads_ : static_cast<int>(std::thread::hardware_concurrency());
     const int threads = lines < kLinesForThreads ? 1 : std::clamp(cores, 1, kMostThreads);
     const auto run = [this](std::vector<Batch>& work) {
-        std::vector<std::thread> helpers;
-        for (size_t i = 0; i + 1 < work.size(); ++i) helpers.emplace_back([this, &batch = work[i]] { drawBatch(batch); });
-        drawBatch(work.back());
-        for (std::thread& helper : helpers) helper.join();
+        std::vector<std::function<void()>> tasks;
+        for (Batch& batch : work) tasks.emplace_back([this, &batch] { drawBatch(batch); });
+        runTogether(tasks);
     };
     // The latest lines first, in bands of rows, one thread a band: while most of the picture is
     // still to set, the work goes with the pixels. Each band marks what it sets in the mask.

@@ -1,6 +1,7 @@
 #include "canvas/tree_walk.h"
 
 #include "document/item_store.h"
+#include "platform/run_together.h"
 
 #include <algorithm>
 #include <climits>
@@ -160,9 +161,8 @@ void walkTree(const ItemStore& store, const ViewState& view, QSize target, const
         return;
     }
     const int half = count / 2;
-    std::thread helper([&] { walkItems<false>(store.lastItem(), count - half, store, view, target, settings, back); });
-    walkItems<true>(store.firstItem(), half, store, view, target, settings, front);
-    helper.join();
+    runTogether({[&] { walkItems<false>(store.lastItem(), count - half, store, view, target, settings, back); },
+                 [&] { walkItems<true>(store.firstItem(), half, store, view, target, settings, front); }});
 }
 
 }  // namespace kinloom
