@@ -1,9 +1,9 @@
 #pragma once
+#include "canvas/unset_pixels.h"
+
 #include <QColor>
 #include <QLine>
 #include <QRect>
-
-#include "canvas/unset_pixels.h"
 
 #include <vector>
 
@@ -20,12 +20,13 @@ namespace kinloom {
 //
 // A large tree at a small zoom draws each pixel a hundred times over, and only the last line to
 // cross a pixel shows. So the lines are kept until finish() and drawn last first, each pixel set
-// once; a stretch of line over squares of the picture that are already wholly set is stepped over,
-// first in large squares, then in smaller ones, and nothing more is walked once every pixel is set.
-// Pixels that opaque drawing after the lines will cover (the boxes) count as set from the start:
-// at a small zoom the boxes hide most of the lines. Many lines are drawn by several threads: the
-// latest in bands of rows, one thread a band, then the rest in runs of lines, one thread a run, a
-// pixel taking the colour of the latest run that sets it.
+// once. The pixels still to set are kept as bits in small squares (UnsetPixels): a stretch of line
+// over large squares with no such small square under it is stepped over whole, and in a small one
+// the line's pixels meet the bits in one go. Pixels that opaque drawing after the lines will cover
+// (the boxes) count as set from the start: at a small zoom the boxes hide most of the lines.
+// Many lines are drawn by several threads: the latest in bands of rows, one thread a band, while
+// most pixels are still to set; then the rest in runs of lines, one thread a run, a pixel taking
+// the colour of the latest run that sets it.
 class LinkLines {
 public:
     // `threads`: how many threads may draw many lines; 0 for as many as the machine has cores.
