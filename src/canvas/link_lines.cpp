@@ -184,9 +184,11 @@ void LinkLines::finish() {
     UnsetPixels& unset = work.back().unset;
     for (auto batch = work.rbegin() + 1; batch != work.rend(); ++batch)
         for (const Batch::Write& write : batch->writes) {
-            if (!unset.isUnset(write.x, write.y)) continue;
-            reinterpret_cast<quint32*>(bits_ + write.y * stride_)[write.x] = write.pixel;
-            unset.set(write.x, write.y);
+            const int x = static_cast<int>(write.at % static_cast<quint32>(width_));
+            const int y = static_cast<int>(write.at / static_cast<quint32>(width_));
+            if (!unset.isUnset(x, y)) continue;
+            reinterpret_cast<quint32*>(bits_ + y * stride_)[x] = write.pixel;
+            unset.set(x, y);
         }
     pending_.clear();
     masking_ = false;
@@ -247,7 +249,7 @@ void LinkLines::walkSmall(Batch& batch, int column, int row, int from, int to, i
             if (batch.direct)
                 reinterpret_cast<quint32*>(bits_ + y * stride_)[x] = pixel;
             else
-                batch.writes.push_back({x, y, pixel});
+                batch.writes.push_back({static_cast<quint32>(y * width_ + x), pixel});
             if (batch.marks) set_[static_cast<size_t>(y) * static_cast<size_t>(width_) + static_cast<size_t>(x)] = 1;
             unset.set(x, y);
         }

@@ -60,7 +60,7 @@ private:
     // `marks` they are also marked in the mask.
     struct Batch {
         struct Write {
-            int x, y;
+            quint32 at;  // y * width + x
             quint32 pixel;
         };
         size_t first = 0;
