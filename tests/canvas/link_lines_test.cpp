@@ -95,41 +95,49 @@ TEST(LinkLines, ManyCrossingLinesInRunsOfColoursGiveThePaintersPicture) {
 
 TEST(LinkLines, TreePicturesMatchThePaintersOwnDrawing) {
     test::ensureGuiApplication();
-    // A tree whose links cross the canvas in every direction, with marriages, drawn at several zooms.
-    ItemStore store;
-    std::mt19937 rng(3);
-    std::vector<PersonItem*> items;
-    for (int i = 0; i < 400; ++i) {
-        store.pointerX = static_cast<int>(rng() % 6000) - 1000;
-        store.pointerY = static_cast<int>(rng() % 4000) - 1000;
-        PersonItem* p = store.createItem();
-        p->FirstName = "P" + std::to_string(i);
-        if (i >= 2) {
-            p->Father = items[rng() % items.size()];
-            p->Mother = items[rng() % items.size()];
-            if (rng() % 3 == 0) store.addMarriage(p, items[rng() % items.size()]);
+    // Trees whose links cross the canvas in every direction, with marriages, drawn at several zooms;
+    // the large one has enough boxes on the screen for them to be filled by two threads.
+    struct Case {
+        int items;
+        QSize size;
+        std::vector<double> zooms;
+    };
+    for (const Case& c : {Case{400, QSize(640, 480), {100.0, 35.0, 5.0, 1.0}}, Case{30000, QSize(200, 100), {3.0, 2.0}}}) {
+        ItemStore store;
+        std::mt19937 rng(3);
+        std::vector<PersonItem*> items;
+        for (int i = 0; i < c.items; ++i) {
+            store.pointerX = static_cast<int>(rng() % 6000) - 1000;
+            store.pointerY = static_cast<int>(rng() % 4000) - 1000;
+            PersonItem* p = store.createItem();
+            p->FirstName = "P" + std::to_string(i);
+            if (i >= 2) {
+                p->Father = items[rng() % items.size()];
+                p->Mother = items[rng() % items.size()];
+                if (rng() % 3 == 0) store.addMarriage(p, items[rng() % items.size()]);
+            }
+            items.push_back(p);
         }
-        items.push_back(p);
-    }
-    store.currentItem = nullptr;
-    for (const double zoom : {100.0, 35.0, 5.0, 1.0}) {
-        const ViewState view{zoom, 200, 150};
-        const QSize size(640, 480);
-        QImage expected(size, QImage::Format_RGB32), actual(size, QImage::Format_RGB32);
-        expected.fill(kCanvasBackground);
-        actual.fill(kCanvasBackground);
-        {
-            // A clip over the whole picture changes nothing drawn but sends every line through the
-            // painter: the picture as it always was.
-            QPainter painter(&expected);
-            painter.setClipRect(QRect(QPoint(0, 0), size));
-            paintTree(painter, store, view, size, PaintSettings{});
+        store.currentItem = nullptr;
+        for (const double zoom : c.zooms) {
+            const ViewState view{zoom, 200, 150};
+            const QSize size = c.size;
+            QImage expected(size, QImage::Format_RGB32), actual(size, QImage::Format_RGB32);
+            expected.fill(kCanvasBackground);
+            actual.fill(kCanvasBackground);
+            {
+                // A clip over the whole picture changes nothing drawn but sends every line and box
+                // through the painter: the picture as it always was.
+                QPainter painter(&expected);
+                painter.setClipRect(QRect(QPoint(0, 0), size));
+                paintTree(painter, store, view, size, PaintSettings{});
+            }
+            {
+                QPainter painter(&actual);
+                paintTree(painter, store, view, size, PaintSettings{});
+            }
+            EXPECT_TRUE(actual == expected) << c.items << " items, zoom " << zoom << ": " << differences(actual, expected);
         }
-        {
-            QPainter painter(&actual);
-            paintTree(painter, store, view, size, PaintSettings{});
-        }
-        EXPECT_TRUE(actual == expected) << "zoom " << zoom << ": " << differences(actual, expected);
     }
 }
 
