@@ -88,6 +88,8 @@ constexpr size_t kLinesForThreads = 4096;
 constexpr int kMostThreads = 4;
 // The latest of every this many lines are drawn in bands of rows, the rest in runs of lines.
 constexpr size_t kEarlyShare = 8;
+// How often a run of lines looks again at which small squares are open.
+constexpr size_t kLinesBetweenNotes = 1024;
 
 long long floorDiv(long long a, long long n) { return a / n - ((a % n != 0) && ((a < 0) != (n < 0))); }
 
@@ -197,13 +199,17 @@ void LinkLines::finish() {
 void LinkLines::drawBatch(Batch& batch) {
     batch.writes.clear();
     batch.unset.reset(set_.data(), width_, batch.top, batch.bottom);
-    for (size_t i = batch.end; i-- > batch.first && batch.unset.unset() > 0;) {
+    batch.unset.noteOpenSquares();
+    for (size_t i = batch.end, drawn = 0; i-- > batch.first && batch.unset.unset() > 0;) {
         const Pending& line = pending_[i];
-        // In a band, a line whose rows all lie above or below it, a pixel or two to spare.
-        if (batch.marks) {
-            const int lowest = std::min(line.line.y1(), line.line.y2()), highest = std::max(line.line.y1(), line.line.y2());
-            if ((highest + 2LL) * ratio_ < batch.top || (lowest - 2LL) * ratio_ >= batch.bottom) continue;
-        }
+        // Once most pixels are set, the few left tend to lie in a few places, which most lines pass
+        // nowhere near: a line is left out when no small square under its box (a pixel or two to
+        // spare) had pixels to set when last looked.
+        if (++drawn % kLinesBetweenNotes == 0) batch.unset.noteOpenSquares();
+        const int x0 = std::min(line.line.x1(), line.line.x2()), x1 = std::max(line.line.x1(), line.line.x2());
+        const int y0 = std::min(line.line.y1(), line.line.y2()), y1 = std::max(line.line.y1(), line.line.y2());
+        if (!batch.unset.mayBeOpen(x0 * ratio_ - 2, y0 * ratio_ - 2, x1 * ratio_ + ratio_ + 1, y1 * ratio_ + ratio_ + 1))
+            continue;
         if (ratio_ == 1)
             drawLine(batch, line.line, line.pixel, line.dotted);
         else

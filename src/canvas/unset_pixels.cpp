@@ -10,9 +10,12 @@ namespace kinloom {
 
 void UnsetPixels::reset(const unsigned char* mask, int width, int top, int bottom) {
     top_ = top;
+    width_ = width;
     const int rows = bottom - top;
+    rows_ = rows;
     smallAcross_ = (width + kSmallSize - 1) >> kSmallShift;
     const int smallDown = (rows + kSmallSize - 1) >> kSmallShift;
+    smallDown_ = smallDown;
     largeAcross_ = (smallAcross_ + 7) >> 3;
     const int largeDown = (smallDown + 7) >> 3;
     bits_.assign(static_cast<size_t>(smallAcross_) * static_cast<size_t>(smallDown) * 4, 0);
@@ -49,6 +52,32 @@ void UnsetPixels::reset(const unsigned char* mask, int width, int top, int botto
             unset_ += n;
             open_[static_cast<size_t>((sy >> 3) * largeAcross_ + (sx >> 3))] |= quint64{1} << (((sy & 7) << 3) | (sx & 7));
         }
+}
+
+void UnsetPixels::noteOpenSquares() {
+    const int across = smallAcross_ + 1;
+    openBefore_.assign(static_cast<size_t>(across) * static_cast<size_t>(smallDown_ + 1), 0);
+    for (int sy = 0; sy < smallDown_; ++sy) {
+        int row = 0;
+        for (int sx = 0; sx < smallAcross_; ++sx) {
+            row += count_[static_cast<size_t>(smallIndex(sx, sy))] != 0;
+            openBefore_[static_cast<size_t>((sy + 1) * across + sx + 1)] =
+                openBefore_[static_cast<size_t>(sy * across + sx + 1)] + row;
+        }
+    }
+}
+
+bool UnsetPixels::mayBeOpen(int x0, int y0, int x1, int y1) const {
+    // Cut to the band, in small squares.
+    x0 = std::max(x0, 0);
+    x1 = std::min(x1, width_ - 1);
+    y0 = std::max(y0 - top_, 0);
+    y1 = std::min(y1 - top_, rows_ - 1);
+    if (x0 > x1 || y0 > y1) return false;
+    const int across = smallAcross_ + 1;
+    const int sx0 = x0 >> kSmallShift, sx1 = (x1 >> kSmallShift) + 1, sy0 = y0 >> kSmallShift, sy1 = (y1 >> kSmallShift) + 1;
+    const auto at = [&](int sx, int sy) { return openBefore_[static_cast<size_t>(sy * across + sx)]; };
+    return at(sx1, sy1) - at(sx0, sy1) - at(sx1, sy0) + at(sx0, sy0) > 0;
 }
 
 }  // namespace kinloom

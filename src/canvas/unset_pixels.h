@@ -31,6 +31,13 @@ public:
     const quint64* bitsOf(int small) const { return &bits_[static_cast<size_t>(small) * 4]; }
     static bool isUnset(const quint64* bits, int column, int row) { return (bits[row >> 2] >> (((row & 3) << 4) | column)) & 1; }
 
+    // Takes note of which small squares are open now, for mayBeOpen. Squares only ever close, so a
+    // note taken earlier errs on the safe side.
+    void noteOpenSquares();
+    // False when no small square under the pixels x0..x1, y0..y1 (inclusive, any values) was open
+    // when noteOpenSquares was last called.
+    bool mayBeOpen(int x0, int y0, int x1, int y1) const;
+
     bool isUnset(int x, int y) const {
         const int row = y - top_;
         return isUnset(bitsOf(smallIndex(x >> kSmallShift, row >> kSmallShift)), x & (kSmallSize - 1), row & (kSmallSize - 1));
@@ -49,11 +56,16 @@ public:
 
 private:
     int top_ = 0;
+    int width_ = 0;
+    int rows_ = 0;
     int smallAcross_ = 0;
+    int smallDown_ = 0;
     int largeAcross_ = 0;
     std::vector<quint64> bits_;
     std::vector<int> count_;
     std::vector<quint64> open_;
+    // Open small squares above and left of each corner: (smallAcross_ + 1) per row of corners.
+    std::vector<int> openBefore_;
     long long unset_ = 0;
 };
 
