@@ -1,5 +1,8 @@
 #pragma once
+#include <QRect>
 #include <QtGlobal>
+
+#include <algorithm>
 
 class QPainter;
 
@@ -16,5 +19,16 @@ struct DirectPixels {
     int ratio = 1;
 };
 DirectPixels directPixelsOf(QPainter& painter);
+
+// The device pixels [left, right) x [top, bottom) of a rectangle given in logical pixels at a pixel
+// ratio, cut to a picture width x height device pixels; none when left >= right or top >= bottom.
+struct DeviceSpan {
+    int left, top, right, bottom;
+    bool empty() const { return left >= right || top >= bottom; }
+};
+inline DeviceSpan deviceSpanOf(const QRect& rect, int ratio, int width, int height) {
+    return {std::max(rect.left() * ratio, 0), std::max(rect.top() * ratio, 0),
+            std::min((rect.right() + 1) * ratio, width), std::min((rect.bottom() + 1) * ratio, height)};
+}
 
 }  // namespace kinloom

@@ -95,6 +95,12 @@ long long floorDiv(long long a, long long n) { return a / n - ((a % n != 0) && (
 
 }  // namespace
 
+LinkLines::LineBox LinkLines::boxOf(const QLine& line) const {
+    const int x0 = std::min(line.x1(), line.x2()), x1 = std::max(line.x1(), line.x2());
+    const int y0 = std::min(line.y1(), line.y2()), y1 = std::max(line.y1(), line.y2());
+    return {x0 * ratio_ - 2, y0 * ratio_ - 2, x1 * ratio_ + ratio_ + 1, y1 * ratio_ + ratio_ + 1};
+}
+
 void LinkLines::startMask() {
     if (masking_) return;
     set_.assign(static_cast<size_t>(width_) * static_cast<size_t>(height_), 0);
@@ -103,14 +109,13 @@ void LinkLines::startMask() {
 
 void LinkLines::paintedOver(const QRect& rect) {
     if (!bits_) return;
-    const int left = std::max(rect.left() * ratio_, 0), top = std::max(rect.top() * ratio_, 0);
-    const int right = std::min((rect.right() + 1) * ratio_, width_), bottom = std::min((rect.bottom() + 1) * ratio_, height_);
-    if (left >= right || top >= bottom) return;
+    const DeviceSpan span = deviceSpanOf(rect, ratio_, width_, height_);
+    if (span.empty()) return;
     startMask();
     // Boxes at a small zoom are a few pixels wide: a plain loop beats a call per row.
-    unsigned char* row = set_.data() + static_cast<qsizetype>(top) * width_ + left;
-    for (int y = top; y < bottom; ++y, row += width_)
-        for (int x = 0; x < right - left; ++x) row[x] = 1;
+    unsigned char* row = set_.data() + static_cast<qsizetype>(span.top) * width_ + span.left;
+    for (int y = span.top; y < span.bottom; ++y, row += width_)
+        for (int x = 0; x < span.right - span.left; ++x) row[x] = 1;
 }
 
 void LinkLines::finish() {
@@ -123,12 +128,11 @@ void LinkLines::finish() {
     // edges of the lines' reach can fill up and be stepped over. Only the rows within reach are drawn.
     long long left = width_, top = height_, right = -1, bottom = -1;
     for (const Pending& p : pending_) {
-        const long long x0 = std::min(p.line.x1(), p.line.x2()), x1 = std::max(p.line.x1(), p.line.x2());
-        const long long y0 = std::min(p.line.y1(), p.line.y2()), y1 = std::max(p.line.y1(), p.line.y2());
-        left = std::min(left, x0 * ratio_ - 2);
-        right = std::max(right, x1 * ratio_ + ratio_ + 1);
-        top = std::min(top, y0 * ratio_ - 2);
-        bottom = std::max(bottom, y1 * ratio_ + ratio_ + 1);
+        const LineBox box = boxOf(p.line);
+        left = std::min<long long>(left, box.left);
+        right = std::max<long long>(right, box.right);
+        top = std::min<long long>(top, box.top);
+        bottom = std::max<long long>(bottom, box.bottom);
     }
     const QRect reach = QRect(QPoint(static_cast<int>(std::clamp<long long>(left, 0, width_)),
                                      static_cast<int>(std::clamp<long long>(top, 0, height_))),
@@ -206,10 +210,8 @@ void LinkLines::drawBatch(Batch& batch) {
         // nowhere near: a line is left out when no small square under its box (a pixel or two to
         // spare) had pixels to set when last looked.
         if (++drawn % kLinesBetweenNotes == 0) batch.unset.noteOpenSquares();
-        const int x0 = std::min(line.line.x1(), line.line.x2()), x1 = std::max(line.line.x1(), line.line.x2());
-        const int y0 = std::min(line.line.y1(), line.line.y2()), y1 = std::max(line.line.y1(), line.line.y2());
-        if (!batch.unset.mayBeOpen(x0 * ratio_ - 2, y0 * ratio_ - 2, x1 * ratio_ + ratio_ + 1, y1 * ratio_ + ratio_ + 1))
-            continue;
+        const LineBox box = boxOf(line.line);
+        if (!batch.unset.mayBeOpen(box.left, box.top, box.right, box.bottom)) continue;
         if (ratio_ == 1)
             drawLine(batch, line.line, line.pixel, line.dotted);
         else

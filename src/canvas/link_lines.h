@@ -77,6 +77,11 @@ private:
         quint32 pixel;
         bool dotted;
     };
+    // The device pixels that a line may set, inclusive, a pixel or two to spare.
+    struct LineBox {
+        int left, top, right, bottom;
+    };
+    LineBox boxOf(const QLine& line) const;
     struct Scratch;
     static Scratch& scratch();
     void drawRun();

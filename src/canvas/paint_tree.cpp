@@ -41,15 +41,11 @@ public:
             painter_.fillRect(rect, with.brush);
             return;
         }
-        // The rectangle in device pixels, cut to the picture.
-        const int r = pixels_.ratio;
-        const int left = std::max(rect.left() * r, 0), top = std::max(rect.top() * r, 0);
-        const int right = std::min((rect.right() + 1) * r, pixels_.width), bottom = std::min((rect.bottom() + 1) * r, pixels_.height);
-        if (left >= right || top >= bottom) return;
-        const QRgb value = with.rgba;
-        for (int y = top; y < bottom; ++y) {
-            auto* line = reinterpret_cast<QRgb*>(pixels_.bits + static_cast<qsizetype>(y) * pixels_.stride) + left;
-            std::fill_n(line, right - left, value);
+        const DeviceSpan span = deviceSpanOf(rect, pixels_.ratio, pixels_.width, pixels_.height);
+        if (span.empty()) return;
+        for (int y = span.top; y < span.bottom; ++y) {
+            auto* line = reinterpret_cast<QRgb*>(pixels_.bits + static_cast<qsizetype>(y) * pixels_.stride) + span.left;
+            std::fill_n(line, span.right - span.left, with.rgba);
         }
     }
 
