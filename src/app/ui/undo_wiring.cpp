@@ -7,6 +7,7 @@
 
 #include <QAction>
 #include <QMenu>
+#include <QStatusBar>
 
 namespace kinloom {
 
@@ -38,17 +39,26 @@ void connectUndo(MainWindow& w, CanvasWidget& canvas) {
     if (auto* check = w.findChild<QualityCheckWindow*>(QStringLiteral("qualityCheckWindow")))
         QObject::connect(check, &QualityCheckWindow::corrected, &w, [&history] { history.commit(QStringLiteral("Resolve")); });
 
-    const auto afterStep = [&w, &canvas] {
+    const auto afterStep = [&w, &canvas](const QString& said) {
         canvas.interaction().reset();
         w.requestRepaint();
+        if (!said.isEmpty()) w.statusBar()->showMessage(said);
     };
-    QObject::connect(w.undoAction, &QAction::triggered, &w, [&history, afterStep] {
+    // The status line tells which step Undo or Redo took. Both first cut what is pending into a
+    // step of its own, so the step next in line to redo, seen before and after, tells what
+    // happened: Undo took back the step that is next now if that changed; Redo made the one that
+    // was next.
+    QObject::connect(w.undoAction, &QAction::triggered, &w, [&history, &stack, afterStep] {
+        const QUndoCommand* redoableBefore = stack.command(stack.index());
         history.undo();
-        afterStep();
+        const QUndoCommand* undone = stack.command(stack.index());
+        afterStep(undone && undone != redoableBefore ? withName(QStringLiteral("Undone:"), undone->text()) : QString());
     });
-    QObject::connect(w.redoAction, &QAction::triggered, &w, [&history, afterStep] {
+    QObject::connect(w.redoAction, &QAction::triggered, &w, [&history, &stack, afterStep] {
+        const QUndoCommand* redoableBefore = stack.command(stack.index());
         history.redo();
-        afterStep();
+        const QUndoCommand* redone = stack.command(stack.index() - 1);
+        afterStep(redone && redone == redoableBefore ? withName(QStringLiteral("Redone:"), redone->text()) : QString());
     });
     const auto follow = [&w, &stack] {
         w.undoAction->setEnabled(stack.canUndo());

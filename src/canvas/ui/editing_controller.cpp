@@ -144,10 +144,13 @@ void EditingController::toggleNavigator() {
 void EditingController::browser() {
     const bool show = !browser_->isVisible();
     if (nameSearchAction_) nameSearchAction_->setChecked(show);
-    if (show)
+    if (show) {
         browser_->show();
-    else
+        browser_->raise();
+        browser_->activateWindow();
+    } else {
         browser_->close();
+    }
 }
 
 void EditingController::showCounters(int items, int persons, double zoom) {

@@ -62,7 +62,10 @@ NameSearchWindow::NameSearchWindow(ItemStore& store, QWidget* parent)
 
 void NameSearchWindow::showEvent(QShowEvent* event) {
     QWidget::showEvent(event);
-    if (!event->spontaneous()) refresh();
+    if (event->spontaneous()) return;
+    refresh();
+    // The window opens to be typed in: the keys go to the search box, not to the canvas.
+    searchBox_->setFocus(Qt::OtherFocusReason);
 }
 
 void NameSearchWindow::refresh() {

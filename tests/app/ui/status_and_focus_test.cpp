@@ -3,6 +3,7 @@
 #include "app/ui/startup.h"
 #include "canvas/ui/canvas_widget.h"
 #include "canvas/ui/editing_controller.h"
+#include "canvas/ui/name_search_window.h"
 #include "canvas/ui/navigator.h"
 #include "gedcom/ui/gedcom_import_dialog.h"
 #include "platform/registry.h"
@@ -12,6 +13,8 @@
 #include <QDir>
 #include <QFile>
 #include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
 #include <QPushButton>
 #include <QStatusBar>
 #include <QTemporaryDir>
@@ -54,6 +57,41 @@ private slots:
         QVERIFY(w.state().view.offsetX != x);
     }
 
+    // Name Search takes the keyboard when it opens: "Hanover" typed right after F9 goes into its
+    // search box, not to the canvas, where "o" would zoom out. So it does when opened again after
+    // its list had the focus.
+    void typingAfterF9GoesToTheSearchBox() {
+        MemoryRegistry registry;
+        ScriptedPrompts prompts;
+        auto windows = createWindows(registry, prompts, "/opt/k/kinloom", {});
+        MainWindow& w = *windows->main;
+        startUp(*windows, false);
+        test::addPerson(w.state().store, "Hanover", "Lee");
+        w.activateWindow();
+        QTRY_COMPARE(QGuiApplication::focusWindow(), w.windowHandle());
+        w.canvas()->setFocus();
+        const double zoom = w.state().view.zoom;
+
+        // Keys go where the system sends them: to the focus widget of the active window.
+        QTest::keyClick(QGuiApplication::focusWindow(), Qt::Key_F9);
+        NameSearchWindow& search = w.findChild<EditingController*>()->nameSearch();
+        QVERIFY(search.isVisible());
+        QTRY_COMPARE(QGuiApplication::focusWindow(), search.windowHandle());
+        for (const char c : QByteArray("Hanover")) QTest::keyClick(QGuiApplication::focusWindow(), c);
+        QCOMPARE(search.searchBox()->text().left(7), QString("Hanover"));
+        QCOMPARE(w.state().view.zoom, zoom);
+
+        // Closed from its list and opened again, it takes the keyboard in the search box again.
+        search.list()->setFocus();  // as a click on a name does
+        QTest::keyClick(QGuiApplication::focusWindow(), Qt::Key_Escape);
+        QVERIFY(!search.isVisible());
+        w.activateWindow();  // as the window manager does
+        QTRY_COMPARE(QGuiApplication::focusWindow(), w.windowHandle());
+        QTest::keyClick(QGuiApplication::focusWindow(), Qt::Key_F9);
+        QTRY_COMPARE(QGuiApplication::focusWindow(), search.windowHandle());
+        QCOMPARE(QApplication::focusWidget(), search.searchBox());
+    }
+
     // After a delete, a New or a failed Open the status line tells what happened, and neither it nor
     // the hover hint names a person who is gone.
     void statusLineNeverNamesAGoneItem() {
@@ -78,6 +116,7 @@ private slots:
         };
 
         hoverOver("Ann");
+        state.history.commit("Add Ann");  // the delete is a step of its own
         state.store.currentItem = state.store.firstItem();
         prompts.answerButton(PromptAnswer::Yes);
         w.deleteAction->trigger();
@@ -85,6 +124,13 @@ private slots:
         QCOMPARE(w.statusBar()->currentMessage(), QString("1 item deleted"));
         QVERIFY(canvas->toolTip().isEmpty());
         QVERIFY(canvas->interaction().hintText.isEmpty());
+        // Undo and Redo say what they did.
+        w.undoAction->trigger();
+        QCOMPARE(state.store.itemCount(), 1);
+        QCOMPARE(w.statusBar()->currentMessage(), QString("Undone: Delete"));
+        w.redoAction->trigger();
+        QVERIFY(state.store.empty());
+        QCOMPARE(w.statusBar()->currentMessage(), QString("Redone: Delete"));
 
         hoverOver("Bob");
         hoverOver("Cid");
