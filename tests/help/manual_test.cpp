@@ -70,6 +70,36 @@ TEST(Manual, EveryLinkAndKeywordResolvesAndEveryPageIsReachable) {
         EXPECT_EQ(checkTarget(manual, k.target), QString()) << k.keyword.toStdString();
 }
 
+// What the pages say where a user looks for it (line breaks read as blanks), and no longer claim what the program does not do.
+TEST(Manual, PagesDescribeUndoAndRecentTreesAndNoFalseClaims) {
+    const QDir manual(QStringLiteral(KINLOOM_MANUAL_BUILD_DIR));
+    struct Case {
+        const char* page;
+        const char* text;
+        bool present;
+    };
+    const Case cases[] = {
+        {"canvas.html", "<h2 id=\"undo\">Undo and Redo</h2>", true},
+        {"canvas.html", "<b>Ctrl+Z</b>", true},
+        {"files.html", "<p id=\"recent\"><i>File › Open Recent</i>", true},
+        {"menus.html", "Zoom (Zoom to Item, Zoom In, Zoom Out, Zoom to Area, Fit Whole Tree, Fit Selection)", true},
+        {"printing.html", "Places are not printed.", true},
+        {"printing.html", "the places", false},  // the boxes show names and dates only
+        {"cli.html", "it never leaves a half-written output file", false},
+        {"cli.html", "takes the place of the old one only when it is complete", true},
+    };
+    for (const Case& c : cases) {
+        const QString html = readText(manual.filePath(QString::fromLatin1(c.page))).simplified();
+        ASSERT_FALSE(html.isEmpty()) << c.page;
+        EXPECT_EQ(html.contains(QString::fromUtf8(c.text)), c.present) << c.page << ": " << c.text;
+    }
+    std::set<QString> keywords;
+    for (const ManualKeyword& k : readManualKeywords(manual.path())) keywords.insert(k.keyword + "|" + k.target);
+    for (const char* k : {"Undo|canvas.html#undo", "Redo|canvas.html#undo", "Open Recent|files.html#recent",
+                          "Fit Selection|menus.html#zoom"})
+        EXPECT_TRUE(keywords.count(QString::fromLatin1(k))) << k;
+}
+
 TEST(Manual, KeywordFilterMatchesEveryTypedWordIgnoringCase) {
     const std::vector<ManualKeyword> index{{"Link to Father", "a.html"}, {"Delete Link to Father", "a.html"},
                                            {"Link to Spouse", "b.html"}, {"Zoom to Area", "c.html"}};
