@@ -15,9 +15,11 @@ KeywordSearchDialog::KeywordSearchDialog(std::vector<ManualKeyword> keywords, QW
     setWindowTitle(QStringLiteral("Keyword Search"));
     resize(380, 460);
     auto* layout = new QVBoxLayout(this);
-    layout->addWidget(new QLabel(QStringLiteral("&Type the words you are looking for:"), this));
+    auto* label = new QLabel(QStringLiteral("&Type the words you are looking for:"), this);
+    layout->addWidget(label);
     filterBox_ = new QLineEdit(this);
     filterBox_->setObjectName(QStringLiteral("filterBox"));
+    label->setBuddy(filterBox_);  // shows the "&" as Alt+T, which moves to the filter
     filterBox_->setClearButtonEnabled(true);
     layout->addWidget(filterBox_);
     list_ = new QListWidget(this);

@@ -10,12 +10,18 @@
 #include "platform/shell.h"
 
 #include <QCheckBox>
+#include <QDir>
+#include <QFile>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QMenu>
+#include <QMenuBar>
 #include <QPushButton>
+#include <QRegularExpression>
 #include <QTest>
 #include <QTextBrowser>
+#include <QTextDocument>
 
 using namespace kinloom;
 
@@ -42,6 +48,7 @@ private slots:
     void keywordSearchFiltersAsYouTypeAndOpensTheTopic();
     void webAddressesOpenInTheBrowserOrSaySoWhenNoneIsFound();
     void tipsAreBrowsedAndCanBeSwitchedOff();
+    void menuReferenceNamesEveryMenuEntry();
 };
 
 void HelpWindowTest::everyHelpEntryOpensItsPage() {
@@ -84,6 +91,15 @@ void HelpWindowTest::keywordSearchFiltersAsYouTypeAndOpensTheTopic() {
     QVERIFY(search->isVisible());
     const int all = search->list()->count();
     QVERIFY(all > 40);
+    // The label's "&" is its mnemonic, not a letter: Alt+T moves to the filter.
+    QLabel* label = search->findChild<QLabel*>();
+    QVERIFY(label);
+    QCOMPARE(label->text(), QString("&Type the words you are looking for:"));
+    QCOMPARE(label->buddy(), search->filterBox());
+    QVERIFY(QTest::qWaitForWindowActive(search));
+    search->list()->setFocus();
+    QTest::keyClick(search, Qt::Key_T, Qt::AltModifier);
+    QCOMPARE(QApplication::focusWidget(), search->filterBox());
     QTest::keyClicks(search->filterBox(), "spouse");
     QStringList shown;
     for (int i = 0; i < search->list()->count(); ++i) shown << search->list()->item(i)->text();
@@ -146,5 +162,36 @@ void HelpWindowTest::tipsAreBrowsedAndCanBeSwitchedOff() {
     QCOMPARE(next.windows->tips->currentTip(), int(tipsOfTheDay().size()) - 1);
 }
 
+// Every entry of the menu bar's menus, as its caption reads without "&", "..." and trailing
+// blanks, appears in the manual's menu reference: the fixed zoom steps under their range, and
+// the Reports entries that stay grey under the note that says so.
+void HelpWindowTest::menuReferenceNamesEveryMenuEntry() {
+    Run r;
+    QFile page(QDir(KINLOOM_MANUAL_BUILD_DIR).filePath("menus.html"));
+    QVERIFY(page.open(QIODevice::ReadOnly));
+    QTextDocument reference;
+    reference.setHtml(QString::fromUtf8(page.readAll()));
+    const QString text = reference.toPlainText();
+    QVERIFY(text.contains("200% … 1%"));
+    QVERIFY(text.contains("The other entries of the Reports menu are not available"));
+    static const QRegularExpression zoomStep(QStringLiteral("^[0-9]+%$"));
+    QStringList missing;
+    int checked = 0;
+    for (const QAction* top : r.main().menuBar()->actions()) {
+        for (const QAction* entry : top->menu()->actions()) {
+            if (entry->isSeparator() || !entry->isVisible()) continue;
+            QString caption = entry->text().remove('&').trimmed();
+            if (caption.endsWith("...")) caption.chop(3);
+            const bool greyReport = top->text() == "&Reports" && !entry->isEnabled();
+            if (zoomStep.match(caption).hasMatch() || greyReport) continue;
+            ++checked;
+            if (!text.contains(caption)) missing << top->text().remove('&') + " › " + caption;
+        }
+    }
+    QVERIFY(checked > 50);
+    QVERIFY2(missing.isEmpty(), qPrintable(missing.join(", ")));
+}
+
 QTEST_MAIN(HelpWindowTest)
 #include "help_window_test.moc"
+
