@@ -57,6 +57,9 @@ CanvasPopupMenu::CanvasPopupMenu(QWidget* parent) : QMenu(parent) {
     zoomOut = add(zoomMenu, QStringLiteral("Zoom &Out"), QKeySequence(Qt::Key_O));
     zoomToArea = add(zoomMenu, QStringLiteral("Zoom to &Area"));
     zoomToArea->setCheckable(true);
+    zoomMenu->addSeparator();
+    fitWholeTree = add(zoomMenu, QStringLiteral("Fit &Whole Tree"), QKeySequence(Qt::Key_W));
+    fitSelection = add(zoomMenu, QStringLiteral("Fit &Selection"));
     alignMenu = addMenu(QStringLiteral("Align &Items"));
     alignTop = add(alignMenu, QStringLiteral("&Top"));
     alignBottom = add(alignMenu, QStringLiteral("&Bottom"));

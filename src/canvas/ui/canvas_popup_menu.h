@@ -43,6 +43,8 @@ public:
     QAction* zoomIn;
     QAction* zoomOut;
     QAction* zoomToArea;
+    QAction* fitWholeTree;
+    QAction* fitSelection;
     QMenu* alignMenu;
     QAction* alignTop;
     QAction* alignBottom;

@@ -35,6 +35,8 @@ CanvasWidget::CanvasWidget(ItemStore& store, ViewState& view, QWidget* parent)
     connect(popup_->zoomIn, &QAction::triggered, this, [this] { syncWindowSize(); interaction_->zoomIn(); });
     connect(popup_->zoomOut, &QAction::triggered, this, [this] { syncWindowSize(); interaction_->zoomOut(); });
     connect(popup_->zoomToArea, &QAction::triggered, this, [&in] { in.zoomToAreaClicked(); });
+    connect(popup_->fitWholeTree, &QAction::triggered, this, &CanvasWidget::fitWholeTree);
+    connect(popup_->fitSelection, &QAction::triggered, this, &CanvasWidget::fitSelection);
 }
 
 CanvasWidget::~CanvasWidget() = default;

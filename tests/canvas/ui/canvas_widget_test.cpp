@@ -1,6 +1,7 @@
 #include "canvas/paint_tree.h"
 #include "canvas/ui/canvas_popup_menu.h"
 #include "canvas/ui/canvas_widget.h"
+#include "canvas/view_math.h"
 #include "document/item_store.h"
 #include "support/test_support.h"
 
@@ -76,6 +77,35 @@ private slots:
         QTest::keyRelease(&w, Qt::Key_Control, Qt::ControlModifier);
         QVERIFY(!w.interaction().zoomToAreaMode);
         QVERIFY(!area.isEmpty());
+    }
+
+    // The popup's Zoom submenu fits the whole tree or the selection, as the Zoom menu does.
+    void popupZoomMenuFitsTheTreeAndTheSelection() {
+        ItemStore store;
+        PersonItem* a = test::addPerson(store, "Ann", "", 0, 0);
+        PersonItem* b = test::addPerson(store, "Bob", "", 3000, 2000);
+        store.currentItem = nullptr;
+        ViewState view;
+        CanvasWidget w(store, view);
+        w.resize(800, 600);
+        w.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&w));
+        QStringList entries;
+        for (const QAction* action : w.popupMenu().zoomMenu->actions())
+            if (!action->isSeparator()) entries << action->text();
+        QCOMPARE(entries, QStringList({"&Zoom to Item", "Zoom &In", "Zoom &Out", "Zoom to &Area", "Fit &Whole Tree",
+                                       "Fit &Selection"}));
+        QCOMPARE(w.popupMenu().fitWholeTree->shortcut(), QKeySequence(Qt::Key_W));
+        const auto shown = [&](const PersonItem* item) { return w.rect().contains(boxEdgesOf(*item, view).rect()); };
+        QVERIFY(!shown(b));
+        w.popupMenu().fitWholeTree->trigger();
+        QVERIFY(view.zoom < 100);
+        QVERIFY(shown(a) && shown(b));
+        // One selected box is shown at 100 %, the other is out of sight.
+        store.addToSelection(b);
+        w.popupMenu().fitSelection->trigger();
+        QCOMPARE(view.zoom, 100.0);
+        QVERIFY(shown(b) && !shown(a));
     }
 
     void doubleClickRunsGoToAliasAndSwallowsItsPress() {
