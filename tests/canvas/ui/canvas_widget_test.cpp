@@ -14,6 +14,11 @@ class CanvasWidgetTest : public QObject {
     Q_OBJECT
 
     static QRgb at(const CanvasWidget& w, int x, int y) { return w.backBuffer().pixel(x, y) | 0xff000000u; }
+    static bool showAtSize(CanvasWidget& w, QSize size) {
+        w.resize(size);
+        w.show();
+        return QTest::qWaitForWindowExposed(&w);
+    }
 
 private slots:
     void paintsTheTreeIntoTheBackBuffer() {
@@ -87,9 +92,7 @@ private slots:
         store.currentItem = nullptr;
         ViewState view;
         CanvasWidget w(store, view);
-        w.resize(800, 600);
-        w.show();
-        QVERIFY(QTest::qWaitForWindowExposed(&w));
+        QVERIFY(showAtSize(w, {800, 600}));
         QStringList entries;
         for (const QAction* action : w.popupMenu().zoomMenu->actions())
             if (!action->isSeparator()) entries << action->text();
@@ -115,9 +118,7 @@ private slots:
         store.currentItem = a;
         ViewState view;
         CanvasWidget w(store, view);
-        w.resize(600, 300);
-        w.show();
-        QVERIFY(QTest::qWaitForWindowExposed(&w));
+        QVERIFY(showAtSize(w, {600, 300}));
         int jumps = 0;
         // The jump moves the current item elsewhere; the press that comes with the double-click
         // must not pick the item under the old pointer position again.
