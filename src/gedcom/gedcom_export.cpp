@@ -143,7 +143,7 @@ int GedcomExporter::familyNumber(const PersonItem* husband, const PersonItem* wi
     return entry == 0 ? 0 : families_[static_cast<size_t>(entry - 1)].number;
 }
 
-int GedcomExporter::findOrAddFamily(PersonItem* husband, PersonItem* wife) {
+int GedcomExporter::findOrAddFamily(PersonItem* husband, PersonItem* wife, bool eitherWay) {
     if (!husband && !wife) return -1;
     husband = original(husband);
     wife = original(wife);
@@ -152,6 +152,8 @@ int GedcomExporter::findOrAddFamily(PersonItem* husband, PersonItem* wife) {
     if (2 * (families_.size() + 1) > coupleTable_.size()) growCoupleTable();
     const size_t slot = coupleSlot(husband, wife);
     if (coupleTable_[slot] != 0) return coupleTable_[slot] - 1;
+    if (eitherWay)
+        if (const int other = coupleTable_[coupleSlot(wife, husband)]; other != 0) return other - 1;
     const int number = static_cast<int>(families_.size()) + 1;
     families_.push_back({number, husband, wife});
     coupleTable_[slot] = number;
@@ -165,8 +167,7 @@ void GedcomExporter::addCouple(PersonItem* a, PersonItem* b) {
     b = original(b);
     if (!a || !b) return;  // an alias whose original is gone
     PersonItem* husband = husbandRank(*b) < husbandRank(*a) ? b : a;
-    PersonItem* wife = husband == a ? b : a;
-    if (familyNumber(wife, husband) == 0) findOrAddFamily(husband, wife);
+    findOrAddFamily(husband, husband == a ? b : a, true);
 }
 
 std::vector<PersonItem*> GedcomExporter::childrenOf(int number) const {
@@ -180,9 +181,11 @@ void GedcomExporter::buildFamilies() {
     coupleTable_.clear();
     partners_.clear();
     lastAlias_.clear();
+    withNotes_.clear();
     for (PersonItem* p = store_.firstItem(); p; p = p->Next) {
         p->ChildFamilyRef.clear();
         p->SpareRef.clear();
+        if (!p->isAlias() && !p->NotesFile.empty()) withNotes_.push_back(p);
         if (p->isAlias() && p->Father) lastAlias_[p->Father] = p;  // the last one wins
     }
     const auto isChild = [](const PersonItem* p) { return !p->isAlias() && (p->Father || p->Mother); };
@@ -218,8 +221,7 @@ void GedcomExporter::readNotes() {
     notes_.clear();
     unreadableNotes_ = 0;
     const QDir folder(notesSource_.folder);
-    for (const PersonItem* p = store_.firstItem(); p; p = p->Next) {
-        if (p->isAlias() || p->NotesFile.empty()) continue;
+    for (const PersonItem* p : withNotes_) {
         const QString name = notesSource_.charset.decode(p->NotesFile);
         const std::optional<QString> text =
             readNotesFile(QDir::isAbsolutePath(name) ? name : folder.filePath(name), notesSource_.charset);

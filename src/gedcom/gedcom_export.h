@@ -68,12 +68,14 @@ public:
     bool write(QDate date, QTime time, const std::function<bool(std::string_view)>& sink);
 
 private:
-    // The index of the couple's family in the list, made if new; -1 when both are none.
-    int findOrAddFamily(PersonItem* husband, PersonItem* wife);
+    // The index of the couple's family in the list, made if new; -1 when both are none. eitherWay:
+    // the family of the same two the other way round counts too.
+    int findOrAddFamily(PersonItem* husband, PersonItem* wife, bool eitherWay = false);
     // The family of two spouses: a man is the husband and a woman the wife; of two of the same or
     // of unknown sex, the one met first. A couple met the other way round before keeps that family.
     void addCouple(PersonItem* a, PersonItem* b);
-    // Reads every person's notes file as UTF-8 text, counting those that cannot be read.
+    // Reads the notes file of every person that names one (as buildFamilies found them) as UTF-8
+    // text, counting those that cannot be read.
     void readNotes();
     // For a file whose texts are not UTF-8: the notes in the code page the tree's texts are in.
     void encodeNotesAsStored();
@@ -93,6 +95,7 @@ private:
     std::vector<std::pair<const PersonItem*, int>> partners_;
     std::unordered_map<const PersonItem*, PersonItem*> lastAlias_;
     GedcomNotesSource notesSource_;
+    std::vector<const PersonItem*> withNotes_;  // persons that name a notes file, in store order
     std::unordered_map<const PersonItem*, std::string> notes_;  // the text of each readable notes file
     int persons_ = 0;
     int unreadableNotes_ = 0;
