@@ -22,25 +22,51 @@ bool isAscii(std::string_view bytes) {
     return true;
 }
 
+bool continuesCharacter(char c) { return (static_cast<unsigned char>(c) & 0xC0) == 0x80; }
+
+// Where a text too long for `room` bytes is split: as late as possible, but neither inside a UTF-8
+// character nor beside a blank; a long run of blanks is split anyway.
+size_t splitPoint(std::string_view text, size_t room) {
+    for (size_t at = room; at > room / 2; --at)
+        if (!continuesCharacter(text[at]) && text[at] != ' ' && text[at - 1] != ' ') return at;
+    size_t at = room;
+    while (at > 1 && continuesCharacter(text[at])) --at;
+    return at;
+}
+
 }  // namespace
 
 void appendGedcomLine(std::string& out, std::string_view head, std::string_view value) {
-    std::string cont;  // "3 CONT", made at the first break
+    std::string level;  // of the continuation lines, made at the first one
+    const auto continuation = [&](const char* tag) {
+        if (level.empty()) level = std::to_string(levelOf(head) + 1);
+        out.append(level);
+        out.append(tag);
+    };
     size_t start = 0;
-    for (;;) {
+    for (bool first = true;; first = false) {
         const size_t end = value.find_first_of("\r\n", start);
-        const std::string_view part = value.substr(start, end == std::string_view::npos ? end : end - start);
-        if (cont.empty()) {
+        std::string_view part = value.substr(start, end == std::string_view::npos ? end : end - start);
+        size_t lineStart = out.size();
+        if (first) {
             out.append(head);
         } else {
-            out.append(cont);
+            continuation(" CONT");
             if (!part.empty()) out.push_back(' ');
+        }
+        while (out.size() - lineStart + part.size() > kMaxGedcomLine) {
+            const size_t room = kMaxGedcomLine > out.size() - lineStart + 1 ? kMaxGedcomLine - (out.size() - lineStart) : 1;
+            const size_t at = splitPoint(part, room);
+            out.append(part.substr(0, at));
+            out.append("\r\n");
+            part.remove_prefix(at);
+            lineStart = out.size();
+            continuation(" CONC ");
         }
         out.append(part);
         out.append("\r\n");
         if (end == std::string_view::npos) return;
         start = end + (value[end] == '\r' && end + 1 < value.size() && value[end + 1] == '\n' ? 2 : 1);
-        if (cont.empty()) cont = std::to_string(levelOf(head) + 1) + " CONT";
     }
 }
 
@@ -52,14 +78,6 @@ void GedcomCharsetTally::add(std::string_view piece) {
 
 const char* gedcomCharsetOf(std::string_view bytes) {
     return !isAscii(bytes) && isValidUtf8(bytes) ? "UTF-8" : "ANSI";
-}
-
-std::string cutText(std::string_view text, size_t n) {
-    if (text.size() <= n) return std::string(text);
-    size_t end = n;
-    if (!isAscii(text) && isValidUtf8(text))
-        while (end > 0 && (static_cast<unsigned char>(text[end]) & 0xC0) == 0x80) --end;  // inside a character
-    return std::string(text.substr(0, end));
 }
 
 }  // namespace kinloom

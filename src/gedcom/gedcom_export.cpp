@@ -1,21 +1,19 @@
 #include "gedcom/gedcom_export.h"
 
 #include "document/item_store.h"
+#include "editor/person_save.h"
 #include "gedcom/export_lines.h"
 
+#include <QDir>
 #include <QSaveFile>
 
 #include <algorithm>
+#include <climits>
 #include <cstdint>
 
 namespace kinloom {
 
 namespace {
-constexpr size_t kMaxDate = 20;
-constexpr size_t kMaxPlace = 70;
-
-std::string cut(std::string_view text, size_t n) { return cutText(text, n); }
-
 // An alias placement stands for its original; others stand for themselves.
 PersonItem* original(PersonItem* item) { return item && item->isAlias() ? item->Father : item; }
 
@@ -28,9 +26,43 @@ void line(std::string& out, std::string_view text) {
 void line(std::string& out, std::string_view head, std::string_view text) { appendGedcomLine(out, head, text); }
 
 std::string xref(char letter, int number) { return "@" + std::string(1, letter) + std::to_string(number) + "@"; }
+
+// The words a family event's TYPE gives the relationships that are no marriage.
+std::string_view relationshipWord(char type) {
+    switch (type) {
+    case 'P': return "Partnership";
+    case 'F': return "Friend";
+    case 'S': return "Single";
+    case 'O': return "Other";
+    case 'U': return "Unknown";
+    default: return {};
+    }
+}
+
+// The picture's format from its extension, lower case ("jpg" for ".JPEG"); empty when it has none
+// that a format could be.
+std::string pictureFormat(std::string_view file) {
+    const size_t folder = file.find_last_of("/\\");
+    if (folder != std::string_view::npos) file.remove_prefix(folder + 1);
+    const size_t dot = file.rfind('.');
+    if (dot == std::string_view::npos || dot + 1 == file.size()) return {};
+    std::string format;
+    for (const char c : file.substr(dot + 1)) {
+        const bool letter = (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z');
+        if (!letter && !(c >= '0' && c <= '9')) return {};
+        format.push_back(c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c);
+    }
+    if (format == "jpeg") return "jpg";
+    if (format == "tiff") return "tif";
+    return format;
+}
+
+// Men come before persons of unknown sex, who come before women, when a couple is given its roles.
+int husbandRank(const PersonItem& p) { return p.Sex == "M" ? 0 : p.Sex == "F" ? 2 : 1; }
 }  // namespace
 
-GedcomExporter::GedcomExporter(ItemStore& store) : store_(store) {}
+GedcomExporter::GedcomExporter(ItemStore& store, GedcomNotesSource notes)
+    : store_(store), notesSource_(std::move(notes)) {}
 
 PersonItem* GedcomExporter::findReferringAlias(PersonItem* item) const {
     const auto it = lastAlias_.find(item);
@@ -42,8 +74,9 @@ bool GedcomExporter::takeSlotData(GedcomMarriage& marriage, const PersonItem* hu
     bool found = false;
     for (int i = 1; i <= kMaxSpouses; ++i) {
         if (husband->Spouse[i] != wife) continue;
-        marriage.date = cut(husband->MarriageDate[i], kMaxDate);
-        marriage.place = cut(husband->MarriagePlace[i], kMaxPlace);
+        marriage.date = husband->MarriageDate[i].str();
+        marriage.place = husband->MarriagePlace[i].str();
+        marriage.type = husband->SpouseType[i];
         found = true;
     }
     return found;
@@ -69,8 +102,9 @@ GedcomMarriage GedcomExporter::marriageOf(const GedcomFamily& family) const {
         // Between the two partners' records the longer text wins.
         for (int i = 1; i <= kMaxSpouses; ++i) {
             if (w->Spouse[i] != h) continue;
-            if (w->MarriageDate[i].str().size() > marriage.date.size()) marriage.date = cut(w->MarriageDate[i], kMaxDate);
-            if (w->MarriagePlace[i].str().size() > marriage.place.size()) marriage.place = cut(w->MarriagePlace[i], kMaxPlace);
+            if (w->MarriageDate[i].str().size() > marriage.date.size()) marriage.date = w->MarriageDate[i].str();
+            if (w->MarriagePlace[i].str().size() > marriage.place.size()) marriage.place = w->MarriagePlace[i].str();
+            if (!marriage.type) marriage.type = w->SpouseType[i];
         }
     }
     return marriage;
@@ -109,7 +143,7 @@ int GedcomExporter::familyNumber(const PersonItem* husband, const PersonItem* wi
     return entry == 0 ? 0 : families_[static_cast<size_t>(entry - 1)].number;
 }
 
-int GedcomExporter::findOrAddFamily(PersonItem* husband, PersonItem* wife) {
+int GedcomExporter::findOrAddFamily(PersonItem* husband, PersonItem* wife, bool eitherWay) {
     if (!husband && !wife) return -1;
     husband = original(husband);
     wife = original(wife);
@@ -118,12 +152,22 @@ int GedcomExporter::findOrAddFamily(PersonItem* husband, PersonItem* wife) {
     if (2 * (families_.size() + 1) > coupleTable_.size()) growCoupleTable();
     const size_t slot = coupleSlot(husband, wife);
     if (coupleTable_[slot] != 0) return coupleTable_[slot] - 1;
+    if (eitherWay)
+        if (const int other = coupleTable_[coupleSlot(wife, husband)]; other != 0) return other - 1;
     const int number = static_cast<int>(families_.size()) + 1;
     families_.push_back({number, husband, wife});
     coupleTable_[slot] = number;
     if (husband) partners_.emplace_back(husband, number);
     if (wife && wife != husband) partners_.emplace_back(wife, number);
     return number - 1;
+}
+
+void GedcomExporter::addCouple(PersonItem* a, PersonItem* b) {
+    a = original(a);
+    b = original(b);
+    if (!a || !b) return;  // an alias whose original is gone
+    PersonItem* husband = husbandRank(*b) < husbandRank(*a) ? b : a;
+    findOrAddFamily(husband, husband == a ? b : a, true);
 }
 
 std::vector<PersonItem*> GedcomExporter::childrenOf(int number) const {
@@ -137,9 +181,11 @@ void GedcomExporter::buildFamilies() {
     coupleTable_.clear();
     partners_.clear();
     lastAlias_.clear();
+    withNotes_.clear();
     for (PersonItem* p = store_.firstItem(); p; p = p->Next) {
         p->ChildFamilyRef.clear();
         p->SpareRef.clear();
+        if (!p->isAlias() && !p->NotesFile.empty()) withNotes_.push_back(p);
         if (p->isAlias() && p->Father) lastAlias_[p->Father] = p;  // the last one wins
     }
     const auto isChild = [](const PersonItem* p) { return !p->isAlias() && (p->Father || p->Mother); };
@@ -151,14 +197,8 @@ void GedcomExporter::buildFamilies() {
             childFamily.push_back(family);
             if (family >= 0) p->ChildFamilyRef = xref('F', family + 1);
         }
-        for (int i = 1; i <= kMaxSpouses; ++i) {
-            PersonItem* spouse = p->Spouse[i];
-            if (!spouse) continue;
-            if (p->Sex == "F")
-                findOrAddFamily(spouse, p);
-            else if (p->Sex == "M")
-                findOrAddFamily(p, spouse);
-        }
+        for (int i = 1; i <= kMaxSpouses; ++i)
+            if (p->Spouse[i]) addCouple(p, p->Spouse[i]);
     }
     childStart_.assign(families_.size() + 1, 0);
     for (const int family : childFamily)
@@ -177,6 +217,27 @@ void GedcomExporter::buildFamilies() {
                      [](const auto& a, const auto& b) { return std::less<const PersonItem*>()(a.first, b.first); });
 }
 
+void GedcomExporter::readNotes() {
+    notes_.clear();
+    unreadableNotes_ = 0;
+    const QDir folder(notesSource_.folder);
+    for (const PersonItem* p : withNotes_) {
+        const QString name = notesSource_.charset.decode(p->NotesFile);
+        const std::optional<QString> text =
+            readNotesFile(QDir::isAbsolutePath(name) ? name : folder.filePath(name), notesSource_.charset);
+        if (!text) ++unreadableNotes_;
+        else if (!text->isEmpty()) notes_.emplace(p, text->toStdString());
+    }
+}
+
+void GedcomExporter::encodeNotesAsStored() {
+    // System Default keeps texts that are not UTF-8 as Windows-1252, the first entry of the list.
+    const DisplayCharset& own = notesSource_.charset;
+    const DisplayCharset stored(own.entry() == DisplayCharset::kSystemDefault ? 1 : own.entry());
+    for (auto& [item, text] : notes_)
+        if (std::string_view(gedcomCharsetOf(text)) == "UTF-8") text = stored.encode(QString::fromStdString(text), INT_MAX);
+}
+
 void GedcomExporter::writeIndividual(std::string& out, const PersonItem& p) const {
     line(out, "0 " + xref('I', p.Id) + " INDI");
     line(out, "1 NAME ", p.FirstName.str() + "/" + p.LastName.str() + "/");
@@ -190,9 +251,19 @@ void GedcomExporter::writeIndividual(std::string& out, const PersonItem& p) cons
         if (!place.empty()) line(out, "2 PLAC ", place);
     };
     event("1 BIRT", p.BornDate, p.BornPlace);
+    event("1 BAPM", p.BaptizedDate, p.BaptizedPlace);
     event("1 DEAT", p.DiedDate, p.DiedPlace);
     if (!p.Occupation.empty()) line(out, "1 OCCU ", p.Occupation);
     if (!p.Source.empty()) line(out, "1 SOUR ", p.Source);
+    if (!p.PictureFile.empty() || !p.PictureText.empty()) {
+        line(out, "1 OBJE");
+        if (!p.PictureFile.empty()) line(out, "2 FILE ", p.PictureFile);
+        const std::string format = pictureFormat(p.PictureFile);
+        if (!format.empty()) line(out, "2 FORM ", format);
+        if (!p.PictureText.empty()) line(out, "2 TITL ", p.PictureText);
+    }
+    if (!notes_.empty())
+        if (const auto it = notes_.find(&p); it != notes_.end()) line(out, "1 NOTE ", it->second);
     const auto byPartner = [](const std::pair<const PersonItem*, int>& entry, const PersonItem* partner) {
         return std::less<const PersonItem*>()(entry.first, partner);
     };
@@ -207,10 +278,21 @@ void GedcomExporter::writeFamily(std::string& out, const GedcomFamily& f) const 
     if (f.husband) line(out, "1 HUSB ", xref('I', f.husband->Id));
     if (f.wife) line(out, "1 WIFE ", xref('I', f.wife->Id));
     const GedcomMarriage marriage = marriageOf(f);
-    if (!marriage.date.empty() || !marriage.place.empty()) {
-        line(out, "1 MARR");
+    const auto dateAndPlace = [&out, &marriage] {
         if (!marriage.date.empty()) line(out, "2 DATE ", marriage.date);
         if (!marriage.place.empty()) line(out, "2 PLAC ", marriage.place);
+    };
+    if (const std::string_view word = relationshipWord(marriage.type); !word.empty()) {
+        // A relationship that is no marriage is a family event of its own type.
+        line(out, "1 EVEN");
+        line(out, "2 TYPE ", word);
+        dateAndPlace();
+    } else {
+        if (!marriage.date.empty() || !marriage.place.empty()) {
+            line(out, "1 MARR");
+            dateAndPlace();
+        }
+        if (marriage.type == 'D') line(out, "1 DIV");
     }
     const size_t index = static_cast<size_t>(f.number - 1);
     for (int i = childStart_[index]; i < childStart_[index + 1]; ++i)
@@ -231,6 +313,7 @@ bool GedcomExporter::write(QDate date, QTime time, const std::function<bool(std:
                                           "Jul", "Aug", "Sep", "Oct", "Nov", "Dec"};
     constexpr size_t kBlock = 64 * 1024;
     buildFamilies();
+    readNotes();
     // The records after the header, handed on in blocks that end at line ends.
     const auto writeRecords = [this](const std::function<bool(std::string_view)>& to) {
         std::string out;
@@ -263,6 +346,8 @@ bool GedcomExporter::write(QDate date, QTime time, const std::function<bool(std:
         charset.add(block);
         return true;
     });
+    // Notes are read as UTF-8; a file whose other texts are not stays in their one character set.
+    if (std::string_view(charset.charset()) == "ANSI") encodeNotesAsStored();
     std::string head;
     line(head, "0 HEAD");
     line(head, "1 SOUR KINLOOM_2");
@@ -276,8 +361,8 @@ bool GedcomExporter::write(QDate date, QTime time, const std::function<bool(std:
 }
 
 bool writeGedcomFile(ItemStore& store, const QString& fileName, QDate date, QTime time, QString* error,
-                     GedcomExportCounts* counts) {
-    GedcomExporter exporter(store);
+                     GedcomExportCounts* counts, const GedcomNotesSource& notes) {
+    GedcomExporter exporter(store, notes);
     QSaveFile file(fileName);
     file.setDirectWriteFallback(true);  // in place only where the folder forbids a temporary file
     bool ok = file.open(QIODevice::WriteOnly);
@@ -286,7 +371,8 @@ bool writeGedcomFile(ItemStore& store, const QString& fileName, QDate date, QTim
             return file.write(block.data(), static_cast<qint64>(block.size())) == static_cast<qint64>(block.size());
         });
     if (ok) ok = file.commit();
-    if (ok && counts) *counts = {exporter.personCount(), static_cast<int>(exporter.families().size())};
+    if (ok && counts)
+        *counts = {exporter.personCount(), static_cast<int>(exporter.families().size()), exporter.unreadableNotes()};
     if (!ok) {
         if (error) *error = file.errorString();
         file.cancelWriting();

@@ -42,6 +42,17 @@ bool parseGedcomLine(std::string_view line, GedcomLine& out) {
     return true;
 }
 
+std::string_view rawGedcomValue(std::string_view line) {
+    while (!line.empty() && isTrimmed(line.front())) line.remove_prefix(1);
+    // Control characters end nothing that was typed; a blank at the end may be part of the value.
+    while (!line.empty() && static_cast<unsigned char>(line.back()) < 0x20) line.remove_suffix(1);
+    const size_t blank = line.find(' ');
+    if (blank == std::string_view::npos) return {};
+    const size_t second = line.find(' ', blank + 1);
+    if (second == std::string_view::npos) return {};
+    return line.substr(second + 1, 255);
+}
+
 void splitGedcomName(std::string_view value, std::string& given, std::string& surname) {
     const size_t slash = value.find('/');
     if (slash == std::string_view::npos) {

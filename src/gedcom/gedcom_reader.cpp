@@ -15,6 +15,35 @@ bool isTag(std::string_view tag, std::string_view name) {
     return startsWith(tag, name.substr(0, name == "DIV" ? 3 : 4));
 }
 
+template <auto Field>
+void setField(PersonItem& item, std::string_view value) {
+    item.*Field = value;
+}
+
+void setName(PersonItem& item, std::string_view value) {
+    std::string given, surname;
+    splitGedcomName(value, given, surname);
+    item.FirstName = given;
+    item.LastName = surname;
+}
+
+// The relationship types that a family event's TYPE names, as the export writes them.
+char relationshipLetter(std::string_view type) {
+    static constexpr std::pair<std::string_view, char> kTypes[] = {
+        {"PARTNERSHIP", 'P'}, {"FRIEND", 'F'}, {"SINGLE", 'S'}, {"OTHER", 'O'}, {"UNKNOWN", 'U'}};
+    for (const auto& [name, letter] : kTypes) {
+        if (type.size() != name.size()) continue;
+        bool same = true;
+        for (size_t i = 0; i < name.size() && same; ++i)
+            same = (type[i] >= 'a' && type[i] <= 'z' ? type[i] - 'a' + 'A' : type[i]) == name[i];
+        if (same) return letter;
+    }
+    return 0;
+}
+
+// A joined value never grows past this; no item field holds more than 247 bytes.
+constexpr size_t kMaxJoined = 1024;
+
 bool upperStartsWith(std::string_view text, std::string_view prefix) {
     if (text.size() < prefix.size()) return false;
     for (size_t i = 0; i < prefix.size(); ++i) {
@@ -45,7 +74,10 @@ void GedcomReader::reset() {
     recordKind_.clear();
     individual_ = nullptr;
     level1Tag_.clear();
-    births_ = deaths_ = baptisms_ = 0;
+    births_ = deaths_ = baptisms_ = pictures_ = 0;
+    firstPicture_ = relationshipEvent_ = false;
+    continuedLevel_ = -1;
+    continued_.clear();
     familyLines_.clear();
     family_ = 0;
     parentFamily_.clear();
@@ -53,6 +85,8 @@ void GedcomReader::reset() {
     marriageDate_.clear();
     marriagePlace_.clear();
     husbandSlot_ = wifeSlot_ = 0;
+    married_ = false;
+    relationship_ = 'M';
     lines_ = individuals_ = families_ = 0;
     refusedMarriages_ = 0;
 }
@@ -65,6 +99,14 @@ bool GedcomReader::readLine(std::string_view text) {
     if (scratch_) {
         scratchPos = scratch_->append(trimGedcomText(text));
         if (scratchPos < 0) return false;
+    }
+    text_ = text;
+    if (continuedLevel_ >= 0) {
+        if (line_.level == continuedLevel_ + 1 && (line_.tag == "CONC" || line_.tag == "CONT")) {
+            continueValue();
+            return true;
+        }
+        continuedLevel_ = -1;
     }
     switch (line_.level) {
     case 0: level0(scratchPos); break;
@@ -82,7 +124,7 @@ void GedcomReader::level0(int32_t scratchPos) {
         PersonItem* item = store_.createItem();
         if (!item) return;
         individual_ = item;
-        births_ = deaths_ = baptisms_ = 0;
+        births_ = deaths_ = baptisms_ = pictures_ = 0;
         item->X = 0;
         item->Y = 0;
         item->GedcomPos = scratchPos;
@@ -97,26 +139,51 @@ void GedcomReader::level0(int32_t scratchPos) {
     }
 }
 
+void GedcomReader::store(FieldSetter set, std::string_view value, const char* lineBreak) {
+    set(*individual_, value);
+    expectContinuation(set, lineBreak);
+}
+
+void GedcomReader::expectContinuation(FieldSetter set, const char* lineBreak) {
+    continuedLevel_ = line_.level;
+    continued_.assign(rawGedcomValue(text_));
+    continuedSet_ = set;
+    lineBreak_ = lineBreak;
+}
+
+void GedcomReader::continueValue() {
+    // CONC goes on without a separator, CONT after a line break.
+    if (continued_.size() < kMaxJoined) {
+        if (line_.tag == "CONT") continued_.append(lineBreak_);
+        continued_.append(rawGedcomValue(text_).substr(0, kMaxJoined - continued_.size()));
+    }
+    const std::string_view joined = trimGedcomText(continued_);
+    if (continuedSet_) {
+        if (individual_) continuedSet_(*individual_, joined);
+    } else if (!familyLines_.empty()) {
+        familyLines_.back().value.assign(joined);
+    }
+}
+
 void GedcomReader::level1() {
     level1Tag_ = line_.tag;
+    firstPicture_ = relationshipEvent_ = false;
     const std::string& tag = line_.tag;
     if (recordKind_ == "INDI" && individual_) {
         const std::string_view value = trimGedcomText(line_.value);
         if (tag == "NAME") {
             // Names come in order of preference: a later one (a nickname, a married name, an empty
             // line) never replaces the name already read.
-            if (individual_->FirstName.empty() && individual_->LastName.empty()) {
-                std::string given, surname;
-                splitGedcomName(line_.value, given, surname);
-                individual_->FirstName = given;
-                individual_->LastName = surname;
-            }
+            if (individual_->FirstName.empty() && individual_->LastName.empty()) store(setName, line_.value);
         } else if (startsWith(tag, "SEX")) {
             individual_->Sex = value;
         } else if (startsWith(tag, "OCCU")) {
-            individual_->Occupation = value;
+            store(setField<&PersonItem::Occupation>, value);
         } else if (startsWith(tag, "SOUR")) {
-            individual_->Source = value;
+            store(setField<&PersonItem::Source>, value);
+        } else if (isTag(tag, "OBJE")) {
+            // A link to an object record ("1 OBJE @M1@") holds no file of its own.
+            if (value.empty()) firstPicture_ = ++pictures_ == 1;
         } else if (isTag(tag, "BIRT")) {
             ++births_;
         } else if (isTag(tag, "DEAT")) {
@@ -136,23 +203,48 @@ void GedcomReader::level2() {
     const std::string& event = level1Tag_;
     const std::string& tag = line_.tag;
     if (recordKind_ == "INDI" && individual_) {
-        PersonItem& p = *individual_;
+        if (firstPicture_) {
+            // The picture and its description come from the first object; a description keeps
+            // its line breaks.
+            if (tag == "FILE") store(setField<&PersonItem::PictureFile>, line_.value);
+            else if (tag == "TITL") store(setField<&PersonItem::PictureText>, line_.value, "\r\n");
+            return;
+        }
         const bool date = tag == "DATE";
         const bool place = tag == "PLAC";
         if (!date && !place) return;
         // A second event of a kind is an alternative; the first one is the preferred.
         if (isTag(event, "BIRT")) {
             if (births_ > 1) return;
-            if (date) p.BornDate = line_.value; else p.BornPlace = line_.value;
+            store(date ? setField<&PersonItem::BornDate> : setField<&PersonItem::BornPlace>, line_.value);
         } else if (isTag(event, "DEAT")) {
             if (deaths_ > 1) return;
-            if (date) p.DiedDate = line_.value; else p.DiedPlace = line_.value;
+            store(date ? setField<&PersonItem::DiedDate> : setField<&PersonItem::DiedPlace>, line_.value);
         } else if (isTag(event, "BAPM")) {
             if (baptisms_ > 1) return;
-            if (date) p.BaptizedDate = line_.value; else p.BaptizedPlace = line_.value;
+            store(date ? setField<&PersonItem::BaptizedDate> : setField<&PersonItem::BaptizedPlace>, line_.value);
         }
-    } else if (recordKind_ == "FAM" && (isTag(event, "MARR") || isTag(event, "DIV"))) {
-        keep(tag == "DATE" ? FamilyStep::Date : tag == "PLAC" ? FamilyStep::Place : FamilyStep::Detail);
+    } else if (recordKind_ == "FAM") {
+        const bool date = tag == "DATE", place = tag == "PLAC";
+        if (isTag(event, "MARR")) {
+            keep(date ? FamilyStep::Date : place ? FamilyStep::Place : FamilyStep::Detail);
+        } else if (isTag(event, "DIV")) {
+            // The marriage's own date and place win over the divorce's.
+            keep(date ? FamilyStep::DivorceDate : place ? FamilyStep::DivorcePlace : FamilyStep::Detail);
+        } else if (isTag(event, "EVEN")) {
+            // Other family events are not relationships; only their TYPE tells.
+            if (tag == "TYPE") {
+                const char letter = relationshipLetter(trimGedcomText(line_.value));
+                relationshipEvent_ = letter != 0;
+                if (relationshipEvent_) familyLines_.push_back({FamilyStep::Type, std::string(1, letter)});
+                return;
+            }
+            if (!relationshipEvent_ || !(date || place)) return;
+            keep(date ? FamilyStep::Date : FamilyStep::Place);
+        } else {
+            return;
+        }
+        if (date || place) expectContinuation(nullptr, " ");
     }
 }
 
@@ -175,6 +267,13 @@ void GedcomReader::marry() {
         husbandSlot_ = wifeSlot_ = 0;
         ++refusedMarriages_;
     }
+    married_ = true;
+    if (relationship_ != 'M') markRelationship();
+}
+
+void GedcomReader::markRelationship() {
+    if (husband_ && husbandSlot_ >= 1) husband_->SpouseType[husbandSlot_] = relationship_;
+    if (wife_ && wifeSlot_ >= 1) wife_->SpouseType[wifeSlot_] = relationship_;
 }
 
 void GedcomReader::setChildsParents(PersonItem* father, PersonItem* mother) {
@@ -202,6 +301,8 @@ void GedcomReader::link(const FamilyLine& line) {
         ++family_;
         husband_ = wife_ = child_ = nullptr;
         husbandSlot_ = wifeSlot_ = 0;
+        married_ = false;
+        relationship_ = 'M';
         marriageDate_.clear();
         marriagePlace_.clear();
         break;
@@ -227,12 +328,18 @@ void GedcomReader::link(const FamilyLine& line) {
         }
         break;
     case FamilyStep::Divorce:
-        if (husband_ && wife_) {
-            marry();
-            if (husbandSlot_ > 0) husband_->SpouseType[husbandSlot_] = 'D';
-            if (wifeSlot_ > 0) wife_->SpouseType[wifeSlot_] = 'D';
-        }
+    case FamilyStep::Type:
+        // The family's one marriage takes the type, now or when both partners are known.
+        relationship_ = line.step == FamilyStep::Divorce ? 'D' : line.value.front();
+        if (married_) markRelationship();
         break;
+    case FamilyStep::DivorceDate:
+    case FamilyStep::DivorcePlace: {
+        std::string& kept = line.step == FamilyStep::DivorceDate ? marriageDate_ : marriagePlace_;
+        if (kept.empty()) kept = line.value;
+        storeMarriageData();
+        break;
+    }
     case FamilyStep::Date:
         marriageDate_ = line.value;
         storeMarriageData();

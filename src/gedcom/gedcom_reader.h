@@ -73,8 +73,18 @@ private:
     void level1();
     void level2();
 
-    // A family line that matters to the links, kept until every individual is known.
-    enum class FamilyStep : uint8_t { Start, Husband, Wife, Child, Divorce, Date, Place, Detail };
+    // A value just stored, which CONT and CONC lines one level deeper go on: the joined value is
+    // stored again through `set` (or into the kept family line when `set` is none).
+    using FieldSetter = void (*)(PersonItem&, std::string_view);
+    void store(FieldSetter set, std::string_view value, const char* lineBreak = " ");
+    void expectContinuation(FieldSetter set, const char* lineBreak);
+    void continueValue();
+
+    // A family line that matters to the links, kept until every individual is known. A Type line
+    // holds the relationship letter of a family event.
+    enum class FamilyStep : uint8_t {
+        Start, Husband, Wife, Child, Divorce, Date, Place, Detail, Type, DivorceDate, DivorcePlace
+    };
     struct FamilyLine {
         FamilyStep step;
         std::string value;
@@ -82,6 +92,7 @@ private:
     void keep(FamilyStep step) { familyLines_.push_back({step, line_.value}); }
     void link(const FamilyLine& line);
     void marry();
+    void markRelationship();
     void setChildsParents(PersonItem* father, PersonItem* mother);
     void storeMarriageData();
 
@@ -94,7 +105,14 @@ private:
     PersonItem* individual_ = nullptr;
     std::string level1Tag_;
     // BIRT, DEAT and BAPM events of the current individual so far: only the first one counts.
-    int births_ = 0, deaths_ = 0, baptisms_ = 0;
+    int births_ = 0, deaths_ = 0, baptisms_ = 0, pictures_ = 0;
+    bool firstPicture_ = false;       // the level-1 line is the individual's first embedded OBJE
+    bool relationshipEvent_ = false;  // the level-1 line is an EVEN whose TYPE names a relationship
+    std::string_view text_;           // the line being read, as it came
+    int continuedLevel_ = -1;         // the level of the value that CONT and CONC go on; -1 for none
+    std::string continued_;           // that value so far, as written
+    FieldSetter continuedSet_ = nullptr;
+    const char* lineBreak_ = " ";
     std::vector<FamilyLine> familyLines_;
 
     // Linking state, for the family whose lines finish() is going through.
@@ -107,6 +125,8 @@ private:
     std::string marriagePlace_;
     int husbandSlot_ = 0;
     int wifeSlot_ = 0;
+    bool married_ = false;      // this family has made its marriage (or tried to)
+    char relationship_ = 'M';   // its type: 'D' after a DIV line, or the letter of a family event
     int lines_ = 0;
     int individuals_ = 0;
     int families_ = 0;

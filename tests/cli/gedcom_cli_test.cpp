@@ -124,5 +124,31 @@ TEST(GedcomCli, ImportRefusesFilesWithoutIndividualsAndCountsRefusedMarriages) {
     EXPECT_EQ(QFileInfo(kl3).size(), 11 * 2560);
 }
 
+TEST(GedcomCli, ExportTakesNotesBesideTheTreeAndCountsUnreadableOnes) {
+    QTemporaryDir dir;
+    ASSERT_TRUE(QDir(dir.path()).mkdir("notes"));
+    {
+        QFile f(dir.filePath("notes/ola.txt"));
+        ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+        f.write("Farmer.\r\nFisher.");
+    }
+    ScriptedPrompts prompts;
+    ItemStore store(&prompts);
+    test::addPerson(store, "Ola")->NotesFile = "notes/ola.txt";
+    test::addPerson(store, "Kari")->NotesFile = "notes/kari.txt";
+    const QString kl3 = dir.filePath("tree.kl3");
+    ASSERT_TRUE(saveToFile(store, kl3, prompts));
+    const QString ged = dir.filePath("tree.ged");
+    const CliResult r = cli({"export", kl3, ged});
+    EXPECT_EQ(r.status, 0);
+    EXPECT_EQ(r.err, "kinloom-cli export: 1 notes file could not be read; its notes are not in " + ged.toUtf8() + "\n");
+    EXPECT_TRUE(fileBytes(ged).contains("1 SEX \r\n1 NOTE Farmer.\r\n2 CONT Fisher.\r\n0 @I2@ INDI"));
+
+    test::addPerson(store, "Per")->NotesFile = "notes";
+    ASSERT_TRUE(saveToFile(store, kl3, prompts));
+    EXPECT_EQ(cli({"export", kl3, ged}).err,
+              "kinloom-cli export: 2 notes files could not be read; their notes are not in " + ged.toUtf8() + "\n");
+}
+
 }  // namespace
 }  // namespace kinloom

@@ -43,7 +43,8 @@ TEST(GedcomExport, WritesASmallTreeByteForByte) {
     ola->DiedPlace = "Bergen";
     ola->Occupation = "Farmer";
     ola->Source = "Church book";
-    ola->BaptizedDate = "7 JAN 1900";  // not written
+    ola->BaptizedDate = "7 JAN 1900";
+    ola->BaptizedPlace = "Oslo domkirke";
     PersonItem* kari = addPerson(store, "Kari", "Hansen");
     kari->Sex = "F";
     PersonItem* per = addPerson(store, "Per", "");
@@ -53,7 +54,8 @@ TEST(GedcomExport, WritesASmallTreeByteForByte) {
 
     const std::string expected = kHeader + lines({
         "0 @I1@ INDI", "1 NAME Ola/Nordmann/", "2 GIVN Ola", "2 SURN Nordmann", "1 SEX M",
-        "1 BIRT", "2 DATE 1 JAN 1900", "2 PLAC Oslo", "1 DEAT", "2 PLAC Bergen", "1 OCCU Farmer",
+        "1 BIRT", "2 DATE 1 JAN 1900", "2 PLAC Oslo", "1 BAPM", "2 DATE 7 JAN 1900", "2 PLAC Oslo domkirke",
+        "1 DEAT", "2 PLAC Bergen", "1 OCCU Farmer",
         "1 SOUR Church book", "1 FAMS @F1@",
         "0 @I2@ INDI", "1 NAME Kari/Hansen/", "2 GIVN Kari", "2 SURN Hansen", "1 SEX F", "1 FAMS @F1@",
         "0 @I3@ INDI", "1 NAME Per//", "2 GIVN Per", "2 SURN ", "1 SEX ", "1 FAMC @F1@",
@@ -81,64 +83,93 @@ TEST(GedcomExport, WritesASmallTreeByteForByte) {
     EXPECT_FALSE(error.isEmpty());
 }
 
-TEST(GedcomExport, FamiliesFromParentsAndCouples) {
+TEST(GedcomExport, EveryCoupleIsOneFamily) {
     ItemStore store;
-    PersonItem* dad = addPerson(store, "Dad");
+    PersonItem* dad = addPerson(store, "Dad");  // @I1@
     PersonItem* kid = addPerson(store, "Kid");
     kid->Father = dad;  // father only: a family without a wife
-    PersonItem* a = addPerson(store, "A");
+    PersonItem* a = addPerson(store, "A");  // @I3@
     PersonItem* b = addPerson(store, "B");
-    marry(store, a, b, "", "");  // sex unknown on both sides: no family
-    PersonItem* m1 = addPerson(store, "M1");
+    marry(store, b, a, "", "");  // sex unknown on both sides: A, met first, is the husband
+    PersonItem* m1 = addPerson(store, "M1");  // @I5@
     PersonItem* m2 = addPerson(store, "M2");
     m1->Sex = m2->Sex = "M";
-    marry(store, m1, m2, "1990", "");  // two men: each is husband once
+    marry(store, m2, m1, "1990", "");  // two men: one family
+    PersonItem* w1 = addPerson(store, "W1");  // @I7@
+    PersonItem* w2 = addPerson(store, "W2");
+    w1->Sex = w2->Sex = "F";
+    marry(store, w2, w1, "", "Moss");  // two women likewise
+    PersonItem* u = addPerson(store, "U");  // @I9@
+    PersonItem* f = addPerson(store, "F");
+    f->Sex = "F";
+    marry(store, f, u, "", "");  // a woman's partner of unknown sex is the husband
+    PersonItem* u2 = addPerson(store, "U2");  // @I11@
+    PersonItem* m = addPerson(store, "M");
+    m->Sex = "M";
+    marry(store, u2, m, "", "");  // a man is the husband of a partner of unknown sex met first
 
     GedcomExporter e(store);
     e.buildFamilies();
     const auto& fams = e.families();
-    ASSERT_EQ(fams.size(), 3u);
-    EXPECT_EQ(fams[0].husband, dad);
-    EXPECT_EQ(fams[0].wife, nullptr);
+    const std::vector<std::pair<PersonItem*, PersonItem*>> expected = {
+        {dad, nullptr}, {a, b}, {m1, m2}, {w1, w2}, {u, f}, {m, u2}};
+    ASSERT_EQ(fams.size(), expected.size());
+    for (size_t i = 0; i < fams.size(); ++i) {
+        EXPECT_EQ(fams[i].number, static_cast<int>(i) + 1);
+        EXPECT_EQ(fams[i].husband, expected[i].first) << i;
+        EXPECT_EQ(fams[i].wife, expected[i].second) << i;
+    }
     EXPECT_EQ(e.childrenOf(1), std::vector<PersonItem*>{kid});
-    EXPECT_EQ(fams[1].husband, m1);
-    EXPECT_EQ(fams[1].wife, m2);
-    EXPECT_EQ(fams[2].husband, m2);
-    EXPECT_EQ(fams[2].wife, m1);
     EXPECT_EQ(e.marriageOf(fams[2]).date, "1990");
 
     const std::string text = exportText(store);
-    EXPECT_NE(text.find("0 @F1@ FAM\r\n1 HUSB @I1@\r\n1 CHIL @I2@\r\n0 @F2@"), std::string::npos);
-    EXPECT_NE(text.find("0 @I5@ INDI\r\n1 NAME M1//\r\n2 GIVN M1\r\n2 SURN \r\n1 SEX M\r\n1 FAMS @F2@\r\n1 FAMS @F3@\r\n"),
-              std::string::npos);
+    EXPECT_EQ(text.substr(text.find("0 @F1@ FAM")),
+              lines({"0 @F1@ FAM", "1 HUSB @I1@", "1 CHIL @I2@",
+                     "0 @F2@ FAM", "1 HUSB @I3@", "1 WIFE @I4@",
+                     "0 @F3@ FAM", "1 HUSB @I5@", "1 WIFE @I6@", "1 MARR", "2 DATE 1990",
+                     "0 @F4@ FAM", "1 HUSB @I7@", "1 WIFE @I8@", "1 MARR", "2 PLAC Moss",
+                     "0 @F5@ FAM", "1 HUSB @I9@", "1 WIFE @I10@",
+                     "0 @F6@ FAM", "1 HUSB @I12@", "1 WIFE @I11@", "0 TRLR"}));
+    // Each partner names the one family once.
+    for (int id = 3; id <= 12; ++id) {
+        const std::string record = "0 @I" + std::to_string(id) + "@ INDI\r\n";
+        const size_t at = text.find(record);
+        const std::string body = text.substr(at, text.find("\r\n0 ", at + 1) - at);
+        const std::string fams = "1 FAMS @F" + std::to_string(id <= 4 ? 2 : id <= 6 ? 3 : id <= 8 ? 4 : id <= 10 ? 5 : 6) + "@";
+        EXPECT_NE(body.find(fams), std::string::npos) << body;
+        EXPECT_EQ(body.find("FAMS"), body.rfind("FAMS")) << body;
+    }
 
-    // With a common child the unknown-sex couple gets a family after all.
+    // A common child of the unknown-sex couple joins their family.
     PersonItem* c = addPerson(store, "C");
     c->Father = a;
     c->Mother = b;
     GedcomExporter e2(store);
     e2.buildFamilies();
-    EXPECT_EQ(e2.families().size(), 4u);
+    EXPECT_EQ(e2.families().size(), 6u);
     EXPECT_EQ(e2.childrenOf(e2.familyNumber(a, b)), std::vector<PersonItem*>{c});
     EXPECT_EQ(e2.familyNumber(b, a), 0);
 }
 
-TEST(GedcomExport, CutsMarriageDataAndLongerTextWins) {
+TEST(GedcomExport, WritesMarriageDataWholeAndLongerTextWins) {
     ItemStore store;
     PersonItem* h = addPerson(store, "H");
     PersonItem* w = addPerson(store, "W");
     h->Sex = "M";
     w->Sex = "F";
     ASSERT_EQ(store.addMarriage(h, w), 1);
-    h->MarriageDate[1] = "ABT 12 DECEMBER 1890 OR LATER";  // 29 characters
+    const std::string date = "ABT 12 DECEMBER 1890 OR LATER, 1891";  // the 35 bytes the field holds
+    const std::string place(100, 'p');                                   // and the 100 of a place
+    h->MarriageDate[1] = date;
     h->MarriagePlace[1] = "Oslo";
     w->MarriageDate[1] = "1890";
-    w->MarriagePlace[1] = std::string(80, 'p');
+    w->MarriagePlace[1] = place;
     GedcomExporter e(store);
     e.buildFamilies();
     ASSERT_EQ(e.families().size(), 1u);
-    EXPECT_EQ(e.marriageOf(e.families()[0]).date, "ABT 12 DECEMBER 1890");
-    EXPECT_EQ(e.marriageOf(e.families()[0]).place, std::string(70, 'p'));
+    EXPECT_EQ(e.marriageOf(e.families()[0]).date, date);
+    EXPECT_EQ(e.marriageOf(e.families()[0]).place, place);
+    EXPECT_NE(exportText(store).find("1 MARR\r\n2 DATE " + date + "\r\n2 PLAC " + place + "\r\n"), std::string::npos);
 }
 
 TEST(GedcomExport, EveryChildIsWritten) {
@@ -230,8 +261,8 @@ TEST(GedcomExport, BusyTreeWithAliasesDivorceManyChildrenAndNoNamesReadsBack) {
     EXPECT_NE(text.find("0 @I3@ INDI\r\n1 NAME //\r\n2 GIVN \r\n2 SURN \r\n1 SEX F\r\n1 FAMS @F2@\r\n0 @I5@"),
               std::string::npos);
     EXPECT_NE(text.find("1 SEX M\r\n1 FAMS @F1@\r\n1 FAMS @F2@\r\n0 @I2@"), std::string::npos);
-    // One family per couple; of the husband's two slots for Anna the last one wins.
-    std::string f1 = "0 @F1@ FAM\r\n1 HUSB @I1@\r\n1 WIFE @I2@\r\n1 MARR\r\n2 DATE 1910\r\n2 PLAC Moss\r\n";
+    // One family per couple; of the husband's two slots for Anna the last one wins, with its type.
+    std::string f1 = "0 @F1@ FAM\r\n1 HUSB @I1@\r\n1 WIFE @I2@\r\n1 MARR\r\n2 DATE 1910\r\n2 PLAC Moss\r\n1 DIV\r\n";
     for (int id = 5; id <= 36; ++id) f1 += "1 CHIL @I" + std::to_string(id) + "@\r\n";
     const std::string f2 = "0 @F2@ FAM\r\n1 HUSB @I1@\r\n1 WIFE @I3@\r\n1 MARR\r\n2 DATE 1920\r\n2 PLAC Bergen\r\n"
                            "1 CHIL @I37@\r\n0 TRLR\r\n";
@@ -249,6 +280,7 @@ TEST(GedcomExport, BusyTreeWithAliasesDivorceManyChildrenAndNoNamesReadsBack) {
     PersonItem* n = f.item(2);
     EXPECT_EQ(h->Spouse[1], a);
     EXPECT_EQ(h->MarriageDate[1].str(), "1910");
+    EXPECT_EQ(a->SpouseType[1], 'D');
     EXPECT_EQ(h->Spouse[2], n);
     EXPECT_EQ(n->MarriagePlace[1].str(), "Bergen");
     EXPECT_EQ(n->FirstName.str(), "");
@@ -318,7 +350,7 @@ TEST(GedcomExport, HeaderDeclaresTheTextsCharacterSet) {
     // The texts decide: valid UTF-8 beyond ASCII is declared as such, anything else stays ANSI.
     const struct {
         const char* lastName;
-        const char* place;  // a marriage place; its cut at 70 bytes falls inside a character
+        const char* place;  // a marriage place, written whole
         const char* charset;
     } cases[] = {
         {"\xC5\xBB\xC3\xB3\xC5\x82kiewska-M\xC3\xBCller", "", "UTF-8"},  // "Żółkiewska-Müller"

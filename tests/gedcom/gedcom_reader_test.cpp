@@ -192,13 +192,11 @@ TEST(GedcomReader, FamiliesLinkIndividualsDefinedLater) {
         EXPECT_EQ(ola->MarriagePlace[1].str(), "Drammen");
         EXPECT_EQ(per->Father, ola);
         EXPECT_EQ(per->Mother, kari);
-        // Per and Liv: a marriage, then the divorce in the next slot with the divorce's date.
+        // Per and Liv: one relationship, divorced, with the divorce's date.
         EXPECT_EQ(per->Spouse[1], liv);
-        EXPECT_EQ(per->Spouse[2], liv);
-        EXPECT_EQ(liv->SpouseType[1], 'M');
-        EXPECT_EQ(liv->SpouseType[2], 'D');
-        EXPECT_EQ(per->MarriageDate[1].str(), "");
-        EXPECT_EQ(per->MarriageDate[2].str(), "1960");
+        EXPECT_EQ(per->Spouse[2], nullptr);
+        EXPECT_EQ(liv->SpouseType[1], 'D');
+        EXPECT_EQ(per->MarriageDate[1].str(), "1960");
         EXPECT_EQ(f.item(4)->Father, per);
         EXPECT_EQ(f.item(4)->Mother, liv);
     }
@@ -215,28 +213,68 @@ TEST(GedcomReader, ChildrenBeforeParentsOnlyLinkTheLastChild) {
     EXPECT_EQ(f.item(0)->Spouse[1], f.item(1));
 }
 
-TEST(GedcomReader, DivorceMakesASecondMarriageMarkedD) {
+TEST(GedcomReader, DivorceAndFamilyEventsGiveTheMarriageItsType) {
     GedcomFixture f;
     ASSERT_TRUE(f.read(lines({"0 @I1@ INDI", "0 @I2@ INDI", "0 @F1@ FAM", "1 HUSB @I1@", "1 WIFE @I2@",
-                              "1 MARR", "2 PLAC Oslo", "2 DATE 1920", "1 DIVF", "2 DATE 1930"})).ok);
+                              "1 MARR", "2 PLAC Oslo", "2 DATE 1920", "1 DIVF", "2 DATE 1930", "2 PLAC Moss"})).ok);
     PersonItem* h = f.item(0);
     PersonItem* w = f.item(1);
+    // One relationship, divorced; the marriage's date and place win over the divorce's.
     EXPECT_EQ(h->Spouse[1], w);
-    EXPECT_EQ(h->Spouse[2], w);
-    EXPECT_EQ(w->Spouse[2], h);
-    EXPECT_EQ(h->SpouseType[1], 'M');
-    EXPECT_EQ(h->SpouseType[2], 'D');
-    EXPECT_EQ(w->SpouseType[2], 'D');
+    EXPECT_EQ(h->Spouse[2], nullptr);
+    EXPECT_EQ(h->SpouseType[1], 'D');
+    EXPECT_EQ(w->SpouseType[1], 'D');
     EXPECT_EQ(h->MarriageDate[1].str(), "1920");
-    EXPECT_EQ(h->MarriagePlace[1].str(), "Oslo");
-    // The divorce's date goes to the divorce's slots; the place read under MARR is carried along.
-    EXPECT_EQ(h->MarriageDate[2].str(), "1930");
-    EXPECT_EQ(w->MarriagePlace[2].str(), "Oslo");
+    EXPECT_EQ(w->MarriagePlace[1].str(), "Oslo");
 
-    // A divorce with only one partner known does nothing.
+    // A divorce with only one partner known makes no marriage.
     GedcomFixture g;
     ASSERT_TRUE(g.read(lines({"0 @I1@ INDI", "0 @F1@ FAM", "1 HUSB @I1@", "1 DIV Y", "2 DATE 1930"})).ok);
     EXPECT_EQ(g.item(0)->Spouse[1], nullptr);
+
+    // The type holds whenever the partners become known; only a TYPE naming a relationship counts,
+    // and only its date and place are taken.
+    const struct {
+        std::vector<const char*> lines;  // the family's lines after its start
+        char type;
+        const char* date;
+        const char* place;
+    } cases[] = {
+        {{"1 DIV", "1 HUSB @I1@", "1 WIFE @I2@"}, 'D', "", ""},
+        {{"1 HUSB @I1@", "1 DIV", "2 DATE 1930", "1 WIFE @I2@"}, 'D', "", ""},  // data before the marriage is lost
+        {{"1 HUSB @I1@", "1 WIFE @I2@", "1 EVEN", "2 TYPE Partnership", "2 DATE 1990", "2 PLAC Moss"}, 'P', "1990", "Moss"},
+        {{"1 EVEN", "2 TYPE friend", "1 HUSB @I1@", "1 WIFE @I2@"}, 'F', "", ""},
+        {{"1 HUSB @I1@", "1 WIFE @I2@", "1 EVEN", "2 TYPE Single"}, 'S', "", ""},
+        {{"1 HUSB @I1@", "1 WIFE @I2@", "1 EVEN", "2 TYPE Other", "2 PLAC Bergen,", "3 CONT Norway"}, 'O', "", "Bergen, Norway"},
+        {{"1 HUSB @I1@", "1 WIFE @I2@", "1 EVEN", "2 TYPE Unknown"}, 'U', "", ""},
+        {{"1 HUSB @I1@", "1 WIFE @I2@", "1 EVEN", "2 TYPE Engagement", "2 DATE 1989", "2 PLAC Moss"}, 'M', "", ""},
+        {{"1 HUSB @I1@", "1 WIFE @I2@", "1 EVEN", "2 DATE 1989", "2 TYPE Partnership"}, 'P', "", ""},
+    };
+    for (const auto& c : cases) {
+        std::string text = lines({"0 @I1@ INDI", "0 @I2@ INDI", "0 @F1@ FAM"});
+        for (const char* l : c.lines) text += std::string(l) + "\r\n";
+        SCOPED_TRACE(text);
+        GedcomFixture t;
+        ASSERT_TRUE(t.read(text).ok);
+        ASSERT_EQ(t.item(0)->Spouse[1], t.item(1));
+        EXPECT_EQ(t.item(0)->Spouse[2], nullptr);
+        EXPECT_EQ(t.item(0)->SpouseType[1], c.type);
+        EXPECT_EQ(t.item(1)->SpouseType[1], c.type);
+        EXPECT_EQ(t.item(0)->MarriageDate[1].str(), c.date);
+        EXPECT_EQ(t.item(1)->MarriagePlace[1].str(), c.place);
+    }
+}
+
+TEST(GedcomReader, FirstEmbeddedObjectGivesThePicture) {
+    GedcomFixture f;
+    ASSERT_TRUE(f.read(lines({"0 @I1@ INDI", "1 OBJE @M1@", "1 OBJE", "2 FORM jpg", "2 FILE pics/ola.jpg",
+                              "2 TITL Ola in 1920", "1 OBJE", "2 FILE pics/other.jpg", "2 TITL Other",
+                              "0 @I2@ INDI", "1 OBJE", "2 FILE kari.gif", "3 FORM gif", "1 BIRT", "2 TITL Not a picture",
+                              "0 @M1@ OBJE", "1 FILE record.jpg"})).ok);
+    EXPECT_EQ(f.item(0)->PictureFile.str(), "pics/ola.jpg");
+    EXPECT_EQ(f.item(0)->PictureText.str(), "Ola in 1920");
+    EXPECT_EQ(f.item(1)->PictureFile.str(), "kari.gif");
+    EXPECT_EQ(f.item(1)->PictureText.str(), "");
 }
 
 TEST(GedcomReader, NinthMarriageIsRefusedAndItsDataDropped) {
@@ -259,7 +297,8 @@ TEST(GedcomReader, NinthMarriageIsRefusedAndItsDataDropped) {
 }
 
 TEST(GedcomReader, RefusedMarriagesAreToldOnceAtTheEnd) {
-    // Twelve wives, and a divorce from the last: four marriages and the divorce find no free slot.
+    // Twelve wives, and a divorce from the last: four marriages find no free slot, and the divorce
+    // marks the refused one without trying again.
     std::string text = lines({"0 @I1@ INDI", "1 NAME Many /Wives/"});
     for (int i = 2; i <= 13; ++i) text += "0 @I" + std::to_string(i) + "@ INDI\r\n";
     for (int i = 2; i <= 13; ++i)
@@ -267,7 +306,7 @@ TEST(GedcomReader, RefusedMarriagesAreToldOnceAtTheEnd) {
     text += "1 DIV\r\n2 DATE 1950\r\n0 @I14@ INDI\r\n1 NAME After /All/\r\n";
     GedcomFixture f;
     ASSERT_TRUE(f.read(text).ok);
-    EXPECT_EQ(f.result.refusedMarriages, 5);
+    EXPECT_EQ(f.result.refusedMarriages, 4);
     EXPECT_EQ(f.store.itemCount(), 14);
     EXPECT_EQ(f.item(0)->Spouse[8], f.item(8));
     EXPECT_EQ(f.item(12)->Spouse[1], nullptr);  // no half marriage is left behind
@@ -276,7 +315,7 @@ TEST(GedcomReader, RefusedMarriagesAreToldOnceAtTheEnd) {
     EXPECT_EQ(f.prompts.records()[0].icon, PromptIcon::Error);
     EXPECT_EQ(f.prompts.messageTexts()[0],
               "Error: Could not create marriage. This version only supports 8 marriages. "
-              "5 marriages could not be created.");
+              "4 marriages could not be created.");
     // The store tells its user again once the import is over.
     EXPECT_EQ(f.store.addMarriage(f.item(0), f.item(13)), -1);
     EXPECT_EQ(f.prompts.messageTexts().size(), 2u);

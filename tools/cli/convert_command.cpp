@@ -39,7 +39,7 @@ int runConvert(const QStringList& args) {
     if (isGedcomName(in) ? !importGedcomForCli("convert", in, store, prompts)
                          : !loadTreeFile("convert", in, store, prompts, dates))
         return 1;
-    if (isGedcomName(out)) return exportGedcomForCli("convert", out, store, QDateTime::currentDateTime()) ? 0 : 1;
+    if (isGedcomName(out)) return exportGedcomForCli("convert", out, store, QDateTime::currentDateTime(), in) ? 0 : 1;
     return saveToFile(store, out, prompts) ? 0 : 1;
 }
 

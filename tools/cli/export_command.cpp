@@ -14,6 +14,8 @@ const char kExportHelp[] =
     "\n"
     "Reads the tree file IN (.kl3, .kl2 or .kl) and writes it as the GEDCOM file OUT, as the File\n"
     "menu's \"Export to GEDCOM file\" does. OUT is replaced only when all of it was written.\n"
+    "Notes files named relative to IN are taken in its folder; those that cannot be read are\n"
+    "left out and counted on stderr.\n"
     "\n"
     "  --now=YYYY-MM-DDTHH:MM  the date and time for the header (default: the current time)\n";
 }  // namespace
@@ -38,7 +40,7 @@ int runExport(const QStringList& args) {
     if (!acceptOutputFile("export", parsed.operands[0], parsed.operands[1], {QStringLiteral("ged")})) return 1;
     auto& [prompts, store] = commandTree();
     if (!loadTreeFile("export", parsed.operands[0], store, prompts, true)) return 1;
-    return exportGedcomForCli("export", parsed.operands[1], store, now) ? 0 : 1;
+    return exportGedcomForCli("export", parsed.operands[1], store, now, parsed.operands[0]) ? 0 : 1;
 }
 
 }  // namespace kinloom::cli

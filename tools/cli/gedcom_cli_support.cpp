@@ -4,6 +4,8 @@
 #include "document/item_store.h"
 #include "gedcom/gedcom_export.h"
 #include "gedcom/gedcom_import.h"
+#include "platform/registry.h"
+#include "reports/referenced_files.h"
 
 #include <cstdio>
 #include <unistd.h>
@@ -64,9 +66,25 @@ bool importGedcomForCli(const char* command, const QString& path, ItemStore& sto
     return true;
 }
 
-bool exportGedcomForCli(const char* command, const QString& path, ItemStore& store, const QDateTime& now) {
+bool exportGedcomForCli(const char* command, const QString& path, ItemStore& store, const QDateTime& now,
+                        const QString& treeFile) {
+    const std::unique_ptr<Registry> registry = openIniRegistry(defaultRegistryPath());
+    const GedcomNotesSource notes{
+        treeFolderOf(treeFile),
+        DisplayCharset(registry->readString(kSettingsKey, QStringLiteral("ScreenCharset"),
+                                            QString::number(DisplayCharset::kSystemDefault)).toInt())};
     QString error;
-    if (writeGedcomFile(store, path, now.date(), now.time(), &error)) return true;
+    GedcomExportCounts counts;
+    if (writeGedcomFile(store, path, now.date(), now.time(), &error, &counts, notes)) {
+        // Told on stderr as a failure is, though the file was written.
+        if (counts.unreadableNotes == 1)
+            fail(command, QStringLiteral("1 notes file could not be read; its notes are not in %1").arg(path));
+        else if (counts.unreadableNotes > 1)
+            fail(command, QStringLiteral("%1 notes files could not be read; their notes are not in %2")
+                              .arg(counts.unreadableNotes)
+                              .arg(path));
+        return true;
+    }
     fail(command, QStringLiteral("%1: %2").arg(path, error));
     return false;
 }

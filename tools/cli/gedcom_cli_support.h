@@ -15,8 +15,11 @@ namespace kinloom::cli {
 // and a file without individuals is refused.
 bool importGedcomForCli(const char* command, const QString& path, ItemStore& store, ConsolePrompts& prompts);
 
-// Writes the store as GEDCOM with the given header date and time; a failure is reported on stderr.
-bool exportGedcomForCli(const char* command, const QString& path, ItemStore& store, const QDateTime& now);
+// Writes the store as GEDCOM with the given header date and time; the notes files are taken in the
+// folder of treeFile and read in the stored display character set. A failure is reported on stderr,
+// and so are notes files that could not be read (the export still succeeds).
+bool exportGedcomForCli(const char* command, const QString& path, ItemStore& store, const QDateTime& now,
+                        const QString& treeFile);
 
 // True when the file name ends in ".ged" (case ignored).
 bool isGedcomName(const QString& path);

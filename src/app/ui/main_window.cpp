@@ -6,6 +6,7 @@
 #include "gedcom/gedcom_commands.h"
 #include "gedcom/ui/gedcom_menu_commands.h"
 #include "app/ui/options_dialog.h"
+#include "reports/referenced_files.h"
 
 #include <QApplication>
 #include <QCloseEvent>
@@ -237,7 +238,8 @@ void MainWindow::dropEvent(QDropEvent* event) {
 }
 
 void MainWindow::exportGedcom() {
-    runGedcomExportCommand(state_->store, state_->prompts, [this] { requestRepaint(); }, state_->hooks.setStatus);
+    runGedcomExportCommand(state_->store, state_->prompts, [this] { requestRepaint(); }, state_->hooks.setStatus,
+                           {treeFolderOf(state_->currentFileName), state_->charset});
     if (!state_->store.modified) state_->history.markSaved();  // the export counts as a save
 }
 

@@ -26,7 +26,7 @@ void importGedcomWithDialog(GedcomImportDialog& dialog, const QString& fileName,
 }
 
 void runGedcomExportCommand(ItemStore& store, Prompts& prompts, const std::function<void()>& repaint,
-                            const std::function<void(const QString&)>& setStatus) {
+                            const std::function<void(const QString&)>& setStatus, const GedcomNotesSource& notes) {
     const std::optional<QString> name = askGedcomExportFile(prompts);
     if (!name) return;
     QApplication::setOverrideCursor(Qt::WaitCursor);
@@ -38,7 +38,7 @@ void runGedcomExportCommand(ItemStore& store, Prompts& prompts, const std::funct
     // The clock is read here, at the command, and handed to the writer. A write error is shown
     // with the normal cursor.
     QString status;
-    const bool written = exportGedcomTo(store, *name, QDateTime::currentDateTime(), prompts, endBusy, &status);
+    const bool written = exportGedcomTo(store, *name, QDateTime::currentDateTime(), prompts, endBusy, &status, notes);
     if (repaint) repaint();
     endBusy();
     if (written && setStatus) setStatus(status);

@@ -1,4 +1,6 @@
 #pragma once
+#include "gedcom/gedcom_export.h"
+
 #include <QString>
 
 #include <functional>
@@ -24,9 +26,11 @@ void importGedcomWithDialog(GedcomImportDialog& dialog, const QString& fileName,
                             const std::function<void()>& repaint,
                             const std::function<void(const QString&)>& setStatus = {});
 
-// File > Export to GEDCOM file: the save dialog, then the export under the hourglass; the status
-// line tells how many persons and families went where. Modified stays as it was.
+// File > Export to GEDCOM file: the save dialog, then the export under the hourglass, with the notes
+// found through `notes`; the status line tells how many persons and families went where, and how
+// many notes files could not be read. Modified stays as it was.
 void runGedcomExportCommand(ItemStore& store, Prompts& prompts, const std::function<void()>& repaint,
-                            const std::function<void(const QString&)>& setStatus = {});
+                            const std::function<void(const QString&)>& setStatus = {},
+                            const GedcomNotesSource& notes = {});
 
 }  // namespace kinloom

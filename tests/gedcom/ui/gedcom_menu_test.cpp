@@ -94,8 +94,17 @@ private slots:
         QVERIFY(!prompts.progressShownWithFileDialog);
         QCOMPARE(main.statusBar()->currentMessage(), "GEDCOM import: 3 individuals and 1 family read from " + in);
 
-        // Export: the save dialog, the file, and the status line tells what went where. The tree
-        // stays unsaved: the file holds no box positions.
+        // Export: the save dialog, the file, and the status line tells what went where and how many
+        // notes files could not be read; notes are taken beside the tree. The tree stays unsaved:
+        // the file holds no box positions.
+        state.currentFileName = QDir(dir.path()).filePath("tree.kl3");
+        {
+            QFile notes(QDir(dir.path()).filePath("per.txt"));
+            QVERIFY(notes.open(QIODevice::WriteOnly));
+            notes.write("Per's notes");
+        }
+        for (PersonItem* p = state.store.firstItem(); p; p = p->Next)
+            p->NotesFile = p == per ? "per.txt" : p == per->Father ? "missing.txt" : "";
         const QString out = QDir(dir.path()).filePath("out.ged");
         prompts.clear();
         prompts.answerText(out);
@@ -103,13 +112,15 @@ private slots:
         QCOMPARE(prompts.records().size(), size_t(1));
         QCOMPARE(prompts.records()[0].file.title, QStringLiteral("Export to GEDCOM format"));
         QVERIFY(state.store.modified);
-        QCOMPARE(main.statusBar()->currentMessage(), "GEDCOM export: 3 persons and 1 family written to " + out);
+        QCOMPARE(main.statusBar()->currentMessage(),
+                 "GEDCOM export: 3 persons and 1 family written to " + out + " (1 notes file could not be read)");
         QFile f(out);
         QVERIFY(f.open(QIODevice::ReadOnly));
         const QByteArray text = f.readAll();
         QVERIFY(text.startsWith("0 HEAD\r\n1 SOUR KINLOOM_2\r\n1 DATE "));
         QCOMPARE(text.count("0 @I"), 3);
         QVERIFY(text.contains("1 HUSB @I"));
+        QVERIFY(text.contains("1 NOTE Per's notes\r\n"));
         QVERIFY(text.endsWith("0 TRLR\r\n"));
     }
 
