@@ -3,6 +3,7 @@
 #include "document/item_store.h"
 #include "editor/person_save.h"
 #include "gedcom/export_lines.h"
+#include "platform/file_references.h"
 
 #include <QDir>
 #include <QSaveFile>
@@ -220,11 +221,11 @@ void GedcomExporter::buildFamilies() {
 void GedcomExporter::readNotes() {
     notes_.clear();
     unreadableNotes_ = 0;
-    const QDir folder(notesSource_.folder);
+    // Notes files are found as everywhere else, so that trees made on Windows export their notes.
+    const FileReferences references(notesSource_.folder);
     for (const PersonItem* p : withNotes_) {
         const QString name = notesSource_.charset.decode(p->NotesFile);
-        const std::optional<QString> text =
-            readNotesFile(QDir::isAbsolutePath(name) ? name : folder.filePath(name), notesSource_.charset);
+        const std::optional<QString> text = readNotesFile(references.path(name), notesSource_.charset);
         if (!text) ++unreadableNotes_;
         else if (!text->isEmpty()) notes_.emplace(p, text->toStdString());
     }

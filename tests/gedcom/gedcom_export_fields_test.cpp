@@ -193,7 +193,7 @@ TEST(GedcomExportFields, NotesAreReadAsThePersonDialogReadsThem) {
     writeText(folder.filePath("empty.txt"), "");
     ItemStore store;
     PersonItem* kari = addPerson(store, "Kari");
-    kari->NotesFile = "notes/kari.txt";
+    kari->NotesFile = "NOTES\\Kari.txt";  // as a tree made on Windows names it
     PersonItem* lang = addPerson(store, "Lang");
     lang->NotesFile = folder.filePath("long.txt").toStdString();  // absolute
     addPerson(store, "Empty")->NotesFile = "empty.txt";

@@ -5,7 +5,7 @@
 #include "gedcom/gedcom_export.h"
 #include "gedcom/gedcom_import.h"
 #include "platform/registry.h"
-#include "reports/referenced_files.h"
+#include "platform/file_references.h"
 
 #include <cstdio>
 #include <unistd.h>

@@ -6,7 +6,7 @@
 #include "gedcom/gedcom_commands.h"
 #include "gedcom/ui/gedcom_menu_commands.h"
 #include "app/ui/options_dialog.h"
-#include "reports/referenced_files.h"
+#include "platform/file_references.h"
 
 #include <QApplication>
 #include <QCloseEvent>
