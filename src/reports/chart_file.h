@@ -1,0 +1,25 @@
+#pragma once
+#include <QPageLayout>
+#include <QSizeF>
+#include <QString>
+
+namespace kinloom {
+
+class ItemStore;
+class SaveFile;
+struct PosterSettings;
+
+// The paper a chart file is written for.
+struct ChartPaper {
+    QSizeF millimetres{210, 297};  // portrait
+    QPageLayout::Orientation orientation = QPageLayout::Landscape;
+    int dpi = 300;
+};
+
+// Writes a chart into `file`: an SVG drawing of one large page when its name ends in ".svg" (the
+// names as text), else a PDF of the chart's pages. The file is written beside its target and
+// renamed over it only when whole, so a full disk or an I/O error leaves the old file as it was.
+// Returns the reason of a failure as a sentence, or nothing when the chart was written.
+QString writeChartFile(SaveFile& file, const ItemStore& store, const PosterSettings& settings, const ChartPaper& paper);
+
+}  // namespace kinloom
