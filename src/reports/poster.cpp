@@ -14,6 +14,7 @@
 #include <QPen>
 
 #include <algorithm>
+#include <array>
 #include <climits>
 
 namespace kinloom {
@@ -79,6 +80,9 @@ PosterLayout::PosterLayout(const ItemStore& store, const PosterSettings& setting
     cell_ = static_cast<int>(roundHalfEven(s_ * n_ * settings_.fontSize));
     place();
     if (grid_.pageCount() > 1) indexPages();
+    for (int i = 0; i < grid_.pageCount(); ++i)
+        if (!settings_.leaveOutEmptyPages || boxesOnPage_.empty() || !boxesOnPage_[i].empty() || !linesOnPage_[i].empty())
+            printed_.push_back(i);
 }
 
 // The tree laid out as one page scaled to fit, enlarged n times and cut into n x n pages. With
@@ -154,37 +158,67 @@ void PosterLayout::place() {
 namespace {
 
 // The first and last of `count` pages along one side whose shown part, [i * step, i * step +
-// content), may touch [low, high]; first > last when none does.
+// content), touches [low, high]; first > last when none does.
 std::pair<int, int> pagesTouching(long long low, long long high, int content, int step, int count) {
-    const long long first = low - content < 0 ? 0 : (low - content) / step;
+    const long long first = low - content < 0 ? 0 : (low - content) / step + 1;
     const long long last = high < 0 ? -1 : high / step;
     return {static_cast<int>(std::min<long long>(first, count)), static_cast<int>(std::min<long long>(last, count - 1))};
 }
 
+// True when the segment from (x1, y1) to (x2, y2) meets the rectangle [left, right] x [top, bottom]
+// (Liang and Barsky's clipping of the segment's parameter range).
+bool segmentMeets(double x1, double y1, double x2, double y2, double left, double top, double right, double bottom) {
+    double t0 = 0, t1 = 1;
+    const double dx = x2 - x1, dy = y2 - y1;
+    const double p[4] = {-dx, dx, -dy, dy};
+    const double q[4] = {x1 - left, right - x1, y1 - top, bottom - y1};
+    for (int i = 0; i < 4; ++i) {
+        if (p[i] == 0) {
+            if (q[i] < 0) return false;
+            continue;
+        }
+        const double t = q[i] / p[i];
+        if (p[i] < 0)
+            t0 = std::max(t0, t);
+        else
+            t1 = std::min(t1, t);
+        if (t0 > t1) return false;
+    }
+    return true;
+}
+
 }  // namespace
 
-// Each page then looks only at what may fall on it: a chart of thousands of pages stays linear.
+// Each page then looks only at what may fall on it: a chart of thousands of pages stays linear. A
+// line is filed under the pages it crosses, a box under those it touches.
 void PosterLayout::indexPages() {
     boxesOnPage_.assign(grid_.pageCount(), {});
     linesOnPage_.assign(grid_.pageCount(), {});
     const int reach = settings_.lineThickness + 1;
     const QSize content = grid_.content();
-    const auto file = [&](std::vector<std::vector<int>>& pages, int index, long long x1, long long y1, long long x2,
-                          long long y2) {
+    const auto pageRange = [&](long long x1, long long y1, long long x2, long long y2) {
         const auto [c0, c1] = pagesTouching(x1 - reach, x2 + reach, content.width(), grid_.stepX(), grid_.columns);
         const auto [r0, r1] = pagesTouching(y1 - reach, y2 + reach, content.height(), grid_.stepY(), grid_.rows);
-        for (int r = r0; r <= r1; ++r)
-            for (int c = c0; c <= c1; ++c) pages[r * grid_.columns + c].push_back(index);
+        return std::array<int, 4>{c0, c1, r0, r1};
     };
     for (size_t i = 0; i < placed_.size(); ++i) {
         const Placed& p = placed_[i];
-        file(boxesOnPage_, static_cast<int>(i), 1LL * p.left * n_, 1LL * p.top * n_, 1LL * p.right * n_,
-             1LL * p.bottom * n_);
+        const auto [c0, c1, r0, r1] = pageRange(1LL * p.left * n_, 1LL * p.top * n_, 1LL * p.right * n_, 1LL * p.bottom * n_);
+        for (int r = r0; r <= r1; ++r)
+            for (int c = c0; c <= c1; ++c) boxesOnPage_[r * grid_.columns + c].push_back(static_cast<int>(i));
     }
     for (size_t i = 0; i < segments_.size(); ++i) {
         const QLine& l = segments_[i].line;
-        file(linesOnPage_, static_cast<int>(i), 1LL * std::min(l.x1(), l.x2()) * n_, 1LL * std::min(l.y1(), l.y2()) * n_,
-             1LL * std::max(l.x1(), l.x2()) * n_, 1LL * std::max(l.y1(), l.y2()) * n_);
+        const double x1 = 1.0 * l.x1() * n_, y1 = 1.0 * l.y1() * n_, x2 = 1.0 * l.x2() * n_, y2 = 1.0 * l.y2() * n_;
+        const auto [c0, c1, r0, r1] = pageRange(static_cast<long long>(std::min(x1, x2)), static_cast<long long>(std::min(y1, y2)),
+                                                static_cast<long long>(std::max(x1, x2)), static_cast<long long>(std::max(y1, y2)));
+        for (int r = r0; r <= r1; ++r)
+            for (int c = c0; c <= c1; ++c) {
+                const QRect area = grid_.shownArea(r * grid_.columns + c);
+                if (segmentMeets(x1, y1, x2, y2, area.left() - reach, area.top() - reach, area.right() + reach,
+                                 area.bottom() + reach))
+                    linesOnPage_[r * grid_.columns + c].push_back(static_cast<int>(i));
+            }
     }
 }
 
@@ -193,6 +227,7 @@ QSizeF PosterLayout::pageSizeMm() const {
 }
 
 QString PosterLayout::pageLabel(int index) const {
+    index = gridIndexOf(index);
     return QStringLiteral("row %1, column %2").arg(index / grid_.columns + 1).arg(index % grid_.columns + 1);
 }
 
@@ -213,6 +248,8 @@ int PosterLayout::mapY(double canvasY) const {
 
 void PosterLayout::drawPage(QPainter& painter, int index) const {
     if (index < 0 || index >= pageCount()) return;
+    const int printedIndex = index;
+    index = gridIndexOf(index);
     const QPoint origin = grid_.pageOrigin(index);
     const QRect content = grid_.contentRect();
     const std::vector<int>* boxes = boxesOnPage_.empty() ? nullptr : &boxesOnPage_[index];
@@ -230,7 +267,7 @@ void PosterLayout::drawPage(QPainter& painter, int index) const {
         const int x = static_cast<int>(roundHalfEven((grid_.page.width() - fm.horizontalAdvance(kPosterHeader)) * 0.5));
         painter.drawText(x, fm.ascent(), kPosterHeader);
     }
-    drawAssembly(painter, index);
+    drawAssembly(painter, printedIndex);
     // With a margin the drawing stops at the content's edge; without one the paper's edge stops it.
     if (grid_.margin > 0) painter.setClipRect(content);
     drawLines(painter, content, origin.x(), origin.y(), lines);
@@ -364,8 +401,11 @@ QString describePages(const PosterLayout& layout) {
     const auto count = [](int n, const char* one, const char* many) {
         return QStringLiteral("%1 %2").arg(n).arg(QLatin1String(n == 1 ? one : many));
     };
-    return QStringLiteral("%1 (%2 x %3)")
-        .arg(count(grid.pageCount(), "page", "pages"), count(grid.columns, "column", "columns"), count(grid.rows, "row", "rows"));
+    QString text = QStringLiteral("%1 (%2 x %3")
+                       .arg(count(layout.pageCount(), "page", "pages"), count(grid.columns, "column", "columns"),
+                            count(grid.rows, "row", "rows"));
+    if (layout.pageCount() < grid.pageCount()) text += QStringLiteral(", %1 empty left out").arg(grid.pageCount() - layout.pageCount());
+    return text + QLatin1Char(')');
 }
 
 bool printPoster(QPagedPaintDevice& device, const ItemStore& store, const PosterSettings& settings) {

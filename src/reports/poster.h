@@ -36,6 +36,9 @@ struct PosterSettings {
     double overlapMm = 0;
     bool pageLabels = false;
     bool cutMarks = false;
+    // Pages on which no box and no line falls are not printed (a sparse tree's wall chart); the
+    // page labels keep the places of the others.
+    bool leaveOutEmptyPages = false;
     int lineThickness = 1;  // pen width of box outlines and parent lines, in device pixels
     bool selectedOnly = false;
     QString fontName = QStringLiteral("Times New Roman");
@@ -57,7 +60,10 @@ public:
     PosterLayout(const ItemStore& store, const PosterSettings& settings, QSize page, int dpi = 300);
 
     bool isEmpty() const { return items_.empty(); }
-    int pageCount() const { return isEmpty() ? 0 : grid_.pageCount(); }
+    // The pages printed: the grid's, less the empty ones when those are left out.
+    int pageCount() const { return isEmpty() ? 0 : static_cast<int>(printed_.size()); }
+    // Which page of the grid the index-th printed page is.
+    int gridIndexOf(int index) const { return printed_.at(index); }
     const PageGrid& grid() const { return grid_; }
     bool isOnePage() const { return settings_.onePage; }
     QSize pageSize() const { return grid_.page; }
@@ -71,7 +77,7 @@ public:
     // The tree font's cell height as printed: rounded after the enlargement, so that a large
     // poster of a large tree still has legible text.
     int printedFontHeight() const { return cell_; }
-    // The text of a page label: "row 2, column 3".
+    // The text of the index-th printed page's label: "row 2, column 3".
     QString pageLabel(int index) const;
 
     // A canvas point on the single-page drawing: Round(s * (p - min)) + centring offset.
@@ -126,6 +132,7 @@ private:
     int offX_ = 0, offY_ = 0;
     // For each page of a poster of several pages, the boxes and lines that may fall on it.
     std::vector<std::vector<int>> boxesOnPage_, linesOnPage_;
+    std::vector<int> printed_;  // the grid's pages that are printed, in order
 };
 
 // The pages a layout makes, as the print window and kinloom-cli announce them before printing:

@@ -87,8 +87,8 @@ QImage posterPreview(const ItemStore& store, const PosterSettings& settings, QSi
     drawSchematic(painter, layout, k, corner);
     painter.setPen(QPen(Qt::red, 1));
     painter.setBrush(Qt::NoBrush);
-    for (int i = 0; i < grid.pageCount(); ++i) {
-        const QRect a = grid.shownArea(i);
+    for (int i = 0; i < layout.pageCount(); ++i) {
+        const QRect a = grid.shownArea(layout.gridIndexOf(i));
         painter.drawRect(QRect(corner + QPoint(scaled(k, a.left()), scaled(k, a.top())),
                                QSize(scaled(k, a.width()), scaled(k, a.height()))));
     }

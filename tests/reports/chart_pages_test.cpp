@@ -150,4 +150,40 @@ TEST_F(ReadableChartTest, BoxWidthOnPaperGivesThePages) {
     }
 }
 
+// Three boxes in the corners of 3 x 2 pages, a line from the bottom right one to the top left one:
+// the line crosses the pages of row 1, column 2 and of row 2, columns 2 and 3; row 2, column 1 stays
+// empty (though inside the line's bounding box) and is left out when asked.
+TEST_F(ReadableChartTest, EmptyPagesAreLeftOutWhenAsked) {
+    PersonItem* a = addPerson(store, "Ann", "Lee", 0, 0);
+    addPerson(store, "Bob", "Lee", 2800, 0);
+    PersonItem* c = addPerson(store, "Cy", "Lee", 2800, 1800);
+    c->Father = a;
+    PosterSettings settings;
+    settings.fontName = font;
+    settings.scale = ChartScale::BoxWidth;
+    settings.boxWidthMm = 30;
+    const QSize a4(3508, 2480);
+    const PosterLayout all(store, settings, a4, 300);
+    ASSERT_EQ(all.grid().columns, 3);
+    ASSERT_EQ(all.grid().rows, 2);
+    EXPECT_EQ(all.pageCount(), 6);
+    EXPECT_EQ(describePages(all), "6 pages (3 columns x 2 rows)");
+
+    settings.leaveOutEmptyPages = true;
+    const PosterLayout some(store, settings, a4, 300);
+    ASSERT_EQ(some.pageCount(), 5);
+    std::vector<int> printed;
+    for (int i = 0; i < some.pageCount(); ++i) printed.push_back(some.gridIndexOf(i));
+    EXPECT_EQ(printed, (std::vector<int>{0, 1, 2, 4, 5}));
+    EXPECT_EQ(some.pageLabel(3), "row 2, column 2");
+    EXPECT_EQ(describePages(some), "5 pages (3 columns x 2 rows, 1 empty left out)");
+    // The fourth printed page carries the line, no box.
+    RecordingPage page(a4);
+    QPainter painter(&page);
+    some.drawPage(painter, 3);
+    painter.end();
+    EXPECT_TRUE(page.rects.empty());
+    EXPECT_EQ(page.lines.size(), 1u);
+}
+
 }  // namespace

@@ -31,6 +31,7 @@ const char kPrintHelp[] =
     "  --overlap MM                   a strip of MM repeated on the neighbouring page, 0 to 50\n"
     "  --labels                       \"row 2, column 3\" in each page's margin\n"
     "  --cut-marks                    cut marks at the corners of each page's printed part\n"
+    "  --leave-out-empty              print no page on which no box and no line falls\n"
     "  --thickness T                  line thickness, 1 to 5 (default 1)\n"
     "  --selected ID,ID,...           print only the items with these Ids\n"
     "  --dpi D                        resolution, 72 to 1200 (default 300)\n"
@@ -104,6 +105,8 @@ int runPrint(const QStringList& args) {
             o.poster.pageLabels = true;
         } else if (a == QLatin1String("--cut-marks")) {
             o.poster.cutMarks = true;
+        } else if (a == QLatin1String("--leave-out-empty")) {
+            o.poster.leaveOutEmptyPages = true;
         } else if (takeValue(args, i, QStringLiteral("--pages"), v)) {
             if (!intIn(v, 1, 8, o.poster.pagesPerSide)) return usage(QStringLiteral("--pages needs a number from 1 to 8"));
             o.pagesGiven = true;

@@ -57,11 +57,13 @@ ChartChoices::ChartChoices(QWidget* parent) : QWidget(parent) {
     overlapValueBox = numberBox(1, 50, kDefaultOverlapMm, QStringLiteral(" mm"), assembly);
     labelsBox = new QCheckBox(QStringLiteral("Page labels"), assembly);
     cutMarksBox = new QCheckBox(QStringLiteral("Cut marks"), assembly);
+    leaveOutEmptyBox = new QCheckBox(QStringLiteral("Leave out empty pages"), assembly);
     auto* assemblyLayout = new QGridLayout(assembly);
     assemblyLayout->addWidget(overlapBox, 0, 0);
     assemblyLayout->addWidget(overlapValueBox, 0, 1);
     assemblyLayout->addWidget(labelsBox, 1, 0);
     assemblyLayout->addWidget(cutMarksBox, 1, 1);
+    assemblyLayout->addWidget(leaveOutEmptyBox, 2, 0, 1, 2);
 
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
@@ -76,7 +78,7 @@ ChartChoices::ChartChoices(QWidget* parent) : QWidget(parent) {
         readableValueBox->setRange(points ? 2 : 5, points ? 72 : 500);
         readableValueBox->setValue(points ? 8 : 30);
     });
-    for (QCheckBox* b : {onePageBox, overlapBox, labelsBox, cutMarksBox}) connect(b, &QCheckBox::toggled, this, &ChartChoices::changed);
+    for (QCheckBox* b : {onePageBox, overlapBox, labelsBox, cutMarksBox, leaveOutEmptyBox}) connect(b, &QCheckBox::toggled, this, &ChartChoices::changed);
     connect(readableButton, &QRadioButton::toggled, this, &ChartChoices::changed);
     connect(readableKindBox, &QComboBox::currentIndexChanged, this, &ChartChoices::changed);
     connect(paperBox, &QComboBox::currentIndexChanged, this, &ChartChoices::changed);
@@ -99,6 +101,7 @@ void ChartChoices::enableControls() {
     overlapValueBox->setEnabled(pages && overlapBox->isChecked());
     labelsBox->setEnabled(pages);
     cutMarksBox->setEnabled(pages);
+    leaveOutEmptyBox->setEnabled(pages);
 }
 
 void ChartChoices::apply(PosterSettings& settings) const {
@@ -110,6 +113,7 @@ void ChartChoices::apply(PosterSettings& settings) const {
     settings.overlapMm = overlapBox->isChecked() ? overlapValueBox->value() : 0;
     settings.pageLabels = labelsBox->isChecked();
     settings.cutMarks = cutMarksBox->isChecked();
+    settings.leaveOutEmptyPages = leaveOutEmptyBox->isChecked();
 }
 
 QSizeF ChartChoices::paperMillimetres() const {

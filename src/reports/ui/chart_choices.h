@@ -33,7 +33,7 @@ public:
     QDoubleSpinBox *customWidthBox, *customHeightBox;
     QCheckBox* overlapBox;
     QDoubleSpinBox* overlapValueBox;
-    QCheckBox *labelsBox, *cutMarksBox;
+    QCheckBox *labelsBox, *cutMarksBox, *leaveOutEmptyBox;
 
 signals:
     void changed();
