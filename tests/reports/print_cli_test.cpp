@@ -122,6 +122,9 @@ TEST_F(PrintCliTest, RefusesBadArgumentsAndWritesNothing) {
     EXPECT_EQ(cli({"print", emptyTree, pdf}), 1);
     EXPECT_TRUE(err.contains("has no items to print")) << err.toStdString();
     EXPECT_FALSE(QFile::exists(pdf));
+    EXPECT_EQ(cli({"print", tree, dir.filePath("bad.svg"), "--pages", "2"}), 1);
+    EXPECT_TRUE(err.contains("--pages cannot go with an SVG file, which is one large page")) << err.toStdString();
+    EXPECT_FALSE(QFile::exists(dir.filePath("bad.svg")));
     EXPECT_EQ(cli({"print", tree}), 1);
     EXPECT_TRUE(err.contains("expects TREE and OUT.pdf")) << err.toStdString();
 }

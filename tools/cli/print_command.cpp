@@ -170,6 +170,7 @@ int runPrint(const QStringList& args) {
                            : QSize(millimetresToPixels(o.paper.millimetres.width(), o.paper.dpi),
                                    millimetresToPixels(o.paper.millimetres.height(), o.paper.dpi));
     const bool svg = operands[1].endsWith(QLatin1String(".svg"), Qt::CaseInsensitive);
+    if (svg && o.pagesGiven) return usage(QStringLiteral("--pages cannot go with an SVG file, which is one large page"));
     if (svg) o.poster.onePage = true;
     const PosterLayout layout(store, o.poster, page, o.paper.dpi);
     if (layout.isEmpty()) return fail("print", QStringLiteral("the overlap leaves nothing of a page: choose a smaller one"));
