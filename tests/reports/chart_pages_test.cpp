@@ -94,8 +94,17 @@ protected:
         font = kinloom::test::loadTestFont();
         ASSERT_FALSE(font.isEmpty());
     }
+    // Boxes 30 mm wide, drawn in the test font.
+    PosterSettings boxesOf30mm() const {
+        PosterSettings settings;
+        settings.fontName = font;
+        settings.scale = ChartScale::BoxWidth;
+        settings.boxWidthMm = 30;
+        return settings;
+    }
     ItemStore store;
     QString font;
+    const QSize a4{3508, 2480};
 };
 
 // Two boxes 1400 units apart with boxes 30 mm wide at 300 dpi: 2.5309 pixels a unit, a drawing of
@@ -103,11 +112,7 @@ protected:
 TEST_F(ReadableChartTest, BoxWidthOnPaperGivesThePages) {
     addPerson(store, "Ann", "Lee", 0, 0);
     addPerson(store, "Bob", "Lee", 1400, 0);
-    PosterSettings settings;
-    settings.fontName = font;
-    settings.scale = ChartScale::BoxWidth;
-    settings.boxWidthMm = 30;
-    const QSize a4(3508, 2480);
+    PosterSettings settings = boxesOf30mm();
     const PosterLayout layout(store, settings, a4, 300);
     ASSERT_EQ(layout.pageCount(), 2);
     EXPECT_EQ(layout.grid().offset, QPoint((7016 - 3899) / 2, (2480 - 166) / 2));
@@ -158,11 +163,7 @@ TEST_F(ReadableChartTest, EmptyPagesAreLeftOutWhenAsked) {
     addPerson(store, "Bob", "Lee", 2800, 0);
     PersonItem* c = addPerson(store, "Cy", "Lee", 2800, 1800);
     c->Father = a;
-    PosterSettings settings;
-    settings.fontName = font;
-    settings.scale = ChartScale::BoxWidth;
-    settings.boxWidthMm = 30;
-    const QSize a4(3508, 2480);
+    PosterSettings settings = boxesOf30mm();
     const PosterLayout all(store, settings, a4, 300);
     ASSERT_EQ(all.grid().columns, 3);
     ASSERT_EQ(all.grid().rows, 2);

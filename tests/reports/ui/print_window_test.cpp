@@ -51,6 +51,27 @@ struct ScriptedPrintDialog {
     }
 };
 
+// The main window started, with its print window printing through a scripted dialog into `pdf`,
+// a file of a temporary folder.
+struct PrintSession {
+    explicit PrintSession(const char* pdfName)
+        : windows(createWindows(registry, prompts, "/opt/k/kinloom", {})), w(*windows->main),
+          store(w.state().store) {
+        startUp(*windows, false);
+        pw = w.findChild<PrintWindow*>();
+        print.pdf = dir.filePath(pdfName);
+        pw->setPrinterDialogs(print.dialogs());
+    }
+    QTemporaryDir dir;
+    MemoryRegistry registry;
+    ScriptedPrompts prompts;
+    std::unique_ptr<KinloomWindows> windows;
+    MainWindow& w;
+    ItemStore& store;
+    PrintWindow* pw = nullptr;
+    ScriptedPrintDialog print;
+};
+
 }  // namespace
 
 class PrintWindowTest : public QObject {
@@ -143,21 +164,12 @@ private slots:
     }
 
     void printsThePosterOrNothingWhenCancelled() {
-        QTemporaryDir dir;
-        MemoryRegistry registry;
-        ScriptedPrompts prompts;
-        auto windows = createWindows(registry, prompts, "/opt/k/kinloom", {});
-        MainWindow& w = *windows->main;
-        startUp(*windows, false);
-        ItemStore& store = w.state().store;
+        PrintSession session("poster.pdf");
+        auto& [dir, registry, prompts, windows, w, store, pw, print] = session;
         addPerson(store, "Nora", "North", 0, 0);
         addPerson(store, "Ned", "North", 3000, 0);
         addPerson(store, "Sam", "South", 0, 2000);
         addPerson(store, "Sue", "South", 3000, 2000);
-        auto* pw = w.findChild<PrintWindow*>();
-        ScriptedPrintDialog print;
-        print.pdf = dir.filePath("poster.pdf");
-        pw->setPrinterDialogs(print.dialogs());
         w.printTreeAction->trigger();
         QVERIFY(QTest::qWaitForWindowActive(pw));
         pw->sizeButtons[1]->click();
@@ -182,19 +194,10 @@ private slots:
     // A readable chart: the window announces its pages, previews them one by one, and a PDF that
     // cannot be written whole leaves the old file and says why.
     void printsAReadableChartAndReportsAFullDisk() {
-        QTemporaryDir dir;
-        MemoryRegistry registry;
-        ScriptedPrompts prompts;
-        auto windows = createWindows(registry, prompts, "/opt/k/kinloom", {});
-        MainWindow& w = *windows->main;
-        startUp(*windows, false);
+        PrintSession session("chart.pdf");
+        auto& [dir, registry, prompts, windows, w, store, pw, print] = session;
         w.state().screenFontName = test::loadTestFont();
-        ItemStore& store = w.state().store;
         for (int i = 0; i < 12; ++i) addPerson(store, "Person" + std::to_string(i), "Lee", i * 400, 0);
-        auto* pw = w.findChild<PrintWindow*>();
-        ScriptedPrintDialog print;
-        print.pdf = dir.filePath("chart.pdf");
-        pw->setPrinterDialogs(print.dialogs());
         w.printTreeAction->trigger();
         QVERIFY(QTest::qWaitForWindowActive(pw));
         QCOMPARE(pw->pageCountLabel->text(), QStringLiteral("1 page (1 column x 1 row)"));
