@@ -4,6 +4,7 @@
 #include "platform/save_file.h"
 #include "reports/poster.h"
 
+#include <QBuffer>
 #include <QPainter>
 #include <QPdfWriter>
 #include <QSvgGenerator>
@@ -55,17 +56,26 @@ bool writeSvg(QIODevice& device, const ItemStore& store, const PosterSettings& s
     return painter.end();
 }
 
-bool writePdf(QIODevice& device, const ItemStore& store, const PosterSettings& settings, const ChartPaper& paper) {
-    QPdfWriter pdf(&device);
+bool setUpPdf(QPdfWriter& pdf, const ChartPaper& paper) {
     pdf.setCreator(QStringLiteral("Kinloom 2.0"));
     pdf.setResolution(paper.dpi);
-    if (!pdf.setPageLayout(QPageLayout(QPageSize(paper.millimetres, QPageSize::Millimeter), paper.orientation,
-                                       QMarginsF(0, 0, 0, 0))))
-        return false;
-    return printPoster(pdf, store, settings);
+    return pdf.setPageLayout(
+        QPageLayout(QPageSize(paper.millimetres, QPageSize::Millimeter), paper.orientation, QMarginsF(0, 0, 0, 0)));
+}
+
+bool writePdf(QIODevice& device, const ItemStore& store, const PosterSettings& settings, const ChartPaper& paper) {
+    QPdfWriter pdf(&device);
+    return setUpPdf(pdf, paper) && printPoster(pdf, store, settings);
 }
 
 }  // namespace
+
+QSize pdfPagePixels(const ChartPaper& paper) {
+    QBuffer nowhere;
+    QPdfWriter pdf(&nowhere);
+    setUpPdf(pdf, paper);
+    return {pdf.width(), pdf.height()};
+}
 
 QString writeChartFile(SaveFile& file, const ItemStore& store, const PosterSettings& settings, const ChartPaper& paper) {
     if (!file.open()) return file.errorString();

@@ -1,5 +1,6 @@
 #pragma once
 #include <QPageLayout>
+#include <QSize>
 #include <QSizeF>
 #include <QString>
 
@@ -15,6 +16,10 @@ struct ChartPaper {
     QPageLayout::Orientation orientation = QPageLayout::Landscape;
     int dpi = 300;
 };
+
+// The size in device pixels of a PDF page of that paper, as the PDF writer has it (it rounds the
+// paper to whole points): the page a chart file's layout is made for, and so the page count.
+QSize pdfPagePixels(const ChartPaper& paper);
 
 // Writes a chart into `file`: an SVG drawing of one large page when its name ends in ".svg" (the
 // names as text), else a PDF of the chart's pages. The file is written beside its target and

@@ -163,12 +163,7 @@ int runPrint(const QStringList& args) {
     const DisplayCharset charset(charsetEntry);
     o.poster.charset = &charset;
 
-    // Overlap and margins must leave something of every page.
-    const QSize page = o.paper.orientation == QPageLayout::Landscape
-                           ? QSize(millimetresToPixels(o.paper.millimetres.height(), o.paper.dpi),
-                                   millimetresToPixels(o.paper.millimetres.width(), o.paper.dpi))
-                           : QSize(millimetresToPixels(o.paper.millimetres.width(), o.paper.dpi),
-                                   millimetresToPixels(o.paper.millimetres.height(), o.paper.dpi));
+    const QSize page = pdfPagePixels(o.paper);
     const bool svg = operands[1].endsWith(QLatin1String(".svg"), Qt::CaseInsensitive);
     if (svg && o.pagesGiven) return usage(QStringLiteral("--pages cannot go with an SVG file, which is one large page"));
     if (svg) o.poster.onePage = true;

@@ -240,8 +240,16 @@ void PrintWindow::applyOrientation() {
 
 QSize PrintWindow::pagePixels() const {
     if (printer_->outputFormat() != QPrinter::PdfFormat) return {printer_->width(), printer_->height()};
-    const QSizeF mm = printer_->pageLayout().fullRect(QPageLayout::Millimeter).size();
-    return {millimetresToPixels(mm.width(), printer_->resolution()), millimetresToPixels(mm.height(), printer_->resolution())};
+    return pdfPagePixels(pdfPaper());
+}
+
+ChartPaper PrintWindow::pdfPaper() const {
+    const QPageLayout page = printer_->pageLayout();
+    ChartPaper paper;
+    paper.millimetres = page.pageSize().size(QPageSize::Millimeter);
+    paper.orientation = page.orientation();
+    paper.dpi = printer_->resolution();
+    return paper;
 }
 
 void PrintWindow::showPageCount() {
@@ -319,14 +327,9 @@ void PrintWindow::printTree() {
 // A PDF file is written beside its target and renamed over it only when whole: a full disk
 // leaves the file that was there before.
 bool PrintWindow::printToPdfFile(QString& error) {
-    const QPageLayout page = printer_->pageLayout();
-    ChartPaper paper;
-    paper.millimetres = page.pageSize().size(QPageSize::Millimeter);
-    paper.orientation = page.orientation();
-    paper.dpi = printer_->resolution();
     SaveFile file(printer_->outputFileName());
     if (saveFileFaults_) saveFileFaults_(file);
-    error = writeChartFile(file, store_, posterSettings(), paper);
+    error = writeChartFile(file, store_, posterSettings(), pdfPaper());
     return error.isEmpty();
 }
 

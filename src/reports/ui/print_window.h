@@ -1,4 +1,5 @@
 #pragma once
+#include "reports/chart_file.h"
 #include "reports/poster.h"
 #include "reports/ui/printer_dialogs.h"
 
@@ -80,6 +81,8 @@ private:
     void showPageCount();
     // The page the chart is laid out on: the whole paper for a PDF file, else the printable part.
     QSize pagePixels() const;
+    // The printer's paper for a PDF file.
+    ChartPaper pdfPaper() const;
     bool printToPdfFile(QString& error);
     // Runs one of the modal dialogs this window opens; coming back from it is no new activation.
     void runModal(const std::function<void()>& run);
