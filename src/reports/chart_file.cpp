@@ -63,9 +63,10 @@ bool setUpPdf(QPdfWriter& pdf, const ChartPaper& paper) {
         QPageLayout(QPageSize(paper.millimetres, QPageSize::Millimeter), paper.orientation, QMarginsF(0, 0, 0, 0)));
 }
 
-bool writePdf(QIODevice& device, const ItemStore& store, const PosterSettings& settings, const ChartPaper& paper) {
+bool writePdf(QIODevice& device, const ItemStore& store, const PosterSettings& settings, const ChartPaper& paper,
+              const PageProgress& progress) {
     QPdfWriter pdf(&device);
-    return setUpPdf(pdf, paper) && printPoster(pdf, store, settings);
+    return setUpPdf(pdf, paper) && printPoster(pdf, store, settings, progress);
 }
 
 }  // namespace
@@ -77,15 +78,24 @@ QSize pdfPagePixels(const ChartPaper& paper) {
     return {pdf.width(), pdf.height()};
 }
 
-QString writeChartFile(SaveFile& file, const ItemStore& store, const PosterSettings& settings, const ChartPaper& paper) {
+QString writeChartFile(SaveFile& file, const ItemStore& store, const PosterSettings& settings, const ChartPaper& paper,
+                       const PageProgress& progress) {
     if (!file.open()) return file.errorString();
-    bool drawn = false;
+    bool drawn = false, cancelled = false;
+    const PageProgress watched = [&](int page, int pages) {
+        cancelled = progress && !progress(page, pages);
+        return !cancelled;
+    };
     SaveFileDevice device(file);
     if (file.fileName().endsWith(QLatin1String(".svg"), Qt::CaseInsensitive))
         drawn = writeSvg(device, store, settings, paper.dpi);
     else
-        drawn = writePdf(device, store, settings, paper);
+        drawn = writePdf(device, store, settings, paper, watched);
     if (device.failed()) return file.errorString();
+    if (cancelled) {
+        file.cancel();
+        return kChartCancelled;
+    }
     if (!drawn) {
         file.cancel();
         return QStringLiteral("The chart could not be drawn.");

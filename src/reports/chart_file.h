@@ -1,4 +1,6 @@
 #pragma once
+#include "reports/poster.h"
+
 #include <QPageLayout>
 #include <QSize>
 #include <QSizeF>
@@ -8,7 +10,6 @@ namespace kinloom {
 
 class ItemStore;
 class SaveFile;
-struct PosterSettings;
 
 // The paper a chart file is written for.
 struct ChartPaper {
@@ -24,7 +25,12 @@ QSize pdfPagePixels(const ChartPaper& paper);
 // Writes a chart into `file`: an SVG drawing of one large page when its name ends in ".svg" (the
 // names as text), else a PDF of the chart's pages. The file is written beside its target and
 // renamed over it only when whole, so a full disk or an I/O error leaves the old file as it was.
-// Returns the reason of a failure as a sentence, or nothing when the chart was written.
-QString writeChartFile(SaveFile& file, const ItemStore& store, const PosterSettings& settings, const ChartPaper& paper);
+// Returns the reason of a failure as a sentence, or nothing when the chart was written. `progress`
+// hears of each PDF page and may stop the writing: the old file stays, and the reason is
+// kChartCancelled.
+QString writeChartFile(SaveFile& file, const ItemStore& store, const PosterSettings& settings, const ChartPaper& paper,
+                       const PageProgress& progress = {});
+
+inline const QString kChartCancelled = QStringLiteral("Printing was cancelled.");
 
 }  // namespace kinloom

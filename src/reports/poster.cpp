@@ -408,7 +408,8 @@ QString describePages(const PosterLayout& layout) {
     return text + QLatin1Char(')');
 }
 
-bool printPoster(QPagedPaintDevice& device, const ItemStore& store, const PosterSettings& settings) {
+bool printPoster(QPagedPaintDevice& device, const ItemStore& store, const PosterSettings& settings,
+                 const PageProgress& progress) {
     const PosterLayout layout(store, settings, QSize(device.width(), device.height()), device.logicalDpiX());
     if (layout.isEmpty()) return false;
     if (settings.onePage &&
@@ -418,7 +419,7 @@ bool printPoster(QPagedPaintDevice& device, const ItemStore& store, const Poster
     QPainter painter;
     if (!painter.begin(&device)) return false;
     for (int i = 0; i < layout.pageCount(); ++i) {
-        if (i > 0 && !device.newPage()) {
+        if ((progress && !progress(i + 1, layout.pageCount())) || (i > 0 && !device.newPage())) {
             painter.end();
             return false;
         }

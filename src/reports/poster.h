@@ -7,6 +7,7 @@
 #include <QSize>
 #include <QString>
 
+#include <functional>
 #include <vector>
 
 class QPainter;
@@ -139,9 +140,13 @@ private:
 // "6 pages (3 columns x 2 rows)", or for one large page "1 page of 1048 x 93 mm".
 QString describePages(const PosterLayout& layout);
 
+// Told before each page is drawn (counted from 1, of how many); returning false stops printing.
+using PageProgress = std::function<bool(int page, int pages)>;
+
 // Prints every page of the poster onto a printer or a PDF writer, whose page size (without
 // its unprintable margins) gives W and H; for one large page the device's page becomes the
-// drawing's size first. False when the device could not be painted on.
-bool printPoster(QPagedPaintDevice& device, const ItemStore& store, const PosterSettings& settings);
+// drawing's size first. False when the device could not be painted on or progress said stop.
+bool printPoster(QPagedPaintDevice& device, const ItemStore& store, const PosterSettings& settings,
+                 const PageProgress& progress = {});
 
 }  // namespace kinloom

@@ -115,7 +115,8 @@ TEST_F(WallChartTest, PdfPagesCarryTheNamesAndTheirLabels) {
     EXPECT_TRUE(all.contains("- 1950"));
 }
 
-// A full disk or a failed rename at any point leaves the old file byte for byte and says why.
+// A full disk or a failed rename at any point, or printing stopped halfway, leaves the old file
+// byte for byte and says why.
 TEST_F(WallChartTest, AFailedWriteLeavesTheOldFile) {
     for (int i = 0; i < 40; ++i) addPerson(store, "Person" + std::to_string(i), "Lee", (i % 8) * 200, (i / 8) * 120);
     settings.pagesPerSide = 2;
@@ -138,6 +139,19 @@ TEST_F(WallChartTest, AFailedWriteLeavesTheOldFile) {
             EXPECT_EQ(writeChartFile(file, store, settings, ChartPaper{}), "There is no space left on the device.");
             const auto bytes = readBytes(path);
             EXPECT_EQ(QByteArray(reinterpret_cast<const char*>(bytes.data()), static_cast<int>(bytes.size())), old);
+        }
+        if (QString(name).endsWith(".pdf")) {
+            // Stopped at the third of the four pages: the old file stays.
+            std::vector<int> told;
+            SaveFile file(path);
+            EXPECT_EQ(writeChartFile(file, store, settings, ChartPaper{},
+                                     [&](int page, int pages) {
+                                         told.push_back(page * 10 + pages);
+                                         return page < 3;
+                                     }),
+                      kChartCancelled);
+            EXPECT_EQ(told, (std::vector<int>{14, 24, 34}));
+            EXPECT_EQ(readBytes(path).size(), static_cast<size_t>(old.size()));
         }
         SaveFile renameFails(path);
         renameFails.failCommit(EIO);

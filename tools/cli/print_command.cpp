@@ -9,6 +9,8 @@
 #include "reports/poster.h"
 
 #include <climits>
+#include <cstdio>
+#include <unistd.h>
 
 namespace kinloom::cli {
 
@@ -173,7 +175,17 @@ int runPrint(const QStringList& args) {
 
     // Written beside the target and renamed over it only when complete.
     SaveFile file(operands[1]);
-    const QString error = writeChartFile(file, store, o.poster, o.paper);
+    // Progress on a terminal, on one line rewritten in place.
+    const bool terminal = isatty(STDERR_FILENO) != 0;
+    const PageProgress progress = [terminal](int page, int pages) {
+        if (terminal && pages > 1) {
+            std::fprintf(stderr, "\rpage %d of %d", page, pages);
+            if (page == pages) std::fprintf(stderr, "\n");
+            std::fflush(stderr);
+        }
+        return true;
+    };
+    const QString error = writeChartFile(file, store, o.poster, o.paper, progress);
     if (!error.isEmpty()) return fail("print", QStringLiteral("could not write %1: %2").arg(operands[1], error));
     return 0;
 }

@@ -19,6 +19,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPrinter>
+#include <QProgressDialog>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QSpinBox>
@@ -307,15 +308,27 @@ void PrintWindow::printTree() {
     bool confirmed = false;
     runModal([&] { confirmed = dialogs_.print && dialogs_.print(*printer_, this); });
     if (!confirmed) return;  // nothing printed; the window stays open
-    bool printed = false;
+    bool printed = false, cancelled = false;
     QString error;
     {
         const BusyCursor busy;
+        // Thousands of pages take a while: say how far printing is, and let the user stop it.
+        QProgressDialog progressBox(QStringLiteral("Printing..."), QStringLiteral("Cancel"), 0, 1, this);
+        progressBox.setWindowModality(Qt::WindowModal);
+        progressBox.setMinimumDuration(1000);
+        const PageProgress progress = [&](int page, int pages) {
+            progressBox.setMaximum(pages);
+            progressBox.setLabelText(QStringLiteral("Printing page %1 of %2").arg(page).arg(pages));
+            progressBox.setValue(page - 1);
+            cancelled = progressBox.wasCanceled();
+            return !cancelled;
+        };
         if (printer_->outputFormat() == QPrinter::PdfFormat && !printer_->outputFileName().isEmpty())
-            printed = printToPdfFile(error);
+            printed = printToPdfFile(progress, error);
         else
-            printed = printPoster(*printer_, store_, posterSettings());
+            printed = printPoster(*printer_, store_, posterSettings(), progress);
     }
+    if (cancelled) return;  // the window stays open; a PDF file is left as it was
     if (!printed) {
         const QString text = error.isEmpty() ? kPrintFailed : kPrintFailed + QLatin1Char('\n') + error;
         runModal([&] { prompts_.error(kAppTitle, text); });
@@ -326,10 +339,10 @@ void PrintWindow::printTree() {
 
 // A PDF file is written beside its target and renamed over it only when whole: a full disk
 // leaves the file that was there before.
-bool PrintWindow::printToPdfFile(QString& error) {
+bool PrintWindow::printToPdfFile(const PageProgress& progress, QString& error) {
     SaveFile file(printer_->outputFileName());
     if (saveFileFaults_) saveFileFaults_(file);
-    error = writeChartFile(file, store_, posterSettings(), pdfPaper());
+    error = writeChartFile(file, store_, posterSettings(), pdfPaper(), progress);
     return error.isEmpty();
 }
 

@@ -83,7 +83,7 @@ private:
     QSize pagePixels() const;
     // The printer's paper for a PDF file.
     ChartPaper pdfPaper() const;
-    bool printToPdfFile(QString& error);
+    bool printToPdfFile(const PageProgress& progress, QString& error);
     // Runs one of the modal dialogs this window opens; coming back from it is no new activation.
     void runModal(const std::function<void()>& run);
 
