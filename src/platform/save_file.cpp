@@ -43,6 +43,10 @@ bool SaveFile::write(const char* data, qint64 size) {
 
 bool SaveFile::commit() {
     if (failCommit_) return fail(describeFileError(injectedError_));
+    // QSaveFile renames its file even when the last buffered bytes could not be written (a disk
+    // that fills up at the very end): write them out first and give up when that fails.
+    if (!file_.flush())
+        return fail(file_.error() == QFileDevice::ResourceError ? describeFileError(ENOSPC) : file_.errorString());
     if (file_.commit()) return true;
     // The temporary file is removed when the flush or the rename fails.
     error_ = file_.error() == QFileDevice::ResourceError ? describeFileError(ENOSPC) : file_.errorString();

@@ -72,12 +72,22 @@ void PosterText::draw(int x, int baseline, Line line, const QRect& clip) {
     // A text seen once is drawn as it is: shaping it for later pays only when it comes again.
     if (replay_ && ++e.drawn == 2) shape(e);
     if (!replay_ || e.drawn < 2 || !clip.isNull()) {
-        if (!clip.isNull()) {
-            flush();
-            painter_.setClipRect(clip);
+        if (clip.isNull()) {
+            painter_.drawText(x, baseline, *e.text);
+            return;
         }
+        flush();
+        if (painter_.hasClipping()) {
+            // Within the page's own clip (a page with a margin): the box's clip comes on top of it.
+            painter_.save();
+            painter_.setClipRect(clip, Qt::IntersectClip);
+            painter_.drawText(x, baseline, *e.text);
+            painter_.restore();
+            return;
+        }
+        painter_.setClipRect(clip);
         painter_.drawText(x, baseline, *e.text);
-        if (!clip.isNull()) painter_.setClipping(false);
+        painter_.setClipping(false);
         return;
     }
     // Glyphs of one font are gathered whatever order the layout gave its runs in.

@@ -47,7 +47,7 @@ TEST(CliOutputFile, TheInputAndAWrongExtensionAreRefused) {
         {{"collect", tree, link}, "collect: " + link + input},
         {{"collect", tree, dir.filePath("out.ged")}, "collect: " + dir.filePath("out.ged") + ": the output file must end in .kl3\n"},
         {{"print", tree, tree}, "print: " + tree + input},
-        {{"print", tree, dir.filePath("out.png")}, "print: " + dir.filePath("out.png") + ": the output file must end in .pdf\n"},
+        {{"print", tree, dir.filePath("out.png")}, "print: " + dir.filePath("out.png") + ": the output file must end in .pdf or .svg\n"},
         {{"import", ged, ged}, "import: " + ged + input},
         {{"import", ged, dir.filePath("out.ged")}, "import: " + dir.filePath("out.ged") + ": the output file must end in .kl3\n"},
     };

@@ -99,7 +99,17 @@ TEST_F(PrintCliTest, RefusesBadArgumentsAndWritesNothing) {
         {{"--pages", "9"}, "--pages needs a number from 1 to 8"},
         {{"--thickness", "0"}, "--thickness needs a number from 1 to 5"},
         {{"--orientation", "sideways"}, "--orientation is landscape or portrait"},
-        {{"--paper", "A3"}, "--paper is A4 or Letter"},
+        {{"--paper", "A6"}, "--paper is A0|A1|A2|A3|A4|A5|Letter|Legal|Tabloid|WxHmm (sides of 10 to 100000 mm)"},
+        {{"--paper", "5x300mm"}, "--paper is A0|"},
+        {{"--box-width", "4"}, "--box-width needs millimetres from 5 to 500"},
+        {{"--box-width", "wide"}, "--box-width needs millimetres from 5 to 500"},
+        {{"--text-size", "100"}, "--text-size needs points from 2 to 72"},
+        {{"--overlap", "-1"}, "--overlap needs millimetres from 0 to 50"},
+        {{"--overlap", "nan"}, "--overlap needs millimetres from 0 to 50"},
+        {{"--pages", "2", "--text-size", "8"}, "--pages cannot go with --box-width or --text-size"},
+        {{"--pages", "2", "--one-page"}, "--pages cannot go with --one-page"},
+        {{"--paper", "20x20mm", "--box-width", "20", "--overlap", "50", "--labels"},
+         "the overlap leaves nothing of a page: choose a smaller one"},
         {{"--dpi", "10"}, "--dpi needs a number from 72 to 1200"},
         {{"--selected", "1,x"}, "--selected needs Ids"},
         {{"--selected", "7"}, "no item has the Id 7"},
@@ -115,6 +125,9 @@ TEST_F(PrintCliTest, RefusesBadArgumentsAndWritesNothing) {
     EXPECT_EQ(cli({"print", emptyTree, pdf}), 1);
     EXPECT_TRUE(err.contains("has no items to print")) << err.toStdString();
     EXPECT_FALSE(QFile::exists(pdf));
+    EXPECT_EQ(cli({"print", tree, dir.filePath("bad.svg"), "--pages", "2"}), 1);
+    EXPECT_TRUE(err.contains("--pages cannot go with an SVG file, which is one large page")) << err.toStdString();
+    EXPECT_FALSE(QFile::exists(dir.filePath("bad.svg")));
     EXPECT_EQ(cli({"print", tree}), 1);
     EXPECT_TRUE(err.contains("expects TREE and OUT.pdf")) << err.toStdString();
 }

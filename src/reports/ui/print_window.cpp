@@ -2,7 +2,10 @@
 
 #include "document/item_store.h"
 #include "platform/prompts.h"
+#include "platform/save_file.h"
+#include "reports/chart_file.h"
 #include "reports/poster_preview.h"
+#include "reports/ui/chart_choices.h"
 
 #include <QApplication>
 #include <QButtonGroup>
@@ -16,15 +19,17 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPrinter>
+#include <QProgressDialog>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QSpinBox>
 #include <QVBoxLayout>
 
 namespace kinloom {
 
 namespace {
 
-constexpr QSize kPreviewSize(200, 150);
+constexpr QSize kPreviewSize(320, 240);
 
 // The hourglass for the length of a scope.
 struct BusyCursor {
@@ -102,6 +107,9 @@ void PrintWindow::buildControls() {
 
     setupButton = new QPushButton(QStringLiteral("&Setup"), this);
 
+    chartChoices = new ChartChoices(this);
+    pageCountLabel = new QLabel(this);
+
     auto* preview = new QGroupBox(QStringLiteral("Preview"), this);
     previewImage = new QLabel(preview);
     previewImage->setFixedSize(kPreviewSize);
@@ -109,9 +117,16 @@ void PrintWindow::buildControls() {
     blank.fill(palette().color(QPalette::Button));
     previewImage->setPixmap(QPixmap::fromImage(blank));
     previewButton = new QPushButton(QStringLiteral("Click here for preview"), preview);
+    previewPageBox = new QSpinBox(preview);
+    previewPageBox->setRange(0, 1);
+    previewPageBox->setPrefix(QStringLiteral("Page "));
+    previewPageBox->setSpecialValueText(QStringLiteral("All pages"));
     auto* previewLayout = new QVBoxLayout(preview);
     previewLayout->addWidget(previewImage);
-    previewLayout->addWidget(previewButton);
+    auto* previewRow = new QHBoxLayout;
+    previewRow->addWidget(previewButton);
+    previewRow->addWidget(previewPageBox);
+    previewLayout->addLayout(previewRow);
 
     printButton = new QPushButton(QStringLiteral("&Print"), this);
     closeButton = new QPushButton(QStringLiteral("&Close"), this);
@@ -125,6 +140,10 @@ void PrintWindow::buildControls() {
     left->addWidget(thickness);
     left->addLayout(fontRow);
     left->addWidget(setupButton, 0, Qt::AlignLeft);
+    auto* middle = new QVBoxLayout;
+    middle->addWidget(chartChoices);
+    middle->addWidget(pageCountLabel);
+    middle->addStretch();
     auto* right = new QVBoxLayout;
     right->addWidget(preview);
     right->addStretch();
@@ -132,7 +151,25 @@ void PrintWindow::buildControls() {
     right->addWidget(closeButton);
     auto* main = new QHBoxLayout(this);
     main->addLayout(left);
+    main->addLayout(middle);
     main->addLayout(right);
+
+    connect(chartChoices, &ChartChoices::changed, this, &PrintWindow::showPageCount);
+    connect(sizeGroup, &QButtonGroup::idToggled, this, [this](int, bool on) {
+        if (on) chartChoices->readableButton->setChecked(false);
+        showPageCount();
+    });
+    connect(chartChoices->readableButton, &QRadioButton::toggled, this, [this, sizeGroup](bool on) {
+        // The readable size and the n x n sizes exclude each other.
+        sizeGroup->setExclusive(!on);
+        if (on)
+            for (QRadioButton* b : sizeButtons) b->setChecked(false);
+        sizeGroup->setExclusive(true);
+        if (!on && !sizeGroup->checkedButton()) sizeButtons[0]->setChecked(true);
+    });
+    connect(landscapeButton, &QRadioButton::toggled, this, &PrintWindow::showPageCount);
+    connect(selectedOnlyBox, &QCheckBox::toggled, this, &PrintWindow::showPageCount);
+    connect(previewPageBox, &QSpinBox::valueChanged, this, &PrintWindow::showPreview);
 
     connect(setupButton, &QPushButton::clicked, this, &PrintWindow::pageSetup);
     connect(treeFontButton, &QPushButton::clicked, this, &PrintWindow::chooseTreeFont);
@@ -147,6 +184,7 @@ PosterSettings PrintWindow::posterSettings() const {
         if (sizeButtons[n - 1]->isChecked()) s.pagesPerSide = n;
     s.lineThickness = thicknessBox->currentIndex() + 1;
     s.selectedOnly = selectedOnlyBox->isChecked();
+    chartChoices->apply(s);
     return s;
 }
 
@@ -186,6 +224,7 @@ void PrintWindow::activated() {
     selectedOnlyBox->setEnabled(anySelected);
     printButton->setEnabled(!store_.empty());
     showTreeFont();
+    showPageCount();
     (printButton->isEnabled() ? printButton : closeButton)->setFocus();
 }
 
@@ -196,7 +235,32 @@ void PrintWindow::showTreeFont() {
 }
 
 void PrintWindow::applyOrientation() {
+    printer_->setPageSize(QPageSize(chartChoices->paperMillimetres(), QPageSize::Millimeter));
     printer_->setPageOrientation(landscapeButton->isChecked() ? QPageLayout::Landscape : QPageLayout::Portrait);
+}
+
+QSize PrintWindow::pagePixels() const {
+    if (printer_->outputFormat() != QPrinter::PdfFormat) return {printer_->width(), printer_->height()};
+    return pdfPagePixels(pdfPaper());
+}
+
+ChartPaper PrintWindow::pdfPaper() const {
+    const QPageLayout page = printer_->pageLayout();
+    ChartPaper paper;
+    paper.millimetres = page.pageSize().size(QPageSize::Millimeter);
+    paper.orientation = page.orientation();
+    paper.dpi = printer_->resolution();
+    return paper;
+}
+
+void PrintWindow::showPageCount() {
+    applyOrientation();
+    const PosterSettings settings = posterSettings();
+    const PosterLayout layout(store_, settings, pagePixels(), printer_->resolution());
+    QString text = describePages(layout);
+    if (layout.isEmpty() && !store_.empty()) text = QStringLiteral("The overlap leaves nothing of a page");
+    pageCountLabel->setText(text);
+    previewPageBox->setMaximum(std::max(1, layout.pageCount()));
 }
 
 void PrintWindow::runModal(const std::function<void()>& run) {
@@ -225,8 +289,15 @@ void PrintWindow::showPreview() {
     QImage image;
     {
         const BusyCursor busy;
-        image = posterPreview(store_, selectedOnlyBox->isChecked(), kPreviewSize,
-                              QSize(printer_->width(), printer_->height()), palette().color(QPalette::Button));
+        const PosterSettings settings = posterSettings();
+        const int page = previewPageBox->value();
+        if (page == 0) {
+            image = posterPreview(store_, settings, kPreviewSize, pagePixels(), printer_->resolution(),
+                                  palette().color(QPalette::Button));
+        } else {
+            const PosterLayout layout(store_, settings, pagePixels(), printer_->resolution());
+            image = pagePreview(layout, page - 1, kPreviewSize, palette().color(QPalette::Button));
+        }
     }
     if (!image.isNull()) previewImage->setPixmap(QPixmap::fromImage(image));
 }
@@ -237,16 +308,42 @@ void PrintWindow::printTree() {
     bool confirmed = false;
     runModal([&] { confirmed = dialogs_.print && dialogs_.print(*printer_, this); });
     if (!confirmed) return;  // nothing printed; the window stays open
-    bool printed = false;
+    bool printed = false, cancelled = false;
+    QString error;
     {
         const BusyCursor busy;
-        printed = printPoster(*printer_, store_, posterSettings());
+        // Thousands of pages take a while: say how far printing is, and let the user stop it.
+        QProgressDialog progressBox(QStringLiteral("Printing..."), QStringLiteral("Cancel"), 0, 1, this);
+        progressBox.setWindowModality(Qt::WindowModal);
+        progressBox.setMinimumDuration(1000);
+        const PageProgress progress = [&](int page, int pages) {
+            progressBox.setMaximum(pages);
+            progressBox.setLabelText(QStringLiteral("Printing page %1 of %2").arg(page).arg(pages));
+            progressBox.setValue(page - 1);
+            cancelled = progressBox.wasCanceled();
+            return !cancelled;
+        };
+        if (printer_->outputFormat() == QPrinter::PdfFormat && !printer_->outputFileName().isEmpty())
+            printed = printToPdfFile(progress, error);
+        else
+            printed = printPoster(*printer_, store_, posterSettings(), progress);
     }
+    if (cancelled) return;  // the window stays open; a PDF file is left as it was
     if (!printed) {
-        runModal([&] { prompts_.error(kAppTitle, kPrintFailed); });
+        const QString text = error.isEmpty() ? kPrintFailed : kPrintFailed + QLatin1Char('\n') + error;
+        runModal([&] { prompts_.error(kAppTitle, text); });
         return;
     }
     close();
+}
+
+// A PDF file is written beside its target and renamed over it only when whole: a full disk
+// leaves the file that was there before.
+bool PrintWindow::printToPdfFile(const PageProgress& progress, QString& error) {
+    SaveFile file(printer_->outputFileName());
+    if (saveFileFaults_) saveFileFaults_(file);
+    error = writeChartFile(file, store_, posterSettings(), pdfPaper(), progress);
+    return error.isEmpty();
 }
 
 }  // namespace kinloom

@@ -1,4 +1,5 @@
 #pragma once
+#include "reports/chart_file.h"
 #include "reports/poster.h"
 #include "reports/ui/printer_dialogs.h"
 
@@ -16,17 +17,21 @@ class QLineEdit;
 class QPrinter;
 class QPushButton;
 class QRadioButton;
+class QSpinBox;
 
 namespace kinloom {
 
+class ChartChoices;
 class ItemStore;
 class Prompts;
+class SaveFile;
 
 inline const QString kPrintFailed = QStringLiteral("The tree could not be printed.");
 
 // The "Print Tree" window: prints the whole tree, or the selected items, as a poster of 1 x 1 to
-// 8 x 8 pages, with a schematic preview. Made once and shown without blocking the main window;
-// it keeps its choices between openings.
+// 8 x 8 pages or at a readable size on as many pages as that needs, with a preview of the whole
+// chart or of each page. Made once and shown without blocking the main window; it keeps its
+// choices between openings.
 class PrintWindow : public QDialog {
     Q_OBJECT
 public:
@@ -40,6 +45,8 @@ public:
     QPrinter& printer() { return *printer_; }
     // The choices as a poster's settings, with the tree font.
     PosterSettings posterSettings() const;
+    // Lets a test make the PDF file's writing fail (see SaveFile's fault injection).
+    void setSaveFileFaults(std::function<void(SaveFile&)> faults) { saveFileFaults_ = std::move(faults); }
 
     QRadioButton *landscapeButton, *portraitButton;
     QCheckBox* selectedOnlyBox;
@@ -49,7 +56,10 @@ public:
     QPushButton* treeFontButton;
     QLineEdit *fontNameEdit, *fontSizeEdit;
     QPushButton* setupButton;
+    ChartChoices* chartChoices;
+    QLabel* pageCountLabel;  // the pages the choices make, before printing
     QLabel* previewImage;
+    QSpinBox* previewPageBox;  // 0: the whole chart, else that page
     QPushButton *previewButton, *printButton, *closeButton;
 
 public slots:
@@ -68,6 +78,12 @@ private:
     void activated();
     void showTreeFont();
     void applyOrientation();
+    void showPageCount();
+    // The page the chart is laid out on: the whole paper for a PDF file, else the printable part.
+    QSize pagePixels() const;
+    // The printer's paper for a PDF file.
+    ChartPaper pdfPaper() const;
+    bool printToPdfFile(const PageProgress& progress, QString& error);
     // Runs one of the modal dialogs this window opens; coming back from it is no new activation.
     void runModal(const std::function<void()>& run);
 
@@ -77,6 +93,7 @@ private:
     std::function<void()> changeTreeFont_;
     PrinterDialogs dialogs_;
     std::unique_ptr<QPrinter> printer_;
+    std::function<void(SaveFile&)> saveFileFaults_;
     int modalDepth_ = 0;
     bool backFromModal_ = false;
 };

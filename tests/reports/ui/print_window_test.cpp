@@ -4,12 +4,16 @@
 #include "platform/registry.h"
 #include "platform/scripted_prompts.h"
 #include "reports/pdf_tools.h"
+#include "platform/save_file.h"
+#include "reports/ui/chart_choices.h"
 #include "reports/ui/print_window.h"
+#include "support/test_font.h"
 #include "support/test_support.h"
 
 #include <QAction>
 #include <QCheckBox>
 #include <QComboBox>
+#include <QDoubleSpinBox>
 #include <QFile>
 #include <QFrame>
 #include <QLabel>
@@ -18,6 +22,7 @@
 #include <QPrinter>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QSpinBox>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QToolBar>
@@ -44,6 +49,27 @@ struct ScriptedPrintDialog {
         d.pageSetup = std::move(pageSetup);
         return d;
     }
+};
+
+// The main window started, with its print window printing through a scripted dialog into `pdf`,
+// a file of a temporary folder.
+struct PrintSession {
+    explicit PrintSession(const char* pdfName)
+        : windows(createWindows(registry, prompts, "/opt/k/kinloom", {})), w(*windows->main),
+          store(w.state().store) {
+        startUp(*windows, false);
+        pw = w.findChild<PrintWindow*>();
+        print.pdf = dir.filePath(pdfName);
+        pw->setPrinterDialogs(print.dialogs());
+    }
+    QTemporaryDir dir;
+    MemoryRegistry registry;
+    ScriptedPrompts prompts;
+    std::unique_ptr<KinloomWindows> windows;
+    MainWindow& w;
+    ItemStore& store;
+    PrintWindow* pw = nullptr;
+    ScriptedPrintDialog print;
 };
 
 }  // namespace
@@ -138,21 +164,12 @@ private slots:
     }
 
     void printsThePosterOrNothingWhenCancelled() {
-        QTemporaryDir dir;
-        MemoryRegistry registry;
-        ScriptedPrompts prompts;
-        auto windows = createWindows(registry, prompts, "/opt/k/kinloom", {});
-        MainWindow& w = *windows->main;
-        startUp(*windows, false);
-        ItemStore& store = w.state().store;
+        PrintSession session("poster.pdf");
+        auto& [dir, registry, prompts, windows, w, store, pw, print] = session;
         addPerson(store, "Nora", "North", 0, 0);
         addPerson(store, "Ned", "North", 3000, 0);
         addPerson(store, "Sam", "South", 0, 2000);
         addPerson(store, "Sue", "South", 3000, 2000);
-        auto* pw = w.findChild<PrintWindow*>();
-        ScriptedPrintDialog print;
-        print.pdf = dir.filePath("poster.pdf");
-        pw->setPrinterDialogs(print.dialogs());
         w.printTreeAction->trigger();
         QVERIFY(QTest::qWaitForWindowActive(pw));
         pw->sizeButtons[1]->click();
@@ -172,6 +189,72 @@ private slots:
         QVERIFY2(first.contains("Printed with Kinloom 2.0 beta 3.6") && first.contains("Nora"), qPrintable(first));
         QVERIFY2(!last.contains("Printed with") && last.contains("Sue") && !last.contains("Nora"), qPrintable(last));
         QVERIFY(prompts.records().empty());
+    }
+
+    // A readable chart: the window announces its pages, previews them one by one, and a PDF that
+    // cannot be written whole leaves the old file and says why.
+    void printsAReadableChartAndReportsAFullDisk() {
+        PrintSession session("chart.pdf");
+        auto& [dir, registry, prompts, windows, w, store, pw, print] = session;
+        w.state().screenFontName = test::loadTestFont();
+        for (int i = 0; i < 12; ++i) addPerson(store, "Person" + std::to_string(i), "Lee", i * 400, 0);
+        w.printTreeAction->trigger();
+        QVERIFY(QTest::qWaitForWindowActive(pw));
+        QCOMPARE(pw->pageCountLabel->text(), QStringLiteral("1 page (1 column x 1 row)"));
+
+        // Boxes 35 mm wide: 12 boxes 400 units apart are 35 x 4540 / 140 = 1135 mm, on A4 landscape
+        // (297 mm) 1 + ceil(838 / 297) = 4 columns, one row.
+        ChartChoices& c = *pw->chartChoices;
+        c.readableButton->setChecked(true);
+        QVERIFY(!pw->sizeButtons[0]->isChecked());
+        c.readableKindBox->setCurrentIndex(1);
+        QCOMPARE(c.readableValueBox->value(), 30.0);
+        c.readableValueBox->setValue(35);
+        QCOMPARE(pw->pageCountLabel->text(), QStringLiteral("4 pages (4 columns x 1 row)"));
+        c.labelsBox->setChecked(true);
+        c.overlapBox->setChecked(true);
+        QCOMPARE(pw->posterSettings().overlapMm, 10.0);
+        // Labels take 10 mm margins, 277 mm of content less 10 mm overlap a page: 1 + ceil(858 / 267) = 5.
+        QCOMPARE(pw->pageCountLabel->text(), QStringLiteral("5 pages (5 columns x 1 row)"));
+        QCOMPARE(pw->previewPageBox->maximum(), 5);
+        pw->previewPageBox->setValue(2);  // page 2 as it prints: a white page with the drawing on it
+        const QImage page = pw->previewImage->pixmap().toImage();
+        int dark = 0;
+        for (int y = 0; y < page.height(); ++y)
+            for (int x = 0; x < page.width(); ++x) dark += qGray(page.pixel(x, y)) < 100;
+        QVERIFY(dark > 20);
+
+        const QByteArray old = "the chart printed last week";
+        {
+            QFile f(print.pdf);
+            QVERIFY(f.open(QIODevice::WriteOnly));
+            f.write(old);
+        }
+        pw->setSaveFileFaults([](SaveFile& file) { file.failWrite(3, ENOSPC); });
+        QTest::mouseClick(pw->printButton, Qt::LeftButton);
+        QVERIFY(pw->isVisible());
+        QCOMPARE(prompts.records().size(), size_t(1));
+        QCOMPARE(prompts.records()[0].caption, QStringLiteral("Kinloom 2.0"));
+        QCOMPARE(prompts.records()[0].text,
+                 QStringLiteral("The tree could not be printed.\nThere is no space left on the device."));
+        {
+            QFile f(print.pdf);
+            QVERIFY(f.open(QIODevice::ReadOnly));
+            QCOMPARE(f.readAll(), old);
+        }
+
+        pw->setSaveFileFaults({});
+        QTest::mouseClick(pw->printButton, Qt::LeftButton);
+        QVERIFY(!pw->isVisible());
+        QCOMPARE(test::pdfPageCount(print.pdf), 5);
+        const QString text = test::pdfPageText(print.pdf, 5);
+        QVERIFY2(text.contains("row 1, column 5") && text.contains("Person11"), qPrintable(text));
+
+        // Back to n x n pages: the readable size is left.
+        pw->sizeButtons[2]->setChecked(true);
+        QVERIFY(!c.readableButton->isChecked());
+        QCOMPARE(pw->posterSettings().scale, ChartScale::FitPages);
+        QCOMPARE(pw->pageCountLabel->text(), QStringLiteral("9 pages (3 columns x 3 rows)"));
     }
 
     void printScreenPrintsTheWindowWithoutItsToolbar() {
