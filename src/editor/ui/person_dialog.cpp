@@ -226,8 +226,6 @@ void PersonDialog::buildBasicPage(QWidget* page) {
     picturePanel_->setObjectName(QStringLiteral("picturePanel"));
     picturePanel_->setFrameShape(QFrame::StyledPanel);
     picturePanel_->setAutoFillBackground(true);
-    picturePanel_->setMinimumWidth(130);
-    picturePanel_->setSizePolicy(QSizePolicy::Fixed, QSizePolicy::Preferred);
     auto* pictureLayout = new QVBoxLayout(picturePanel_);
     pictureLayout->setContentsMargins(2, 2, 2, 2);
     picturePanelCaption_ = new QLabel(QStringLiteral("Picture"), picturePanel_);
@@ -245,6 +243,8 @@ void PersonDialog::buildBasicPage(QWidget* page) {
     clearPictureButton_->setObjectName(QStringLiteral("clearPictureButton"));
     pictureLayout->addWidget(openPictureButton_);
     pictureLayout->addWidget(clearPictureButton_);
+    // As wide as its buttons need with the desktop's font, 130 at the least.
+    picturePanel_->setFixedWidth(std::max(130, picturePanel_->sizeHint().width()));
     top->addWidget(picturePanel_);
     layout->addWidget(panelTop_);
 

@@ -8,6 +8,7 @@
 #include "platform/scripted_prompts.h"
 #include "support/test_support.h"
 
+#include <QAbstractButton>
 #include <QApplication>
 #include <QComboBox>
 #include <QDir>
@@ -187,6 +188,9 @@ private slots:
                 }
             }
             QVERIFY(!inDialog(top).intersects(inDialog(child<QWidget>(dialog, "notesPanel"))));
+            // Every button shows its whole caption.
+            for (QAbstractButton* b : child<QWidget>(dialog, "basicPage")->findChildren<QAbstractButton*>())
+                QVERIFY2(b->width() >= b->sizeHint().width(), qPrintable(label + " " + b->objectName()));
             QVERIFY(child<QPlainTextEdit>(dialog, "notes")->height() >= 40);
             dialog.hide();
         }
