@@ -76,7 +76,9 @@ void treeReplaced(AppState& state, const QString& status) {
 
 void bindTreeFiles(AppState& state) {
     state.files.save = saveToFile;
-    state.files.read = readFromFile;
+    state.files.read = [](ItemStore& store, const QString& name, ViewState& view, WindowSize window, Prompts& prompts) {
+        return readFromFile(store, name, view, window, prompts);
+    };
     state.files.readVersion15 = [](AppState& s, const QString& name) {
         readVersion15File(s.store, name, s.view, s.windowOuterSize(), s.prompts, s.options.dateStandardization);
     };
@@ -141,13 +143,16 @@ void startUp(AppState& state, const StartupInfo& info) {
 
     if (!info.arguments.isEmpty()) {
         // A path with blanks may arrive split into several arguments.
-        state.currentFileName = info.arguments.join(QLatin1Char(' '));
-        if (!state.files.read ||
-            state.files.read(state.store, state.currentFileName, state.view, state.windowOuterSize(), state.prompts) !=
-                ReadStatus::Ok)
-            state.currentFileName.clear();  // never leave a title that a Save would write an empty tree to
-        else
-            rememberFile(state, state.currentFileName);
+        const QString path = info.arguments.join(QLatin1Char(' '));
+        const ReadStatus status = state.files.read
+            ? state.files.read(state.store, path, state.view, state.windowOuterSize(), state.prompts)
+            : ReadStatus::IoError;
+        if (status == ReadStatus::Ok) {
+            state.currentFileName = path;
+            rememberFile(state, path);
+        } else if (status == ReadStatus::PartlyRead) {
+            state.store.modified = true;  // untitled: a Save asks for a new name
+        }
     }
 }
 
@@ -182,43 +187,37 @@ std::optional<QString> replaceTreeWith(AppState& state, const std::function<std:
     return chosen;
 }
 
-// Open from the point where the file is chosen.
+// Open from the point where the file is chosen. The reader replaces the tree only with a file that
+// is one; after anything else the open tree stays as it was, with its name and its changes.
 static void readChosenTree(AppState& state, const QString& chosen) {
     state.setBusyCursor(true);
-    const QString previousFileName = state.currentFileName;
-    state.currentFileName = chosen;
     const ReadStatus status = state.files.read
-        ? state.files.read(state.store, state.currentFileName, state.view, state.windowOuterSize(), state.prompts)
+        ? state.files.read(state.store, chosen, state.view, state.windowOuterSize(), state.prompts)
         : ReadStatus::IoError;
-    if (status == ReadStatus::NotEnoughMemory) {
-        // The tree that was open is still there, under its own name and with its own changes.
-        state.currentFileName = previousFileName;
-        state.setBusyCursor(false);
-        return;
-    }
-    // A file that could not be read leaves the empty document untitled, so that a later Save
-    // cannot write the empty tree over it.
-    if (status != ReadStatus::Ok) state.currentFileName.clear();
     const QString failed = QStringLiteral("Could not open ") + chosen;
-    if (status == ReadStatus::IoError) {
-        // The reader told the user and the command ends here; Modified is left as it was.
-        state.repaint();
+    if (status != ReadStatus::Ok && status != ReadStatus::PartlyRead && status != ReadStatus::StoreEmptied) {
         state.setBusyCursor(false);
-        treeReplaced(state, failed);
+        if (status == ReadStatus::ImportAsGedcom && state.hooks.importGedcom) {
+            // The user chose to import the file as GEDCOM, which starts from an empty tree.
+            clearTree(state);
+            state.hooks.importGedcom(chosen);
+            return;
+        }
+        state.setStatus(failed);
         return;
     }
+    // Only a whole file gives the tree its name: the records of a file cut short open untitled and
+    // modified, so that Save asks for a new name and the damaged file is never written over.
+    state.currentFileName = status == ReadStatus::Ok ? chosen : QString();
     state.history.clear();
-    state.store.modified = false;
+    state.store.modified = status == ReadStatus::PartlyRead;
     state.repaint();
-    if (status == ReadStatus::Ok) {
-        rememberFile(state, chosen);
-        if (state.hooks.showWholeTreeIfLarge) state.hooks.showWholeTreeIfLarge();
-    }
+    if (status == ReadStatus::Ok) rememberFile(state, chosen);
+    if (status != ReadStatus::StoreEmptied && state.hooks.showWholeTreeIfLarge) state.hooks.showWholeTreeIfLarge();
     if (state.hooks.forgetHover) state.hooks.forgetHover();  // the status line follows below
-    if (status == ReadStatus::ImportAsGedcom && state.hooks.importGedcom) {
-        // The user chose to import the file as GEDCOM: the tree is empty, untitled and unmodified.
+    if (status == ReadStatus::StoreEmptied) {
         state.setBusyCursor(false);
-        state.hooks.importGedcom(chosen);
+        state.setStatus(failed);
         return;
     }
 
@@ -227,7 +226,9 @@ static void readChosenTree(AppState& state, const QString& chosen) {
     state.setBusyCursor(false);
     if (state.hooks.refreshNameSearch) state.hooks.refreshNameSearch();
     if (state.hooks.focusMainWindow) state.hooks.focusMainWindow();
-    state.setStatus(status == ReadStatus::Ok ? QStringLiteral("OK") : failed);
+    state.setStatus(status == ReadStatus::Ok
+                        ? QStringLiteral("OK")
+                        : QStringLiteral("Read %1 items of %2 into an untitled tree").arg(state.store.itemCount()).arg(chosen));
 }
 
 void openTree(AppState& state) {

@@ -52,9 +52,11 @@ struct Text {
         const auto size = static_cast<qsizetype>(s.size());
         return n >= size ? s : mid(s, size - n, n);
     }
-    // Drops `n` characters and the one before them from the end.
-    static void cutEnd(str& s, qsizetype n) {
+    // Drops `n` characters and the one before them from the end. That one character should be a
+    // separator; when it is not, a letter or digit is lost and `clean` becomes false.
+    static void cutEnd(str& s, qsizetype n, bool& clean) {
         const auto size = static_cast<qsizetype>(s.size());
+        if (size - n - 1 >= 0 && s[size - n - 1] != ch('_')) clean = false;
         s.resize(std::max<qsizetype>(0, size - n - 1));
     }
     // Only unsigned digit strings can be here, since signs became underscores.
@@ -98,20 +100,40 @@ struct Text {
         return true;
     }
 
+    static int monthNumber(const str& month) {
+        if (isInteger(month)) return toInt(month);
+        for (int m = 0; m < 12; ++m)
+            if (equalsIgnoringCase(month, kMonthNames[m])) return m + 1;
+        return 0;
+    }
+    static bool dayExists(int day, int month, const str& year) {
+        if (month < 1 || month > 12 || day < 1) return false;
+        // Without a year the day only has to exist in some year (29 Feb does). Year 0 leaps, as 2000.
+        const int y = empty(year) ? 2000 : toInt(year);
+        return day <= QDate(y == 0 ? 2000 : y, month, 1).daysInMonth();
+    }
+
+    // The rewrite reads the text from its end: year, month, day, and what is left is the prefix.
+    // Its result is used only when that reading is a date: a month, a day that exists in it, and
+    // nothing but separators lost on the way (so every digit and letter stays, in order, apart from
+    // a month number becoming its name and the day-month swap). Anything else is kept as typed,
+    // so that "1938-1940" or "2/30/1900" never turn into a wrong date.
     static str standardize(const str& input) {
-        if (str iso; isoDate(trim(input), iso)) return iso;
-        str t = fromAscii("  ") + trim(input);
+        const str typed = trim(input);
+        if (str iso; isoDate(typed, iso)) return iso;
+        str t = fromAscii("  ") + typed;
         for (auto& c : t)
             if (code(c) < '0') c = ch('_');
+        bool clean = true;
 
         str year = integerSuffix(Right(t, 5));
-        if (!empty(year)) cutEnd(t, static_cast<qsizetype>(year.size()));
+        if (!empty(year)) cutEnd(t, static_cast<qsizetype>(year.size()), clean);
 
         str month;
         if (t.size() >= 2) {
             const str number = integerSuffix(Right(t, 2));
             if (!empty(number)) {
-                cutEnd(t, static_cast<qsizetype>(number.size()));
+                cutEnd(t, static_cast<qsizetype>(number.size()), clean);
                 const int value = toInt(number);
                 month = value >= 1 && value <= 12 ? fromAscii(kMonthNames[value - 1]) : number;
             } else {
@@ -121,7 +143,7 @@ struct Text {
                 for (const char* m : kMonthNames) {
                     if (equalsIgnoringCase(name, m)) {
                         month = name;
-                        cutEnd(t, static_cast<qsizetype>(name.size()));
+                        cutEnd(t, static_cast<qsizetype>(name.size()), clean);
                         break;
                     }
                 }
@@ -131,7 +153,7 @@ struct Text {
         str day;
         if (!empty(t)) {
             day = integerSuffix(Right(t, 2));
-            if (!empty(day)) cutEnd(t, static_cast<qsizetype>(day.size()));
+            if (!empty(day)) cutEnd(t, static_cast<qsizetype>(day.size()), clean);
         }
 
         str prefix = t;
@@ -148,7 +170,9 @@ struct Text {
                 month = fromAscii(kMonthNames[d - 1]);
             }
         }
-        if (!empty(month)) month.push_back(ch(' '));
+        if (!clean || isInteger(month) || empty(month)) return typed;
+        if (!empty(day) && !dayExists(toInt(day), monthNumber(month), year)) return typed;
+        month.push_back(ch(' '));
         if (!empty(day)) day.push_back(ch(' '));
         return prefix + day + month + year;
     }

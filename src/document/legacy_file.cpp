@@ -36,6 +36,9 @@ void readCommonFields(const RecordReader& in, PersonItem& p, dateFn date) {
     in.read(v15::PictureFile, p.PictureFile);
     in.read(v15::NotesFile, p.NotesFile);
     in.read(v15::Kind, p.Kind);
+    // A tree file knows no other kinds: a damaged one is read as an ordinary item, so that the
+    // tree saves as a file that opens again.
+    if (p.Kind != kKindAlias && p.Kind != kKindRef) p.Kind.clear();
     p.X = in.int32(v15::X);
     p.Y = in.int32(v15::Y);
     p.Id = in.int32(v15::Id);

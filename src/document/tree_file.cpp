@@ -44,9 +44,11 @@ void resolveStoredLinks(ItemStore& store) {
     }
 }
 
+const QString kNotRecognized = QStringLiteral("Error: Kinloom did not recognize the file");
+
 // A GEDCOM file opened by mistake is common: its box also offers the import.
-ReadStatus tellNotRecognized(const QString& fileName, Prompts& prompts) {
-    const QString message = QStringLiteral("Error: Kinloom did not recognize the file");
+ReadStatus tellNotATree(const QString& fileName, Prompts& prompts) {
+    const QString message = notATreeFileMessage(fileName);
     if (!fileName.endsWith(QLatin1String(".ged"), Qt::CaseInsensitive)) {
         prompts.error(kAppTitle, message);
         return ReadStatus::NotRecognized;
@@ -67,31 +69,61 @@ bool fitsInMemory(qint64 records) {
     return needed <= static_cast<long double>(pages) * static_cast<long double>(pageSize);
 }
 
-// Appends whole records to the store until the end; false when the data ends inside a record or
-// the file cannot be read. Throws std::bad_alloc when memory runs out.
-bool readRecords(QFile& file, ItemStore& store) {
+// The file's records, read apart from the store so that a file that turns out not to be a tree
+// costs the open tree nothing.
+struct FileRecords {
+    enum class End { Whole, CutShort, NotATree, ReadError } end = End::Whole;
+    std::vector<PersonItem> items;
+};
+
+// Reads and checks every record; stops at the first that is not a tree record. Throws
+// std::bad_alloc when memory runs out.
+FileRecords readRecords(QFile& file) {
+    FileRecords out;
+    if (!file.isSequential()) out.items.reserve(static_cast<size_t>(file.size() / kTreeRecordSize));
     std::vector<unsigned char> block(static_cast<size_t>(kRecordsPerBlock) * kTreeRecordSize);
     size_t pending = 0;  // bytes of an incomplete record carried over to the next block
     for (;;) {
         const qint64 got = file.read(reinterpret_cast<char*>(block.data() + pending),
                                      static_cast<qint64>(block.size() - pending));
-        if (got < 0) return false;
+        if (got < 0) {
+            out.end = FileRecords::End::ReadError;
+            return out;
+        }
         if (got == 0) break;
         const size_t have = pending + static_cast<size_t>(got);
         size_t at = 0;
         for (; at + kTreeRecordSize <= have; at += kTreeRecordSize) {
-            PersonItem item;
-            decodeTreeRecord(std::span<const unsigned char, kTreeRecordSize>(block.data() + at, kTreeRecordSize),
-                             item);
-            item.Selected = false;
-            if (item.Id > store.lastId) store.lastId = item.Id;
-            store.currentItem = store.appendItem(std::move(item));
+            const std::span<const unsigned char, kTreeRecordSize> record(block.data() + at, kTreeRecordSize);
+            if (!isTreeRecord(record)) {
+                out.end = FileRecords::End::NotATree;
+                return out;
+            }
+            decodeTreeRecord(record, out.items.emplace_back());
         }
         pending = have - at;
         std::copy(block.begin() + static_cast<std::ptrdiff_t>(at),
                   block.begin() + static_cast<std::ptrdiff_t>(have), block.begin());
     }
-    return pending == 0;
+    // What is left of a record cut short must look like the start of one, else the file is something
+    // else that happens to begin like a tree.
+    if (pending > 0)
+        out.end = isTreeRecord(std::span<const unsigned char>(block.data(), pending)) ? FileRecords::End::CutShort
+                                                                                    : FileRecords::End::NotATree;
+    return out;
+}
+
+// Replaces the store's items with the records read.
+void replaceItems(ItemStore& store, std::vector<PersonItem>& items) {
+    store.clearMemory();
+    store.lastId = 0;
+    store.reserve(items.size());
+    for (PersonItem& item : items) {
+        item.Selected = false;
+        if (item.Id > store.lastId) store.lastId = item.Id;
+        store.currentItem = store.appendItem(std::move(item));
+    }
+    items.clear();
 }
 
 QString notEnoughMemory(const QString& fileName) {
@@ -150,49 +182,77 @@ QString openFailureMessage(const QString& fileName, const QString& reason) {
     return QStringLiteral("Kinloom could not open the file %1.\n%2").arg(fileName, reason);
 }
 
+QString notATreeFileMessage(const QString& fileName) {
+    return kNotRecognized + QStringLiteral("\n%1 is not a Kinloom tree file.").arg(fileName);
+}
+
+QString cutShortMessage(const QString& fileName, int records) {
+    return kNotRecognized + QStringLiteral("\n%1 is cut short after record %2.").arg(fileName).arg(records);
+}
+
+QString openWholeRecordsQuestion(const QString& fileName, int records) {
+    return QStringLiteral("%1 is cut short after record %2.\n\nOnly %2 of its items could be read. Open them?")
+        .arg(fileName)
+        .arg(records);
+}
+
 ReadStatus readFromFile(ItemStore& store, const QString& fileName, ViewState& view, WindowSize window,
-                        Prompts& prompts) {
+                        Prompts& prompts, CutShortFiles cutShort) {
     QFile file(fileName);
-    // A file larger than memory is refused while the open tree is still there.
-    if (file.open(QIODevice::ReadOnly) && !file.isSequential() && !fitsInMemory(file.size() / kTreeRecordSize)) {
-        prompts.error(kAppTitle, notEnoughMemory(fileName));
-        return ReadStatus::NotEnoughMemory;
-    }
-    store.clearMemory();
-    if (!file.isOpen()) {
+    if (!file.open(QIODevice::ReadOnly)) {
         prompts.error(kAppTitle, openFailureMessage(fileName, file.errorString()));
         return ReadStatus::IoError;
     }
-    store.lastId = 0;
-
-    const auto notRecognized = [&] {
-        const ReadStatus status = tellNotRecognized(fileName, prompts);
-        store.clearMemory();
-        store.currentItem = nullptr;
-        store.modified = false;
-        return status;
-    };
-    // A length that is not a whole number of records would fail at its last record anyway; a
-    // regular file tells us so before we read a byte of it.
-    if (!file.isSequential() && file.size() % kTreeRecordSize != 0) return notRecognized();
-    // When memory runs out part way (a limit on the process), the document is left empty.
+    // A file larger than memory is refused before anything is read.
+    if (!file.isSequential() && !fitsInMemory(file.size() / kTreeRecordSize)) {
+        prompts.error(kAppTitle, notEnoughMemory(fileName));
+        return ReadStatus::NotEnoughMemory;
+    }
+    FileRecords read;
     try {
-        if (!file.isSequential()) store.reserve(static_cast<size_t>(file.size()) / kTreeRecordSize);
-        if (!readRecords(file, store)) return notRecognized();
+        read = readRecords(file);
     } catch (const std::bad_alloc&) {
+        prompts.error(kAppTitle, notEnoughMemory(fileName));
+        return ReadStatus::NotEnoughMemory;
+    }
+    const int whole = static_cast<int>(read.items.size());
+    switch (read.end) {
+    case FileRecords::End::Whole:
+        break;
+    case FileRecords::End::ReadError:
+        prompts.error(kAppTitle, openFailureMessage(fileName, file.errorString()));
+        return ReadStatus::IoError;
+    case FileRecords::End::NotATree:
+        return tellNotATree(fileName, prompts);
+    case FileRecords::End::CutShort:
+        // Without one whole record nothing tells a tree cut short from a short file of another kind.
+        if (whole == 0) return tellNotATree(fileName, prompts);
+        if (cutShort == CutShortFiles::Refuse) {
+            prompts.error(kAppTitle, cutShortMessage(fileName, whole));
+            return ReadStatus::NotRecognized;
+        }
+        if (prompts.message(kAppTitle, openWholeRecordsQuestion(fileName, whole), PromptButtons::YesNo,
+                            PromptIcon::Warning) != PromptAnswer::Yes)
+            return ReadStatus::NotRecognized;
+        break;
+    }
+    file.close();
+    try {
+        replaceItems(store, read.items);
+    } catch (const std::bad_alloc&) {
+        // The open tree is gone by now: leave an empty one rather than half of the file.
         store.clearMemory();
         store.currentItem = nullptr;
         prompts.error(kAppTitle, notEnoughMemory(fileName));
-        return ReadStatus::IoError;
+        return ReadStatus::StoreEmptied;
     }
-    file.close();
 
     view.zoom = 100;
     resolveStoredLinks(store);
     giveFreshIdsToRepeats(store);
     store.currentItem = nullptr;
     centreHomeItem(store, view, window);
-    return ReadStatus::Ok;
+    return read.end == FileRecords::End::CutShort ? ReadStatus::PartlyRead : ReadStatus::Ok;
 }
 
 }  // namespace kinloom

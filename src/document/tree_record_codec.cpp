@@ -3,6 +3,7 @@
 #include "document/record_bytes.h"
 
 #include <algorithm>
+#include <vector>
 
 namespace kinloom {
 
@@ -10,7 +11,48 @@ namespace {
 // Reference fields keep only "set or not" in a file; the reader never uses the value.
 constexpr int32_t kReferenceMark = 1;
 int32_t mark(const void* reference) { return reference ? kReferenceMark : 0; }
+
+struct TextField {
+    size_t offset;
+    int capacity;
+};
+
+// Every text of a record with the capacity of its field, in file order.
+std::vector<TextField> textFields() {
+    namespace r = tree_record;
+    using P = PersonItem;
+    std::vector<TextField> fields = {
+        {r::FirstName, decltype(P::FirstName)::capacity},         {r::LastName, decltype(P::LastName)::capacity},
+        {r::BornDate, decltype(P::BornDate)::capacity},           {r::DiedDate, decltype(P::DiedDate)::capacity},
+        {r::Sex, decltype(P::Sex)::capacity},                     {r::PictureFile, decltype(P::PictureFile)::capacity},
+        {r::NotesFile, decltype(P::NotesFile)::capacity},         {r::Kind, decltype(P::Kind)::capacity},
+        {r::BornPlace, decltype(P::BornPlace)::capacity},         {r::DiedPlace, decltype(P::DiedPlace)::capacity},
+        {r::BaptizedDate, decltype(P::BaptizedDate)::capacity},   {r::BaptizedPlace, decltype(P::BaptizedPlace)::capacity},
+        {r::Occupation, decltype(P::Occupation)::capacity},       {r::PictureText, decltype(P::PictureText)::capacity},
+        {r::Source, decltype(P::Source)::capacity},
+    };
+    for (int i = 1; i <= kMaxSpouses; ++i) {
+        fields.push_back({r::marriageDateAt(i), decltype(P::MarriageDate)::value_type::capacity});
+        fields.push_back({r::marriagePlaceAt(i), decltype(P::MarriagePlace)::value_type::capacity});
+    }
+    fields.push_back({r::GedcomId, decltype(P::GedcomId)::capacity});
+    fields.push_back({r::ChildFamilyRef, decltype(P::ChildFamilyRef)::capacity});
+    fields.push_back({r::SpareRef, decltype(P::SpareRef)::capacity});
+    return fields;
+}
 }  // namespace
+
+bool isTreeRecord(std::span<const unsigned char> bytes) {
+    static const std::vector<TextField> fields = textFields();
+    for (const TextField& f : fields)
+        if (f.offset < bytes.size() && bytes[f.offset] > f.capacity) return false;
+    const size_t kindLength = tree_record::Kind < bytes.size() ? bytes[tree_record::Kind] : 0;
+    if (tree_record::Kind + 1 + kindLength <= bytes.size()) {
+        const std::string_view kind(reinterpret_cast<const char*>(bytes.data() + tree_record::Kind + 1), kindLength);
+        if (!kind.empty() && kind != kKindAlias && kind != kKindRef) return false;
+    }
+    return true;
+}
 
 void encodeTreeRecord(const PersonItem& item, bool isLast, std::span<unsigned char, kTreeRecordSize> out) {
     namespace r = tree_record;

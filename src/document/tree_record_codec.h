@@ -39,6 +39,12 @@ inline constexpr size_t marriagePlaceAt(int slot) { return 1567 + 101 * slot; }
 // tails of texts are zero.
 void encodeTreeRecord(const PersonItem& item, bool isLast, std::span<unsigned char, kTreeRecordSize> out);
 
+// Whether bytes can be (the start of) a record of a tree file: every text whose length byte is
+// among them fits its field, and a Kind that is among them is "", "ALIAS" or "REF". The program
+// never writes anything else, so a record that fails is not a Kinloom tree file (a text file, a
+// picture) however long it is. Takes a whole record or the start of one that was cut short.
+bool isTreeRecord(std::span<const unsigned char> bytes);
+
 // Reads every stored field of a record into an item. References (Next, Prev, Father, Mother,
 // Spouse, FirstTag) become nil; the stored Ids are kept for the caller to resolve.
 void decodeTreeRecord(std::span<const unsigned char, kTreeRecordSize> record, PersonItem& item);

@@ -169,7 +169,7 @@ bool saveIt(ItemStore& store, PersonItem& copy, PersonItem& edited, PersonFormVa
 
     copy.DiedDate = cs.encode(v.diedDate, 35);
     copy.DiedPlace = cs.encode(v.diedPlace, 100);
-    copy.Sex = v.gender == Gender::Male ? "M" : v.gender == Gender::Female ? "F" : "?";
+    if (v.gender != Gender::Unknown) copy.Sex = v.gender == Gender::Male ? "M" : "F";
 
     if (copy.Kind == kKindAlias) {
         for (PersonItem* p = store.firstItem(); p; p = p->Next) {

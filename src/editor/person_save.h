@@ -30,7 +30,8 @@ inline constexpr int kPictureTextTyping = 246;
 inline constexpr int kPictureTextCapacity = 247;
 
 // What the person dialog holds when OK is pressed.
-enum class Gender { None, Male, Female };
+// Unknown keeps the item's Sex as it was ("?", empty or whatever an import stored).
+enum class Gender { Unknown, Male, Female };
 struct PersonFormValues {
     QString firstName, lastName;
     QString bornDate, bornPlace, diedDate, diedPlace;

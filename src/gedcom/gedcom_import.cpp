@@ -23,9 +23,16 @@ QString gedcomImportStatus(const GedcomImportResult& result, const QString& file
     const auto count = [](int n, const char* one, const char* many) {
         return QString::number(n) + QLatin1Char(' ') + QLatin1String(n == 1 ? one : many);
     };
-    return QStringLiteral("GEDCOM import: %1 and %2 read from %3")
-        .arg(count(result.individuals, "individual", "individuals"), count(result.families, "family", "families"),
-             fileName);
+    QString status = QStringLiteral("GEDCOM import: %1 and %2 read from %3")
+                         .arg(count(result.individuals, "individual", "individuals"),
+                              count(result.families, "family", "families"), fileName);
+    if (result.skippedLines > 0) status += QStringLiteral("; ") + skippedLinesMessage(result.skippedLines, result.firstSkippedLine);
+    return status;
+}
+
+QString skippedLinesMessage(int count, int firstLine) {
+    if (count == 1) return QStringLiteral("1 line could not be read and was skipped (line %1)").arg(firstLine);
+    return QStringLiteral("%1 lines could not be read and were skipped (the first is line %2)").arg(count).arg(firstLine);
 }
 
 QString refusedMarriagesMessage(int count) {
@@ -77,6 +84,8 @@ GedcomImportResult readGedcomFile(ItemStore& store, const QString& fileName, Ged
 
     result.ok = ok;
     result.lines = reader.lineCount();
+    result.skippedLines = reader.skippedLines();
+    result.firstSkippedLine = reader.firstSkippedLine();
     result.individuals = reader.individualCount();
     result.families = reader.familyCount();
     if (!ok) {
@@ -106,6 +115,9 @@ GedcomImportResult importGedcomFile(ItemStore& store, ViewState& view, WindowSiz
     arrangeImportedTree(store, view, window);
     user.status(QStringLiteral("Done."));
     user.beep();
+    if (result.skippedLines > 0)
+        prompts.message(kAppTitle, skippedLinesMessage(result.skippedLines, result.firstSkippedLine), PromptButtons::Ok,
+                        PromptIcon::Warning);
     return result;
 }
 

@@ -15,6 +15,8 @@ struct GedcomImportResult {
     int individuals = 0;
     int families = 0;
     int refusedMarriages = 0;  // marriages not made because a partner had no free spouse slot
+    int skippedLines = 0;       // lines that were not GEDCOM
+    int firstSkippedLine = 0;   // the number of the first of them
 };
 
 // The exact words of a failed import: the message box, and the status line after it.
@@ -22,6 +24,9 @@ QString gedcomImportFailedMessage();
 QString gedcomImportFailedStatus(int line);
 // The main window's status line after an import: what was read from where, or the failure.
 QString gedcomImportStatus(const GedcomImportResult& result, const QString& fileName);
+// Lines that were not GEDCOM are told once, at the end of the import: "N lines could not be read
+// and were skipped (the first is line L)".
+QString skippedLinesMessage(int count, int firstLine);
 // Marriages refused for want of a free spouse slot are told once, at the end, with their number.
 QString refusedMarriagesMessage(int count);
 
@@ -34,7 +39,8 @@ GedcomImportResult readGedcomFile(ItemStore& store, const QString& fileName, Ged
 // Lays an imported tree out with auto arrange, makes the first item current and centres it.
 void arrangeImportedTree(ItemStore& store, ViewState& view, WindowSize window);
 
-// The whole import: read, and when the file was read to its end, arrange and zoom ("Done.").
+// The whole import: read, and when the file was read to its end, arrange and zoom ("Done."), then
+// tell the lines that were skipped.
 GedcomImportResult importGedcomFile(ItemStore& store, ViewState& view, WindowSize window,
                                     const QString& fileName, GedcomImportUser& user, Prompts& prompts);
 

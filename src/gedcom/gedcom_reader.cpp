@@ -88,12 +88,17 @@ void GedcomReader::reset() {
     married_ = false;
     relationship_ = 'M';
     lines_ = individuals_ = families_ = 0;
+    skippedLines_ = firstSkippedLine_ = 0;
     refusedMarriages_ = 0;
 }
 
 bool GedcomReader::readLine(std::string_view text) {
     ++lines_;
-    if (!parseGedcomLine(text, line_)) return false;
+    if (!parseGedcomLine(text, line_)) {
+        // One bad line (a note's text that lost its CONT, a line of HTML) costs only itself.
+        if (skippedLines_++ == 0) firstSkippedLine_ = lines_;
+        return true;
+    }
     if (line_.level == 0) individual_ = nullptr;
     int32_t scratchPos = 0;
     if (scratch_) {

@@ -43,8 +43,9 @@ public:
     void reset();
     // Room for about this many individuals, so that the id index does not grow step by step.
     void expectIndividuals(size_t n) { ids_.reserve(n); }
-    // Reads one line (without its line end). False when the line is malformed or the scratch copy
-    // could not take it: the import ends there.
+    // Reads one line (without its line end). A line that is not GEDCOM (its level is no number) is
+    // skipped and counted, and the reading goes on. False when the scratch copy could not take the
+    // line: the import ends there.
     bool readLine(std::string_view line);
     // Links the families read so far; call it once after the last line, a failed one too.
     void finish();
@@ -53,6 +54,9 @@ public:
     PersonItem* findItemByGedcomId(std::string_view id) const { return ids_.find(id); }
 
     int lineCount() const { return lines_; }
+    // Lines that were not GEDCOM, and the number of the first of them (0 when none).
+    int skippedLines() const { return skippedLines_; }
+    int firstSkippedLine() const { return firstSkippedLine_; }
     int individualCount() const { return individuals_; }
     int familyCount() const { return families_; }
     // Marriages that finish() could not make because a partner had no free spouse slot.
@@ -128,6 +132,8 @@ private:
     bool married_ = false;      // this family has made its marriage (or tried to)
     char relationship_ = 'M';   // its type: 'D' after a DIV line, or the letter of a family event
     int lines_ = 0;
+    int skippedLines_ = 0;
+    int firstSkippedLine_ = 0;
     int individuals_ = 0;
     int families_ = 0;
     int refusedMarriages_ = 0;

@@ -36,10 +36,11 @@ struct Shell {
         };
         state.files.read = [this](ItemStore& store, const QString& name, ViewState& view, WindowSize w, Prompts&) {
             log.push_back("read:" + name + QString(" %1x%2").arg(w.width).arg(w.height));
-            store.clearMemory();
-            view.zoom = 100;
+            // As the reader: a file that cannot be read leaves the store as it was.
             if (name.contains("missing")) return ReadStatus::IoError;
             if (name.contains("garbage")) return ReadStatus::NotRecognized;
+            store.clearMemory();
+            view.zoom = 100;
             const bool wasModified = store.modified;  // a reader leaves Modified alone
             test::addPerson(store, "Read", "Item");
             store.modified = wasModified;
@@ -333,17 +334,18 @@ TEST(FileCommands, OpenFailures) {
     EXPECT_TRUE(s.state.currentFileName.isEmpty());
     EXPECT_EQ(s.log.back(), "status:Could not open /t/garbage.kl3");  // not "OK"
 
+    // The tree that was open stays, with its name and its changes.
+    s.modify();
+    s.state.currentFileName = "/t/mine.kl3";
     s.log.clear();
-    s.state.store.modified = true;
     s.prompts.answerButton(PromptAnswer::No);  // no, do not save the changes
     s.prompts.answerText(QString("/t/missing.kl3"));
     openTree(s.state);
-    EXPECT_TRUE(s.state.store.modified);  // an input/output error does not clear it
-    // The command ends after the reader's message, leaving an empty untitled document: a later
-    // Save must not write the empty tree over the file that could not be read.
-    EXPECT_EQ(s.log, (std::vector<QString>{"busy", "read:/t/missing.kl3 800x600", "repaint", "normal", "forget",
+    EXPECT_TRUE(s.state.store.modified);
+    EXPECT_EQ(s.state.store.itemCount(), 1);
+    EXPECT_EQ(s.state.currentFileName, "/t/mine.kl3");
+    EXPECT_EQ(s.log, (std::vector<QString>{"busy", "read:/t/missing.kl3 800x600", "normal",
                                            "status:Could not open /t/missing.kl3"}));
-    EXPECT_TRUE(s.state.currentFileName.isEmpty());
 
     Shell cmdline;
     startUp(cmdline.state, {"/k", {"/t/missing.kl3"}, 1024});
@@ -594,16 +596,100 @@ TEST(FileCommands, RealTreeFilesOpenFromTheCommandLineAndMenuAndSaveBackUnchange
     EXPECT_TRUE(state.store.modified);
     EXPECT_FALSE(QFile::exists(dir.filePath("tree.ged")));
 
-    // An unreadable tree on the command line leaves an empty untitled document.
+    // A tree cut short on the command line: No leaves an empty untitled document, Yes its whole
+    // records, untitled and modified.
     const QString broken = dir.filePath("broken.kl3");
     ASSERT_TRUE(test::writeBytes(broken, std::vector<unsigned char>(2560 + 100, 0)));
-    ScriptedPrompts prompts2;
-    AppState fresh(registry, prompts2);
-    bindTreeFiles(fresh);
-    startUp(fresh, {"/k", {broken}, 1024});
-    EXPECT_EQ(prompts2.messageTexts(), std::vector<QString>{"Error: Kinloom did not recognize the file"});
-    EXPECT_TRUE(fresh.currentFileName.isEmpty());
-    EXPECT_TRUE(fresh.store.empty());
+    for (const PromptAnswer answer : {PromptAnswer::No, PromptAnswer::Yes}) {
+        ScriptedPrompts prompts2;
+        prompts2.answerButton(answer);
+        AppState fresh(registry, prompts2);
+        bindTreeFiles(fresh);
+        startUp(fresh, {"/k", {broken}, 1024});
+        EXPECT_EQ(prompts2.messageTexts(), std::vector<QString>{broken + " is cut short after record 1.\n\nOnly 1 of "
+                                                                         "its items could be read. Open them?"});
+        EXPECT_TRUE(fresh.currentFileName.isEmpty());
+        EXPECT_EQ(fresh.store.itemCount(), answer == PromptAnswer::Yes ? 1 : 0);
+        EXPECT_EQ(fresh.store.modified, answer == PromptAnswer::Yes);
+    }
+}
+
+// Opening files that are no tree, or a tree cut short, from the File menu through the real reader.
+TEST(FileCommands, AFailedOpenKeepsTheTreeAndACutShortFileOpensUntitled) {
+    QTemporaryDir dir;
+    const QString mine = dir.filePath("mine.kl3");
+    const QString cutShort = dir.filePath("cut.kl3");
+    const QString text = dir.filePath("notes.kl3");
+    {
+        ScriptedPrompts prompts;
+        ItemStore store(&prompts);
+        for (const char* name : {"Ola", "Kari", "Per"}) test::addPerson(store, name);
+        ASSERT_TRUE(saveToFile(store, mine, prompts));
+        ASSERT_TRUE(saveToFile(store, cutShort, prompts));
+    }
+    ASSERT_TRUE(QFile::resize(cutShort, 2 * 2560 + 700));
+    const std::vector<unsigned char> damaged = test::readBytes(cutShort);
+    ASSERT_TRUE(test::writeBytes(text, std::vector<unsigned char>(2 * 2560, 'x')));
+
+    MemoryRegistry registry;
+    ScriptedPrompts prompts;
+    AppState state(registry, prompts);
+    bindTreeFiles(state);
+    std::vector<QString> statuses;
+    state.hooks.setStatus = [&](const QString& t) { statuses.push_back(t); };
+    prompts.answerText(mine);
+    openTree(state);
+    test::addPerson(state.store, "Anna");
+    state.store.modified = true;
+    state.view.zoom = 60;
+
+    const auto expectMineStillOpen = [&] {
+        EXPECT_EQ(state.store.itemCount(), 4);
+        EXPECT_EQ(state.store.lastItem()->FirstName, "Anna");
+        EXPECT_EQ(state.currentFileName, mine);
+        EXPECT_TRUE(state.store.modified);
+        EXPECT_EQ(state.view.zoom, 60.0);
+        EXPECT_EQ(state.recentFiles.files(), QStringList{mine});
+    };
+    // Not a tree file.
+    prompts.clear();
+    prompts.answerButton(PromptAnswer::No);  // do not save the changes
+    prompts.answerText(text);
+    openTree(state);
+    expectMineStillOpen();
+    EXPECT_EQ(prompts.messageTexts().back(),
+              "Error: Kinloom did not recognize the file\n" + text + " is not a Kinloom tree file.");
+    EXPECT_EQ(statuses.back(), "Could not open " + text);
+
+    // Cut short, and not opened.
+    const QString question = cutShort + " is cut short after record 2.\n\nOnly 2 of its items could be read. Open them?";
+    prompts.clear();
+    prompts.answerButton(PromptAnswer::No);
+    prompts.answerText(cutShort);
+    prompts.answerButton(PromptAnswer::No);
+    openTree(state);
+    expectMineStillOpen();
+    EXPECT_EQ(prompts.messageTexts().back(), question);
+
+    // Cut short, and opened: untitled and modified, so that Save asks for a name.
+    prompts.clear();
+    prompts.answerButton(PromptAnswer::No);
+    prompts.answerText(cutShort);
+    prompts.answerButton(PromptAnswer::Yes);
+    openTree(state);
+    EXPECT_EQ(state.store.itemCount(), 2);
+    EXPECT_EQ(state.store.firstItem()->FirstName, "Ola");
+    EXPECT_TRUE(state.currentFileName.isEmpty());
+    EXPECT_TRUE(state.store.modified);
+    EXPECT_EQ(state.recentFiles.files(), QStringList{mine});
+    EXPECT_EQ(statuses.back(), "Read 2 items of " + cutShort + " into an untitled tree");
+    prompts.clear();
+    prompts.answerText(std::nullopt);
+    saveTree(state);
+    ASSERT_EQ(prompts.records().size(), 1u);
+    EXPECT_EQ(prompts.records()[0].kind, "save");
+    EXPECT_TRUE(state.store.modified);
+    EXPECT_EQ(test::readBytes(cutShort), damaged);
 }
 
 TEST(FileCommands, ASaveThatDidNotHappenKeepsTheTree) {
@@ -672,14 +758,22 @@ TEST(FileCommands, AGedcomFileOpenedByMistakeGoesToTheImport) {
     Shell s;
     QStringList imported;
     s.state.hooks.importGedcom = [&](const QString& file) { imported << file; };
-    s.state.files.read = [&](ItemStore& store, const QString&, ViewState&, WindowSize, Prompts&) {
-        store.clearMemory();
+    s.state.files.read = [&](ItemStore&, const QString&, ViewState&, WindowSize, Prompts&) {
         return ReadStatus::ImportAsGedcom;
     };
+    s.modify();
+    s.state.currentFileName = "/t/mine.kl3";
+    s.prompts.answerButton(PromptAnswer::No);
     s.prompts.answerText(QString("/t/family.ged"));
+    size_t itemsAtImport = 99;
+    s.state.hooks.importGedcom = [&](const QString& file) {
+        imported << file;
+        itemsAtImport = static_cast<size_t>(s.state.store.itemCount());
+    };
     openTree(s.state);
     EXPECT_EQ(imported, QStringList{"/t/family.ged"});
+    EXPECT_EQ(itemsAtImport, 0u);  // the import starts from an empty tree
     EXPECT_TRUE(s.state.currentFileName.isEmpty());
     EXPECT_FALSE(s.state.store.modified);
-    EXPECT_EQ(s.log, (std::vector<QString>{"busy", "repaint", "forget", "normal"}));  // the import tells the rest
+    EXPECT_EQ(s.log, (std::vector<QString>{"busy", "normal", "repaint", "forget", "status:New tree"}));
 }

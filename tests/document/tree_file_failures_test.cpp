@@ -17,7 +17,10 @@ using namespace kinloom;
 TEST(TreeFileFailures, AGedcomFileThatIsNoTreeOffersTheImport) {
     QTemporaryDir dir;
     const std::string gedcom = "0 HEAD\r\n1 CHAR UTF-8\r\n0 TRLR\r\n";
-    const QString notRecognized = "Error: Kinloom did not recognize the file";
+    const auto notRecognized = [&dir](const char* name) {
+        return "Error: Kinloom did not recognize the file\n" + QDir(dir.path()).filePath(name) +
+               " is not a Kinloom tree file.";
+    };
     const struct {
         const char* name;
         std::optional<PromptAnswer> answer;  // none: a plain error box with OK
@@ -36,18 +39,19 @@ TEST(TreeFileFailures, AGedcomFileThatIsNoTreeOffersTheImport) {
         test::addPerson(store, "Old");
         ViewState view;
         EXPECT_EQ(readFromFile(store, path, view, {800, 600}, prompts), c.status) << c.name;
-        EXPECT_TRUE(store.empty());
-        EXPECT_FALSE(store.modified);
+        // The open tree stays as it was until the import empties it.
+        EXPECT_EQ(store.itemCount(), 1);
+        EXPECT_TRUE(store.modified);
         ASSERT_EQ(prompts.records().size(), 1u);
         const auto& box = prompts.records()[0];
         EXPECT_EQ(box.icon, PromptIcon::Error);
         if (c.answer) {
             // The words stay as they are; the offer follows them.
-            EXPECT_EQ(box.text, notRecognized +
+            EXPECT_EQ(box.text, notRecognized(c.name) +
                                     "\n\nThis looks like a GEDCOM file. Do you want to import it as GEDCOM?");
             EXPECT_EQ(box.buttons, PromptButtons::YesNo);
         } else {
-            EXPECT_EQ(box.text, notRecognized);
+            EXPECT_EQ(box.text, notRecognized(c.name));
             EXPECT_EQ(box.buttons, PromptButtons::Ok);
         }
     }

@@ -89,9 +89,8 @@ TEST(TreeFile, ReadsAHandBuiltFile) {
     home[r::Selected] = 1;
     putInt32(home, r::ChildCount, 3);
     putInt32(home, r::GedcomPos, 4711);
-    // A length byte of 255 in a String[100] is clamped and does not spill into the next field.
-    home[r::Occupation] = 255;
-    std::fill(home.begin() + r::Occupation + 1, home.begin() + r::Occupation + 101, 'o');
+    // A text as long as its field, up to its last byte.
+    putShortString(home, r::Occupation, std::string(100, 'o'));
     Bytes wife = Record(6, "Wife", -40, 7);
     putInt32(wife, r::spouseIdAt(3), 5);
     wife[r::spouseTypeAt(3)] = 'M';
@@ -319,33 +318,109 @@ TEST(TreeFile, RefusesAWrongExtensionAndKeepsEmptyStoresEmpty) {
     EXPECT_EQ(f.prompts.records().size(), 3u);
 }
 
-TEST(TreeFile, CorruptFilesGiveAnEmptyUntitledDocument) {
-    Fixture f;
-    const QString notRecognized = "Error: Kinloom did not recognize the file";
-    Bytes three = join({Record(1, "a"), Record(2, "b"), Record(3, "c")});
-    Bytes ragged = three;
-    ragged.resize(ragged.size() + 100, 0);
-    Bytes truncated = Record(1, "a");
-    truncated.resize(2000);
-    int messages = 0;
-    for (const Bytes& bytes : {ragged, truncated}) {
-        ASSERT_TRUE(writeBytes(f.path("bad.kl3"), bytes));
-        addPerson(f.store, "before");
+// A file that is no tree, or one cut short whose records the user does not open, leaves the open
+// tree, its Modified flag and the view exactly as they were; the box names the file and the reason.
+TEST(TreeFile, FilesThatAreNoTreeOrCutShortLeaveTheOpenTreeAsItWas) {
+    const Bytes three = join({Record(1, "a"), Record(2, "b"), Record(3, "c")});
+    const auto with = [&three](size_t record, size_t offset, std::initializer_list<unsigned char> bytes) {
+        Bytes out = three;
+        std::copy(bytes.begin(), bytes.end(), out.begin() + static_cast<std::ptrdiff_t>(record * kTreeRecordSize + offset));
+        return out;
+    };
+    const auto cut = [](Bytes bytes, size_t size) {
+        bytes.resize(size, 0);
+        return bytes;
+    };
+    Bytes text;
+    for (const char c : std::string("0 HEAD\n1 SOUR notes, lists and letters\n"))
+        text.push_back(static_cast<unsigned char>(c));
+    while (text.size() < 2 * kTreeRecordSize) text.insert(text.end(), text.begin(), text.begin() + 40);
+    text.resize(2 * kTreeRecordSize);
+    const struct {
+        const char* name;
+        Bytes bytes;
+        QString reason;  // the box's second line; "?" marks the question of a file cut short
+    } cases[] = {
+        {"a text file of two records' length", text, "is not a Kinloom tree file."},
+        {"a first name of 101 bytes", with(2, r::FirstName, {101}), "is not a Kinloom tree file."},
+        {"a sex of 2 bytes", with(0, r::Sex, {2, 'M', 'F'}), "is not a Kinloom tree file."},
+        {"a kind of its own", with(1, r::Kind, {3, 'X', 'Y', 'Z'}), "is not a Kinloom tree file."},
+        {"a kind in lower case", with(1, r::Kind, {3, 'r', 'e', 'f'}), "is not a Kinloom tree file."},
+        {"the last marriage place too long", with(2, r::marriagePlaceAt(8), {101}), "is not a Kinloom tree file."},
+        {"the spare reference too long", with(0, r::SpareRef, {21}), "is not a Kinloom tree file."},
+        {"cut short inside a text's length", cut(three, 3 * kTreeRecordSize + r::Sex + 1), "?3"},
+        {"cut short with a bad length in the piece", cut(with(2, r::Sex, {9}), 2 * kTreeRecordSize + 300),
+         "is not a Kinloom tree file."},
+        {"cut short before the first record ends", cut(Record(1, "a"), 2000), "is not a Kinloom tree file."},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        Fixture f;
+        ASSERT_TRUE(writeBytes(f.path("bad.kl3"), c.bytes));
+        PersonItem* before = addPerson(f.store, "before");
         f.store.modified = true;
+        f.store.currentItem = before;
+        if (c.reason.startsWith('?')) f.prompts.answerButton(PromptAnswer::No);
         EXPECT_EQ(f.read(f.path("bad.kl3")), ReadStatus::NotRecognized);
-        EXPECT_TRUE(f.store.empty());
-        EXPECT_EQ(f.store.currentItem, nullptr);
-        EXPECT_FALSE(f.store.modified);
-        ++messages;
-        ASSERT_EQ(f.prompts.messageTexts().size(), static_cast<size_t>(messages));
-        EXPECT_EQ(f.prompts.messageTexts().back(), notRecognized);
+        ASSERT_EQ(f.store.itemCount(), 1);
+        EXPECT_EQ(f.store.firstItem(), before);
+        EXPECT_EQ(f.store.currentItem, before);
+        EXPECT_TRUE(f.store.modified);
+        EXPECT_EQ(f.view.zoom, 150.0);
+        EXPECT_EQ(f.view.offsetX, 11);
+        ASSERT_EQ(f.prompts.records().size(), 1u);
+        const auto& box = f.prompts.records()[0];
+        if (c.reason.startsWith('?')) {
+            const QString n = c.reason.mid(1);
+            EXPECT_EQ(box.text, f.path("bad.kl3") + " is cut short after record " + n + ".\n\nOnly " + n +
+                                    " of its items could be read. Open them?");
+            EXPECT_EQ(box.buttons, PromptButtons::YesNo);
+        } else {
+            EXPECT_EQ(box.text, "Error: Kinloom did not recognize the file\n" + f.path("bad.kl3") + " " + c.reason);
+            EXPECT_EQ(box.buttons, PromptButtons::Ok);
+            EXPECT_EQ(box.icon, PromptIcon::Error);
+        }
     }
-    // A missing file: the system's message, and the store is already empty.
+    // A missing file: the system's message, and the tree stays.
+    Fixture f;
     addPerson(f.store, "before");
     EXPECT_EQ(f.read(f.path("missing.kl3")), ReadStatus::IoError);
-    EXPECT_TRUE(f.store.empty());
-    ASSERT_EQ(f.prompts.messageTexts().size(), 3u);
+    EXPECT_EQ(f.store.itemCount(), 1);
+    ASSERT_EQ(f.prompts.messageTexts().size(), 1u);
     EXPECT_TRUE(f.prompts.messageTexts().back().contains("missing.kl3"));
+}
+
+// Yes to the question of a file cut short: its whole records replace the tree; batch commands
+// refuse such a file outright.
+TEST(TreeFile, TheWholeRecordsOfAFileCutShortOpenOnYes) {
+    Bytes child = Record(3, "Child");
+    putInt32(child, r::FatherId, 1);
+    putInt32(child, r::MotherId, 4);  // in the lost part
+    Bytes bytes = join({Record(1, "Father"), Record(2, "x"), child, Record(4, "Mother")});
+    bytes.resize(3 * kTreeRecordSize + 1234);
+    Fixture f;
+    ASSERT_TRUE(writeBytes(f.path("copy.kl3"), bytes));
+    addPerson(f.store, "before");
+    f.prompts.answerButton(PromptAnswer::Yes);
+    EXPECT_EQ(f.read(f.path("copy.kl3")), ReadStatus::PartlyRead);
+    ASSERT_EQ(f.store.itemCount(), 3);
+    EXPECT_EQ(f.store.firstItem()->FirstName, "Father");
+    EXPECT_EQ(f.store.lastItem()->Father, f.store.firstItem());
+    EXPECT_EQ(f.store.lastItem()->Mother, nullptr);
+    EXPECT_EQ(f.store.lastId, 3);
+    EXPECT_EQ(f.view.zoom, 100.0);
+    EXPECT_EQ(f.prompts.messageTexts(),
+              std::vector<QString>{f.path("copy.kl3") +
+                                   " is cut short after record 3.\n\nOnly 3 of its items could be read. Open them?"});
+
+    Fixture g;
+    addPerson(g.store, "before");
+    EXPECT_EQ(readFromFile(g.store, f.path("copy.kl3"), g.view, {800, 600}, g.prompts, CutShortFiles::Refuse),
+              ReadStatus::NotRecognized);
+    EXPECT_EQ(g.store.itemCount(), 1);
+    EXPECT_EQ(g.prompts.messageTexts(),
+              std::vector<QString>{"Error: Kinloom did not recognize the file\n" + f.path("copy.kl3") +
+                                   " is cut short after record 3."});
 }
 
 TEST(TreeFile, AFailedSaveLeavesTheOldFileAndNoTemporaryFile) {

@@ -81,6 +81,30 @@ TEST(GedcomImport, WholeImportArrangesTheTreeAndZoomsToItsHome) {
     EXPECT_EQ(view.offsetY, 400 - 0 - 32);
     EXPECT_EQ(f.user.statuses, QStringList({"Importing file...", "Please wait while arranging items...", "Done."}));
     EXPECT_EQ(f.user.beeps, 1);
+    EXPECT_TRUE(f.prompts.records().empty());
+}
+
+TEST(GedcomImport, LinesThatAreNotGedcomAreToldAtTheEndAfterTheArrangement) {
+    test::GedcomFixture f;
+    const QString file = f.write(test::lines({"0 @I1@ INDI", "1 NAME Ola /Nordmann/", "<p>a note</p>", "0 @I2@ INDI",
+                                              "1 NAME Kari /Hansen/", "0 @I3@ INDI", "1 NAME Per /Nordmann/",
+                                              "O @F1@ FAM", "0 @F1@ FAM", "1 HUSB @I1@", "1 WIFE @I2@", "1 CHIL @I3@",
+                                              "x"}));
+    ViewState view;
+    const auto r = importGedcomFile(f.store, view, WindowSize{1000, 800}, file, f.user, f.prompts);
+    ASSERT_TRUE(r.ok);
+    EXPECT_EQ(r.skippedLines, 2);  // "x" has no blank: an empty level-0 line, as ever
+    EXPECT_EQ(r.firstSkippedLine, 3);
+    // Arranged as usual: the child is home with its parents above it.
+    EXPECT_EQ(f.store.firstItem()->FirstName.str(), "Per");
+    EXPECT_EQ(f.store.firstItem()->Father->Y, -500);
+    EXPECT_EQ(f.user.statuses.last(), "Done.");
+    ASSERT_EQ(f.prompts.records().size(), 1u);
+    EXPECT_EQ(f.prompts.records()[0].text, "2 lines could not be read and were skipped (the first is line 3)");
+    EXPECT_EQ(f.prompts.records()[0].icon, PromptIcon::Warning);
+    EXPECT_EQ(gedcomImportStatus(r, "f.ged"), "GEDCOM import: 3 individuals and 1 family read from f.ged; "
+                                              "2 lines could not be read and were skipped (the first is line 3)");
+    EXPECT_EQ(skippedLinesMessage(1, 7), "1 line could not be read and was skipped (line 7)");
 }
 
 }  // namespace

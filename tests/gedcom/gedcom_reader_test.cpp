@@ -104,12 +104,16 @@ TEST(GedcomReader, BareLineFeedsInsideACrLfFileBelongToTheText) {
     EXPECT_EQ(f.item(0)->FirstName.str(), "A");
     EXPECT_EQ(f.item(0)->Sex.str(), "M");
 
-    // In a file of bare LFs the same text is a malformed line.
+    // In a file of bare LFs the note's second line is no GEDCOM: skipped, and the blank line after
+    // it ends the individual.
     GedcomFixture g;
     std::string lf = text;
     for (size_t at; (at = lf.find("\r\n")) != std::string::npos;) lf.erase(at, 1);
-    EXPECT_FALSE(g.read(lf).ok);
-    EXPECT_EQ(g.result.lines, 4);
+    ASSERT_TRUE(g.read(lf).ok);
+    EXPECT_EQ(g.result.lines, 7);
+    EXPECT_EQ(g.result.skippedLines, 1);
+    EXPECT_EQ(g.result.firstSkippedLine, 4);
+    EXPECT_EQ(g.item(0)->FirstName.str(), "");
 }
 
 TEST(GedcomReader, ReadsUtf16FilesAsUtf8) {
@@ -123,28 +127,36 @@ TEST(GedcomReader, ReadsUtf16FilesAsUtf8) {
     EXPECT_EQ(f.item(0)->LastName.str(), "\xC3\x98" "deg\xC3\xA5rd");
 }
 
-TEST(GedcomReader, FailsAtAMalformedLineKeepingWhatWasRead) {
+TEST(GedcomReader, SkipsLinesThatAreNotGedcomAndGoesOn) {
     GedcomFixture f;
     const auto r = f.read(lines({"0 HEAD", "0 @I1@ INDI", "1 NAME A /B/", "0 @I2@ INDI", "X NAME C /D/",
-                                 "0 @I3@ INDI", "0 TRLR"}));
-    EXPECT_FALSE(r.ok);
-    EXPECT_EQ(r.lines, 5);
-    EXPECT_EQ(f.store.itemCount(), 2);
+                                 "0 @I3@ INDI", "1 SEX F", "1.5 SEX M", "-- note --", "1 BIRT", "2 DATE 1900",
+                                 "0 TRLR"}));
+    EXPECT_TRUE(r.ok);
+    EXPECT_EQ(r.lines, 12);
+    EXPECT_EQ(r.skippedLines, 3);
+    EXPECT_EQ(r.firstSkippedLine, 5);
+    ASSERT_EQ(f.store.itemCount(), 3);
     EXPECT_EQ(f.item(0)->FirstName.str(), "A");
-    ASSERT_EQ(f.prompts.messageTexts().size(), 1u);
-    EXPECT_EQ(f.prompts.messageTexts()[0], "GEDCOM import failed");
-    EXPECT_EQ(f.user.statuses.last(), "GEDCOM import failed - file possibly corrupted (reached line 5)");
-    EXPECT_EQ(f.user.beeps, 1);
+    EXPECT_EQ(f.item(1)->FirstName.str(), "");
+    // A skipped line changes nothing: the individual goes on after it.
+    EXPECT_EQ(f.item(2)->Sex.str(), "F");
+    EXPECT_EQ(f.item(2)->BornDate.str(), "1900");
+    EXPECT_TRUE(f.prompts.messageTexts().empty());  // told at the end of the whole import
+    EXPECT_EQ(f.user.beeps, 0);
 
     // A missing file fails before its first line.
     GedcomFixture g;
     EXPECT_FALSE(readGedcomFile(g.store, g.dir.path() + "/missing.ged", g.user, g.prompts).ok);
     EXPECT_EQ(g.user.statuses.last(), "GEDCOM import failed - file possibly corrupted (reached line 0)");
+    EXPECT_EQ(g.prompts.messageTexts(), std::vector<QString>{"GEDCOM import failed"});
 
-    // An HTML page named .ged fails at its first line.
+    // An HTML page named .ged: nothing in it is GEDCOM, and nothing is read.
     GedcomFixture h;
-    EXPECT_FALSE(h.read("<!DOCTYPE html>\n<html lang=\"en\">\n").ok);
-    EXPECT_EQ(h.result.lines, 1);
+    EXPECT_TRUE(h.read("<!DOCTYPE html>\n<html lang=\"en\">\n").ok);
+    EXPECT_EQ(h.result.skippedLines, 2);
+    EXPECT_EQ(h.result.firstSkippedLine, 1);
+    EXPECT_TRUE(h.store.empty());
 }
 
 TEST(GedcomReader, EmptyLineEndsTheIndividual) {
@@ -379,8 +391,13 @@ TEST(GedcomReader, KeepsStateBetweenLines) {
     ASSERT_TRUE(r.readLine("0 @I2@ INDI"));
     EXPECT_EQ(r.recordKind(), "INDI");
     EXPECT_EQ(r.lineCount(), 6);
-    EXPECT_FALSE(r.readLine("zero @I3@ INDI"));
+    // A line that is not GEDCOM is counted and changes nothing.
+    EXPECT_TRUE(r.readLine("zero @I3@ INDI"));
     EXPECT_EQ(r.lineCount(), 7);
+    EXPECT_EQ(r.skippedLines(), 1);
+    EXPECT_EQ(r.firstSkippedLine(), 7);
+    EXPECT_EQ(r.recordKind(), "INDI");
+    EXPECT_EQ(store.itemCount(), 2);
     r.finish();
     EXPECT_EQ(r.familyHusband(), store.firstItem());
     EXPECT_EQ(r.husbandSlot(), 0);

@@ -117,7 +117,8 @@ bool loadTreeFile(const char* command, const QString& path, ItemStore& store, Co
     const WindowSize window{};
     const QString suffix = QFileInfo(path).suffix().toLower();
     if (suffix == QLatin1String("kl3"))
-        return readFromFile(store, path, view, window, prompts) == ReadStatus::Ok;
+        // A file cut short is refused: a batch command never works on part of a tree.
+        return readFromFile(store, path, view, window, prompts, CutShortFiles::Refuse) == ReadStatus::Ok;
     if (suffix == QLatin1String("kl2"))
         return readVersion15File(store, path, view, window, prompts, dateStandardization);
     if (suffix == QLatin1String("kl"))

@@ -20,6 +20,8 @@
 #include <QTreeWidget>
 #include <QVBoxLayout>
 
+#include <algorithm>
+
 namespace kinloom {
 
 void PictureBox::setPicture(const QImage& image) {
@@ -57,6 +59,15 @@ QLineEdit* makeEdit(QWidget* parent, const char* name, int maxLength) {
     return edit;
 }
 
+constexpr int kVisibleCharacters = 30;
+
+void showAtLeast(QLineEdit* edit, int characters) {
+    const QFontMetrics metrics(edit->font());
+    // The widest of the average and the common letters, so that real names and places fit too.
+    const int perCharacter = std::max(metrics.averageCharWidth(), metrics.horizontalAdvance(QLatin1Char('n')));
+    edit->setMinimumWidth(edit->minimumSizeHint().width() + perCharacter * characters);
+}
+
 QPixmap genderIcon(bool male) {
     QPixmap pixmap(48, 48);
     pixmap.fill(Qt::transparent);
@@ -89,8 +100,10 @@ PersonDialog::PersonDialog(Prompts& prompts, QWidget* parent) : QDialog(parent),
     setObjectName(QStringLiteral("personDialog"));
     setWindowTitle(QStringLiteral("Person"));
     setWindowFlag(Qt::WindowStaysOnTopHint);
-    setFixedSize(611, 407);
+    // 611 x 407 at the least, larger where the fonts need it (the layout's minimum holds).
+    resize(611, 407);
     auto* layout = new QVBoxLayout(this);
+    layout->setSizeConstraint(QLayout::SetMinimumSize);
     pages_ = new QTabWidget(this);
     pages_->setObjectName(QStringLiteral("pages"));
     auto* basic = new QWidget;
@@ -146,40 +159,50 @@ void PersonDialog::buildBasicPage(QWidget* page) {
     notesFileEdit_ = makeEdit(panelTop_, "notesFileEdit", 100);
     pictureFileEdit_->hide();
     notesFileEdit_->hide();
+    // Every field shows at least 30 characters, whatever the fonts: the dialog grows to fit
+    // rather than letting its fields overlap.
+    for (QLineEdit* edit : {firstNameEdit_, lastNameEdit_, bornDateEdit_, bornPlaceEdit_, diedDateEdit_,
+                            diedPlaceEdit_, occupationEdit_, sourceEdit_, pictureTextEdit_})
+        showAtLeast(edit, kVisibleCharacters);
     auto label = [this](const char* text) { return new QLabel(QLatin1String(text), panelTop_); };
+    // Columns: row caption, "Date", date field, "Where", place field; the other fields span 1 to 4.
     grid->addWidget(label("First Name(s)"), 0, 0);
-    grid->addWidget(firstNameEdit_, 0, 1, 1, 3);
+    grid->addWidget(firstNameEdit_, 0, 1, 1, 4);
     grid->addWidget(label("Last Name(s)"), 1, 0);
-    grid->addWidget(lastNameEdit_, 1, 1, 1, 3);
-    grid->addWidget(label("Born"), 2, 0);
-    grid->addWidget(label("Date"), 2, 1);
-    grid->addWidget(bornDateEdit_, 2, 2);
-    grid->addWidget(label("Where"), 2, 3);
-    grid->addWidget(bornPlaceEdit_, 2, 4);
-    grid->addWidget(label("Died"), 3, 0);
+    grid->addWidget(lastNameEdit_, 1, 1, 1, 4);
+    grid->addWidget(label("Born"), 3, 0);
     grid->addWidget(label("Date"), 3, 1);
-    grid->addWidget(diedDateEdit_, 3, 2);
+    grid->addWidget(bornDateEdit_, 3, 2);
     grid->addWidget(label("Where"), 3, 3);
-    grid->addWidget(diedPlaceEdit_, 3, 4);
-    grid->addWidget(label("Occupation"), 4, 0);
-    grid->addWidget(occupationEdit_, 4, 1, 1, 4);
-    grid->addWidget(label("Source"), 5, 0);
-    grid->addWidget(sourceEdit_, 5, 1, 1, 4);
-    grid->addWidget(label("Picture description:"), 6, 0);
-    grid->addWidget(pictureTextEdit_, 6, 1, 1, 4);
+    grid->addWidget(bornPlaceEdit_, 3, 4);
+    grid->addWidget(label("Died"), 4, 0);
+    grid->addWidget(label("Date"), 4, 1);
+    grid->addWidget(diedDateEdit_, 4, 2);
+    grid->addWidget(label("Where"), 4, 3);
+    grid->addWidget(diedPlaceEdit_, 4, 4);
+    grid->addWidget(label("Occupation"), 5, 0);
+    grid->addWidget(occupationEdit_, 5, 1, 1, 4);
+    grid->addWidget(label("Source"), 6, 0);
+    grid->addWidget(sourceEdit_, 6, 1, 1, 4);
+    grid->addWidget(label("Picture description:"), 7, 0);
+    grid->addWidget(pictureTextEdit_, 7, 1, 1, 4);
+    grid->setColumnStretch(2, 1);
+    grid->setColumnStretch(4, 2);
 
     auto* gender = new QGroupBox(QStringLiteral("Gender"), panelTop_);
     gender->setObjectName(QStringLiteral("genderBox"));
     auto* genderLayout = new QHBoxLayout(gender);
-    auto* radios = new QVBoxLayout;
     male_ = new QRadioButton(QStringLiteral("Male"), gender);
     male_->setObjectName(QStringLiteral("maleButton"));
     female_ = new QRadioButton(QStringLiteral("Female"), gender);
     female_->setObjectName(QStringLiteral("femaleButton"));
+    unknown_ = new QRadioButton(QStringLiteral("Unknown"), gender);
+    unknown_->setObjectName(QStringLiteral("unknownButton"));
     male_->setChecked(true);
-    radios->addWidget(male_);
-    radios->addWidget(female_);
-    genderLayout->addLayout(radios);
+    genderLayout->addWidget(male_);
+    genderLayout->addWidget(female_);
+    genderLayout->addWidget(unknown_);
+    genderLayout->addStretch();
     maleIcon_ = new QLabel(gender);
     maleIcon_->setObjectName(QStringLiteral("maleIcon"));
     maleIcon_->setPixmap(genderIcon(true));
@@ -189,18 +212,20 @@ void PersonDialog::buildBasicPage(QWidget* page) {
     femaleIcon_->hide();
     maleIcon_->setFixedSize(48, 48);
     femaleIcon_->setFixedSize(48, 48);
-    gender->setMinimumHeight(78);
+    // Unknown shows neither icon; the row keeps its height.
+    QSizePolicy keep = maleIcon_->sizePolicy();
+    keep.setRetainSizeWhenHidden(true);
+    maleIcon_->setSizePolicy(keep);
     genderLayout->setContentsMargins(6, 2, 6, 2);
     genderLayout->addWidget(maleIcon_);
     genderLayout->addWidget(femaleIcon_);
-    grid->addWidget(gender, 0, 4, 2, 1);
+    grid->addWidget(gender, 2, 0, 1, 5);
     top->addLayout(grid, 1);
 
     picturePanel_ = new QFrame(panelTop_);
     picturePanel_->setObjectName(QStringLiteral("picturePanel"));
     picturePanel_->setFrameShape(QFrame::StyledPanel);
     picturePanel_->setAutoFillBackground(true);
-    picturePanel_->setFixedWidth(130);
     auto* pictureLayout = new QVBoxLayout(picturePanel_);
     pictureLayout->setContentsMargins(2, 2, 2, 2);
     picturePanelCaption_ = new QLabel(QStringLiteral("Picture"), picturePanel_);
@@ -218,6 +243,8 @@ void PersonDialog::buildBasicPage(QWidget* page) {
     clearPictureButton_->setObjectName(QStringLiteral("clearPictureButton"));
     pictureLayout->addWidget(openPictureButton_);
     pictureLayout->addWidget(clearPictureButton_);
+    // As wide as its buttons need with the desktop's font, 130 at the least.
+    picturePanel_->setFixedWidth(std::max(130, picturePanel_->sizeHint().width()));
     top->addWidget(picturePanel_);
     layout->addWidget(panelTop_);
 
@@ -248,7 +275,7 @@ void PersonDialog::buildBasicPage(QWidget* page) {
     connect(notesFileEdit_, &QLineEdit::textChanged, this, &PersonDialog::notesFileChanged);
     connect(bornDateEdit_, &QLineEdit::editingFinished, this, [this] { standardizeInto(bornDateEdit_); });
     connect(diedDateEdit_, &QLineEdit::editingFinished, this, [this] { standardizeInto(diedDateEdit_); });
-    connect(male_, &QRadioButton::toggled, this, &PersonDialog::genderChanged);
+    for (QRadioButton* b : {male_, female_, unknown_}) connect(b, &QRadioButton::toggled, this, &PersonDialog::genderChanged);
     connect(openPictureButton_, &QPushButton::clicked, this, &PersonDialog::openPicture);
     connect(clearPictureButton_, &QPushButton::clicked, this, &PersonDialog::clearPicture);
     connect(picture_, &PictureBox::clicked, this, &PersonDialog::viewPicture);

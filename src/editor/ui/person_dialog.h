@@ -116,7 +116,7 @@ private:
     QWidget* notesPanel_;
     QLineEdit *firstNameEdit_, *lastNameEdit_, *bornDateEdit_, *bornPlaceEdit_, *diedDateEdit_, *diedPlaceEdit_, *occupationEdit_, *sourceEdit_;
     QLineEdit *pictureFileEdit_, *pictureTextEdit_, *notesFileEdit_;
-    QRadioButton *male_, *female_;
+    QRadioButton *male_, *female_, *unknown_;
     QLabel *maleIcon_, *femaleIcon_;
     QFrame* picturePanel_;
     QLabel* picturePanelCaption_;

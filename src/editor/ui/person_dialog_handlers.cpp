@@ -77,7 +77,8 @@ void PersonDialog::fill(ItemStore& store, PersonItem& copy, PersonItem& edited) 
     notesFileEdit_->setText(text(copy.NotesFile));
     if (copy.NotesFile.empty()) notesFileChanged();
     diedDateEdit_->setText(text(copy.DiedDate));
-    (copy.Sex == "F" ? female_ : male_)->setChecked(true);
+    // Anything but M and F ("?", empty, GEDCOM's U) is unknown, and OK keeps it as it is.
+    (copy.Sex == "M" ? male_ : copy.Sex == "F" ? female_ : unknown_)->setChecked(true);
     bornPlaceEdit_->setText(text(copy.BornPlace));
     diedPlaceEdit_->setText(text(copy.DiedPlace));
     // 246 characters limit typing only: a longer description that was loaded is kept whole.
@@ -131,8 +132,8 @@ void PersonDialog::prepareControls() {
 
     const bool editable = !copy_->isAlias();
     for (QWidget* w : std::initializer_list<QWidget*>{firstNameEdit_, lastNameEdit_, bornPlaceEdit_, diedPlaceEdit_, occupationEdit_, pictureTextEdit_, sourceEdit_, male_,
-                                                      female_, bornDateEdit_, diedDateEdit_, openNotes_, newNotes_,
-                                                      clearNotes_, openPictureButton_})
+                                                      female_, unknown_, bornDateEdit_, diedDateEdit_, openNotes_,
+                                                      newNotes_, clearNotes_, openPictureButton_})
         w->setEnabled(editable);
     clearPictureButton_->setEnabled(pictureTextEdit_->isEnabled());
     memo_->setReadOnly(!editable);
@@ -162,7 +163,7 @@ void PersonDialog::nameChanged() {
 
 void PersonDialog::genderChanged() {
     maleIcon_->setVisible(male_->isChecked());
-    femaleIcon_->setVisible(!male_->isChecked());
+    femaleIcon_->setVisible(female_->isChecked());
 }
 
 void PersonDialog::pictureFileChanged() {
@@ -302,7 +303,7 @@ void PersonDialog::okClicked() {
     v.notesText = memo_->toPlainText();
     v.notesUnreadable = notesUnreadable_;
     v.notesChanged = v.notesText != loadedNotes_;
-    v.gender = male_->isChecked() ? Gender::Male : female_->isChecked() ? Gender::Female : Gender::None;
+    v.gender = male_->isChecked() ? Gender::Male : female_->isChecked() ? Gender::Female : Gender::Unknown;
     for (int r = 0; r < grid_->rowCount(); ++r) {
         auto cell = [this, r](int c) { return grid_->item(r, c) ? grid_->item(r, c)->text() : QString(); };
         v.spouses.push_back({cell(0), cell(1), cell(2), cell(3)});

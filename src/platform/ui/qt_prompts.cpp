@@ -26,13 +26,26 @@ QStringList qtNameFilters(const QString& filter) {
 }
 
 QWidget* QtPrompts::parentWidget() const {
+    // A modal window that is running (the GEDCOM import while it reads) comes first, whether or not
+    // it has the focus: a box parented elsewhere would open behind it.
+    if (QWidget* modal = QApplication::activeModalWidget()) return modal;
     if (QWidget* active = QApplication::activeWindow()) return active;
     return parent_;
 }
 
+namespace {
+// A box over a window that stays on top must stay on top too, or it opens behind that window.
+void stayAboveParent(QWidget& dialog) {
+    const QWidget* parent = dialog.parentWidget();
+    if (parent && parent->window()->windowFlags().testFlag(Qt::WindowStaysOnTopHint))
+        dialog.setWindowFlag(Qt::WindowStaysOnTopHint);
+}
+}  // namespace
+
 PromptAnswer QtPrompts::message(const QString& caption, const QString& text, PromptButtons buttons,
                                 PromptIcon icon) {
     QMessageBox box(parentWidget());
+    stayAboveParent(box);
     box.setWindowTitle(caption);
     box.setText(text);
     switch (icon) {
@@ -66,6 +79,7 @@ namespace {
 
 std::optional<QString> runFileDialog(QWidget* parent, const FileDialogRequest& r, bool save) {
     QFileDialog dialog(parent, r.title);
+    stayAboveParent(dialog);
     dialog.setAcceptMode(save ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
     dialog.setFileMode(save ? QFileDialog::AnyFile : QFileDialog::ExistingFile);
     const QStringList filters = qtNameFilters(r.filter);

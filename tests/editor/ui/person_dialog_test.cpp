@@ -8,6 +8,8 @@
 #include "platform/scripted_prompts.h"
 #include "support/test_support.h"
 
+#include <QAbstractButton>
+#include <QApplication>
 #include <QComboBox>
 #include <QDir>
 #include <QLineEdit>
@@ -60,20 +62,20 @@ class PersonDialogTest : public QObject {
     }
 
 private slots:
-    void noSpousesAndNewItemSavesMale() {
+    void noSpousesAndNewItemKeepsItsUnknownSex() {
         ItemStore store;
         ScriptedPrompts prompts;
         PersonDialog dialog(prompts);
         PersonItem* p = test::addPerson(store, "Ola", "Nordmann");
         store.currentItem = p;
         QString caption;
-        bool noSpousesShown = false, gridShown = true, maleChecked = false;
+        bool noSpousesShown = false, gridShown = true, unknownChecked = false;
         const bool ok = edit(store, dialog, [&] {
             caption = dialog.windowTitle();
             noSpousesShown = !child<QLabel>(dialog, "noSpousesLabel")->isHidden();
             gridShown = !child<QWidget>(dialog, "spousesPanel")->isHidden();
-            maleChecked = child<QRadioButton>(dialog, "maleButton")->isChecked();
-            QVERIFY(child<QWidget>(dialog, "maleIcon")->isVisibleTo(&dialog));
+            unknownChecked = child<QRadioButton>(dialog, "unknownButton")->isChecked();
+            QVERIFY(!child<QWidget>(dialog, "maleIcon")->isVisibleTo(&dialog));
             QVERIFY(!child<QWidget>(dialog, "femaleIcon")->isVisibleTo(&dialog));
             QCOMPARE(child<QLabel>(dialog, "noSpousesLabel")->text(), QString("No spouses linked to this item"));
             QCOMPARE(dialog.focusWidget(), child<QWidget>(dialog, "firstNameEdit"));
@@ -83,9 +85,116 @@ private slots:
         QCOMPARE(caption, QString("Ola Nordmann"));
         QVERIFY(noSpousesShown);
         QVERIFY(!gridShown);
-        QVERIFY(maleChecked);
-        QCOMPARE(p->Sex.str(), std::string("M"));
+        QVERIFY(unknownChecked);
+        QCOMPARE(p->Sex.str(), std::string(""));
         QVERIFY(store.modified);
+    }
+
+    // A sex that is neither M nor F opens as Unknown and OK keeps it, whatever else changed, until
+    // the user picks Male or Female.
+    void unknownSexStaysUnknown() {
+        const struct {
+            const char* stored;
+            const char* opensWith;
+            const char* picked;  // nullptr: left as it opened
+            const char* saved;
+        } cases[] = {
+            {"", "unknownButton", nullptr, ""},
+            {"?", "unknownButton", nullptr, "?"},
+            {"U", "unknownButton", nullptr, "U"},  // as GEDCOM's SEX U is stored
+            {"M", "maleButton", nullptr, "M"},
+            {"F", "femaleButton", nullptr, "F"},
+            {"?", "unknownButton", "maleButton", "M"},
+            {"", "unknownButton", "femaleButton", "F"},
+            {"M", "maleButton", "unknownButton", "M"},  // Unknown never forgets a known sex
+        };
+        for (const auto& c : cases) {
+            ItemStore store;
+            ScriptedPrompts prompts;
+            PersonDialog dialog(prompts);
+            PersonItem* p = test::addPerson(store, "Ola", "Nordmann");
+            p->Sex = c.stored;
+            store.currentItem = p;
+            QString checked;
+            QVERIFY(edit(store, dialog, [&] {
+                for (const char* name : {"maleButton", "femaleButton", "unknownButton"})
+                    if (child<QRadioButton>(dialog, name)->isChecked()) checked = name;
+                if (c.picked) child<QRadioButton>(dialog, c.picked)->click();
+                // The icon follows the choice; Unknown shows neither.
+                QCOMPARE(child<QWidget>(dialog, "maleIcon")->isVisibleTo(&dialog),
+                         child<QRadioButton>(dialog, "maleButton")->isChecked());
+                QCOMPARE(child<QWidget>(dialog, "femaleIcon")->isVisibleTo(&dialog),
+                         child<QRadioButton>(dialog, "femaleButton")->isChecked());
+                child<QLineEdit>(dialog, "occupationEdit")->setText("Farmer");
+                QTest::mouseClick(child<QPushButton>(dialog, "okButton"), Qt::LeftButton);
+            }));
+            QCOMPARE(checked, QString(c.opensWith));
+            QCOMPARE(p->Sex.str(), std::string(c.saved));
+            QCOMPARE(p->Occupation.str(), std::string("Farmer"));
+        }
+    }
+
+    // Every field shows 30 characters and no two controls overlap, at the default font and with
+    // the desktop's font twice as large.
+    void fieldsShowThirtyCharactersAndNothingOverlaps() {
+        const QFont original = QApplication::font();
+        for (const qreal scale : {1.0, 2.0}) {
+            QFont font = original;
+            font.setPointSizeF(original.pointSizeF() * scale);
+            QApplication::setFont(font);
+            ItemStore store;
+            ScriptedPrompts prompts;
+            PersonDialog dialog(prompts);
+            PersonItem* p = test::addPerson(store, "Ola", "Nordmann");
+            PersonItem copy = *p;
+            dialog.fill(store, copy, *p);
+            dialog.show();
+            QVERIFY(QTest::qWaitForWindowExposed(&dialog));
+            const QString label = QStringLiteral("at %1x").arg(scale);
+            for (const char* name : {"firstNameEdit", "lastNameEdit", "bornDateEdit", "bornPlaceEdit", "diedDateEdit",
+                                     "diedPlaceEdit", "occupationEdit", "sourceEdit"}) {
+                auto* field = child<QLineEdit>(dialog, name);
+                const auto cursorRect = [field] { return field->inputMethodQuery(Qt::ImCursorRectangle).toRect(); };
+                for (const QString sample : {QStringLiteral("Boston, Suffolk, Massachusetts"),
+                                             QStringLiteral("BET 12 JAN 1850 AND 3 FEB 1860")}) {
+                    QCOMPARE(sample.size(), 30);
+                    field->setText(sample);
+                    field->setCursorPosition(0);
+                    const int start = cursorRect().center().x();
+                    field->setCursorPosition(int(sample.size()));
+                    const int end = cursorRect().center().x();
+                    // Scrolled text would bring the end closer than the text's own width.
+                    QVERIFY2(end - start >= QFontMetrics(field->font()).horizontalAdvance(sample),
+                             qPrintable(label + " " + name + ": " + sample));
+                    QVERIFY2(field->rect().contains(cursorRect()), qPrintable(label + " " + name));
+                }
+            }
+            // No two controls of the page's upper part overlap, nor do the parts themselves.
+            auto* top = child<QWidget>(dialog, "topPanel");
+            QList<QWidget*> controls;
+            for (QWidget* w : top->findChildren<QWidget*>(Qt::FindDirectChildrenOnly))
+                if (w->isVisibleTo(&dialog)) controls << w;
+            for (QWidget* w : child<QWidget>(dialog, "genderBox")->findChildren<QWidget*>(Qt::FindDirectChildrenOnly))
+                if (w->isVisibleTo(&dialog)) controls << w;
+            const auto inDialog = [&dialog](QWidget* w) { return QRect(w->mapTo(&dialog, QPoint(0, 0)), w->size()); };
+            for (int i = 0; i < controls.size(); ++i) {
+                QVERIFY2(dialog.rect().contains(inDialog(controls[i])), qPrintable(label + " " + controls[i]->objectName()));
+                for (int j = i + 1; j < controls.size(); ++j) {
+                    if (controls[i]->isAncestorOf(controls[j]) || controls[j]->isAncestorOf(controls[i])) continue;
+                    QVERIFY2(!inDialog(controls[i]).intersects(inDialog(controls[j])),
+                             qPrintable(QStringLiteral("%1: %2 %3 overlaps %4 %5")
+                                            .arg(label, controls[i]->objectName(), controls[i]->metaObject()->className(),
+                                                 controls[j]->objectName(), controls[j]->metaObject()->className())));
+                }
+            }
+            QVERIFY(!inDialog(top).intersects(inDialog(child<QWidget>(dialog, "notesPanel"))));
+            // Every button shows its whole caption.
+            for (QAbstractButton* b : child<QWidget>(dialog, "basicPage")->findChildren<QAbstractButton*>())
+                QVERIFY2(b->width() >= b->sizeHint().width(), qPrintable(label + " " + b->objectName()));
+            QVERIFY(child<QPlainTextEdit>(dialog, "notes")->height() >= 40);
+            dialog.hide();
+        }
+        QApplication::setFont(original);
     }
 
     void captionAndLimits() {
@@ -125,7 +234,7 @@ private slots:
         QVERIFY(edit(store, dialog, [&] {
             allDisabled = true;
             for (const char* name : {"firstNameEdit", "lastNameEdit", "bornPlaceEdit", "diedPlaceEdit", "occupationEdit", "pictureTextEdit", "sourceEdit", "maleButton",
-                                     "femaleButton", "bornDateEdit", "diedDateEdit", "openNotesButton", "newNotesButton",
+                                     "femaleButton", "unknownButton", "bornDateEdit", "diedDateEdit", "openNotesButton", "newNotesButton",
                                      "clearNotesButton", "openPictureButton", "clearPictureButton"})
                 allDisabled = allDisabled && !child<QWidget>(dialog, name)->isEnabled();
             QVERIFY(child<QPlainTextEdit>(dialog, "notes")->isReadOnly());

@@ -3,12 +3,14 @@
 #include "gedcom/ui/gedcom_import_dialog.h"
 #include "gedcom/ui/gedcom_menu_commands.h"
 #include "platform/scripted_prompts.h"
+#include "platform/ui/qt_prompts.h"
 
 #include <QApplication>
 #include <QDir>
 #include <QScreen>
 #include <QFile>
 #include <QLabel>
+#include <QMessageBox>
 #include <QProgressBar>
 #include <QPushButton>
 #include <QSignalSpy>
@@ -137,18 +139,58 @@ private slots:
         QCOMPARE(statuses, QStringList{"GEDCOM import: 2 individuals and 0 families read from " + file});
     }
 
-    void aMalformedLineEndsTheImport() {
+    void aLineThatIsNotGedcomIsSkippedAndToldAtTheEnd() {
         Setup s;
-        run(s, write("0 HEAD\n0 @I1@ INDI\n1 NAME A /B/\nx SEX M\n0 @I2@ INDI\n"));
-        const auto texts = s.prompts.messageTexts();
-        QCOMPARE(int(texts.size()), 1);
-        QCOMPARE(texts[0], QStringLiteral("GEDCOM import failed"));
-        QCOMPARE(s.dialog.resultLabel->text(),
-                 QStringLiteral("GEDCOM import failed - file possibly corrupted (reached line 4)"));
-        QCOMPARE(s.dialog.individualsCountLabel->text(), QStringLiteral("1 "));
+        run(s, write("0 HEAD\n0 @I1@ INDI\n1 NAME A /B/\nx SEX M\n0 @I2@ INDI\n1 SEX F\n"));
+        QCOMPARE(s.prompts.messageTexts(),
+                 std::vector<QString>{QStringLiteral("1 line could not be read and was skipped (line 4)")});
+        QCOMPARE(s.dialog.resultLabel->text(), QStringLiteral("Done."));
+        QCOMPARE(s.dialog.individualsCountLabel->text(), QStringLiteral("2 "));
+        QCOMPARE(s.dialog.progressBar->value(), 100);
         QVERIFY(s.dialog.okButton->isEnabled());
-        QCOMPARE(s.store.itemCount(), 1);
-        QCOMPARE(s.store.firstItem()->X, 0);
+        QCOMPARE(s.store.itemCount(), 2);
+        QCOMPARE(s.store.currentItem, s.store.firstItem());  // arranged and zoomed as usual
+        QVERIFY(s.store.firstItem()->X != s.store.lastItem()->X);
+    }
+
+    // The real message boxes of an import stand in front of the import window: they are its
+    // children, and stay on top as it does.
+    void messageBoxesOpenInFrontOfTheImportWindow() {
+        QWidget mainWindow;
+        mainWindow.resize(600, 400);
+        mainWindow.show();
+        QtPrompts prompts(&mainWindow);
+        ItemStore store(&prompts);
+        ViewState view;
+        GedcomImportDialog dialog(store, view, [] { return WindowSize{1000, 800}; }, prompts, &mainWindow);
+        QStringList texts;
+        QList<QWidget*> parents;
+        QList<bool> onTop;
+        QTimer poll;
+        connect(&poll, &QTimer::timeout, &poll, [&] {
+            for (QWidget* w : QApplication::topLevelWidgets()) {
+                auto* box = qobject_cast<QMessageBox*>(w);
+                if (!box || !box->isVisible()) continue;
+                texts << box->text();
+                parents << box->parentWidget();
+                onTop << box->windowFlags().testFlag(Qt::WindowStaysOnTopHint);
+                box->accept();
+            }
+        });
+        poll.start(10);
+        QSignalSpy finished(&dialog, &GedcomImportDialog::importFinished);
+        dialog.prepare(write("0 @I1@ INDI\n1 NAME A /B/\n* note\n"));
+        dialog.show();
+        QVERIFY(finished.wait(20000));
+        dialog.prepare(QDir(dir_.path()).filePath("missing.ged"));
+        store.clearMemory();
+        dialog.hide();
+        dialog.show();
+        QVERIFY(finished.wait(20000));
+        dialog.hide();
+        QCOMPARE(texts, QStringList({"1 line could not be read and was skipped (line 3)", "GEDCOM import failed"}));
+        QCOMPARE(parents, QList<QWidget*>({&dialog, &dialog}));
+        QCOMPARE(onTop, QList<bool>({true, true}));
     }
 
     void failureMessageComesWithOkEnabledAndTheArrowCursor() {
@@ -170,7 +212,7 @@ private slots:
         GedcomImportDialog dialog(store, view, [] { return WindowSize{1000, 800}; }, prompts);
         prompts.dialog = &dialog;
         QSignalSpy finished(&dialog, &GedcomImportDialog::importFinished);
-        dialog.prepare(write("0 HEAD\n0 @I1@ INDI\nx NAME A /B/\n"));
+        dialog.prepare(QDir(dir_.path()).filePath("missing.ged"));  // a file that cannot be read
         dialog.show();
         QVERIFY(finished.wait(20000));
         QCOMPARE(prompts.messageTexts(), std::vector<QString>{QStringLiteral("GEDCOM import failed")});
@@ -178,7 +220,7 @@ private slots:
         QVERIFY(!prompts.busyCursor);
         QVERIFY(QApplication::overrideCursor() == nullptr);
         QCOMPARE(dialog.resultLabel->text(),
-                 QStringLiteral("GEDCOM import failed - file possibly corrupted (reached line 3)"));
+                 QStringLiteral("GEDCOM import failed - file possibly corrupted (reached line 0)"));
     }
 
     void centredOnTheScreenNotOnItsParent() {
