@@ -8,7 +8,7 @@ namespace kinloom {
 
 std::size_t FamilyGraph::bytes() const {
     return father.capacity() * 4 + mother.capacity() * 4 + partnerStart.capacity() * 4 + partners.capacity() * 4 +
-           male.capacity() + birthYear.capacity() * 2 + aliases.capacity() * sizeof(AliasLink);
+           sex.capacity() + birthYear.capacity() * 2 + aliases.capacity() * sizeof(AliasLink);
 }
 
 int birthYearOf(std::string_view date) {
@@ -45,7 +45,7 @@ FamilyGraph familyGraphOf(ItemStore& store) {
     }
     g.father.assign(n, -1);
     g.mother.assign(n, -1);
-    g.male.assign(n, 0);
+    g.sex.assign(n, FamilyGraph::kUnknown);
     g.birthYear.assign(n, 0);
     g.partnerStart.assign(n + 1, 0);
     auto ownsLink = [](const PersonItem* p, const PersonItem* partner) {
@@ -82,7 +82,7 @@ FamilyGraph familyGraphOf(ItemStore& store) {
                 if (p->Spouse[s] && p->Spouse[s]->ChildCount == q) return true;
             return false;
         });
-        g.male[i] = p->Sex == "M";
+        g.sex[i] = p->Sex == "M" ? FamilyGraph::kMale : p->Sex == "F" ? FamilyGraph::kFemale : FamilyGraph::kUnknown;
         g.birthYear[i] = static_cast<int16_t>(birthYearOf(p->BornDate.view()));
         if (p->isAlias()) {
             if (p->Father && p->Father != p) g.aliases.push_back({i, p->Father->ChildCount});

@@ -13,7 +13,10 @@ struct FamilyGraph {
     std::vector<int32_t> father, mother;  // index or -1
     std::vector<uint32_t> partnerStart;   // partners of item i: partners[partnerStart[i] .. partnerStart[i + 1])
     std::vector<int32_t> partners;        // both ends of every spouse link, own slots first, no repeats, no self
-    std::vector<uint8_t> male;
+    // Husbands stand left of their wives; a person of unknown sex stands as a husband would, after one
+    // known to be a man.
+    enum Sex : uint8_t { kFemale = 0, kUnknown = 1, kMale = 2 };
+    std::vector<uint8_t> sex;
     std::vector<int16_t> birthYear;  // negative before Christ, 0 when the birth date gives no year
     struct AliasLink {
         int32_t alias, original;

@@ -119,7 +119,54 @@ public:
         measure(r);
     }
 
+    // Swaps neighbouring blocks of a row where that makes fewer of their lines cross, counted on
+    // the places of the far ends in the rows above and below; a few passes at most.
+    void transpose(size_t r) {
+        constexpr int kPasses = 2;
+        constexpr size_t kLargestPair = 4096;
+        bool swapped = false;
+        for (int pass = 0; pass < kPasses; ++pass) {
+            bool any = false;
+            for (uint32_t i = rows_.rowStart[r]; i + 1 < rows_.rowStart[r + 1]; ++i) {
+                const int32_t u = rows_.order[i], v = rows_.order[i + 1];
+                if (b_.family[u] != b_.family[v]) continue;
+                ends(u, above_[0], below_[0]);
+                ends(v, above_[1], below_[1]);
+                // Large families are left as the sort put them, so that a pass stays linear.
+                if ((above_[0].size() + below_[0].size()) * (above_[1].size() + below_[1].size()) > kLargestPair) continue;
+                const long long keep = crossings(above_[0], above_[1]) + crossings(below_[0], below_[1]);
+                const long long swap = crossings(above_[1], above_[0]) + crossings(below_[1], below_[0]);
+                if (swap < keep) {
+                    std::swap(rows_.order[i], rows_.order[i + 1]);
+                    any = swapped = true;
+                }
+            }
+            if (!any) break;
+        }
+        if (swapped) measure(r);
+    }
+
 private:
+    // The places of the far ends of a block's lines, up and down.
+    void ends(int32_t c, std::vector<float>& up, std::vector<float>& down) const {
+        up.clear();
+        down.clear();
+        for (uint32_t k = b_.start[c]; k < b_.start[c + 1]; ++k) {
+            const int32_t m = b_.members[k];
+            for (const int32_t p : {g_.father[m], g_.mother[m]})
+                if (p >= 0 && b_.blockOf[p] != c) up.push_back(place_[p]);
+            for (uint32_t e = children_.start[m]; e < children_.start[m + 1]; ++e)
+                if (b_.blockOf[children_.items[e]] != c) down.push_back(place_[children_.items[e]]);
+        }
+    }
+    // Lines from a block on the left to `left` ends that cross lines from its right neighbour.
+    static long long crossings(const std::vector<float>& left, const std::vector<float>& right) {
+        long long n = 0;
+        for (const float a : left)
+            for (const float b : right) n += a > b;
+        return n;
+    }
+
     struct Key {
         int32_t family;
         double key;
@@ -133,6 +180,7 @@ private:
     FamilyRows& rows_;
     std::vector<float> place_;
     std::vector<Key> keys_;
+    std::vector<float> above_[2], below_[2];
 };
 
 // The first order: a depth-first walk through each family from its top, parents before children,
@@ -198,10 +246,19 @@ FamilyRows orderFamilyRows(const FamilyGraph& g, const FamilyBlocks& b, const Fa
     for (int32_t r = 0; r < rowCount; ++r) sorter.measure(r);
     constexpr int kRounds = 12;
     for (int round = 0; round < kRounds; ++round) {
-        for (int32_t r = 1; r < rowCount; ++r) sorter.sort(r, true);
-        for (int32_t r = rowCount - 1; r-- > 0;) sorter.sort(r, false);
+        const bool refine = round >= kRounds - 4;  // the last rounds also swap neighbours
+        for (int32_t r = 1; r < rowCount; ++r) {
+            sorter.sort(r, true);
+            if (refine) sorter.transpose(r);
+        }
+        for (int32_t r = rowCount - 1; r-- > 0;) {
+            sorter.sort(r, false);
+            if (refine) sorter.transpose(r);
+        }
     }
     for (int32_t r = 1; r < rowCount; ++r) sorter.sort(r, true);
+    for (int round = 0; round < 2; ++round)
+        for (int32_t r = 0; r < rowCount; ++r) sorter.transpose(r);
     return rows;
 }
 

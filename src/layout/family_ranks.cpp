@@ -67,7 +67,7 @@ public:
             if (attached_[*m]) continue;
             uint32_t degree = 0;
             for (uint32_t e = g_.partnerStart[*m]; e < g_.partnerStart[*m + 1]; ++e) degree += blockOf_[g_.partners[e]] == blockOf_[*m];
-            if (root < 0 || degree > best || (degree == best && g_.male[*m] && !g_.male[root])) {
+            if (root < 0 || degree > best || (degree == best && g_.sex[*m] > g_.sex[root])) {
                 root = *m;
                 best = degree;
             }
@@ -83,7 +83,7 @@ public:
                 const int32_t q = g_.partners[e];
                 if (visited_[q] || blockOf_[q] != blockOf_[root]) continue;
                 visited_[q] = 1;
-                ((k++ % 2 == 0) == static_cast<bool>(g_.male[root]) ? rightFirst : leftFirst).push_back(q);
+                ((k++ % 2 == 0) == (g_.sex[root] != FamilyGraph::kFemale) ? rightFirst : leftFirst).push_back(q);
             }
             for (int32_t q : rightFirst) preorder(q, right_);
             for (int32_t q : leftFirst) preorder(q, left_);

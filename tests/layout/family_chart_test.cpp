@@ -152,6 +152,17 @@ TEST(FamilyChart, SmallFamiliesGetTheExpectedPlaces) {
     }
 }
 
+TEST(FamilyChart, PartnersOfUnknownSexKeepTheirListOrder) {
+    ItemStore s;
+    PersonItem* b = person(s, "B", "");
+    PersonItem* a = person(s, "A", "");
+    PersonItem* m = person(s, "M", "M");
+    PersonItem* u = person(s, "U", "");
+    s.addMarriage(b, a);
+    s.addMarriage(u, m);  // a man stands left of a partner of unknown sex, wherever the list has him
+    EXPECT_EQ(chart(s), (Places{{"B", {0, 0}}, {"A", {160, 0}}, {"M", {600, 0}}, {"U", {760, 0}}}));
+}
+
 TEST(FamilyChart, KeepsTheCurrentItemAndClearsTheSelection) {
     ItemStore s;
     PersonItem* a = person(s, "A", "M");
