@@ -100,34 +100,30 @@ public:
     }
 
 private:
-    void preorder(int32_t q, std::vector<int32_t>& out) {
-        stack_.assign(1, q);
+    // Depth first from `from` in pre-order, through the lists `next` (first entry first) to the
+    // nodes `accept` lets in, each once.
+    template <class Accept>
+    void walk(int32_t from, const std::vector<uint32_t>& start, const std::vector<int32_t>& next,
+              std::vector<int32_t>& out, const Accept& accept) {
+        visited_[from] = 1;
+        stack_.assign(1, from);
         while (!stack_.empty()) {
             const int32_t v = stack_.back();
             stack_.pop_back();
             out.push_back(v);
-            for (uint32_t e = g_.partnerStart[v + 1]; e-- > g_.partnerStart[v];) {
-                const int32_t w = g_.partners[e];
-                if (visited_[w] || blockOf_[w] != blockOf_[v]) continue;
+            for (uint32_t e = start[v + 1]; e-- > start[v];) {
+                const int32_t w = next[e];
+                if (visited_[w] || !accept(v, w)) continue;
                 visited_[w] = 1;
                 stack_.push_back(w);
             }
         }
     }
+    void preorder(int32_t q, std::vector<int32_t>& out) {
+        walk(q, g_.partnerStart, g_.partners, out, [this](int32_t v, int32_t w) { return blockOf_[w] == blockOf_[v]; });
+    }
     void withAliases(int32_t v) {
-        visited_[v] = 1;
-        stack_.assign(1, v);
-        while (!stack_.empty()) {
-            const int32_t w = stack_.back();
-            stack_.pop_back();
-            out_.push_back(w);
-            for (uint32_t e = aliasesOf_.start[w + 1]; e-- > aliasesOf_.start[w];) {
-                const int32_t a = aliasesOf_.items[e];
-                if (visited_[a]) continue;
-                visited_[a] = 1;
-                stack_.push_back(a);
-            }
-        }
+        walk(v, aliasesOf_.start, aliasesOf_.items, out_, [](int32_t, int32_t) { return true; });
     }
 
     const FamilyGraph& g_;
