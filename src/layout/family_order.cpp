@@ -62,11 +62,12 @@ namespace {
 class RowSorter {
 public:
     RowSorter(const FamilyGraph& g, const FamilyBlocks& b, const FamilyChildren& children, FamilyRows& rows)
-        : g_(g), b_(b), children_(children), rows_(rows), place_(g.size(), 0.0f) {}
+        : g_(g), b_(b), children_(children), rows_(rows), place_(g.size(), 0.0f), index_(g.size(), 0) {}
 
     // Each person's place in its family's part of the row, from 0 to 1.
     void measure(size_t r) {
         const uint32_t end = rows_.rowStart[r + 1];
+        uint32_t next = firstIndex(r);
         for (uint32_t i = rows_.rowStart[r]; i < end;) {
             const int32_t family = b_.family[rows_.order[i]];
             uint32_t j = i, persons = 0;
@@ -75,10 +76,41 @@ public:
             uint32_t k = 0;
             for (; i < j; ++i) {
                 const int32_t c = rows_.order[i];
-                for (uint32_t m = b_.start[c]; m < b_.start[c + 1]; ++m)
+                for (uint32_t m = b_.start[c]; m < b_.start[c + 1]; ++m) {
                     place_[b_.members[m]] = (static_cast<float>(k++) + 0.5f) / static_cast<float>(persons);
+                    index_[b_.members[m]] = next++;
+                }
             }
         }
+    }
+
+    // Crossings of the lines between neighbouring rows, counted on the order alone (pairs of lines
+    // whose ends come in opposite orders), as inversions with a Fenwick tree.
+    long long crossings() {
+        long long total = 0;
+        const size_t rowCount = rows_.rowStart.size() - 1;
+        for (size_t r = 1; r < rowCount; ++r) {
+            pairs_.clear();
+            for (uint32_t i = rows_.rowStart[r]; i < rows_.rowStart[r + 1]; ++i) {
+                const int32_t c = rows_.order[i];
+                for (uint32_t k = b_.start[c]; k < b_.start[c + 1]; ++k) {
+                    const int32_t m = b_.members[k];
+                    for (const int32_t p : {g_.father[m], g_.mother[m]})
+                        if (p >= 0 && b_.row[b_.blockOf[p]] + 1 == static_cast<int32_t>(r))
+                            pairs_.push_back(static_cast<uint64_t>(index_[p]) << 32 | index_[m]);
+                }
+            }
+            std::sort(pairs_.begin(), pairs_.end());
+            tree_.assign(index_.size() == 0 ? 1 : rowWidth(r) + 1, 0);
+            const uint32_t base = firstIndex(r);
+            for (size_t k = pairs_.size(); k-- > 0;) {
+                // Lines already seen start further right above; those ending further left below cross.
+                uint32_t at = static_cast<uint32_t>(pairs_[k]) - base;
+                for (uint32_t q = at; q > 0; q -= q & (0u - q)) total += tree_[q];
+                for (uint32_t q = at + 1; q < tree_.size(); q += q & (0u - q)) ++tree_[q];
+            }
+        }
+        return total;
     }
 
     void sort(size_t r, bool byParents) {
@@ -147,6 +179,23 @@ public:
     }
 
 private:
+    // Items are numbered left to right through each row, the rows one after another.
+    uint32_t firstIndex(size_t r) const { return r == 0 ? 0 : rowItems_[r - 1]; }
+    uint32_t rowWidth(size_t r) const { return rowItems_[r] - firstIndex(r); }
+
+public:
+    void countRows() {
+        const size_t rowCount = rows_.rowStart.size() - 1;
+        rowItems_.assign(rowCount, 0);
+        uint32_t total = 0;
+        for (size_t r = 0; r < rowCount; ++r) {
+            for (uint32_t i = rows_.rowStart[r]; i < rows_.rowStart[r + 1]; ++i)
+                total += b_.start[rows_.order[i] + 1] - b_.start[rows_.order[i]];
+            rowItems_[r] = total;  // items in this row and all above
+        }
+    }
+
+private:
     // The places of the far ends of a block's lines, up and down.
     void ends(int32_t c, std::vector<float>& up, std::vector<float>& down) const {
         up.clear();
@@ -179,6 +228,9 @@ private:
     const FamilyChildren& children_;
     FamilyRows& rows_;
     std::vector<float> place_;
+    std::vector<uint32_t> index_, rowItems_;
+    std::vector<uint64_t> pairs_;
+    std::vector<uint32_t> tree_;
     std::vector<Key> keys_;
     std::vector<float> above_[2], below_[2];
 };
@@ -243,7 +295,18 @@ FamilyRows orderFamilyRows(const FamilyGraph& g, const FamilyBlocks& b, const Fa
     for (int32_t r = 0; r < rowCount; ++r) rows.rowStart[r + 1] += rows.rowStart[r];
 
     RowSorter sorter(g, b, children, rows);
+    sorter.countRows();
     for (int32_t r = 0; r < rowCount; ++r) sorter.measure(r);
+    // The order with fewest crossings seen after any round is kept.
+    std::vector<int32_t> best = rows.order;
+    long long fewest = sorter.crossings();
+    auto keepIfBetter = [&] {
+        const long long now = sorter.crossings();
+        if (now < fewest) {
+            fewest = now;
+            best = rows.order;
+        }
+    };
     constexpr int kRounds = 12;
     for (int round = 0; round < kRounds; ++round) {
         const bool refine = round >= kRounds - 4;  // the last rounds also swap neighbours
@@ -255,10 +318,13 @@ FamilyRows orderFamilyRows(const FamilyGraph& g, const FamilyBlocks& b, const Fa
             sorter.sort(r, false);
             if (refine) sorter.transpose(r);
         }
+        keepIfBetter();
     }
     for (int32_t r = 1; r < rowCount; ++r) sorter.sort(r, true);
     for (int round = 0; round < 2; ++round)
         for (int32_t r = 0; r < rowCount; ++r) sorter.transpose(r);
+    keepIfBetter();
+    rows.order = std::move(best);
     return rows;
 }
 
