@@ -324,6 +324,12 @@ FamilyRows orderFamilyRows(const FamilyGraph& g, const FamilyBlocks& b, const Fa
     for (int round = 0; round < 2; ++round)
         for (int32_t r = 0; r < rowCount; ++r) sorter.transpose(r);
     keepIfBetter();
+    rows.order = best;
+    // A last swapping of neighbours from the best order.
+    for (int32_t r = 0; r < rowCount; ++r) sorter.measure(r);
+    for (int round = 0; round < 2; ++round)
+        for (int32_t r = 0; r < rowCount; ++r) sorter.transpose(r);
+    keepIfBetter();
     rows.order = std::move(best);
     return rows;
 }
