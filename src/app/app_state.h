@@ -42,6 +42,8 @@ struct AppHooks {
     std::function<void(bool modal)> showQualityCheck;
     // A tree was read: show it whole when it does not fit at 100 %.
     std::function<void()> showWholeTreeIfLarge;
+    // Zoom > Fit Whole Tree, without making a step of its own.
+    std::function<void()> fitWholeTree;
     // Opens a file with the desktop's default program for its type; false when none could be started.
     std::function<bool(const QString& file)> openWithDefaultProgram;
 };

@@ -4,7 +4,6 @@
 #include "gedcom/gedcom_reader.h"
 #include "gedcom/line_source.h"
 #include "gedcom/scratch_copy.h"
-#include "layout/auto_arrange.h"
 #include "platform/prompts.h"
 #include "platform/rounding.h"
 
@@ -100,19 +99,20 @@ GedcomImportResult readGedcomFile(ItemStore& store, const QString& fileName, Ged
     return result;
 }
 
-void arrangeImportedTree(ItemStore& store, ViewState& view, WindowSize window) {
-    // Auto arrange without its question; it makes the new home item current and zooms to it.
-    arrangeAllItems(store, view, window);
+void arrangeImportedTree(ItemStore& store, ViewState& view, WindowSize window, ArrangeStyle style) {
+    // Without the menu commands' question; the home item is centred at 100 %.
+    arrangeWholeTree(store, view, window, style);
     store.currentItem = store.firstItem();
 }
 
 GedcomImportResult importGedcomFile(ItemStore& store, ViewState& view, WindowSize window,
-                                    const QString& fileName, GedcomImportUser& user, Prompts& prompts) {
+                                    const QString& fileName, GedcomImportUser& user, Prompts& prompts,
+                                    ArrangeStyle style) {
     GedcomImportResult result = readGedcomFile(store, fileName, user, prompts);
     if (!result.ok) return result;
     user.status(QStringLiteral("Please wait while arranging items..."));
     user.keepAlive();
-    arrangeImportedTree(store, view, window);
+    arrangeImportedTree(store, view, window, style);
     user.status(QStringLiteral("Done."));
     user.beep();
     if (result.skippedLines > 0)

@@ -1,6 +1,7 @@
 #pragma once
 #include "document/view_state.h"
 #include "gedcom/import_user.h"
+#include "layout/arrange_style.h"
 
 #include <QString>
 
@@ -36,12 +37,15 @@ QString refusedMarriagesMessage(int count);
 GedcomImportResult readGedcomFile(ItemStore& store, const QString& fileName, GedcomImportUser& user,
                                   Prompts& prompts);
 
-// Lays an imported tree out with auto arrange, makes the first item current and centres it.
-void arrangeImportedTree(ItemStore& store, ViewState& view, WindowSize window);
+// Lays an imported tree out as a family chart or with auto arrange, makes the first item current
+// and centres it.
+void arrangeImportedTree(ItemStore& store, ViewState& view, WindowSize window,
+                         ArrangeStyle style = ArrangeStyle::FamilyChart);
 
 // The whole import: read, and when the file was read to its end, arrange and zoom ("Done."), then
 // tell the lines that were skipped.
 GedcomImportResult importGedcomFile(ItemStore& store, ViewState& view, WindowSize window,
-                                    const QString& fileName, GedcomImportUser& user, Prompts& prompts);
+                                    const QString& fileName, GedcomImportUser& user, Prompts& prompts,
+                                    ArrangeStyle style = ArrangeStyle::FamilyChart);
 
 }  // namespace kinloom

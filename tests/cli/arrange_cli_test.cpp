@@ -1,6 +1,7 @@
 #include "document/item_store.h"
 #include "document/tree_file.h"
 #include "layout/auto_arrange.h"
+#include "layout/family_chart.h"
 #include "platform/scripted_prompts.h"
 #include "support/test_support.h"
 
@@ -9,6 +10,8 @@
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 
+#include <string>
+#include <tuple>
 #include <vector>
 
 using namespace kinloom;
@@ -109,4 +112,52 @@ TEST(KinloomCliArrange, EmptyTreeHasNoItemsToRearrange) {
     EXPECT_EQ(run.status, 1);
     EXPECT_EQ(run.err, QByteArray("kinloom-cli arrange: No items to rearrange.\n"));
     EXPECT_FALSE(QFile::exists(out));
+}
+
+// --style chart arranges as Tools > Arrange as Family Chart does: the home item stays; --style rows is
+// the default; any other word is refused before anything is read.
+TEST(KinloomCliArrange, StyleChoosesTheFamilyChartOrGenerationRows) {
+    QTemporaryDir dir;
+    const QString in = dir.filePath(QStringLiteral("in.kl3"));
+    ScriptedPrompts prompts;
+    {
+        ItemStore store(&prompts);
+        buildFamily(store);
+        ASSERT_TRUE(saveToFile(store, in, prompts));
+    }
+    auto positions = [&](const QString& file) {
+        ItemStore saved(&prompts);
+        ViewState view;
+        EXPECT_EQ(readFromFile(saved, file, view, {}, prompts), ReadStatus::Ok);
+        std::vector<std::tuple<std::string, int, int>> out;
+        for (const PersonItem* p = saved.firstItem(); p; p = p->Next) out.emplace_back(p->FirstName.str(), p->X, p->Y);
+        return out;
+    };
+    const QString chart = dir.filePath(QStringLiteral("chart.kl3"));
+    const CliRun run = cli({QStringLiteral("arrange"), QStringLiteral("--style"), QStringLiteral("chart"), in, chart});
+    ASSERT_EQ(run.status, 0) << run.err.constData();
+    ItemStore expected(&prompts);
+    buildFamily(expected);
+    arrangeAsFamilyChart(expected);
+    std::vector<std::tuple<std::string, int, int>> want;
+    for (const PersonItem* p = expected.firstItem(); p; p = p->Next) want.emplace_back(p->FirstName.str(), p->X, p->Y);
+    EXPECT_EQ(positions(chart), want);
+    // The family: father and mother above the child; the lone couple beside them.
+    EXPECT_EQ(want, (std::vector<std::tuple<std::string, int, int>>{
+                        {"Father", 0, 0}, {"Mother", 160, 0}, {"Lone", 600, 0}, {"Lone", 760, 0}, {"Child", 80, 350}}));
+
+    const QString rows = dir.filePath(QStringLiteral("rows.kl3"));
+    const QString plain = dir.filePath(QStringLiteral("plain.kl3"));
+    ASSERT_EQ(cli({QStringLiteral("arrange"), QStringLiteral("--style=rows"), in, rows}).status, 0);
+    ASSERT_EQ(cli({QStringLiteral("arrange"), in, plain}).status, 0);
+    EXPECT_EQ(positions(rows), positions(plain));
+    EXPECT_NE(positions(rows), want);
+
+    for (const QStringList& bad : {QStringList{QStringLiteral("--style"), QStringLiteral("tree"), in, chart + "2"},
+                                   QStringList{in, chart + "2", QStringLiteral("--style")}}) {
+        const CliRun refused = cli(QStringList{QStringLiteral("arrange")} + bad);
+        EXPECT_EQ(refused.status, 1);
+        EXPECT_EQ(refused.err, QByteArray("kinloom-cli arrange: --style takes chart or rows\n"));
+    }
+    EXPECT_FALSE(QFile::exists(chart + "2"));
 }

@@ -77,6 +77,41 @@ TEST(GedcomCli, ImportArrangesAndSavesExportWritesItBack) {
     EXPECT_EQ(fileBytes(gedAgain).count("0 @I"), 3);
 }
 
+// The import arranges as a family chart unless --arrange rows asks for auto arrange's rows.
+TEST(GedcomCli, ImportArrangesAsAFamilyChartOrInGenerationRows) {
+    QTemporaryDir dir;
+    const QString ged = dir.filePath("in.ged");
+    {
+        QFile f(ged);
+        ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+        f.write("0 HEAD\n0 @I1@ INDI\n1 NAME Per /Nordmann/\n1 SEX M\n0 @I2@ INDI\n1 NAME Kari /Hansen/\n1 SEX F\n"
+                "0 @I3@ INDI\n1 NAME Ola /Nordmann/\n1 SEX M\n0 @F1@ FAM\n1 HUSB @I3@\n1 WIFE @I2@\n1 CHIL @I1@\n0 TRLR\n");
+    }
+    auto places = [&](const QStringList& options) {
+        const QString kl3 = dir.filePath("out.kl3");
+        QFile::remove(kl3);
+        const CliResult r = cli(QStringList{"import"} + options + QStringList{ged, kl3});
+        EXPECT_EQ(r.status, 0) << r.err.toStdString();
+        ScriptedPrompts prompts;
+        ItemStore store(&prompts);
+        ViewState view;
+        EXPECT_EQ(readFromFile(store, kl3, view, WindowSize{}, prompts), ReadStatus::Ok);
+        QStringList out;
+        for (const PersonItem* p = store.firstItem(); p; p = p->Next)
+            out << QStringLiteral("%1 %2,%3").arg(QString::fromStdString(p->FirstName.str())).arg(p->X).arg(p->Y);
+        return out;
+    };
+    const QStringList chart{"Per 80,350", "Kari 160,0", "Ola 0,0"};
+    EXPECT_EQ(places({}), chart);
+    EXPECT_EQ(places({"--arrange", "chart"}), chart);
+    // Auto arrange: the child has the deepest pedigree and becomes home, the parents a row above.
+    EXPECT_EQ(places({"--arrange=rows"}), QStringList({"Per 160,0", "Kari 240,-500", "Ola 80,-500"}));
+    const CliResult bad = cli({"import", "--arrange", "fan", ged, dir.filePath("bad.kl3")});
+    EXPECT_EQ(bad.status, 1);
+    EXPECT_EQ(bad.err, "kinloom-cli import: --arrange takes chart or rows\n");
+    EXPECT_FALSE(QFileInfo::exists(dir.filePath("bad.kl3")));
+}
+
 TEST(GedcomCli, FailedImportWritesNothingAndNamesTheLine) {
     QTemporaryDir dir;
     const QString ged = dir.filePath("bad.ged");

@@ -65,7 +65,8 @@ TEST(GedcomImport, WholeImportArrangesTheTreeAndZoomsToItsHome) {
                                               "0 @F1@ FAM", "1 HUSB @I1@", "1 WIFE @I2@", "1 CHIL @I3@"}));
     ViewState view;
     view.zoom = 50;
-    const auto r = importGedcomFile(f.store, view, WindowSize{1000, 800}, file, f.user, f.prompts);
+    const auto r = importGedcomFile(f.store, view, WindowSize{1000, 800}, file, f.user, f.prompts,
+                                    ArrangeStyle::GenerationRows);
     ASSERT_TRUE(r.ok);
     // The child has the deepest pedigree: it becomes home, its parents go one row up, centred over it.
     PersonItem* per = f.store.firstItem();
@@ -105,6 +106,26 @@ TEST(GedcomImport, LinesThatAreNotGedcomAreToldAtTheEndAfterTheArrangement) {
     EXPECT_EQ(gedcomImportStatus(r, "f.ged"), "GEDCOM import: 3 individuals and 1 family read from f.ged; "
                                               "2 lines could not be read and were skipped (the first is line 3)");
     EXPECT_EQ(skippedLinesMessage(1, 7), "1 line could not be read and was skipped (line 7)");
+}
+
+TEST(GedcomImport, ArrangesAsAFamilyChartByDefault) {
+    test::GedcomFixture f;
+    const QString file = f.write(test::lines({"0 @I1@ INDI", "1 NAME Per /Nordmann/", "1 SEX M", "0 @I2@ INDI",
+                                              "1 NAME Kari /Hansen/", "1 SEX F", "0 @I3@ INDI", "1 NAME Ola /Nordmann/",
+                                              "1 SEX M", "0 @F1@ FAM", "1 HUSB @I3@", "1 WIFE @I2@", "1 CHIL @I1@"}));
+    ViewState view;
+    ASSERT_TRUE(importGedcomFile(f.store, view, WindowSize{1000, 800}, file, f.user, f.prompts).ok);
+    // The first individual stays home and current; the parents stand above it, the father left.
+    PersonItem* per = f.store.firstItem();
+    ASSERT_EQ(per->FirstName.str(), "Per");
+    EXPECT_EQ(f.store.currentItem, per);
+    EXPECT_EQ(std::pair(per->X, per->Y), std::pair(80, 350));
+    ASSERT_TRUE(per->Father && per->Mother);
+    EXPECT_EQ(std::pair(per->Father->X, per->Father->Y), std::pair(0, 0));
+    EXPECT_EQ(std::pair(per->Mother->X, per->Mother->Y), std::pair(160, 0));
+    EXPECT_EQ(view.zoom, 100.0);
+    EXPECT_EQ(view.offsetX, 500 - 80 - 70);
+    EXPECT_EQ(view.offsetY, 400 - 350 - 32);
 }
 
 }  // namespace

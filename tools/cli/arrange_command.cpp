@@ -3,19 +3,21 @@
 
 #include "document/item_store.h"
 #include "document/tree_file.h"
-#include "layout/auto_arrange.h"
+#include "layout/arrange_style.h"
 
 namespace kinloom::cli {
 
 namespace {
 const char kArrangeHelp[] =
-    "usage: kinloom-cli arrange IN OUT\n"
+    "usage: kinloom-cli arrange [--style rows|chart] IN OUT\n"
     "\n"
     "Reads the tree file IN (.kl3, .kl2 or .kl, chosen by its extension), rearranges all its\n"
-    "items as Tools > Auto Arrange Items does (without asking), and saves the result as the tree\n"
-    "file OUT, whose name must end in kl3. The item with the deepest pedigree becomes the home\n"
-    "item. A tree without items is refused with \"No items to rearrange.\". OUT is replaced only\n"
-    "when all of it was written; on any failure nothing is written.\n";
+    "items without asking, and saves the result as the tree file OUT, whose name must end in kl3.\n"
+    "--style rows (the default) arranges as Tools > Auto Arrange Items does: the item with the\n"
+    "deepest pedigree becomes the home item. --style chart arranges as Tools > Arrange as Family\n"
+    "Chart does: the home item stays. A tree without items is refused with \"No items to\n"
+    "rearrange.\". OUT is replaced only when all of it was written; on any failure nothing is\n"
+    "written.\n";
 }  // namespace
 
 int runArrange(const QStringList& args) {
@@ -23,7 +25,10 @@ int runArrange(const QStringList& args) {
         printOut(QByteArray(kArrangeHelp));
         return 0;
     }
-    const ParsedArgs parsed = splitArgs(args);
+    QStringList rest = args;
+    ArrangeStyle style = ArrangeStyle::GenerationRows;  // as before the family chart, so that scripts keep their result
+    if (!takeArrangeStyle("arrange", rest, QStringLiteral("--style"), style)) return 1;
+    const ParsedArgs parsed = splitArgs(rest);
     if (!parsed.options.isEmpty())
         return fail("arrange",
                     QStringLiteral("unknown option %1 (see kinloom-cli arrange --help)").arg(parsed.options.first()));
@@ -36,7 +41,7 @@ int runArrange(const QStringList& args) {
     // The menu command's own refusal: an empty tree is not rewritten.
     if (store.empty()) return fail("arrange", QStringLiteral("No items to rearrange."));
     ViewState view;
-    arrangeAllItems(store, view, WindowSize{});
+    arrangeWholeTree(store, view, WindowSize{}, style);
     return saveToFile(store, parsed.operands[1], prompts) ? 0 : 1;
 }
 

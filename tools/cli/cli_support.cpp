@@ -10,6 +10,7 @@
 #include <sys/stat.h>
 
 #include <cstdio>
+#include <optional>
 
 namespace kinloom::cli {
 
@@ -60,6 +61,23 @@ ParsedArgs splitArgs(const QStringList& args) {
         }
     }
     return out;
+}
+
+bool takeArrangeStyle(const char* command, QStringList& args, const QString& name, ArrangeStyle& style) {
+    for (int i = 0; i < args.size() && args[i] != QLatin1String("--"); ++i) {
+        if (args[i] != name && !args[i].startsWith(name + QLatin1Char('='))) continue;
+        const int at = i;
+        QString word;
+        const std::optional<ArrangeStyle> chosen = takeValue(args, i, name, word) ? arrangeStyleFromWord(word) : std::nullopt;
+        if (!chosen) {
+            fail(command, QStringLiteral("%1 takes chart or rows").arg(name));
+            return false;
+        }
+        style = *chosen;
+        args.erase(args.begin() + at, args.begin() + i + 1);
+        i = at - 1;
+    }
+    return true;
 }
 
 bool parseTreeCommandArgs(const char* command, const QStringList& args, int operandCount,

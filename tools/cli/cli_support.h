@@ -1,5 +1,6 @@
 #pragma once
 #include "document/item_store.h"
+#include "layout/arrange_style.h"
 #include "platform/console_prompts.h"
 
 #include <QByteArray>
@@ -28,6 +29,10 @@ struct ParsedArgs {
     QStringList operands;
 };
 ParsedArgs splitArgs(const QStringList& args);
+
+// Takes "--name chart|rows" (or "--name=...") out of the arguments (before a lone "--") into
+// `style`; false, after telling why on stderr, when its value is missing or another word.
+bool takeArrangeStyle(const char* command, QStringList& args, const QString& name, ArrangeStyle& style);
 
 // The arguments of the commands that read a tree file: the one option --no-date-standardization
 // and exactly `operandCount` operands, named in `operandNames` ("one FILE", "IN and OUT") when

@@ -47,13 +47,14 @@ public:
 
 bool isGedcomName(const QString& path) { return path.endsWith(QLatin1String(".ged"), Qt::CaseInsensitive); }
 
-bool importGedcomForCli(const char* command, const QString& path, ItemStore& store, ConsolePrompts& prompts) {
+bool importGedcomForCli(const char* command, const QString& path, ItemStore& store, ConsolePrompts& prompts,
+                        ArrangeStyle style) {
     TerminalProgress terminal;
     QuietUser quiet;
     const bool onTerminal = isatty(fileno(stderr)) != 0;
     GedcomImportUser& user = onTerminal ? static_cast<GedcomImportUser&>(terminal) : quiet;
     ViewState view;
-    const GedcomImportResult r = importGedcomFile(store, view, WindowSize{}, path, user, prompts);
+    const GedcomImportResult r = importGedcomFile(store, view, WindowSize{}, path, user, prompts, style);
     if (!r.ok) {
         fail(command, gedcomImportFailedStatus(r.lines));
         return false;

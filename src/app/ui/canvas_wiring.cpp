@@ -64,6 +64,7 @@ CanvasWidget* installCanvas(MainWindow& w) {
     QObject::connect(w.fitSelectionAction, &QAction::triggered, canvas, [canvas] { canvas->fitSelection(); });
     for (QAction* a : {w.fitWholeTreeAction, w.fitSelectionAction}) a->setEnabled(true);
     state.hooks.showWholeTreeIfLarge = [canvas] { canvas->showWholeTreeIfLarge(); };
+    state.hooks.fitWholeTree = [canvas] { canvas->fitWholeTree(); };
 
     // Zoom to Area: the menu entry holds the check mark; the toolbar button and Ctrl share it.
     QObject::connect(w.zoomToAreaAction, &QAction::triggered, canvas, [&in, &w] {

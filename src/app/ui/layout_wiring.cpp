@@ -28,9 +28,17 @@ void connectLayoutCommands(MainWindow& window) {
     QObject::connect(window.autoArrangeAction, &QAction::triggered, dialog, [&s] {
         if (runAutoArrange(s.store, s.view, s.windowOuterSize(), s.prompts)) s.repaint();
     });
+    QObject::connect(window.familyChartAction, &QAction::triggered, dialog, [&s] {
+        if (!runFamilyChart(s.store, s.prompts)) return;
+        if (s.hooks.fitWholeTree)
+            s.hooks.fitWholeTree();
+        else
+            s.repaint();
+    });
     // The two submenus follow the current item each time the Edit menu opens. createCompactTreeAction and createFractalTreeAction
     // stay enabled inside theirs, since the toolbar button runs createCompactTreeAction under rules of its own.
-    for (QAction* a : {window.createCompactTreeAction, window.createFractalTreeAction, window.autoArrangeAction}) a->setEnabled(true);
+    for (QAction* a : {window.createCompactTreeAction, window.createFractalTreeAction, window.autoArrangeAction, window.familyChartAction})
+        a->setEnabled(true);
     auto refresh = [&window, &s] {
         const MainMenuState m = computeMainMenuState(s.store);
         window.createAncestorTreeMenu->menuAction()->setEnabled(m.createAncestors);

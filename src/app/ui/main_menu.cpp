@@ -145,6 +145,7 @@ void MainWindow::createMenus() {
     QMenu* tools = bar->addMenu(QStringLiteral("&Tools"));
     qualityCheckAction = entry(tools, QStringLiteral("&Quality check"));
     autoArrangeAction = entry(tools, QStringLiteral("&Auto Arrange Items"));
+    familyChartAction = entry(tools, QStringLiteral("Arrange as &Family Chart"));
     printScreenAction = entry(tools, QStringLiteral("&Print Screen"));
     tools->addSeparator();
     optionsAction = entry(tools, QStringLiteral("&Options"));

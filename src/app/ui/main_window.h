@@ -67,7 +67,7 @@ public:
     QAction *fitWholeTreeAction, *fitSelectionAction;
     // Tools and Reports menus
     QMenu *alphabeticalListMenu, *missingInformationMenu, *chartsMenu;
-    QAction *qualityCheckAction, *autoArrangeAction, *printScreenAction, *optionsAction, *htmlAction, *saveTreeAsGifAction, *allIndividualsAction,
+    QAction *qualityCheckAction, *autoArrangeAction, *familyChartAction, *printScreenAction, *optionsAction, *htmlAction, *saveTreeAsGifAction, *allIndividualsAction,
         *surnamesAction, *placesAction, *sourcesAction, *missingBirthDatesAction, *missingDeathDatesAction, *missingSurnamesAction, *ancestorsChartAction, *descendantsChartAction,
         *completeTreeChartAction, *statisticsAction;
     // Help menu

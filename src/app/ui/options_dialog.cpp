@@ -1,6 +1,7 @@
 #include "app/ui/options_dialog.h"
 
 #include "app/app_state.h"
+#include "layout/arrange_style.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -50,6 +51,15 @@ OptionsDialog::OptionsDialog(AppState& state, QWidget* parent) : QDialog(parent)
     qualityCheckOnSaveBox = new QCheckBox(QStringLiteral("Auto quality check on save"), general);
     for (QCheckBox* c : {dateStandardizationBox, nameHintsBox, qualityCheckOnOpenBox, qualityCheckOnSaveBox}) generalLayout->addWidget(c);
     programLayout->addWidget(general);
+    auto* import = new QGroupBox(QStringLiteral("GEDCOM import"), program);
+    auto* importLayout = new QHBoxLayout(import);
+    auto* importLabel = new QLabel(QStringLiteral("Arrange imported trees as"), import);
+    importArrangementBox = new QComboBox(import);
+    importArrangementBox->addItems({arrangeStyleName(ArrangeStyle::FamilyChart), arrangeStyleName(ArrangeStyle::GenerationRows)});
+    importLabel->setBuddy(importArrangementBox);
+    importLayout->addWidget(importLabel);
+    importLayout->addWidget(importArrangementBox, 1);
+    programLayout->addWidget(import);
     programLayout->addStretch();
     pages->addTab(program, QStringLiteral("Program"));
 
@@ -76,6 +86,7 @@ void OptionsDialog::loadSettings() {
     nameHintsBox->setChecked(state_.options.showNameHints);
     qualityCheckOnOpenBox->setChecked(state_.options.qualityCheckOnOpen);
     qualityCheckOnSaveBox->setChecked(state_.options.qualityCheckOnSave);
+    importArrangementBox->setCurrentIndex(readImportArrangement(state_.registry) == ArrangeStyle::FamilyChart ? 0 : 1);
 }
 
 void OptionsDialog::showEvent(QShowEvent* event) {
@@ -109,6 +120,8 @@ void OptionsDialog::writeSettings() {
     state_.options.qualityCheckOnOpen = qualityCheckOnOpenBox->isChecked();
     state_.options.qualityCheckOnSave = qualityCheckOnSaveBox->isChecked();
     writeProgramOptions(state_.registry, state_.options);
+    writeImportArrangement(state_.registry,
+                           importArrangementBox->currentIndex() == 1 ? ArrangeStyle::GenerationRows : ArrangeStyle::FamilyChart);
 }
 
 void OptionsDialog::done(int result) {

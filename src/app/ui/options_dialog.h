@@ -11,8 +11,9 @@ namespace kinloom {
 
 struct AppState;
 
-// "Environment Options": the tree font, the display character set and the four switches. The
-// switches are read when the dialog is made (at start-up) and written whenever it closes.
+// "Environment Options": the tree font, the display character set, the four switches and how the
+// GEDCOM import arranges a tree. The switches and the arrangement are read when the dialog is made
+// (at start-up) and written whenever it closes.
 class OptionsDialog : public QDialog {
     Q_OBJECT
 public:
@@ -26,6 +27,7 @@ public:
     QPushButton* treeFontButton;   // "Change"
     QComboBox* charsetBox;   // "International Charset"
     QCheckBox *dateStandardizationBox, *nameHintsBox, *qualityCheckOnOpenBox, *qualityCheckOnSaveBox;
+    QComboBox* importArrangementBox;  // "Family chart" or "Generation rows"
     QPushButton* okButton;   // "Close"
 
 signals:

@@ -13,6 +13,7 @@
 #include "app/ui/main_window.h"
 #include "app/ui/welcome_window.h"
 #include "gedcom/ui/gedcom_import_dialog.h"
+#include "layout/arrange_style.h"
 #include "app/ui/options_dialog.h"
 
 namespace kinloom {
@@ -36,6 +37,7 @@ std::unique_ptr<KinloomWindows> createWindows(Registry& registry, Prompts& promp
     main->setWelcome(w->welcome.get());
     main->setAboutBox(w->about);
     main->setOptionsDialog(w->options);
+    w->gedcomImport->arrangement = [&state] { return readImportArrangement(state.registry); };
     main->setGedcomImportDialog(w->gedcomImport);
     QObject::connect(w->welcome.get(), &WelcomeWindow::confirmed, main, &MainWindow::completeStartup);
     QObject::connect(w->options, &OptionsDialog::treeFontRequested, main, &MainWindow::changeTreeFont);

@@ -108,7 +108,8 @@ void GedcomImportDialog::startImport() {
     QApplication::setOverrideCursor(Qt::WaitCursor);
     busyCursor_ = true;
     sinceEvents_.start();
-    result_ = importGedcomFile(store_, view_, windowSize_ ? windowSize_() : WindowSize{}, file_, *this, prompts_);
+    result_ = importGedcomFile(store_, view_, windowSize_ ? windowSize_() : WindowSize{}, file_, *this, prompts_,
+                               arrangement ? arrangement() : ArrangeStyle::FamilyChart);
     endReading();
     emit importFinished();
 }

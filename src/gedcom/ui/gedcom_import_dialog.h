@@ -46,6 +46,8 @@ public:
     QLabel* familiesCountLabel = nullptr;  // families read
     QLabel* resultLabel = nullptr;       // status line
     QPushButton* okButton = nullptr;
+    // How the tree is arranged once read; unset, as a family chart.
+    std::function<ArrangeStyle()> arrangement;
 
 signals:
     // Emitted once the dialog's own import run has finished, well or not, or was cancelled.

@@ -2,6 +2,7 @@
 
 #include "document/item_store.h"
 #include "layout/auto_arrange.h"
+#include "layout/family_chart.h"
 #include "layout/ui/ancestor_tree_dialog.h"
 
 #include <QApplication>
@@ -47,6 +48,13 @@ bool runAutoArrange(ItemStore& store, ViewState& view, WindowSize window, Prompt
     if (!confirmAutoArrange(store, prompts)) return false;
     const BusyCursor busy;
     arrangeAllItems(store, view, window);
+    return true;
+}
+
+bool runFamilyChart(ItemStore& store, Prompts& prompts) {
+    if (!confirmAutoArrange(store, prompts)) return false;
+    const BusyCursor busy;
+    arrangeAsFamilyChart(store);
     return true;
 }
 

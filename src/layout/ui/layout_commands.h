@@ -17,5 +17,8 @@ bool runCreateTree(ItemStore& store, TreeStyle style, AncestorTreeDialog& dialog
 bool runOrganizeTree(ItemStore& store, TreeStyle style, Prompts& prompts);
 // Tools > Auto Arrange Items: asks first, then arranges and zooms to the new home item.
 bool runAutoArrange(ItemStore& store, ViewState& view, WindowSize window, Prompts& prompts);
+// Tools > Arrange as Family Chart: asks as auto arrange does, then arranges; the caller fits the
+// whole tree in the window.
+bool runFamilyChart(ItemStore& store, Prompts& prompts);
 
 }  // namespace kinloom

@@ -3,6 +3,7 @@
 #include "app/ui/startup.h"
 #include "app/ui/main_window.h"
 #include "app/ui/welcome_window.h"
+#include "canvas/fit_view.h"
 #include "layout/ui/ancestor_tree_dialog.h"
 #include "platform/registry.h"
 #include "platform/scripted_prompts.h"
@@ -129,6 +130,62 @@ private slots:
         QTest::mouseClick(button, Qt::LeftButton);
         QVERIFY(shown);
         QCOMPARE(store.itemCount(), 7);
+    }
+
+    // Tools > Arrange as Family Chart asks as Auto Arrange does, arranges in one undo step and shows
+    // the whole tree.
+    void familyChartAsksArrangesAndFitsTheWholeTree() {
+        MemoryRegistry registry;
+        ScriptedPrompts prompts;
+        auto windows = createWindows(registry, prompts, "/opt/k/kinloom", {});
+        MainWindow& w = *windows->main;
+        w.completeStartup();
+        ItemStore& store = w.state().store;
+        QCOMPARE(w.familyChartAction->text(), QStringLiteral("Arrange as &Family Chart"));
+        QVERIFY(w.familyChartAction->isEnabled());
+
+        w.familyChartAction->trigger();  // an empty tree only tells
+        QCOMPARE(prompts.messageTexts(), std::vector<QString>{QStringLiteral("No items to rearrange.")});
+
+        PersonItem* father = store.createItem();
+        PersonItem* mother = store.createItem();
+        PersonItem* child = store.createItem();
+        father->Sex = "M";
+        mother->Sex = "F";
+        store.addMarriage(father, mother);
+        child->Father = father;
+        child->Mother = mother;
+        for (PersonItem* p : {father, mother, child}) p->X = p->Y = 5000;
+        w.state().history.commit(QStringLiteral("Setup"));
+        const int steps = w.state().history.stack().count();
+
+        prompts.clear();
+        prompts.answerButton(PromptAnswer::No);
+        w.familyChartAction->trigger();
+        QCOMPARE(prompts.records().size(), size_t{1});
+        QCOMPARE(prompts.records()[0].caption, QStringLiteral("Warning"));
+        QCOMPARE(prompts.records()[0].text, QStringLiteral("This operation will completely rearrange all your items.\n"
+                                                           "Would you really like to do that?"));
+        QCOMPARE(child->X, 5000);
+        QCOMPARE(w.state().history.stack().count(), steps);
+
+        prompts.answerButton(PromptAnswer::Yes);
+        w.familyChartAction->trigger();
+        QCOMPARE(std::pair(father->X, father->Y), std::pair(0, 0));
+        QCOMPARE(std::pair(mother->X, mother->Y), std::pair(160, 0));
+        QCOMPARE(std::pair(child->X, child->Y), std::pair(80, 350));
+        QCOMPARE(store.firstItem(), father);  // the home item stays
+        // Fit Whole Tree follows: the view is the one that shows every box.
+        const ViewState fitted = fitWholeTree(store, w.canvas()->size());
+        QCOMPARE(w.state().view.zoom, fitted.zoom);
+        QCOMPARE(w.state().view.offsetX, fitted.offsetX);
+        QCOMPARE(w.state().view.offsetY, fitted.offsetY);
+        // One step, named after the command; undo puts every box back.
+        QCOMPARE(w.state().history.stack().count(), steps + 1);
+        QCOMPARE(w.state().history.stack().undoText(), QStringLiteral("Arrange as Family Chart"));
+        w.undoAction->trigger();
+        QCOMPARE(std::pair(child->X, child->Y), std::pair(5000, 5000));
+        QCOMPARE(std::pair(father->X, mother->X), std::pair(5000, 5000));
     }
 };
 

@@ -127,7 +127,8 @@ void MainWindowTest::otherMenus() {
     QCOMPARE(w.zoomToItemAction->shortcut(), QKeySequence(Qt::Key_Z));  // the popup's entry, on the window
     QVERIFY(w.actions().contains(w.zoomToItemAction));
     QCOMPARE(describe(topMenu(w, "&Tools")),
-             QStringList({"&Quality check (off)", "&Auto Arrange Items (off)", "&Print Screen (off)", "-",
+             QStringList({"&Quality check (off)", "&Auto Arrange Items (off)", "Arrange as &Family Chart (off)",
+                          "&Print Screen (off)", "-",
                           "&Options"}));
     QCOMPARE(describe(topMenu(w, "&Reports")),
              QStringList({"&HTML - Generate web pages (off)", "Save tree as &GIF image  (off)", "-",

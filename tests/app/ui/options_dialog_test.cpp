@@ -1,5 +1,6 @@
 #include "app/app_state.h"
 #include "app/ui/options_dialog.h"
+#include "layout/arrange_style.h"
 #include "platform/registry.h"
 #include "platform/scripted_prompts.h"
 
@@ -19,7 +20,32 @@ private slots:
     void switchesReadAtCreationAndWrittenOnClose();
     void charsetListAndChange();
     void treeFontSampleAndChange();
+    void importArrangementIsRemembered();
 };
+
+// "Arrange imported trees as": the family chart unless the stored value says "Generation rows";
+// written on close, read back after a restart and by the import (through the same setting).
+void OptionsDialogTest::importArrangementIsRemembered() {
+    MemoryRegistry registry;
+    ScriptedPrompts prompts;
+    AppState state(registry, prompts);
+    OptionsDialog dlg(state);
+    QCOMPARE(dlg.importArrangementBox->count(), 2);
+    QCOMPARE(dlg.importArrangementBox->itemText(0), QString("Family chart"));
+    QCOMPARE(dlg.importArrangementBox->itemText(1), QString("Generation rows"));
+    QCOMPARE(dlg.importArrangementBox->currentIndex(), 0);
+    QCOMPARE(readImportArrangement(registry), ArrangeStyle::FamilyChart);
+    dlg.show();
+    dlg.importArrangementBox->setCurrentIndex(1);
+    QTest::mouseClick(dlg.okButton, Qt::LeftButton);
+    QCOMPARE(registry.readString(kSettingsKey, "Import_Arrangement", ""), QString("Generation rows"));
+    QCOMPARE(readImportArrangement(registry), ArrangeStyle::GenerationRows);
+    AppState next(registry, prompts);
+    OptionsDialog again(next);
+    QCOMPARE(again.importArrangementBox->currentIndex(), 1);
+    registry.writeString(kSettingsKey, "Import_Arrangement", "rows");  // anything else: the chart
+    QCOMPARE(readImportArrangement(registry), ArrangeStyle::FamilyChart);
+}
 
 void OptionsDialogTest::controlsAndTheirTexts() {
     MemoryRegistry registry;

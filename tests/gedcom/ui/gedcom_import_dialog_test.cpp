@@ -49,6 +49,27 @@ class GedcomImportDialogTest : public QObject {
     }
 
 private slots:
+    // The tree read is arranged as the dialog's arrangement says: a family chart when unset.
+    void arrangesAsItsArrangementSays() {
+        const QString file = write("0 @I1@ INDI\n1 SEX M\n0 @I2@ INDI\n1 SEX F\n0 @I3@ INDI\n"
+                                   "0 @F1@ FAM\n1 HUSB @I1@\n1 WIFE @I2@\n1 CHIL @I3@\n");
+        for (const bool rows : {false, true}) {
+            Setup s;
+            if (rows) s.dialog.arrangement = [] { return ArrangeStyle::GenerationRows; };
+            run(s, file);
+            const PersonItem* child = s.store.firstItem();
+            if (rows) {  // auto arrange: the child is home, its parents a row of 500 above
+                QVERIFY(child->Father);
+                QCOMPARE(child->Father->Y, child->Y - 500);
+            } else {
+                child = s.store.lastItem();
+                QVERIFY(child->Father);
+                QCOMPARE(std::pair(child->X, child->Y), std::pair(80, 350));
+                QCOMPARE(std::pair(child->Father->X, child->Mother->X), std::pair(0, 160));
+            }
+        }
+    }
+
     void refusedMarriagesAreToldInOneBox() {
         Setup s;
         QByteArray text = "0 @I1@ INDI\r\n";
