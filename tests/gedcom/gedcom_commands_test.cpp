@@ -92,12 +92,14 @@ TEST(GedcomImport, LinesThatAreNotGedcomAreToldAtTheEndAfterTheArrangement) {
                                               "O @F1@ FAM", "0 @F1@ FAM", "1 HUSB @I1@", "1 WIFE @I2@", "1 CHIL @I3@",
                                               "x"}));
     ViewState view;
-    const auto r = importGedcomFile(f.store, view, WindowSize{1000, 800}, file, f.user, f.prompts);
+    const auto r = importGedcomFile(f.store, view, WindowSize{1000, 800}, file, f.user, f.prompts,
+                                    ArrangeStyle::GenerationRows);
     ASSERT_TRUE(r.ok);
     EXPECT_EQ(r.skippedLines, 2);  // "x" has no blank: an empty level-0 line, as ever
     EXPECT_EQ(r.firstSkippedLine, 3);
     // Arranged as usual: the child is home with its parents above it.
-    EXPECT_EQ(f.store.firstItem()->FirstName.str(), "Per");
+    ASSERT_EQ(f.store.firstItem()->FirstName.str(), "Per");
+    ASSERT_NE(f.store.firstItem()->Father, nullptr);
     EXPECT_EQ(f.store.firstItem()->Father->Y, -500);
     EXPECT_EQ(f.user.statuses.last(), "Done.");
     ASSERT_EQ(f.prompts.records().size(), 1u);
