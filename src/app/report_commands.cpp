@@ -3,7 +3,7 @@
 #include "app/app_state.h"
 #include "reports/alphabetical_list.h"
 #include "reports/collect_files.h"
-#include "reports/referenced_files.h"
+#include "platform/file_references.h"
 
 namespace kinloom {
 

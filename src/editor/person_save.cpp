@@ -95,7 +95,7 @@ bool saveNotes(PersonFormValues& v, Prompts& prompts, const DisplayCharset& cs) 
     // Rewriting untouched notes would pass them through the display character set and change
     // their line ends: a UTF-16 or Latin-1 file would come back altered.
     if (!v.notesChanged) return true;
-    if (writeNotesFile(v.notesFile, v.notesText, cs)) return true;
+    if (writeNotesFile(v.notesPath.isEmpty() ? v.notesFile : v.notesPath, v.notesText, cs)) return true;
     prompts.message(kAppTitle, notesSaveFailedText(v.notesFile), PromptButtons::Ok, PromptIcon::Warning);
     FileDialogRequest request;
     request.title = kCreateNewTextFile;

@@ -37,6 +37,7 @@ struct PersonFormValues {
     QString occupation, source;
     QString pictureFile, pictureText;
     QString notesFile, notesText;
+    QString notesPath;  // where notesFile leads (relative to the tree, Windows spellings found); empty: notesFile
     // The notes file existed but could not be read when the dialog showed it: its text is not in
     // the memo, so saving the memo over it would lose the user's notes.
     bool notesUnreadable = false;

@@ -1,6 +1,7 @@
 #include "reports/alphabetical_list.h"
 
 #include "document/item_store.h"
+#include "reports/name_order.h"
 
 #include <QSaveFile>
 
@@ -20,7 +21,7 @@ std::string_view trimmed(std::string_view s) {
 
 }  // namespace
 
-std::vector<std::string> alphabeticalListLines(const ItemStore& store, const DisplayCharset& cs) {
+std::vector<std::string> alphabeticalListLines(const ItemStore& store, const DisplayCharset& cs, const QLocale& locale) {
     struct Entry {
         QString key;
         std::string line;
@@ -29,16 +30,22 @@ std::vector<std::string> alphabeticalListLines(const ItemStore& store, const Dis
     entries.reserve(static_cast<size_t>(store.itemCount()));
     std::string line;
     for (const PersonItem* p = store.firstItem(); p; p = p->Next) {
+        if (p->isAlias()) continue;  // a second box of a person listed already
         line.clear();
         line.append(p->LastName.str()).append(" ").append(p->FirstName.str()).append(" (");
         line.append(p->BornDate.str()).append(" - ").append(p->DiedDate.str()).append(")");
         std::string text(trimmed(line));
-        // Upper case, as the name search sorts, so both lists agree on the order.
-        QString key = cs.decode(text).toUpper();
-        entries.push_back({std::move(key), std::move(text)});
+        entries.push_back({cs.decode(text), std::move(text)});
     }
-    std::stable_sort(entries.begin(), entries.end(),
-                     [](const Entry& a, const Entry& b) { return QString::compare(a.key, b.key) < 0; });
+    const NameOrder order(locale);
+    if (order.collates()) {
+        order.sort(entries, [](const Entry& e) { return e.key; });
+    } else {
+        // Upper case, as the name search sorts, so both lists agree on the order.
+        for (Entry& e : entries) e.key = e.key.toUpper();
+        std::stable_sort(entries.begin(), entries.end(),
+                         [](const Entry& a, const Entry& b) { return QString::compare(a.key, b.key) < 0; });
+    }
     std::vector<std::string> lines;
     lines.reserve(entries.size());
     for (Entry& e : entries) lines.push_back(std::move(e.line));

@@ -1,6 +1,7 @@
 #pragma once
 #include "platform/charsets.h"
 
+#include <QLocale>
 #include <QString>
 
 #include <string>
@@ -10,11 +11,12 @@ namespace kinloom {
 
 class ItemStore;
 
-// The alphabetical list of all individuals: for every item in store order, alias placements
-// included, "LastName FirstName (BornDate - DiedDate)" trimmed at both ends, in the stored bytes.
-// Sorted without regard to case, as the display character set reads the bytes.
-std::vector<std::string> alphabeticalListLines(const ItemStore& store,
-                                               const DisplayCharset& charset = DisplayCharset());
+// The alphabetical list of all individuals: for every person in store order (alias boxes are no
+// more persons), "LastName FirstName (BornDate - DiedDate)" trimmed at both ends, in the stored
+// bytes. Sorted without regard to case, as the display character set reads the bytes, in the
+// order of the locale's language (by character codes in the C locale).
+std::vector<std::string> alphabeticalListLines(const ItemStore& store, const DisplayCharset& charset = DisplayCharset(),
+                                               const QLocale& locale = QLocale());
 
 // Writes the lines, each ended by CR LF, through a temporary file that replaces `fileName` only
 // when complete. False when it could not be written; `error` then tells why.

@@ -2,7 +2,7 @@
 
 #include "document/item_store.h"
 #include "document/tree_file.h"
-#include "reports/referenced_files.h"
+#include "platform/file_references.h"
 
 #include <QDir>
 #include <QFile>
@@ -28,23 +28,40 @@ bool sameContents(const QString& a, const QString& b) {
 class Collector {
 public:
     Collector(const QString& sourceFolder, const QString& treeFileName, const DisplayCharset& cs)
-        : sourceFolder_(sourceFolder), target_(QFileInfo(treeFileName).absoluteDir()), cs_(cs),
+        : references_(sourceFolder), target_(QFileInfo(treeFileName).absoluteDir()), cs_(cs),
           treeName_(QFileInfo(treeFileName).fileName()) {}
 
-    // Points one reference at its copy; false when the file could not be copied.
+    // Points one reference at its copy; false when the file could not be copied. The reference
+    // then names the file by its absolute path, so that it still leads to where the file was
+    // rather than into the new folder.
     bool collect(ShortString<100>& reference) {
         const QString name = cs_.decode(reference);
-        const QString source = QFileInfo(referencedPath(name, sourceFolder_)).canonicalFilePath();
+        const QString found = references_.find(name);
+        const QString source = QFileInfo(found).canonicalFilePath();
         // Only regular files are copied: a device or a FIFO would be read without end.
-        if (source.isEmpty() || !QFileInfo(source).isFile()) return false;
+        if (source.isEmpty() || !QFileInfo(source).isFile() || !copy(reference, found, source)) {
+            keepWhereItWas(reference, name, found);
+            return false;
+        }
+        return true;
+    }
+
+    // The files in the target folder that the tree now names.
+    int fileCount() const { return static_cast<int>(targets_.size()); }
+
+private:
+    bool copy(ShortString<100>& reference, const QString& found, const QString& source) {
         if (const auto known = copies_.find(source); known != copies_.end()) {
             reference = known->second;  // copied once, shared by every item that names it
             return true;
         }
-        // The bare name in the stored bytes, so that an unchanged name keeps its bytes exactly.
+        // The bare name in the stored bytes, so that an unchanged name keeps its bytes exactly; a
+        // name found by another spelling ("PICS\OLA.JPG") takes the file's own name.
+        const QString fileName = QFileInfo(found).fileName();
         const std::string& bytes = reference.str();
         const size_t slash = bytes.find_last_of('/');
         std::string stored = slash == std::string::npos ? bytes : bytes.substr(slash + 1);
+        if (cs_.decode(stored) != fileName) stored = cs_.encode(fileName, 4 * ShortString<100>::capacity);
         QString bare = cs_.decode(stored);
         for (int n = 2;; ++n) {
             const QString path = target_.filePath(bare);
@@ -57,7 +74,7 @@ public:
                 (QFileInfo(path).canonicalFilePath() == source || sameContents(source, path))) {
                 break;  // already there: the tree's own folder, or an identical copy
             }
-            stored = freeName(QFileInfo(name).fileName(), n);
+            stored = freeName(fileName, n);
             bare = cs_.decode(stored);
         }
         copies_.emplace(source, stored);
@@ -66,10 +83,17 @@ public:
         return true;
     }
 
-    // The files in the target folder that the tree now names.
-    int fileCount() const { return static_cast<int>(targets_.size()); }
+    // A relative name of a file not copied becomes the absolute path where it was (or was looked
+    // for); an absolute name, a Windows one included, stays as it is, and so does a path too long
+    // for the field.
+    void keepWhereItWas(ShortString<100>& reference, const QString& name, const QString& found) const {
+        const QString plain = QString(name).replace(QLatin1Char('\\'), QLatin1Char('/'));
+        if (QDir::isAbsolutePath(plain) || (plain.size() >= 2 && plain[1] == QLatin1Char(':'))) return;
+        const QString where = QFileInfo(found.isEmpty() ? references_.path(name) : found).absoluteFilePath();
+        const std::string bytes = cs_.encode(where, 4 * static_cast<int>(where.size()) + 4);
+        if (static_cast<int>(bytes.size()) <= ShortString<100>::capacity) reference = bytes;
+    }
 
-private:
     // "portrait.jpg" -> "portrait (2).jpg", as stored bytes; the base is shortened where the whole
     // name would not fit the field, so that the item names exactly the file made for it.
     std::string freeName(const QString& bare, int n) const {
@@ -85,7 +109,7 @@ private:
         return stored.substr(0, kLimit);
     }
 
-    QString sourceFolder_;
+    FileReferences references_;
     QDir target_;
     const DisplayCharset& cs_;
     QString treeName_;

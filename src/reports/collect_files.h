@@ -20,7 +20,8 @@ struct CollectResult {
 // into the folder of `treeFileName`, points each item at its copy by bare file name, and saves
 // the tree there. One source file named by several items is copied once and shared; a different
 // file whose bare name is taken there gets a free name ("portrait (2).jpg"). A reference whose
-// file could not be copied keeps its old value. A failed save is told through `prompts`.
+// file could not be copied names it by its absolute path instead of a relative one, so that it
+// still leads to where the file was (an absolute name, or one too long for the field, is kept). A failed save is told through `prompts`.
 CollectResult collectAllFiles(ItemStore& store, const QString& sourceFolder, const QString& treeFileName,
                               Prompts& prompts, const DisplayCharset& charset = DisplayCharset());
 

@@ -14,7 +14,8 @@ FamilyIndex::FamilyIndex(const ItemStore& store) {
 }
 
 const PersonItem* FamilyIndex::resolved(const PersonItem* item) {
-    return item && item->isAlias() && item->Father ? item->Father : item;
+    if (!item || !item->isAlias()) return item;
+    return item->Father && !item->Father->isAlias() ? item->Father : nullptr;
 }
 
 const std::vector<const PersonItem*>& FamilyIndex::withFather(const PersonItem* parent) const {

@@ -13,7 +13,9 @@ class FamilyIndex {
 public:
     explicit FamilyIndex(const ItemStore& store);
 
-    // The alias item stands for its original; any other item for itself.
+    // The item whose page stands for this one: an alias item's original, any other item itself.
+    // Nothing for an alias item whose original is missing: it has no page and no box image, and
+    // counts as a missing relative.
     static const PersonItem* resolved(const PersonItem* item);
 
     // Items whose Father, or whose Mother, is the given item (alias items included: an alias

@@ -146,10 +146,11 @@ QString PageBuilder::personPage(const PersonItem& p, const PagePicture* picture,
         if (!side) continue;
         for (int i = 1; i <= kMaxSpouses; ++i) {
             const PersonItem* spouse = side->Spouse[i];
-            if (!spouse) continue;
+            const PersonItem* spousePage = FamilyIndex::resolved(spouse);
+            if (!spousePage) continue;
             marriages += QStringLiteral("<LI>Married ") + text(side->MarriageDate[i].str());
             if (!side->MarriagePlace[i].empty()) marriages += QStringLiteral(", ") + text(side->MarriagePlace[i].str()) + QLatin1Char(',');
-            marriages += QStringLiteral(" to ") + link(*FamilyIndex::resolved(spouse), *spouse) + kBr;
+            marriages += QStringLiteral(" to ") + link(*spousePage, *spouse) + kBr;
         }
     }
 
@@ -245,6 +246,7 @@ QString PageBuilder::indexPage(const PersonItem& home, int personCount, std::vec
     out += QStringLiteral("<FONT FACE=\"Verdana,Helvetica\" SIZE=-1><B>Index in alphabetical order:</B><BR></FONT>"
                           "<FONT FACE=\"Verdana,Helvetica\" SIZE=-2>") + kEnd;
     sortAsText(entries);
+    if (style_.nameOrder.collates()) style_.nameOrder.sort(entries, [](const QString& e) { return e; });
     out += QStringLiteral(" ") + kEnd;
     for (const QString& e : entries) out += e + kEnd;
     if (style_.frames) {

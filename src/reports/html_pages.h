@@ -1,5 +1,6 @@
 #pragma once
 #include "reports/html_settings.h"
+#include "reports/name_order.h"
 
 #include <QString>
 #include <QStringList>
@@ -24,6 +25,7 @@ struct PageStyle {
     bool siblings = true;
     QString bgAttr, t1Attr, t2Attr;  // BACKGROUND="..." with a trailing blank, or empty
     QString bg, text, link, alink, vlink, linksBg, headBg, headText;  // "#RRGGBB"
+    NameOrder nameOrder{QLocale::c()};  // how the name index sorts
 };
 
 // The picture part of a page: the copy's size.
@@ -43,7 +45,9 @@ public:
     QString personPage(const PersonItem& person, const PagePicture* picture, const QStringList& notes) const;
     // The index list's entry of a person (one line without its line end).
     QString indexEntry(const PersonItem& person) const;
-    // The index page and the frame set around the home item; `entries` as indexEntry gives them.
+    // The index page (its entries sorted as text, then in the style's name order) and the frame
+    // set around the home item, which must have a page of its own or
+    // through its original; `entries` as indexEntry gives them.
     QString indexPage(const PersonItem& home, int personCount, std::vector<QString> entries) const;
     QString frameSet(const PersonItem& home) const;
 

@@ -4,11 +4,14 @@
 #include "editor/person_save.h"
 #include "platform/bounded_read.h"
 #include "platform/charsets.h"
+#include "platform/file_references.h"
 #include "platform/imagecodec.h"
+#include "platform/run_together.h"
 #include "reports/family_index.h"
 #include "reports/html_pages.h"
 #include "reports/page_encoder.h"
 #include "reports/person_box.h"
+#include "reports/site_files.h"
 
 #include <QBuffer>
 #include <QDir>
@@ -18,58 +21,14 @@
 #include <algorithm>
 #include <atomic>
 #include <condition_variable>
-#include <cstdio>
 #include <mutex>
+#include <optional>
 #include <thread>
 #include <vector>
 
 namespace kinloom {
 
 namespace {
-
-// A file is written whole under a temporary name and renamed when complete, so a page is never
-// left half written. No flush to the disk per file: a site has two files per person.
-QString partPath(const QString& path) { return path + QStringLiteral(".part"); }
-
-bool writePart(const QString& path, const QByteArray& data, QString& error) {
-    QFile file(partPath(path));
-    if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate)) {
-        error = QStringLiteral("Could not write %1: %2").arg(QDir::toNativeSeparators(path), file.errorString());
-        return false;
-    }
-    if (file.write(data) != data.size() || !file.flush()) {
-        error = QStringLiteral("Could not write %1: %2").arg(QDir::toNativeSeparators(path), file.errorString());
-        file.close();
-        file.remove();
-        return false;
-    }
-    return true;
-}
-
-bool commitPart(const QString& path, QString& error) {
-    const QString part = partPath(path);
-    if (std::rename(QFile::encodeName(part).constData(), QFile::encodeName(path).constData()) != 0) {
-        error = QStringLiteral("Could not write %1").arg(QDir::toNativeSeparators(path));
-        QFile::remove(part);
-        return false;
-    }
-    return true;
-}
-
-bool writeWhole(const QString& path, const QByteArray& data, QString& error) {
-    return writePart(path, data, error) && commitPart(path, error);
-}
-
-// A file named by an item: relative names are relative to the tree file's folder; names written
-// on Windows may use backslashes.
-QString storedPath(const QString& treeFolder, const QString& name) {
-    if (name.isEmpty()) return {};
-    const QString plain = QFileInfo(name).isAbsolute() ? name : QDir(treeFolder).filePath(name);
-    if (QFileInfo::exists(plain) || !name.contains(QLatin1Char('\\'))) return plain;
-    QString slashed = name;
-    slashed.replace(QLatin1Char('\\'), QLatin1Char('/'));
-    return QFileInfo(slashed).isAbsolute() ? slashed : QDir(treeFolder).filePath(slashed);
-}
 
 // The lines of a text file as a list box would load them; nothing when it cannot be read, or is
 // not a regular file of a notes file's size at most.
@@ -110,7 +69,9 @@ struct PersonOutput {
     bool ready = false;
     bool gifFailed = false;
     QString error;               // a file that could not be written
-    std::vector<QString> parts;  // files written under their ".part" name, to be renamed in order
+    // Files written under their ".part" name, to be renamed in order: the picture copy, the box
+    // image, the page.
+    std::vector<QString> parts;
     QString indexEntry;
 };
 
@@ -119,7 +80,7 @@ struct PersonOutput {
 class PersonWriter {
 public:
     PersonWriter(const HtmlReportJob& job, const PageStyle& style, const FamilyIndex& family)
-        : job_(job), out_(job.outputFolder),
+        : job_(job), out_(job.outputFolder), references_(job.treeFolder),
           charset_(job.charset ? job.charset->entry() : DisplayCharset::kSystemDefault),
           pages_(style, &charset_, family), encoder_(charsetLabel(job.settings.charset)),
           box_(job.settings.box, &charset_) {}
@@ -136,6 +97,7 @@ private:
 
     const HtmlReportJob& job_;
     QDir out_;
+    FileReferences references_;
     DisplayCharset charset_;
     PageBuilder pages_;
     PageEncoder encoder_;
@@ -149,11 +111,14 @@ void PersonWriter::write(const PersonItem& p, PersonOutput& result) {
     PagePicture picture;
     bool hasPicture = false;
     if (!p.PictureFile.empty()) {
-        const QImage source = loadImageFile(storedPath(job_.treeFolder, charset_.decode(p.PictureFile.str())));
+        const QImage source = loadImageFile(references_.find(charset_.decode(p.PictureFile.str())));
         const QByteArray jpeg = source.isNull() ? QByteArray() : encodeJpeg(source);
+        const QString copy = out_.filePath(QStringLiteral("pict") + n + QStringLiteral(".jpg"));
         QString ignored;
-        // A picture that cannot be read or copied leaves the page without it.
-        if (!jpeg.isEmpty() && writeWhole(out_.filePath(QStringLiteral("pict") + n + QStringLiteral(".jpg")), jpeg, ignored)) {
+        // A picture that cannot be read or copied leaves the page without it. The copy is renamed
+        // in its person's turn, like the pages, so that a failed run leaves none of a later person.
+        if (!jpeg.isEmpty() && replaceableByPart(copy) && writePart(copy, jpeg, ignored)) {
+            result.parts.push_back(copy);
             picture = {source.width(), source.height()};
             hasPicture = true;
             PersonBoxPainter::addThumbnail(image, source);
@@ -170,66 +135,81 @@ void PersonWriter::write(const PersonItem& p, PersonOutput& result) {
     if (!writePage(n + QStringLiteral(".gif"), gif, result)) return;
 
     const QStringList notes =
-        p.NotesFile.empty() ? QStringList() : readLines(storedPath(job_.treeFolder, charset_.decode(p.NotesFile.str())), &charset_);
+        p.NotesFile.empty() ? QStringList() : readLines(references_.find(charset_.decode(p.NotesFile.str())), &charset_);
     if (!writePage(n + QStringLiteral(".html"), encoder_.encode(pages_.personPage(p, hasPicture ? &picture : nullptr, notes)),
                    result))
         return;
     result.indexEntry = pages_.indexEntry(p);
 }
 
-// Worker threads taking the items in turn, one output slot per item.
+// Worker threads take the items in turn, one output slot per item. The calling thread renames
+// the files in store order and, while it waits for an item that no worker has begun, makes that
+// item itself: the run goes on whatever threads the system grants, none at all included.
 class PersonWorkers {
 public:
     PersonWorkers(const std::vector<const PersonItem*>& items, const HtmlReportJob& job, const PageStyle& style,
                   const FamilyIndex& family)
-        : items_(items), outputs_(items.size()) {
-        const unsigned cores = std::clamp(std::thread::hardware_concurrency(), 1U, 8U);
-        const size_t count = std::min<size_t>(cores, std::max<size_t>(items.size(), 1));
-        for (size_t i = 0; i < count; ++i)
-            threads_.emplace_back([this, &job, &style, &family] { work(job, style, family); });
-    }
-    // Stops taking items and waits for the items begun.
-    ~PersonWorkers() { stop(); }
+        : items_(items), outputs_(items.size()), job_(job), style_(style), family_(family) {}
 
-    // The output of item i, waited for.
+    // How many worker threads are worth starting.
+    size_t threadCount() const {
+        const unsigned cores = std::clamp(std::thread::hardware_concurrency(), 1U, 8U);
+        return std::min<size_t>(cores, items_.size());
+    }
+    // A worker's task: items until none are left or the run stops.
+    void work() {
+        PersonWriter writer(job_, style_, family_);
+        while (makeNext(writer)) {
+        }
+    }
+    // The output of item i, waited for (or made here).
     PersonOutput take(size_t i) {
-        std::unique_lock lock(mutex_);
-        readyChanged_.wait(lock, [&] { return outputs_[i].ready; });
-        return std::move(outputs_[i]);
+        while (true) {
+            {
+                std::unique_lock lock(mutex_);
+                if (outputs_[i].ready || next_ > i) {
+                    readyChanged_.wait(lock, [&] { return outputs_[i].ready; });
+                    return std::move(outputs_[i]);
+                }
+            }
+            if (!ownWriter_) ownWriter_.emplace(job_, style_, family_);
+            makeNext(*ownWriter_);
+        }
     }
-    void stop() {
-        stopping_ = true;
-        for (std::thread& t : threads_)
-            if (t.joinable()) t.join();
-    }
-    // After stop: the ".part" files of the items after i, never to be renamed.
+    // No item is begun after this.
+    void stop() { stopping_ = true; }
+    // Once every task has returned: the ".part" files of the items after i, never to be renamed.
     void removePartsAfter(size_t i) {
         for (size_t j = i + 1; j < outputs_.size(); ++j)
-            for (const QString& path : outputs_[j].parts) QFile::remove(partPath(path));
+            for (const QString& path : outputs_[j].parts) removePart(path);
     }
 
 private:
-    void work(const HtmlReportJob& job, const PageStyle& style, const FamilyIndex& family) {
-        PersonWriter writer(job, style, family);
-        for (size_t i; !stopping_ && (i = next_++) < items_.size();) {
-            PersonOutput output;
-            if (!items_[i]->isAlias()) writer.write(*items_[i], output);
-            output.ready = true;
-            {
-                std::lock_guard lock(mutex_);
-                outputs_[i] = std::move(output);
-            }
-            readyChanged_.notify_all();
+    bool makeNext(PersonWriter& writer) {
+        if (stopping_) return false;
+        const size_t i = next_++;
+        if (i >= items_.size()) return false;
+        PersonOutput output;
+        if (!items_[i]->isAlias()) writer.write(*items_[i], output);
+        output.ready = true;
+        {
+            std::lock_guard lock(mutex_);
+            outputs_[i] = std::move(output);
         }
+        readyChanged_.notify_all();
+        return true;
     }
 
     const std::vector<const PersonItem*>& items_;
     std::vector<PersonOutput> outputs_;
+    const HtmlReportJob& job_;
+    const PageStyle& style_;
+    const FamilyIndex& family_;
+    std::optional<PersonWriter> ownWriter_;  // the calling thread's
     std::atomic<size_t> next_{0};
     std::atomic<bool> stopping_{false};
     std::mutex mutex_;
     std::condition_variable readyChanged_;
-    std::vector<std::thread> threads_;
 };
 
 class Writer {
@@ -244,6 +224,8 @@ private:
     bool write(const QString& name, const QByteArray& data) { return writeWhole(out_.filePath(name), data, result_.error); }
     QString copyBackground(const QString& source, const QString& prefix);
     bool writePersons(const PageStyle& style, std::vector<QString>& index);
+    std::optional<size_t> commitInOrder(const std::vector<const PersonItem*>& items, PersonWorkers& workers,
+                                        std::vector<QString>& index);
     QString decode(const std::string& bytes) const {
         return job_.charset ? job_.charset->decode(bytes) : decodeUtf8OrWindows1252(bytes);
     }
@@ -274,8 +256,22 @@ bool Writer::writePersons(const PageStyle& style, std::vector<QString>& index) {
     std::vector<const PersonItem*> items;
     items.reserve(static_cast<size_t>(store_.itemCount()));
     for (const PersonItem* p = store_.firstItem(); p; p = p->Next) items.push_back(p);
-    const int total = store_.itemCount();
     PersonWorkers workers(items, job_, style, family_);
+    std::optional<size_t> failed;
+    std::vector<std::function<void()>> tasks(workers.threadCount(), [&workers] { workers.work(); });
+    tasks.push_back([&] {
+        failed = commitInOrder(items, workers, index);
+        if (failed) workers.stop();
+    });
+    runTogether(tasks, job_.startThread);
+    if (failed) workers.removePartsAfter(*failed);
+    return !failed;
+}
+
+// Reports each item and renames its files, in store order; the item whose file failed, if any.
+std::optional<size_t> Writer::commitInOrder(const std::vector<const PersonItem*>& items, PersonWorkers& workers,
+                                            std::vector<QString>& index) {
+    const int total = static_cast<int>(items.size());
     for (size_t i = 0; i < items.size(); ++i) {
         const PersonItem& p = *items[i];
         progress_.status(QStringLiteral("Generating files for ") + decode(p.FirstName.str()) + QLatin1Char(' ') +
@@ -285,13 +281,11 @@ bool Writer::writePersons(const PageStyle& style, std::vector<QString>& index) {
         bool ok = output.error.isEmpty();
         for (const QString& path : output.parts) {
             if (ok) ok = commitPart(path, output.error);
-            else QFile::remove(partPath(path));
+            else removePart(path);
         }
         if (!ok) {
-            workers.stop();
-            workers.removePartsAfter(i);
             result_.error = output.error;
-            return false;
+            return i;
         }
         if (!p.isAlias()) {
             index.push_back(std::move(output.indexEntry));
@@ -299,11 +293,17 @@ bool Writer::writePersons(const PageStyle& style, std::vector<QString>& index) {
         }
         progress_.advance(static_cast<int>(i) + 1, total);
     }
-    return true;
+    return std::nullopt;
 }
 
 HtmlReportResult Writer::run() {
+    // The home item's page; an alias item whose original is missing has none, so the first
+    // person that has one stands in.
     const PersonItem* home = store_.firstItem();
+    if (home && !FamilyIndex::resolved(home)) {
+        home = home->Next;
+        while (home && home->isAlias()) home = home->Next;
+    }
     if (!home) {
         result_.error = QStringLiteral("The genealogy tree is empty");
         return result_;
@@ -317,6 +317,7 @@ HtmlReportResult Writer::run() {
     style.version = job_.version;
     style.charset = htmlEscape(encoder_.declaredLabel());
     style.frames = s.useFrames;
+    style.nameOrder = NameOrder(job_.locale);
     style.siblings = s.useSiblings;
     style.bgAttr = copyBackground(s.backgroundImage, QStringLiteral("b_"));
     style.t1Attr = copyBackground(s.t1Image, QStringLiteral("t1_"));

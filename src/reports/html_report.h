@@ -1,6 +1,8 @@
 #pragma once
+#include "platform/run_together.h"
 #include "reports/html_settings.h"
 
+#include <QLocale>
 #include <QString>
 
 namespace kinloom {
@@ -31,6 +33,8 @@ struct HtmlReportJob {
     int personCount = 0;              // the persons counter as the canvas counts it
     const DisplayCharset* charset = nullptr;  // how stored texts read; nil: System Default
     QString version = QStringLiteral("2.0 beta 3.6");
+    QLocale locale;                   // the name index sorts in its language (by codes in the C locale)
+    ThreadStarter startThread;        // how worker threads start; empty: std::thread (tests refuse threads)
 };
 
 struct HtmlReportResult {

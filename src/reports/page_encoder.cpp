@@ -64,6 +64,8 @@ char32_t decodeUtf8At(const unsigned char* p, size_t left, size_t& length) {
     return 0xFFFD;
 }
 
+bool isC1Control(QChar c) { return c.unicode() >= 0x80 && c.unicode() <= 0x9F; }
+
 }  // namespace
 
 struct PageEncoder::Iconv {
@@ -95,9 +97,13 @@ PageEncoder::PageEncoder(const QString& label) : declared_(standardLabel(label))
 
 PageEncoder::~PageEncoder() = default;
 
-QByteArray PageEncoder::encode(const QString& text) {
-    if (isAscii(text)) return text.toLatin1();
-    if (utf8_) return text.toUtf8();
+QByteArray PageEncoder::encode(const QString& input) {
+    if (isAscii(input)) return input.toLatin1();
+    if (utf8_) return input.toUtf8();
+    // C1 control characters (U+0080 to U+009F) are left out: browsers read those bytes of an
+    // ISO-8859-1 page, and their references ("&#128;") in any page, as Windows-1252 letters.
+    QString text = input;
+    text.removeIf(isC1Control);
     const QByteArray utf8 = text.toUtf8();
     const auto* begin = reinterpret_cast<const unsigned char*>(utf8.constData());
     QByteArray out;

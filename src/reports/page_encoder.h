@@ -14,7 +14,7 @@ QString htmlEscape(const QString& text);
 // has a standard spelling ("koi-8-r") is declared under that spelling. A character the set cannot
 // hold becomes a numeric character reference ("&#269;"); a label this machine cannot encode at all
 // gives pages in plain ASCII with references for everything else, which is right under any
-// ASCII-based declaration.
+// ASCII-based declaration. C1 control characters, which no such page can show, are left out.
 class PageEncoder {
 public:
     explicit PageEncoder(const QString& label);

@@ -1,9 +1,12 @@
 #include "reports/quality_check.h"
 
 #include "document/item_store.h"
-#include "reports/referenced_files.h"
+#include "platform/file_references.h"
+
+#include <QDir>
 
 #include <algorithm>
+#include <optional>
 
 namespace kinloom {
 
@@ -16,15 +19,35 @@ ShortString<100>& referenceOf(PersonItem& item, ReferenceKind kind) {
     return kind == ReferenceKind::NotesFile ? item.NotesFile : item.PictureFile;
 }
 
+// The chosen file as the field can keep it: the whole path when it fits, else the path relative to
+// the tree's folder when that fits, else nothing: a cut name would name another file.
+std::optional<std::string> storableName(const QString& chosen, const QString& treeFolder, const DisplayCharset& cs) {
+    constexpr int kCapacity = ShortString<100>::capacity;
+    const int unlimited = 4 * static_cast<int>(chosen.size()) + 4;
+    for (const QString& name : {chosen, QDir(treeFolder).relativeFilePath(chosen)}) {
+        std::string bytes = cs.encode(name, unlimited);
+        if (static_cast<int>(bytes.size()) <= kCapacity) return bytes;
+    }
+    return std::nullopt;
+}
+
 }  // namespace
+
+QString pathTooLongText(const QString& path) {
+    return QStringLiteral("The path \"") + path +
+           QStringLiteral("\" is too long to be kept in the tree, even relative to the tree's folder (at most %1 bytes). "
+                          "Move the file nearer to the tree file and try again.")
+               .arg(ShortString<100>::capacity);
+}
 
 QualityCheckResult runQualityCheck(const ItemStore& store, const QString& treeFolder, const DisplayCharset& cs) {
     QualityCheckResult result;
+    const FileReferences references(treeFolder);
     auto check = [&](PersonItem* p, ReferenceKind kind, const QString& prefix) {
         const ShortString<100>& stored = referenceOf(*p, kind);
         if (stored.empty()) return;
         const QString name = cs.decode(stored);
-        if (referencedFileExists(referencedPath(name, treeFolder))) return;
+        if (!references.find(name).isEmpty()) return;
         const QString person = (cs.decode(p->LastName) + QLatin1Char(' ') + cs.decode(p->FirstName)).trimmed();
         result.rows.push_back({person, p, kind, prefix + name});
     };
@@ -71,9 +94,14 @@ bool resolveQualityProblem(ItemStore& store, QualityProblem& row, const QString&
 
     FileDialogRequest request = notes ? findTextFileDialog() : findImageFileDialog();
     // A relative name is shown where the check looked for it.
-    if (!name.isEmpty()) request.fileName = referencedPath(name, treeFolder);
+    request.fileName = FileReferences(treeFolder).path(name);
     if (const std::optional<QString> chosen = prompts.openFileName(request)) {
-        reference = cs.encode(*chosen, ShortString<100>::capacity);
+        const std::optional<std::string> stored = storableName(*chosen, treeFolder, cs);
+        if (!stored) {
+            prompts.message(kAppTitle, pathTooLongText(*chosen), PromptButtons::Ok, PromptIcon::Warning);
+            return false;
+        }
+        reference = *stored;
     } else {
         const QString question = (notes ? QStringLiteral("No text file was selected. Would you like to remove the reference to ")
                                         : QStringLiteral("No image file was selected. Would you like to remove the reference to ")) +

@@ -39,8 +39,13 @@ QString qualityCheckSummary(int count);
 FileDialogRequest findTextFileDialog();
 FileDialogRequest findImageFileDialog();
 
+// The warning when a chosen file's path does not fit the field, even relative to the tree's folder.
+QString pathTooLongText(const QString& path);
+
 // Repairs a row: the user chooses the file again, or agrees to remove the reference. Either sets
-// Modified and clears the row's message; a cancelled dialog and No leave item and row alone.
+// Modified and clears the row's message; a cancelled dialog and No leave item and row alone. A
+// chosen path longer than the field is kept relative to the tree's folder; when even that is too
+// long the user is told so and item and row stay as they were.
 // Returns true when the item changed.
 bool resolveQualityProblem(ItemStore& store, QualityProblem& row, const QString& treeFolder, Prompts& prompts,
                            const DisplayCharset& charset = DisplayCharset());

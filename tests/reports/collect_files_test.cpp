@@ -4,7 +4,7 @@
 #include "document/tree_file.h"
 #include "platform/scripted_prompts.h"
 #include "reports/quality_check.h"
-#include "reports/referenced_files.h"
+#include "platform/file_references.h"
 #include "support/test_support.h"
 
 #include <QDir>
@@ -76,7 +76,9 @@ TEST(CollectFiles, SharesOneSourceRenamesADifferentFileAndKeepsWhatCouldNotBeCop
     EXPECT_EQ(bo->PictureFile.str(), "portrait (2).jpg");
     EXPECT_EQ(anna2->PictureFile.str(), "portrait.jpg");
     EXPECT_EQ(carl->PictureFile.str(), "portrait.jpg");  // identical bytes: the copy there serves
-    EXPECT_EQ(carl->NotesFile.str(), "gone.txt");        // not copied: left as it was
+    // Not copied: named where it was looked for, not as a name that would now point into the new folder.
+    EXPECT_EQ(carl->NotesFile.str(), source.filePath("gone.txt").toStdString());
+    EXPECT_EQ(dan->NotesFile.str(), source.filePath("gone.txt").toStdString());
     EXPECT_EQ(contents(target.filePath("portrait.jpg")), "first");
     EXPECT_EQ(contents(target.filePath("portrait (2).jpg")), "second");
     EXPECT_EQ(contents(target.filePath("notes.txt")), "someone else's notes");
@@ -119,7 +121,7 @@ TEST(CollectFiles, OnlyRegularFilesAreCopied) {
     ScriptedPrompts prompts;
     const CollectResult r = collectAllFiles(store, source.path(), target.filePath("out.kl3"), prompts);
     ASSERT_TRUE(r.saved);
-    EXPECT_EQ(anna->NotesFile.str(), "notes.fifo");
+    EXPECT_EQ(anna->NotesFile.str(), source.filePath("notes.fifo").toStdString());  // where it still is
     EXPECT_EQ(anna->PictureFile.str(), "/dev/zero");
     EXPECT_EQ(r.count, 1);  // the tree alone
     EXPECT_EQ(r.notCopied, QStringList({"notes.fifo", "/dev/zero"}));

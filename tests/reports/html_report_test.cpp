@@ -152,6 +152,7 @@ protected:
         job.treeFolder = treeDir.path();
         job.outputFolder = outDir.path();
         job.personCount = store.personCount();
+        job.locale = QLocale::c();  // the index in character-code order, whatever the machine's language
     }
     HtmlReportResult run() { return writeHtmlReport(store, job, progress); }
     QByteArray out(const QString& name) const { return readAll(QDir(outDir.path()).filePath(name)); }

@@ -2,7 +2,7 @@
 
 #include "document/item_store.h"
 #include "platform/scripted_prompts.h"
-#include "reports/referenced_files.h"
+#include "platform/file_references.h"
 #include "support/test_support.h"
 
 #include <QDir>
@@ -149,6 +149,53 @@ TEST(QualityCheck, ResolveByChoosingRemovingOrKeeping) {
         // A resolved row is not resolved again.
         if (c.changed) {
             EXPECT_FALSE(resolveQualityProblem(store, r.rows[0], dir.path(), prompts));
+        }
+    }
+}
+
+TEST(QualityCheck, ResolveKeepsALongChosenPathRelativeToTheTreeOrSaysItIsTooLong) {
+    QTemporaryDir dir;
+    const QString tree = QDir(dir.path()).filePath("tree");
+    ASSERT_TRUE(QDir().mkpath(tree));
+    const QString nested = QString(40, 'd') + "/" + QString(40, 'e') + "/anna.jpg";  // 90 characters
+    const QString below = QDir(tree).filePath(nested);
+    ASSERT_GT(below.toUtf8().size(), 100);
+    const QString outside = QDir(dir.path()).filePath(QString(100, 'x') + "/anna.jpg");
+
+    struct Case {
+        QString chosen;
+        std::string stored;  // empty: refused
+    };
+    const Case cases[] = {
+        {QDir(tree).filePath("anna.jpg"), QDir(tree).filePath("anna.jpg").toStdString()},  // fits as it is
+        {below, nested.toStdString()},
+        {outside, ""},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.chosen.toStdString());
+        ItemStore store;
+        PersonItem* anna = test::addPerson(store, "Anna", "Berg");
+        anna->PictureFile = "lost.jpg";
+        store.modified = false;
+        QualityCheckResult r = runQualityCheck(store, tree);
+        ASSERT_EQ(r.count, 1);
+        ScriptedPrompts prompts;
+        prompts.answerText(c.chosen);
+        const bool refused = c.stored.empty();
+        EXPECT_EQ(resolveQualityProblem(store, r.rows[0], tree, prompts), !refused);
+        EXPECT_EQ(anna->PictureFile.str(), refused ? std::string("lost.jpg") : c.stored);
+        EXPECT_EQ(store.modified, !refused);
+        EXPECT_EQ(r.rows[0].message.isEmpty(), !refused);
+        if (refused) {
+            ASSERT_EQ(prompts.records().size(), 2u);
+            EXPECT_EQ(prompts.records()[1].caption, "Kinloom 2.0");
+            EXPECT_EQ(prompts.records()[1].icon, PromptIcon::Warning);
+            EXPECT_EQ(prompts.records()[1].text,
+                      "The path \"" + outside +
+                          "\" is too long to be kept in the tree, even relative to the tree's folder (at most 100 bytes). "
+                          "Move the file nearer to the tree file and try again.");
+        } else {
+            EXPECT_EQ(prompts.records().size(), 1u);
         }
     }
 }

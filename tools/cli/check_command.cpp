@@ -3,7 +3,7 @@
 
 #include "document/item_store.h"
 #include "reports/quality_check.h"
-#include "reports/referenced_files.h"
+#include "platform/file_references.h"
 
 namespace kinloom::cli {
 

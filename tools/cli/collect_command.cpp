@@ -3,7 +3,7 @@
 
 #include "document/item_store.h"
 #include "reports/collect_files.h"
-#include "reports/referenced_files.h"
+#include "platform/file_references.h"
 
 #include <QFileInfo>
 

@@ -8,6 +8,8 @@
 #include "canvas/ui/canvas_popup_menu.h"
 #include "canvas/ui/canvas_widget.h"
 #include "canvas/ui/navigator.h"
+#include "editor/ui/person_dialog.h"
+#include "platform/file_references.h"
 
 #include <memory>
 
@@ -141,6 +143,7 @@ EditingController* installEditing(MainWindow& w, CanvasWidget& canvas) {
     AppState& state = w.state();
     auto* c = new EditingController(state.store, state.view, parts->host, state.prompts, &w);
     wireEditingCommands(w, *c, parts->exchange);
+    c->personDialog().setTreeFolder([&state] { return treeFolderOf(state.currentFileName); });
 
     CanvasInteraction& in = canvas.interaction();
     in.goToAliasEntry = [c] { c->goToAlias(); };  // the canvas ignores the next press itself

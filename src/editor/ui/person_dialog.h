@@ -56,6 +56,8 @@ public:
     void setCharset(const DisplayCharset& charset) { charset_ = charset; }
     // Rewrites a typed date when a date field is left (date standardisation); none = unchanged.
     void setDateStandardizer(std::function<QString(const QString&)> f) { standardize_ = std::move(f); }
+    // The folder the tree's relative file names are taken in, asked each time a file is opened.
+    void setTreeFolder(std::function<QString()> f) { treeFolder_ = std::move(f); }
 
     // Fills the controls from the copy; `edited` is the real item, the store the whole document.
     void fill(ItemStore& store, PersonItem& copy, PersonItem& edited);
@@ -94,16 +96,20 @@ private:
     // Saves the memo into the current notes file unless that file could not be read.
     void saveMemoIfSafe();
     QString text(std::string_view bytes) const;
+    // Where a picture or notes reference leads (see FileReferences).
+    QString referencedPath(const QString& name) const;
 
     Prompts& prompts_;
     DisplayCharset charset_;
     std::function<QString(const QString&)> standardize_;
+    std::function<QString()> treeFolder_;
     ItemStore* store_ = nullptr;
     PersonItem* copy_ = nullptr;
     PersonItem* edited_ = nullptr;
     bool ok_ = false;
     bool notesUnreadable_ = false;
     QString loadedNotes_;  // the memo as loaded: notes left as they were are not written back
+    QString notesPath_;    // where the notes reference leads: the memo is read from and written there
 
     QTabWidget* pages_;
     QWidget* panelTop_;

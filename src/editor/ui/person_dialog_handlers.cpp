@@ -2,6 +2,7 @@
 
 #include "document/item_store.h"
 #include "editor/ui/picture_viewer.h"
+#include "platform/file_references.h"
 #include "platform/imagecodec.h"
 #include "platform/prompts.h"
 
@@ -41,6 +42,10 @@ const QString kPictureFilter = QStringLiteral(
 }  // namespace
 
 QString PersonDialog::text(std::string_view bytes) const { return charset_.decode(bytes); }
+
+QString PersonDialog::referencedPath(const QString& name) const {
+    return FileReferences(treeFolder_ ? treeFolder_() : QString()).path(name);
+}
 
 void PersonDialog::setFieldColour(QWidget* w, bool white) {
     setBackground(w, white ? QColor(Qt::white) : QApplication::palette().color(QPalette::Button));
@@ -166,7 +171,7 @@ void PersonDialog::pictureFileChanged() {
         QApplication::setOverrideCursor(Qt::WaitCursor);
         picturePanelCaption_->setText(QStringLiteral("Picture not found"));
         setBackground(picturePanel_, kGrey);
-        picture_->setPicture(loadImageFile(name));  // a null image when it cannot be shown
+        picture_->setPicture(loadImageFile(referencedPath(name)));  // a null image when it cannot be shown
         QApplication::restoreOverrideCursor();
     } else {
         setBackground(picturePanel_, kSilver);
@@ -195,21 +200,22 @@ void PersonDialog::clearPicture() { pictureFileEdit_->clear(); }
 
 void PersonDialog::viewPicture() {
     if (pictureFileEdit_->text().isEmpty()) return;
-    viewer_->showPicture(pictureFileEdit_->text());
+    viewer_->showPicture(referencedPath(pictureFileEdit_->text()));
 }
 
 void PersonDialog::notesFileChanged() {
     const QString name = notesFileEdit_->text();
     memo_->clear();
     notesUnreadable_ = false;
+    notesPath_ = referencedPath(name);
     if (!name.isEmpty()) {
         memo_->setEnabled(true);
         memo_->setReadOnly(false);
         setBackground(memo_, Qt::white);
-        if (const auto notes = readNotesFile(name, charset_)) {
+        if (const auto notes = readNotesFile(notesPath_, charset_)) {
             memo_->setPlainText(*notes);
         } else {
-            notesUnreadable_ = notesFileUnreadable(name);
+            notesUnreadable_ = notesFileUnreadable(notesPath_);
             memo_->setReadOnly(true);
             setBackground(memo_, kSilver);
         }
@@ -224,7 +230,7 @@ void PersonDialog::notesFileChanged() {
 
 void PersonDialog::saveMemoIfSafe() {
     if (notesFileEdit_->text().isEmpty() || notesUnreadable_ || memo_->toPlainText() == loadedNotes_) return;
-    writeNotesFile(notesFileEdit_->text(), memo_->toPlainText(), charset_);  // a failure is ignored here
+    writeNotesFile(notesPath_, memo_->toPlainText(), charset_);  // a failure is ignored here
 }
 
 void PersonDialog::newNotesFile() {
@@ -292,6 +298,7 @@ void PersonDialog::okClicked() {
     v.pictureFile = pictureFileEdit_->text();
     v.pictureText = pictureTextEdit_->text();
     v.notesFile = notesFileEdit_->text();
+    v.notesPath = notesPath_;
     v.notesText = memo_->toPlainText();
     v.notesUnreadable = notesUnreadable_;
     v.notesChanged = v.notesText != loadedNotes_;

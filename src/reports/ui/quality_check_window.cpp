@@ -1,7 +1,7 @@
 #include "reports/ui/quality_check_window.h"
 
 #include "document/item_store.h"
-#include "reports/referenced_files.h"
+#include "platform/file_references.h"
 
 #include <QApplication>
 #include <QHBoxLayout>

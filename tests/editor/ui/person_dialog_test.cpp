@@ -301,6 +301,39 @@ private slots:
         QCOMPARE(p->PictureText.str(), std::string("short"));
     }
 
+    void windowsReferencesOpenTheFilesBesideTheTree() {
+        QTemporaryDir tree;
+        QVERIFY(QDir(tree.path()).mkpath("pics") && QDir(tree.path()).mkpath("Notes"));
+        QImage picture(40, 30, QImage::Format_RGB32);
+        picture.fill(Qt::red);
+        QVERIFY(writeFileAtomically(tree.filePath("pics/ola.jpg"), encodeJpeg(picture)));
+        const QString notes = tree.filePath("Notes/kari.txt");
+        QVERIFY(writeFileAtomically(notes, "From Windows"));
+        ItemStore store;
+        ScriptedPrompts prompts;
+        PersonDialog dialog(prompts);
+        dialog.setTreeFolder([&] { return tree.path(); });
+        PersonItem* p = test::addPerson(store, "Ola", "Nordmann");
+        p->PictureFile = "PICS\\OLA.JPG";
+        p->NotesFile = "C:\\Slekt\\notes\\KARI.TXT";
+        store.currentItem = p;
+        QVERIFY(edit(store, dialog, [&] {
+            QCOMPARE(dialog.findChild<PictureBox*>()->picture().size(), QSize(40, 30));
+            dialog.viewPicture();
+            QCOMPARE(dialog.pictureViewer()->image()->size(), QSize(40, 30));
+            dialog.pictureViewer()->close();
+            auto* memo = child<QPlainTextEdit>(dialog, "notes");
+            QCOMPARE(memo->toPlainText(), QString("From Windows"));
+            memo->setPlainText("Edited on Linux");
+            QTest::mouseClick(child<QPushButton>(dialog, "okButton"), Qt::LeftButton);
+        }));
+        QVERIFY(prompts.records().empty());
+        QCOMPARE(*readNotesFile(notes, DisplayCharset()), QString("Edited on Linux"));
+        // The stored names stay as they were.
+        QCOMPARE(p->PictureFile.str(), std::string("PICS\\OLA.JPG"));
+        QCOMPARE(p->NotesFile.str(), std::string("C:\\Slekt\\notes\\KARI.TXT"));
+    }
+
     void notesFiles() {
         QTemporaryDir dir;
         ItemStore store;
