@@ -1,7 +1,6 @@
 #include "reports/tree_statistics.h"
 
 #include "document/item_store.h"
-#include "reports/alphabetical_list.h"
 #include "reports/date_year.h"
 
 #include <QJsonArray>
@@ -9,7 +8,9 @@
 #include <QJsonObject>
 
 #include <functional>
-#include <set>
+#include <algorithm>
+#include <cstdint>
+#include <string_view>
 #include <unordered_map>
 #include <unordered_set>
 #include <utility>
@@ -24,38 +25,61 @@ using Person = const PersonItem*;
 // The person a box shows: an alias box's original (null when it is gone), otherwise the box.
 Person personOf(Person box) { return box && box->isAlias() ? box->Father : box; }
 
-// The longest chain of steps from `start` through `next` (a person's neighbours one generation
-// on), each person met once on a chain, so that a loop in bad links cannot run forever.
-template <typename Next>
-int longestChain(Person start, Next next) {
-    std::unordered_map<Person, int> depth;  // -1 while on the stack
+std::string_view trimmedView(std::string_view s) {
+    while (!s.empty() && static_cast<unsigned char>(s.front()) <= ' ') s.remove_prefix(1);
+    while (!s.empty() && static_cast<unsigned char>(s.back()) <= ' ') s.remove_suffix(1);
+    return s;
+}
+
+// Links between persons by their numbers: the neighbours of i are to[from[i]] .. to[from[i + 1] - 1].
+struct Adjacency {
+    std::vector<int> from;
+    std::vector<int> to;
+};
+
+// Builds the adjacency of n persons from (person, neighbour) pairs.
+Adjacency adjacency(int n, const std::vector<std::pair<int, int>>& links) {
+    Adjacency a;
+    a.from.assign(static_cast<size_t>(n) + 1, 0);
+    for (const auto& [p, q] : links) ++a.from[static_cast<size_t>(p) + 1];
+    for (size_t i = 1; i < a.from.size(); ++i) a.from[i] += a.from[i - 1];
+    a.to.resize(links.size());
+    std::vector<int> fill(a.from.begin(), a.from.end() - 1);
+    for (const auto& [p, q] : links) a.to[static_cast<size_t>(fill[static_cast<size_t>(p)]++)] = q;
+    return a;
+}
+
+// The most steps from `start` along the links, each person met once on a chain, so that a loop in
+// bad links cannot run forever. Without recursion: a line of many generations needs no deep stack.
+int longestChain(int start, const Adjacency& links) {
+    constexpr int kUnvisited = -2, kOnStack = -1;
+    std::vector<int> depth(links.from.size() - 1, kUnvisited);
     struct Frame {
-        Person person;
-        std::vector<Person> pending;
+        int person;
+        int link;
         int best;
     };
-    std::vector<Frame> stack;
-    stack.push_back({start, next(start), 0});
-    depth[start] = -1;
+    std::vector<Frame> stack{{start, links.from[static_cast<size_t>(start)], 0}};
+    depth[static_cast<size_t>(start)] = kOnStack;
     while (!stack.empty()) {
         Frame& top = stack.back();
-        if (!top.pending.empty()) {
-            const Person n = top.pending.back();
-            top.pending.pop_back();
-            auto [it, fresh] = depth.try_emplace(n, -1);
-            if (fresh) {
-                stack.push_back({n, next(n), 0});
-            } else if (it->second >= 0) {
-                top.best = std::max(top.best, it->second + 1);
+        if (top.link < links.from[static_cast<size_t>(top.person) + 1]) {
+            const int next = links.to[static_cast<size_t>(top.link++)];
+            int& d = depth[static_cast<size_t>(next)];
+            if (d >= 0) {
+                top.best = std::max(top.best, d + 1);
+            } else if (d == kUnvisited) {
+                d = kOnStack;
+                stack.push_back({next, links.from[static_cast<size_t>(next)], 0});  // `top` is not used again
             }
             continue;
         }
         const int done = top.best;
-        depth[top.person] = done;
+        depth[static_cast<size_t>(top.person)] = done;
         stack.pop_back();
         if (!stack.empty()) stack.back().best = std::max(stack.back().best, done + 1);
     }
-    return depth[start];
+    return depth[static_cast<size_t>(start)];
 }
 
 void noteYear(TreeStatistics& s, std::optional<int> year) {
@@ -66,18 +90,38 @@ void noteYear(TreeStatistics& s, std::optional<int> year) {
 
 int decadeOf(int year) { return year - ((year % 10) + 10) % 10; }
 
+// A family by its two members' numbers, -1 for a missing parent, the smaller first.
+uint64_t familyKey(int a, int b) {
+    if (a > b) std::swap(a, b);
+    return (static_cast<uint64_t>(static_cast<uint32_t>(a + 1)) << 32) | static_cast<uint32_t>(b + 1);
+}
+
 }  // namespace
 
 TreeStatistics treeStatistics(const ItemStore& store) {
     TreeStatistics s;
-    std::unordered_set<std::string> surnames, places;
-    std::set<std::pair<Person, Person>> families;
-    std::unordered_map<Person, std::vector<Person>> children;
+    // Persons are numbered in store order, so that links become numbers.
+    std::vector<Person> persons;
+    std::unordered_map<Person, int> number;
+    number.reserve(static_cast<size_t>(store.itemCount()));
+    for (Person p = store.firstItem(); p; p = p->Next) {
+        if (p->isAlias()) continue;
+        number.emplace(p, static_cast<int>(persons.size()));
+        persons.push_back(p);
+    }
+    auto numberOf = [&number](Person box) {
+        const auto it = number.find(personOf(box));
+        return it == number.end() ? -1 : it->second;
+    };
+
+    std::unordered_set<std::string_view> surnames, places;
+    std::vector<uint64_t> families;
+    std::vector<std::pair<int, int>> toParent, toChild;
     double lifespans = 0;
     int lived = 0;
     auto addPlace = [&places](std::string_view place) {
-        std::string name = trimmedText(place);
-        if (!name.empty()) places.insert(std::move(name));
+        place = trimmedView(place);
+        if (!place.empty()) places.insert(place);
     };
     for (Person p = store.firstItem(); p; p = p->Next) {
         for (int k = 1; k <= kMaxSpouses; ++k) {
@@ -89,11 +133,9 @@ TreeStatistics treeStatistics(const ItemStore& store) {
             noteYear(s, yearOfDate(p->MarriageDate[k].view()));
             if (!partner) continue;
             ++s.marriages;
-            const Person a = personOf(p), b = personOf(partner);
-            families.insert(std::less<Person>()(a, b) ? std::pair(a, b) : std::pair(b, a));
+            families.push_back(familyKey(numberOf(p), numberOf(partner)));
         }
         if (p->isAlias()) continue;
-        ++s.persons;
         if (p->Sex == "M")
             ++s.men;
         else if (p->Sex == "F")
@@ -114,36 +156,33 @@ TreeStatistics treeStatistics(const ItemStore& store) {
             ++lived;
             ++s.ageAtDeath[decadeOf(*died - *born)];
         }
-        std::string surname = trimmedText(p->LastName.view());
-        if (!surname.empty()) surnames.insert(std::move(surname));
+        const std::string_view surname = trimmedView(p->LastName.view());
+        if (!surname.empty()) surnames.insert(surname);
         addPlace(p->BornPlace.view());
         addPlace(p->BaptizedPlace.view());
         addPlace(p->DiedPlace.view());
 
-        const Person father = personOf(p->Father), mother = personOf(p->Mother);
-        if (father || mother) {
-            families.insert(std::less<Person>()(father, mother) ? std::pair(father, mother) : std::pair(mother, father));
-            if (father) children[father].push_back(p);
-            if (mother && mother != father) children[mother].push_back(p);
+        const int self = number.at(p);
+        const int father = numberOf(p->Father), mother = numberOf(p->Mother);
+        if (father >= 0 || mother >= 0) families.push_back(familyKey(father, mother));
+        for (int parent : {father, mother == father ? -1 : mother}) {
+            if (parent < 0) continue;
+            toParent.emplace_back(self, parent);
+            toChild.emplace_back(parent, self);
         }
     }
-    s.families = static_cast<int>(families.size());
+    s.persons = static_cast<int>(persons.size());
+    std::sort(families.begin(), families.end());
+    s.families = static_cast<int>(std::unique(families.begin(), families.end()) - families.begin());
     s.surnames = static_cast<int>(surnames.size());
     s.places = static_cast<int>(places.size());
     if (lived > 0) s.meanLifespan = lifespans / lived;
 
     // The home item is always first in the list.
-    if (const Person home = personOf(store.firstItem())) {
-        s.ancestorGenerations = longestChain(home, [](Person p) {
-            std::vector<Person> parents;
-            for (Person parent : {personOf(p->Father), personOf(p->Mother)})
-                if (parent) parents.push_back(parent);
-            return parents;
-        });
-        s.descendantGenerations = longestChain(home, [&children](Person p) {
-            const auto it = children.find(p);
-            return it == children.end() ? std::vector<Person>() : it->second;
-        });
+    const int home = store.firstItem() ? numberOf(store.firstItem()) : -1;
+    if (home >= 0) {
+        s.ancestorGenerations = longestChain(home, adjacency(s.persons, toParent));
+        s.descendantGenerations = longestChain(home, adjacency(s.persons, toChild));
     }
     return s;
 }
