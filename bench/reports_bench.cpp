@@ -1,5 +1,8 @@
 #include "reports/alphabetical_list.h"
+#include "reports/missing_information.h"
+#include "reports/name_lists.h"
 #include "reports/quality_check.h"
+#include "reports/tree_statistics.h"
 #include "support/bench_support.h"
 
 #include <QDir>
@@ -65,3 +68,46 @@ static void BM_AlphabeticalList(benchmark::State& state) {
     }
 }
 BENCHMARK(BM_AlphabeticalList)->Args({100000, 0})->Args({100000, 1})->Unit(benchmark::kMillisecond);
+
+namespace {
+
+// A random tree of n persons with the data the lists read: one of 300 places of birth and of
+// death, one of 5,000 sources for every third person, a death year for every second.
+void fillReportTree(kinloom::ItemStore& store, int n) {
+    kinloom::bench::fillRandomTree(store, n);
+    int i = 0;
+    for (kinloom::PersonItem* p = store.firstItem(); p; p = p->Next, ++i) {
+        p->BornPlace = "Place " + std::to_string(i % 300);
+        if (i % 2) {
+            p->DiedDate = std::to_string(1760 + i % 300);
+            p->DiedPlace = "Place " + std::to_string((i / 2) % 300);
+        }
+        if (i % 3 == 0) p->Source = "Source " + std::to_string(i % 5000);
+    }
+}
+
+}  // namespace
+
+// Each list of Reports > Alphabetical list and Missing information, and the statistics, over n
+// persons (first argument); the second chooses the list: 0 surnames, 1 places, 2 sources, 3 missing
+// births, 4 missing deaths, 5 missing surnames, 6 statistics. Sorted as English sorts.
+static void BM_ReportList(benchmark::State& state) {
+    kinloom::ItemStore store;
+    fillReportTree(store, static_cast<int>(state.range(0)));
+    const QLocale english(QLocale::English, QLocale::UnitedStates);
+    const kinloom::DisplayCharset cs;
+    for (auto _ : state) {
+        size_t size = 0;
+        switch (state.range(1)) {
+        case 0: size = kinloom::countLines(kinloom::surnameRows(store, cs, english)).size(); break;
+        case 1: size = kinloom::countLines(kinloom::placeRows(store, cs, english)).size(); break;
+        case 2: size = kinloom::sourceLines(kinloom::sourceRows(store, cs, english)).size(); break;
+        case 3: size = kinloom::missingInformation(store, kinloom::MissingField::BirthDate, 2026, cs, english).size(); break;
+        case 4: size = kinloom::missingInformation(store, kinloom::MissingField::DeathDate, 2026, cs, english).size(); break;
+        case 5: size = kinloom::missingInformation(store, kinloom::MissingField::Surname, 2026, cs, english).size(); break;
+        default: size = static_cast<size_t>(kinloom::treeStatistics(store).persons); break;
+        }
+        benchmark::DoNotOptimize(size);
+    }
+}
+BENCHMARK(BM_ReportList)->ArgsProduct({{1000000}, {0, 1, 2, 3, 4, 5, 6}})->Unit(benchmark::kMillisecond);

@@ -3,17 +3,22 @@
 #include "app/app_state.h"
 #include "reports/alphabetical_list.h"
 #include "reports/collect_files.h"
+#include "reports/name_lists.h"
 #include "platform/file_references.h"
 
 namespace kinloom {
 
-void alphabeticalListCommand(AppState& state) {
+namespace {
+
+// Asks where to save a list built by `build`, writes it and opens it with the desktop's text viewer.
+template <typename Build>
+void saveListCommand(AppState& state, const QString& title, Build build) {
     state.setBusyCursor(true);
-    const std::vector<std::string> lines = alphabeticalListLines(state.store, state.charset);
+    const std::vector<std::string> lines = build();
     state.setBusyCursor(false);
 
     FileDialogRequest request;
-    request.title = QStringLiteral("Save alphabetical list");
+    request.title = title;
     request.defaultExtension = QStringLiteral("txt");
     request.filter = QStringLiteral("Text file (*.txt)|*.txt");
     request.promptOverwrite = true;
@@ -27,6 +32,28 @@ void alphabeticalListCommand(AppState& state) {
     }
     if (!state.hooks.openWithDefaultProgram || !state.hooks.openWithDefaultProgram(*chosen))
         state.prompts.inform(kAppTitle, QStringLiteral("File is saved, but Kinloom could not find your default text viewer."));
+}
+
+}  // namespace
+
+void alphabeticalListCommand(AppState& state) {
+    saveListCommand(state, QStringLiteral("Save alphabetical list"),
+                    [&state] { return alphabeticalListLines(state.store, state.charset); });
+}
+
+void surnameListCommand(AppState& state) {
+    saveListCommand(state, QStringLiteral("Save list of surnames"),
+                    [&state] { return countLines(surnameRows(state.store, state.charset)); });
+}
+
+void placeListCommand(AppState& state) {
+    saveListCommand(state, QStringLiteral("Save list of places"),
+                    [&state] { return countLines(placeRows(state.store, state.charset)); });
+}
+
+void sourceListCommand(AppState& state) {
+    saveListCommand(state, QStringLiteral("Save list of sources"),
+                    [&state] { return sourceLines(sourceRows(state.store, state.charset)); });
 }
 
 void collectAllFilesCommand(AppState& state) {

@@ -7,6 +7,10 @@ struct AppState;
 // Reports > Alphabetical list > All individuals: builds the list, asks where to save it, writes it
 // and opens it with the desktop's text viewer.
 void alphabeticalListCommand(AppState& state);
+// Reports > Alphabetical list > Surnames, Places and Sources, saved and opened the same way.
+void surnameListCommand(AppState& state);
+void placeListCommand(AppState& state);
+void sourceListCommand(AppState& state);
 
 // File > Collect all files: asks for a tree file name, collects every file the tree names into
 // its folder, saves the tree there and makes it the open tree.

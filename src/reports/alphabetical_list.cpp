@@ -21,6 +21,16 @@ std::string_view trimmed(std::string_view s) {
 
 }  // namespace
 
+std::string trimmedText(std::string_view text) { return std::string(trimmed(text)); }
+
+std::string personListLine(const PersonItem& p) {
+    std::string line;
+    line.reserve(static_cast<size_t>(p.LastName.length() + p.FirstName.length() + p.BornDate.length() + p.DiedDate.length() + 8));
+    line.append(p.LastName.view()).append(" ").append(p.FirstName.view()).append(" (");
+    line.append(p.BornDate.view()).append(" - ").append(p.DiedDate.view()).append(")");
+    return std::string(trimmed(line));
+}
+
 std::vector<std::string> alphabeticalListLines(const ItemStore& store, const DisplayCharset& cs, const QLocale& locale) {
     struct Entry {
         QString key;
@@ -28,24 +38,12 @@ std::vector<std::string> alphabeticalListLines(const ItemStore& store, const Dis
     };
     std::vector<Entry> entries;
     entries.reserve(static_cast<size_t>(store.itemCount()));
-    std::string line;
     for (const PersonItem* p = store.firstItem(); p; p = p->Next) {
         if (p->isAlias()) continue;  // a second box of a person listed already
-        line.clear();
-        line.append(p->LastName.str()).append(" ").append(p->FirstName.str()).append(" (");
-        line.append(p->BornDate.str()).append(" - ").append(p->DiedDate.str()).append(")");
-        std::string text(trimmed(line));
+        std::string text = personListLine(*p);
         entries.push_back({cs.decode(text), std::move(text)});
     }
-    const NameOrder order(locale);
-    if (order.collates()) {
-        order.sort(entries, [](const Entry& e) { return e.key; });
-    } else {
-        // Upper case, as the name search sorts, so both lists agree on the order.
-        for (Entry& e : entries) e.key = e.key.toUpper();
-        std::stable_sort(entries.begin(), entries.end(),
-                         [](const Entry& a, const Entry& b) { return QString::compare(a.key, b.key) < 0; });
-    }
+    NameOrder(locale).sortNames(entries, [](const Entry& e) { return e.key; });
     std::vector<std::string> lines;
     lines.reserve(entries.size());
     for (Entry& e : entries) lines.push_back(std::move(e.line));

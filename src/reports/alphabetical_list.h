@@ -5,11 +5,19 @@
 #include <QString>
 
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace kinloom {
 
 class ItemStore;
+struct PersonItem;
+
+// A person's line in the lists: "LastName FirstName (BornDate - DiedDate)" in the stored bytes,
+// with every control character and blank trimmed at both ends.
+std::string personListLine(const PersonItem& person);
+// A text with every control character and blank trimmed at both ends.
+std::string trimmedText(std::string_view text);
 
 // The alphabetical list of all individuals: for every person in store order (alias boxes are no
 // more persons), "LastName FirstName (BornDate - DiedDate)" trimmed at both ends, in the stored

@@ -33,6 +33,25 @@ public:
         items = std::move(sorted);
     }
 
+    // Sorts as sort() does, and in the C locale by the upper-case keys' character codes, as the
+    // name search sorts, so that the lists and the search agree on the order.
+    template <typename T, typename Key>
+    void sortNames(std::vector<T>& items, Key key) const {
+        if (collates()) {
+            sort(items, key);
+            return;
+        }
+        std::vector<std::pair<QString, size_t>> keys;
+        keys.reserve(items.size());
+        for (size_t i = 0; i < items.size(); ++i) keys.emplace_back(QString(key(items[i])).toUpper(), i);
+        std::stable_sort(keys.begin(), keys.end(),
+                         [](const auto& a, const auto& b) { return QString::compare(a.first, b.first) < 0; });
+        std::vector<T> sorted;
+        sorted.reserve(items.size());
+        for (const auto& k : keys) sorted.push_back(std::move(items[k.second]));
+        items = std::move(sorted);
+    }
+
 private:
     std::optional<QCollator> collator_;
 };

@@ -23,6 +23,7 @@ int runPrint(const QStringList& args);
 int runCheck(const QStringList& args);
 int runList(const QStringList& args);
 int runCollect(const QStringList& args);
+int runReport(const QStringList& args);
 }  // namespace kinloom::cli
 
 namespace {
@@ -43,6 +44,7 @@ const Command kCommands[] = {
     {"check", "list the notes files and pictures a tree file names that are missing", kinloom::cli::runCheck},
     {"list", "write the alphabetical list of all individuals of a tree file", kinloom::cli::runList},
     {"collect", "copy all files a tree file names into one folder and save the tree there", kinloom::cli::runCollect},
+    {"report", "write a list of surnames, places, sources or missing information, or statistics", kinloom::cli::runReport},
 };
 
 void printUsage(FILE* out) {

@@ -37,7 +37,12 @@ QualityCheckWindow* connectReportCommands(MainWindow& window) {
     });
     QObject::connect(window.allIndividualsAction, &QAction::triggered, checkWindow, [&s] { alphabeticalListCommand(s); });
     QObject::connect(window.collectFilesAction, &QAction::triggered, checkWindow, [&s] { collectAllFilesCommand(s); });
-    for (QAction* a : {window.qualityCheckAction, window.allIndividualsAction, window.collectFilesAction}) a->setEnabled(true);
+    QObject::connect(window.surnamesAction, &QAction::triggered, checkWindow, [&s] { surnameListCommand(s); });
+    QObject::connect(window.placesAction, &QAction::triggered, checkWindow, [&s] { placeListCommand(s); });
+    QObject::connect(window.sourcesAction, &QAction::triggered, checkWindow, [&s] { sourceListCommand(s); });
+    for (QAction* a : {window.qualityCheckAction, window.allIndividualsAction, window.surnamesAction, window.placesAction,
+                       window.sourcesAction, window.collectFilesAction})
+        a->setEnabled(true);
     return checkWindow;
 }
 

@@ -5,6 +5,7 @@
 #include "app/ui/layout_wiring.h"
 #include "app/ui/html_report_wiring.h"
 #include "app/ui/print_wiring.h"
+#include "app/ui/report_windows_wiring.h"
 #include "app/ui/reports_wiring.h"
 #include "app/ui/undo_wiring.h"
 #include "app/ui/about_box.h"
@@ -26,7 +27,7 @@ std::unique_ptr<KinloomWindows> createWindows(Registry& registry, Prompts& promp
     w->main = std::make_unique<MainWindow>(registry, prompts, programPath, arguments);
     MainWindow* main = w->main.get();
     CanvasWidget* canvas = installCanvas(*main);
-    installEditing(*main, *canvas);
+    EditingController* editing = installEditing(*main, *canvas);
     w->welcome = std::make_unique<WelcomeWindow>(registry);
     w->about = new AboutBox(main);
     w->options = new OptionsDialog(main->state(), main);
@@ -43,6 +44,7 @@ std::unique_ptr<KinloomWindows> createWindows(Registry& registry, Prompts& promp
     QObject::connect(w->options, &OptionsDialog::treeFontRequested, main, &MainWindow::changeTreeFont);
     connectLayoutCommands(*main);
     connectReportCommands(*main);
+    connectReportWindows(*main, *editing);
     connectHtmlReport(*main);
     installPrinting(*main);
     const HelpWindows help = installHelp(*main);

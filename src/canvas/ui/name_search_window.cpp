@@ -56,6 +56,7 @@ NameSearchWindow::NameSearchWindow(ItemStore& store, QWidget* parent)
     connect(b[3], &QPushButton::clicked, this, &NameSearchWindow::closeWindow);
     connect(list_, &QListWidget::itemDoubleClicked, this, &NameSearchWindow::editSelectedPerson);
     connect(searchBox_, &QLineEdit::returnPressed, this, &NameSearchWindow::goToPerson);
+    connect(searchBox_, &QLineEdit::textEdited, this, &NameSearchWindow::searchTextEdited);
     timer_.setInterval(400);
     connect(&timer_, &QTimer::timeout, this, &NameSearchWindow::searchTimerFired);
 }
@@ -75,11 +76,24 @@ void NameSearchWindow::refresh() {
     if (hooks_.checkMenu) hooks_.checkMenu(true);
     QApplication::setOverrideCursor(Qt::WaitCursor);
     names_.fill(store_, charset_);
+    showLines(names_.lines());
+    filtered_ = false;
+    QApplication::restoreOverrideCursor();
+}
+
+void NameSearchWindow::showLines(const QStringList& lines) {
     list_->setUpdatesEnabled(false);
     list_->clear();
-    list_->addItems(names_.lines());
+    list_->addItems(lines);
     list_->setUpdatesEnabled(true);
-    QApplication::restoreOverrideCursor();
+}
+
+void NameSearchWindow::searchTextEdited(const QString& text) {
+    // With the search text gone, the whole list comes back.
+    if (!text.isEmpty() || !filtered_) return;
+    showLines(names_.lines());
+    filtered_ = false;
+    lastSearch_.clear();
 }
 
 void NameSearchWindow::searchKeyPressed(int qtKey) {
@@ -92,14 +106,19 @@ void NameSearchWindow::searchTimerFired() {
     const QString typed = searchBox_->text();
     if (typed == lastSearch_) return;
     timer_.stop();
-    const int row = names_.findFirst(typed);
-    if (row < 0) return;
-    list_->setUpdatesEnabled(false);
-    list_->setCurrentRow(row);
-    list_->scrollToItem(list_->item(row));
-    list_->setUpdatesEnabled(true);
+    const std::vector<int> rows = names_.findMatches(typed);
+    if (rows.empty()) return;
+    // The list shows only what the text finds: the lines it begins first, then the persons with a
+    // name word it begins.
+    QStringList found;
+    found.reserve(static_cast<qsizetype>(rows.size()));
+    for (int row : rows) found.append(names_.lines().at(row));
+    showLines(found);
+    filtered_ = true;
+    list_->setCurrentRow(0);
     lastSearch_ = typed;
-    const QString line = list_->item(row)->text();
+    if (rows.front() != names_.findFirst(typed)) return;  // no line begins with it: nothing to complete
+    const QString line = list_->item(0)->text();
     searchBox_->setText(line);
     // The completion is selected, so that the next key replaces it.
     searchBox_->setSelection(static_cast<int>(typed.size()), static_cast<int>(line.size() - typed.size()));

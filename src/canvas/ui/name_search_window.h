@@ -15,7 +15,8 @@ namespace kinloom {
 class ItemStore;
 
 // NameSearchWindow, the name search: all persons in alphabetical order, search-as-you-type 400 ms
-// after the last key, and the jump to the chosen person.
+// after the last key (the list then shows only the persons found), and the jump to the chosen
+// person.
 class NameSearchWindow : public QWidget {
     Q_OBJECT
 public:
@@ -37,6 +38,7 @@ public:
     void goToPerson();      // "&Go to person"
     void editSelectedPerson();  // also "&Edit person"
     void closeWindow();      // "&Close"
+    void searchTextEdited(const QString& text);
 
     QLineEdit* searchBox() const { return searchBox_; }
     QListWidget* list() const { return list_; }
@@ -53,6 +55,7 @@ protected:
 
 private:
     void exchangeMenu(bool empty);
+    void showLines(const QStringList& lines);
 
     ItemStore& store_;
     DisplayCharset charset_;
@@ -60,6 +63,7 @@ private:
     NameSearchList names_;
     QTimer timer_;
     QString lastSearch_;
+    bool filtered_ = false;  // the list shows only the lines the search text found
     QLineEdit* searchBox_;
     QListWidget* list_;
 };

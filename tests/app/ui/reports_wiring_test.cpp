@@ -61,6 +61,21 @@ private slots:
         QVERIFY(list.open(QIODevice::ReadOnly));
         QCOMPARE(list.readAll(), QByteArray("Berg Anna ( - )\r\n"));
 
+        // The other lists are saved and opened the same way.
+        s.store.firstItem()->BornPlace = "Oslo";
+        s.store.firstItem()->Source = "Census";
+        const std::pair<QAction*, QByteArray> lists[] = {{w.surnamesAction, "Berg (1)\r\n"},
+                                                         {w.placesAction, "Oslo (1)\r\n"},
+                                                         {w.sourcesAction, "Census\r\n  Berg Anna ( - )\r\n"}};
+        for (const auto& [action, expected] : lists) {
+            QVERIFY(action->isEnabled());
+            prompts.answerText(dir.filePath("other.txt"));
+            action->trigger();
+            QFile other(dir.filePath("other.txt"));
+            QVERIFY(other.open(QIODevice::ReadOnly));
+            QCOMPARE(other.readAll(), expected);
+        }
+
         prompts.clear();
         prompts.answerText(dir.filePath("sub.kl3"));
         w.collectFilesAction->trigger();
