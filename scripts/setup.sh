@@ -6,7 +6,7 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 
 sanitize="${KINLOOM_SANITIZE:-0}"
-packages=(g++ cmake ninja-build pkg-config qt6-base-dev qt6-base-dev-tools libgl-dev libgif-dev libjpeg-dev
+packages=(g++ cmake ninja-build pkg-config qt6-base-dev qt6-base-dev-tools libgl-dev libgif-dev libjpeg-dev zlib1g-dev
           libgtest-dev libgmock-dev libbenchmark-dev fonts-liberation fonts-dejavu-core poppler-utils)
 [ "$sanitize" = 1 ] && packages+=(clang libclang-rt-14-dev llvm-14)
 missing=()

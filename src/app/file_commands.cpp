@@ -2,6 +2,7 @@
 
 #include "app/app_state.h"
 #include "document/legacy_file.h"
+#include "document/recovery_recorder.h"
 #include "document/store_commands.h"
 #include "document/tree_file.h"
 #include "platform/registry.h"
@@ -9,6 +10,8 @@
 
 #include <QFile>
 #include <QFileInfo>
+
+#include <utility>
 
 namespace kinloom {
 
@@ -61,6 +64,7 @@ SaveResult saveCurrentFile(AppState& state) {
         state.store.modified = false;
         rememberFile(state, state.currentFileName);
         state.history.markSaved();
+        state.recovery.saved(state.currentFileName);
     }
     state.setBusyCursor(false);
     return written ? SaveResult::Written : SaveResult::NotWritten;
@@ -106,6 +110,11 @@ void startUp(AppState& state, const StartupInfo& info) {
     while (!dir.isEmpty() && !dir.endsWith(QLatin1Char('/'))) dir.chop(1);
     state.programDir = dir;
     state.store.lastId = 0;
+    state.recovery.writeFailed = [&state](const QString& reason) {
+        // Said once a run: the work goes on without it.
+        if (std::exchange(state.recoveryFailureTold, true)) return;
+        state.setStatus(QStringLiteral("Recovery data could not be written: ") + reason);
+    };
     // QRandomGenerator seeds itself; the tag store starts empty with every store.
     state.paintEnabled = true;
 
@@ -149,6 +158,17 @@ void startUp(AppState& state, const StartupInfo& info) {
         else
             rememberFile(state, state.currentFileName);
     }
+    // Reading the tree is no step: undo never goes behind it.
+    startFreshHistory(state);
+}
+
+void startFreshHistory(AppState& state, const QString& label) {
+    state.history.clear();
+    state.recovery.start(state.currentFileName, label.isEmpty() ? recoveryLabel(state.currentFileName) : label);
+}
+
+QString importedTreeLabel(const QString& source) {
+    return QStringLiteral("Untitled tree imported from ") + QFileInfo(source).fileName();
 }
 
 static SaveResult saveSteps(AppState& state);
@@ -165,8 +185,8 @@ bool checkModified(AppState& state) {
 void clearTree(AppState& state) {
     state.currentFileName.clear();
     state.store.clearMemory();
-    state.history.clear();
     state.store.modified = false;
+    startFreshHistory(state);
     state.repaint();
     treeReplaced(state, QStringLiteral("New tree"));
 }
@@ -202,13 +222,14 @@ static void readChosenTree(AppState& state, const QString& chosen) {
     const QString failed = QStringLiteral("Could not open ") + chosen;
     if (status == ReadStatus::IoError) {
         // The reader told the user and the command ends here; Modified is left as it was.
+        startFreshHistory(state);
         state.repaint();
         state.setBusyCursor(false);
         treeReplaced(state, failed);
         return;
     }
-    state.history.clear();
     state.store.modified = false;
+    startFreshHistory(state);
     state.repaint();
     if (status == ReadStatus::Ok) {
         rememberFile(state, chosen);
@@ -307,9 +328,9 @@ static void importOldVersion(AppState& state, FileDialogRequest& dialog,
     state.currentFileName.clear();  // an imported tree is untitled: the next Save asks for a name
     state.setBusyCursor(true);
     reader(state, *chosen);
-    state.history.clear();
-    state.setBusyCursor(false);
     state.store.modified = false;
+    startFreshHistory(state, importedTreeLabel(*chosen));
+    state.setBusyCursor(false);
     state.repaint();
     if (state.hooks.showWholeTreeIfLarge) state.hooks.showWholeTreeIfLarge();
     treeReplaced(state, QStringLiteral("Imported ") + *chosen);
@@ -324,6 +345,7 @@ bool canClose(AppState& state) {
     state.registry.writeString(kSettingsKey, QStringLiteral("ScreenFontSize"), QString::number(state.screenFontSize));
     state.registry.writeString(kSettingsKey, QStringLiteral("ScreenCharset"), QString::number(state.screenCharset));
     if (!checkModified(state)) return false;
+    state.recovery.discard();  // saved, or closed without saving: nothing is left to recover
     state.store.clearMemory();
     if (state.hooks.closeWelcome) state.hooks.closeWelcome();
     return true;
