@@ -3,6 +3,7 @@
 #include <zlib.h>
 
 #include <algorithm>
+#include <bit>
 #include <cstring>
 
 namespace kinloom {
@@ -13,13 +14,12 @@ constexpr uint32_t kFormatVersion = 1;
 constexpr char kHeaderFrame = 'H';
 constexpr char kStepFrame = 'S';
 
+static_assert(std::endian::native == std::endian::little, "the log is little-endian and values are copied as they are");
+
+// Little-endian like the host (the short strings assume it too), so a value is copied as it is.
 void putU8(std::string& out, uint8_t v) { out.push_back(static_cast<char>(v)); }
-void putU32(std::string& out, uint32_t v) {
-    for (int i = 0; i < 4; ++i) out.push_back(static_cast<char>(v >> (8 * i)));
-}
-void putU64(std::string& out, uint64_t v) {
-    for (int i = 0; i < 8; ++i) out.push_back(static_cast<char>(v >> (8 * i)));
-}
+void putU32(std::string& out, uint32_t v) { out.append(reinterpret_cast<const char*>(&v), sizeof v); }
+void putU64(std::string& out, uint64_t v) { out.append(reinterpret_cast<const char*>(&v), sizeof v); }
 void putI32(std::string& out, int32_t v) { putU32(out, static_cast<uint32_t>(v)); }
 void putText(std::string& out, std::string_view text) {
     putU8(out, static_cast<uint8_t>(text.size()));  // short strings hold at most 247 bytes
@@ -138,6 +138,10 @@ RecoveryStepEncoder::RecoveryStepEncoder(qint64 changedAt, bool unsaved, int32_t
     putI32(bytes_, lastId);
     putU64(bytes_, recoveryKey(home));
     putU32(bytes_, 0);  // the record count, filled in by finish()
+}
+
+void RecoveryStepEncoder::reserve(size_t items, size_t places) {
+    bytes_.reserve(bytes_.size() + items * 160 + places * 21);
 }
 
 void RecoveryStepEncoder::item(const PersonItem& p) {

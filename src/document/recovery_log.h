@@ -53,6 +53,8 @@ class RecoveryStepEncoder {
 public:
     // `changedAt` in ms since the epoch; `unsaved`: the tree differs from its file after the step.
     RecoveryStepEncoder(qint64 changedAt, bool unsaved, int32_t lastId, const PersonItem* home);
+    // Makes room for about this many records of each kind.
+    void reserve(size_t items, size_t places);
     // The item's full state, links as keys.
     void item(const PersonItem& item);
     // The item left the list (nil `to.inStore`) or now follows `to.prev` (nil = first).

@@ -44,9 +44,11 @@ public:
     void fieldsChanged(const PersonItem* item) override { whole(item); }
     void placeChanged(const PersonItem* item) override { places_.push_back(item); }
     void finish() {
+        out_.reserve(items_.size(), places_.size());
         for (const PersonItem* item : items_) out_.item(*item);
+        // Mostly a step changes places only (a move, an arrangement) or fields only.
         for (const PersonItem* item : places_)
-            if (!seen_.contains(item)) out_.place(*item);
+            if (seen_.empty() || !seen_.contains(item)) out_.place(*item);
     }
 
 private:
@@ -72,7 +74,7 @@ RecoveryRecorder::~RecoveryRecorder() {
     history_.setStepListener(nullptr);
     // A run that ends without Exit (a crash is not this) leaves its log for the next start.
     if (fd_ >= 0) {
-        syncer_.forget(fd_);
+        writer_.forget(fd_, true);
         ::close(fd_);
     }
 }
@@ -81,7 +83,7 @@ qint64 RecoveryRecorder::now() const { return clock ? clock() : QDateTime::curre
 
 void RecoveryRecorder::closeLog(bool remove) {
     if (fd_ >= 0) {
-        syncer_.forget(fd_);
+        writer_.forget(fd_, !remove);
         ::close(fd_);
     }
     fd_ = -1;
@@ -147,6 +149,12 @@ std::string RecoveryRecorder::snapshotFrame() const {
 
 void RecoveryRecorder::stepApplied(const ItemChanges& step, bool forward) {
     if (folder_.isEmpty() || failed_) return;
+    if (const std::optional<QString> error = writer_.takeError()) {
+        // What is in the log up to here still recovers an earlier step; nothing more goes after
+        // a frame that may be cut short.
+        fail(*error);
+        return;
+    }
     if (fd_ < 0 && header_.base == RecoveryBase::Snapshot) {
         // The copy that should have started the log was not made (no folder then): the tree as
         // it is now, this step included, starts it.
@@ -159,9 +167,7 @@ void RecoveryRecorder::stepApplied(const ItemChanges& step, bool forward) {
     step.visit(forward, records);
     records.finish();
     if (fd_ >= 0) {
-        std::string frame;
-        appendRecoveryFrame(frame, out.finish());
-        append(frame);
+        writer_.append(fd_, out.finish());
         return;
     }
     std::string bytes(kRecoveryMagic, sizeof kRecoveryMagic);
@@ -193,19 +199,8 @@ bool RecoveryRecorder::writeNewLog(const std::string& bytes) {
     }
     fd_ = fd;
     logPath_ = path;
-    syncer_.request(fd_);
+    writer_.flushLater(fd_);
     return true;
-}
-
-bool RecoveryRecorder::append(const std::string& bytes) {
-    if (writeAll(fd_, bytes)) {
-        syncer_.request(fd_);
-        return true;
-    }
-    // What is in the log up to here still recovers an earlier step; nothing more goes after a
-    // frame that may be cut short.
-    fail(systemReason());
-    return false;
 }
 
 }  // namespace kinloom

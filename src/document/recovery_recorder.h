@@ -1,5 +1,5 @@
 #pragma once
-#include "document/log_syncer.h"
+#include "document/log_writer.h"
 #include "document/recovery_log.h"
 #include "document/undo_history.h"
 
@@ -51,7 +51,6 @@ public:
 
 private:
     bool writeNewLog(const std::string& bytes);
-    bool append(const std::string& bytes);
     void fail(const QString& reason);
     void closeLog(bool remove);
     void writeSnapshotLog();
@@ -64,7 +63,7 @@ private:
     RecoveryHeader header_;
     QString logPath_;
     int fd_ = -1;
-    LogSyncer syncer_;
+    LogWriter writer_;
     bool failed_ = false;
     int logsMade_ = 0;
 };

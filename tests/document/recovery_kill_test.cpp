@@ -42,8 +42,9 @@ TEST(RecoveryKill, EveryRecoveredTreeIsOneAfterACompletedStep) {
         QProcess child;
         child.start(KINLOOM_RECOVERY_CHILD_PATH, {dir.path(), QString::number(seed), QString::number(kSteps)});
         ASSERT_TRUE(child.waitForStarted());
-        // The child makes its steps in some 50 ms once it runs.
-        QThread::msleep(std::uniform_int_distribution<int>(2, 80)(random));
+        // Once it starts, the child makes its steps in some 30 to 50 ms.
+        ASSERT_TRUE(child.waitForReadyRead(10000));
+        QThread::msleep(std::uniform_int_distribution<int>(0, 45)(random));
         ::kill(static_cast<pid_t>(child.processId()), SIGKILL);
         child.waitForFinished();
         ASSERT_EQ(child.exitStatus(), QProcess::CrashExit) << child.readAllStandardError().toStdString();

@@ -27,6 +27,8 @@ int main(int argc, char** argv) {
     recovery.start(QString(), QStringLiteral("Untitled tree"));
     test::RecoverySteps steps(store, history, static_cast<unsigned>(std::atoi(argv[2])));
     const int count = std::atoi(argv[3]);
+    std::printf("start\n");
+    std::fflush(stdout);
     for (int i = 0; i < count; ++i) steps.next();
     std::printf("done\n");
     std::fflush(stdout);
