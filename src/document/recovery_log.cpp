@@ -169,12 +169,16 @@ void RecoveryStepEncoder::move(const PersonItem* item, bool inStore, const Perso
 }
 
 void RecoveryStepEncoder::place(const PersonItem& p) {
+    // One append per record: an arrangement writes a million of them.
     ++count_;
-    putU8(bytes_, RecoveryRecord::Place);
-    putU64(bytes_, recoveryKey(&p));
-    putI32(bytes_, p.X);
-    putI32(bytes_, p.Y);
-    putI32(bytes_, p.ChildCount);
+    char record[21];
+    record[0] = RecoveryRecord::Place;
+    const uint64_t key = recoveryKey(&p);
+    std::memcpy(record + 1, &key, 8);
+    std::memcpy(record + 9, &p.X, 4);
+    std::memcpy(record + 13, &p.Y, 4);
+    std::memcpy(record + 17, &p.ChildCount, 4);
+    bytes_.append(record, sizeof record);
 }
 
 std::string RecoveryStepEncoder::finish() {
