@@ -14,7 +14,9 @@ namespace {
 // A frame this small is written on the caller's thread: it costs microseconds.
 constexpr size_t kWriteAtOnce = 256 * 1024;
 
-bool writeAll(int fd, std::string_view bytes) {
+}  // namespace
+
+bool writeAllBytes(int fd, std::string_view bytes) {
     while (!bytes.empty()) {
         const ssize_t n = ::write(fd, bytes.data(), bytes.size());
         if (n < 0 && errno == EINTR) continue;
@@ -23,8 +25,6 @@ bool writeAll(int fd, std::string_view bytes) {
     }
     return true;
 }
-
-}  // namespace
 
 LogWriter::LogWriter() : thread_([this] { run(); }) {}
 
@@ -41,7 +41,7 @@ bool LogWriter::write(int fd, const std::string& payload) {
     std::string frame;
     frame.reserve(payload.size() + 8);
     appendRecoveryFrame(frame, payload);
-    if (writeAll(fd, frame)) return true;
+    if (writeAllBytes(fd, frame)) return true;
     const QString reason = QString::fromLocal8Bit(std::strerror(errno));
     const std::lock_guard lock(mutex_);
     if (!error_) error_ = reason;

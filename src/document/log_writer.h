@@ -6,9 +6,13 @@
 #include <mutex>
 #include <optional>
 #include <string>
+#include <string_view>
 #include <thread>
 
 namespace kinloom {
+
+// Writes all of bytes to the descriptor; false (errno tells why) when it could not.
+bool writeAllBytes(int fd, std::string_view bytes);
 
 // Appends frames to a log file in order and flushes them to the disk, on a thread of its own
 // where that would keep a step waiting: a small frame is written at once when nothing is queued

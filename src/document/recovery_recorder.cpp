@@ -19,17 +19,6 @@ namespace kinloom {
 
 namespace {
 
-// Writes all of bytes; errno tells why not.
-bool writeAll(int fd, std::string_view bytes) {
-    while (!bytes.empty()) {
-        const ssize_t n = ::write(fd, bytes.data(), bytes.size());
-        if (n < 0 && errno == EINTR) continue;
-        if (n <= 0) return false;
-        bytes.remove_prefix(static_cast<size_t>(n));
-    }
-    return true;
-}
-
 QString systemReason() { return QString::fromLocal8Bit(std::strerror(errno)); }
 
 // Gathers a step's records: the list moves as they happened, then the whole state of every item
@@ -189,7 +178,7 @@ bool RecoveryRecorder::writeNewLog(const std::string& bytes) {
     const QByteArray temporaryName = QFile::encodeName(temporary);
     // Locked before it gets its real name, so that no other Kinloom ever sees it unlocked.
     const int fd = ::open(temporaryName.constData(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0600);
-    if (fd < 0 || ::flock(fd, LOCK_EX | LOCK_NB) != 0 || !writeAll(fd, bytes) ||
+    if (fd < 0 || ::flock(fd, LOCK_EX | LOCK_NB) != 0 || !writeAllBytes(fd, bytes) ||
         ::rename(temporaryName.constData(), QFile::encodeName(path).constData()) != 0) {
         const QString reason = systemReason();
         if (fd >= 0) ::close(fd);

@@ -67,6 +67,18 @@ class CrashRecoveryTest : public QObject {
         *tree = test::treeImage(store);
     }
 
+    // The windows of a run whose recovery data lives in `folder`, started; `arguments` name a tree.
+    struct Run {
+        MemoryRegistry registry;
+        std::unique_ptr<KinloomWindows> windows;
+        MainWindow& w() { return *windows->main; }
+    };
+    static void start(Run& run, ScriptedPrompts& prompts, const QString& folder, const QStringList& arguments = {}) {
+        run.windows = createWindows(run.registry, prompts, "/opt/k/kinloom", arguments);
+        run.w().state().recovery.setFolder(folder);
+        startUp(*run.windows, false);
+    }
+
 private slots:
     void initTestCase() {
         qputenv("XDG_STATE_HOME", home_.filePath("state").toUtf8());
@@ -80,12 +92,10 @@ private slots:
         QTemporaryDir dir;
         const QString tree = writeFamily(dir.filePath("tree.kl3"));
         const std::vector<unsigned char> original = test::readBytes(tree);
-        MemoryRegistry registry;
         ScriptedPrompts prompts;
-        auto windows = createWindows(registry, prompts, "/opt/k/kinloom", {tree});
-        MainWindow& w = *windows->main;
-        w.state().recovery.setFolder(dir.filePath("state"));
-        startUp(*windows, false);
+        Run run;
+        start(run, prompts, dir.filePath("state"), {tree});
+        MainWindow& w = run.w();
         QVERIFY(QTest::qWaitForWindowExposed(&w));
         ItemStore& store = w.state().store;
         QTRY_COMPARE(w.windowTitle(), "Kinloom 2.0 beta 3.6 [" + tree + "][*]");
@@ -117,13 +127,11 @@ private slots:
         leaveLogOf(folder, tree, changed, &edited);
         QCOMPARE(QDir(folder).entryList(QDir::Files).size(), 1);
 
-        MemoryRegistry registry;
         ScriptedPrompts prompts;
         prompts.answerButton(PromptAnswer::Yes);
-        auto windows = createWindows(registry, prompts, "/opt/k/kinloom", {});
-        MainWindow& w = *windows->main;
-        w.state().recovery.setFolder(folder);
-        startUp(*windows, false);
+        Run run;
+        start(run, prompts, folder);
+        MainWindow& w = run.w();
         QCOMPARE(prompts.messageTexts(), std::vector<QString>{"Kinloom was stopped before these changes were saved:\n\n"
                                                               "family.kl3, changed 10:42\n\nDo you want to recover them?"});
         QCOMPARE(prompts.records().front().buttons, PromptButtons::YesNo);
@@ -152,13 +160,11 @@ private slots:
         const QDateTime yesterday(QDate::currentDate().addDays(-1), QTime(9, 5));
         std::string edited;
         leaveLogOf(folder, {}, yesterday, &edited);
-        MemoryRegistry registry;
         ScriptedPrompts prompts;
         prompts.answerButton(PromptAnswer::No);
-        auto windows = createWindows(registry, prompts, "/opt/k/kinloom", {});
-        MainWindow& w = *windows->main;
-        w.state().recovery.setFolder(folder);
-        startUp(*windows, false);
+        Run run;
+        start(run, prompts, folder);
+        MainWindow& w = run.w();
         const QString when = QLocale::c().toString(yesterday, "d MMM yyyy HH:mm");
         QCOMPARE(prompts.messageTexts(),
                  std::vector<QString>{"Kinloom was stopped before these changes were saved:\n\nUntitled tree, changed " +
@@ -170,12 +176,10 @@ private slots:
     void recoveryDataThatCannotBeWrittenIsToldOnce() {
         QTemporaryDir dir;
         QVERIFY(test::writeBytes(dir.filePath("blocked"), {'x'}));
-        MemoryRegistry registry;
         ScriptedPrompts prompts;
-        auto windows = createWindows(registry, prompts, "/opt/k/kinloom", {});
-        MainWindow& w = *windows->main;
-        w.state().recovery.setFolder(dir.filePath("blocked/kinloom"));
-        startUp(*windows, false);
+        Run run;
+        start(run, prompts, dir.filePath("blocked/kinloom"));
+        MainWindow& w = run.w();
         QVERIFY(QTest::qWaitForWindowExposed(&w));
         activate(w);
         w.newItemAction->trigger();
