@@ -1,6 +1,7 @@
 #pragma once
 #include "app/recent_files.h"
 #include "document/item_store.h"
+#include "document/recovery_recorder.h"
 #include "document/tree_file.h"
 #include "document/undo_history.h"
 #include "document/view_state.h"
@@ -71,6 +72,8 @@ struct AppState {
 
     ItemStore store;
     UndoHistory history{store};  // after the store: it lets go of the store first
+    RecoveryRecorder recovery{store, history};  // after the history: it stops listening first
+    bool recoveryFailureTold = false;  // the status line said once that recovery data failed
     ViewState view;
     QString currentFileName;  // empty = untitled
     QString programDir;       // the program's folder, ending with a separator

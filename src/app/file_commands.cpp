@@ -2,6 +2,7 @@
 
 #include "app/app_state.h"
 #include "document/legacy_file.h"
+#include "document/recovery_recorder.h"
 #include "document/store_commands.h"
 #include "document/tree_file.h"
 #include "platform/registry.h"
@@ -9,6 +10,8 @@
 
 #include <QFile>
 #include <QFileInfo>
+
+#include <utility>
 
 namespace kinloom {
 
@@ -61,6 +64,7 @@ SaveResult saveCurrentFile(AppState& state) {
         state.store.modified = false;
         rememberFile(state, state.currentFileName);
         state.history.markSaved();
+        state.recovery.saved(state.currentFileName);
     }
     state.setBusyCursor(false);
     return written ? SaveResult::Written : SaveResult::NotWritten;
@@ -108,6 +112,11 @@ void startUp(AppState& state, const StartupInfo& info) {
     while (!dir.isEmpty() && !dir.endsWith(QLatin1Char('/'))) dir.chop(1);
     state.programDir = dir;
     state.store.lastId = 0;
+    state.recovery.writeFailed = [&state](const QString& reason) {
+        // Said once a run: the work goes on without it.
+        if (std::exchange(state.recoveryFailureTold, true)) return;
+        state.setStatus(QStringLiteral("Recovery data could not be written: ") + reason);
+    };
     // QRandomGenerator seeds itself; the tag store starts empty with every store.
     state.paintEnabled = true;
 
@@ -154,6 +163,17 @@ void startUp(AppState& state, const StartupInfo& info) {
             state.store.modified = true;  // untitled: a Save asks for a new name
         }
     }
+    // Reading the tree is no step: undo never goes behind it.
+    startFreshHistory(state);
+}
+
+void startFreshHistory(AppState& state, const QString& label) {
+    state.history.clear();
+    state.recovery.start(state.currentFileName, label.isEmpty() ? recoveryLabel(state.currentFileName) : label);
+}
+
+QString importedTreeLabel(const QString& source) {
+    return QStringLiteral("Untitled tree imported from ") + QFileInfo(source).fileName();
 }
 
 static SaveResult saveSteps(AppState& state);
@@ -170,8 +190,8 @@ bool checkModified(AppState& state) {
 void clearTree(AppState& state) {
     state.currentFileName.clear();
     state.store.clearMemory();
-    state.history.clear();
     state.store.modified = false;
+    startFreshHistory(state);
     state.repaint();
     treeReplaced(state, QStringLiteral("New tree"));
 }
@@ -209,8 +229,8 @@ static void readChosenTree(AppState& state, const QString& chosen) {
     // Only a whole file gives the tree its name: the records of a file cut short open untitled and
     // modified, so that Save asks for a new name and the damaged file is never written over.
     state.currentFileName = status == ReadStatus::Ok ? chosen : QString();
-    state.history.clear();
     state.store.modified = status == ReadStatus::PartlyRead;
+    startFreshHistory(state);
     state.repaint();
     if (status == ReadStatus::Ok) rememberFile(state, chosen);
     if (status != ReadStatus::StoreEmptied && state.hooks.showWholeTreeIfLarge) state.hooks.showWholeTreeIfLarge();
@@ -308,9 +328,9 @@ static void importOldVersion(AppState& state, FileDialogRequest& dialog,
     state.currentFileName.clear();  // an imported tree is untitled: the next Save asks for a name
     state.setBusyCursor(true);
     reader(state, *chosen);
-    state.history.clear();
-    state.setBusyCursor(false);
     state.store.modified = false;
+    startFreshHistory(state, importedTreeLabel(*chosen));
+    state.setBusyCursor(false);
     state.repaint();
     if (state.hooks.showWholeTreeIfLarge) state.hooks.showWholeTreeIfLarge();
     treeReplaced(state, QStringLiteral("Imported ") + *chosen);
@@ -325,6 +345,7 @@ bool canClose(AppState& state) {
     state.registry.writeString(kSettingsKey, QStringLiteral("ScreenFontSize"), QString::number(state.screenFontSize));
     state.registry.writeString(kSettingsKey, QStringLiteral("ScreenCharset"), QString::number(state.screenCharset));
     if (!checkModified(state)) return false;
+    state.recovery.discard();  // saved, or closed without saving: nothing is left to recover
     state.store.clearMemory();
     if (state.hooks.closeWelcome) state.hooks.closeWelcome();
     return true;

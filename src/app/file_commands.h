@@ -27,6 +27,12 @@ void startUp(AppState& state, const StartupInfo& info);
 // The six file-association values, in their fixed order; stops at the first failed write.
 bool writeFileAssociation(AppState& state, const QString& programPath);
 
+// The tree was opened, emptied, imported or recovered: the undo history starts here, and so does
+// the recovery log. `label` names the tree in an offer to recover it (by default its file name).
+void startFreshHistory(AppState& state, const QString& label = {});
+// How the imports name their tree: "Untitled tree imported from family.ged".
+QString importedTreeLabel(const QString& source);
+
 void newTree(AppState& state);
 // New without the question: an empty, untitled, unmodified tree.
 void clearTree(AppState& state);

@@ -1,4 +1,5 @@
 #include "app/command_line.h"
+#include "app/crash_recovery.h"
 #include "app/ui/startup.h"
 #include "app/ui/main_window.h"
 #include "app/ui/welcome_window.h"
@@ -19,6 +20,7 @@ int main(int argc, char** argv) {
     const auto windows = kinloom::createWindows(*registry, prompts, QApplication::applicationFilePath(),
                                                   commandLine.treeWords);
     prompts.setParent(windows->main.get());
+    windows->main->state().recovery.setFolder(kinloom::defaultRecoveryFolder());
     // The welcome window also stays away when the user untied "Show this window at start-up".
     kinloom::startUp(*windows, commandLine.showWelcome && kinloom::WelcomeWindow::wantedAtStart(*registry));
     return app.exec();

@@ -103,6 +103,15 @@ void ItemChanges::apply(bool forward) {
     store_.currentItem = store_.contains(current) ? current : nullptr;
 }
 
+void ItemChanges::visit(bool forward, Visitor& visitor) const {
+    if (forward)
+        for (const Move& m : moves_) visitor.moved(m.item, m.to);
+    else
+        for (auto m = moves_.rbegin(); m != moves_.rend(); ++m) visitor.moved(m->item, m->from);
+    for (const FieldChange& c : fields_) visitor.fieldsChanged(c.item);
+    for (const PlaceChange& c : places_) visitor.placeChanged(c.item);
+}
+
 size_t ItemChanges::memoryUse() const {
     size_t bytes = sizeof(*this) + fields_.capacity() * sizeof(FieldChange) + places_.capacity() * sizeof(PlaceChange) +
                    moves_.capacity() * sizeof(Move) + parked_.size() * (sizeof(PersonItem) + 4 * sizeof(void*));
@@ -121,6 +130,7 @@ public:
         if (done_) changes_->apply(true);
         done_ = true;
     }
+    const ItemChanges& changes() const { return *changes_; }
 
 private:
     std::unique_ptr<ItemChanges> changes_;
@@ -156,7 +166,9 @@ void UndoHistory::commit(const QString& label) {
     if (pending_ && !pending_->empty()) {
         pending_->finish(baseLastId_, baseCurrent_);
         lastStepBytes_ = pending_->memoryUse();
-        stack_.push(new ItemStep(std::move(pending_), label));
+        auto* step = new ItemStep(std::move(pending_), label);
+        stack_.push(step);
+        if (listener_) listener_->stepApplied(step->changes(), true);
     }
     pending_.reset();
     baseLastId_ = store_.lastId;
@@ -187,19 +199,23 @@ void UndoHistory::afterStackMove() {
 void UndoHistory::undo() {
     commit(QStringLiteral("Edit"));
     if (!stack_.canUndo()) return;
+    const auto* step = static_cast<const ItemStep*>(stack_.command(stack_.index() - 1));
     store_.setChangeSink(nullptr);
     stack_.undo();
     store_.setChangeSink(this);
     afterStackMove();
+    if (listener_) listener_->stepApplied(step->changes(), false);
 }
 
 void UndoHistory::redo() {
     commit(QStringLiteral("Edit"));
     if (!stack_.canRedo()) return;
+    const auto* step = static_cast<const ItemStep*>(stack_.command(stack_.index()));
     store_.setChangeSink(nullptr);
     stack_.redo();
     store_.setChangeSink(this);
     afterStackMove();
+    if (listener_) listener_->stepApplied(step->changes(), true);
 }
 
 QString moveLabel(int count) {

@@ -26,6 +26,17 @@ public:
     void touchPlace(PersonItem* item);
     void moved(PersonItem* item, ItemPlace from, ItemPlace to);
     bool empty() const { return fields_.empty() && places_.empty() && moves_.empty(); }
+
+    // What this step changes, in the order that replays it: the list moves (undone in reverse,
+    // with their start places), then each item whose fields it changed and each item of which it
+    // changed only the place. An item may be named more than once.
+    struct Visitor {
+        virtual ~Visitor() = default;
+        virtual void moved(const PersonItem* item, ItemPlace to) = 0;
+        virtual void fieldsChanged(const PersonItem* item) = 0;
+        virtual void placeChanged(const PersonItem* item) = 0;
+    };
+    void visit(bool forward, Visitor& visitor) const;
     int touchedCount() const { return static_cast<int>(fields_.size() + places_.size()); }
 
     // Takes the after state; the step is complete.
@@ -65,6 +76,14 @@ private:
     PersonItem *currentBefore_ = nullptr, *currentAfter_ = nullptr;
 };
 
+// Hears of every step that has changed the store: one just committed or redone (forward), or one
+// undone; and of a history that starts afresh.
+class StepListener {
+public:
+    virtual ~StepListener() = default;
+    virtual void stepApplied(const ItemChanges& step, bool forward) = 0;
+};
+
 // The undo history of a document. It listens to the store all the time and gathers every change
 // into a pending step; the window cuts a step with commit() when a command ends. The store's
 // Modified flag follows the stack's clean state on undo and redo.
@@ -83,6 +102,8 @@ public:
     void markSaved();
     void undo();
     void redo();
+    // Told of every step after it changed the store; nil stops it.
+    void setStepListener(StepListener* listener) { listener_ = listener; }
     // The memory the last committed step holds, for the benchmarks and tests.
     size_t lastStepBytes() const { return lastStepBytes_; }
 
@@ -101,6 +122,7 @@ private:
     int32_t baseLastId_ = 0;         // lastId when the pending step began
     PersonItem* baseCurrent_ = nullptr;
     size_t lastStepBytes_ = 0;
+    StepListener* listener_ = nullptr;
 };
 
 // "Move 1 item", "Move 3 items".

@@ -1,5 +1,6 @@
 #include "app/ui/main_window.h"
 
+#include "app/crash_recovery.h"
 #include "app/toolbar_settings.h"
 #include "app/ui/about_box.h"
 #include "app/ui/welcome_window.h"
@@ -124,9 +125,10 @@ void MainWindow::bindHooks() {
     };
     // Open offers a .ged file that is no tree file to the GEDCOM import.
     h.importGedcom = [this](const QString& file) {
-        if (gedcomImport_)
-            importGedcomWithDialog(*gedcomImport_, file, state_->paintEnabled, [this] { repaintShowingWholeTree(); },
-                                   state_->hooks.setStatus);
+        if (!gedcomImport_) return;
+        importGedcomWithDialog(*gedcomImport_, file, state_->paintEnabled, [this] { repaintShowingWholeTree(); },
+                               state_->hooks.setStatus);
+        startFreshHistory(*state_, importedTreeLabel(file));
     };
 }
 
@@ -157,7 +159,11 @@ void MainWindow::connectFileCommands() {
     });
 }
 
-void MainWindow::renewCaption() { setWindowTitle(caption(*state_)); }
+void MainWindow::renewCaption() {
+    // Qt's mark of unsaved changes: an asterisk in place of "[*]" while the window is modified.
+    setWindowTitle(caption(*state_) + QStringLiteral("[*]"));
+    setWindowModified(state_->store.modified);
+}
 
 void MainWindow::requestRepaint() {
     emit repaintRequested();
@@ -178,6 +184,7 @@ void MainWindow::completeStartup() {
     emit startupCompleted();  // the navigator and the name search come up here
     if (!isVisible()) showMaximized();
     state_->hooks.focusMainWindow();
+    offerRecovery(*state_);
     // A tree named on the command line is shown whole once the window has its final size.
     QTimer::singleShot(0, this, [this] {
         if (!state_->store.empty() && state_->hooks.showWholeTreeIfLarge) state_->hooks.showWholeTreeIfLarge();
@@ -197,13 +204,16 @@ void MainWindow::setGedcomImportDialog(GedcomImportDialog* dialog) {
 
 void MainWindow::importGedcom() {
     if (!gedcomImport_) return;
+    std::optional<QString> chosen;
     runGedcomImportCommand(
         *gedcomImport_,
-        [this] { return replaceTreeWith(*state_, [this] { return askGedcomFileToImport(state_->prompts); }); },
+        [this, &chosen] {
+            return chosen = replaceTreeWith(*state_, [this] { return askGedcomFileToImport(state_->prompts); });
+        },
         state_->paintEnabled, [this] { repaintShowingWholeTree(); }, state_->hooks.setStatus);
-    // An import empties the store, and so the history; what it read must not become a step. A
-    // cancelled import leaves both alone.
-    if (state_->history.stack().count() == 0) state_->history.clear();
+    // What the import read is no step: undo never goes behind it. A cancelled import leaves the
+    // tree and its history alone.
+    if (chosen) startFreshHistory(*state_, importedTreeLabel(*chosen));
 }
 
 void MainWindow::repaintShowingWholeTree() {

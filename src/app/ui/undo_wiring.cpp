@@ -67,6 +67,7 @@ void connectUndo(MainWindow& w, CanvasWidget& canvas) {
         w.redoAction->setText(withName(QStringLiteral("&Redo"), stack.redoText()));
         w.undoButton->setToolTip(withName(QStringLiteral("Undo"), stack.undoText()));
         w.redoButton->setToolTip(withName(QStringLiteral("Redo"), stack.redoText()));
+        w.renewCaption();  // the mark of unsaved changes
     };
     QObject::connect(&stack, &QUndoStack::indexChanged, &w, follow);
     QObject::connect(&stack, &QUndoStack::cleanChanged, &w, follow);

@@ -33,7 +33,7 @@ private slots:
         QSignalSpy painted(canvas, &CanvasWidget::painted);
         state.repaint();  // what every command asks for
         QCOMPARE(painted.count(), 1);
-        QCOMPARE(w.windowTitle(), QString("Kinloom 2.0 beta 3.6 [/tmp/t.kl3]"));
+        QCOMPARE(w.windowTitle(), QString("Kinloom 2.0 beta 3.6 [/tmp/t.kl3][*]"));
         QCOMPARE(canvas->lastPaint().itemsLabel, QString("Items: 1"));
 
         // The zoom entries with their limits; the window's outer size is W and H.
