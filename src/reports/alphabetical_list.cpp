@@ -6,6 +6,7 @@
 #include <QSaveFile>
 
 #include <algorithm>
+#include <cstdint>
 #include <string_view>
 
 namespace kinloom {
@@ -43,8 +44,15 @@ std::vector<std::string> alphabeticalListLines(const ItemStore& store, const Dis
     } else {
         // Upper case, as the name search sorts, so both lists agree on the order.
         for (Entry& e : entries) e.key = e.key.toUpper();
-        std::stable_sort(entries.begin(), entries.end(),
-                         [](const Entry& a, const Entry& b) { return QString::compare(a.key, b.key) < 0; });
+        // The sort moves 4-byte places rather than the entries themselves.
+        std::vector<uint32_t> order(entries.size());
+        for (uint32_t i = 0; i < order.size(); ++i) order[i] = i;
+        std::stable_sort(order.begin(), order.end(),
+                         [&](uint32_t a, uint32_t b) { return QString::compare(entries[a].key, entries[b].key) < 0; });
+        std::vector<std::string> lines;
+        lines.reserve(entries.size());
+        for (const uint32_t i : order) lines.push_back(std::move(entries[i].line));
+        return lines;
     }
     std::vector<std::string> lines;
     lines.reserve(entries.size());
