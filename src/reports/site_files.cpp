@@ -87,8 +87,9 @@ bool commitPart(const QString& path, QString& error) {
     // A page that is there already is exchanged with the new one in one step, and the old one,
     // now under the temporary name, is removed. A plain rename over it would do the same, but
     // ext4 then writes the new file out at once (so that a crash cannot leave it empty), which
-    // made writing a site again three times as slow as writing it into a new folder. Where the
-    // file system cannot exchange, or the page has gone meanwhile, the rename does it.
+    // made writing a site again soon after the last time several times as slow as writing it into
+    // a new folder. Where the file system cannot exchange, or the page has gone meanwhile, the
+    // rename does it.
     if (present && ::renameat2(AT_FDCWD, part.constData(), AT_FDCWD, target.constData(), RENAME_EXCHANGE) == 0) {
         ::unlink(part.constData());
         return true;
