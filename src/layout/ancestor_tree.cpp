@@ -72,12 +72,15 @@ int AncestorWalk::checkOut(PersonItem* item, int depth, int position) {
 }
 
 std::vector<int> pedigreeDepths(ItemStore& store) {
-    std::unordered_map<const PersonItem*, int> memo;
-    memo.reserve(static_cast<size_t>(store.itemCount()) * 2);
+    // Each item's place in the list, held in its ChildCount (the layout's scratch field) meanwhile.
+    int32_t n = 0;
+    for (PersonItem* p = store.firstItem(); p; p = p->Next) p->ChildCount = n++;
+    IndexedHeights memo(static_cast<size_t>(n), [](const PersonItem* p) { return static_cast<size_t>(p->ChildCount); });
     std::vector<int> depths;
-    depths.reserve(static_cast<size_t>(store.itemCount()));
+    depths.reserve(static_cast<size_t>(n));
     for (const PersonItem* p = store.firstItem(); p; p = p->Next)
         depths.push_back(pedigreeHeight(p, memo, AncestorWalk::kDepthLimit + 1));
+    for (PersonItem* p = store.firstItem(); p; p = p->Next) p->ChildCount = 0;
     return depths;
 }
 

@@ -47,7 +47,7 @@ private:
 };
 
 // Depth of each item's pedigree as the walk measures it (1 .. 31), for every item in store order,
-// in time proportional to the number of items and links.
+// in time proportional to the number of items and links. Uses ChildCount as scratch and leaves it 0.
 std::vector<int> pedigreeDepths(ItemStore& store);
 
 // Organize Ancestor Tree: moves the ancestors of currentItem into the chosen style. The refusals

@@ -34,6 +34,8 @@ public:
         for (PersonItem* p = store.firstItem(); p; p = p->Next) {
             p->ChildCount = static_cast<int32_t>(items_.size());  // the layout's scratch field
             items_.push_back(p);
+            xs_.push_back(p->X);
+            ys_.push_back(p->Y);
         }
         buildCalls();
         placed_.assign(items_.size(), 0);
@@ -45,7 +47,11 @@ public:
     void run() {
         if (items_.empty()) return;
         rightEdge_.fill(wrap(int64_t{items_[0]->X} + kNeighbourPitch));
-        for (uint32_t i = 0; i < items_.size(); ++i) branch(i, items_[i]->X, items_[i]->Y, 0);
+        for (uint32_t i = 0; i < items_.size(); ++i) branch(i, xs_[i], ys_[i], 0);
+        for (uint32_t i = 0; i < items_.size(); ++i) {
+            items_[i]->X = xs_[i];
+            items_[i]->Y = ys_[i];
+        }
     }
 
 private:
@@ -99,8 +105,8 @@ private:
         int32_t& edge = rightEdge_[row + kRowRange];
         if (edge > x) x = edge;
         edge = wrap(int64_t{x} + kNeighbourPitch);
-        items_[v]->X = x;
-        items_[v]->Y = y;
+        xs_[v] = x;
+        ys_[v] = y;
         placed_[v] = 1;
         return true;
     }
@@ -116,10 +122,9 @@ private:
                 continue;
             }
             const uint32_t call = calls_[f.next++];
-            const PersonItem* from = items_[f.item];
             const uint32_t target = call >> 2;
-            int32_t nx = from->X;
-            int32_t ny = from->Y;
+            int32_t nx = xs_[f.item];
+            int32_t ny = ys_[f.item];
             int nrow = f.row;
             switch (call & 3) {
             case kChild:
@@ -149,6 +154,8 @@ private:
     };
 
     std::vector<PersonItem*> items_;
+    // The items' coordinates during the placement, beside each other rather than in scattered items.
+    std::vector<int32_t> xs_, ys_;
     std::vector<uint32_t> start_;
     std::vector<uint32_t> calls_;  // target index << 2 | CallKind
     std::vector<char> placed_;

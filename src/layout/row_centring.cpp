@@ -3,6 +3,7 @@
 #include "document/item_store.h"
 
 #include <algorithm>
+#include <array>
 #include <cstdint>
 #include <vector>
 
@@ -16,6 +17,26 @@ struct Row {
     int32_t y;
     size_t begin, end;  // range in the items sorted by Y
 };
+
+// Sorts the items by Y, items of one row keeping their order: a radix sort on keys held beside
+// the items, in time proportional to their number, touching each item only once.
+void sortByY(std::vector<PersonItem*>& items) {
+    struct Keyed {
+        uint32_t key;  // Y with its sign bit flipped, so that unsigned order is Y's order
+        PersonItem* item;
+    };
+    std::vector<Keyed> keyed(items.size()), scratch(items.size());
+    for (size_t i = 0; i < items.size(); ++i) keyed[i] = {static_cast<uint32_t>(items[i]->Y) ^ 0x80000000U, items[i]};
+    for (int shift = 0; shift < 32; shift += 8) {
+        std::array<size_t, 257> start{};
+        for (const Keyed& k : keyed) ++start[((k.key >> shift) & 0xFF) + 1];
+        if (std::find(start.begin(), start.end(), keyed.size()) != start.end()) continue;  // one digit for all
+        for (size_t d = 1; d < start.size(); ++d) start[d] += start[d - 1];
+        for (const Keyed& k : keyed) scratch[start[(k.key >> shift) & 0xFF]++] = k;
+        keyed.swap(scratch);
+    }
+    for (size_t i = 0; i < items.size(); ++i) items[i] = keyed[i].item;
+}
 
 }  // namespace
 
@@ -31,8 +52,7 @@ void centreRows(ItemStore& store) {
         minX = std::min<int64_t>(minX, p->X);
         maxX = std::max<int64_t>(maxX, p->X);
     }
-    std::stable_sort(items.begin(), items.end(),
-                     [](const PersonItem* a, const PersonItem* b) { return a->Y < b->Y; });
+    sortByY(items);
     std::vector<Row> rows;
     for (size_t i = 0; i < items.size();) {
         size_t j = i;

@@ -6,6 +6,7 @@
 #include <QSaveFile>
 
 #include <algorithm>
+#include <cstdint>
 #include <string_view>
 
 namespace kinloom {

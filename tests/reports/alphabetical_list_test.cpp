@@ -34,6 +34,29 @@ TEST(AlphabeticalList, LinesInStoredBytesSortedWithoutCase) {
     EXPECT_EQ(lines, expected);
 }
 
+// Lines whose keys differ only in case keep the store's order, whichever comes first, among many.
+TEST(AlphabeticalList, LinesAlikeButForCaseKeepTheStoreOrder) {
+    for (const bool lowerFirst : {true, false}) {
+        ItemStore store;
+        std::vector<std::string> expected;
+        for (int i = 0; i < 300; ++i) {
+            const std::string number = std::to_string(1000 + (i * 7919) % 300);  // a shuffled order
+            const char* first = (i % 2 == 0) == lowerFirst ? "lee" : "LEE";
+            test::addPerson(store, "Ann", first + number);
+        }
+        for (int n = 1000; n < 1300; ++n)
+            for (int i = 0; i < 300; ++i)
+                if (1000 + (i * 7919) % 300 == n)
+                    expected.push_back(std::string((i % 2 == 0) == lowerFirst ? "lee" : "LEE") + std::to_string(n) + " Ann ( - )");
+        EXPECT_EQ(alphabeticalListLines(store, DisplayCharset(), QLocale::c()), expected);
+    }
+    // Equal keys: each pair in store order.
+    ItemStore store;
+    for (const char* last : {"b", "A", "B", "a"}) test::addPerson(store, "X", last);
+    EXPECT_EQ(alphabeticalListLines(store, DisplayCharset(), QLocale::c()),
+              (std::vector<std::string>{"A X ( - )", "a X ( - )", "b X ( - )", "B X ( - )"}));
+}
+
 TEST(AlphabeticalList, WrittenWithCrLfThroughATemporaryFile) {
     QTemporaryDir dir;
     const QString name = dir.filePath("list.txt");

@@ -126,6 +126,34 @@ const Case kCases[] = {
          EXPECT_EQ(s.written(), QStringList({"1.gif", "1.html", "2.gif", "2.html", "3.gif", "3.html", "arrow.gif", "blank.gif",
                                              "pict1.jpg"}));
      }},
+    {"a site written again over its old pages replaces each one whole, never writing into it",
+     [](Site& s) {
+         family(s);
+         HtmlReportProgress quiet;
+         s.job.personCount = s.store.personCount();
+         ASSERT_TRUE(writeHtmlReport(s.store, s.job, quiet).ok);
+         // A reader that has the old page open (here: a second name for it) keeps the old page.
+         for (const char* name : {"2.html", "2.gif", "pict1.jpg", "index.html"})
+             ASSERT_EQ(::link(QFile::encodeName(s.outPath(name)).constData(),
+                              QFile::encodeName(QDir(s.elsewhere.path()).filePath(name)).constData()), 0);
+         s.store.firstItem()->Next->FirstName = "Bob";
+     },
+     [](const Site& s, const HtmlReportResult& r) {
+         ASSERT_TRUE(r.ok) << r.error.toStdString();
+         const QString kept = QDir(s.elsewhere.path()).filePath("2.html");
+         EXPECT_TRUE(readAll(kept).contains("<TITLE>The genealogical tree of Bo Lee</TITLE>"));
+         EXPECT_TRUE(readAll(s.outPath("2.html")).contains("<TITLE>The genealogical tree of Bob Lee</TITLE>"));
+         for (const char* name : {"2.html", "2.gif", "pict1.jpg", "index.html"}) {
+             struct stat old {}, now {};
+             ASSERT_EQ(::stat(QFile::encodeName(QDir(s.elsewhere.path()).filePath(name)).constData(), &old), 0);
+             ASSERT_EQ(::stat(QFile::encodeName(s.outPath(name)).constData(), &now), 0);
+             EXPECT_NE(old.st_ino, now.st_ino) << name;
+             EXPECT_EQ(old.st_nlink, 1U) << name;  // the folder holds no second name of the old page
+         }
+         EXPECT_EQ(readAll(QDir(s.elsewhere.path()).filePath("pict1.jpg")), readAll(s.outPath("pict1.jpg")));
+         EXPECT_EQ(s.written(), QStringList({"1.gif", "1.html", "2.gif", "2.html", "3.gif", "3.html", "4.gif", "4.html",
+                                             "arrow.gif", "blank.gif", "index.html", "left.html", "pict1.jpg", "pict4.jpg"}));
+     }},
     {"a picture copy that a link stands in for is left out of its page",
      [](Site& s) {
          family(s);
