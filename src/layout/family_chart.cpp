@@ -38,7 +38,7 @@ public:
             for (size_t r = 1; r < rowCount; ++r) place(r, Pull::Parents, false);
             for (size_t r = rowCount - 1; r-- > 0;) place(r, Pull::Children, false);
         }
-        for (int round = 0; round < (thorough_ ? 3 : 1); ++round) {
+        for (int round = 0; round < (thorough_ ? 8 : 1); ++round) {
             for (size_t r = 1; r < rowCount; ++r) place(r, Pull::Both, false);
             for (size_t r = rowCount - 1; r-- > 0;) place(r, Pull::Both, false);
         }
