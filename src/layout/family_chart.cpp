@@ -17,11 +17,13 @@ namespace {
 // as near as the gaps allow to where its links pull it (the mean of its lines' far ends). That is a
 // least-squares fit under order constraints, solved exactly for a row in one pass by pooling
 // neighbours that push against each other. Sweeps down and up, parents last, so that parents are
-// centred over their children where the row leaves room.
+// centred over their children where the row leaves room; a small tree gets more sweeps pulled both
+// ways.
 class BlockPlacer {
 public:
     BlockPlacer(const FamilyGraph& g, const FamilyBlocks& b, const FamilyChildren& children, const FamilyRows& rows)
-        : g_(g), b_(b), children_(children), rows_(rows), left_(b.count(), 0.0), slot_(g.size()) {
+        : g_(g), b_(b), children_(children), rows_(rows), left_(b.count(), 0.0), slot_(g.size()),
+          thorough_(g.size() <= kThoroughChartPersons) {
         for (size_t c = 0; c < b.count(); ++c)
             for (uint32_t k = b.start[c]; k < b.start[c + 1]; ++k) slot_[b.members[k]] = static_cast<int32_t>(k - b.start[c]);
     }
@@ -36,14 +38,17 @@ public:
             for (size_t r = 1; r < rowCount; ++r) place(r, Pull::Parents, false);
             for (size_t r = rowCount - 1; r-- > 0;) place(r, Pull::Children, false);
         }
-        for (size_t r = 1; r < rowCount; ++r) place(r, Pull::Both, false);
-        for (size_t r = rowCount - 1; r-- > 0;) place(r, Pull::Both, false);
+        for (int round = 0; round < (thorough_ ? 8 : 1); ++round) {
+            for (size_t r = 1; r < rowCount; ++r) place(r, Pull::Both, false);
+            for (size_t r = rowCount - 1; r-- > 0;) place(r, Pull::Both, false);
+        }
     }
 
     double centre(int32_t v) const { return left_[b_.blockOf[v]] + slot_[v] * kChartPartnerPitch + kItemHalf; }
     double left(int32_t v) const { return left_[b_.blockOf[v]] + slot_[v] * kChartPartnerPitch; }
     std::size_t bytes() const {
-        return left_.capacity() * 8 + slot_.capacity() * 4 + want_.capacity() * sizeof(Want) + pools_.capacity() * sizeof(Pool);
+        return left_.capacity() * 8 + slot_.capacity() * 4 + want_.capacity() * sizeof(Want) + pools_.capacity() * sizeof(Pool) +
+               ends_.capacity() * 8;
     }
 
 private:
@@ -79,12 +84,14 @@ private:
             } else {
                 double sum = 0;
                 uint32_t count = 0;
+                ends_.clear();
                 for (uint32_t k = b_.start[c]; k < b_.start[c + 1]; ++k) {
                     const int32_t m = b_.members[k];
                     const double own = (k - b_.start[c]) * static_cast<double>(kChartPartnerPitch) + kItemHalf;
                     auto add = [&](int32_t v) {
                         if (v < 0 || b_.blockOf[v] == c) return;
                         sum += centre(v) - own;
+                        if (thorough_) ends_.push_back(centre(v) - own);
                         ++count;
                     };
                     if (pull != Pull::Children) {
@@ -94,6 +101,13 @@ private:
                     if (pull != Pull::Parents)
                         for (uint32_t e = children_.start[m]; e < children_.start[m + 1]; ++e) add(children_.items[e]);
                     for (uint32_t e = g_.partnerStart[m]; e < g_.partnerStart[m + 1]; ++e) add(g_.partners[e]);
+                }
+                // In a small tree a block heads for the median of its lines' far ends, which one
+                // far-flung relative does not drag off.
+                if (count > 2 && thorough_) {
+                    std::sort(ends_.begin(), ends_.end());
+                    const size_t h = ends_.size() / 2;
+                    sum = (ends_.size() % 2 ? ends_[h] : (ends_[h - 1] + ends_[h]) / 2) * count;
                 }
                 // A block without lines that way stays where it is unless a neighbour needs the room.
                 want_.push_back(count ? Want{sum / count - offset, static_cast<double>(count)} : Want{left_[c] - offset, 1e-3});
@@ -133,6 +147,8 @@ private:
     std::vector<int32_t> slot_;  // item -> place in its block
     std::vector<Want> want_;
     std::vector<Pool> pools_;
+    std::vector<double> ends_;
+    const bool thorough_;
 };
 
 int32_t onGrid(double v) {

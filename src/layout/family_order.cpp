@@ -307,9 +307,11 @@ FamilyRows orderFamilyRows(const FamilyGraph& g, const FamilyBlocks& b, const Fa
             best = rows.order;
         }
     };
-    constexpr int kRounds = 12;
+    // A small tree can afford more rounds: the best order seen improves with them.
+    const bool thorough = g.size() <= kThoroughChartPersons;
+    const int kRounds = thorough ? 32 : 12;
     for (int round = 0; round < kRounds; ++round) {
-        const bool refine = round >= kRounds - 4;  // the last rounds also swap neighbours
+        const bool refine = round >= kRounds - (thorough ? 8 : 4);  // the last rounds also swap neighbours
         for (int32_t r = 1; r < rowCount; ++r) {
             sorter.sort(r, true);
             if (refine) sorter.transpose(r);

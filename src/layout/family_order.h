@@ -24,6 +24,10 @@ struct FamilyChildren {
 };
 FamilyChildren familyChildrenOf(const FamilyGraph& graph);
 
+// Up to this many persons the chart takes more rounds of ordering and placing: better lines for a
+// few tenths of a second; larger trees keep the time per person low.
+inline constexpr std::size_t kThoroughChartPersons = 50000;
+
 // Orders the rows for few crossings: a depth-first walk of each family gives the first order, then
 // sweeps down and up sort each row's blocks by the mean place of their parents (or children) in the
 // row next to it; children of one couple with the same mean stay together, eldest first. The last
