@@ -29,7 +29,12 @@ int main(int argc, char** argv) {
     const int count = std::atoi(argv[3]);
     std::printf("start\n");
     std::fflush(stdout);
-    for (int i = 0; i < count; ++i) steps.next();
+    for (int i = 0; i < count; ++i) {
+        steps.next();
+        // A pause after each step makes the sequence outlast the test's longest wait before its
+        // kill however fast the machine is, so the kills fall all along it.
+        usleep(40);
+    }
     std::printf("done\n");
     std::fflush(stdout);
     pause();  // the test kills us here at the latest
