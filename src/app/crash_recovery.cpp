@@ -41,7 +41,7 @@ std::string_view viewOf(const QByteArray& bytes) { return {bytes.constData(), st
 
 QString defaultRecoveryFolder() {
     QString state = qEnvironmentVariable("XDG_STATE_HOME");
-    // The base directory specification ignores a relative path.
+    // XDG_STATE_HOME counts only as an absolute path; a relative one falls back to the default.
     if (state.isEmpty() || QDir::isRelativePath(state)) state = QDir::homePath() + QStringLiteral("/.local/state");
     return state + QStringLiteral("/kinloom");
 }

@@ -84,7 +84,7 @@ private slots:
         qputenv("XDG_STATE_HOME", home_.filePath("state").toUtf8());
         qputenv("HOME", home_.path().toUtf8());
         QCOMPARE(defaultRecoveryFolder(), home_.filePath("state") + "/kinloom");
-        qputenv("XDG_STATE_HOME", "relative/state");  // ignored, as the specification says
+        qputenv("XDG_STATE_HOME", "relative/state");  // not absolute, so the default is used
         QCOMPARE(defaultRecoveryFolder(), home_.path() + "/.local/state/kinloom");
     }
 
