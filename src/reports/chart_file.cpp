@@ -1,6 +1,5 @@
 #include "reports/chart_file.h"
 
-#include "document/item_store.h"
 #include "platform/save_file.h"
 #include "reports/poster.h"
 
@@ -37,10 +36,10 @@ private:
     bool failed_ = false;
 };
 
-bool writeSvg(QIODevice& device, const ItemStore& store, const PosterSettings& settings, int dpi) {
+bool writeSvg(QIODevice& device, const ChartDrawing& drawing, const PosterSettings& settings, int dpi) {
     PosterSettings one = settings;
     one.onePage = true;
-    const PosterLayout layout(store, one, QSize(1, 1), dpi);
+    const PosterLayout layout(drawing, one, QSize(1, 1), dpi);
     if (layout.isEmpty()) return false;
     QSvgGenerator svg;
     svg.setOutputDevice(&device);
@@ -63,10 +62,10 @@ bool setUpPdf(QPdfWriter& pdf, const ChartPaper& paper) {
         QPageLayout(QPageSize(paper.millimetres, QPageSize::Millimeter), paper.orientation, QMarginsF(0, 0, 0, 0)));
 }
 
-bool writePdf(QIODevice& device, const ItemStore& store, const PosterSettings& settings, const ChartPaper& paper,
+bool writePdf(QIODevice& device, const ChartDrawing& drawing, const PosterSettings& settings, const ChartPaper& paper,
               const PageProgress& progress) {
     QPdfWriter pdf(&device);
-    return setUpPdf(pdf, paper) && printPoster(pdf, store, settings, progress);
+    return setUpPdf(pdf, paper) && printPoster(pdf, drawing, settings, progress);
 }
 
 }  // namespace
@@ -80,6 +79,11 @@ QSize pdfPagePixels(const ChartPaper& paper) {
 
 QString writeChartFile(SaveFile& file, const ItemStore& store, const PosterSettings& settings, const ChartPaper& paper,
                        const PageProgress& progress) {
+    return writeChartFile(file, drawingOfStore(store, settings.selectedOnly), settings, paper, progress);
+}
+
+QString writeChartFile(SaveFile& file, const ChartDrawing& drawing, const PosterSettings& settings,
+                       const ChartPaper& paper, const PageProgress& progress) {
     if (!file.open()) return file.errorString();
     bool drawn = false, cancelled = false;
     const PageProgress watched = [&](int page, int pages) {
@@ -88,9 +92,9 @@ QString writeChartFile(SaveFile& file, const ItemStore& store, const PosterSetti
     };
     SaveFileDevice device(file);
     if (file.fileName().endsWith(QLatin1String(".svg"), Qt::CaseInsensitive))
-        drawn = writeSvg(device, store, settings, paper.dpi);
+        drawn = writeSvg(device, drawing, settings, paper.dpi);
     else
-        drawn = writePdf(device, store, settings, paper, watched);
+        drawn = writePdf(device, drawing, settings, paper, watched);
     if (device.failed()) return file.errorString();
     if (cancelled) {
         file.cancel();

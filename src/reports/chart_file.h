@@ -30,6 +30,9 @@ QSize pdfPagePixels(const ChartPaper& paper);
 // kChartCancelled.
 QString writeChartFile(SaveFile& file, const ItemStore& store, const PosterSettings& settings, const ChartPaper& paper,
                        const PageProgress& progress = {});
+// The same for any drawing, a chart of some persons laid out for itself.
+QString writeChartFile(SaveFile& file, const ChartDrawing& drawing, const PosterSettings& settings,
+                       const ChartPaper& paper, const PageProgress& progress = {});
 
 inline const QString kChartCancelled = QStringLiteral("Printing was cancelled.");
 

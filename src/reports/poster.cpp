@@ -46,6 +46,9 @@ bool mayTouch(QRect page, int margin, int x1, int y1, int x2, int y2) {
 }  // namespace
 
 PosterLayout::PosterLayout(const ItemStore& store, const PosterSettings& settings, QSize page, int dpi)
+    : PosterLayout(drawingOfStore(store, settings.selectedOnly), settings, page, dpi) {}
+
+PosterLayout::PosterLayout(const ChartDrawing& drawing, const PosterSettings& settings, QSize page, int dpi)
     : settings_(settings), dpi_(dpi > 0 ? dpi : 300) {
     settings_.pagesPerSide = std::clamp(settings.pagesPerSide, 1, 8);
     settings_.lineThickness = std::max(1, settings.lineThickness);
@@ -54,13 +57,13 @@ PosterLayout::PosterLayout(const ItemStore& store, const PosterSettings& setting
     long long maxX = LLONG_MIN, maxY = LLONG_MIN;
     minX_ = LLONG_MAX;
     minY_ = LLONG_MAX;
-    for (const PersonItem* item = store.firstItem(); item; item = item->Next) {
-        if (!includes(item)) continue;
-        items_.push_back(item);
-        minX_ = std::min<long long>(minX_, item->X);
-        minY_ = std::min<long long>(minY_, item->Y);
-        maxX = std::max<long long>(maxX, item->X);
-        maxY = std::max<long long>(maxY, item->Y);
+    items_.reserve(drawing.boxes.size());
+    for (const ChartDrawing::Box& box : drawing.boxes) {
+        items_.push_back(box.item);
+        minX_ = std::min<long long>(minX_, box.x);
+        minY_ = std::min<long long>(minY_, box.y);
+        maxX = std::max<long long>(maxX, box.x);
+        maxY = std::max<long long>(maxY, box.y);
     }
     if (items_.empty()) return;
 
@@ -78,7 +81,7 @@ PosterLayout::PosterLayout(const ItemStore& store, const PosterSettings& setting
     // Rounded after the enlargement: a height below one pixel on the single page is still several
     // pixels on an 8 x 8 poster.
     cell_ = static_cast<int>(roundHalfEven(s_ * n_ * settings_.fontSize));
-    place();
+    place(drawing);
     if (grid_.pageCount() > 1) indexPages();
     for (int i = 0; i < grid_.pageCount(); ++i)
         if (!settings_.leaveOutEmptyPages || boxesOnPage_.empty() || !boxesOnPage_[i].empty() || !linesOnPage_[i].empty())
@@ -130,29 +133,16 @@ void PosterLayout::drawAtSize(QSize page, double treeW, double treeH) {
     offY_ = grid_.offset.y();
 }
 
-void PosterLayout::place() {
-    placed_.reserve(items_.size());
-    for (const PersonItem* item : items_) {
-        const double x = item->X, y = item->Y;
-        placed_.push_back({item, mapX(x), mapY(y), mapX(x + kItemWidth), mapY(y + kItemHeight), mapX(x + 70),
+void PosterLayout::place(const ChartDrawing& drawing) {
+    placed_.reserve(drawing.boxes.size());
+    for (const ChartDrawing::Box& box : drawing.boxes) {
+        const double x = box.x, y = box.y;
+        placed_.push_back({box.item, mapX(x), mapY(y), mapX(x + kItemWidth), mapY(y + kItemHeight), mapX(x + 70),
                            mapY(y + 32.5), mapY(y + 14.0), mapY(y + 30.0), mapY(y + 44.0)});
     }
-    const auto centreOf = [&](const PersonItem* p) { return QPoint(mapX(p->X + 70.0), mapY(p->Y + 32.5)); };
-    for (const Placed& p : placed_) {
-        const PersonItem& item = *p.item;
-        // Each couple once, from the side with the lower Id.
-        for (int i = 1; i <= kMaxSpouses; ++i) {
-            const PersonItem* spouse = item.Spouse[i];
-            if (spouse && spouse->Id > item.Id && includes(spouse))
-                segments_.push_back({QLine(QPoint(p.centreX, p.centreY), centreOf(spouse)), true});
-        }
-        // An alias item's Father is its original: no parent lines start from it.
-        if (item.isAlias()) continue;
-        if (item.Father && includes(item.Father))
-            segments_.push_back({QLine(QPoint(mapX(item.X + 65.0), p.centreY), centreOf(item.Father)), false});
-        if (item.Mother && includes(item.Mother))
-            segments_.push_back({QLine(QPoint(mapX(item.X + 75.0), p.centreY), centreOf(item.Mother)), false});
-    }
+    segments_.reserve(drawing.lines.size());
+    for (const ChartDrawing::Line& l : drawing.lines)
+        segments_.push_back({QLine(mapX(l.x1), mapY(l.y1), mapX(l.x2), mapY(l.y2)), l.couple});
 }
 
 namespace {
@@ -235,8 +225,6 @@ QRect PosterLayout::boxOf(size_t i) const {
     const Placed& p = placed_.at(i);
     return QRect(p.left, p.top, p.right - p.left, p.bottom - p.top);
 }
-
-bool PosterLayout::includes(const PersonItem* item) const { return !settings_.selectedOnly || item->Selected; }
 
 int PosterLayout::mapX(double canvasX) const {
     return static_cast<int>(roundHalfEven(s_ * (canvasX - static_cast<double>(minX_)))) + offX_;
@@ -410,7 +398,12 @@ QString describePages(const PosterLayout& layout) {
 
 bool printPoster(QPagedPaintDevice& device, const ItemStore& store, const PosterSettings& settings,
                  const PageProgress& progress) {
-    const PosterLayout layout(store, settings, QSize(device.width(), device.height()), device.logicalDpiX());
+    return printPoster(device, drawingOfStore(store, settings.selectedOnly), settings, progress);
+}
+
+bool printPoster(QPagedPaintDevice& device, const ChartDrawing& drawing, const PosterSettings& settings,
+                 const PageProgress& progress) {
+    const PosterLayout layout(drawing, settings, QSize(device.width(), device.height()), device.logicalDpiX());
     if (layout.isEmpty()) return false;
     if (settings.onePage &&
         !device.setPageLayout(QPageLayout(QPageSize(layout.pageSizeMm(), QPageSize::Millimeter), QPageLayout::Portrait,

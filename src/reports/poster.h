@@ -1,5 +1,6 @@
 #pragma once
 #include "document/person_item.h"
+#include "reports/chart_drawing.h"
 #include "reports/chart_pages.h"
 
 #include <QLine>
@@ -58,7 +59,10 @@ constexpr double kDefaultOverlapMm = 10;
 // and rows of pages as it needs, or on one page of its own size. Pages go row by row.
 class PosterLayout {
 public:
+    // The tree as it stands on the canvas (its selected items with selectedOnly), or any drawing;
+    // the drawing need not outlive the layout, its items must.
     PosterLayout(const ItemStore& store, const PosterSettings& settings, QSize page, int dpi = 300);
+    PosterLayout(const ChartDrawing& drawing, const PosterSettings& settings, QSize page, int dpi = 300);
 
     bool isEmpty() const { return items_.empty(); }
     // The pages printed: the grid's, less the empty ones when those are left out.
@@ -84,9 +88,8 @@ public:
     // A canvas point on the single-page drawing: Round(s * (p - min)) + centring offset.
     int mapX(double canvasX) const;
     int mapY(double canvasY) const;
-    bool includes(const PersonItem* item) const;
 
-    // The included items in store order, and the box of the i-th of them on the single-page
+    // The drawing's items in its order (for the tree: the included items in store order), and the box of the i-th of them on the single-page
     // drawing, from its mapped top-left corner to its mapped bottom-right corner (exclusive).
     const std::vector<const PersonItem*>& items() const { return items_; }
     QRect boxOf(size_t i) const;
@@ -113,7 +116,7 @@ private:
     };
     void fitToPages(QSize page, double treeW, double treeH);
     void drawAtSize(QSize page, double treeW, double treeH);
-    void place();
+    void place(const ChartDrawing& drawing);
     void indexPages();
     void drawLines(QPainter& painter, QRect page, int originX, int originY, const std::vector<int>* only) const;
     void drawBoxes(QPainter& painter, QRect page, int originX, int originY, const std::vector<int>* only) const;
@@ -147,6 +150,8 @@ using PageProgress = std::function<bool(int page, int pages)>;
 // its unprintable margins) gives W and H; for one large page the device's page becomes the
 // drawing's size first. False when the device could not be painted on or progress said stop.
 bool printPoster(QPagedPaintDevice& device, const ItemStore& store, const PosterSettings& settings,
+                 const PageProgress& progress = {});
+bool printPoster(QPagedPaintDevice& device, const ChartDrawing& drawing, const PosterSettings& settings,
                  const PageProgress& progress = {});
 
 }  // namespace kinloom

@@ -42,6 +42,11 @@ void drawSchematic(QPainter& painter, const PosterLayout& layout, double k, QPoi
 
 QImage posterPreview(const ItemStore& store, const PosterSettings& settings, QSize picture, QSize page, int dpi,
                      const QColor& background) {
+    return posterPreview(drawingOfStore(store, settings.selectedOnly), settings, picture, page, dpi, background);
+}
+
+QImage posterPreview(const ChartDrawing& drawing, const PosterSettings& settings, QSize picture, QSize page, int dpi,
+                     const QColor& background) {
     if (picture.isEmpty() || page.isEmpty()) return {};
     const int bw = picture.width(), bh = picture.height();
     QImage image(picture, QImage::Format_RGB32);
@@ -58,7 +63,7 @@ QImage posterPreview(const ItemStore& store, const PosterSettings& settings, QSi
         one.pagesPerSide = 1;
         one.pageLabels = one.cutMarks = false;
         one.overlapMm = 0;
-        const PosterLayout layout(store, one, QSize(pw, ph));
+        const PosterLayout layout(drawing, one, QSize(pw, ph));
         if (layout.isEmpty()) return {};
         const int left = (bw - pw) / 2, top = (bh - ph) / 2;
         const int right = (bw + pw) / 2, bottom = (bh + ph) / 2;
@@ -77,7 +82,7 @@ QImage posterPreview(const ItemStore& store, const PosterSettings& settings, QSi
         return image;
     }
 
-    const PosterLayout layout(store, settings, page, dpi);
+    const PosterLayout layout(drawing, settings, page, dpi);
     if (layout.isEmpty()) return {};
     const PageGrid& grid = layout.grid();
     const QSize total = grid.total();

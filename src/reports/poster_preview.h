@@ -6,6 +6,7 @@
 namespace kinloom {
 
 class ItemStore;
+struct ChartDrawing;
 class PosterLayout;
 struct PosterSettings;
 
@@ -15,6 +16,8 @@ struct PosterSettings;
 // printer's page (W x H device pixels at `dpi`) with the poster drawn on it as one page, divided
 // into n x n; at a size on paper, every page where it lies. A null image when no item is included.
 QImage posterPreview(const ItemStore& store, const PosterSettings& settings, QSize picture, QSize page, int dpi,
+                     const QColor& background);
+QImage posterPreview(const ChartDrawing& drawing, const PosterSettings& settings, QSize picture, QSize page, int dpi,
                      const QColor& background);
 
 // The preview of a 1-page poster of the included items.

@@ -24,6 +24,7 @@ int runCheck(const QStringList& args);
 int runList(const QStringList& args);
 int runCollect(const QStringList& args);
 int runReport(const QStringList& args);
+int runChart(const QStringList& args);
 }  // namespace kinloom::cli
 
 namespace {
@@ -45,6 +46,7 @@ const Command kCommands[] = {
     {"list", "write the alphabetical list of all individuals of a tree file", kinloom::cli::runList},
     {"collect", "copy all files a tree file names into one folder and save the tree there", kinloom::cli::runCollect},
     {"report", "write a list of surnames, places, sources or missing information, or statistics", kinloom::cli::runReport},
+    {"chart", "write a chart of a person's ancestors or descendants, or of the whole tree, into a PDF file", kinloom::cli::runChart},
 };
 
 void printUsage(FILE* out) {
@@ -60,7 +62,7 @@ int main(int argc, char** argv) {
     // for); the other commands stay on the plain core application.
     std::unique_ptr<QCoreApplication> app;
     if (argc > 1 && (std::strcmp(argv[1], "render") == 0 || std::strcmp(argv[1], "html") == 0 ||
-                     std::strcmp(argv[1], "print") == 0)) {
+                     std::strcmp(argv[1], "print") == 0 || std::strcmp(argv[1], "chart") == 0)) {
         if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
         app = std::make_unique<QGuiApplication>(argc, argv);
     } else {

@@ -38,16 +38,19 @@ void ScreenPrinter::printScreen() {
     if (!printed) window_.state().prompts.error(kAppTitle, kPrintFailed);
 }
 
-PrintWindow* installPrinting(MainWindow& w) {
-    AppState& state = w.state();
-    auto treeFont = [&state] {
+std::function<PosterSettings()> currentTreeFont(AppState& state) {
+    return [&state] {
         PosterSettings s;
         s.fontName = state.screenFontName;
         s.fontSize = state.screenFontSize;
         s.charset = &state.charset;
         return s;
     };
-    auto* window = new PrintWindow(state.store, state.prompts, treeFont, [&w] { w.changeTreeFont(); }, &w);
+}
+
+PrintWindow* installPrinting(MainWindow& w) {
+    AppState& state = w.state();
+    auto* window = new PrintWindow(state.store, state.prompts, currentTreeFont(state), [&w] { w.changeTreeFont(); }, &w);
     QObject::connect(w.printTreeAction, &QAction::triggered, window, [&w, window] {
         if (auto* canvas = qobject_cast<CanvasWidget*>(w.canvas())) canvas->interaction().panArmed = false;
         window->openWindow();

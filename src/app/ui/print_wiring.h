@@ -1,14 +1,17 @@
 #pragma once
+#include "reports/poster.h"
 #include "reports/ui/printer_dialogs.h"
 
 #include <QObject>
 
+#include <functional>
 #include <memory>
 
 class QPrinter;
 
 namespace kinloom {
 
+struct AppState;
 class MainWindow;
 class PrintWindow;
 
@@ -30,6 +33,9 @@ private:
     PrinterDialogs dialogs_;
     std::unique_ptr<QPrinter> printer_;
 };
+
+// The tree font, its size and character set as they are now, as the print windows take them.
+std::function<PosterSettings()> currentTreeFont(AppState& state);
 
 // Makes the print window and connects File > "&Print tree", its toolbar button and
 // Tools > "&Print Screen". The main window owns what is made here.

@@ -1,6 +1,7 @@
 #include "app/ui/startup.h"
 
 #include "app/ui/canvas_wiring.h"
+#include "app/ui/chart_report_wiring.h"
 #include "app/ui/editing_wiring.h"
 #include "app/ui/layout_wiring.h"
 #include "app/ui/html_report_wiring.h"
@@ -47,6 +48,7 @@ std::unique_ptr<KinloomWindows> createWindows(Registry& registry, Prompts& promp
     connectReportWindows(*main, *editing);
     connectHtmlReport(*main);
     installPrinting(*main);
+    connectChartReports(*main);
     const HelpWindows help = installHelp(*main);
     w->help = help.help;
     w->keywordSearch = help.keywordSearch;

@@ -141,6 +141,7 @@ void PrintWindow::buildControls() {
     left->addLayout(fontRow);
     left->addWidget(setupButton, 0, Qt::AlignLeft);
     auto* middle = new QVBoxLayout;
+    choicesColumn = middle;
     middle->addWidget(chartChoices);
     middle->addWidget(pageCountLabel);
     middle->addStretch();
@@ -222,7 +223,7 @@ void PrintWindow::activated() {
     const bool anySelected = !store_.selectionList().empty();
     selectedOnlyBox->setChecked(anySelected);
     selectedOnlyBox->setEnabled(anySelected);
-    printButton->setEnabled(!store_.empty());
+    printButton->setEnabled(canPrint());
     showTreeFont();
     showPageCount();
     (printButton->isEnabled() ? printButton : closeButton)->setFocus();
@@ -253,12 +254,19 @@ ChartPaper PrintWindow::pdfPaper() const {
     return paper;
 }
 
+std::shared_ptr<const ChartDrawing> PrintWindow::drawing() const {
+    return std::make_shared<const ChartDrawing>(drawingOfStore(store_, selectedOnlyBox->isChecked()));
+}
+
+bool PrintWindow::canPrint() const { return !store_.empty(); }
+
 void PrintWindow::showPageCount() {
     applyOrientation();
     const PosterSettings settings = posterSettings();
-    const PosterLayout layout(store_, settings, pagePixels(), printer_->resolution());
+    const std::shared_ptr<const ChartDrawing> shown = drawing();
+    const PosterLayout layout(*shown, settings, pagePixels(), printer_->resolution());
     QString text = describePages(layout);
-    if (layout.isEmpty() && !store_.empty()) text = QStringLiteral("The overlap leaves nothing of a page");
+    if (layout.isEmpty() && !shown->empty()) text = QStringLiteral("The overlap leaves nothing of a page");
     pageCountLabel->setText(text);
     previewPageBox->setMaximum(std::max(1, layout.pageCount()));
 }
@@ -285,17 +293,18 @@ void PrintWindow::chooseTreeFont() {
 
 void PrintWindow::showPreview() {
     applyOrientation();
-    if (store_.empty()) return;
+    if (!canPrint()) return;
     QImage image;
     {
         const BusyCursor busy;
         const PosterSettings settings = posterSettings();
+        const std::shared_ptr<const ChartDrawing> shown = drawing();
         const int page = previewPageBox->value();
         if (page == 0) {
-            image = posterPreview(store_, settings, kPreviewSize, pagePixels(), printer_->resolution(),
+            image = posterPreview(*shown, settings, kPreviewSize, pagePixels(), printer_->resolution(),
                                   palette().color(QPalette::Button));
         } else {
-            const PosterLayout layout(store_, settings, pagePixels(), printer_->resolution());
+            const PosterLayout layout(*shown, settings, pagePixels(), printer_->resolution());
             image = pagePreview(layout, page - 1, kPreviewSize, palette().color(QPalette::Button));
         }
     }
@@ -303,7 +312,7 @@ void PrintWindow::showPreview() {
 }
 
 void PrintWindow::printTree() {
-    if (store_.empty()) return;
+    if (!canPrint()) return;
     applyOrientation();
     bool confirmed = false;
     runModal([&] { confirmed = dialogs_.print && dialogs_.print(*printer_, this); });
@@ -326,7 +335,7 @@ void PrintWindow::printTree() {
         if (printer_->outputFormat() == QPrinter::PdfFormat && !printer_->outputFileName().isEmpty())
             printed = printToPdfFile(progress, error);
         else
-            printed = printPoster(*printer_, store_, posterSettings(), progress);
+            printed = printPoster(*printer_, *drawing(), posterSettings(), progress);
     }
     if (cancelled) return;  // the window stays open; a PDF file is left as it was
     if (!printed) {
@@ -342,7 +351,7 @@ void PrintWindow::printTree() {
 bool PrintWindow::printToPdfFile(const PageProgress& progress, QString& error) {
     SaveFile file(printer_->outputFileName());
     if (saveFileFaults_) saveFileFaults_(file);
-    error = writeChartFile(file, store_, posterSettings(), pdfPaper(), progress);
+    error = writeChartFile(file, *drawing(), posterSettings(), pdfPaper(), progress);
     return error.isEmpty();
 }
 

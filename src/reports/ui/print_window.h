@@ -18,6 +18,7 @@ class QPrinter;
 class QPushButton;
 class QRadioButton;
 class QSpinBox;
+class QVBoxLayout;
 
 namespace kinloom {
 
@@ -72,13 +73,20 @@ public slots:
 protected:
     void showEvent(QShowEvent* event) override;
     void changeEvent(QEvent* event) override;
+    // What the window prints: the tree as it stands on the canvas (or its selected items). A
+    // window for another chart gives its own drawing.
+    virtual std::shared_ptr<const ChartDrawing> drawing() const;
+    virtual bool canPrint() const;
+    // Says how many pages the choices make; called whenever a choice changes.
+    void showPageCount();
+    // The column of choices between the printer's and the preview, for a window's own choices.
+    QVBoxLayout* choicesColumn = nullptr;
 
 private:
     void buildControls();
     void activated();
     void showTreeFont();
     void applyOrientation();
-    void showPageCount();
     // The page the chart is laid out on: the whole paper for a PDF file, else the printable part.
     QSize pagePixels() const;
     // The printer's paper for a PDF file.
