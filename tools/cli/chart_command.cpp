@@ -35,13 +35,6 @@ bool kindOf(const QString& word, ChartKind& kind) {
     return true;
 }
 
-bool wholeNumber(const QString& text, int low, int high, int& out) {
-    bool ok = false;
-    const int v = text.trimmed().toInt(&ok);
-    if (!ok || v < low || v > high) return false;
-    out = v;
-    return true;
-}
 }  // namespace
 
 int runChart(const QStringList& args) {
@@ -56,30 +49,20 @@ int runChart(const QStringList& args) {
     int personId = 0, generations = 0;
     bool dates = true;
     QStringList operands;
-    for (int i = 0; i < args.size(); ++i) {
-        const QString& a = args[i];
-        QString v, error;
-        if (a == QLatin1String("--")) {
-            operands += args.mid(i + 1);
-            break;
-        }
-        if (!a.startsWith(QLatin1String("--"))) {
-            operands << a;
-            continue;
-        }
-        const OptionTaken taken = takeWallChartOption(args, i, o, error);
-        if (taken == OptionTaken::Bad) return usage(error);
-        if (taken == OptionTaken::Taken) continue;
-        if (a == QLatin1String("--no-date-standardization")) {
+    const QString bad = parseWallChartArgs(args, o, operands, [&](const QStringList& list, int& i, QString& error) {
+        QString v;
+        if (list[i] == QLatin1String("--no-date-standardization")) {
             dates = false;
-        } else if (takeValue(args, i, QStringLiteral("--person"), v)) {
-            if (!wholeNumber(v, 1, INT32_MAX, personId)) return usage(QStringLiteral("--person needs an Id (a whole number above 0)"));
-        } else if (takeValue(args, i, QStringLiteral("--generations"), v)) {
-            if (!wholeNumber(v, 1, 999, generations)) return usage(QStringLiteral("--generations needs a number from 1 to 999"));
+        } else if (takeValue(list, i, QStringLiteral("--person"), v)) {
+            if (!wholeNumberIn(v, 1, INT32_MAX, personId)) error = QStringLiteral("--person needs an Id (a whole number above 0)");
+        } else if (takeValue(list, i, QStringLiteral("--generations"), v)) {
+            if (!wholeNumberIn(v, 1, 999, generations)) error = QStringLiteral("--generations needs a number from 1 to 999");
         } else {
-            return usage(QStringLiteral("unknown option %1").arg(a));
+            return OptionTaken::NotMine;
         }
-    }
+        return error.isEmpty() ? OptionTaken::Taken : OptionTaken::Bad;
+    });
+    if (!bad.isEmpty()) return usage(bad);
     if (operands.size() != 3) return usage(QStringLiteral("expects ancestors, descendants or tree, then TREE and OUT.pdf"));
     ChartKind kind = ChartKind::CompleteTree;
     if (!kindOf(operands[0], kind))

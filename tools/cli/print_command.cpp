@@ -5,6 +5,8 @@
 #include "document/item_store.h"
 #include "reports/chart_drawing.h"
 
+#include <climits>
+
 
 namespace kinloom::cli {
 
@@ -34,34 +36,26 @@ int runPrint(const QStringList& args) {
     QList<int> selected;
     bool dates = true;
     QStringList operands;
-    for (int i = 0; i < args.size(); ++i) {
-        const QString& a = args[i];
-        QString v, error;
-        if (a == QLatin1String("--")) {
-            operands += args.mid(i + 1);
-            break;
-        }
-        if (!a.startsWith(QLatin1String("--"))) {
-            operands << a;
-            continue;
-        }
-        const OptionTaken taken = takeWallChartOption(args, i, o, error);
-        if (taken == OptionTaken::Bad) return usage(error);
-        if (taken == OptionTaken::Taken) continue;
-        if (a == QLatin1String("--no-date-standardization")) {
+    const QString bad = parseWallChartArgs(args, o, operands, [&](const QStringList& list, int& i, QString& error) {
+        QString v;
+        if (list[i] == QLatin1String("--no-date-standardization")) {
             dates = false;
-        } else if (takeValue(args, i, QStringLiteral("--selected"), v)) {
+        } else if (takeValue(list, i, QStringLiteral("--selected"), v)) {
             o.poster.selectedOnly = true;
             for (const QString& id : v.split(QLatin1Char(','))) {
-                bool ok = false;
-                const int n = id.trimmed().toInt(&ok);
-                if (!ok || n < 1) return usage(QStringLiteral("--selected needs Ids (whole numbers above 0) separated by commas"));
+                int n = 0;
+                if (!wholeNumberIn(id, 1, INT_MAX, n)) {
+                    error = QStringLiteral("--selected needs Ids (whole numbers above 0) separated by commas");
+                    return OptionTaken::Bad;
+                }
                 selected << n;
             }
         } else {
-            return usage(QStringLiteral("unknown option %1").arg(a));
+            return OptionTaken::NotMine;
         }
-    }
+        return OptionTaken::Taken;
+    });
+    if (!bad.isEmpty()) return usage(bad);
     if (operands.size() != 2) return usage(QStringLiteral("expects TREE and OUT.pdf"));
     if (const QString why = checkWallChartOptions(o, operands[1]); !why.isEmpty()) return usage(why);
     if (!acceptOutputFile("print", operands[0], operands[1], {QStringLiteral("pdf"), QStringLiteral("svg")})) return 1;

@@ -26,15 +26,15 @@ const char kWallChartOptionsHelp[] =
     "  --thickness T                  line thickness, 1 to 5 (default 1)\n"
     "  --dpi D                        resolution, 72 to 1200 (default 300)\n";
 
-namespace {
-
-bool intIn(const QString& text, int low, int high, int& out) {
+bool wholeNumberIn(const QString& text, int low, int high, int& out) {
     bool ok = false;
     const int v = text.trimmed().toInt(&ok);
     if (!ok || v < low || v > high) return false;
     out = v;
     return true;
 }
+
+namespace {
 
 bool numberIn(const QString& text, double low, double high, double& out) {
     bool ok = false;
@@ -80,7 +80,7 @@ OptionTaken takeWallChartOption(const QStringList& args, int& i, WallChartOption
     } else if (a == QLatin1String("--leave-out-empty")) {
         o.poster.leaveOutEmptyPages = true;
     } else if (takeValue(args, i, QStringLiteral("--pages"), v)) {
-        if (!intIn(v, 1, 8, o.poster.pagesPerSide)) return bad(QStringLiteral("--pages needs a number from 1 to 8"));
+        if (!wholeNumberIn(v, 1, 8, o.poster.pagesPerSide)) return bad(QStringLiteral("--pages needs a number from 1 to 8"));
         o.pagesGiven = true;
     } else if (takeValue(args, i, QStringLiteral("--box-width"), v)) {
         if (!numberIn(v, 5, 500, o.poster.boxWidthMm)) return bad(QStringLiteral("--box-width needs millimetres from 5 to 500"));
@@ -91,9 +91,9 @@ OptionTaken takeWallChartOption(const QStringList& args, int& i, WallChartOption
     } else if (takeValue(args, i, QStringLiteral("--overlap"), v)) {
         if (!numberIn(v, 0, 50, o.poster.overlapMm)) return bad(QStringLiteral("--overlap needs millimetres from 0 to 50"));
     } else if (takeValue(args, i, QStringLiteral("--thickness"), v)) {
-        if (!intIn(v, 1, 5, o.poster.lineThickness)) return bad(QStringLiteral("--thickness needs a number from 1 to 5"));
+        if (!wholeNumberIn(v, 1, 5, o.poster.lineThickness)) return bad(QStringLiteral("--thickness needs a number from 1 to 5"));
     } else if (takeValue(args, i, QStringLiteral("--dpi"), v)) {
-        if (!intIn(v, 72, 1200, o.paper.dpi)) return bad(QStringLiteral("--dpi needs a number from 72 to 1200"));
+        if (!wholeNumberIn(v, 72, 1200, o.paper.dpi)) return bad(QStringLiteral("--dpi needs a number from 72 to 1200"));
     } else if (takeValue(args, i, QStringLiteral("--orientation"), v)) {
         const QString t = v.toLower();
         if (t == QLatin1String("landscape"))
@@ -110,6 +110,26 @@ OptionTaken takeWallChartOption(const QStringList& args, int& i, WallChartOption
         return OptionTaken::NotMine;
     }
     return OptionTaken::Taken;
+}
+
+QString parseWallChartArgs(const QStringList& args, WallChartOptions& o, QStringList& operands, const OwnOption& own) {
+    for (int i = 0; i < args.size(); ++i) {
+        const QString& a = args[i];
+        if (a == QLatin1String("--")) {
+            operands += args.mid(i + 1);
+            break;
+        }
+        if (!a.startsWith(QLatin1String("--"))) {
+            operands << a;
+            continue;
+        }
+        QString error;
+        OptionTaken taken = takeWallChartOption(args, i, o, error);
+        if (taken == OptionTaken::NotMine && own) taken = own(args, i, error);
+        if (taken == OptionTaken::Bad) return error;
+        if (taken == OptionTaken::NotMine) return QStringLiteral("unknown option %1").arg(a);
+    }
+    return {};
 }
 
 QString checkWallChartOptions(const WallChartOptions& o, const QString& out) {

@@ -5,6 +5,8 @@
 #include <QString>
 #include <QStringList>
 
+#include <functional>
+
 namespace kinloom::cli {
 
 // The wall-chart options that `print` and `chart` share: the size, the paper, assembly and lines.
@@ -21,6 +23,18 @@ extern const char kWallChartOptionsHelp[];
 // where it was; Bad puts the reason into `error`.
 enum class OptionTaken { NotMine, Taken, Bad };
 OptionTaken takeWallChartOption(const QStringList& args, int& i, WallChartOptions& o, QString& error);
+
+// A whole number from `low` to `high` written as text.
+bool wholeNumberIn(const QString& text, int low, int high, int& out);
+
+// The options a command has besides the wall-chart ones: takes the one at args[i] as
+// takeWallChartOption does.
+using OwnOption = std::function<OptionTaken(const QStringList& args, int& i, QString& error)>;
+
+// Splits the arguments into operands (everything after a lone "--" among them) and options, the
+// wall-chart ones into `o` and the others through `own`. Returns why an option is bad or
+// unknown, or nothing.
+QString parseWallChartArgs(const QStringList& args, WallChartOptions& o, QStringList& operands, const OwnOption& own);
 
 // Whether the options go together for the output file `out`; otherwise the reason.
 QString checkWallChartOptions(const WallChartOptions& o, const QString& out);
