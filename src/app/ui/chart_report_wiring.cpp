@@ -8,6 +8,7 @@
 
 #include <QAction>
 #include <QMenu>
+#include <QUndoStack>
 
 namespace kinloom {
 
@@ -25,7 +26,11 @@ void openChart(MainWindow& w, ChartKind kind) {
         return;
     }
     auto* window = w.findChild<ChartPrintWindow*>();
-    if (!window) window = new ChartPrintWindow(s.store, s.prompts, currentTreeFont(s), [&w] { w.changeTreeFont(); }, &w);
+    if (!window) {
+        window = new ChartPrintWindow(s.store, s.prompts, currentTreeFont(s), [&w] { w.changeTreeFont(); }, &w);
+        // Each step of editing (and its undo) may change whom the chart shows.
+        QObject::connect(&s.history.stack(), &QUndoStack::indexChanged, window, &ChartPrintWindow::treeChanged);
+    }
     if (auto* canvas = qobject_cast<CanvasWidget*>(w.canvas())) canvas->interaction().panArmed = false;
     window->showChart(kind, s.store.currentItem);
 }

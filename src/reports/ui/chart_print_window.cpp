@@ -37,10 +37,7 @@ ChartPrintWindow::ChartPrintWindow(ItemStore& store, Prompts& prompts, std::func
     layout->addLayout(row);
     layout->addWidget(chartLabel);
     choicesColumn->insertWidget(0, chart);
-    connect(generationsBox, &QSpinBox::valueChanged, this, [this] {
-        remake();
-        showPageCount();
-    });
+    connect(generationsBox, &QSpinBox::valueChanged, this, &ChartPrintWindow::remake);
 
     store.addRemovalListener([guard = QPointer<ChartPrintWindow>(this)](const PersonItem* item) {
         if (!guard) return;
@@ -59,12 +56,16 @@ void ChartPrintWindow::showChart(ChartKind kind, const PersonItem* person) {
     const DisplayCharset systemDefault;
     setWindowTitle(chartTitle(kind, person_, font.charset ? *font.charset : systemDefault));
     generationsBox->setEnabled(kind != ChartKind::CompleteTree);
-    remake();
+    chart_.reset();
     openWindow();
-    showPageCount();
+    remake();
 }
 
-void ChartPrintWindow::remake() { chart_.reset(); }
+void ChartPrintWindow::remake() {
+    chart_.reset();
+    showPageCount();
+    showPreview();
+}
 
 std::shared_ptr<const ChartDrawing> ChartPrintWindow::drawing() const {
     if (!chart_) {

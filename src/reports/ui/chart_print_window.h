@@ -11,8 +11,9 @@ struct PersonChart;
 
 // Reports > Charts: the print window for a chart of ancestors, of descendants or of the whole tree,
 // laid out for itself (the canvas is not moved), with the generations it spans. The chart is made
-// when the window is asked for it and again when the generations change; when an item leaves the
-// tree the chart is made anew before it is next drawn, so that it never shows a deleted item.
+// when the window is asked for it, when the generations change, and after the tree changed when it
+// is next shown or printed; an item that leaves the tree drops the chart at once, so that it
+// never shows a deleted item.
 class ChartPrintWindow : public PrintWindow {
     Q_OBJECT
 public:
@@ -24,6 +25,8 @@ public:
     // complete tree).
     void showChart(ChartKind kind, const PersonItem* person);
     ChartKind kind() const { return kind_; }
+    // The tree changed: the chart is made again when it is next needed.
+    void treeChanged() { chart_.reset(); }
 
     QSpinBox* generationsBox;  // the special value "All" (0) takes every generation there is
     QLabel* chartLabel;        // "31 persons in 5 generations"
@@ -33,6 +36,7 @@ protected:
     bool canPrint() const override;
 
 private:
+    // Makes the chart again now and shows its pages and preview.
     void remake();
 
     ItemStore& store_;

@@ -126,6 +126,13 @@ private slots:
         QCOMPARE(chart->windowTitle(), QString("Complete tree"));
         QVERIFY(!chart->generationsBox->isEnabled());
         QCOMPARE(chart->chartLabel->text(), QString("5 persons"));
+        // A step of editing while the window is open: the chart is made again when next shown.
+        PersonItem* olof = addPerson(store, "Olof", "Holm", 0, -300);
+        store.touch(gf);
+        gf->Father = olof;
+        w.state().history.commit("Link to Father");
+        chart->previewButton->click();
+        QCOMPARE(chart->chartLabel->text(), QString("6 persons"));
         chart->close();
     }
 };
