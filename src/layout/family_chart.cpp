@@ -18,7 +18,9 @@ namespace {
 // least-squares fit under order constraints, solved exactly for a row in one pass by pooling
 // neighbours that push against each other. Sweeps down and up, parents last, so that parents are
 // centred over their children where the row leaves room; a small tree gets more sweeps pulled both
-// ways.
+// ways. Last come sweeps that shorten the lines as drawn: each line pulls with a weight of one over
+// its present length, which makes each sweep a step towards the least total length (Weiszfeld's
+// reweighting), so that a long line no longer drags its ends as hard as a short one.
 class BlockPlacer {
 public:
     BlockPlacer(const FamilyGraph& g, const FamilyBlocks& b, const FamilyChildren& children, const FamilyRows& rows)
@@ -28,7 +30,7 @@ public:
             for (uint32_t k = b.start[c]; k < b.start[c + 1]; ++k) slot_[b.members[k]] = static_cast<int32_t>(k - b.start[c]);
     }
 
-    enum class Pull { Parents, Children, Both };
+    enum class Pull { Parents, Children, Both, Shorten };
 
     void run() {
         const size_t rowCount = rows_.rowStart.size() - 1;
@@ -41,6 +43,10 @@ public:
         for (int round = 0; round < (thorough_ ? 8 : 1); ++round) {
             for (size_t r = 1; r < rowCount; ++r) place(r, Pull::Both, false);
             for (size_t r = rowCount - 1; r-- > 0;) place(r, Pull::Both, false);
+        }
+        for (int round = 0; round < (thorough_ ? 24 : 2); ++round) {
+            for (size_t r = 1; r < rowCount; ++r) place(r, Pull::Shorten, false);
+            for (size_t r = rowCount - 1; r-- > 0;) place(r, Pull::Shorten, false);
         }
     }
 
@@ -82,7 +88,7 @@ private:
             if (packOnly) {
                 left_[c] = offset;
             } else {
-                double sum = 0;
+                double sum = 0, weight = 0;
                 uint32_t count = 0;
                 ends_.clear();
                 for (uint32_t k = b_.start[c]; k < b_.start[c + 1]; ++k) {
@@ -90,9 +96,18 @@ private:
                     const double own = (k - b_.start[c]) * static_cast<double>(kChartPartnerPitch) + kItemHalf;
                     auto add = [&](int32_t v) {
                         if (v < 0 || b_.blockOf[v] == c) return;
-                        sum += centre(v) - own;
-                        if (thorough_) ends_.push_back(centre(v) - own);
                         ++count;
+                        double w = 1;
+                        if (pull == Pull::Shorten) {
+                            // The line's length as drawn; the floor keeps the weight finite where its ends meet.
+                            const double dx = left_[c] + own - centre(v);
+                            const double dy = std::abs(b_.row[c] - b_.row[b_.blockOf[v]]) * double{kChartRowPitch};
+                            w = kChartRowPitch / std::max(std::hypot(dx, dy), 1.0);
+                        } else if (thorough_) {
+                            ends_.push_back(centre(v) - own);
+                        }
+                        sum += w * (centre(v) - own);
+                        weight += w;
                     };
                     if (pull != Pull::Children) {
                         add(g_.father[m]);
@@ -104,13 +119,13 @@ private:
                 }
                 // In a small tree a block heads for the median of its lines' far ends, which one
                 // far-flung relative does not drag off.
-                if (count > 2 && thorough_) {
+                if (count > 2 && thorough_ && pull != Pull::Shorten) {
                     std::sort(ends_.begin(), ends_.end());
                     const size_t h = ends_.size() / 2;
                     sum = (ends_.size() % 2 ? ends_[h] : (ends_[h - 1] + ends_[h]) / 2) * count;
                 }
                 // A block without lines that way stays where it is unless a neighbour needs the room.
-                want_.push_back(count ? Want{sum / count - offset, static_cast<double>(count)} : Want{left_[c] - offset, 1e-3});
+                want_.push_back(count ? Want{sum / weight - offset, weight} : Want{left_[c] - offset, 1e-3});
             }
             offset += size * static_cast<double>(kChartPartnerPitch) + (kChartBlockGap - (kChartPartnerPitch - kItemWidth));
         }

@@ -11,7 +11,7 @@ class ItemStore;
 
 // The family chart's spacing in canvas units: partners side by side, blocks in a row, rows.
 inline constexpr int kChartPartnerPitch = 160;
-inline constexpr int kChartBlockGap = 40;  // between the boxes of two blocks
+inline constexpr int kChartBlockGap = 20;  // between the boxes of two blocks
 inline constexpr int kChartRowPitch = 350;
 inline constexpr int kChartFamilyGap = 300;  // between families that are not linked
 

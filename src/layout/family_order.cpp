@@ -327,9 +327,9 @@ FamilyRows orderFamilyRows(const FamilyGraph& g, const FamilyBlocks& b, const Fa
         for (int32_t r = 0; r < rowCount; ++r) sorter.transpose(r);
     keepIfBetter();
     rows.order = best;
-    // A last swapping of neighbours from the best order.
+    // A last swapping of neighbours from the best order, with more passes in a small tree.
     for (int32_t r = 0; r < rowCount; ++r) sorter.measure(r);
-    for (int round = 0; round < 2; ++round)
+    for (int round = 0; round < (thorough ? 8 : 2); ++round)
         for (int32_t r = 0; r < rowCount; ++r) sorter.transpose(r);
     keepIfBetter();
     rows.order = std::move(best);

@@ -47,7 +47,7 @@ TEST(FamilyChart, SmallFamiliesGetTheExpectedPlaces) {
         s.addMarriage(h, w);
         for (const auto& [name, born] : {std::pair{"C", "1905"}, {"A", "ABT 1900"}, {"B", "12 Mar 1902"}})
             child(person(s, name, "F", born), h, w);
-        EXPECT_EQ(chart(s), (Places{{"H", {100, 0}}, {"W", {260, 0}}, {"A", {0, 350}}, {"B", {180, 350}}, {"C", {360, 350}}}));
+        EXPECT_EQ(chart(s), (Places{{"H", {80, 0}}, {"W", {240, 0}}, {"A", {0, 350}}, {"B", {160, 350}}, {"C", {320, 350}}}));
     }
     {
         // Three generations: the son under his parents, the wife married in beside him, the grandchild
@@ -74,7 +74,7 @@ TEST(FamilyChart, SmallFamiliesGetTheExpectedPlaces) {
         s.addMarriage(h, w2);
         child(person(s, "A", "M"), h, w1);
         child(person(s, "B", "M"), h, w2);
-        EXPECT_EQ(chart(s), (Places{{"W2", {0, 0}}, {"H", {160, 0}}, {"W1", {320, 0}}, {"B", {70, 350}}, {"A", {250, 350}}}));
+        EXPECT_EQ(chart(s), (Places{{"W2", {0, 0}}, {"H", {160, 0}}, {"W1", {320, 0}}, {"B", {80, 350}}, {"A", {240, 350}}}));
     }
     {
         // A child of the later marriage of a wife: her first husband left, her second right, and the
@@ -88,7 +88,7 @@ TEST(FamilyChart, SmallFamiliesGetTheExpectedPlaces) {
         s.addMarriage(w, h2);
         child(c, h2, w);
         child(person(s, "D", "M", "1925"), h1, w);
-        EXPECT_EQ(chart(s), (Places{{"H1", {0, 0}}, {"W", {160, 0}}, {"H2", {320, 0}}, {"D", {70, 350}}, {"C", {250, 350}}}));
+        EXPECT_EQ(chart(s), (Places{{"H1", {0, 0}}, {"W", {160, 0}}, {"H2", {320, 0}}, {"D", {80, 350}}, {"C", {240, 350}}}));
     }
     {
         // Cousins who marry: their parents side by side (the elder sibling left), the cousins together
@@ -111,15 +111,15 @@ TEST(FamilyChart, SmallFamiliesGetTheExpectedPlaces) {
         child(f2, dh, d);
         s.addMarriage(f2, f1);
         child(person(s, "Z", "M"), f1, f2);
-        EXPECT_EQ(chart(s), (Places{{"GF", {170, 0}},
-                                    {"GM", {330, 0}},
+        EXPECT_EQ(chart(s), (Places{{"GF", {160, 0}},
+                                    {"GM", {320, 0}},
                                     {"S", {0, 350}},
                                     {"SW", {160, 350}},
-                                    {"DH", {340, 350}},
-                                    {"D", {500, 350}},
-                                    {"F1", {170, 700}},
-                                    {"F2", {330, 700}},
-                                    {"Z", {250, 1050}}}));
+                                    {"DH", {320, 350}},
+                                    {"D", {480, 350}},
+                                    {"F1", {160, 700}},
+                                    {"F2", {320, 700}},
+                                    {"Z", {240, 1050}}}));
     }
     {
         // A family not linked to the rest stands beside the larger one, a linkless alias beside its
