@@ -1,6 +1,7 @@
 #include "cli_support.h"
 #include "commands.h"
 
+#include "canvas/tree_font.h"
 #include "document/item_store.h"
 #include "platform/charsets.h"
 #include "platform/registry.h"
@@ -61,22 +62,6 @@ bool numberIn(const QString& text, double low, double high, double& out) {
     if (!ok || !(v >= low && v <= high)) return false;
     out = v;
     return true;
-}
-
-// The tree font and display character set as the program stored them last.
-void readStoredFont(PosterSettings& poster, int& charsetEntry) {
-    const std::unique_ptr<Registry> registry = openIniRegistry(defaultRegistryPath());
-    bool ok = false;
-    poster.fontName = registry->readString(kSettingsKey, QStringLiteral("ScreenFontName"), poster.fontName);
-    const int size = registry->readString(kSettingsKey, QStringLiteral("ScreenFontSize"), QStringLiteral("16")).toInt(&ok);
-    if (ok) {
-        poster.fontSize = size;
-    } else {
-        poster.fontName = QStringLiteral("Times New Roman");
-        poster.fontSize = 16;
-    }
-    charsetEntry = registry->readString(kSettingsKey, QStringLiteral("ScreenCharset"), QStringLiteral("15")).toInt(&ok);
-    if (!ok) charsetEntry = DisplayCharset::kSystemDefault;
 }
 }  // namespace
 
@@ -160,9 +145,10 @@ int runPrint(const QStringList& args) {
         if (!item) return fail("print", QStringLiteral("no item has the Id %1").arg(id));
         store.addToSelection(item);
     }
-    int charsetEntry = DisplayCharset::kSystemDefault;
-    readStoredFont(o.poster, charsetEntry);
-    const DisplayCharset charset(charsetEntry);
+    const StoredTreeFont font = readStoredTreeFont(*openIniRegistry(defaultRegistryPath()));
+    o.poster.fontName = font.name;
+    o.poster.fontSize = font.size;
+    const DisplayCharset charset(font.charset);
     o.poster.charset = &charset;
 
     const QSize page = pdfPagePixels(o.paper);
