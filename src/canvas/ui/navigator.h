@@ -34,7 +34,7 @@ public:
     // Handlers, public for the buttons and for tests.
     void directionPressed(Direction d);
     void directionReleased(Direction d);
-    void searchTimerFired();
+    void repeatHeldDirection();  // the repeat timer: one more step while a direction is held
     void zoomInClicked();  // zoom in
     void zoomOutClicked();  // zoom out
     void homeClicked();  // home
