@@ -35,10 +35,10 @@ public:
     void directionPressed(Direction d);
     void directionReleased(Direction d);
     void repeatHeldDirection();  // the repeat timer: one more step while a direction is held
-    void zoomInClicked();  // zoom in
-    void zoomOutClicked();  // zoom out
-    void homeClicked();  // home
-    void infoClicked();  // info on/off
+    void zoomInClicked();
+    void zoomOutClicked();
+    void homeClicked();
+    void infoClicked();  // shows or hides the counters
 
     QTimer& repeatTimer() { return timer_; }
     bool infoShown() const;
