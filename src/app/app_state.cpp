@@ -2,11 +2,7 @@
 
 namespace kinloom {
 
-QString caption(const AppState& state) {
-    QString caption = QStringLiteral("Kinloom ") + kVersionLabel;
-    if (!state.currentFileName.isEmpty()) caption += QStringLiteral(" [") + state.currentFileName + QLatin1Char(']');
-    return caption;
-}
+QString caption(const AppState& state) { return windowCaption(state.currentFileName); }
 
 void applyCharset(AppState& state, int position) {
     state.screenCharset = position;

@@ -1,11 +1,13 @@
 #pragma once
+#include "app/program_options.h"
 #include "app/recent_files.h"
+#include "canvas/program_version.h"
+#include "canvas/tree_font.h"
 #include "document/item_store.h"
 #include "document/recovery_recorder.h"
 #include "document/tree_file.h"
 #include "document/undo_history.h"
 #include "document/view_state.h"
-#include "gedcom/options.h"
 #include "platform/charsets.h"
 #include "platform/prompts.h"
 
@@ -17,10 +19,6 @@
 namespace kinloom {
 
 class Registry;
-
-inline const QString kVersionLabel = QStringLiteral("2.0 beta 3.6");
-inline const QString kDefaultScreenFontName = QStringLiteral("Times New Roman");
-inline constexpr int kDefaultScreenFontSize = 16;
 
 // What the commands ask of the window around them. Every hook may be left empty: the commands
 // then skip that step, which is how tests and batch work run them without windows.
@@ -103,7 +101,7 @@ struct AppState {
     WindowSize windowOuterSize() const { return hooks.windowOuterSize ? hooks.windowOuterSize() : WindowSize{}; }
 };
 
-// "Kinloom 2.0 beta 3.6", followed by " [file]" while a file name is set.
+// The main window's caption for the open tree (see windowCaption).
 QString caption(const AppState& state);
 
 // Applies a display character set by its list position (1..19); any other number keeps the

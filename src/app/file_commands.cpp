@@ -131,15 +131,10 @@ void startUp(AppState& state, const StartupInfo& info) {
     state.importVersion15Dialog = version15OpenDialog();
     state.importVersion10Dialog = version10OpenDialog();
 
-    bool ok = false;
-    state.screenFontName = state.registry.readString(kSettingsKey, QStringLiteral("ScreenFontName"), kDefaultScreenFontName);
-    state.screenFontSize = state.registry.readString(kSettingsKey, QStringLiteral("ScreenFontSize"), QStringLiteral("16")).toInt(&ok);
-    if (!ok) {
-        state.screenFontName = kDefaultScreenFontName;
-        state.screenFontSize = kDefaultScreenFontSize;
-    }
-    state.screenCharset = state.registry.readString(kSettingsKey, QStringLiteral("ScreenCharset"), QStringLiteral("15")).toInt(&ok);
-    if (!ok) state.screenCharset = DisplayCharset::kSystemDefault;
+    const StoredTreeFont font = readStoredTreeFont(state.registry);
+    state.screenFontName = font.name;
+    state.screenFontSize = font.size;
+    state.screenCharset = font.charset;
 
     if (state.hooks.resetInteraction) state.hooks.resetInteraction();
     state.currentFileName.clear();

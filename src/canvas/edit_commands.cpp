@@ -3,30 +3,13 @@
 #include "canvas/view_math.h"
 #include "canvas/zoom.h"
 #include "document/item_store.h"
+#include "document/shared_person_fields.h"
 
 #include <algorithm>
 
 namespace kinloom {
 
 namespace {
-
-// The person fields that an alias item carries as copies of its original.
-void copyPersonFields(PersonItem& to, const PersonItem& from) {
-    to.FirstName = from.FirstName;
-    to.LastName = from.LastName;
-    to.PictureFile = from.PictureFile;
-    to.NotesFile = from.NotesFile;
-    to.Sex = from.Sex;
-    to.BornDate = from.BornDate;
-    to.DiedDate = from.DiedDate;
-    to.PictureText = from.PictureText;
-    to.DiedPlace = from.DiedPlace;
-    to.BornPlace = from.BornPlace;
-    to.BaptizedDate = from.BaptizedDate;
-    to.BaptizedPlace = from.BaptizedPlace;
-    to.Occupation = from.Occupation;
-    to.Source = from.Source;
-}
 
 // The new box hangs under the pointer until the next click drops it.
 void hangUnderPointer(EditContext& ctx, PersonItem& item) {
@@ -83,7 +66,7 @@ void makeAlias(EditContext& ctx) {
     original->Kind = kKindAlias;
     PersonItem* alias = ctx.store.createItem();
     if (!alias) return;
-    copyPersonFields(*alias, *original);
+    copySharedPersonFields(*alias, *original);
     alias->Kind = kKindRef;
     alias->Father = original;
     hangUnderPointer(ctx, *alias);
@@ -97,7 +80,7 @@ void makeThisAlias(EditContext& ctx) {
     alias->Kind = kKindRef;
     PersonItem* original = ctx.store.createItem();
     if (!original) return;
-    copyPersonFields(*original, *alias);
+    copySharedPersonFields(*original, *alias);
     original->Selected = false;
     original->Kind = kKindAlias;
     alias->Father = original;
@@ -152,7 +135,7 @@ void goToMother(EditContext& ctx) {
     zoomToCurrentItem(ctx);
 }
 
-void AlignSelection(EditContext& ctx, AlignEdge edge) {
+void alignSelection(EditContext& ctx, AlignEdge edge) {
     const auto& selection = ctx.store.selectionList();
     if (selection.empty()) return;
     ctx.store.modified = true;

@@ -7,7 +7,7 @@ class ItemStore;
 struct PersonItem;
 
 // The editing and navigation commands around currentItem. Each one that needs currentItem does
-// nothing when it is nil. The window's menu slots call these.
+// nothing when it is null. The window's menu slots call these.
 struct EditContext {
     ItemStore& store;
     ViewState& view;
@@ -15,24 +15,27 @@ struct EditContext {
 };
 
 void newPerson(EditContext& ctx);
-void linkCommand(EditContext& ctx, PendingLink kind);  // linkToFather, linkToMother, linkToSpouse
+// Arms a father, mother or spouse link from currentItem; the next press on the canvas completes it.
+void linkCommand(EditContext& ctx, PendingLink kind);
 void deleteFatherLink(EditContext& ctx);
 void deleteMotherLink(EditContext& ctx);
 void makeAlias(EditContext& ctx);
 void makeThisAlias(EditContext& ctx);
-// fromDoubleClick: the command was started by the canvas double-click.
+// From an alias to its original, or from an original to its last alias, keeping the zoom. The
+// canvas double-click runs it with fromDoubleClick, so that the press that follows is ignored.
 void goToAlias(EditContext& ctx, bool fromDoubleClick = false);
 void makeHome(EditContext& ctx);
 void goHome(EditContext& ctx);
 void goToFather(EditContext& ctx);
 void goToMother(EditContext& ctx);
-// zoomToItem: centre currentItem at 100 % and repaint.
+// Centres currentItem at 100 % and repaints.
 void zoomToCurrentItem(EditContext& ctx);
 
 enum class AlignEdge { Top, Bottom, Left, Right };
-void AlignSelection(EditContext& ctx, AlignEdge edge);  // alignTop, alignBottom, alignLeft, alignRight
+// Moves every selected item to the topmost, bottom-most, leftmost or rightmost position among them.
+void alignSelection(EditContext& ctx, AlignEdge edge);
 
-// The last alias item in store order whose original is `original`; nil when there is none.
+// The last alias item in store order whose original is `original`; null when there is none.
 PersonItem* lastAliasOf(const ItemStore& store, const PersonItem* original);
 
 }  // namespace kinloom

@@ -13,10 +13,10 @@ public:
     virtual ~EditHost() = default;
     virtual void repaint() = 0;           // erase the canvas and paint the tree
     virtual void paintWithoutErase() = 0;  // paint the tree over what is on the screen
-    virtual void zoomTo(double zoom) = 0;  // zoomto: new zoom, window centre kept, repaint
+    virtual void zoomTo(double zoom) = 0;  // the window centre kept, then a repaint
     virtual WindowSize outerSize() const = 0;
-    // grabX = 70, grabY = 32, Dragging (and dragPending when asked) true: the current item hangs
-    // centred under the pointer until the next click drops it.
+    // The current item hangs centred under the pointer until the next click drops it; dragPending
+    // also sets the interaction's dragPending flag, as a press on an item does.
     virtual void startPlacing(bool dragPending) = 0;
     // Cross cursor; with a current item, dragX/dragY at its centre and the pending flag set.
     virtual void setCrossCursor() = 0;

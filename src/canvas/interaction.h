@@ -20,13 +20,9 @@ struct PersonItem;
 // The mouse and keyboard behaviour of the canvas, without a window: events come in (screen pixels
 // of the canvas's client area, with buttons and modifiers), the store and view change, and what the
 // window must show goes out through a CanvasSurface. The main window owns one of these next to the
-// store and the view; the editing commands read and set its state directly:
-//  - a link command sets dragX/dragY to currentItem's centre and one of the Link...Pending flags
-//    (and the cross cursor through the surface);
-//  - the new-item and alias commands call beginPlacingNewItem, or set grabX = 70, grabY = 32,
-//    Dragging (and dragPending) themselves after creating the item;
-//  - the go-to commands centre with centreItem (zoom.h) and repaint through Repaint();
-//  - goToAliasEntry, editProperties and newItem below are where their commands plug in.
+// store and the view. The editing commands share its state: a link command arms one of the
+// link...Pending flags from currentItem's centre, a new box hangs under the pointer through
+// beginPlacingNewItem or the grab offsets, and the hooks below let a gesture run a command.
 class CanvasInteraction {
 public:
     CanvasInteraction(ItemStore& store, ViewState& view, CanvasSurface& surface);
@@ -54,7 +50,7 @@ public:
     int scrollStep = 0;                // arrow-key scroll in screen pixels
     WindowSize window;                 // the main window's outer size
     bool showNameTips = true;          // the "Show name tips" option
-    const DisplayCharset* charset = nullptr;  // nil: System Default
+    const DisplayCharset* charset = nullptr;  // null: System Default
     QString hintText;
     bool hintsEnabled = false;
     bool viewDragging = false;         // the middle button drags the view
@@ -91,11 +87,11 @@ public:
     void paintStarted();
     void repaint();           // paintStarted + erase and paint
     void paintWithoutErase();  // paintStarted + paint over
-    // The item under a canvas point (last in store order wins); nil on empty canvas or while
+    // The item under a canvas point (last in store order wins); null on empty canvas or while
     // zoom to area is checked.
     PersonItem* hitTest(int px, int py) const;
-    // New item: created on the grid under the pointer, made current and hung under the pointer
-    // until the next click (newPerson).
+    // A new item on the grid under the pointer, made current and hung under the pointer until the
+    // next click.
     PersonItem* beginPlacingNewItem();
     void zoomToAreaClicked();
     void zoomto(double zoom);
@@ -116,7 +112,7 @@ public:
     void scrollDown();  // Down
     void scrollLeft();  // Left
     void scrollUp();  // Up
-    // Shift/Ctrl/Alt + arrow: the nearest item in a direction by score; nil when there is none.
+    // Shift/Ctrl/Alt + arrow: the nearest item in a direction by score; null when there is none.
     PersonItem* nearestItem(int key) const;
     // Items went away (deleted, a new or another tree): the hint and the status bar, which may
     // name one of them, are emptied.

@@ -3,6 +3,7 @@
 #include "canvas/direct_pixels.h"
 #include "canvas/invert.h"
 #include "canvas/link_lines.h"
+#include "canvas/program_version.h"
 #include "canvas/tree_walk.h"
 #include "canvas/view_math.h"
 #include "document/item_store.h"
@@ -22,7 +23,6 @@ namespace kinloom {
 
 namespace {
 
-const QString kProgramVersion = QStringLiteral("2.0 beta 3.6");
 const QColor kSpouseColour(128, 0, 128);
 const QColor kFatherColour(0, 0, 128);
 const QColor kMotherColour(128, 0, 0);
@@ -94,12 +94,6 @@ struct TextLine {
 
 }  // namespace
 
-QString captionFor(const QString& currentFileName) {
-    QString caption = QStringLiteral("Kinloom ") + kProgramVersion;
-    if (!currentFileName.isEmpty()) caption += QStringLiteral(" [") + currentFileName + QStringLiteral("]");
-    return caption;
-}
-
 int pixelSizeForCellHeight(const QString& family, int cellHeight) {
     if (cellHeight <= 1) cellHeight = 1;
     static QHash<QString, QHash<int, int>> cache;
@@ -135,7 +129,7 @@ PaintResult paintTree(QPainter& painter, const ItemStore& store, const ViewState
         result.painted = false;
         return result;
     }
-    result.caption = captionFor(settings.currentFileName);
+    result.caption = windowCaption(settings.currentFileName);
     if (!painter.isActive()) {
         // Reported to the user; the tree itself is left alone.
         result.ok = false;

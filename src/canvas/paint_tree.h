@@ -1,4 +1,5 @@
 #pragma once
+#include "canvas/tree_font.h"
 #include "document/view_state.h"
 
 #include <QColor>
@@ -22,11 +23,11 @@ inline const QString kTreeCannotBeDrawn = QStringLiteral("Tree cannot be drawn -
 
 // Everything the paint routine reads besides the store and the view.
 struct PaintSettings {
-    QString screenFontName = QStringLiteral("Times New Roman");
-    int screenFontSize = 16;  // the font's cell height in canvas units
+    QString screenFontName = kDefaultScreenFontName;
+    int screenFontSize = kDefaultScreenFontSize;  // the font's cell height in canvas units
     ColourCode colourCodeMode = ColourCode::None;
     QString currentFileName;
-    const DisplayCharset* charset = nullptr;  // nil: System Default
+    const DisplayCharset* charset = nullptr;  // null: System Default
     bool dragging = false;                    // currentItem follows the mouse and is not drawn
     bool paintEnabled = true;                 // false while a GEDCOM import runs: nothing is drawn
 };
@@ -53,8 +54,6 @@ PaintResult paintTree(QPainter& painter, const ItemStore& store, const ViewState
 // Inverts the box of every selected item (twice restores the picture).
 void paintSelected(QPainter& painter, const ItemStore& store, const ViewState& view);
 
-// The caption of the main window for a file name (empty for an untitled tree).
-QString captionFor(const QString& currentFileName);
 
 // A name line shortened to a width: as it is when it fits, otherwise cut and ended with "..."
 // ("..." alone when nothing else fits).

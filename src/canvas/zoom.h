@@ -18,7 +18,7 @@ bool zoomOut(ViewState& view, WindowSize window);
 // about a point of the canvas's client area (the wheel with Ctrl): the canvas point under it stays
 // there, to the rounding of the offsets. False when the zoom did not change.
 bool zoomStepsAt(ViewState& view, int steps, double screenX, double screenY);
-// Centres an item's box at 100 % (Zoom to Item and every go-to command); false for nil.
+// Centres an item's box at 100 % (Zoom to Item and every go-to command); false for null.
 bool centreItem(const PersonItem* item, ViewState& view, WindowSize window);
 // Centres an item keeping the zoom in force (arrow jumps, go to alias).
 void centreItemKeepingZoom(const PersonItem* item, ViewState& view, WindowSize window);

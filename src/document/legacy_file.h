@@ -12,7 +12,7 @@ class ItemStore;
 inline constexpr int kVersion15RecordSize = 1372;
 inline constexpr int kVersion10RecordSize = 480;
 
-// Replace the store with the items of an older tree file, resolve the stored Ids, set Zoom 100 and
+// Replace the store with the items of an older tree file, resolve the stored Ids, set the zoom to 100 % and
 // centre the home item. With `dateStandardization` the dates of a 1.5.x file go through
 // standardizeDate (1.0 dates are copied as they are). Any error shows "There was an error opening
 // the file" and returns false; the items read before it stay, their links unresolved, and so does
@@ -34,8 +34,8 @@ struct LegacyImportResult {
     bool repaint = true;
 };
 
-// The commands importVersion15 and importVersion10 after checkModified and the dialog:
-// read the chosen file and mark the document unmodified, even after a read error.
+// Import version 1.5.x and Import version 1.0, once unsaved changes are dealt with and a file is
+// chosen: read it and mark the document unmodified, even after a read error.
 LegacyImportResult importVersion15(ItemStore& store, const QString& fileName, ViewState& view,
                                    WindowSize window, Prompts& prompts, bool dateStandardization);
 LegacyImportResult importVersion10(ItemStore& store, const QString& fileName, ViewState& view,

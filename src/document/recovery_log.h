@@ -57,7 +57,7 @@ public:
     void reserve(size_t items, size_t places);
     // The item's full state, links as keys.
     void item(const PersonItem& item);
-    // The item left the list (nil `to.inStore`) or now follows `to.prev` (nil = first).
+    // The item left the list (null `to.inStore`) or now follows `to.prev` (null = first).
     void move(const PersonItem* item, bool inStore, const PersonItem* prev);
     void place(const PersonItem& item);
     size_t recordCount() const { return count_; }
@@ -73,7 +73,7 @@ private:
 struct RecoveryRecord {
     enum Kind : uint8_t { Item = 'I', Move = 'M', Place = 'P' } kind = Item;
     uint64_t key = 0;
-    // Item: the fields (links nil) and the links as keys; Place: X, Y, ChildCount.
+    // Item: the fields (links null) and the links as keys; Place: X, Y, ChildCount.
     PersonItem fields;
     uint64_t father = 0, mother = 0;
     std::array<uint64_t, kMaxSpouses + 1> spouse{};

@@ -22,7 +22,7 @@ struct RecoverySummary {
 std::optional<RecoverySummary> summarizeRecoveryLog(std::string_view log);
 
 // Replaces the store's items with the tree as it was after the log's last whole step (nothing
-// selected, no current item, Modified untouched). On failure the reason, and the store as it was.
+// selected, no current item, store.modified untouched). On failure the reason, and the store as it was.
 std::optional<QString> replayRecoveryLog(std::string_view log, ItemStore& store);
 
 }  // namespace kinloom

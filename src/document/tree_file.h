@@ -29,7 +29,7 @@ enum class ReadStatus {
 enum class CutShortFiles { Offer, Refuse };
 
 // Writes the whole store as a tree file (.kl3). A name that does not end in "kl3" is refused with
-// "Incorrect file type. Kinloom did not save the file." and leaves Modified true. The file is written
+// "Incorrect file type. Kinloom did not save the file." and leaves the tree marked modified. The file is written
 // beside the target and renamed over it only when complete, so a failure never harms the old file.
 bool saveToFile(ItemStore& store, const QString& fileName, Prompts& prompts);
 // The writing part of saveToFile, through a given save file (tests inject faults into it).
@@ -45,8 +45,8 @@ QString openWholeRecordsQuestion(const QString& fileName, int records);
 
 // Reads a tree file; only when it is one (every record whole and sound, or the user opens the whole
 // records of a file cut short) does it replace the store with it, resolve the stored Ids into
-// links, set Zoom 100 and centre the home item in a window of the given outer size. Anything else
-// is told and leaves store and view as they were. Does not change Modified.
+// links, set the zoom to 100 % and centre the home item in a window of the given outer size. Anything else
+// is told and leaves store and view as they were. Does not change store.modified.
 ReadStatus readFromFile(ItemStore& store, const QString& fileName, ViewState& view, WindowSize window,
                         Prompts& prompts, CutShortFiles cutShort = CutShortFiles::Offer);
 

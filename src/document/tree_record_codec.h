@@ -46,7 +46,7 @@ void encodeTreeRecord(const PersonItem& item, bool isLast, std::span<unsigned ch
 bool isTreeRecord(std::span<const unsigned char> bytes);
 
 // Reads every stored field of a record into an item. References (Next, Prev, Father, Mother,
-// Spouse, FirstTag) become nil; the stored Ids are kept for the caller to resolve.
+// Spouse, FirstTag) become null; the stored Ids are kept for the caller to resolve.
 void decodeTreeRecord(std::span<const unsigned char, kTreeRecordSize> record, PersonItem& item);
 
 }  // namespace kinloom

@@ -3,7 +3,7 @@
 namespace kinloom {
 
 // Zoom in percent and the scroll offset in canvas units. A canvas point (x, y) is drawn at
-// (Round((x + offsetX) * Zoom / 100), Round((y + offsetY) * Zoom / 100)).
+// (Round((x + offsetX) * zoom / 100), Round((y + offsetY) * zoom / 100)).
 struct ViewState {
     double zoom = 100.0;
     int offsetX = 0;

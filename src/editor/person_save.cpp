@@ -1,13 +1,14 @@
 #include "editor/person_save.h"
 
 #include "document/item_store.h"
+#include "document/shared_person_fields.h"
 #include "platform/bounded_read.h"
 #include "platform/charsets.h"
 #include "platform/prompts.h"
+#include "platform/save_file.h"
 
 #include <QFile>
 #include <QFileInfo>
-#include <QSaveFile>
 
 #include <climits>
 
@@ -52,13 +53,7 @@ bool writeNotesFile(const QString& path, const QString& text, const DisplayChars
     QString windowsText = text;
     windowsText.replace(QLatin1Char('\n'), QStringLiteral("\r\n"));
     const std::string bytes = cs.encode(windowsText, INT_MAX);
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly)) return false;
-    if (file.write(bytes.data(), static_cast<qint64>(bytes.size())) != static_cast<qint64>(bytes.size())) {
-        file.cancelWriting();
-        return false;
-    }
-    return file.commit();
+    return writeFileAtomically(path, QByteArray::fromRawData(bytes.data(), static_cast<qsizetype>(bytes.size())));
 }
 
 bool notesFileUnreadable(const QString& path) {
@@ -81,7 +76,7 @@ QString proposeNotesFileName(const QString& firstNames, const QString& lastNames
 
 namespace {
 
-// Step 2 of saving: the memo goes into its file, or, when that fails, wherever the user chooses.
+// The memo goes into its notes file, or, when that fails, wherever the user chooses.
 bool saveNotes(PersonFormValues& v, Prompts& prompts, const DisplayCharset& cs) {
     if (v.notesFile.isEmpty()) return true;
     if (v.notesUnreadable) {
@@ -119,8 +114,8 @@ void setSlot(PersonItem& item, int slot, const std::string& date, const std::str
     item.SpouseType[slot] = type;
 }
 
-// Step 4: each grid row goes into its slot of the copy and, where the matching slot on the
-// spouse's side can be told apart, into the spouse at once.
+// Each grid row goes into its slot of the copy and, where the matching slot on the spouse's side
+// can be told apart, into the spouse at once.
 void saveRelationships(ItemStore& store, PersonItem& copy, const PersonItem& edited, const PersonFormValues& v,
                        Prompts& prompts, const DisplayCharset& cs) {
     size_t row = 0;
@@ -146,7 +141,7 @@ void saveRelationships(ItemStore& store, PersonItem& copy, const PersonItem& edi
 
 }  // namespace
 
-bool saveIt(ItemStore& store, PersonItem& copy, PersonItem& edited, PersonFormValues& v, Prompts& prompts,
+bool savePersonForm(ItemStore& store, PersonItem& copy, PersonItem& edited, PersonFormValues& v, Prompts& prompts,
             const DisplayCharset& cs) {
     store.modified = true;
     store.touch(&edited);  // the dialog copies `copy` into it when this returns true
@@ -175,20 +170,7 @@ bool saveIt(ItemStore& store, PersonItem& copy, PersonItem& edited, PersonFormVa
         for (PersonItem* p = store.firstItem(); p; p = p->Next) {
             if (!p->isAlias() || p->Father != &edited) continue;
             store.touch(p);
-            p->FirstName = copy.FirstName;
-            p->LastName = copy.LastName;
-            p->BornDate = copy.BornDate;
-            p->DiedDate = copy.DiedDate;
-            p->Sex = copy.Sex;
-            p->NotesFile = copy.NotesFile;
-            p->PictureFile = copy.PictureFile;
-            p->BornPlace = copy.BornPlace;
-            p->DiedPlace = copy.DiedPlace;
-            p->BaptizedDate = copy.BaptizedDate;
-            p->BaptizedPlace = copy.BaptizedPlace;
-            p->Occupation = copy.Occupation;
-            p->Source = copy.Source;
-            p->PictureText = copy.PictureText;
+            copySharedPersonFields(*p, copy);
             break;  // only the first alias follows the original
         }
     }

@@ -48,11 +48,11 @@ struct PersonFormValues {
     std::vector<SpouseGridRow> spouses;  // the grid's data rows
 };
 
-// saveIt: writes the dialog's values into the edit copy, in this order: Modified; the notes file;
-// names, dates, places and the picture; the relationships on both sides; died fields and sex; the
-// first alias of an original. `edited` is the real item the copy was made from. Returns false
-// when the notes could not be saved anywhere; the rest is then skipped and the dialog stays open.
-bool saveIt(ItemStore& store, PersonItem& copy, PersonItem& edited, PersonFormValues& values,
+// Writes the dialog's values into the edit copy of `edited`: the notes file first, because when it
+// cannot be saved anywhere nothing else is (false: the dialog stays open); then the texts, the
+// relationships on both sides, sex, and the first alias of an original, which shares its fields.
+// The tree is marked modified.
+bool savePersonForm(ItemStore& store, PersonItem& copy, PersonItem& edited, PersonFormValues& values,
             Prompts& prompts, const DisplayCharset& charset);
 
 // The name proposed for a new notes file: names with everything below "A" but the blank turned

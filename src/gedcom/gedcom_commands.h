@@ -19,7 +19,7 @@ std::optional<QString> askGedcomFileToImport(Prompts& prompts);
 std::optional<QString> askGedcomExportFile(Prompts& prompts);
 // Writes the tree to a chosen file, with the notes found through `notes`; a write error is shown
 // with the system's words, after beforeError has run (a window ends its busy cursor there).
-// Modified stays as it was: a GEDCOM file holds no box positions or notes file names, so only a
+// store.modified stays as it was: a GEDCOM file holds no box positions or notes file names, so only a
 // tree file counts as saved. On success `status` (when given) gets the line that tells what was
 // written and where.
 bool exportGedcomTo(ItemStore& store, const QString& fileName, const QDateTime& now, Prompts& prompts,

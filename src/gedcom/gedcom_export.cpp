@@ -4,9 +4,9 @@
 #include "editor/person_save.h"
 #include "gedcom/export_lines.h"
 #include "platform/file_references.h"
+#include "platform/save_file.h"
 
 #include <QDir>
-#include <QSaveFile>
 
 #include <algorithm>
 #include <climits>
@@ -364,21 +364,18 @@ bool GedcomExporter::write(QDate date, QTime time, const std::function<bool(std:
 bool writeGedcomFile(ItemStore& store, const QString& fileName, QDate date, QTime time, QString* error,
                      GedcomExportCounts* counts, const GedcomNotesSource& notes) {
     GedcomExporter exporter(store, notes);
-    QSaveFile file(fileName);
+    SaveFile file(fileName);
     file.setDirectWriteFallback(true);  // in place only where the folder forbids a temporary file
-    bool ok = file.open(QIODevice::WriteOnly);
-    if (ok)
-        ok = exporter.write(date, time, [&file](std::string_view block) {
-            return file.write(block.data(), static_cast<qint64>(block.size())) == static_cast<qint64>(block.size());
-        });
-    if (ok) ok = file.commit();
-    if (ok && counts)
-        *counts = {exporter.personCount(), static_cast<int>(exporter.families().size()), exporter.unreadableNotes()};
+    const bool ok = file.open() && exporter.write(date, time, [&file](std::string_view block) {
+                        return file.write(block.data(), static_cast<qint64>(block.size()));
+                    }) && file.commit();
     if (!ok) {
         if (error) *error = file.errorString();
-        file.cancelWriting();
+        file.cancel();
+        return false;
     }
-    return ok;
+    if (counts) *counts = {exporter.personCount(), static_cast<int>(exporter.families().size()), exporter.unreadableNotes()};
+    return true;
 }
 
 }  // namespace kinloom

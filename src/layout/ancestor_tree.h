@@ -42,7 +42,7 @@ public:
 
 private:
     std::array<std::array<PersonItem*, kTableWidth>, kTableDepth> table_{};
-    // Pedigree heights of the items met below the table, kept until the next Reset.
+    // Pedigree heights of the items met below the table, kept until the next reset().
     std::unordered_map<const PersonItem*, int> heights_;
 };
 
@@ -51,7 +51,7 @@ private:
 std::vector<int> pedigreeDepths(ItemStore& store);
 
 // Organize Ancestor Tree: moves the ancestors of currentItem into the chosen style. The refusals
-// go through `prompts`. Ends with currentItem nil.
+// go through `prompts`. Ends with currentItem null.
 void organizeTree(ItemStore& store, TreeStyle style, int limit, Prompts& prompts);
 
 // Create Ancestor Tree. `askGenerations` shows the create dialog and returns the text of its edit,

@@ -8,11 +8,11 @@ class Prompts;
 
 // The arrangement alone: picks the item with the deepest pedigree as the home item and lays every
 // item out in generation rows 500 apart, neighbours 160 apart, each row centred over the row below.
-// The new home item is left as currentItem; the view and Modified are not touched.
+// The new home item is left as currentItem; the view and store.modified are not touched.
 void arrangeAllItems(ItemStore& store);
 
 // Everything Tools > Auto Arrange Items does once the user has said yes: the arrangement, then the
-// home item becomes current and is centred at 100 % in a window of the given outer size. Modified is
+// home item becomes current and is centred at 100 % in a window of the given outer size. store.modified is
 // left as it was. An empty store is left alone. The GEDCOM import calls this after reading a file.
 void arrangeAllItems(ItemStore& store, ViewState& view, WindowSize window);
 

@@ -6,7 +6,6 @@
 #include <QFileInfo>
 #include <QImageReader>
 #include <QBuffer>
-#include <QSaveFile>
 
 #include <csetjmp>
 #include <cstdio>
@@ -392,16 +391,6 @@ qint64 largestPictureFileSize() {
 QImage loadImageFile(const QString& path) {
     const std::optional<QByteArray> bytes = readRegularFile(path, largestPictureFileSize());
     return bytes ? decodeImage(*bytes, path) : QImage();
-}
-
-bool writeFileAtomically(const QString& path, const QByteArray& data) {
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly)) return false;
-    if (file.write(data) != data.size()) {
-        file.cancelWriting();
-        return false;
-    }
-    return file.commit();
 }
 
 }  // namespace kinloom

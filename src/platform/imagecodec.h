@@ -38,7 +38,4 @@ QByteArray encodeJpeg(const QImage& image, int quality = 90);
 // fully transparent pixels) are written with the palette's transparent index.
 QByteArray encodeGif(const QImage& image, std::optional<QColor> transparent = std::nullopt);
 
-// Writes bytes to a file through a temporary file that is renamed only when complete.
-bool writeFileAtomically(const QString& path, const QByteArray& data);
-
 }  // namespace kinloom

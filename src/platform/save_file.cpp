@@ -53,4 +53,13 @@ bool SaveFile::commit() {
     return false;
 }
 
+bool SaveFile::writeWhole(const QByteArray& data) { return open() && write(data.constData(), data.size()) && commit(); }
+
+bool writeFileAtomically(const QString& path, const QByteArray& data, QString* error) {
+    SaveFile file(path);
+    if (file.writeWhole(data)) return true;
+    if (error) *error = file.errorString();
+    return false;
+}
+
 }  // namespace kinloom

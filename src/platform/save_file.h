@@ -1,4 +1,5 @@
 #pragma once
+#include <QByteArray>
 #include <QSaveFile>
 #include <QString>
 
@@ -21,6 +22,8 @@ public:
     bool write(const char* data, qint64 size);
     // Renames the temporary file over the target; false when that fails.
     bool commit();
+    // open, write and commit in one: all of data or, on failure, the target as it was.
+    bool writeWhole(const QByteArray& data);
     // Drops the temporary file; the target stays as it was.
     void cancel() { file_.cancelWriting(); }
 
@@ -43,6 +46,10 @@ private:
     bool failCommit_ = false;
     int injectedError_ = 0;
 };
+
+// Writes data to path through a SaveFile. False, with the reason in `error` when given, when any
+// step fails; whatever was at path is then untouched.
+bool writeFileAtomically(const QString& path, const QByteArray& data, QString* error = nullptr);
 
 // The sentence for an errno value: ENOSPC gives "There is no space left on the device.", ENOMEM
 // "There is not enough memory."; others the system's text.

@@ -1,9 +1,9 @@
 #include "reports/alphabetical_list.h"
 
 #include "document/item_store.h"
+#include "platform/save_file.h"
 #include "reports/name_order.h"
 
-#include <QSaveFile>
 
 #include <algorithm>
 #include <cstdint>
@@ -58,19 +58,7 @@ bool writeAlphabeticalList(const std::vector<std::string>& lines, const QString&
     bytes.reserve(static_cast<qsizetype>(size));
     for (const std::string& l : lines) bytes.append(l.data(), static_cast<qsizetype>(l.size())).append("\r\n");
 
-    QSaveFile file(fileName);
-    auto failed = [&file, error] {
-        if (error) *error = file.errorString();
-        file.cancelWriting();
-        return false;
-    };
-    if (!file.open(QIODevice::WriteOnly)) return failed();
-    if (file.write(bytes) != bytes.size()) return failed();
-    if (!file.commit()) {
-        if (error) *error = file.errorString();
-        return false;
-    }
-    return true;
+    return writeFileAtomically(fileName, bytes, error);
 }
 
 }  // namespace kinloom

@@ -1,4 +1,5 @@
 #pragma once
+#include "canvas/program_version.h"
 #include "platform/run_together.h"
 #include "reports/html_settings.h"
 
@@ -31,8 +32,8 @@ struct HtmlReportJob {
     QString outputFolder;             // written into; never made the current folder
     QString treeFolder;               // pictures and notes files are relative to it
     int personCount = 0;              // the persons counter as the canvas counts it
-    const DisplayCharset* charset = nullptr;  // how stored texts read; nil: System Default
-    QString version = QStringLiteral("2.0 beta 3.6");
+    const DisplayCharset* charset = nullptr;  // how stored texts read; null: System Default
+    QString version = kVersionLabel;
     QLocale locale;                   // the name index sorts in its language (by codes in the C locale)
     ThreadStarter startThread;        // how worker threads start; empty: std::thread (tests refuse threads)
 };

@@ -1,4 +1,6 @@
 #pragma once
+#include "canvas/program_version.h"
+#include "canvas/tree_font.h"
 #include "document/person_item.h"
 #include "reports/chart_drawing.h"
 #include "reports/chart_pages.h"
@@ -20,7 +22,7 @@ class ItemStore;
 class DisplayCharset;
 
 // The line written at the top of the poster's first row of pages.
-inline const QString kPosterHeader = QStringLiteral("Printed with Kinloom 2.0 beta 3.6");
+inline const QString kPosterHeader = QStringLiteral("Printed with Kinloom ") + kVersionLabel;
 
 // How large the tree is drawn: fitted to n x n pages, or at a size on paper that the pages follow.
 enum class ChartScale { FitPages, BoxWidth, TextSize };
@@ -43,9 +45,9 @@ struct PosterSettings {
     bool leaveOutEmptyPages = false;
     int lineThickness = 1;  // pen width of box outlines and parent lines, in device pixels
     bool selectedOnly = false;
-    QString fontName = QStringLiteral("Times New Roman");
-    int fontSize = 16;  // the tree font's cell height in canvas units
-    const DisplayCharset* charset = nullptr;  // nil: System Default
+    QString fontName = kDefaultScreenFontName;
+    int fontSize = kDefaultScreenFontSize;  // the tree font's cell height in canvas units
+    const DisplayCharset* charset = nullptr;  // null: System Default
 };
 
 // The margin around each page's content when it carries labels or cut marks, and around one large page.

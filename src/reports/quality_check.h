@@ -42,8 +42,8 @@ FileDialogRequest findImageFileDialog();
 // The warning when a chosen file's path does not fit the field, even relative to the tree's folder.
 QString pathTooLongText(const QString& path);
 
-// Repairs a row: the user chooses the file again, or agrees to remove the reference. Either sets
-// Modified and clears the row's message; a cancelled dialog and No leave item and row alone. A
+// Repairs a row: the user chooses the file again, or agrees to remove the reference. Either marks
+// the tree modified and clears the row's message; a cancelled dialog and No leave item and row alone. A
 // chosen path longer than the field is kept relative to the tree's folder; when even that is too
 // long the user is told so and item and row stay as they were.
 // Returns true when the item changed.

@@ -15,6 +15,7 @@
 #include "reports/quality_check.h"
 #include "canvas/recording_surface.h"
 #include "layout/random_family.h"
+#include "support/null_edit_host.h"
 
 #include <QFile>
 #include <QTemporaryDir>
@@ -24,17 +25,6 @@
 
 namespace kinloom {
 namespace {
-
-struct NullHost : EditHost {
-    void repaint() override {}
-    void paintWithoutErase() override {}
-    void zoomTo(double) override {}
-    WindowSize outerSize() const override { return {800, 600}; }
-    void startPlacing(bool) override {}
-    void setCrossCursor() override {}
-    void armLink(PendingLink, int, int) override {}
-    void setIgnoreNextMouseDown() override {}
-};
 
 class UndoHistoryTest : public ::testing::Test {
 public:
@@ -68,7 +58,7 @@ public:
     ViewState view;
     test::RecordingSurface surface;
     CanvasInteraction in;
-    NullHost host;
+    test::NullEditHost host;
     EditContext ctx{store, view, host};
     DisplayCharset cs{DisplayCharset::kSystemDefault};
 };
@@ -173,7 +163,7 @@ void runRandomCommand(UndoHistoryTest& t, std::mt19937& rng) {
             if (PersonItem* p = t.randomItem(rng)) group.push_back(p);
         for (PersonItem* p : group) store.touchPlace(p);
         for (PersonItem* p : group) store.addToSelection(p);
-        AlignSelection(t.ctx, static_cast<AlignEdge>(rng() % 4));
+        alignSelection(t.ctx, static_cast<AlignEdge>(rng() % 4));
         store.clearSelection();
         commit("Align");
         break;
@@ -201,7 +191,7 @@ void runRandomCommand(UndoHistoryTest& t, std::mt19937& rng) {
             v.gender = rng() % 2 ? Gender::Male : Gender::Female;
             v.spouses = spouseGridRows(copy, t.cs);
             for (SpouseGridRow& r : v.spouses) r.place = QStringLiteral("Place%1").arg(rng() % 10);
-            return saveIt(store, copy, edited, v, t.prompts, t.cs);
+            return savePersonForm(store, copy, edited, v, t.prompts, t.cs);
         });
         commit("Properties");
         break;

@@ -276,20 +276,20 @@ TEST_F(EditCommands, AlignSelection) {
     PersonItem* a = addPerson(store, "A", "", 10, 50);
     PersonItem* b = addPerson(store, "B", "", 30, 20);
     store.modified = false;
-    AlignSelection(ctx, AlignEdge::Left);
+    alignSelection(ctx, AlignEdge::Left);
     EXPECT_FALSE(store.modified);  // empty selection: nothing happens
     store.addToSelection(a);
-    AlignSelection(ctx, AlignEdge::Left);
+    alignSelection(ctx, AlignEdge::Left);
     EXPECT_TRUE(store.modified);
     EXPECT_EQ(a->X, 10);
     store.addToSelection(b);
-    AlignSelection(ctx, AlignEdge::Right);
+    alignSelection(ctx, AlignEdge::Right);
     EXPECT_EQ(a->X, 30);
-    AlignSelection(ctx, AlignEdge::Top);
+    alignSelection(ctx, AlignEdge::Top);
     EXPECT_EQ(a->Y, 20);
     EXPECT_EQ(b->Y, 20);
     b->Y = 90;
-    AlignSelection(ctx, AlignEdge::Bottom);
+    alignSelection(ctx, AlignEdge::Bottom);
     EXPECT_EQ(a->Y, 90);
     EXPECT_EQ(store.selectionList().size(), 2u);
 }

@@ -3,19 +3,26 @@
 #include "document/item_store.h"
 #include "document/tree_file.h"
 #include "document/tree_record_codec.h"
+#include "editor/person_save.h"
+#include "gedcom/gedcom_export.h"
+#include "platform/charsets.h"
 #include "platform/registry.h"
 #include "platform/save_file.h"
 #include "platform/scripted_prompts.h"
+#include "reports/alphabetical_list.h"
 #include "support/test_support.h"
 
 #include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
+#include <csignal>
 #include <sys/resource.h>
 #include <unistd.h>
 
 #include <cerrno>
+#include <cstdio>
+#include <functional>
 #include <fstream>
 
 using namespace kinloom;
@@ -64,6 +71,53 @@ TEST(SaveFaults, AFailureAtAnyWriteOrAtTheRenameLeavesTheOldFileByteForByte) {
     EXPECT_EQ(entries(dir), QStringList{"tree.kl3"});
     EXPECT_EQ(prompts.messageTexts(),
               std::vector<QString>{"Kinloom could not save the file " + path + ".\nPermission denied."});
+}
+
+TEST(SaveFaults, EveryWholeFileWriterKeepsTheOldFileWhenTheSystemRefusesTheBytes) {
+    // In a child process, files may grow to 100 bytes only; each writer has more to write than
+    // that, all of it held in a write buffer until the end. Every one must fail, say why where it
+    // can, and leave the old file as it was with no temporary file beside it.
+    GTEST_FLAG_SET(death_test_style, "threadsafe");
+    const auto writeUnderLimit = [] {
+        QTemporaryDir dir;
+        const std::vector<unsigned char> old{'o', 'l', 'd', '\r', '\n'};
+        ScriptedPrompts prompts;
+        ItemStore store(&prompts);
+        for (int i = 0; i < 20; ++i) addPerson(store, "Person" + std::to_string(i));
+        const QByteArray bytes(500, 'x');
+        const std::vector<std::string> lines(20, std::string(40, 'n'));
+        QString error;
+        const std::vector<std::pair<QString, std::function<bool(const QString&)>>> writers{
+            {"bytes", [&](const QString& path) { return writeFileAtomically(path, bytes, &error); }},
+            {"notes", [&](const QString& path) { return writeNotesFile(path, QString(500, QLatin1Char('x')), DisplayCharset()); }},
+            {"gedcom", [&](const QString& path) { return writeGedcomFile(store, path, {2000, 1, 1}, {12, 0}, &error); }},
+            {"list", [&](const QString& path) { return writeAlphabeticalList(lines, path, &error); }},
+        };
+        for (const auto& [name, write] : writers)
+            if (!writeBytes(dir.filePath(name), old)) std::_Exit(100);
+
+        std::signal(SIGXFSZ, SIG_IGN);
+        rlimit limit{};
+        getrlimit(RLIMIT_FSIZE, &limit);
+        limit.rlim_cur = 100;
+        setrlimit(RLIMIT_FSIZE, &limit);
+        int faults = 0;
+        for (const auto& [name, write] : writers) {
+            error = name == "notes" ? "(gives no reason)" : "";
+            const bool written = write(dir.filePath(name));
+            if (written || error.isEmpty() || readBytes(dir.filePath(name)) != old) {
+                std::fprintf(stderr, "%s: written %d, error \"%s\"\n", qPrintable(name), written, qPrintable(error));
+                ++faults;
+            }
+        }
+        if (entries(dir) != QStringList{"bytes", "gedcom", "list", "notes"}) {
+            std::fprintf(stderr, "left behind: %s\n", qPrintable(entries(dir).join(' ')));
+            ++faults;
+        }
+        dir.remove();
+        std::_Exit(faults);
+    };
+    EXPECT_EXIT(writeUnderLimit(), testing::ExitedWithCode(0), "");
 }
 
 // A sparse file of whole records, as large as asked, that costs no disk space.

@@ -50,7 +50,7 @@ TEST(PersonSave, FieldsSexAndPictureText) {
     v.pictureText = "typed, but no picture";
     v.occupation = QString(150, 'x');
     v.gender = Gender::Unknown;
-    ASSERT_TRUE(saveIt(store, copy, *p, v, prompts, cs));
+    ASSERT_TRUE(savePersonForm(store, copy, *p, v, prompts, cs));
     EXPECT_TRUE(store.modified);
     EXPECT_EQ(copy.FirstName, "Ola Johan");
     EXPECT_EQ(copy.BornDate, "12 Jan 1900");
@@ -62,7 +62,7 @@ TEST(PersonSave, FieldsSexAndPictureText) {
     EXPECT_EQ(p->FirstName, "Ola");  // the real item changes only at the commit
     v.pictureFile = "/pictures/ola.jpg";
     v.gender = Gender::Female;
-    ASSERT_TRUE(saveIt(store, copy, *p, v, prompts, cs));
+    ASSERT_TRUE(savePersonForm(store, copy, *p, v, prompts, cs));
     EXPECT_EQ(copy.PictureText, "typed, but no picture");
     EXPECT_EQ(copy.Sex, "F");
     EXPECT_TRUE(prompts.records().empty());
@@ -88,7 +88,7 @@ TEST(PersonSave, RelationshipsOnBothSides) {
     v.spouses[0].date = "1 May 1950";
     v.spouses[0].type = "D";
     v.spouses[2].place = "Trondheim";
-    ASSERT_TRUE(saveIt(store, copy, *p, v, prompts, cs));
+    ASSERT_TRUE(savePersonForm(store, copy, *p, v, prompts, cs));
     EXPECT_EQ(s->MarriageDate[1], "1 May 1950");  // the spouse is changed at once
     EXPECT_EQ(s->SpouseType[1], 'D');
     EXPECT_EQ(copy.MarriageDate[1], "1 May 1950");
@@ -118,7 +118,7 @@ TEST(PersonSave, AliasPropagationReachesOnlyTheFirstAlias) {
     PersonFormValues v = valuesOf(copy, cs);
     v.firstName = "New";
     v.bornDate = "1800";
-    ASSERT_TRUE(saveIt(store, copy, *o, v, prompts, cs));
+    ASSERT_TRUE(savePersonForm(store, copy, *o, v, prompts, cs));
     EXPECT_EQ(a1->FirstName, "New");
     EXPECT_EQ(a1->BornDate, "1800");
     EXPECT_EQ(a1->Sex, "M");
@@ -138,7 +138,7 @@ TEST(PersonSave, NotesFileRules) {
         v.notesFile = dir.filePath("ola.txt");
         v.notesText = "line 1\nline 2";
         v.notesChanged = true;
-        ASSERT_TRUE(saveIt(store, copy, *p, v, prompts, cs));
+        ASSERT_TRUE(savePersonForm(store, copy, *p, v, prompts, cs));
         EXPECT_EQ(readNotesFile(dir.filePath("ola.txt"), cs), QString("line 1\nline 2"));
         EXPECT_EQ(test::readBytes(dir.filePath("ola.txt")).size(), 14u);  // CR LF line ends
         EXPECT_TRUE(prompts.records().empty());
@@ -155,7 +155,7 @@ TEST(PersonSave, NotesFileRules) {
         PersonFormValues v = valuesOf(copy, cs);
         v.notesFile = unreadable;
         v.notesUnreadable = true;
-        ASSERT_TRUE(saveIt(store, copy, *p, v, prompts, cs));
+        ASSERT_TRUE(savePersonForm(store, copy, *p, v, prompts, cs));
         ASSERT_EQ(prompts.messageTexts().size(), 1u);
         EXPECT_EQ(prompts.messageTexts()[0],
                   "The memo text file \"" + unreadable + "\" could not be read, so it was left unchanged.");
@@ -173,7 +173,7 @@ TEST(PersonSave, NotesFileRules) {
         v.notesFile = bad;
         v.notesText = "kept";
         v.notesChanged = true;
-        ASSERT_TRUE(saveIt(store, copy, *p, v, prompts, cs));
+        ASSERT_TRUE(savePersonForm(store, copy, *p, v, prompts, cs));
         ASSERT_GE(prompts.records().size(), 2u);
         EXPECT_EQ(prompts.records()[0].text,
                   "The memo text file \"" + bad + "\" could not be saved. Please choose a new location.");
@@ -193,7 +193,7 @@ TEST(PersonSave, NotesFileRules) {
         v.notesFile = dir.filePath("no/such/folder/ola.txt");
         v.notesChanged = true;
         v.firstName = "Changed";
-        EXPECT_FALSE(saveIt(store, copy, *p, v, prompts, cs));
+        EXPECT_FALSE(savePersonForm(store, copy, *p, v, prompts, cs));
         EXPECT_EQ(copy.FirstName, "Ola");
         EXPECT_EQ(prompts.records().back().icon, PromptIcon::Error);
     }

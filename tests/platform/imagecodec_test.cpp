@@ -1,4 +1,5 @@
 #include "platform/imagecodec.h"
+#include "platform/save_file.h"
 
 #include <QBuffer>
 #include <QImageWriter>

@@ -4,6 +4,7 @@
 // person), a marriage without date and place, a person without names, a picture and a notes file.
 #include "document/item_store.h"
 #include "platform/imagecodec.h"
+#include "platform/save_file.h"
 #include "support/test_support.h"
 
 #include <QDir>

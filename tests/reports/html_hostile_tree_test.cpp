@@ -3,6 +3,7 @@
 #include "canvas/canvas_test_support.h"
 #include "document/item_store.h"
 #include "platform/imagecodec.h"
+#include "platform/save_file.h"
 #include "reports/html_report.h"
 #include "support/test_support.h"
 

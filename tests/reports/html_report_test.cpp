@@ -1,6 +1,7 @@
 #include "canvas/canvas_test_support.h"
 #include "html_family_fixture.h"
 #include "platform/imagecodec.h"
+#include "platform/save_file.h"
 #include "reports/html_report.h"
 
 #include <QDirIterator>

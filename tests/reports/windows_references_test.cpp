@@ -4,6 +4,7 @@
 #include "document/item_store.h"
 #include "platform/file_references.h"
 #include "platform/imagecodec.h"
+#include "platform/save_file.h"
 #include "platform/scripted_prompts.h"
 #include "reports/collect_files.h"
 #include "reports/html_report.h"

@@ -3,10 +3,11 @@
 
 #include "canvas/render_tree.h"
 #include "document/item_store.h"
+#include "platform/save_file.h"
 
 #include <QImage>
 #include <QImageWriter>
-#include <QSaveFile>
+#include <QBuffer>
 
 namespace kinloom::cli {
 
@@ -99,14 +100,16 @@ int runRender(const QStringList& args) {
     PaintResult painted;
     const QImage image = renderTree(store, options, &painted);
     if (!painted.ok) return fail("render", painted.error);
-    // Written beside the target and renamed over it only when complete.
-    QSaveFile file(operands[1]);
-    if (!file.open(QIODevice::WriteOnly))
-        return fail("render", QStringLiteral("could not write %1: %2").arg(operands[1], file.errorString()));
-    QImageWriter writer(&file, "png");
-    if (!writer.write(image) || !file.commit())
-        return fail("render", QStringLiteral("could not write %1: %2").arg(operands[1], writer.errorString().isEmpty() ? file.errorString() : writer.errorString()));
-    return 0;
+    QByteArray png;
+    QBuffer buffer(&png);
+    buffer.open(QIODevice::WriteOnly);
+    QImageWriter writer(&buffer, "png");
+    QString error;
+    if (!writer.write(image))
+        error = writer.errorString();
+    else if (writeFileAtomically(operands[1], png, &error))
+        return 0;
+    return fail("render", QStringLiteral("could not write %1: %2").arg(operands[1], error));
 }
 
 }  // namespace kinloom::cli

@@ -2,13 +2,13 @@
 #include "commands.h"
 
 #include "document/item_store.h"
+#include "platform/save_file.h"
 #include "reports/alphabetical_list.h"
 #include "reports/missing_information.h"
 #include "reports/name_lists.h"
 #include "reports/tree_statistics.h"
 
 #include <QDate>
-#include <QSaveFile>
 
 namespace kinloom::cli {
 
@@ -28,13 +28,6 @@ const char kReportHelp[] =
     "                    as a JSON object (OUT.json)\n"
     "The lists are in the stored bytes, sorted as the user's language sorts, case ignored; each line\n"
     "is ended by CR LF. OUT (.txt) is replaced only when all of it was written.\n";
-
-bool writeBytes(const QString& fileName, const QByteArray& bytes, QString* error) {
-    QSaveFile file(fileName);
-    if (file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size() && file.commit()) return true;
-    *error = file.errorString();
-    return false;
-}
 
 std::vector<std::string> missingLines(const ItemStore& store, MissingField field) {
     std::vector<std::string> lines;
@@ -73,7 +66,7 @@ int runReport(const QStringList& args) {
     bool written = false;
     if (kind == QLatin1String("statistics")) {
         const TreeStatistics statistics = treeStatistics(store);
-        written = writeBytes(operands[2], json ? statisticsJson(statistics) : statisticsText(statistics).toUtf8(), &error);
+        written = writeFileAtomically(operands[2], json ? statisticsJson(statistics) : statisticsText(statistics).toUtf8(), &error);
     } else {
         std::vector<std::string> lines;
         if (kind == QLatin1String("surnames"))

@@ -2,6 +2,7 @@
 
 #include "cli_support.h"
 
+#include "canvas/tree_font.h"
 #include "platform/charsets.h"
 #include "platform/registry.h"
 #include "platform/save_file.h"
@@ -42,22 +43,6 @@ bool numberIn(const QString& text, double low, double high, double& out) {
     if (!ok || !(v >= low && v <= high)) return false;
     out = v;
     return true;
-}
-
-// The tree font and display character set as the program stored them last.
-void readStoredFont(PosterSettings& poster, int& charsetEntry) {
-    const std::unique_ptr<Registry> registry = openIniRegistry(defaultRegistryPath());
-    bool ok = false;
-    poster.fontName = registry->readString(kSettingsKey, QStringLiteral("ScreenFontName"), poster.fontName);
-    const int size = registry->readString(kSettingsKey, QStringLiteral("ScreenFontSize"), QStringLiteral("16")).toInt(&ok);
-    if (ok) {
-        poster.fontSize = size;
-    } else {
-        poster.fontName = QStringLiteral("Times New Roman");
-        poster.fontSize = 16;
-    }
-    charsetEntry = registry->readString(kSettingsKey, QStringLiteral("ScreenCharset"), QStringLiteral("15")).toInt(&ok);
-    if (!ok) charsetEntry = DisplayCharset::kSystemDefault;
 }
 
 bool isSvg(const QString& out) { return out.endsWith(QLatin1String(".svg"), Qt::CaseInsensitive); }
@@ -141,9 +126,10 @@ QString checkWallChartOptions(const WallChartOptions& o, const QString& out) {
 }
 
 int writeWallChart(const char* command, const ChartDrawing& drawing, WallChartOptions o, const QString& out) {
-    int charsetEntry = DisplayCharset::kSystemDefault;
-    readStoredFont(o.poster, charsetEntry);
-    const DisplayCharset charset(charsetEntry);
+    const StoredTreeFont font = readStoredTreeFont(*openIniRegistry(defaultRegistryPath()));
+    o.poster.fontName = font.name;
+    o.poster.fontSize = font.size;
+    const DisplayCharset charset(font.charset);
     o.poster.charset = &charset;
     if (isSvg(out)) o.poster.onePage = true;
 

@@ -34,7 +34,7 @@ public:
     PaintSettings& settings() { return settings_; }
     // Called before every paint to bring the settings up to date from the application state.
     void setSettingsSource(std::function<void(PaintSettings&)> source) { settingsSource_ = std::move(source); }
-    // Where "Tree cannot be drawn - error in database" is told; nil: not told.
+    // Where "Tree cannot be drawn - error in database" is told; null: not told.
     void setPrompts(Prompts* prompts) { prompts_ = prompts; }
     // The main window's outer size, used by the zoom commands and the visibility test.
     WindowSize windowSize() const;

@@ -127,10 +127,10 @@ void EditingController::goToSibling() {
 void EditingController::goToChild() {
     if (store_.currentItem) goToWindow_->showList(childrenList(store_, charset_));
 }
-void EditingController::alignTop() { AlignSelection(ctx_, AlignEdge::Top); }
-void EditingController::alignBottom() { AlignSelection(ctx_, AlignEdge::Bottom); }
-void EditingController::alignLeft() { AlignSelection(ctx_, AlignEdge::Left); }
-void EditingController::alignRight() { AlignSelection(ctx_, AlignEdge::Right); }
+void EditingController::alignTop() { alignSelection(ctx_, AlignEdge::Top); }
+void EditingController::alignBottom() { alignSelection(ctx_, AlignEdge::Bottom); }
+void EditingController::alignLeft() { alignSelection(ctx_, AlignEdge::Left); }
+void EditingController::alignRight() { alignSelection(ctx_, AlignEdge::Right); }
 void EditingController::zoomToItem() { zoomToCurrentItem(ctx_); }
 
 // The toggles follow the window, not the action's own check mark, so that F3 ("&Find") and F9

@@ -58,7 +58,7 @@ NameSearchWindow::NameSearchWindow(ItemStore& store, QWidget* parent)
     connect(searchBox_, &QLineEdit::returnPressed, this, &NameSearchWindow::goToPerson);
     connect(searchBox_, &QLineEdit::textEdited, this, &NameSearchWindow::searchTextEdited);
     timer_.setInterval(400);
-    connect(&timer_, &QTimer::timeout, this, &NameSearchWindow::searchTimerFired);
+    connect(&timer_, &QTimer::timeout, this, &NameSearchWindow::searchTypedText);
 }
 
 void NameSearchWindow::showEvent(QShowEvent* event) {
@@ -102,7 +102,7 @@ void NameSearchWindow::searchKeyPressed(int qtKey) {
     if (restartsSearchTimer(qtKey)) timer_.start();
 }
 
-void NameSearchWindow::searchTimerFired() {
+void NameSearchWindow::searchTypedText() {
     const QString typed = searchBox_->text();
     if (typed == lastSearch_) return;
     timer_.stop();

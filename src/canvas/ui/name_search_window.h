@@ -33,7 +33,7 @@ public:
 
     // Handlers, public for the window's controls and for tests.
     void refresh();  // also "&Refresh"
-    void searchTimerFired();
+    void searchTypedText();  // the typing pause is over: show what the search box finds
     void searchKeyPressed(int qtKey);
     void goToPerson();      // "&Go to person"
     void editSelectedPerson();  // also "&Edit person"

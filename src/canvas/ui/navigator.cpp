@@ -79,7 +79,7 @@ Navigator::Navigator(QWidget* parent) : QWidget(parent, Qt::Tool | Qt::WindowSta
     layout->addWidget(infoPanel_);
 
     timer_.setInterval(100);
-    connect(&timer_, &QTimer::timeout, this, &Navigator::searchTimerFired);
+    connect(&timer_, &QTimer::timeout, this, &Navigator::repeatHeldDirection);
     const std::pair<QToolButton*, Direction> directions[] = {{left, Left}, {right, Right}, {up, Up}, {down, Down}};
     for (const auto& [button, dir] : directions) {
         connect(button, &QToolButton::pressed, this, [this, d = dir] { directionPressed(d); });
@@ -127,7 +127,7 @@ void Navigator::directionReleased(Direction d) {
     timer_.stop();
 }
 
-void Navigator::searchTimerFired() {
+void Navigator::repeatHeldDirection() {
     for (Direction d : {Left, Right, Up, Down})
         if (held_[d]) {
             step(d);

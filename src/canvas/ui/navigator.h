@@ -34,11 +34,11 @@ public:
     // Handlers, public for the buttons and for tests.
     void directionPressed(Direction d);
     void directionReleased(Direction d);
-    void searchTimerFired();
-    void zoomInClicked();  // zoom in
-    void zoomOutClicked();  // zoom out
-    void homeClicked();  // home
-    void infoClicked();  // info on/off
+    void repeatHeldDirection();  // the repeat timer: one more step while a direction is held
+    void zoomInClicked();
+    void zoomOutClicked();
+    void homeClicked();
+    void infoClicked();  // shows or hides the counters
 
     QTimer& repeatTimer() { return timer_; }
     bool infoShown() const;

@@ -46,7 +46,7 @@ private:
 };
 
 // PersonDialog: the modal person dialog. It edits a copy of an item; only OK writes the controls back
-// into the copy (saveIt), and the caller copies it over the real item.
+// into the copy (savePersonForm), and the caller copies it over the real item.
 class PersonDialog : public QDialog {
     Q_OBJECT
 public:

@@ -308,7 +308,7 @@ void PersonDialog::okClicked() {
         auto cell = [this, r](int c) { return grid_->item(r, c) ? grid_->item(r, c)->text() : QString(); };
         v.spouses.push_back({cell(0), cell(1), cell(2), cell(3)});
     }
-    if (!saveIt(*store_, *copy_, *edited_, v, prompts_, charset_)) {
+    if (!savePersonForm(*store_, *copy_, *edited_, v, prompts_, charset_)) {
         ok_ = false;  // the notes could not be saved anywhere: stay open
         return;
     }

@@ -28,7 +28,7 @@ void importGedcomWithDialog(GedcomImportDialog& dialog, const QString& fileName,
 
 // File > Export to GEDCOM file: the save dialog, then the export under the hourglass, with the notes
 // found through `notes`; the status line tells how many persons and families went where, and how
-// many notes files could not be read. Modified stays as it was.
+// many notes files could not be read. store.modified stays as it was.
 void runGedcomExportCommand(ItemStore& store, Prompts& prompts, const std::function<void()>& repaint,
                             const std::function<void(const QString&)>& setStatus = {},
                             const GedcomNotesSource& notes = {});

@@ -7,6 +7,7 @@
 #include "canvas/ui/navigator.h"
 #include "platform/registry.h"
 #include "platform/scripted_prompts.h"
+#include "support/null_edit_host.h"
 #include "support/test_support.h"
 
 #include <QMenu>
@@ -16,18 +17,6 @@
 #include <QtTest>
 
 using namespace kinloom;
-
-struct NullHost : EditHost {
-    int repaints = 0;
-    void repaint() override { ++repaints; }
-    void paintWithoutErase() override {}
-    void zoomTo(double) override {}
-    WindowSize outerSize() const override { return {800, 600}; }
-    void startPlacing(bool) override {}
-    void setCrossCursor() override {}
-    void armLink(PendingLink, int, int) override {}
-    void setIgnoreNextMouseDown() override {}
-};
 
 static QMenu* topMenu(MainWindow& w, const QString& title) {
     for (QAction* a : w.menuBar()->actions())
@@ -43,7 +32,7 @@ private slots:
         MemoryRegistry registry;
         ScriptedPrompts prompts;
         MainWindow w(registry, prompts, "/opt/k/kinloom", {});
-        NullHost host;
+        test::NullEditHost host;
         EditingController c(w.state().store, w.state().view, host, prompts, &w);
         MenuExchange exchange(w);
         wireEditingCommands(w, c, exchange);

@@ -7,6 +7,7 @@
 #include "document/item_store.h"
 #include "editor/ui/person_dialog.h"
 #include "platform/scripted_prompts.h"
+#include "support/null_edit_host.h"
 #include "support/test_support.h"
 
 #include <QAction>
@@ -18,17 +19,7 @@
 
 using namespace kinloom;
 
-struct CountingHost : EditHost {
-    int repaints = 0, paints = 0;
-    void repaint() override { ++repaints; }
-    void paintWithoutErase() override { ++paints; }
-    void zoomTo(double) override {}
-    WindowSize outerSize() const override { return {800, 600}; }
-    void startPlacing(bool) override {}
-    void setCrossCursor() override {}
-    void armLink(PendingLink, int, int) override {}
-    void setIgnoreNextMouseDown() override {}
-};
+using CountingHost = test::NullEditHost;
 
 class EditingControllerTest : public QObject {
     Q_OBJECT

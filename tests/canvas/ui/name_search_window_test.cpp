@@ -67,7 +67,7 @@ private slots:
         // A text that matches nothing leaves the selection as it was.
         edit->setText("zz");
         browser.searchKeyPressed(Qt::Key_Z);
-        browser.searchTimerFired();
+        browser.searchTypedText();
         QCOMPARE(browser.list()->currentRow(), 0);
         QCOMPARE(browser.list()->count(), 1);
         QCOMPARE(edit->text(), QString("zz"));
@@ -115,13 +115,13 @@ private slots:
             return out;
         };
         edit->setText("VICTOR");
-        browser.searchTimerFired();
+        browser.searchTypedText();
         QCOMPARE(texts(), (QStringList{"Victorsen Ola ( - ) [3]", "Hanover Victoria ( - ) [1]", "Kent Alexandrina Victoria ( - ) [2]"}));
         QCOMPARE(browser.list()->currentRow(), 0);
         QCOMPARE(edit->text(), QString("Victorsen Ola ( - ) [3]"));
 
         edit->setText("bjorn");
-        browser.searchTimerFired();
+        browser.searchTypedText();
         QCOMPARE(texts(), QStringList{"Aas Bj\u00F8rn ( - ) [4]"});
         QCOMPARE(browser.list()->currentRow(), 0);
         QCOMPARE(edit->text(), QString("bjorn"));  // not a start of the line: nothing completed

@@ -5,7 +5,9 @@
 #include "document/item_store.h"
 #include "editor/ui/picture_viewer.h"
 #include "platform/imagecodec.h"
+#include "platform/save_file.h"
 #include "platform/scripted_prompts.h"
+#include "support/null_edit_host.h"
 #include "support/test_support.h"
 
 #include <QAbstractButton>
@@ -26,18 +28,6 @@
 
 using namespace kinloom;
 
-class NullHost : public EditHost {
-public:
-    void repaint() override {}
-    void paintWithoutErase() override {}
-    void zoomTo(double) override {}
-    WindowSize outerSize() const override { return {800, 600}; }
-    void startPlacing(bool) override {}
-    void setCrossCursor() override {}
-    void armLink(PendingLink, int, int) override {}
-    void setIgnoreNextMouseDown() override {}
-};
-
 class PersonDialogTest : public QObject {
     Q_OBJECT
 
@@ -50,7 +40,7 @@ class PersonDialogTest : public QObject {
 
     // Opens the dialog through the edit-properties command; `act` runs while it is shown.
     static bool edit(ItemStore& store, PersonDialog& dialog, const std::function<void()>& act) {
-        NullHost host;
+        test::NullEditHost host;
         // A failed check inside `act` returns early: close the dialog so that the test ends.
         QTimer::singleShot(0, &dialog, [&] {
             act();

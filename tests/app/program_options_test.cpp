@@ -1,5 +1,5 @@
+#include "app/program_options.h"
 #include "app/app_state.h"
-#include "gedcom/options.h"
 #include "platform/registry.h"
 #include "platform/scripted_prompts.h"
 

@@ -1,4 +1,4 @@
-#include "gedcom/options.h"
+#include "app/program_options.h"
 
 #include "platform/registry.h"
 
