@@ -78,21 +78,17 @@ public:
         std::vector<PersonItem*> items;
         for (int n = 0; n < count; ++n) {
             PersonItem* p = store.createItem();
-            p->FirstName = text(120);
-            p->LastName = text(120);
-            p->BornDate = text(40);
-            p->DiedDate = text(40);
+            for (auto field : {&PersonItem::FirstName, &PersonItem::LastName, &PersonItem::PictureFile,
+                               &PersonItem::NotesFile, &PersonItem::BornPlace, &PersonItem::DiedPlace,
+                               &PersonItem::BaptizedPlace, &PersonItem::Occupation, &PersonItem::Source})
+                p->*field = text(120);
+            for (auto field : {&PersonItem::BornDate, &PersonItem::DiedDate, &PersonItem::BaptizedDate})
+                p->*field = text(40);
+            for (auto field : {&PersonItem::GedcomId, &PersonItem::ChildFamilyRef, &PersonItem::SpareRef})
+                p->*field = text(25);
             p->Sex = text(2);
-            p->PictureFile = text(110);
-            p->NotesFile = text(110);
             p->Kind = chance(3) ? "ALIAS" : chance(2) ? "REF" : "";
-            p->BornPlace = text(110);
-            p->DiedPlace = text(110);
-            p->BaptizedDate = text(40);
-            p->BaptizedPlace = text(110);
-            p->Occupation = text(110);
             p->PictureText = text(260);
-            p->Source = text(110);
             for (int i = 1; i <= kMaxSpouses; ++i) {
                 p->SpouseType[i] = chance(2) ? "MPDFSOU"[number(0, 6)] : 0;
                 p->MarriageDate[i] = text(40);
@@ -100,9 +96,6 @@ public:
             }
             p->X = number(-2000000, 2000000);
             p->Y = number(-2000000, 2000000);
-            p->GedcomId = text(25);
-            p->ChildFamilyRef = text(25);
-            p->SpareRef = text(25);
             p->ChildCount = number(-5, 100000);
             p->GedcomPos = number(0, 1 << 30);
             items.push_back(p);
