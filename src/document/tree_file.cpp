@@ -14,6 +14,7 @@
 #include <algorithm>
 #include <memory>
 #include <new>
+#include <utility>
 #include <vector>
 
 namespace kinloom {
@@ -139,10 +140,12 @@ void replaceItems(ItemStore& store, FileRecords& read) {
         p->Selected = false;
         if (p->Id > store.lastId) store.lastId = p->Id;
     }
-    store.appendItems(std::move(read.arena), read.first);
-    store.currentItem = read.last;
-    read.first = read.last = nullptr;
+    // From here on the items are the store's, whatever happens.
+    PersonItem* first = std::exchange(read.first, nullptr);
+    PersonItem* last = std::exchange(read.last, nullptr);
     read.count = 0;
+    store.appendItems(std::move(read.arena), first);
+    store.currentItem = last;
 }
 
 QString notEnoughMemory(const QString& fileName) {
