@@ -5,18 +5,20 @@
 #include <cstdint>
 #include <limits>
 #include <unordered_set>
+#include <vector>
 
 namespace kinloom {
 
 int giveFreshIdsToRepeats(ItemStore& store) {
-    std::unordered_set<int32_t> seen;
-    seen.reserve(static_cast<size_t>(store.itemCount()));
+    // The store's Id index names the first item with each Id: any other item is a repeat. Only a
+    // file with repeats pays for a set of the Ids in use.
     std::vector<PersonItem*> repeats;
-    for (PersonItem* p = store.firstItem(); p; p = p->Next) {
-        if (p->Id > 0 && seen.insert(p->Id).second) continue;
-        repeats.push_back(p);
-    }
+    for (PersonItem* p = store.firstItem(); p; p = p->Next)
+        if (store.findItemById(p->Id) != p) repeats.push_back(p);
     if (repeats.empty()) return 0;
+    std::unordered_set<int32_t> seen;
+    for (PersonItem* p = store.firstItem(); p; p = p->Next)
+        if (p->Id > 0) seen.insert(p->Id);
 
     // lastId is at least every Id read, so the numbers above it are free; only a file that already
     // used the highest number makes us look for gaps below it.

@@ -49,4 +49,24 @@ void ItemArena::reserve(size_t items) {
     blocks_.reserve((items + kItemsPerBlock - 1) / kItemsPerBlock);
 }
 
+void ItemArena::absorb(ItemArena&& other) {
+    if (&other == this) return;
+    // Room first, so that nothing has changed hands when memory runs out.
+    const size_t end = blocks_.size() * kItemsPerBlock;
+    blocks_.reserve(blocks_.size() + other.blocks_.size());
+    freed_.reserve(freed_.size() + (end - used_) + other.freed_.size());
+    // The places not yet cut from this arena's last block are kept as freed ones, so that the
+    // other's blocks can follow it.
+    for (size_t at = used_; at < end; ++at)
+        freed_.push_back(blocks_[at / kItemsPerBlock]->bytes + (at % kItemsPerBlock) * sizeof(PersonItem));
+    used_ = end + other.used_;
+    for (auto& block : other.blocks_) blocks_.push_back(std::move(block));
+    freed_.insert(freed_.end(), other.freed_.begin(), other.freed_.end());
+    live_ += other.live_;
+    other.blocks_.clear();
+    other.freed_.clear();
+    other.used_ = 0;
+    other.live_ = 0;
+}
+
 }  // namespace kinloom

@@ -27,6 +27,9 @@ public:
     void clear(PersonItem* first);
     // Makes room for this many items in all, so that a large file is read without growing.
     void reserve(size_t items);
+    // Takes over every item and free place of `other`, which is left empty: items made apart (a
+    // file read before the open tree is given up) join a store without being moved.
+    void absorb(ItemArena&& other);
 
     size_t size() const { return live_; }
 

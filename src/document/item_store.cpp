@@ -55,6 +55,15 @@ PersonItem* ItemStore::createItem() {
 
 PersonItem* ItemStore::appendItem(PersonItem&& item) { return linkAtEnd(items_.create(std::move(item))); }
 
+void ItemStore::appendItems(ItemArena&& items, PersonItem* first) {
+    items_.absorb(std::move(items));
+    for (PersonItem* p = first; p;) {
+        PersonItem* next = p->Next;
+        linkAtEnd(p);
+        p = next;
+    }
+}
+
 void ItemStore::reserve(size_t items) {
     reserved_ = items;
     items_.reserve(items);

@@ -87,6 +87,9 @@ public:
     // Appends an item read from a file (the readers keep the stored Id); the store takes it.
     PersonItem* appendItem(PersonItem&& item);
     PersonItem* appendItem(std::unique_ptr<PersonItem> item) { return appendItem(std::move(*item)); }
+    // Appends the chain of items that starts at `first` (linked through Next), all made in `items`,
+    // which the store takes whole; as appendItem for each, without moving any.
+    void appendItems(ItemArena&& items, PersonItem* first);
     // Makes room for this many items, so that a reader that knows the count from the file's length
     // fills the store without growing its tables on the way.
     void reserve(size_t items);

@@ -2,17 +2,49 @@
 #include "document/short_string.h"
 
 #include <array>
+#include <cassert>
+#include <cstddef>
 #include <cstdint>
 
 namespace kinloom {
 
-// Spouse slots are numbered 1..8 like everywhere in the program; index 0 of the slot arrays is unused.
+// Spouse slots are numbered 1..8 like everywhere in the program.
 inline constexpr int kMaxSpouses = 8;
 // Every box is 140 x 65 canvas units; links meet at (X + 70, Y + 32).
 inline constexpr int kItemWidth = 140;
 inline constexpr int kItemHeight = 65;
 inline constexpr int kLinkDX = 70;
 inline constexpr int kLinkDY = 32;
+
+// One value per spouse slot, numbered 1..8 as everywhere in the program (no slot 0 is kept).
+template <typename T>
+class SpouseSlots {
+public:
+    using value_type = T;
+    T& operator[](int slot) {
+        assert(slot >= 1 && slot <= kMaxSpouses);
+        return values_[static_cast<size_t>(slot - 1)];
+    }
+    const T& operator[](int slot) const {
+        assert(slot >= 1 && slot <= kMaxSpouses);
+        return values_[static_cast<size_t>(slot - 1)];
+    }
+    void fill(const T& value) { values_.fill(value); }
+    auto begin() { return values_.begin(); }
+    auto end() { return values_.end(); }
+    auto begin() const { return values_.begin(); }
+    auto end() const { return values_.end(); }
+
+private:
+    std::array<T, kMaxSpouses> values_{};
+};
+
+// The item's chain of GEDCOM tags: always empty in this program, so it takes no room. It can be
+// set to nil and compared with nil like the reference the tree record has in its place.
+struct EmptyTagChain {
+    EmptyTagChain& operator=(std::nullptr_t) { return *this; }
+    friend bool operator==(EmptyTagChain, std::nullptr_t) { return true; }
+};
 
 inline constexpr std::string_view kKindAlias = "ALIAS";  // an original that has alias items
 inline constexpr std::string_view kKindRef = "REF";      // an alias item; Father is its original
@@ -37,16 +69,16 @@ struct PersonItem {
     ShortString<100> BaptizedPlace;
     ShortString<100> Occupation;
     ShortString<247> PictureText;
-    std::array<char, kMaxSpouses + 1> SpouseType{};  // 'M','P','D','F','S','O','U' or 0
+    SpouseSlots<char> SpouseType;  // 'M','P','D','F','S','O','U' or 0
     ShortString<100> Source;
     PersonItem* Mother = nullptr;
     PersonItem* Father = nullptr;  // in an alias item: its original
     int32_t MotherId = 0;           // stored link numbers, meaningful only in a file image
     int32_t FatherId = 0;
-    std::array<PersonItem*, kMaxSpouses + 1> Spouse{};
-    std::array<int32_t, kMaxSpouses + 1> SpouseId{};
-    std::array<ShortString<35>, kMaxSpouses + 1> MarriageDate;
-    std::array<ShortString<100>, kMaxSpouses + 1> MarriagePlace;
+    SpouseSlots<PersonItem*> Spouse;
+    SpouseSlots<int32_t> SpouseId;
+    SpouseSlots<ShortString<35>> MarriageDate;
+    SpouseSlots<ShortString<100>> MarriagePlace;
     int32_t X = 0;
     int32_t Y = 0;
     bool Selected = false;
@@ -54,7 +86,7 @@ struct PersonItem {
     ShortString<20> ChildFamilyRef;
     ShortString<20> SpareRef;
     int32_t ChildCount = 0;
-    void* FirstTag = nullptr;  // GEDCOM tag chain; always empty in this program
+    [[no_unique_address]] EmptyTagChain FirstTag;
     int32_t GedcomPos = 0;
 
     bool isAlias() const { return Kind == kKindRef; }

@@ -14,6 +14,7 @@
 #include <algorithm>
 #include <memory>
 #include <new>
+#include <utility>
 #include <vector>
 
 namespace kinloom {
@@ -70,17 +71,34 @@ bool fitsInMemory(qint64 records) {
 }
 
 // The file's records, read apart from the store so that a file that turns out not to be a tree
-// costs the open tree nothing.
+// costs the open tree nothing. They are made in an arena of their own, which the store takes
+// whole, so that a large tree is never held twice.
 struct FileRecords {
     enum class End { Whole, CutShort, NotATree, ReadError } end = End::Whole;
-    std::vector<PersonItem> items;
+    ItemArena arena;
+    PersonItem* first = nullptr;
+    PersonItem* last = nullptr;
+    size_t count = 0;
+
+    FileRecords() = default;
+    FileRecords(const FileRecords&) = delete;
+    FileRecords& operator=(const FileRecords&) = delete;
+    ~FileRecords() { arena.clear(first); }
+
+    PersonItem& append() {
+        PersonItem* item = arena.create();
+        item->Prev = last;
+        (last ? last->Next : first) = item;
+        last = item;
+        ++count;
+        return *item;
+    }
 };
 
 // Reads and checks every record; stops at the first that is not a tree record. Throws
 // std::bad_alloc when memory runs out.
-FileRecords readRecords(QFile& file) {
-    FileRecords out;
-    if (!file.isSequential()) out.items.reserve(static_cast<size_t>(file.size() / kTreeRecordSize));
+void readRecords(QFile& file, FileRecords& out) {
+    if (!file.isSequential()) out.arena.reserve(static_cast<size_t>(file.size() / kTreeRecordSize));
     std::vector<unsigned char> block(static_cast<size_t>(kRecordsPerBlock) * kTreeRecordSize);
     size_t pending = 0;  // bytes of an incomplete record carried over to the next block
     for (;;) {
@@ -88,7 +106,7 @@ FileRecords readRecords(QFile& file) {
                                      static_cast<qint64>(block.size() - pending));
         if (got < 0) {
             out.end = FileRecords::End::ReadError;
-            return out;
+            return;
         }
         if (got == 0) break;
         const size_t have = pending + static_cast<size_t>(got);
@@ -97,9 +115,10 @@ FileRecords readRecords(QFile& file) {
             const std::span<const unsigned char, kTreeRecordSize> record(block.data() + at, kTreeRecordSize);
             if (!isTreeRecord(record)) {
                 out.end = FileRecords::End::NotATree;
-                return out;
+                return;
             }
-            decodeTreeRecord(record, out.items.emplace_back());
+            PersonItem& item = out.append();
+            decodeTreeRecord(record, item);
         }
         pending = have - at;
         std::copy(block.begin() + static_cast<std::ptrdiff_t>(at),
@@ -110,20 +129,23 @@ FileRecords readRecords(QFile& file) {
     if (pending > 0)
         out.end = isTreeRecord(std::span<const unsigned char>(block.data(), pending)) ? FileRecords::End::CutShort
                                                                                     : FileRecords::End::NotATree;
-    return out;
 }
 
 // Replaces the store's items with the records read.
-void replaceItems(ItemStore& store, std::vector<PersonItem>& items) {
+void replaceItems(ItemStore& store, FileRecords& read) {
     store.clearMemory();
     store.lastId = 0;
-    store.reserve(items.size());
-    for (PersonItem& item : items) {
-        item.Selected = false;
-        if (item.Id > store.lastId) store.lastId = item.Id;
-        store.currentItem = store.appendItem(std::move(item));
+    store.reserve(read.count);
+    for (PersonItem* p = read.first; p; p = p->Next) {
+        p->Selected = false;
+        if (p->Id > store.lastId) store.lastId = p->Id;
     }
-    items.clear();
+    // From here on the items are the store's, whatever happens.
+    PersonItem* first = std::exchange(read.first, nullptr);
+    PersonItem* last = std::exchange(read.last, nullptr);
+    read.count = 0;
+    store.appendItems(std::move(read.arena), first);
+    store.currentItem = last;
 }
 
 QString notEnoughMemory(const QString& fileName) {
@@ -210,12 +232,12 @@ ReadStatus readFromFile(ItemStore& store, const QString& fileName, ViewState& vi
     }
     FileRecords read;
     try {
-        read = readRecords(file);
+        readRecords(file, read);
     } catch (const std::bad_alloc&) {
         prompts.error(kAppTitle, notEnoughMemory(fileName));
         return ReadStatus::NotEnoughMemory;
     }
-    const int whole = static_cast<int>(read.items.size());
+    const int whole = static_cast<int>(read.count);
     switch (read.end) {
     case FileRecords::End::Whole:
         break;
@@ -238,7 +260,7 @@ ReadStatus readFromFile(ItemStore& store, const QString& fileName, ViewState& vi
     }
     file.close();
     try {
-        replaceItems(store, read.items);
+        replaceItems(store, read);
     } catch (const std::bad_alloc&) {
         // The open tree is gone by now: leave an empty one rather than half of the file.
         store.clearMemory();

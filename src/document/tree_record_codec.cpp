@@ -123,7 +123,6 @@ void decodeTreeRecord(std::span<const unsigned char, kTreeRecordSize> record, Pe
     in.read(r::Source, item.Source);
     item.MotherId = in.int32(r::MotherId);
     item.FatherId = in.int32(r::FatherId);
-    item.Spouse[0] = nullptr;
     for (int i = 1; i <= kMaxSpouses; ++i) {
         item.SpouseType[i] = static_cast<char>(in.byte(r::spouseTypeAt(i)));
         item.Spouse[i] = nullptr;

@@ -3,6 +3,8 @@
 #include "document/item_store.h"
 #include "gedcom/scratch_copy.h"
 
+#include <algorithm>
+
 namespace kinloom {
 
 namespace {
@@ -55,13 +57,6 @@ bool upperStartsWith(std::string_view text, std::string_view prefix) {
 }
 }  // namespace
 
-void GedcomIdIndex::add(std::string_view id, PersonItem* item) { ids_.try_emplace(std::string(id), item); }
-
-PersonItem* GedcomIdIndex::find(std::string_view id) const {
-    const auto it = ids_.find(id);
-    return it == ids_.end() ? nullptr : it->second;
-}
-
 GedcomReader::GedcomReader(ItemStore& store, GedcomScratchCopy* scratch)
     : store_(store), scratch_(scratch) {
     reset();
@@ -79,8 +74,11 @@ void GedcomReader::reset() {
     continuedLevel_ = -1;
     continued_.clear();
     familyLines_.clear();
+    familyText_.clear();
     family_ = 0;
-    parentFamily_.clear();
+    familyById_.clear();
+    familyByItem_.clear();
+    childFamily_ = 0;
     husband_ = wife_ = child_ = nullptr;
     marriageDate_.clear();
     marriagePlace_.clear();
@@ -166,7 +164,11 @@ void GedcomReader::continueValue() {
     if (continuedSet_) {
         if (individual_) continuedSet_(*individual_, joined);
     } else if (!familyLines_.empty()) {
-        familyLines_.back().value.assign(joined);
+        // The continued value is the last one kept: write it anew at the end of the text.
+        FamilyLine& last = familyLines_.back();
+        familyText_.resize(last.start);
+        familyText_.append(joined);
+        last.length = static_cast<uint32_t>(joined.size());
     }
 }
 
@@ -241,7 +243,7 @@ void GedcomReader::level2() {
             if (tag == "TYPE") {
                 const char letter = relationshipLetter(trimGedcomText(line_.value));
                 relationshipEvent_ = letter != 0;
-                if (relationshipEvent_) familyLines_.push_back({FamilyStep::Type, std::string(1, letter)});
+                if (relationshipEvent_) keep(FamilyStep::Type, std::string_view(&letter, 1));
                 return;
             }
             if (!relationshipEvent_ || !(date || place)) return;
@@ -254,9 +256,12 @@ void GedcomReader::level2() {
 }
 
 void GedcomReader::finish() {
+    familyById_.reserve(static_cast<size_t>(store_.lastId) + 1);
     for (const FamilyLine& line : familyLines_) link(line);
-    familyLines_.clear();
-    familyLines_.shrink_to_fit();
+    familyLines_ = {};
+    familyText_ = {};
+    familyById_ = {};
+    familyByItem_ = {};
 }
 
 void GedcomReader::marry() {
@@ -283,7 +288,7 @@ void GedcomReader::markRelationship() {
 
 void GedcomReader::setChildsParents(PersonItem* father, PersonItem* mother) {
     // A child named by several families keeps the parents of the first one.
-    if (!child_ || parentFamily_.at(child_) != family_) return;
+    if (!child_ || childFamily_ != family_) return;
     if (father) child_->Father = father;
     if (mother) child_->Mother = mother;
 }
@@ -300,7 +305,25 @@ void GedcomReader::storeMarriageData() {
     }
 }
 
+void GedcomReader::keep(FamilyStep step, std::string_view value) {
+    familyLines_.push_back({step, static_cast<uint32_t>(value.size()), familyText_.size()});
+    familyText_.append(value);
+}
+
+int GedcomReader::firstFamilyNaming(const PersonItem* child) {
+    const int32_t id = child->Id;
+    if (id > 0 && static_cast<size_t>(id) < 4 * static_cast<size_t>(individuals_) + 1024) {
+        const auto at = static_cast<size_t>(id);
+        if (at >= familyById_.size()) familyById_.resize(std::max(at + 1, 2 * familyById_.size()));
+        ChildFamily& slot = familyById_[at];
+        if (!slot.child) slot = {child, family_};
+        if (slot.child == child) return slot.family;
+    }
+    return familyByItem_.try_emplace(child, family_).first->second;
+}
+
 void GedcomReader::link(const FamilyLine& line) {
+    const std::string_view value = valueOf(line);
     switch (line.step) {
     case FamilyStep::Start:
         ++family_;
@@ -312,45 +335,45 @@ void GedcomReader::link(const FamilyLine& line) {
         marriagePlace_.clear();
         break;
     case FamilyStep::Husband:
-        husband_ = findItemByGedcomId(line.value);
+        husband_ = findItemByGedcomId(value);
         if (husband_) {
             if (wife_) marry();
             setChildsParents(husband_, nullptr);
         }
         break;
     case FamilyStep::Wife:
-        wife_ = findItemByGedcomId(line.value);
+        wife_ = findItemByGedcomId(value);
         if (wife_) {
             if (husband_) marry();
             setChildsParents(nullptr, wife_);
         }
         break;
     case FamilyStep::Child:
-        child_ = findItemByGedcomId(line.value);
+        child_ = findItemByGedcomId(value);
         if (child_) {
-            parentFamily_.try_emplace(child_, family_);
+            childFamily_ = firstFamilyNaming(child_);
             setChildsParents(husband_, wife_);
         }
         break;
     case FamilyStep::Divorce:
     case FamilyStep::Type:
         // The family's one marriage takes the type, now or when both partners are known.
-        relationship_ = line.step == FamilyStep::Divorce ? 'D' : line.value.front();
+        relationship_ = line.step == FamilyStep::Divorce ? 'D' : value.front();
         if (married_) markRelationship();
         break;
     case FamilyStep::DivorceDate:
     case FamilyStep::DivorcePlace: {
         std::string& kept = line.step == FamilyStep::DivorceDate ? marriageDate_ : marriagePlace_;
-        if (kept.empty()) kept = line.value;
+        if (kept.empty()) kept = value;
         storeMarriageData();
         break;
     }
     case FamilyStep::Date:
-        marriageDate_ = line.value;
+        marriageDate_ = value;
         storeMarriageData();
         break;
     case FamilyStep::Place:
-        marriagePlace_ = line.value;
+        marriagePlace_ = value;
         storeMarriageData();
         break;
     case FamilyStep::Detail:

@@ -1,8 +1,10 @@
 #pragma once
+#include "gedcom/gedcom_id_index.h"
 #include "gedcom/gedcom_line.h"
 
 #include <QString>
 
+#include <cstdint>
 #include <string>
 #include <string_view>
 #include <unordered_map>
@@ -13,25 +15,6 @@ namespace kinloom {
 class ItemStore;
 struct PersonItem;
 class GedcomScratchCopy;
-
-// GEDCOM ids of the items read so far, by the whole cross-reference (an item stores it cut to 20
-// characters). The first item with an id wins, as a walk through the store would find it; items
-// are only ever appended while a file is read.
-class GedcomIdIndex {
-public:
-    void clear() { ids_.clear(); }
-    void reserve(size_t n) { ids_.reserve(n); }
-    void add(std::string_view id, PersonItem* item);
-    PersonItem* find(std::string_view id) const;
-
-private:
-    // Looked up by the line's own text, without making a string of it for every cross-reference.
-    struct TextHash {
-        using is_transparent = void;
-        size_t operator()(std::string_view text) const { return std::hash<std::string_view>{}(text); }
-    };
-    std::unordered_map<std::string, PersonItem*, TextHash, std::equal_to<>> ids_;
-};
 
 // The line-driven GEDCOM reader: one call per line, a little state between lines. It fills the
 // store with one item per individual. Family records may come before the individuals they name,
@@ -89,12 +72,18 @@ private:
     enum class FamilyStep : uint8_t {
         Start, Husband, Wife, Child, Divorce, Date, Place, Detail, Type, DivorceDate, DivorcePlace
     };
+    // Its value lies in familyText_, so that a million families cost no allocation each.
     struct FamilyLine {
         FamilyStep step;
-        std::string value;
+        uint32_t length;
+        size_t start;
     };
-    void keep(FamilyStep step) { familyLines_.push_back({step, line_.value}); }
+    void keep(FamilyStep step, std::string_view value);
+    void keep(FamilyStep step) { keep(step, line_.value); }
+    std::string_view valueOf(const FamilyLine& line) const { return std::string_view(familyText_).substr(line.start, line.length); }
     void link(const FamilyLine& line);
+    // The first family (by number) that names this child, noting `family_` when it is the first.
+    int firstFamilyNaming(const PersonItem* child);
     void marry();
     void markRelationship();
     void setChildsParents(PersonItem* father, PersonItem* mother);
@@ -118,10 +107,19 @@ private:
     FieldSetter continuedSet_ = nullptr;
     const char* lineBreak_ = " ";
     std::vector<FamilyLine> familyLines_;
+    std::string familyText_;
 
     // Linking state, for the family whose lines finish() is going through.
     int family_ = 0;
-    std::unordered_map<const PersonItem*, int> parentFamily_;  // the first family naming a child
+    // The first family naming each child: by the child's Id while Ids are few and distinct, which
+    // they are in an import, and by the item otherwise.
+    struct ChildFamily {
+        const PersonItem* child = nullptr;
+        int family = 0;
+    };
+    std::vector<ChildFamily> familyById_;
+    std::unordered_map<const PersonItem*, int> familyByItem_;
+    int childFamily_ = 0;  // the first family naming child_
     PersonItem* husband_ = nullptr;
     PersonItem* wife_ = nullptr;
     PersonItem* child_ = nullptr;

@@ -38,8 +38,8 @@ Field field(size_t offset, ShortString<N> PersonItem::*member) {
     return {offset, N, [member](const PersonItem& p) { return std::string_view(p.*member); },
             [member](PersonItem& p, std::string_view text) { p.*member = text; }};
 }
-template <int N, size_t K>
-Field slotField(size_t offset, std::array<ShortString<N>, K> PersonItem::*member, int slot) {
+template <int N>
+Field slotField(size_t offset, SpouseSlots<ShortString<N>> PersonItem::*member, int slot) {
     return {offset, N, [member, slot](const PersonItem& p) { return std::string_view((p.*member)[slot]); },
             [member, slot](PersonItem& p, std::string_view text) { (p.*member)[slot] = text; }};
 }

@@ -374,6 +374,40 @@ TEST(GedcomReader, FirstItemWithAnIdWins) {
     EXPECT_EQ(reader.findItemByGedcomId("I1"), nullptr);
 }
 
+TEST(GedcomReader, AChildKeepsTheParentsOfTheFirstFamilyWhateverItsId) {
+    // Items already in the store are found by their GEDCOM ids too: one with an Id far past the
+    // items read, one whose Id the items read repeat.
+    GedcomFixture f;
+    PersonItem* far = f.store.createItem();
+    far->GedcomId = "@FAR@";
+    far->Id = 5000000;
+    PersonItem* repeated = f.store.createItem();
+    repeated->GedcomId = "@REP@";
+    f.store.lastId = 0;  // the individuals read get Ids 1, 2, ... again
+    f.store.idsChanged();
+    ASSERT_TRUE(f.read(lines({"0 @I1@ INDI", "0 @I2@ INDI", "0 @I3@ INDI", "0 @I4@ INDI",
+                              "0 @F1@ FAM", "1 CHIL @FAR@", "1 CHIL @REP@", "1 CHIL @I3@", "1 HUSB @I1@", "1 WIFE @I2@",
+                              "0 @F2@ FAM", "1 HUSB @I4@", "1 CHIL @REP@", "1 CHIL @I2@",
+                              "0 @F3@ FAM", "1 CHIL @I3@", "1 HUSB @I4@",
+                              "0 @F4@ FAM", "1 CHIL @FAR@", "1 WIFE @I4@"})).ok);
+    ASSERT_EQ(f.store.itemCount(), 6);
+    PersonItem* i1 = f.item(2);
+    PersonItem* i2 = f.item(3);
+    PersonItem* i3 = f.item(4);
+    PersonItem* i4 = f.item(5);
+    EXPECT_EQ(repeated->Id, 2);
+    EXPECT_EQ(i2->Id, 2);
+    // Only the last child before HUSB and WIFE gets F1's parents; the others are kept from F2, F3, F4.
+    EXPECT_EQ(i3->Father, i1);
+    EXPECT_EQ(i3->Mother, i2);
+    EXPECT_EQ(repeated->Father, nullptr);
+    EXPECT_EQ(repeated->Mother, nullptr);
+    EXPECT_EQ(far->Father, nullptr);
+    EXPECT_EQ(far->Mother, nullptr);
+    EXPECT_EQ(i2->Father, i4);  // its Id is the one item that F1 named first, but it is another item
+    EXPECT_EQ(i4->Spouse[1], nullptr);
+}
+
 TEST(GedcomReader, KeepsStateBetweenLines) {
     ItemStore store;
     GedcomReader r(store, nullptr);
