@@ -13,7 +13,7 @@ public:
     virtual ~EditHost() = default;
     virtual void repaint() = 0;           // erase the canvas and paint the tree
     virtual void paintWithoutErase() = 0;  // paint the tree over what is on the screen
-    virtual void zoomTo(double zoom) = 0;  // zoomto: new zoom, window centre kept, repaint
+    virtual void zoomTo(double zoom) = 0;  // new zoom, window centre kept, repaint
     virtual WindowSize outerSize() const = 0;
     // grabX = 70, grabY = 32, Dragging (and dragPending when asked) true: the current item hangs
     // centred under the pointer until the next click drops it.

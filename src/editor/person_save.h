@@ -48,10 +48,11 @@ struct PersonFormValues {
     std::vector<SpouseGridRow> spouses;  // the grid's data rows
 };
 
-// saveIt: writes the dialog's values into the edit copy, in this order: Modified; the notes file;
-// names, dates, places and the picture; the relationships on both sides; died fields and sex; the
-// first alias of an original. `edited` is the real item the copy was made from. Returns false
-// when the notes could not be saved anywhere; the rest is then skipped and the dialog stays open.
+// Writes the dialog's values into the edit copy. The notes file goes first, so that a memo that
+// cannot be saved anywhere stops the save (false) before anything else changes and the dialog
+// stays open; then the names, dates, places and picture, the relationships (on both sides, so the
+// partners change too), the died fields and sex, and the first alias of an original. `edited` is
+// the real item the copy was made from.
 bool saveIt(ItemStore& store, PersonItem& copy, PersonItem& edited, PersonFormValues& values,
             Prompts& prompts, const DisplayCharset& charset);
 

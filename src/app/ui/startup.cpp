@@ -51,7 +51,7 @@ std::unique_ptr<KinloomWindows> createWindows(Registry& registry, Prompts& promp
     w->help = help.help;
     w->keywordSearch = help.keywordSearch;
     w->tips = help.tips;
-    connectUndo(*main, *canvas);
+    connectUndo(*main);
     return w;
 }
 

@@ -51,7 +51,7 @@ public:
     GoToWindow& goToWindow() { return *goToWindow_; }
     DeleteSpouseLinkDialog& deleteSpouseLinkDialog() { return *deleteMarriage_; }
     Navigator& navigator() { return *navigator_; }
-    NameSearchWindow& nameSearch() { return *browser_; }
+    NameSearchWindow& nameSearch() { return *nameSearch_; }
 
     // Which entries of "&Edit", "&Link" and "&Alias" are enabled, computed as a menu opens.
     MainMenuState menuState() const;
@@ -74,16 +74,16 @@ public slots:
     void goHome();
     void goToFather();
     void goToMother();
-    void goToSpouse();
-    void goToSibling();
-    void goToChild();
+    void listSpouses();
+    void listSiblings();
+    void listChildren();
     void alignTop();
     void alignBottom();
     void alignLeft();
     void alignRight();
     void zoomToItem();
     void toggleNavigator();  // show or hide the navigator
-    void browser();        // show or hide the name search
+    void toggleNameSearch();  // show or hide the name search
     // Every paint ends by writing the counters into the navigator.
     void showCounters(int items, int persons, double zoom);
     // After a file was opened: refill the name search when it is visible.
@@ -103,7 +103,7 @@ private:
     std::unique_ptr<GoToWindow> goToWindow_;
     std::unique_ptr<DeleteSpouseLinkDialog> deleteMarriage_;
     std::unique_ptr<Navigator> navigator_;
-    std::unique_ptr<NameSearchWindow> browser_;
+    std::unique_ptr<NameSearchWindow> nameSearch_;
 };
 
 }  // namespace kinloom
