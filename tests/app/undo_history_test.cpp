@@ -1,5 +1,7 @@
-// Undo and redo over every command that changes the tree: a random run of commands, undone and
-// redone one step at a time, must give back the very bytes of the tree file at every step.
+// Undo and redo beneath the command table: the gestures on the canvas (links, drags), the quality
+// check's corrections and the core functions the commands call. A random run, undone and redone one
+// step at a time, must give back the very bytes of the tree file at every step. Every command of
+// the table is driven the same way from its menu entry in tests/app/ui/command_undo_test.cpp.
 #include "document/undo_history.h"
 #include "canvas/edit_commands.h"
 #include "canvas/edit_properties.h"
