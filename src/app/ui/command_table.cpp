@@ -35,6 +35,14 @@ using S = QStyle;
 QKeySequence ctrl(Qt::Key key) { return QKeySequence(Qt::CTRL | key); }
 QKeySequence key(Qt::Key k) { return QKeySequence(k); }
 
+// Edit > Select All: every box joins the selection, for the Align entries or a drag of the whole tree.
+void selectAllItems(C& c) {
+    ItemStore& store = c.state.store;
+    for (PersonItem* p = store.firstItem(); p; p = p->Next)
+        if (!p->Selected) store.addToSelection(p);
+    c.window.requestRepaint();
+}
+
 const CommandRow kRows[] = {
     // id, menu, text, key, other key, icon, flags, piece, enabled when, runs, toolbar button, popup entry
     {CommandId::New, "&File", "&New", {}, {}, "document-new", 0, Part::Window, nullptr, [](C& c) { c.window.newTree(); }, {}, nullptr},
@@ -75,6 +83,8 @@ const CommandRow kRows[] = {
      {31, "Edit properties", "document-properties", S::SP_FileDialogDetailedView, true}, &P::editProperties},
     {CommandId::Delete, "&Edit", "&Delete", key(Qt::Key_Delete), {}, nullptr, ChangesTree, Part::Editing,
      [](const C&, const M& m) { return m.deleteItem; }, [](C& c) { c.editing->deletePerson(); }, {}, &P::deleteItem},
+    {CommandId::SelectAll, "&Edit", "Select &All", {}, {}, nullptr, 0, Part::Editing,
+     [](const C& c, const M&) { return !c.state.store.empty(); }, selectAllItems, {}, nullptr},
     {CommandId::AlignTop, "&Edit", "Align &Top", {}, {}, nullptr, SeparatorBefore | ChangesTree, Part::Editing,
      [](const C&, const M& m) { return m.align; }, [](C& c) { c.editing->alignTop(); }, {}, &P::alignTop},
     {CommandId::AlignBottom, "&Edit", "Align &Bottom", {}, {}, nullptr, ChangesTree, Part::Editing,

@@ -30,7 +30,7 @@ enum class CommandId {
     New, Open, OpenRecent, Save, SaveAs, CollectFiles, ImportVersion15, ImportVersion10, ImportGedcom, ExportGedcom,
     PrintTree, Exit,
     // Edit
-    Undo, Redo, NewItem, Properties, Delete, AlignTop, AlignBottom, AlignLeft, AlignRight, CreateAncestorTree,
+    Undo, Redo, NewItem, Properties, Delete, SelectAll, AlignTop, AlignBottom, AlignLeft, AlignRight, CreateAncestorTree,
     CreateCompactTree, CreateFractalTree, OrganizeAncestorTree, OrganizeCompactTree, OrganizeFractalTree, MakeHome,
     // Search, Link, Alias
     Find, LinkToFather, LinkToMother, LinkToSpouse, DeleteFatherLink, DeleteMotherLink, DeleteSpouseLink, MakeAlias,

@@ -65,6 +65,7 @@ private slots:
     void toolbarPositionSurvivesARestart();
     void optionsAndAboutFromTheMenu();
     void newFromTheMenuAsksAboutChanges();
+    void selectAllTakesEveryBoxForTheAlignEntries();
 };
 
 void MainWindowTest::menuBarTitlesInOrder() {
@@ -100,7 +101,7 @@ void MainWindowTest::otherMenus() {
     ScriptedPrompts prompts;
     MainWindow w(registry, prompts, "/opt/k/kinloom", {});
     QCOMPARE(describe(topMenu(w, "&Edit")),
-             QStringList({"&Undo\tCtrl+Z (off)", "&Redo\tCtrl+Shift+Z (off)", "-", "&New Item\tCtrl+N (off)", "&Properties\tReturn (off)", "&Delete\tDel (off)", "-",
+             QStringList({"&Undo\tCtrl+Z (off)", "&Redo\tCtrl+Shift+Z (off)", "-", "&New Item\tCtrl+N (off)", "&Properties\tReturn (off)", "&Delete\tDel (off)", "Select &All (off)", "-",
                           "Align &Top (off)", "Align &Bottom (off)", "Align &Left (off)", "Align &Right (off)", "-",
                           "&Create Ancestor Tree", "  &Compact (off)", "  &Fractal style (off)",
                           "&Organize Ancestor Tree", "  &Compact (off)", "  &Fractal Style (off)", "-",
@@ -277,6 +278,33 @@ void MainWindowTest::newFromTheMenuAsksAboutChanges() {
     QVERIFY(w.state().store.empty());
     QCOMPARE(repaints.count(), 1);
     QTRY_COMPARE(w.windowTitle(), QString("Kinloom 2.0 beta 3.6[*]"));
+}
+
+void MainWindowTest::selectAllTakesEveryBoxForTheAlignEntries() {
+    MemoryRegistry registry;
+    ScriptedPrompts prompts;
+    auto windows = createWindows(registry, prompts, "/opt/k/kinloom", {});
+    MainWindow& w = *windows->main;
+    startUp(*windows, false);
+    Commands& commands = w.commands();
+    ItemStore& store = w.state().store;
+    commands.refresh();
+    QVERIFY(!commands.action(CommandId::SelectAll)->isEnabled());  // nothing to select
+    for (int i = 0; i < 3; ++i) {
+        store.pointerX = 100 + 300 * i;
+        store.pointerY = 100 + 50 * i;
+        store.createItem();
+    }
+    w.state().history.clear();
+    commands.refresh();
+    QVERIFY(commands.action(CommandId::SelectAll)->isEnabled());
+    commands.action(CommandId::SelectAll)->trigger();
+    QCOMPARE(store.selectionList().size(), size_t{3});
+    QCOMPARE(w.state().history.stack().count(), 0);  // selecting is no step
+    commands.refresh();
+    commands.action(CommandId::AlignTop)->trigger();  // enabled by the selection
+    for (const PersonItem* p = store.firstItem(); p; p = p->Next) QCOMPARE(p->Y, store.firstItem()->Y);
+    QCOMPARE(w.state().history.stack().undoText(), QString("Align Top"));
 }
 
 QTEST_MAIN(MainWindowTest)
