@@ -78,8 +78,6 @@ void EditingController::setMenuExchange(std::function<void(bool)> f) {
                         std::move(f)});
 }
 
-MainMenuState EditingController::menuState() const { return computeMainMenuState(store_); }
-
 void EditingController::newPerson() { kinloom::newPerson(ctx_); }
 
 void EditingController::editProperties() {

@@ -24,8 +24,8 @@ class NameSearchWindow;
 
 // The editing and navigation commands as the main window's slots, with the windows they use:
 // the person dialog, the go-to window, the spouse-unlink dialog, the navigator and the name search.
-// The main window owns one, hands it its store, view, prompts and an EditHost, and connects its
-// menu actions, popup entries, toolbar buttons and keys to these slots.
+// The main window owns one and hands it its store, view, prompts and an EditHost; the command
+// table runs these slots from the menus, the popup, the toolbar and the keys.
 class EditingController : public QObject {
     Q_OBJECT
 public:
@@ -53,8 +53,6 @@ public:
     Navigator& navigator() { return *navigator_; }
     NameSearchWindow& nameSearch() { return *nameSearch_; }
 
-    // Which entries of "&Edit", "&Link" and "&Alias" are enabled, computed as a menu opens.
-    MainMenuState menuState() const;
 
 public slots:
     void newPerson();
