@@ -33,9 +33,9 @@ void oneItemStep(benchmark::State& state, bool record) {
     PersonItem* item = t.store.lastItem()->Prev;
     int n = 0;
     for (auto _ : state) {
+        EditStep step(t.store, QStringLiteral("Properties"));
         t.store.touch(item);
         item->FirstName = (++n % 2) ? "Changed" : "Changed again";
-        t.history.commit(QStringLiteral("Properties"));
     }
 }
 
@@ -43,11 +43,11 @@ void moveAllStep(benchmark::State& state, bool record) {
     Tree t(static_cast<int>(state.range(0)), record);
     t.recovery.start({}, "Untitled tree");
     for (auto _ : state) {
+        EditStep step(t.store, QStringLiteral("Auto Arrange"));
         for (PersonItem* p = t.store.firstItem(); p; p = p->Next) {
             t.store.touchPlace(p);
             p->X += 5;
         }
-        t.history.commit(QStringLiteral("Auto Arrange"));
     }
 }
 
@@ -77,9 +77,9 @@ static void BM_FirstStepOfAnOpenedTree(benchmark::State& state) {
         t.history.clear();
         t.recovery.start(file, "tree.kl3");
         state.ResumeTiming();
+        EditStep step(t.store, QStringLiteral("Properties"));
         t.store.touch(item);
         item->FirstName = "Changed";
-        t.history.commit(QStringLiteral("Properties"));
     }
 }
 BENCHMARK(BM_FirstStepOfAnOpenedTree)->Arg(100000)->Arg(1000000)->Iterations(5)->Unit(benchmark::kMillisecond);

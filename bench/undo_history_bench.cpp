@@ -13,10 +13,12 @@ static void BM_UndoRedoOneItemEdit(benchmark::State& state) {
     bench::fillRandomTree(store, static_cast<int>(state.range(0)));
     UndoHistory history(store);
     PersonItem* item = store.lastItem()->Prev;
-    store.touch(item);
-    item->FirstName = "Changed";
-    item->Father = store.firstItem();
-    history.commit(QStringLiteral("Properties"));
+    {
+        EditStep step(store, QStringLiteral("Properties"));
+        store.touch(item);
+        item->FirstName = "Changed";
+        item->Father = store.firstItem();
+    }
     state.counters["step_bytes"] = static_cast<double>(history.lastStepBytes());
     for (auto _ : state) {
         history.undo();
@@ -30,8 +32,10 @@ static void BM_UndoRedoDelete(benchmark::State& state) {
     bench::fillRandomTree(store, static_cast<int>(state.range(0)));
     UndoHistory history(store);
     store.currentItem = store.firstItem()->Next;
-    store.deleteItem();
-    history.commit(QStringLiteral("Delete"));
+    {
+        EditStep step(store, QStringLiteral("Delete"));
+        store.deleteItem();
+    }
     for (auto _ : state) {
         history.undo();
         history.redo();
@@ -43,8 +47,10 @@ static void BM_UndoRedoAutoArrange(benchmark::State& state) {
     ItemStore store;
     bench::fillRandomTree(store, static_cast<int>(state.range(0)));
     UndoHistory history(store);
-    arrangeAllItems(store);
-    history.commit(QStringLiteral("Auto Arrange"));
+    {
+        EditStep step(store, QStringLiteral("Auto Arrange"));
+        arrangeAllItems(store);
+    }
     state.counters["step_bytes"] = static_cast<double>(history.lastStepBytes());
     for (auto _ : state) {
         history.undo();

@@ -106,7 +106,7 @@ bool writeFileAssociation(AppState& state, const QString& programPath) {
     return true;
 }
 
-void startUp(AppState& state, const StartupInfo& info) {
+void setUpState(AppState& state, const StartupInfo& info) {
     state.store.gridSize = 5;
     QString dir = info.programPath;
     while (!dir.isEmpty() && !dir.endsWith(QLatin1Char('/'))) dir.chop(1);
@@ -177,8 +177,8 @@ bool checkModified(AppState& state) {
     // Yes asks for a save; a save that did not happen (refused, cancelled, failed on the disk) ends
     // the command that asked, so the tree is never thrown away unsaved.
     bool saved = true;
-    const bool goOn = checkModified(state.store, state.prompts,
-                                    [&state, &saved] { saved = saveSteps(state) == SaveResult::Written; });
+    const bool goOn = askAboutUnsavedChanges(state.store, state.prompts,
+                                             [&state, &saved] { saved = saveSteps(state) == SaveResult::Written; });
     return goOn && saved;
 }
 

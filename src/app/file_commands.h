@@ -22,7 +22,7 @@ struct StartupInfo {
     QStringList arguments;   // command-line arguments without the program name
     int clientWidth = 0;     // the main window's client width, for the scroll step
 };
-void startUp(AppState& state, const StartupInfo& info);
+void setUpState(AppState& state, const StartupInfo& info);
 
 // The six file-association values, in their fixed order; stops at the first failed write.
 bool writeFileAssociation(AppState& state, const QString& programPath);

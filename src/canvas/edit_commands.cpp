@@ -114,7 +114,7 @@ void goToAlias(EditContext& ctx, bool fromDoubleClick) {
 void makeHome(EditContext& ctx) {
     PersonItem* item = ctx.store.currentItem;
     if (!item || item == ctx.store.firstItem()) return;
-    ctx.store.moveToFrontUnrecorded(item);  // not a step: it does not change the tree's contents
+    ctx.store.moveToFront(item);
     ctx.host.repaint();
 }
 

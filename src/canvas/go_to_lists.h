@@ -15,9 +15,9 @@ struct GoToList {
     QStringList lines;
 };
 
-GoToList childrenList(const ItemStore& store, const DisplayCharset& charset);   // goToChild
-GoToList siblingsList(const ItemStore& store, const DisplayCharset& charset);   // goToSibling
-GoToList spousesList(const ItemStore& store, const DisplayCharset& charset);    // goToSpouse
+GoToList childrenList(const ItemStore& store, const DisplayCharset& charset);   // List of Children
+GoToList siblingsList(const ItemStore& store, const DisplayCharset& charset);   // List of Siblings
+GoToList spousesList(const ItemStore& store, const DisplayCharset& charset);    // List of Spouses
 
 // The number between the last "[" of a line and its final character; -1 when there is none.
 int idOfListLine(const QString& line);

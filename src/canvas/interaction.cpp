@@ -68,6 +68,7 @@ void CanvasInteraction::reset() {
     toolbarItem = nullptr;
     setZoomToArea(false);
     surface_.setCanvasCursor(CanvasCursor::Arrow);
+    endStep();
 }
 
 void CanvasInteraction::paintStarted() {
@@ -120,6 +121,7 @@ void CanvasInteraction::completePendingLinks(PersonItem* previous, bool hitNothi
         if (!*flags[kind]) continue;
         // A press on the waiting item itself cancels; without a waiting item there is nothing to link.
         if (previous && store_.currentItem != previous) {
+            beginStep();
             store_.modified = true;
             if (hitNothing) {
                 store_.pointerX = px;
@@ -292,6 +294,7 @@ void CanvasInteraction::mouseMove(QPoint screen) {
     }
 
     if (dragging && current) {
+        beginStep();
         const long long G = store_.gridSize > 0 ? store_.gridSize : 1;
         // "/" truncates toward zero, as the grid has always done.
         const int tx = saturateInt(((0LL + store_.pointerX - grabX) / G) * G + (G / 2));
@@ -394,7 +397,6 @@ void CanvasInteraction::mouseRelease(QPoint /*screen*/, Qt::MouseButton button) 
         // A new item dropped without a sex: its dialog is a step of its own.
         if (store_.currentItem && store_.currentItem->Sex.empty() && editProperties) {
             endStep();
-            stepName = QStringLiteral("Properties");
             editProperties();
         }
         repaint();
@@ -407,8 +409,16 @@ void CanvasInteraction::mouseRelease(QPoint /*screen*/, Qt::MouseButton button) 
     }
 }
 
+void CanvasInteraction::beginStep() {
+    if (!gestureStep_) gestureStep_.emplace(store_, QString());
+}
+
 void CanvasInteraction::endStep() {
-    if (stepEnded && !anyLinkPending()) stepEnded(stepName.isEmpty() ? QStringLiteral("Edit") : stepName);
+    if (anyLinkPending()) return;
+    if (gestureStep_) {
+        gestureStep_->setLabel(stepName.isEmpty() ? QStringLiteral("Edit") : stepName);
+        gestureStep_.reset();
+    }
     stepName.clear();
 }
 
@@ -427,7 +437,7 @@ void CanvasInteraction::doubleClick(QPoint /*screen*/) {
             centreItem(store_.currentItem, view_, window);
         else
             centrePoint(store_.pointerX, store_.pointerY, view_, window);
-        kinloom::zoomto(view_, window, zoom);
+        kinloom::zoomKeepingCentre(view_, window, zoom);
         repaint();
     }
     ignoreNextMouseDown = true;
@@ -544,8 +554,8 @@ void CanvasInteraction::zoomToAreaClicked() {
     surface_.setCanvasCursor(zoomToAreaMode ? CanvasCursor::Cross : CanvasCursor::Arrow);
 }
 
-void CanvasInteraction::zoomto(double zoom) {
-    kinloom::zoomto(view_, window, zoom);
+void CanvasInteraction::zoomTo(double zoom) {
+    kinloom::zoomKeepingCentre(view_, window, zoom);
     repaint();
 }
 

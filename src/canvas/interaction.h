@@ -1,6 +1,7 @@
 #pragma once
 #include "canvas/canvas_surface.h"
 #include "canvas/popup_state.h"
+#include "document/item_store.h"
 #include "document/view_state.h"
 
 #include <Qt>
@@ -10,6 +11,7 @@
 
 #include <functional>
 #include <memory>
+#include <optional>
 
 namespace kinloom {
 
@@ -64,8 +66,6 @@ public:
     std::function<void()> editProperties;
     // The new-item command used when a pending link is completed on empty canvas.
     std::function<PersonItem*()> newItem;
-    // Called when a gesture that may have changed the tree ends, with the name of its undo step.
-    std::function<void(const QString&)> stepEnded;
 
     // --- Events ---
     void mousePress(QPoint screen, Qt::MouseButton button);
@@ -94,7 +94,7 @@ public:
     // next click.
     PersonItem* beginPlacingNewItem();
     void zoomToAreaClicked();
-    void zoomto(double zoom);
+    void zoomTo(double zoom);
     void zoomIn();
     void zoomOut();
     void zoomToItem();
@@ -119,7 +119,10 @@ public:
     void forgetHover();
     // The popup menu is opening: empties the status bar and the hint and returns the entries' state.
     PopupMenuState popupMenu();
+    // A gesture's edit step opens with its first change (a link made, a box moved) and closes
+    // when the button is let go.
     QString stepName;  // the undo step the current gesture makes
+    void beginStep();
     void endStep();
     bool anyLinkPending() const { return linkFatherPending || linkMotherPending || linkSpousePending; }
 
@@ -128,6 +131,7 @@ public:
     QString statusTextFor(const PersonItem& item) const;
 
 private:
+    std::optional<EditStep> gestureStep_;
     void invertItem(const PersonItem& item);
     void invertSelection();
     void setZoomToArea(bool checked);

@@ -8,7 +8,7 @@
 
 namespace kinloom {
 
-void zoomto(ViewState& view, WindowSize window, double newZoom) {
+void zoomKeepingCentre(ViewState& view, WindowSize window, double newZoom) {
     const double W = window.width, H = window.height;
     const long long dx = roundHalfEven(W / (newZoom * 0.01)) - roundHalfEven(W / (view.zoom * 0.01));
     const long long dy = roundHalfEven(H / (newZoom * 0.01)) - roundHalfEven(H / (view.zoom * 0.01));
@@ -58,7 +58,7 @@ bool centreItem(const PersonItem* item, ViewState& view, WindowSize window) {
 void centreItemKeepingZoom(const PersonItem* item, ViewState& view, WindowSize window) {
     const double zoom = view.zoom;
     if (!centreItem(item, view, window)) return;
-    zoomto(view, window, zoom);
+    zoomKeepingCentre(view, window, zoom);
 }
 
 void centrePoint(long long x, long long y, ViewState& view, WindowSize window) {

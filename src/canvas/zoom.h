@@ -9,7 +9,7 @@ struct PersonItem;
 // W and H are always the main window's outer size.
 
 // Sets the zoom keeping the window centre on the same canvas point.
-void zoomto(ViewState& view, WindowSize window, double newZoom);
+void zoomKeepingCentre(ViewState& view, WindowSize window, double newZoom);
 // One step in (x 1.25) while below 200 %; false when nothing changed.
 bool zoomIn(ViewState& view, WindowSize window);
 // One step out (x 0.8) while above 1 %; false when nothing changed.

@@ -284,11 +284,10 @@ void ItemStore::clearMemory() {
 void ItemStore::moveToFront(PersonItem* item) {
     if (!item || item == first_) return;
     recordMove(item, {true, item->Prev}, {true, nullptr});
-    moveToFrontUnrecorded(item);
+    linkAtFront(item);
 }
 
-void ItemStore::moveToFrontUnrecorded(PersonItem* item) {
-    if (!item || item == first_) return;
+void ItemStore::linkAtFront(PersonItem* item) {
     unlinkFromList(item);
     item->Next = first_;
     if (first_) first_->Prev = item;

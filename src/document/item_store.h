@@ -25,10 +25,13 @@ struct ItemPlace {
 // Receives every change the store sees while it is set: the undo history records its steps here.
 // touch/touchPlace come before the first change of an item's fields (or of its place on the
 // canvas only); moved reports a change of list position. An item that leaves the store stays
-// alive, detached, until the sink hands it to freeDetached.
+// alive, detached, until the sink hands it to freeDetached. beginStep and endStep bracket the
+// changes of one command (see EditStep).
 class ChangeSink {
 public:
     virtual ~ChangeSink() = default;
+    virtual void beginStep() = 0;
+    virtual void endStep(const QString& label) = 0;
     virtual void touch(PersonItem* item) = 0;
     virtual void touchPlace(PersonItem* item) = 0;
     virtual void moved(PersonItem* item, ItemPlace from, ItemPlace to) = 0;
@@ -117,8 +120,6 @@ public:
     void freeDetached(PersonItem* item);
     // Sets an item's Selected flag and keeps the selection list in step.
     void setSelected(PersonItem* item, bool selected);
-    // moveToFront without telling the undo history (Make Home is not a step).
-    void moveToFrontUnrecorded(PersonItem* item);
 
     int itemCount() const { return static_cast<int>(items_.size() - detached_.size()); }
     // Items that are not aliases and have a first or last name.
@@ -132,6 +133,7 @@ public:
 private:
     void report(const QString& text) const;
     void unlinkFromList(PersonItem* item);
+    void linkAtFront(PersonItem* item);
     void notifyRemoval(const PersonItem* item);
     PersonItem* linkAtEnd(PersonItem* item);
     void indexId(PersonItem* item) const;
@@ -158,6 +160,28 @@ private:
     mutable std::unordered_map<int32_t, PersonItem*> largeIds_;
     mutable bool idIndexValid_ = true;
     size_t reserved_ = 0;
+};
+
+// One edit step on a store, open for the life of this object (as KTextEditor's
+// EditingTransaction): a command that changes the tree makes one around its work, and the undo
+// history cuts the step when it closes. Steps nest; an inner one joins the outer. Without a
+// change sink it does nothing.
+class EditStep {
+public:
+    EditStep(ItemStore& store, QString label) : sink_(store.changeSink()), label_(std::move(label)) {
+        if (sink_) sink_->beginStep();
+    }
+    ~EditStep() {
+        if (sink_) sink_->endStep(label_);
+    }
+    EditStep(const EditStep&) = delete;
+    EditStep& operator=(const EditStep&) = delete;
+    // The name may be known only at the end (a drag names its step after the items it moved).
+    void setLabel(const QString& label) { label_ = label; }
+
+private:
+    ChangeSink* sink_;
+    QString label_;
 };
 
 // The number of a spouse slot's partner in a given item: the slot i in 1..8 whose Spouse is partner,

@@ -38,7 +38,7 @@ bool deletePerson(ItemStore& store, Prompts& prompts) {
     return true;
 }
 
-bool checkModified(ItemStore& store, Prompts& prompts, const std::function<void()>& save) {
+bool askAboutUnsavedChanges(ItemStore& store, Prompts& prompts, const std::function<void()>& save) {
     if (!store.modified) return true;
     switch (prompts.message(kAppTitle, QStringLiteral("Save changes to your Kinloom file?"),
                             PromptButtons::YesNoCancel, PromptIcon::Question)) {

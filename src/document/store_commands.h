@@ -12,6 +12,6 @@ bool deletePerson(ItemStore& store, Prompts& prompts);
 
 // Asks whether to save unsaved changes. True when the caller may go on and discard the document;
 // Yes runs `save` and goes on whatever its outcome.
-bool checkModified(ItemStore& store, Prompts& prompts, const std::function<void()>& save);
+bool askAboutUnsavedChanges(ItemStore& store, Prompts& prompts, const std::function<void()>& save);
 
 }  // namespace kinloom

@@ -2,6 +2,8 @@
 
 #include <QUndoCommand>
 
+#include <cstdlib>
+
 namespace kinloom {
 
 ItemChanges::ItemChanges(ItemStore& store) : store_(store) {}
@@ -37,6 +39,10 @@ void ItemChanges::moved(PersonItem* item, ItemPlace from, ItemPlace to) {
 void ItemChanges::finish(int32_t lastIdBefore, PersonItem* currentBefore) {
     for (FieldChange& c : fields_) c.after = *c.item;
     for (PlaceChange& c : places_) c.after = placeOf(*c.item);
+    // A command that touched an item and then changed nothing (a notes file that could not be
+    // saved) leaves no trace.
+    std::erase_if(fields_, [](const FieldChange& c) { return sameItemContent(c.before, c.after, ItemComparison::Exact); });
+    std::erase_if(places_, [](const PlaceChange& c) { return c.before == c.after; });
     fieldIndex_ = {};
     placeIndex_ = {};
     fields_.shrink_to_fit();
@@ -142,6 +148,63 @@ private:
 UndoHistory::UndoHistory(ItemStore& store) : store_(store) {
     stack_.setUndoLimit(200);
     store_.setChangeSink(this);
+#ifdef NDEBUG
+    setChecking(qEnvironmentVariableIsSet("KINLOOM_CHECK_STEPS"));
+#else
+    setChecking(true);
+#endif
+}
+
+void UndoHistory::setChecking(bool on) {
+    if (!on) {
+        checker_.reset();
+    } else if (!checker_) {
+        checker_ = std::make_unique<StepChecker>(store_);
+        checker_->takeSnapshot();
+    }
+}
+
+void UndoHistory::fault(const QString& text) {
+    const QString message = QStringLiteral("Undo history: ") + text;
+    if (faultHandler_)
+        faultHandler_(message);
+    else
+        qFatal("%s", qPrintable(message));
+}
+
+void UndoHistory::settleChangesOutsideStep() {
+    if (checker_) {
+        const QString changed = checker_->changesOutsideStep();
+        if (!changed.isEmpty()) {
+            fault(changed + QStringLiteral(" while no edit step was open"));
+            checker_->takeSnapshot();  // told once
+        }
+    }
+    if (pending_ && !pending_->empty()) {
+        if (checker_) fault(QStringLiteral("the store recorded a change while no edit step was open"));
+        commit(QStringLiteral("Edit"));
+    }
+}
+
+void UndoHistory::beginStep() {
+    if (depth_++ > 0) return;
+    settleChangesOutsideStep();
+    pending_ = std::make_unique<ItemChanges>(store_);
+    baseCurrent_ = store_.currentItem;
+    baseLastId_ = store_.lastId;
+}
+
+void UndoHistory::endStep(const QString& label) {
+    if (depth_ == 0 || --depth_ > 0) return;
+    if (checker_) {
+        const ItemChanges* step = pending_.get();
+        const QString missed = checker_->unrecordedChanges(label, [step](const PersonItem* item, bool placeOnly) {
+            return step && step->holds(item, placeOnly);
+        });
+        if (!missed.isEmpty()) fault(missed);
+    }
+    commit(label);
+    if (checker_) checker_->takeSnapshot();
 }
 
 UndoHistory::~UndoHistory() {
@@ -163,8 +226,8 @@ void UndoHistory::moved(PersonItem* item, ItemPlace from, ItemPlace to) {
 }
 
 void UndoHistory::commit(const QString& label) {
+    if (pending_) pending_->finish(baseLastId_, baseCurrent_);
     if (pending_ && !pending_->empty()) {
-        pending_->finish(baseLastId_, baseCurrent_);
         lastStepBytes_ = pending_->memoryUse();
         auto* step = new ItemStep(std::move(pending_), label);
         stack_.push(step);
@@ -178,26 +241,29 @@ void UndoHistory::storeCleared() {
     // Every item goes now: no step may keep a reference to one.
     pending_.reset();
     stack_.clear();
+    if (checker_) checker_->forget();
 }
 
 void UndoHistory::clear() {
     pending_.reset();
     stack_.clear();
     baseLastId_ = store_.lastId;
+    if (checker_) checker_->takeSnapshot();
 }
 
 void UndoHistory::markSaved() {
-    commit(QStringLiteral("Edit"));
+    if (depth_ == 0) settleChangesOutsideStep();
     stack_.setClean();
 }
 
 void UndoHistory::afterStackMove() {
     store_.modified = !stack_.isClean();
     baseLastId_ = store_.lastId;
+    if (checker_) checker_->takeSnapshot();
 }
 
 void UndoHistory::undo() {
-    commit(QStringLiteral("Edit"));
+    settleChangesOutsideStep();
     if (!stack_.canUndo()) return;
     const auto* step = static_cast<const ItemStep*>(stack_.command(stack_.index() - 1));
     store_.setChangeSink(nullptr);
@@ -208,7 +274,7 @@ void UndoHistory::undo() {
 }
 
 void UndoHistory::redo() {
-    commit(QStringLiteral("Edit"));
+    settleChangesOutsideStep();
     if (!stack_.canRedo()) return;
     const auto* step = static_cast<const ItemStep*>(stack_.command(stack_.index()));
     store_.setChangeSink(nullptr);

@@ -1,9 +1,11 @@
 #pragma once
 #include "document/item_store.h"
+#include "document/step_checker.h"
 
 #include <QString>
 #include <QUndoStack>
 
+#include <functional>
 #include <memory>
 #include <unordered_map>
 #include <unordered_set>
@@ -26,6 +28,11 @@ public:
     void touchPlace(PersonItem* item);
     void moved(PersonItem* item, ItemPlace from, ItemPlace to);
     bool empty() const { return fields_.empty() && places_.empty() && moves_.empty(); }
+    // Whether the step holds this item: its place (placeOnly), or its fields.
+    bool holds(const PersonItem* item, bool placeOnly) const {
+        auto* key = const_cast<PersonItem*>(item);  // a lookup only
+        return fieldIndex_.contains(key) || (placeOnly && placeIndex_.contains(key));
+    }
 
     // What this step changes, in the order that replays it: the list moves (undone in reverse,
     // with their start places), then each item whose fields it changed and each item of which it
@@ -39,7 +46,8 @@ public:
     void visit(bool forward, Visitor& visitor) const;
     int touchedCount() const { return static_cast<int>(fields_.size() + places_.size()); }
 
-    // Takes the after state; the step is complete.
+    // Takes the after state and forgets the items that were touched but came out unchanged; the
+    // step is complete (and may now be empty).
     void finish(int32_t lastIdBefore, PersonItem* currentBefore);
     void apply(bool forward);
     size_t memoryUse() const;
@@ -48,6 +56,7 @@ private:
     struct Place {
         int32_t x = 0, y = 0, childCount = 0;
         bool selected = false;
+        bool operator==(const Place&) const = default;
     };
     struct FieldChange {
         PersonItem* item;
@@ -84,18 +93,20 @@ public:
     virtual void stepApplied(const ItemChanges& step, bool forward) = 0;
 };
 
-// The undo history of a document. It listens to the store all the time and gathers every change
-// into a pending step; the window cuts a step with commit() when a command ends. The store's
-// Modified flag follows the stack's clean state on undo and redo.
+// The undo history of a document. It listens to the store all the time; every change belongs to
+// the edit step open at the time (see EditStep), and the step goes on the stack when it closes.
+// The store's Modified flag follows the stack's clean state on undo and redo.
 class UndoHistory : public ChangeSink {
 public:
     explicit UndoHistory(ItemStore& store);
     ~UndoHistory() override;
 
     QUndoStack& stack() { return stack_; }
-    // Turns what changed since the last commit into one step called `label`; nothing changed,
-    // no step.
-    void commit(const QString& label);
+    // Steps nest: only the outermost counts. When it closes, what changed since it opened becomes
+    // one step called `label`; nothing changed, no step. EditStep calls these.
+    void beginStep() override;
+    void endStep(const QString& label) override;
+    bool stepOpen() const { return depth_ > 0; }
     // Forgets every step and what is pending: Open, New and the imports start here.
     void clear();
     // The document was saved: this is the clean state.
@@ -107,6 +118,14 @@ public:
     // The memory the last committed step holds, for the benchmarks and tests.
     size_t lastStepBytes() const { return lastStepBytes_; }
 
+    // Checking proves that no change escapes the history: a change made while no step is open,
+    // or an item changed by a step that did not touch it, is a fault. It copies the tree at every
+    // step, so it is on in debug builds and where KINLOOM_CHECK_STEPS is set (every test).
+    void setChecking(bool on);
+    bool checking() const { return checker_ != nullptr; }
+    // Hears of each fault; by default the program stops with the fault's text.
+    void setFaultHandler(std::function<void(const QString&)> handler) { faultHandler_ = std::move(handler); }
+
     void touch(PersonItem* item) override;
     void touchPlace(PersonItem* item) override;
     void moved(PersonItem* item, ItemPlace from, ItemPlace to) override;
@@ -114,6 +133,10 @@ public:
 
 private:
     ItemChanges& pending();
+    void commit(const QString& label);
+    // Changes made while no step was open: a fault when checking, else a step of their own.
+    void settleChangesOutsideStep();
+    void fault(const QString& text);
     void afterStackMove();
 
     ItemStore& store_;
@@ -123,7 +146,11 @@ private:
     PersonItem* baseCurrent_ = nullptr;
     size_t lastStepBytes_ = 0;
     StepListener* listener_ = nullptr;
+    int depth_ = 0;
+    std::unique_ptr<StepChecker> checker_;
+    std::function<void(const QString&)> faultHandler_;
 };
+
 
 // "Move 1 item", "Move 3 items".
 QString moveLabel(int count);

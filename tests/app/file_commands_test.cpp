@@ -66,7 +66,7 @@ const QString kSaveQuestion = "Save changes to your Kinloom file?";
 TEST(Startup, DefaultsWithoutSettingsAndFileAssociationInOrder) {
     Shell s;
     s.state.view.zoom = 35;
-    startUp(s.state, {"/opt/kinloom/bin/kinloom", {}, 1280});
+    setUpState(s.state, {"/opt/kinloom/bin/kinloom", {}, 1280});
     EXPECT_EQ(s.state.screenFontName, "Times New Roman");
     EXPECT_EQ(s.state.screenFontSize, 16);
     EXPECT_EQ(s.state.screenCharset, 15);
@@ -104,7 +104,7 @@ TEST(Startup, FontSettingsAndTheirFallBacks) {
         s.registry.writeString(kSettingsKey, "ScreenFontName", "DejaVu Sans");
         s.registry.writeString(kSettingsKey, "ScreenFontSize", "12");
         s.registry.writeString(kSettingsKey, "ScreenCharset", "5");
-        startUp(s.state, {"/k", {}, 1024});
+        setUpState(s.state, {"/k", {}, 1024});
         EXPECT_EQ(s.state.screenFontName, "DejaVu Sans");
         EXPECT_EQ(s.state.screenFontSize, 12);
         EXPECT_EQ(s.state.screenCharset, 5);
@@ -116,7 +116,7 @@ TEST(Startup, FontSettingsAndTheirFallBacks) {
         s.registry.writeString(kSettingsKey, "ScreenFontName", "DejaVu Sans");
         s.registry.writeString(kSettingsKey, "ScreenFontSize", "big");
         s.registry.writeString(kSettingsKey, "ScreenCharset", "x");
-        startUp(s.state, {"/k", {}, 0});
+        setUpState(s.state, {"/k", {}, 0});
         EXPECT_EQ(s.state.screenFontName, "Times New Roman");
         EXPECT_EQ(s.state.screenFontSize, 16);
         EXPECT_EQ(s.state.screenCharset, 15);
@@ -125,7 +125,7 @@ TEST(Startup, FontSettingsAndTheirFallBacks) {
         // An out-of-range charset is kept as it is: it shows texts as ANSI.
         Shell s;
         s.registry.writeString(kSettingsKey, "ScreenCharset", "42");
-        startUp(s.state, {"/k", {}, 0});
+        setUpState(s.state, {"/k", {}, 0});
         EXPECT_EQ(s.state.screenCharset, 42);
         applyCharset(s.state, s.state.screenCharset);
         EXPECT_EQ(DisplayCharset::fontCharsetOf(s.state.screenCharset), 0);
@@ -135,7 +135,7 @@ TEST(Startup, FontSettingsAndTheirFallBacks) {
 
 TEST(Startup, CommandLinePathIsRejoinedAndOpenedUnmodified) {
     Shell s;
-    startUp(s.state, {"/k", {"/home/ann/My", "Tree.kl3"}, 1024});
+    setUpState(s.state, {"/k", {"/home/ann/My", "Tree.kl3"}, 1024});
     EXPECT_EQ(s.state.currentFileName, "/home/ann/My Tree.kl3");
     ASSERT_EQ(s.log.size(), 1u);
     EXPECT_EQ(s.log[0], "read:/home/ann/My Tree.kl3 800x600");
@@ -144,7 +144,7 @@ TEST(Startup, CommandLinePathIsRejoinedAndOpenedUnmodified) {
     EXPECT_EQ(caption(s.state), "Kinloom 2.0 beta 3.6 [/home/ann/My Tree.kl3]");
 
     Shell bad;
-    startUp(bad.state, {"/k", {"garbage.kl3"}, 1024});
+    setUpState(bad.state, {"/k", {"garbage.kl3"}, 1024});
     EXPECT_TRUE(bad.state.currentFileName.isEmpty());  // an unrecognised file leaves an untitled tree
     EXPECT_EQ(caption(bad.state), "Kinloom 2.0 beta 3.6");
 }
@@ -160,7 +160,7 @@ TEST(Startup, FailedAssociationWriteSkipsTheRest) {
     } registry;
     ScriptedPrompts prompts;
     AppState state(registry, prompts);
-    startUp(state, {"/k", {}, 0});
+    setUpState(state, {"/k", {}, 0});
     EXPECT_EQ(registry.writes, 3);
     EXPECT_TRUE(prompts.records().empty());  // no message
     EXPECT_EQ(state.screenFontSize, 16);
@@ -219,7 +219,7 @@ TEST(FileCommands, NewWithEachAnswerOfTheSaveQuestion) {
 
 TEST(FileCommands, OpenSaveAndSaveAsKeepCaptionAndModified) {
     Shell s;
-    startUp(s.state, {"/k", {}, 1024});
+    setUpState(s.state, {"/k", {}, 1024});
     s.log.clear();
 
     s.prompts.answerText(QString("/t/family.kl3"));
@@ -348,7 +348,7 @@ TEST(FileCommands, OpenFailures) {
                                            "status:Could not open /t/missing.kl3"}));
 
     Shell cmdline;
-    startUp(cmdline.state, {"/k", {"/t/missing.kl3"}, 1024});
+    setUpState(cmdline.state, {"/k", {"/t/missing.kl3"}, 1024});
     EXPECT_TRUE(cmdline.state.currentFileName.isEmpty());
 
     // Cancel in the save question stops Open before its dialog.
@@ -416,7 +416,7 @@ TEST(FileCommands, QualityCheckSteps) {
 
 TEST(Closing, FontSettingsWrittenEvenWhenCancelled) {
     Shell s;
-    startUp(s.state, {"/k", {}, 0});
+    setUpState(s.state, {"/k", {}, 0});
     s.state.screenFontName = "DejaVu Serif";
     s.state.screenFontSize = 11;
     s.state.screenCharset = 4;
@@ -438,7 +438,7 @@ TEST(Closing, FontSettingsWrittenEvenWhenCancelled) {
     // The next start reads them back.
     Shell next;
     for (const auto& [key, value] : s.registry.values()) next.registry.writeString(key.first, key.second, value);
-    startUp(next.state, {"/k", {}, 0});
+    setUpState(next.state, {"/k", {}, 0});
     EXPECT_EQ(next.state.screenFontName, "DejaVu Serif");
     EXPECT_EQ(next.state.screenFontSize, 11);
     EXPECT_EQ(next.state.screenCharset, 4);
@@ -474,7 +474,7 @@ TEST(Startup, CorruptOrUnwritableSettingsFileFallsBackAndKeepsRunning) {
         auto registry = openIniRegistry(corrupt);
         ScriptedPrompts prompts;
         AppState state(*registry, prompts);
-        startUp(state, {"/k", {}, 1024});
+        setUpState(state, {"/k", {}, 1024});
         EXPECT_EQ(state.screenFontName, "Times New Roman");
         EXPECT_EQ(state.screenFontSize, 16);
         EXPECT_EQ(state.screenCharset, 15);
@@ -488,7 +488,7 @@ TEST(Startup, CorruptOrUnwritableSettingsFileFallsBackAndKeepsRunning) {
         ScriptedPrompts prompts;
         AppState state(*registry, prompts);
         EXPECT_FALSE(writeFileAssociation(state, "/k"));
-        startUp(state, {"/k", {}, 1024});
+        setUpState(state, {"/k", {}, 1024});
         EXPECT_EQ(state.screenFontSize, 16);
         EXPECT_TRUE(canClose(state));
         EXPECT_TRUE(prompts.records().empty());
@@ -497,7 +497,7 @@ TEST(Startup, CorruptOrUnwritableSettingsFileFallsBackAndKeepsRunning) {
 
 TEST(FileCommands, ImportsOfOlderVersionsLeaveAnUntitledUnmodifiedTree) {
     Shell s;
-    startUp(s.state, {"/k", {}, 1024});
+    setUpState(s.state, {"/k", {}, 1024});
     s.state.files.readVersion15 = [&s](AppState& state, const QString& name) {
         s.log.push_back("v15:" + name);
         state.store.clearMemory();
@@ -566,7 +566,7 @@ TEST(FileCommands, RealTreeFilesOpenFromTheCommandLineAndMenuAndSaveBackUnchange
     ScriptedPrompts prompts;
     AppState state(registry, prompts);
     bindTreeFiles(state);
-    startUp(state, {"/k", {dir.filePath("My"), "Family.kl3"}, 1024});
+    setUpState(state, {"/k", {dir.filePath("My"), "Family.kl3"}, 1024});
     EXPECT_EQ(state.currentFileName, original);
     EXPECT_EQ(state.store.itemCount(), 3);
     EXPECT_FALSE(state.store.modified);
@@ -605,7 +605,7 @@ TEST(FileCommands, RealTreeFilesOpenFromTheCommandLineAndMenuAndSaveBackUnchange
         prompts2.answerButton(answer);
         AppState fresh(registry, prompts2);
         bindTreeFiles(fresh);
-        startUp(fresh, {"/k", {broken}, 1024});
+        setUpState(fresh, {"/k", {broken}, 1024});
         EXPECT_EQ(prompts2.messageTexts(), std::vector<QString>{broken + " is cut short after record 1.\n\nOnly 1 of "
                                                                          "its items could be read. Open them?"});
         EXPECT_TRUE(fresh.currentFileName.isEmpty());

@@ -81,7 +81,7 @@ TEST(RecentFiles, FollowOpenSaveAndDropAMissingFile) {
 
     // A restart finds the list in the settings.
     AppState restarted(registry, prompts);
-    startUp(restarted, StartupInfo{"/opt/k/kinloom", {}, 1024});
+    setUpState(restarted, StartupInfo{"/opt/k/kinloom", {}, 1024});
     EXPECT_EQ(restarted.recentFiles.files(), QStringList({first}));
 }
 

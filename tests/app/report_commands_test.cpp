@@ -21,7 +21,7 @@ struct Fixture {
     QStringList opened;
     bool viewerFound = true;
     Fixture() {
-        startUp(state, {"/k/kinloom", {}, 1024});
+        setUpState(state, {"/k/kinloom", {}, 1024});
         state.hooks.openWithDefaultProgram = [this](const QString& f) {
             opened << f;
             return viewerFound;

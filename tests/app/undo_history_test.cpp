@@ -1,5 +1,7 @@
-// Undo and redo over every command that changes the tree: a random run of commands, undone and
-// redone one step at a time, must give back the very bytes of the tree file at every step.
+// Undo and redo beneath the command table: the gestures on the canvas (links, drags), the quality
+// check's corrections and the core functions the commands call. A random run, undone and redone one
+// step at a time, must give back the very bytes of the tree file at every step. Every command of
+// the table is driven the same way from its menu entry in tests/app/ui/command_undo_test.cpp.
 #include "document/undo_history.h"
 #include "canvas/edit_commands.h"
 #include "canvas/edit_properties.h"
@@ -21,6 +23,7 @@
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 
+#include <optional>
 #include <random>
 
 namespace kinloom {
@@ -29,7 +32,7 @@ namespace {
 class UndoHistoryTest : public ::testing::Test {
 public:
     UndoHistoryTest() : in(store, view, surface) {
-        in.stepEnded = [this](const QString& name) { history.commit(name); };
+        history.setChecking(true);
     }
 
     QByteArray treeBytes() {
@@ -63,8 +66,8 @@ public:
     DisplayCharset cs{DisplayCharset::kSystemDefault};
 };
 
-// One random command on a random item; commits its step under the command's name.
-void runRandomCommand(UndoHistoryTest& t, std::mt19937& rng);
+// One random command on a random item, in a step named after it; returns which command it was.
+unsigned runRandomCommand(UndoHistoryTest& t, std::mt19937& rng);
 
 TEST_F(UndoHistoryTest, RandomCommandsUndoAndRedoToTheSameBytes) {
     for (unsigned seed = 1; seed <= 4; ++seed) {
@@ -77,8 +80,13 @@ TEST_F(UndoHistoryTest, RandomCommandsUndoAndRedoToTheSameBytes) {
         std::mt19937 rng(seed);
         std::vector<QByteArray> states{treeBytes()};
         std::vector<int32_t> lastIds{store.lastId};
+        std::vector<QString> faults;
+        unsigned lastKind = 99;
+        history.setFaultHandler([&faults](const QString& text) { faults.push_back(text); });
         for (int i = 0; i < 250; ++i) {
-            runRandomCommand(*this, rng);
+            const unsigned kind = runRandomCommand(*this, rng);
+            ASSERT_TRUE(faults.empty()) << "command " << kind << " after " << lastKind << ": " << faults.front().toStdString();
+            lastKind = kind;
             ASSERT_EQ(history.stack().index(), history.stack().count());
             if (history.stack().count() + 1 > static_cast<int>(states.size())) {
                 states.push_back(treeBytes());
@@ -105,14 +113,20 @@ TEST_F(UndoHistoryTest, RandomCommandsUndoAndRedoToTheSameBytes) {
     }
 }
 
-void runRandomCommand(UndoHistoryTest& t, std::mt19937& rng) {
+unsigned runRandomCommand(UndoHistoryTest& t, std::mt19937& rng) {
     ItemStore& store = t.store;
     PersonItem* a = t.randomItem(rng);
     PersonItem* b = t.randomItem(rng);
     store.currentItem = a;
-    store.modified = true;
-    const auto commit = [&t](const char* name) { t.history.commit(QString::fromLatin1(name)); };
-    switch (rng() % 15) {
+    // The gestures open their own steps; every other command runs in one named after it.
+    const unsigned kind = rng() % 15;
+    std::optional<EditStep> step;
+    if (kind != 2 && kind != 3 && kind != 7) step.emplace(store, QString());
+    const auto commit = [&step](const char* name) {
+        step->setLabel(QString::fromLatin1(name));
+        step.reset();
+    };
+    switch (kind) {
     case 0:
         store.pointerX = static_cast<int>(rng() % 4000);
         store.pointerY = static_cast<int>(rng() % 4000);
@@ -145,8 +159,6 @@ void runRandomCommand(UndoHistoryTest& t, std::mt19937& rng) {
         break;
     case 7: {
         if (!a) break;
-        store.touch(a);
-        a->Sex = "M";  // no properties dialog on the drop; part of the move's step
         const int x = a->X + 3, y = a->Y + 3;
         t.in.mousePress({x, y}, Qt::LeftButton);
         const int dx = static_cast<int>(rng() % 300), dy = static_cast<int>(rng() % 300);
@@ -210,9 +222,11 @@ void runRandomCommand(UndoHistoryTest& t, std::mt19937& rng) {
         break;
     }
     }
+    return kind;
 }
 
 TEST_F(UndoHistoryTest, NamesCleanStateAndNoDanglingCurrentItem) {
+    history.setChecking(true);
     PersonItem* a = store.createItem();
     a->FirstName = "Ann";
     history.clear();
@@ -220,14 +234,21 @@ TEST_F(UndoHistoryTest, NamesCleanStateAndNoDanglingCurrentItem) {
     store.modified = false;
 
     store.pointerX = 500;
-    newPerson(ctx);
-    PersonItem* made = store.currentItem;
-    history.commit(QStringLiteral("New Item"));
+    PersonItem* made = nullptr;
+    {
+        EditStep step(store, QStringLiteral("New Item"));
+        newPerson(ctx);
+        made = store.currentItem;
+    }
     EXPECT_EQ(history.stack().undoText(), QStringLiteral("New Item"));
     EXPECT_TRUE(store.modified);
-    store.touch(a);
-    a->LastName = "Kin";
-    history.commit(QStringLiteral("Properties"));
+    {
+        EditStep step(store, QStringLiteral("Properties"));
+        EditStep inner(store, QStringLiteral("Inner"));  // joins the outer step
+        store.touch(a);
+        a->LastName = "Kin";
+    }
+    EXPECT_EQ(history.stack().undoText(), QStringLiteral("Properties"));
     EXPECT_LT(history.lastStepBytes(), 4096u);  // the before and after of one item, not the tree
     history.undo();
     EXPECT_EQ(a->LastName, "");
@@ -242,11 +263,15 @@ TEST_F(UndoHistoryTest, NamesCleanStateAndNoDanglingCurrentItem) {
     EXPECT_TRUE(store.modified);
 
     // A drag of a group names its step after the number of items.
-    PersonItem* b = store.createItem();
-    b->X = 1000;
-    b->Sex = "F";
-    a->Sex = "M";
-    history.commit(QStringLiteral("New Item"));
+    PersonItem* b = nullptr;
+    {
+        EditStep step(store, QStringLiteral("New Item"));
+        b = store.createItem();
+        b->X = 1000;
+        b->Sex = "F";
+        store.touch(a);
+        a->Sex = "M";
+    }
     store.addToSelection(a);
     store.addToSelection(b);
     const int gap = b->X - a->X;
@@ -260,12 +285,92 @@ TEST_F(UndoHistoryTest, NamesCleanStateAndNoDanglingCurrentItem) {
     EXPECT_EQ(b->X, 1000);
     EXPECT_EQ(store.selectionList().size(), 2u);
 
-    // Nothing changed, no step; clearing the store empties the history.
+    // Nothing changed, no step; an item touched and left as it was is no change either.
     const int steps = history.stack().count();
-    history.commit(QStringLiteral("Zoom"));
+    { EditStep step(store, QStringLiteral("Zoom")); }
+    {
+        EditStep step(store, QStringLiteral("Properties"));
+        store.touch(b);
+        b->FirstName = "Temporary";
+        b->FirstName = "";
+    }
     EXPECT_EQ(history.stack().count(), steps);
+
+    // Make Home is a step of its own, undone like any other.
+    ASSERT_NE(store.firstItem(), b);
+    store.currentItem = b;
+    {
+        EditStep step(store, QStringLiteral("Make this item Home"));
+        makeHome(ctx);
+    }
+    EXPECT_EQ(store.firstItem(), b);
+    EXPECT_EQ(history.stack().undoText(), QStringLiteral("Make this item Home"));
+    history.undo();
+    EXPECT_NE(store.firstItem(), b);
+
+    // Clearing the store empties the history.
     store.clearMemory();
     EXPECT_EQ(history.stack().count(), 0);
+}
+
+// The check catches each way a change can escape the history, with a text that names the item.
+TEST_F(UndoHistoryTest, ChecksCatchChangesThatEscapeTheHistory) {
+    std::vector<QString> faults;
+    history.setFaultHandler([&faults](const QString& text) { faults.push_back(text); });
+    history.setChecking(true);
+    PersonItem* a = store.createItem();
+    a->FirstName = "Ann";
+    PersonItem* b = store.createItem();
+    history.clear();
+
+    // A field changed inside a step without touch().
+    {
+        EditStep step(store, QStringLiteral("Properties"));
+        a->LastName = "Kin";
+    }
+    ASSERT_EQ(faults.size(), 1u);
+    EXPECT_EQ(faults[0], QStringLiteral("Undo history: \"Properties\" changed item 1 (Ann Kin) without touching it first"));
+
+    // touchPlace() does not cover a change of fields; it does cover a move.
+    {
+        EditStep step(store, QStringLiteral("Move 1 item"));
+        store.touchPlace(b);
+        b->X += 10;
+    }
+    EXPECT_EQ(faults.size(), 1u);
+    {
+        EditStep step(store, QStringLiteral("Properties"));
+        store.touchPlace(b);
+        b->Sex = "F";
+    }
+    ASSERT_EQ(faults.size(), 2u);
+    EXPECT_EQ(faults[1], QStringLiteral("Undo history: \"Properties\" changed item 2 ( ) without touching it first"));
+
+    // A change made while no step is open is found when the next step opens, touched or not.
+    b->FirstName = "Bob";
+    { EditStep step(store, QStringLiteral("Zoom")); }
+    ASSERT_EQ(faults.size(), 3u);
+    EXPECT_EQ(faults[2], QStringLiteral("Undo history: item 2 (Bob ) changed while no edit step was open"));
+    store.touch(a);
+    a->FirstName = "Anna";
+    history.undo();
+    ASSERT_EQ(faults.size(), 5u);
+    EXPECT_EQ(faults[4], QStringLiteral("Undo history: the store recorded a change while no edit step was open"));
+    // Make Home done behind the history's back is caught by the list order.
+    store.moveToFront(b);
+    history.redo();
+    EXPECT_EQ(faults.size(), 7u);
+    EXPECT_EQ(faults[5], QStringLiteral("Undo history: the list order changed at item 2 (Bob ) while no edit step was open"));
+
+    // Selecting, renumbering and a fresh history are no changes.
+    faults.clear();
+    store.addToSelection(a);
+    store.renumberIds();
+    { EditStep step(store, QStringLiteral("Zoom")); }
+    store.createItem();  // as a reader does before the history starts afresh
+    history.clear();
+    { EditStep step(store, QStringLiteral("Zoom")); }
+    EXPECT_TRUE(faults.empty());
 }
 
 }  // namespace

@@ -26,11 +26,11 @@ TEST(ViewMath, ScreenAndCanvasRoundHalfToEven) {
 TEST(zoom, ZoomToKeepsTheWindowCentre) {
     ViewState v{100, 0, 0};
     const WindowSize w{800, 600};
-    zoomto(v, w, 200);
+    zoomKeepingCentre(v, w, 200);
     EXPECT_EQ(v.zoom, 200);
     EXPECT_EQ(v.offsetX, -200);  // Round((400 - 800) * 0.5)
     EXPECT_EQ(v.offsetY, -150);
-    zoomto(v, w, 50);
+    zoomKeepingCentre(v, w, 50);
     EXPECT_EQ(v.offsetX, 400);  // -200 + Round((1600 - 400) * 0.5)
     EXPECT_EQ(v.offsetY, 300);
 }

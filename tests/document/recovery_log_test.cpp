@@ -145,11 +145,13 @@ TEST(RecoveryLog, ATreeFileStartsTheLogUntilItChanges) {
     EXPECT_TRUE(r.recovery.logPath().isEmpty());  // nothing to keep until the first step
 
     PersonItem* kari = r.store.lastItem();
-    r.store.touch(kari);
-    kari->Father = nullptr;
-    kari->BornDate = "1901";
-    r.store.modified = true;
-    r.history.commit("Properties");
+    {
+        EditStep step(r.store, "Properties");
+        r.store.touch(kari);
+        kari->Father = nullptr;
+        kari->BornDate = "1901";
+        r.store.modified = true;
+    }
     const std::string log = r.log();
     const std::optional<RecoverySummary> summary = summarizeRecoveryLog(log);
     ASSERT_TRUE(summary);
@@ -172,9 +174,11 @@ TEST(RecoveryLog, ATreeFileStartsTheLogUntilItChanges) {
     r.store.modified = false;
     r.recovery.saved(file);
     EXPECT_FALSE(QFile::exists(firstLog));
-    r.store.touch(kari);
-    kari->FirstName = "Karin";
-    r.history.commit("Properties");
+    {
+        EditStep step(r.store, "Properties");
+        r.store.touch(kari);
+        kari->FirstName = "Karin";
+    }
     EXPECT_EQ(replayed(r.log()), test::treeImage(r.store));
 
     // The file changed behind our back: its changes cannot be applied to it.

@@ -17,8 +17,17 @@ PersonItem* RecoverySteps::anyItem() {
 std::string RecoverySteps::next() {
     ++made_;
     const int kind = store_.itemCount() < 3 ? 0 : below(10);
+    if (kind == 6) {
+        history_.undo();
+        return "Undo";
+    }
+    if (kind == 7) {
+        history_.redo();
+        return "Redo";
+    }
     PersonItem* a = anyItem();
     PersonItem* b = anyItem();
+    EditStep step(store_, QString());
     std::string name;
     switch (kind) {
     case 0: {
@@ -58,15 +67,8 @@ std::string RecoverySteps::next() {
         a->Y += below(200) - 100;
         name = "Move 1 item";
         break;
-    case 6:
-        history_.undo();
-        return "Undo";
-    case 7:
-        history_.redo();
-        return "Redo";
     case 8:
-        // Make Home is no step of its own; the next step carries it.
-        store_.moveToFrontUnrecorded(a);
+        store_.moveToFront(a);
         store_.touchPlace(b);
         b->Y += 10;
         name = "Make Home";
@@ -80,7 +82,7 @@ std::string RecoverySteps::next() {
         break;
     }
     store_.modified = true;
-    history_.commit(QString::fromStdString(name));
+    step.setLabel(QString::fromStdString(name));
     return name;
 }
 

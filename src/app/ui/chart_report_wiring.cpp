@@ -1,13 +1,12 @@
 #include "app/ui/chart_report_wiring.h"
 
+#include "app/ui/commands.h"
 #include "app/ui/main_window.h"
 #include "app/ui/print_wiring.h"
 #include "canvas/interaction.h"
 #include "canvas/ui/canvas_widget.h"
 #include "reports/ui/chart_print_window.h"
 
-#include <QAction>
-#include <QMenu>
 #include <QUndoStack>
 
 namespace kinloom {
@@ -18,8 +17,9 @@ const QString kNoPersonForAncestors = QStringLiteral("Click the person whose anc
 const QString kNoPersonForDescendants =
     QStringLiteral("Click the person whose descendants the chart shows, then choose the chart again.");
 
-void openChart(MainWindow& w, ChartKind kind) {
-    AppState& s = w.state();
+void openChart(CommandContext& c, ChartKind kind) {
+    MainWindow& w = c.window;
+    AppState& s = c.state;
     if (s.store.empty()) return;
     if (kind != ChartKind::CompleteTree && !s.store.currentItem) {
         s.prompts.inform(kAppTitle, kind == ChartKind::Ancestors ? kNoPersonForAncestors : kNoPersonForDescendants);
@@ -31,22 +31,16 @@ void openChart(MainWindow& w, ChartKind kind) {
         // Each step of editing (and its undo) may change whom the chart shows.
         QObject::connect(&s.history.stack(), &QUndoStack::indexChanged, window, &ChartPrintWindow::treeChanged);
     }
-    if (auto* canvas = qobject_cast<CanvasWidget*>(w.canvas())) canvas->interaction().panArmed = false;
+    if (c.canvas) c.canvas->interaction().panArmed = false;
     window->showChart(kind, s.store.currentItem);
 }
 
 }  // namespace
 
-void connectChartReports(MainWindow& w) {
-    QObject::connect(w.ancestorsChartAction, &QAction::triggered, &w, [&w] { openChart(w, ChartKind::Ancestors); });
-    QObject::connect(w.descendantsChartAction, &QAction::triggered, &w, [&w] { openChart(w, ChartKind::Descendants); });
-    QObject::connect(w.completeTreeChartAction, &QAction::triggered, &w, [&w] { openChart(w, ChartKind::CompleteTree); });
-    for (QAction* a : {w.ancestorsChartAction, w.descendantsChartAction, w.completeTreeChartAction}) a->setEnabled(true);
-    // The submenu follows the tree each time the Reports menu opens.
-    const auto refresh = [&w] { w.chartsMenu->setEnabled(!w.state().store.empty()); };
-    if (auto* reports = qobject_cast<QMenu*>(w.chartsMenu->parentWidget()))
-        QObject::connect(reports, &QMenu::aboutToShow, &w, refresh);
-    refresh();
-}
+void installChartReports(MainWindow& w) { w.commands().install(Part::Charts); }
+
+void showAncestorsChart(CommandContext& c) { openChart(c, ChartKind::Ancestors); }
+void showDescendantsChart(CommandContext& c) { openChart(c, ChartKind::Descendants); }
+void showCompleteTreeChart(CommandContext& c) { openChart(c, ChartKind::CompleteTree); }
 
 }  // namespace kinloom

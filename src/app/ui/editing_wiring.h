@@ -6,17 +6,19 @@ class MainWindow;
 class EditingController;
 class MenuExchange;
 class CanvasWidget;
+struct CommandContext;
 
-// Connects the editing and navigation commands to the main window: the "&Edit", "&Search",
-// "&Link", "&Alias" and "&View" entries with their keys, and the menu-enabling rules, applied when
-// each of those menus opens and again before a shortcut key is matched (so a key works exactly
-// when its entry would be enabled).
+// Hands the editing commands to the main window's command table and brings them on: the "&Edit",
+// "&Search", "&Link", "&Alias" and "&View" entries with their keys.
 void wireEditingCommands(MainWindow& main, EditingController& commands, MenuExchange& exchange);
-
-// Builds the editing commands on the canvas and wires them in everywhere: the main menu (above),
-// the canvas popup menu, the canvas's double-click and drop, the toolbar (through the menu
-// entries its buttons run) and the navigator with its counters after every paint. The main window
-// owns what is made here.
+// Builds the editing commands on the canvas and wires them in: the commands' context, the canvas
+// popup's entries, the canvas's double-click and drop, the enabled states (brought up to date as a
+// menu opens, before a shortcut key is matched, so that a key works exactly when its entry would
+// be enabled, and after every paint), the exchange of the menus while a name is typed and the
+// navigator with its counters. The main window owns what is made here.
 EditingController* installEditing(MainWindow& main, CanvasWidget& canvas);
+
+// "&Find" (F3) and View > "Name Search" (F9): show or hide the name search.
+void toggleNameSearch(CommandContext& c);
 
 }  // namespace kinloom

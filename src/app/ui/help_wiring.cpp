@@ -1,5 +1,6 @@
 #include "app/ui/help_wiring.h"
 
+#include "app/ui/commands.h"
 #include "app/ui/main_window.h"
 #include "help/manual.h"
 #include "help/ui/help_window.h"
@@ -8,7 +9,6 @@
 #include "help/web_links.h"
 #include "platform/shell.h"
 
-#include <QAction>
 #include <QUrl>
 
 namespace kinloom {
@@ -25,28 +25,36 @@ HelpWindows installHelp(MainWindow& main) {
     w.keywordSearch = new KeywordSearchDialog(readManualKeywords(folder), &main);
     w.tips = new TipsWindow(state.registry, &main);
 
-    HelpWindow* help = w.help;
-    auto opens = [&main](QAction* action, auto&& run) {
-        QObject::connect(action, &QAction::triggered, &main, run);
-        action->setEnabled(true);
-    };
-    opens(main.contentsAction, [help] { help->showTopic(kManualContentsPage); });
-    opens(main.whatsNewAction, [help] { help->showTopic(kWhatsNewPage); });
-    opens(main.gettingStartedAction, [help] { help->showTopic(kGettingStartedPage); });
-    KeywordSearchDialog* keywords = w.keywordSearch;
-    opens(main.keywordSearchAction, [keywords] {
-        keywords->reset();
-        keywords->show();
-        keywords->raise();
-        keywords->activateWindow();
-    });
-    QObject::connect(keywords, &KeywordSearchDialog::topicChosen, help, &HelpWindow::showTopic);
+    QObject::connect(w.keywordSearch, &KeywordSearchDialog::topicChosen, w.help, &HelpWindow::showTopic);
     Prompts* prompts = &state.prompts;
-    opens(main.homePageAction, [prompts] { openWebAddress(*prompts, kHomePageAddress); });
-    opens(main.discussionForumAction, [prompts] { openWebAddress(*prompts, kDiscussionForumAddress); });
-    QObject::connect(help, &HelpWindow::externalLinkClicked, &main,
+    QObject::connect(w.help, &HelpWindow::externalLinkClicked, &main,
                      [prompts](const QUrl& url) { openWebAddress(*prompts, url.toString()); });
+    CommandContext& c = main.commands().context();
+    c.help = w.help;
+    c.keywordSearch = w.keywordSearch;
+    main.commands().install(Part::Help);
     return w;
+}
+
+}  // namespace kinloom
+
+namespace kinloom {
+
+void showHelpTopic(CommandContext& c, HelpTopic topic) {
+    c.help->showTopic(topic == HelpTopic::WhatsNew         ? kWhatsNewPage
+                      : topic == HelpTopic::GettingStarted ? kGettingStartedPage
+                                                           : kManualContentsPage);
+}
+
+void showKeywordSearch(CommandContext& c) {
+    c.keywordSearch->reset();
+    c.keywordSearch->show();
+    c.keywordSearch->raise();
+    c.keywordSearch->activateWindow();
+}
+
+void openWebPage(CommandContext& c, WebPage page) {
+    openWebAddress(c.state.prompts, page == WebPage::Home ? kHomePageAddress : kDiscussionForumAddress);
 }
 
 }  // namespace kinloom

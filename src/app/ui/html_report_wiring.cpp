@@ -1,11 +1,11 @@
 #include "app/ui/html_report_wiring.h"
 
 #include "app/file_commands.h"
+#include "app/ui/commands.h"
 #include "app/ui/main_window.h"
 #include "platform/shell.h"
 #include "reports/ui/html_report_dialog.h"
 
-#include <QAction>
 #include <QFileInfo>
 
 namespace kinloom {
@@ -24,17 +24,20 @@ void connectHtmlReport(MainWindow& window) {
     hooks.openInBrowser = shellOpen;
     auto* dialog = new HtmlReportDialog(s.store, s.registry, s.prompts, &s.charset, hooks, &window);
     dialog->setObjectName(QStringLiteral("htmlReportDialog"));
-    QObject::connect(window.htmlAction, &QAction::triggered, dialog, [&s, dialog] {
-        if (s.store.empty()) {
-            s.prompts.inform(kAppTitle, QStringLiteral("Your Kinloom tree is empty"));
-            return;
-        }
-        if (!checkModified(s)) return;
-        // Without a quality check in the program the button stays disabled.
-        dialog->setQualityCheckAvailable(static_cast<bool>(s.hooks.qualityCheck));
-        dialog->exec();
-    });
-    window.htmlAction->setEnabled(true);
+    window.commands().context().htmlReport = dialog;
+    window.commands().install(Part::Html);
+}
+
+void showHtmlReport(CommandContext& c) {
+    AppState& s = c.state;
+    if (s.store.empty()) {
+        s.prompts.inform(kAppTitle, QStringLiteral("Your Kinloom tree is empty"));
+        return;
+    }
+    if (!checkModified(s)) return;
+    // Without a quality check in the program the button stays disabled.
+    c.htmlReport->setQualityCheckAvailable(static_cast<bool>(s.hooks.qualityCheck));
+    c.htmlReport->exec();
 }
 
 }  // namespace kinloom

@@ -3,9 +3,12 @@
 namespace kinloom {
 
 class MainWindow;
+struct CommandContext;
 
-// Connects Reports > "&HTML - Generate web pages" to the report dialog, which is made here once
-// and belongs to the window.
+// Makes the HTML report dialog (once; it belongs to the window) and brings on Reports >
+// "&HTML - Generate web pages".
 void connectHtmlReport(MainWindow& window);
+
+void showHtmlReport(CommandContext& c);
 
 }  // namespace kinloom

@@ -3,6 +3,7 @@
 #include "app/crash_recovery.h"
 #include "app/toolbar_settings.h"
 #include "app/ui/about_box.h"
+#include "app/ui/commands.h"
 #include "app/ui/welcome_window.h"
 #include "gedcom/gedcom_commands.h"
 #include "gedcom/ui/gedcom_menu_commands.h"
@@ -15,6 +16,7 @@
 #include <QDropEvent>
 #include <QFileInfo>
 #include <QMenu>
+#include <QMenuBar>
 #include <QMimeData>
 #include <QPainter>
 #include <QScreen>
@@ -27,11 +29,11 @@ namespace kinloom {
 
 namespace {
 
-// Stands in the central area until the canvas is plugged in; like the canvas it renews the
-// caption whenever it paints.
-class CanvasPlaceholder : public QWidget {
+// The central area before the canvas comes: the background and the canvas's hint; like the
+// canvas it renews the caption whenever it paints.
+class EmptyCentralArea : public QWidget {
 public:
-    explicit CanvasPlaceholder(MainWindow* window) : QWidget(window), window_(window) {
+    explicit EmptyCentralArea(MainWindow* window) : QWidget(window), window_(window) {
         setToolTip(QStringLiteral("Click your right mouse button to get a menu of the most common tasks"));
     }
 
@@ -63,26 +65,38 @@ MainWindow::MainWindow(Registry& registry, Prompts& prompts, const QString& prog
     setEnabled(false);  // until the welcome window is confirmed
     setAcceptDrops(true);
 
-    createMenus();
-    createToolbar();
+    toolbar_ = new QToolBar(QStringLiteral("Toolbar"), this);
+    toolbar_->setObjectName(QStringLiteral("Toolbar1"));
+    toolbar_->setMovable(true);
+    toolbar_->setFloatable(true);
+    addToolBar(Qt::LeftToolBarArea, toolbar_);
+    bindTreeFiles(*state_);
+    commands_ = new Commands(*this, *state_);
+    commands_->build(*menuBar(), *toolbar_);
+    openRecentMenu_ = commands_->menu(CommandId::OpenRecent);
+    connect(menuBar()->actions().first()->menu(), &QMenu::aboutToShow, this, &MainWindow::fillRecentMenu);
+    connect(toolbar_, &QToolBar::visibilityChanged, this, [this](bool visible) {
+        if (!isHidden()) commands_->action(CommandId::Toolbar)->setChecked(visible);
+    });
     statusBar()->setSizeGripEnabled(true);
-    canvas_ = new CanvasPlaceholder(this);
+    canvas_ = new EmptyCentralArea(this);
     setCentralWidget(canvas_);
 
     bindHooks();
-    bindTreeFiles(*state_);
-    connectFileCommands();
 
     // The maximised client width is known only later; the screen's free area stands for it.
     const QScreen* screen = QApplication::primaryScreen();
     const int clientWidth = screen ? screen->availableGeometry().width() : 1024;
     if (screen) resize(screen->availableGeometry().size());  // where no window manager maximises
     setWindowState(Qt::WindowMaximized);
-    startUp(*state_, StartupInfo{programPath, arguments, clientWidth});
+    setUpState(*state_, StartupInfo{programPath, arguments, clientWidth});
     fillRecentMenu();
 }
 
-MainWindow::~MainWindow() = default;
+MainWindow::~MainWindow() {
+    // The canvas goes before the state it draws (an edit step it holds open closes on the history).
+    delete takeCentralWidget();
+}
 
 void MainWindow::setCanvas(QWidget* canvas) {
     setCentralWidget(canvas);  // deletes the previous central widget
@@ -132,33 +146,6 @@ void MainWindow::bindHooks() {
     };
 }
 
-void MainWindow::connectFileCommands() {
-    auto wire = [this](QAction* action, void (MainWindow::*slot)()) {
-        connect(action, &QAction::triggered, this, slot);
-        action->setEnabled(true);
-    };
-    wire(newAction, &MainWindow::newTree);
-    wire(exitAction, &MainWindow::exitProgram);
-    wire(optionsAction, &MainWindow::showOptions);
-    wire(aboutAction, &MainWindow::showAbout);
-    wire(exportGedcomAction, &MainWindow::exportGedcom);
-    connect(importGedcomAction, &QAction::triggered, this, &MainWindow::importGedcom);  // enabled with its dialog
-    // Open and Save need the tree-file reader and writer.
-    connect(openAction, &QAction::triggered, this, &MainWindow::openTree);
-    connect(saveAction, &QAction::triggered, this, &MainWindow::saveTree);
-    connect(saveAsAction, &QAction::triggered, this, &MainWindow::saveTreeAs);
-    connect(importVersion15Action, &QAction::triggered, this, [this] { kinloom::importVersion15(*state_); });
-    connect(importVersion10Action, &QAction::triggered, this, [this] { kinloom::importVersion10(*state_); });
-    importVersion15Action->setEnabled(static_cast<bool>(state_->files.readVersion15));
-    importVersion10Action->setEnabled(static_cast<bool>(state_->files.readVersion10));
-    openAction->setEnabled(static_cast<bool>(state_->files.read));
-    saveAction->setEnabled(static_cast<bool>(state_->files.save));
-    saveAsAction->setEnabled(static_cast<bool>(state_->files.save));
-    connect(toolbar_, &QToolBar::visibilityChanged, this, [this](bool visible) {
-        if (!isHidden()) toolbarAction->setChecked(visible);
-    });
-}
-
 void MainWindow::renewCaption() {
     // Qt's mark of unsaved changes: an asterisk in place of "[*]" while the window is modified.
     setWindowTitle(caption(*state_) + QStringLiteral("[*]"));
@@ -179,7 +166,7 @@ void MainWindow::completeStartup() {
     else
         applyCharset(*state_, state_->screenCharset);
     loadToolbarPosition();
-    toolbarAction->setChecked(toolbar_->isVisibleTo(this));
+    commands_->action(CommandId::Toolbar)->setChecked(toolbar_->isVisibleTo(this));
     setEnabled(true);
     emit startupCompleted();  // the navigator and the name search come up here
     if (!isVisible()) showMaximized();
@@ -199,7 +186,7 @@ void MainWindow::exitProgram() { close(); }
 
 void MainWindow::setGedcomImportDialog(GedcomImportDialog* dialog) {
     gedcomImport_ = dialog;
-    importGedcomAction->setEnabled(dialog != nullptr);
+    commands_->refresh();
 }
 
 void MainWindow::importGedcom() {
@@ -224,6 +211,7 @@ void MainWindow::repaintShowingWholeTree() {
 void MainWindow::openRecentTree(const QString& path) { kinloom::openRecentTree(*state_, path); }
 
 void MainWindow::fillRecentMenu() {
+    QMenu* openRecentMenu = openRecentMenu_;
     openRecentMenu->clear();
     const QStringList& files = state_->recentFiles.files();
     for (int i = 0; i < files.size(); ++i) {
@@ -232,7 +220,7 @@ void MainWindow::fillRecentMenu() {
         QAction* a = openRecentMenu->addAction(QStringLiteral("&%1 %2").arg(i + 1).arg(shown));
         connect(a, &QAction::triggered, this, [this, path = files[i]] { openRecentTree(path); });
     }
-    openRecentMenu->setEnabled(!files.isEmpty() && openAction->isEnabled());
+    commands_->refresh();
 }
 
 void MainWindow::dragEnterEvent(QDragEnterEvent* event) {

@@ -6,7 +6,7 @@
 
 #include <memory>
 
-class QActionGroup;
+class QMenu;
 class QToolBar;
 
 namespace kinloom {
@@ -16,6 +16,7 @@ class OptionsDialog;
 class GedcomImportDialog;
 class AboutBox;
 class WelcomeWindow;
+class Commands;
 
 // The main window: the menus, the toolbar, the status line and the canvas around the one
 // application state. Slots are one-line calls into the core commands.
@@ -23,8 +24,8 @@ class WelcomeWindow;
 // Other parts of the program plug in here:
 //  - the canvas widget through setCanvas(); it calls renewCaption() on every paint and repaints
 //    on repaintRequested();
-//  - their commands by connecting the QAction members below (named after their menu entries)
-//    and enabling them; an entry whose command is not there yet stays disabled;
+//  - their commands through commands(): each piece fills in the commands' context and installs
+//    its part of the command table (command_table.cpp);
 //  - their windows through the signals startupCompleted() and charsetChanged().
 class MainWindow : public QMainWindow {
     Q_OBJECT
@@ -44,40 +45,10 @@ public:
     void setOptionsDialog(OptionsDialog* options) { options_ = options; }
     OptionsDialog* optionsDialog() const { return options_; }
     void setGedcomImportDialog(GedcomImportDialog* dialog);
+    bool hasGedcomImportDialog() const { return gedcomImport_ != nullptr; }
 
-    // File menu
-    QAction *newAction, *openAction, *saveAction, *saveAsAction, *collectFilesAction, *importVersion15Action, *importVersion10Action, *importGedcomAction, *exportGedcomAction,
-        *printTreeAction, *exitAction;
-    QMenu* openRecentMenu;  // filled from the recent files each time it opens
-    // Edit menu
-    QMenu *createAncestorTreeMenu, *organizeAncestorTreeMenu;
-    QAction *undoAction, *redoAction;
-    QAction *newItemAction, *propertiesAction, *deleteAction, *alignTopAction, *alignBottomAction, *alignLeftAction, *alignRightAction, *createCompactTreeAction, *createFractalTreeAction,
-        *organizeCompactTreeAction, *organizeFractalTreeAction, *makeHomeAction;
-    // Search, Link and Alias menus
-    QAction *findAction, *linkToFatherAction, *linkToMotherAction, *linkToSpouseAction, *deleteFatherLinkAction, *deleteMotherLinkAction,
-        *deleteSpouseLinkAction, *makeAliasAction, *makeThisAliasAction, *goToAliasAction;
-    // View menu
-    QMenu* colourCodesMenu;
-    QActionGroup* colourCodesGroup;
-    QAction *toolbarAction, *navigatorAction, *nameSearchAction, *statusBarAction, *genderColoursAction, *notesColoursAction, *pictureColoursAction, *noColoursAction, *marriageLinksAction,
-        *advancedTreeViewAction;
-    // Zoom menu, and the popup's "&Zoom to Item" (Z), which lives on the window for its shortcut
-    QAction *zoom200Action, *zoom100Action, *zoom50Action, *zoom35Action, *zoom20Action, *zoom10Action, *zoom5Action, *zoom1Action, *zoomToAreaAction, *zoomInAction, *zoomOutAction, *zoomToItemAction;
-    QAction *fitWholeTreeAction, *fitSelectionAction;
-    // Tools and Reports menus
-    QMenu *alphabeticalListMenu, *missingInformationMenu, *chartsMenu;
-    QAction *qualityCheckAction, *autoArrangeAction, *familyChartAction, *printScreenAction, *optionsAction, *htmlAction, *saveTreeAsGifAction, *allIndividualsAction,
-        *surnamesAction, *placesAction, *sourcesAction, *missingBirthDatesAction, *missingDeathDatesAction, *missingSurnamesAction, *ancestorsChartAction, *descendantsChartAction,
-        *completeTreeChartAction, *statisticsAction;
-    // Help menu
-    QAction *contentsAction, *keywordSearchAction, *whatsNewAction, *gettingStartedAction, *homePageAction, *discussionForumAction, *aboutAction;
-    // Toolbar buttons: each runs the menu command beside it in the comment
-    QToolBar* toolbar_;
-    QAction *openButton /*openAction*/, *saveButton /*saveAction*/, *newPersonButton /*newItemAction*/,
-        *editPropertiesButton /*propertiesAction*/, *createTreeButton /*createCompactTreeAction*/, *zoomAreaButton /*zoomToAreaAction*/,
-        *navigatorButton /*navigatorAction*/, *nameSearchButton /*nameSearchAction*/, *printButton /*printTreeAction*/,
-        *helpButton /*contentsAction*/, *undoButton /*undoAction*/, *redoButton /*redoAction*/;
+    // The commands of the menus, the toolbar, the window's keys and the canvas popup.
+    Commands& commands() { return *commands_; }
 
 public slots:
     void renewCaption();
@@ -112,10 +83,7 @@ protected:
     void dropEvent(QDropEvent* event) override;
 
 private:
-    void createMenus();
-    void createToolbar();
     void bindHooks();
-    void connectFileCommands();
     // Repaints, then shows a freshly imported tree whole when it does not fit at 100 %.
     void repaintShowingWholeTree();
     void saveWindowSettings();
@@ -124,6 +92,9 @@ private:
     WindowSize outerSize() const;
 
     std::unique_ptr<AppState> state_;
+    Commands* commands_ = nullptr;
+    QToolBar* toolbar_ = nullptr;
+    QMenu* openRecentMenu_ = nullptr;
     QWidget* canvas_ = nullptr;
     WelcomeWindow* welcome_ = nullptr;
     AboutBox* about_ = nullptr;

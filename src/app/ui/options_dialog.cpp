@@ -63,14 +63,14 @@ OptionsDialog::OptionsDialog(AppState& state, QWidget* parent) : QDialog(parent)
     programLayout->addStretch();
     pages->addTab(program, QStringLiteral("Program"));
 
-    okButton = new QPushButton(QStringLiteral("Close"), this);
-    okButton->setDefault(true);  // Escape closes a dialog anyway: it is the cancel button too
+    closeButton = new QPushButton(QStringLiteral("Close"), this);
+    closeButton->setDefault(true);  // Escape closes a dialog anyway: it is the cancel button too
     auto* buttons = new QHBoxLayout;
     buttons->addStretch();
-    buttons->addWidget(okButton);
+    buttons->addWidget(closeButton);
     layout->addLayout(buttons);
 
-    connect(okButton, &QPushButton::clicked, this, &QDialog::accept);
+    connect(closeButton, &QPushButton::clicked, this, &QDialog::accept);
     connect(treeFontButton, &QPushButton::clicked, this, [this] {
         emit treeFontRequested();
         showFontSample();

@@ -28,7 +28,7 @@ public:
     QComboBox* charsetBox;   // "International Charset"
     QCheckBox *dateStandardizationBox, *nameHintsBox, *qualityCheckOnOpenBox, *qualityCheckOnSaveBox;
     QComboBox* importArrangementBox;  // "Family chart" or "Generation rows"
-    QPushButton* okButton;   // "Close"
+    QPushButton* closeButton;
 
 signals:
     // "Change" under "Tree Font": the main window runs its tree-font command.

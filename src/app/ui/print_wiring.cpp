@@ -1,12 +1,12 @@
 #include "app/ui/print_wiring.h"
 
+#include "app/ui/commands.h"
 #include "app/ui/main_window.h"
 #include "canvas/interaction.h"
 #include "canvas/ui/canvas_widget.h"
 #include "reports/ui/print_window.h"
 #include "reports/window_print.h"
 
-#include <QAction>
 #include <QApplication>
 #include <QLayout>
 #include <QMenuBar>
@@ -51,16 +51,18 @@ std::function<PosterSettings()> currentTreeFont(AppState& state) {
 PrintWindow* installPrinting(MainWindow& w) {
     AppState& state = w.state();
     auto* window = new PrintWindow(state.store, state.prompts, currentTreeFont(state), [&w] { w.changeTreeFont(); }, &w);
-    QObject::connect(w.printTreeAction, &QAction::triggered, window, [&w, window] {
-        if (auto* canvas = qobject_cast<CanvasWidget*>(w.canvas())) canvas->interaction().panArmed = false;
-        window->openWindow();
-    });
-    w.printTreeAction->setEnabled(true);  // the toolbar's "Print tree or selected items" follows it
-
-    auto* screen = new ScreenPrinter(w);
-    QObject::connect(w.printScreenAction, &QAction::triggered, screen, &ScreenPrinter::printScreen);
-    w.printScreenAction->setEnabled(true);
+    CommandContext& c = w.commands().context();
+    c.print = window;
+    c.screenPrinter = new ScreenPrinter(w);
+    w.commands().install(Part::Printing);
     return window;
 }
+
+void openPrintWindow(CommandContext& c) {
+    if (c.canvas) c.canvas->interaction().panArmed = false;
+    c.print->openWindow();
+}
+
+void printScreen(CommandContext& c) { c.screenPrinter->printScreen(); }
 
 }  // namespace kinloom

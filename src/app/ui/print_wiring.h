@@ -14,6 +14,7 @@ namespace kinloom {
 struct AppState;
 class MainWindow;
 class PrintWindow;
+struct CommandContext;
 
 // Tools > Print Screen: the main window's client area (below the menu bar) on one page, taken
 // with the toolbar hidden. Lives on the main window; tests replace its print dialog.
@@ -37,8 +38,11 @@ private:
 // The tree font, its size and character set as they are now, as the print windows take them.
 std::function<PosterSettings()> currentTreeFont(AppState& state);
 
-// Makes the print window and connects File > "&Print tree", its toolbar button and
-// Tools > "&Print Screen". The main window owns what is made here.
+// Makes the print window and the screen printer and brings on File > "&Print tree", its toolbar
+// button and Tools > "&Print Screen". The main window owns what is made here.
 PrintWindow* installPrinting(MainWindow& window);
+
+void openPrintWindow(CommandContext& c);
+void printScreen(CommandContext& c);
 
 }  // namespace kinloom

@@ -4,10 +4,19 @@ namespace kinloom {
 
 class MainWindow;
 class QualityCheckWindow;
+struct CommandContext;
 
 // Makes the quality check window (once; it belongs to the main window), binds the application's
-// quality check hooks to it and the text viewer to the desktop's, and connects and enables
-// Tools > Quality check, Reports > Alphabetical list > All individuals and File > Collect all files.
+// quality check hooks to it and the text viewer to the desktop's, and brings on Tools > Quality
+// check, the Reports > Alphabetical list entries and File > Collect all files.
 QualityCheckWindow* connectReportCommands(MainWindow& window);
+
+// From the Tools menu the window comes up first and then checks.
+void showQualityCheck(CommandContext& c);
+void collectAllFiles(CommandContext& c);
+void writeAlphabeticalList(CommandContext& c);
+void writeSurnameList(CommandContext& c);
+void writePlaceList(CommandContext& c);
+void writeSourceList(CommandContext& c);
 
 }  // namespace kinloom

@@ -48,12 +48,12 @@ std::unique_ptr<KinloomWindows> createWindows(Registry& registry, Prompts& promp
     connectReportWindows(*main, *editing);
     connectHtmlReport(*main);
     installPrinting(*main);
-    connectChartReports(*main);
+    installChartReports(*main);
     const HelpWindows help = installHelp(*main);
     w->help = help.help;
     w->keywordSearch = help.keywordSearch;
     w->tips = help.tips;
-    connectUndo(*main, *canvas);
+    connectUndo(*main);
     return w;
 }
 

@@ -12,7 +12,7 @@ void CanvasEditHost::paintWithoutErase() { canvas_.paintTreeWithoutErase(); }
 
 void CanvasEditHost::zoomTo(double zoom) {
     canvas_.interaction().window = canvas_.windowSize();
-    canvas_.interaction().zoomto(zoom);
+    canvas_.interaction().zoomTo(zoom);
 }
 
 WindowSize CanvasEditHost::outerSize() const { return canvas_.windowSize(); }

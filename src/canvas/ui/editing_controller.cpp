@@ -28,12 +28,12 @@ EditingController::EditingController(ItemStore& store, ViewState& view, EditHost
       goToWindow_(std::make_unique<GoToWindow>(store, [this] { zoomToItem(); }, window)),
       deleteMarriage_(std::make_unique<DeleteSpouseLinkDialog>(prompts, window)),
       navigator_(std::make_unique<Navigator>(window)),
-      browser_(std::make_unique<NameSearchWindow>(store, window)) {
+      nameSearch_(std::make_unique<NameSearchWindow>(store, window)) {
     person_->setDateStandardizer([this](const QString& date) { return standardizeDate(date, dateOptions_()); });
     navigator_->setHooks({{}, {}, {}, [this] { goHome(); }, {}, [this] {
                               if (navigatorAction_) navigatorAction_->setChecked(false);
                           }});
-    browser_->setHooks({[this] { zoomToItem(); }, [this] { editProperties(); },
+    nameSearch_->setHooks({[this] { zoomToItem(); }, [this] { editProperties(); },
                         [this](bool on) {
                             if (nameSearchAction_) nameSearchAction_->setChecked(on);
                         },
@@ -45,7 +45,7 @@ EditingController::~EditingController() = default;
 void EditingController::setCharset(const DisplayCharset& charset) {
     charset_ = charset;
     person_->setCharset(charset);
-    browser_->setCharset(charset);
+    nameSearch_->setCharset(charset);
 }
 
 
@@ -71,14 +71,12 @@ void EditingController::setViewActions(QAction* navigator, QAction* nameSearch) 
 }
 
 void EditingController::setMenuExchange(std::function<void(bool)> f) {
-    browser_->setHooks({[this] { zoomToItem(); }, [this] { editProperties(); },
+    nameSearch_->setHooks({[this] { zoomToItem(); }, [this] { editProperties(); },
                         [this](bool on) {
                             if (nameSearchAction_) nameSearchAction_->setChecked(on);
                         },
                         std::move(f)});
 }
-
-MainMenuState EditingController::menuState() const { return computeMainMenuState(store_); }
 
 void EditingController::newPerson() { kinloom::newPerson(ctx_); }
 
@@ -118,13 +116,13 @@ void EditingController::makeHome() { kinloom::makeHome(ctx_); }
 void EditingController::goHome() { kinloom::goHome(ctx_); }
 void EditingController::goToFather() { kinloom::goToFather(ctx_); }
 void EditingController::goToMother() { kinloom::goToMother(ctx_); }
-void EditingController::goToSpouse() {
+void EditingController::listSpouses() {
     if (store_.currentItem) goToWindow_->showList(spousesList(store_, charset_));
 }
-void EditingController::goToSibling() {
+void EditingController::listSiblings() {
     if (store_.currentItem) goToWindow_->showList(siblingsList(store_, charset_));
 }
-void EditingController::goToChild() {
+void EditingController::listChildren() {
     if (store_.currentItem) goToWindow_->showList(childrenList(store_, charset_));
 }
 void EditingController::alignTop() { alignSelection(ctx_, AlignEdge::Top); }
@@ -141,15 +139,15 @@ void EditingController::toggleNavigator() {
     navigator_->setVisible(show);
 }
 
-void EditingController::browser() {
-    const bool show = !browser_->isVisible();
+void EditingController::toggleNameSearch() {
+    const bool show = !nameSearch_->isVisible();
     if (nameSearchAction_) nameSearchAction_->setChecked(show);
     if (show) {
-        browser_->show();
-        browser_->raise();
-        browser_->activateWindow();
+        nameSearch_->show();
+        nameSearch_->raise();
+        nameSearch_->activateWindow();
     } else {
-        browser_->close();
+        nameSearch_->close();
     }
 }
 
@@ -158,7 +156,7 @@ void EditingController::showCounters(int items, int persons, double zoom) {
 }
 
 void EditingController::documentReplaced() {
-    if (browser_->isVisible()) browser_->refresh();
+    if (nameSearch_->isVisible()) nameSearch_->refresh();
 }
 
 }  // namespace kinloom

@@ -24,8 +24,8 @@ class NameSearchWindow;
 
 // The editing and navigation commands as the main window's slots, with the windows they use:
 // the person dialog, the go-to window, the spouse-unlink dialog, the navigator and the name search.
-// The main window owns one, hands it its store, view, prompts and an EditHost, and connects its
-// menu actions, popup entries, toolbar buttons and keys to these slots.
+// The main window owns one and hands it its store, view, prompts and an EditHost; the command
+// table runs these slots from the menus, the popup, the toolbar and the keys.
 class EditingController : public QObject {
     Q_OBJECT
 public:
@@ -51,10 +51,8 @@ public:
     GoToWindow& goToWindow() { return *goToWindow_; }
     DeleteSpouseLinkDialog& deleteSpouseLinkDialog() { return *deleteMarriage_; }
     Navigator& navigator() { return *navigator_; }
-    NameSearchWindow& nameSearch() { return *browser_; }
+    NameSearchWindow& nameSearch() { return *nameSearch_; }
 
-    // Which entries of "&Edit", "&Link" and "&Alias" are enabled, computed as a menu opens.
-    MainMenuState menuState() const;
 
 public slots:
     void newPerson();
@@ -74,16 +72,16 @@ public slots:
     void goHome();
     void goToFather();
     void goToMother();
-    void goToSpouse();
-    void goToSibling();
-    void goToChild();
+    void listSpouses();
+    void listSiblings();
+    void listChildren();
     void alignTop();
     void alignBottom();
     void alignLeft();
     void alignRight();
     void zoomToItem();
     void toggleNavigator();  // show or hide the navigator
-    void browser();        // show or hide the name search
+    void toggleNameSearch();  // show or hide the name search
     // Every paint ends by writing the counters into the navigator.
     void showCounters(int items, int persons, double zoom);
     // After a file was opened: refill the name search when it is visible.
@@ -103,7 +101,7 @@ private:
     std::unique_ptr<GoToWindow> goToWindow_;
     std::unique_ptr<DeleteSpouseLinkDialog> deleteMarriage_;
     std::unique_ptr<Navigator> navigator_;
-    std::unique_ptr<NameSearchWindow> browser_;
+    std::unique_ptr<NameSearchWindow> nameSearch_;
 };
 
 }  // namespace kinloom

@@ -113,7 +113,12 @@ void QualityCheckWindow::resolveSelected() {
     const int index = selectedRow();
     if (index < 0) return;
     QualityProblem& row = rows_[static_cast<size_t>(index)];
-    if (resolveQualityProblem(store_, row, treeFolderOf(treeFileName_), prompts_, charset_)) {
+    bool resolved = false;
+    {
+        EditStep step(store_, QStringLiteral("Resolve"));
+        resolved = resolveQualityProblem(store_, row, treeFolderOf(treeFileName_), prompts_, charset_);
+    }
+    if (resolved) {
         problemList->topLevelItem(index)->setText(1, row.message);
         emit corrected();
     }

@@ -1,4 +1,5 @@
 #include "app/ui/canvas_wiring.h"
+#include "app/ui/commands.h"
 #include "app/ui/main_window.h"
 #include "canvas/ui/canvas_widget.h"
 #include "platform/registry.h"
@@ -37,41 +38,41 @@ private slots:
         QCOMPARE(canvas->lastPaint().itemsLabel, QString("Items: 1"));
 
         // The zoom entries with their limits; the window's outer size is W and H.
-        QVERIFY(w.zoom200Action->isEnabled());
-        w.zoom200Action->trigger();
+        QVERIFY(w.commands().action(CommandId::Zoom200)->isEnabled());
+        w.commands().action(CommandId::Zoom200)->trigger();
         QCOMPARE(state.view.zoom, 200.0);
-        w.zoom1Action->trigger();
+        w.commands().action(CommandId::Zoom1)->trigger();
         QCOMPARE(state.view.zoom, 1.0);
-        w.zoomOutAction->trigger();
+        w.commands().action(CommandId::ZoomOut)->trigger();
         QCOMPARE(state.view.zoom, 1.0);  // no step out at 1 % or below
-        w.zoom100Action->trigger();
+        w.commands().action(CommandId::Zoom100)->trigger();
         state.store.currentItem = ann;
-        w.zoomToItemAction->trigger();
+        w.commands().action(CommandId::ZoomToItem)->trigger();
         const QRect frame = w.frameGeometry();
         QCOMPARE(state.view.offsetX, frame.width() / 2 - 100 - 70);
         QCOMPARE(state.view.offsetY, frame.height() / 2 - 100 - 32);
 
         // Colour codes repaint with the chosen mode.
-        w.genderColoursAction->trigger();
+        w.commands().action(CommandId::GenderColours)->trigger();
         QCOMPARE(canvas->settings().colourCodeMode, ColourCode::Gender);
-        w.noColoursAction->trigger();
+        w.commands().action(CommandId::NoColours)->trigger();
         QCOMPARE(canvas->settings().colourCodeMode, ColourCode::None);
 
         // Zoom to Area from the menu, and with Ctrl held; any paint clears it.
-        w.zoomToAreaAction->trigger();
-        QVERIFY(w.zoomToAreaAction->isChecked());
+        w.commands().action(CommandId::ZoomToArea)->trigger();
+        QVERIFY(w.commands().action(CommandId::ZoomToArea)->isChecked());
         QVERIFY(canvas->interaction().zoomToAreaMode);
         state.repaint();
-        QVERIFY(!w.zoomToAreaAction->isChecked());
-        w.zoomAreaButton->trigger();  // the toolbar button toggles the same mode once
-        QVERIFY(w.zoomToAreaAction->isChecked());
-        w.zoomAreaButton->trigger();
-        QVERIFY(!w.zoomToAreaAction->isChecked());
+        QVERIFY(!w.commands().action(CommandId::ZoomToArea)->isChecked());
+        w.commands().toolbarButton(CommandId::ZoomToArea)->trigger();  // the toolbar button toggles the same mode once
+        QVERIFY(w.commands().action(CommandId::ZoomToArea)->isChecked());
+        w.commands().toolbarButton(CommandId::ZoomToArea)->trigger();
+        QVERIFY(!w.commands().action(CommandId::ZoomToArea)->isChecked());
         QVERIFY(!canvas->interaction().zoomToAreaMode);
         QTest::keyPress(canvas, Qt::Key_Control, Qt::ControlModifier);
-        QVERIFY(w.zoomToAreaAction->isChecked());
+        QVERIFY(w.commands().action(CommandId::ZoomToArea)->isChecked());
         QTest::keyRelease(canvas, Qt::Key_Control, Qt::ControlModifier);
-        QVERIFY(!w.zoomToAreaAction->isChecked());
+        QVERIFY(!w.commands().action(CommandId::ZoomToArea)->isChecked());
     }
 
     void statusLineAndToolbarFollowThePointer() {
@@ -96,8 +97,8 @@ private slots:
         QTest::mouseClick(canvas, Qt::LeftButton, {}, QPoint(20, 20));
         QCOMPARE(state.store.currentItem, ann);
         QApplication::sendEvent(canvas, &hover);
-        QVERIFY(w.editPropertiesButton->isEnabled());
-        QVERIFY(w.createTreeButton->isEnabled());
+        QVERIFY(w.commands().toolbarButton(CommandId::Properties)->isEnabled());
+        QVERIFY(w.commands().toolbarButton(CommandId::CreateCompactTree)->isEnabled());
     }
 };
 

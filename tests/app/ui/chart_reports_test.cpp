@@ -1,5 +1,6 @@
 // Reports > Charts on the real windows: the entries' state, the message without a current person,
 // the chart window with its generations, printing to PDF, and a canvas left as it was.
+#include "app/ui/commands.h"
 #include "app/ui/main_window.h"
 #include "app/ui/startup.h"
 #include "document/item_store.h"
@@ -32,10 +33,10 @@ private slots:
         MainWindow& w = *windows->main;
         startUp(*windows, false);
         QVERIFY(QTest::qWaitForWindowExposed(&w));
-        auto* reports = qobject_cast<QMenu*>(w.chartsMenu->parentWidget());
+        auto* reports = qobject_cast<QMenu*>(w.commands().menu(CommandId::Charts)->parentWidget());
         QVERIFY(reports);
         emit reports->aboutToShow();
-        QVERIFY(!w.chartsMenu->isEnabled());  // nothing to chart in an empty tree
+        QVERIFY(!w.commands().menu(CommandId::Charts)->menuAction()->isEnabled());  // nothing to chart in an empty tree
 
         w.state().screenFontName = test::loadTestFont();
         ItemStore& store = w.state().store;
@@ -58,14 +59,14 @@ private slots:
         for (const PersonItem* p = store.firstItem(); p; p = p->Next) places.emplace_back(p->X, p->Y);
 
         emit reports->aboutToShow();
-        QVERIFY(w.chartsMenu->isEnabled());
-        for (QAction* a : {w.ancestorsChartAction, w.descendantsChartAction, w.completeTreeChartAction}) QVERIFY(a->isEnabled());
+        QVERIFY(w.commands().menu(CommandId::Charts)->menuAction()->isEnabled());
+        for (QAction* a : {w.commands().action(CommandId::AncestorsChart), w.commands().action(CommandId::DescendantsChart), w.commands().action(CommandId::CompleteTreeChart)}) QVERIFY(a->isEnabled());
 
         // Without a current person the two person charts say what to do.
         store.currentItem = nullptr;
         prompts.clear();
-        w.ancestorsChartAction->trigger();
-        w.descendantsChartAction->trigger();
+        w.commands().action(CommandId::AncestorsChart)->trigger();
+        w.commands().action(CommandId::DescendantsChart)->trigger();
         QCOMPARE(prompts.messageTexts(),
                  (std::vector<QString>{"Click the person whose ancestors the chart shows, then choose the chart again.",
                                        "Click the person whose descendants the chart shows, then choose the chart again."}));
@@ -73,7 +74,7 @@ private slots:
         QVERIFY(!w.findChild<ChartPrintWindow*>());
 
         store.currentItem = rut;
-        w.ancestorsChartAction->trigger();
+        w.commands().action(CommandId::AncestorsChart)->trigger();
         auto* chart = w.findChild<ChartPrintWindow*>();
         QVERIFY(chart);
         QVERIFY(QTest::qWaitForWindowExposed(chart));
@@ -112,7 +113,7 @@ private slots:
         // Descendants of Gustav, then a grandmother deleted while the window is open: the chart
         // is made again without her.
         store.currentItem = gf;
-        w.descendantsChartAction->trigger();
+        w.commands().action(CommandId::DescendantsChart)->trigger();
         QVERIFY(QTest::qWaitForWindowExposed(chart));
         QCOMPARE(chart->windowTitle(), QString("Descendants of Gustav Holm"));
         QCOMPARE(chart->chartLabel->text(), QString("6 persons in 3 generations"));
@@ -122,7 +123,7 @@ private slots:
         QCOMPARE(chart->chartLabel->text(), QString("5 persons in 3 generations"));
 
         // The complete tree has no generations to choose.
-        w.completeTreeChartAction->trigger();
+        w.commands().action(CommandId::CompleteTreeChart)->trigger();
         QCOMPARE(chart->windowTitle(), QString("Complete tree"));
         QVERIFY(!chart->generationsBox->isEnabled());
         QCOMPARE(chart->chartLabel->text(), QString("5 persons"));

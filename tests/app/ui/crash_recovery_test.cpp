@@ -2,6 +2,7 @@
 // caption marks unsaved changes, a killed run's tree is offered at the next start (recovered or
 // declined), and a folder that cannot take the recovery data is told once on the status line.
 #include "app/crash_recovery.h"
+#include "app/ui/commands.h"
 #include "app/ui/main_window.h"
 #include "app/ui/startup.h"
 #include "document/item_store.h"
@@ -100,7 +101,7 @@ private slots:
         ItemStore& store = w.state().store;
         QTRY_COMPARE(w.windowTitle(), "Kinloom 2.0 beta 3.6 [" + tree + "][*]");
         QVERIFY(!w.isWindowModified());
-        QVERIFY(!w.undoAction->isEnabled());
+        QVERIFY(!w.commands().action(CommandId::Undo)->isEnabled());
 
         store.currentItem = store.lastItem();
         activate(w);
@@ -112,7 +113,7 @@ private slots:
         QCOMPARE(store.itemCount(), 2);
         QCOMPARE(test::treeImage(store), fileImage(tree));
         QVERIFY(!w.isWindowModified());
-        QVERIFY(!w.undoAction->isEnabled());
+        QVERIFY(!w.commands().action(CommandId::Undo)->isEnabled());
         QTest::keyClick(w.canvas(), Qt::Key_S, Qt::ControlModifier);
         QCOMPARE(test::readBytes(tree), original);
         QCOMPARE(prompts.messageTexts(), std::vector<QString>{});
@@ -140,7 +141,7 @@ private slots:
         QVERIFY(w.state().store.modified);
         QTRY_VERIFY(w.isWindowModified());
         QCOMPARE(w.statusBar()->currentMessage(), QString("Recovered family.kl3, changed 10:42"));
-        QVERIFY(!w.undoAction->isEnabled());  // the recovered tree is where undo starts
+        QVERIFY(!w.commands().action(CommandId::Undo)->isEnabled());  // the recovered tree is where undo starts
         // The recovered tree has data of its own at once; the old data is gone.
         const QStringList logs = QDir(folder).entryList(QDir::Files);
         QCOMPARE(logs.size(), 1);
@@ -182,15 +183,15 @@ private slots:
         MainWindow& w = run.w();
         QVERIFY(QTest::qWaitForWindowExposed(&w));
         activate(w);
-        w.newItemAction->trigger();
+        w.commands().action(CommandId::NewItem)->trigger();
         QCOMPARE(w.state().store.itemCount(), 1);
         const QString told = "Recovery data could not be written: The folder " + dir.filePath("blocked/kinloom") +
                              " cannot be made.";
         QCOMPARE(w.statusBar()->currentMessage(), told);
         w.statusBar()->showMessage("OK");
         prompts.answerButton(PromptAnswer::No);
-        w.newAction->trigger();
-        w.newItemAction->trigger();
+        w.commands().action(CommandId::New)->trigger();
+        w.commands().action(CommandId::NewItem)->trigger();
         QCOMPARE(w.state().store.itemCount(), 1);
         QVERIFY(w.statusBar()->currentMessage() != told);  // once a run
     }

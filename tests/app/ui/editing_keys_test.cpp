@@ -1,5 +1,6 @@
 // The keys of the editing and navigation commands, pressed on the real windows.
 #include "app/ui/startup.h"
+#include "app/ui/commands.h"
 #include "app/ui/main_window.h"
 #include "canvas/ui/canvas_widget.h"
 #include "canvas/ui/editing_controller.h"
@@ -88,7 +89,7 @@ private slots:
         test::addPerson(store, "Ola", "Aasen");
         PersonItem* b = test::addPerson(store, "Kari", "Berg");
         store.currentItem = nullptr;
-        w.findAction->trigger();
+        w.commands().action(CommandId::Find)->trigger();
         NameSearchWindow& browser = w.findChild<EditingController*>()->nameSearch();
         QVERIFY(QTest::qWaitForWindowExposed(&browser));
         QListWidget* list = browser.list();
@@ -99,7 +100,7 @@ private slots:
         QVERIFY(browser.isVisible());
         QTest::keyClick(list, Qt::Key_Escape);
         QVERIFY(!browser.isVisible());
-        QVERIFY(!w.nameSearchAction->isChecked());
+        QVERIFY(!w.commands().action(CommandId::NameSearch)->isChecked());
     }
 };
 

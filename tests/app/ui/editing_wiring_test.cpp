@@ -1,6 +1,7 @@
 #include "app/ui/editing_wiring.h"
 
 #include "app/ui/menu_exchange.h"
+#include "app/ui/commands.h"
 #include "app/ui/main_window.h"
 #include "canvas/ui/editing_controller.h"
 #include "canvas/ui/name_search_window.h"
@@ -39,45 +40,45 @@ private slots:
         ItemStore& store = w.state().store;
 
         emit topMenu(w, "&Edit")->aboutToShow();
-        QVERIFY(!w.propertiesAction->isEnabled());
-        QVERIFY(!w.deleteAction->isEnabled());
-        QVERIFY(w.newItemAction->isEnabled());
-        QVERIFY(w.findAction->isEnabled());
+        QVERIFY(!w.commands().action(CommandId::Properties)->isEnabled());
+        QVERIFY(!w.commands().action(CommandId::Delete)->isEnabled());
+        QVERIFY(w.commands().action(CommandId::NewItem)->isEnabled());
+        QVERIFY(w.commands().action(CommandId::Find)->isEnabled());
 
         PersonItem* a = test::addPerson(store, "A", "B");
         PersonItem* b = test::addPerson(store, "C", "D");
         a->Father = b;
         store.currentItem = a;
         emit topMenu(w, "&Link")->aboutToShow();
-        QVERIFY(w.propertiesAction->isEnabled());
-        QVERIFY(w.deleteFatherLinkAction->isEnabled());
-        QVERIFY(!w.deleteMotherLinkAction->isEnabled());
-        QVERIFY(!w.makeThisAliasAction->isEnabled());
-        w.deleteFatherLinkAction->trigger();
+        QVERIFY(w.commands().action(CommandId::Properties)->isEnabled());
+        QVERIFY(w.commands().action(CommandId::DeleteFatherLink)->isEnabled());
+        QVERIFY(!w.commands().action(CommandId::DeleteMotherLink)->isEnabled());
+        QVERIFY(!w.commands().action(CommandId::MakeThisAlias)->isEnabled());
+        w.commands().action(CommandId::DeleteFatherLink)->trigger();
         QCOMPARE(a->Father, nullptr);
         QVERIFY(host.repaints > 0);
 
-        w.makeAliasAction->trigger();
+        w.commands().action(CommandId::MakeAlias)->trigger();
         QCOMPARE(a->Kind.str(), std::string("ALIAS"));
         store.currentItem = a;
         emit topMenu(w, "&Alias")->aboutToShow();
-        QCOMPARE(w.goToAliasAction->text(), QString("&Go to Alias"));
-        QVERIFY(!w.makeAliasAction->isEnabled());
+        QCOMPARE(w.commands().action(CommandId::GoToAlias)->text(), QString("&Go to Alias"));
+        QVERIFY(!w.commands().action(CommandId::MakeAlias)->isEnabled());
 
         // F3 and F9 toggle the same name search; F8 the navigator.
-        w.findAction->trigger();
+        w.commands().action(CommandId::Find)->trigger();
         QVERIFY(c.nameSearch().isVisible());
-        QVERIFY(w.nameSearchAction->isChecked());
-        w.nameSearchAction->trigger();
+        QVERIFY(w.commands().action(CommandId::NameSearch)->isChecked());
+        w.commands().action(CommandId::NameSearch)->trigger();
         QVERIFY(!c.nameSearch().isVisible());
-        QVERIFY(!w.nameSearchAction->isChecked());
+        QVERIFY(!w.commands().action(CommandId::NameSearch)->isChecked());
 
         w.show();
-        w.statusBarAction->trigger();
+        w.commands().action(CommandId::StatusBar)->trigger();
         QVERIFY(!w.statusBar()->isVisible());
-        w.statusBarAction->trigger();
+        w.commands().action(CommandId::StatusBar)->trigger();
         QVERIFY(w.statusBar()->isVisible());
-        w.toolbarAction->trigger();
+        w.commands().action(CommandId::Toolbar)->trigger();
         QVERIFY(!w.toolbar()->isVisible());
 
         // The empty main menu while a name is typed keeps the ten titles and no entries.
@@ -87,7 +88,7 @@ private slots:
         QVERIFY(w.actions().isEmpty());
         exchange.setEmpty(false);
         QCOMPARE(topMenu(w, "&Link")->actions().size(), 7);
-        QVERIFY(topMenu(w, "&Link")->actions().contains(w.linkToFatherAction));
+        QVERIFY(topMenu(w, "&Link")->actions().contains(w.commands().action(CommandId::LinkToFather)));
     }
 };
 

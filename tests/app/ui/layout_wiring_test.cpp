@@ -1,6 +1,7 @@
 #include "app/ui/layout_wiring.h"
 
 #include "app/ui/startup.h"
+#include "app/ui/commands.h"
 #include "app/ui/main_window.h"
 #include "app/ui/welcome_window.h"
 #include "canvas/fit_view.h"
@@ -32,8 +33,8 @@ private slots:
         QSignalSpy repaints(&w, &MainWindow::repaintRequested);
 
         // Tools > Auto Arrange Items on an empty tree only tells.
-        QVERIFY(w.autoArrangeAction->isEnabled());
-        w.autoArrangeAction->trigger();
+        QVERIFY(w.commands().action(CommandId::AutoArrange)->isEnabled());
+        w.commands().action(CommandId::AutoArrange)->trigger();
         QCOMPARE(prompts.records().size(), size_t{1});
         QCOMPARE(prompts.records()[0].text, QStringLiteral("No items to rearrange."));
 
@@ -42,22 +43,22 @@ private slots:
         root->X = 1000;
         root->Y = 2000;
         store.modified = false;
-        auto* edit = qobject_cast<QMenu*>(w.createAncestorTreeMenu->parentWidget());
+        auto* edit = qobject_cast<QMenu*>(w.commands().menu(CommandId::CreateAncestorTree)->parentWidget());
         QVERIFY(edit);
         auto openEditMenu = [edit] { QMetaObject::invokeMethod(edit, "aboutToShow"); };
         store.currentItem = root;
         openEditMenu();
-        QVERIFY(w.createAncestorTreeMenu->menuAction()->isEnabled());
-        QVERIFY(!w.organizeAncestorTreeMenu->menuAction()->isEnabled());
-        QVERIFY(!w.organizeCompactTreeAction->isEnabled());
+        QVERIFY(w.commands().menu(CommandId::CreateAncestorTree)->menuAction()->isEnabled());
+        QVERIFY(!w.commands().menu(CommandId::OrganizeAncestorTree)->menuAction()->isEnabled());
+        QVERIFY(!w.commands().action(CommandId::OrganizeCompactTree)->isEnabled());
         auto* dialog = w.findChild<AncestorTreeDialog*>();
         QVERIFY(dialog);
         QTimer::singleShot(0, dialog, [dialog] {
             dialog->generationsBox->setValue(2);
             QTest::mouseClick(dialog->okButton, Qt::LeftButton);
         });
-        w.createTreeButton->setEnabled(true);  // the current item has no parents
-        w.createTreeButton->trigger();
+        w.commands().toolbarButton(CommandId::CreateCompactTree)->setEnabled(true);  // the current item has no parents
+        w.commands().toolbarButton(CommandId::CreateCompactTree)->trigger();
         QCOMPARE(store.itemCount(), 3);
         QCOMPARE(root->Father->X, 925);
         QCOMPARE(root->Father->Y, 2000 - 81);
@@ -66,14 +67,14 @@ private slots:
 
         // Edit > Organize Ancestor Tree > Fractal Style moves the new parents.
         openEditMenu();
-        QVERIFY(!w.createAncestorTreeMenu->menuAction()->isEnabled());  // no current item
-        QVERIFY(!w.organizeAncestorTreeMenu->menuAction()->isEnabled());
+        QVERIFY(!w.commands().menu(CommandId::CreateAncestorTree)->menuAction()->isEnabled());  // no current item
+        QVERIFY(!w.commands().menu(CommandId::OrganizeAncestorTree)->menuAction()->isEnabled());
         store.currentItem = root;
         openEditMenu();
-        QVERIFY(!w.createAncestorTreeMenu->menuAction()->isEnabled());  // it has parents now
-        QVERIFY(w.organizeAncestorTreeMenu->menuAction()->isEnabled());
-        QVERIFY(w.organizeFractalTreeAction->isEnabled());
-        w.organizeFractalTreeAction->trigger();
+        QVERIFY(!w.commands().menu(CommandId::CreateAncestorTree)->menuAction()->isEnabled());  // it has parents now
+        QVERIFY(w.commands().menu(CommandId::OrganizeAncestorTree)->menuAction()->isEnabled());
+        QVERIFY(w.commands().action(CommandId::OrganizeFractalTree)->isEnabled());
+        w.commands().action(CommandId::OrganizeFractalTree)->trigger();
         QCOMPARE(root->Father->X, 925);
         QCOMPARE(root->Father->Y, 2000 - 195);
         QCOMPARE(root->Mother->X, 1075);
@@ -81,7 +82,7 @@ private slots:
         // Auto arrange: No changes nothing, Yes makes the deepest item home, centred at 100 %.
         prompts.clear();
         prompts.answerButton(PromptAnswer::No);
-        w.autoArrangeAction->trigger();
+        w.commands().action(CommandId::AutoArrange)->trigger();
         QCOMPARE(prompts.records().size(), size_t{1});
         QCOMPARE(prompts.records()[0].caption, QStringLiteral("Warning"));
         QCOMPARE(root->Father->Y, 2000 - 195);
@@ -89,7 +90,7 @@ private slots:
         store.modified = false;
         w.state().view.zoom = 30;
         const int before = repaints.count();
-        w.autoArrangeAction->trigger();
+        w.commands().action(CommandId::AutoArrange)->trigger();
         QCOMPARE(store.firstItem(), root);
         QCOMPARE(store.currentItem, root);
         QCOMPARE(root->X, 1160);
@@ -124,8 +125,8 @@ private slots:
             dialog->generationsBox->setValue(3);
             QTest::mouseClick(dialog->okButton, Qt::LeftButton);
         });
-        QVERIFY(w.createTreeButton->isEnabled());
-        QWidget* button = w.toolbar()->widgetForAction(w.createTreeButton);
+        QVERIFY(w.commands().toolbarButton(CommandId::CreateCompactTree)->isEnabled());
+        QWidget* button = w.toolbar()->widgetForAction(w.commands().toolbarButton(CommandId::CreateCompactTree));
         QVERIFY(button);
         QTest::mouseClick(button, Qt::LeftButton);
         QVERIFY(shown);
@@ -141,10 +142,10 @@ private slots:
         MainWindow& w = *windows->main;
         w.completeStartup();
         ItemStore& store = w.state().store;
-        QCOMPARE(w.familyChartAction->text(), QStringLiteral("Arrange as &Family Chart"));
-        QVERIFY(w.familyChartAction->isEnabled());
+        QCOMPARE(w.commands().action(CommandId::FamilyChart)->text(), QStringLiteral("Arrange as &Family Chart"));
+        QVERIFY(w.commands().action(CommandId::FamilyChart)->isEnabled());
 
-        w.familyChartAction->trigger();  // an empty tree only tells
+        w.commands().action(CommandId::FamilyChart)->trigger();  // an empty tree only tells
         QCOMPARE(prompts.messageTexts(), std::vector<QString>{QStringLiteral("No items to rearrange.")});
 
         PersonItem* father = store.createItem();
@@ -156,12 +157,12 @@ private slots:
         child->Father = father;
         child->Mother = mother;
         for (PersonItem* p : {father, mother, child}) p->X = p->Y = 5000;
-        w.state().history.commit(QStringLiteral("Setup"));
+        w.state().history.clear();  // the tree as if read from a file
         const int steps = w.state().history.stack().count();
 
         prompts.clear();
         prompts.answerButton(PromptAnswer::No);
-        w.familyChartAction->trigger();
+        w.commands().action(CommandId::FamilyChart)->trigger();
         QCOMPARE(prompts.records().size(), size_t{1});
         QCOMPARE(prompts.records()[0].caption, QStringLiteral("Warning"));
         QCOMPARE(prompts.records()[0].text, QStringLiteral("This operation will completely rearrange all your items.\n"
@@ -170,7 +171,7 @@ private slots:
         QCOMPARE(w.state().history.stack().count(), steps);
 
         prompts.answerButton(PromptAnswer::Yes);
-        w.familyChartAction->trigger();
+        w.commands().action(CommandId::FamilyChart)->trigger();
         QCOMPARE(std::pair(father->X, father->Y), std::pair(0, 0));
         QCOMPARE(std::pair(mother->X, mother->Y), std::pair(160, 0));
         QCOMPARE(std::pair(child->X, child->Y), std::pair(80, 350));
@@ -183,7 +184,7 @@ private slots:
         // One step, named after the command; undo puts every box back.
         QCOMPARE(w.state().history.stack().count(), steps + 1);
         QCOMPARE(w.state().history.stack().undoText(), QStringLiteral("Arrange as Family Chart"));
-        w.undoAction->trigger();
+        w.commands().action(CommandId::Undo)->trigger();
         QCOMPARE(std::pair(child->X, child->Y), std::pair(5000, 5000));
         QCOMPARE(std::pair(father->X, mother->X), std::pair(5000, 5000));
     }

@@ -1,6 +1,7 @@
 #include "app/toolbar_settings.h"
 #include "app/ui/startup.h"
 #include "app/ui/about_box.h"
+#include "app/ui/commands.h"
 #include "app/ui/main_window.h"
 #include "app/ui/welcome_window.h"
 #include "app/ui/options_dialog.h"
@@ -64,6 +65,7 @@ private slots:
     void toolbarPositionSurvivesARestart();
     void optionsAndAboutFromTheMenu();
     void newFromTheMenuAsksAboutChanges();
+    void selectAllTakesEveryBoxForTheAlignEntries();
 };
 
 void MainWindowTest::menuBarTitlesInOrder() {
@@ -99,7 +101,7 @@ void MainWindowTest::otherMenus() {
     ScriptedPrompts prompts;
     MainWindow w(registry, prompts, "/opt/k/kinloom", {});
     QCOMPARE(describe(topMenu(w, "&Edit")),
-             QStringList({"&Undo\tCtrl+Z (off)", "&Redo\tCtrl+Shift+Z (off)", "-", "&New Item\tCtrl+N (off)", "&Properties\tReturn (off)", "&Delete\tDel (off)", "-",
+             QStringList({"&Undo\tCtrl+Z (off)", "&Redo\tCtrl+Shift+Z (off)", "-", "&New Item\tCtrl+N (off)", "&Properties\tReturn (off)", "&Delete\tDel (off)", "Select &All (off)", "-",
                           "Align &Top (off)", "Align &Bottom (off)", "Align &Left (off)", "Align &Right (off)", "-",
                           "&Create Ancestor Tree", "  &Compact (off)", "  &Fractal style (off)",
                           "&Organize Ancestor Tree", "  &Compact (off)", "  &Fractal Style (off)", "-",
@@ -117,15 +119,15 @@ void MainWindowTest::otherMenus() {
                           "&Status bar \tF10 [x] (off)", "-", "&Color codes", "  &Gender (off)", "  N&otes (off)",
                           "  &Picture (off)", "  -", "  &None [x] (off)", "&Marriage Links [x] (off) (hidden)",
                           "&Advanced tree view (off) (hidden)"}));
-    QVERIFY(w.genderColoursAction->actionGroup() && w.genderColoursAction->actionGroup()->isExclusive());
+    QVERIFY(w.commands().action(CommandId::GenderColours)->actionGroup() && w.commands().action(CommandId::GenderColours)->actionGroup()->isExclusive());
     QCOMPARE(describe(topMenu(w, "&Zoom")),
              QStringList({"200%\tCtrl+F1 (off)", "100%\tCtrl+F2 (off)", "50%\tCtrl+F3 (off)", "35%\tCtrl+F4 (off)",
                           "20%\tCtrl+F5 (off)", "10%\tCtrl+F6 (off)", "5%\tCtrl+F7 (off)", "1%\tCtrl+F8 (off)", "-",
                           "Zoom to &Area (off)", "-", "Zoom &In\tI (off)", "Zoom &Out\tO (off)", "-",
                           "Fit &Whole Tree\tW (off)", "Fit &Selection (off)"}));
-    QVERIFY(w.zoomToAreaAction->isCheckable());
-    QCOMPARE(w.zoomToItemAction->shortcut(), QKeySequence(Qt::Key_Z));  // the popup's entry, on the window
-    QVERIFY(w.actions().contains(w.zoomToItemAction));
+    QVERIFY(w.commands().action(CommandId::ZoomToArea)->isCheckable());
+    QCOMPARE(w.commands().action(CommandId::ZoomToItem)->shortcut(), QKeySequence(Qt::Key_Z));  // the popup's entry, on the window
+    QVERIFY(w.actions().contains(w.commands().action(CommandId::ZoomToItem)));
     QCOMPARE(describe(topMenu(w, "&Tools")),
              QStringList({"&Quality check (off)", "&Auto Arrange Items (off)", "Arrange as &Family Chart (off)",
                           "&Print Screen (off)", "-",
@@ -154,10 +156,10 @@ void MainWindowTest::toolbarButtonsAndHints() {
     QCOMPARE(w.toolBarArea(w.toolbar()), Qt::LeftToolBarArea);
     QVERIFY(w.toolbar()->isMovable() && w.toolbar()->isFloatable());
     // A button follows its command, except the two with rules of their own.
-    w.newItemAction->setEnabled(true);
-    QVERIFY(w.newPersonButton->isEnabled());
-    w.propertiesAction->setEnabled(true);
-    QVERIFY(!w.editPropertiesButton->isEnabled());
+    w.commands().action(CommandId::NewItem)->setEnabled(true);
+    QVERIFY(w.commands().toolbarButton(CommandId::NewItem)->isEnabled());
+    w.commands().action(CommandId::Properties)->setEnabled(true);
+    QVERIFY(!w.commands().toolbarButton(CommandId::Properties)->isEnabled());
 }
 
 void MainWindowTest::startupIsDisabledUntilConfirmed() {
@@ -182,7 +184,7 @@ void MainWindowTest::startupIsDisabledUntilConfirmed() {
     QCOMPARE(completed.count(), 1);
     QCOMPARE(w.state().screenCharset, 5);
     QCOMPARE(windows->options->charsetBox->currentIndex(), 4);
-    QVERIFY(w.toolbarAction->isChecked());
+    QVERIFY(w.commands().action(CommandId::Toolbar)->isChecked());
     QTRY_COMPARE(w.windowTitle(), QString("Kinloom 2.0 beta 3.6[*]"));  // the first paint renews it
 
     w.state().currentFileName = "/t/a.kl3";
@@ -205,7 +207,7 @@ void MainWindowTest::closingWithCancelKeepsTheWindowAfterWritingFonts() {
     w.state().store.createItem();
     w.state().store.modified = true;
     prompts.answerButton(PromptAnswer::Cancel);
-    w.exitAction->trigger();
+    w.commands().action(CommandId::Exit)->trigger();
     QVERIFY(w.isVisible());
     QCOMPARE(prompts.messageTexts(), std::vector<QString>{"Save changes to your Kinloom file?"});
     QCOMPARE(registry.readString(kSettingsKey, "ScreenFontName", ""), QString("Times New Roman"));
@@ -213,7 +215,7 @@ void MainWindowTest::closingWithCancelKeepsTheWindowAfterWritingFonts() {
     QCOMPARE(registry.readString(kSettingsKey, "ScreenCharset", ""), QString("15"));
 
     prompts.answerButton(PromptAnswer::No);
-    w.exitAction->trigger();
+    w.commands().action(CommandId::Exit)->trigger();
     QVERIFY(!w.isVisible());
     QVERIFY(w.state().store.empty());
     QVERIFY(!registry.readString(Registry::Root::CurrentUser, "KL_TB1\\Toolbar1", "DockedTo", "").isEmpty());
@@ -234,7 +236,7 @@ void MainWindowTest::toolbarPositionSurvivesARestart() {
     startUp(*windows, false);
     QCOMPARE(windows->main->toolBarArea(windows->main->toolbar()), Qt::TopToolBarArea);
     QVERIFY(!windows->main->toolbar()->isVisibleTo(windows->main.get()));
-    QVERIFY(!windows->main->toolbarAction->isChecked());
+    QVERIFY(!windows->main->commands().action(CommandId::Toolbar)->isChecked());
 }
 
 void MainWindowTest::optionsAndAboutFromTheMenu() {
@@ -251,11 +253,11 @@ void MainWindowTest::optionsAndAboutFromTheMenu() {
         static_cast<QDialog*>(modal)->accept();
     };
     QTimer::singleShot(0, closeActiveModal);
-    windows->main->optionsAction->trigger();
+    windows->main->commands().action(CommandId::Options)->trigger();
     QCOMPARE(seen, QString("Environment Options"));
     QCOMPARE(registry.readString(kSettingsKey, "Show_Name_Hints", ""), QString("Yes"));  // written on close
     QTimer::singleShot(0, closeActiveModal);
-    windows->main->aboutAction->trigger();
+    windows->main->commands().action(CommandId::About)->trigger();
     QCOMPARE(seen, QString("About"));
     QVERIFY(windows->about->findChild<QLabel*>("version")->text().contains("2.0 beta 3.6"));
 }
@@ -271,11 +273,38 @@ void MainWindowTest::newFromTheMenuAsksAboutChanges() {
     w.state().store.modified = true;
     QSignalSpy repaints(&w, &MainWindow::repaintRequested);
     prompts.answerButton(PromptAnswer::No);
-    w.newAction->trigger();
+    w.commands().action(CommandId::New)->trigger();
     QCOMPARE(prompts.messageTexts(), std::vector<QString>{"Save changes to your Kinloom file?"});
     QVERIFY(w.state().store.empty());
     QCOMPARE(repaints.count(), 1);
     QTRY_COMPARE(w.windowTitle(), QString("Kinloom 2.0 beta 3.6[*]"));
+}
+
+void MainWindowTest::selectAllTakesEveryBoxForTheAlignEntries() {
+    MemoryRegistry registry;
+    ScriptedPrompts prompts;
+    auto windows = createWindows(registry, prompts, "/opt/k/kinloom", {});
+    MainWindow& w = *windows->main;
+    startUp(*windows, false);
+    Commands& commands = w.commands();
+    ItemStore& store = w.state().store;
+    commands.refresh();
+    QVERIFY(!commands.action(CommandId::SelectAll)->isEnabled());  // nothing to select
+    for (int i = 0; i < 3; ++i) {
+        store.pointerX = 100 + 300 * i;
+        store.pointerY = 100 + 50 * i;
+        store.createItem();
+    }
+    w.state().history.clear();
+    commands.refresh();
+    QVERIFY(commands.action(CommandId::SelectAll)->isEnabled());
+    commands.action(CommandId::SelectAll)->trigger();
+    QCOMPARE(store.selectionList().size(), size_t{3});
+    QCOMPARE(w.state().history.stack().count(), 0);  // selecting is no step
+    commands.refresh();
+    commands.action(CommandId::AlignTop)->trigger();  // enabled by the selection
+    for (const PersonItem* p = store.firstItem(); p; p = p->Next) QCOMPARE(p->Y, store.firstItem()->Y);
+    QCOMPARE(w.state().history.stack().undoText(), QString("Align Top"));
 }
 
 QTEST_MAIN(MainWindowTest)

@@ -1,5 +1,6 @@
 // Reports > Missing information on the real windows: the list, the double-click to the person
 // dialog, and saving the list as text.
+#include "app/ui/commands.h"
 #include "app/ui/main_window.h"
 #include "app/ui/startup.h"
 #include "document/item_store.h"
@@ -38,9 +39,9 @@ private slots:
         PersonItem* carl = test::addPerson(store, "Carl", "");
         PersonItem* bo = test::addPerson(store, "Bo", " ");
         bo->BornDate = "1800";
-        QVERIFY(w.missingInformationMenu->isEnabled());
+        QVERIFY(w.commands().menu(CommandId::MissingInformation)->isEnabled());
 
-        w.missingSurnamesAction->trigger();
+        w.commands().action(CommandId::MissingSurnames)->trigger();
         auto* window = w.findChild<MissingInformationWindow*>();
         QVERIFY(window);
         QVERIFY(QTest::qWaitForWindowExposed(window));
@@ -98,8 +99,8 @@ private slots:
         QCOMPARE(window->windowTitle(), QString("Persons without a death date"));
 
         // Reports > Statistics opens its window over the same tree.
-        QVERIFY(w.statisticsAction->isEnabled());
-        w.statisticsAction->trigger();
+        QVERIFY(w.commands().action(CommandId::Statistics)->isEnabled());
+        w.commands().action(CommandId::Statistics)->trigger();
         auto* statistics = w.findChild<StatisticsWindow*>();
         QVERIFY(statistics && statistics->isVisible());
         QCOMPARE(statistics->counts()->topLevelItem(0)->text(1), QString("3"));

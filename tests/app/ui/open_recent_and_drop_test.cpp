@@ -1,5 +1,6 @@
 // Open Recent, files dropped on the window, Escape after a link key, Fit Whole Tree and the welcome
 // window's start-up switch, on the real windows.
+#include "app/ui/commands.h"
 #include "app/ui/main_window.h"
 #include "app/ui/startup.h"
 #include "app/ui/welcome_window.h"
@@ -96,12 +97,12 @@ private slots:
             auto windows = createWindows(registry, prompts, "/opt/k/kinloom", {b});  // opened at start
             auto& state = windows->main->state();
             state.currentFileName = a;
-            windows->main->saveAction->trigger();
+            windows->main->commands().action(CommandId::Save)->trigger();
         }
         auto windows = createWindows(registry, prompts, "/opt/k/kinloom", {});
         MainWindow& w = *windows->main;
         startUp(*windows, false);
-        QMenu* recent = w.openRecentMenu;
+        QMenu* recent = w.commands().menu(CommandId::OpenRecent);
         w.fillRecentMenu();  // as the File menu opens
         QStringList captions;
         for (QAction* act : recent->actions()) captions << act->text();

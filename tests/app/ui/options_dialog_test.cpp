@@ -37,7 +37,7 @@ void OptionsDialogTest::importArrangementIsRemembered() {
     QCOMPARE(readImportArrangement(registry), ArrangeStyle::FamilyChart);
     dlg.show();
     dlg.importArrangementBox->setCurrentIndex(1);
-    QTest::mouseClick(dlg.okButton, Qt::LeftButton);
+    QTest::mouseClick(dlg.closeButton, Qt::LeftButton);
     QCOMPARE(registry.readString(kSettingsKey, "Import_Arrangement", ""), QString("Generation rows"));
     QCOMPARE(readImportArrangement(registry), ArrangeStyle::GenerationRows);
     AppState next(registry, prompts);
@@ -57,8 +57,8 @@ void OptionsDialogTest::controlsAndTheirTexts() {
     QCOMPARE(dlg.pages->tabText(0), QString("Fonts"));
     QCOMPARE(dlg.pages->tabText(1), QString("Program"));
     QCOMPARE(dlg.treeFontButton->text(), QString("Change"));
-    QCOMPARE(dlg.okButton->text(), QString("Close"));
-    QVERIFY(dlg.okButton->isDefault());
+    QCOMPARE(dlg.closeButton->text(), QString("Close"));
+    QVERIFY(dlg.closeButton->isDefault());
     QCOMPARE(dlg.dateStandardizationBox->text(), QString("Autoformat dates according to GEDCOM standard"));
     QCOMPARE(dlg.nameHintsBox->text(), QString("Show name tips"));
     QCOMPARE(dlg.qualityCheckOnOpenBox->text(), QString("Auto quality check on open"));
@@ -85,7 +85,7 @@ void OptionsDialogTest::switchesReadAtCreationAndWrittenOnClose() {
 
     // Closing unchanged still writes all four.
     dlg.show();
-    QTest::mouseClick(dlg.okButton, Qt::LeftButton);
+    QTest::mouseClick(dlg.closeButton, Qt::LeftButton);
     QVERIFY(!dlg.isVisible());
     QCOMPARE(registry.readString(kSettingsKey, "Date_Standardization", ""), QString("No"));
     QCOMPARE(registry.readString(kSettingsKey, "Show_Name_Hints", ""), QString("Yes"));

@@ -1,5 +1,6 @@
 #include "app/ui/reports_wiring.h"
 
+#include "app/ui/commands.h"
 #include "app/ui/main_window.h"
 #include "document/tree_file.h"
 #include "platform/registry.h"
@@ -28,12 +29,12 @@ private slots:
         MainWindow w(registry, prompts, "/opt/k/kinloom", {});
         QualityCheckWindow* check = connectReportCommands(w);
         AppState& s = w.state();
-        for (QAction* a : {w.qualityCheckAction, w.allIndividualsAction, w.collectFilesAction}) QVERIFY(a->isEnabled());
+        for (QAction* a : {w.commands().action(CommandId::QualityCheck), w.commands().action(CommandId::AllIndividuals), w.commands().action(CommandId::CollectFiles)}) QVERIFY(a->isEnabled());
 
         QTemporaryDir dir;
         s.currentFileName = dir.filePath("family.kl3");
         test::addPerson(s.store, "Anna", "Berg")->NotesFile = "anna.txt";
-        w.qualityCheckAction->trigger();
+        w.commands().action(CommandId::QualityCheck)->trigger();
         QVERIFY(check->isVisible());
         QVERIFY(!check->isModal());
         QCOMPARE(check->fileLabel->text(), "File: " + dir.filePath("family.kl3"));
@@ -55,7 +56,7 @@ private slots:
             return true;
         };
         prompts.answerText(dir.filePath("list.txt"));
-        w.allIndividualsAction->trigger();
+        w.commands().action(CommandId::AllIndividuals)->trigger();
         QCOMPARE(viewed, QStringList{dir.filePath("list.txt")});
         QFile list(dir.filePath("list.txt"));
         QVERIFY(list.open(QIODevice::ReadOnly));
@@ -64,9 +65,9 @@ private slots:
         // The other lists are saved and opened the same way.
         s.store.firstItem()->BornPlace = "Oslo";
         s.store.firstItem()->Source = "Census";
-        const std::pair<QAction*, QByteArray> lists[] = {{w.surnamesAction, "Berg (1)\r\n"},
-                                                         {w.placesAction, "Oslo (1)\r\n"},
-                                                         {w.sourcesAction, "Census\r\n  Berg Anna ( - )\r\n"}};
+        const std::pair<QAction*, QByteArray> lists[] = {{w.commands().action(CommandId::Surnames), "Berg (1)\r\n"},
+                                                         {w.commands().action(CommandId::Places), "Oslo (1)\r\n"},
+                                                         {w.commands().action(CommandId::Sources), "Census\r\n  Berg Anna ( - )\r\n"}};
         for (const auto& [action, expected] : lists) {
             QVERIFY(action->isEnabled());
             prompts.answerText(dir.filePath("other.txt"));
@@ -78,7 +79,7 @@ private slots:
 
         prompts.clear();
         prompts.answerText(dir.filePath("sub.kl3"));
-        w.collectFilesAction->trigger();
+        w.commands().action(CommandId::CollectFiles)->trigger();
         QCOMPARE(s.currentFileName, dir.filePath("sub.kl3"));
         QCOMPARE(prompts.records().back().caption, QString("Files saved"));
     }
@@ -103,7 +104,7 @@ private slots:
         // Open: the question, and Yes shows the window without waiting.
         prompts.answerText(tree);
         prompts.answerButton(PromptAnswer::Yes);
-        w.openAction->trigger();
+        w.commands().action(CommandId::Open)->trigger();
         QCOMPARE(prompts.messageTexts(),
                  std::vector<QString>{"Quality Check Result: 1 error(s). Would you like to see the details?"});
         QVERIFY(check->isVisible());
@@ -127,7 +128,7 @@ private slots:
         prompts.answerButton(PromptAnswer::Yes);
         prompts.answerButton(PromptAnswer::No);
         prompts.answerText(dir.filePath("saved.kl3"));
-        w.saveAction->trigger();
+        w.commands().action(CommandId::Save)->trigger();
         closer->stop();
         QCOMPARE(modalShows, 1);
         QCOMPARE(prompts.messageTexts().size(), size_t{2});

@@ -1,4 +1,5 @@
 // The status line, the hover hint and the keyboard focus around the commands of the real windows.
+#include "app/ui/commands.h"
 #include "app/ui/main_window.h"
 #include "app/ui/startup.h"
 #include "canvas/ui/canvas_widget.h"
@@ -116,19 +117,19 @@ private slots:
         };
 
         hoverOver("Ann");
-        state.history.commit("Add Ann");  // the delete is a step of its own
+        state.history.clear();  // Ann as if read from a file: the delete is the one step
         state.store.currentItem = state.store.firstItem();
         prompts.answerButton(PromptAnswer::Yes);
-        w.deleteAction->trigger();
+        w.commands().action(CommandId::Delete)->trigger();
         QVERIFY(state.store.empty());
         QCOMPARE(w.statusBar()->currentMessage(), QString("1 item deleted"));
         QVERIFY(canvas->toolTip().isEmpty());
         QVERIFY(canvas->interaction().hintText.isEmpty());
         // Undo and Redo say what they did.
-        w.undoAction->trigger();
+        w.commands().action(CommandId::Undo)->trigger();
         QCOMPARE(state.store.itemCount(), 1);
         QCOMPARE(w.statusBar()->currentMessage(), QString("Undone: Delete"));
-        w.redoAction->trigger();
+        w.commands().action(CommandId::Redo)->trigger();
         QVERIFY(state.store.empty());
         QCOMPARE(w.statusBar()->currentMessage(), QString("Redone: Delete"));
 
@@ -136,12 +137,12 @@ private slots:
         hoverOver("Cid");
         for (PersonItem* p = state.store.firstItem(); p; p = p->Next) state.store.addToSelection(p);
         prompts.answerButton(PromptAnswer::Yes);
-        w.deleteAction->trigger();
+        w.commands().action(CommandId::Delete)->trigger();
         QCOMPARE(w.statusBar()->currentMessage(), QString("2 items deleted"));
 
         hoverOver("Dan");
         prompts.answerButton(PromptAnswer::No);  // do not save the changes
-        w.newAction->trigger();
+        w.commands().action(CommandId::New)->trigger();
         QCOMPARE(w.statusBar()->currentMessage(), QString("New tree"));
         QVERIFY(canvas->toolTip().isEmpty());
 
@@ -151,7 +152,7 @@ private slots:
         hoverOver("Eva");
         state.store.modified = false;
         prompts.answerText(garbage);
-        w.openAction->trigger();
+        w.commands().action(CommandId::Open)->trigger();
         QCOMPARE(prompts.messageTexts().back(),
                  "Error: Kinloom did not recognize the file\n" + garbage + " is not a Kinloom tree file.");
         QCOMPARE(w.statusBar()->currentMessage(), "Could not open " + garbage);
@@ -175,7 +176,7 @@ private slots:
                 [&] { windows->gedcomImport->okButton->click(); });
         prompts.answerText(ged);
         prompts.answerButton(PromptAnswer::Yes);
-        w.openAction->trigger();
+        w.commands().action(CommandId::Open)->trigger();
         QCOMPARE(w.state().store.itemCount(), 1);
         QCOMPARE(w.state().store.firstItem()->FirstName.str(), std::string("Ola"));
         QVERIFY(w.state().currentFileName.isEmpty());

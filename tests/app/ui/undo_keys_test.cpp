@@ -1,5 +1,6 @@
 // Edit › Undo and Redo on the real windows: the keys, the names of the entries, the clean state
 // and the history that New starts afresh.
+#include "app/ui/commands.h"
 #include "app/ui/main_window.h"
 #include "app/ui/startup.h"
 #include "document/item_store.h"
@@ -28,9 +29,9 @@ private slots:
         child->Father = father;
         store.modified = false;
         w.state().history.clear();
-        QVERIFY(!w.undoAction->isEnabled());
-        QVERIFY(!w.redoAction->isEnabled());
-        QCOMPARE(w.undoAction->text(), QStringLiteral("&Undo"));
+        QVERIFY(!w.commands().action(CommandId::Undo)->isEnabled());
+        QVERIFY(!w.commands().action(CommandId::Redo)->isEnabled());
+        QCOMPARE(w.commands().action(CommandId::Undo)->text(), QStringLiteral("&Undo"));
 
         store.currentItem = child;
         w.activateWindow();
@@ -38,15 +39,15 @@ private slots:
         QTest::keyClick(w.canvas(), Qt::Key_F, Qt::ControlModifier);
         QCOMPARE(child->Father, nullptr);
         QVERIFY(store.modified);
-        QVERIFY(w.undoAction->isEnabled());
-        QVERIFY(w.undoButton->isEnabled());
-        QCOMPARE(w.undoAction->text(), QStringLiteral("&Undo Delete Link to Father"));
+        QVERIFY(w.commands().action(CommandId::Undo)->isEnabled());
+        QVERIFY(w.commands().toolbarButton(CommandId::Undo)->isEnabled());
+        QCOMPARE(w.commands().action(CommandId::Undo)->text(), QStringLiteral("&Undo Delete Link to Father"));
 
         QTest::keyClick(w.canvas(), Qt::Key_Z, Qt::ControlModifier);
         QCOMPARE(child->Father, father);
         QVERIFY(!store.modified);  // back at the state last saved
-        QCOMPARE(w.redoAction->text(), QStringLiteral("&Redo Delete Link to Father"));
-        QVERIFY(!w.undoAction->isEnabled());
+        QCOMPARE(w.commands().action(CommandId::Redo)->text(), QStringLiteral("&Redo Delete Link to Father"));
+        QVERIFY(!w.commands().action(CommandId::Undo)->isEnabled());
 
         QTest::keyClick(w.canvas(), Qt::Key_Y, Qt::ControlModifier);
         QCOMPARE(child->Father, nullptr);
@@ -57,10 +58,10 @@ private slots:
 
         // New asks to save (No) and starts an empty history.
         prompts.answerButton(PromptAnswer::No);
-        w.newAction->trigger();
+        w.commands().action(CommandId::New)->trigger();
         QVERIFY(store.empty());
-        QVERIFY(!w.undoAction->isEnabled());
-        QVERIFY(!w.redoAction->isEnabled());
+        QVERIFY(!w.commands().action(CommandId::Undo)->isEnabled());
+        QVERIFY(!w.commands().action(CommandId::Redo)->isEnabled());
         QVERIFY(!store.modified);
     }
 };

@@ -44,11 +44,11 @@ private slots:
         store.addMarriage(dad, mum);
 
         // Name search toggle (F9 and F3 share it).
-        c.browser();
+        c.toggleNameSearch();
         QVERIFY(c.nameSearch().isVisible());
         QVERIFY(nameSearch.isChecked());
         QCOMPARE(c.nameSearch().list()->count(), 3);
-        c.browser();
+        c.toggleNameSearch();
         QVERIFY(!c.nameSearch().isVisible());
         QVERIFY(!nameSearch.isChecked());
         c.toggleNavigator();
@@ -59,7 +59,7 @@ private slots:
 
         // Children of the current item go to the go-to window.
         store.currentItem = dad;
-        c.goToChild();
+        c.listChildren();
         QVERIFY(c.goToWindow().isVisible());
         QCOMPARE(c.goToWindow().list()->count(), 1);
 

@@ -1,4 +1,5 @@
 #include "app/ui/startup.h"
+#include "app/ui/commands.h"
 #include "app/ui/main_window.h"
 #include "gedcom/ui/gedcom_import_dialog.h"
 #include "gedcom/ui/gedcom_menu_commands.h"
@@ -47,13 +48,13 @@ private slots:
         MainWindow& main = *windows->main;
         startUp(*windows, false);
         AppState& state = main.state();
-        QVERIFY(main.importGedcomAction->isEnabled());
-        QVERIFY(main.exportGedcomAction->isEnabled());
+        QVERIFY(main.commands().action(CommandId::ImportGedcom)->isEnabled());
+        QVERIFY(main.commands().action(CommandId::ExportGedcom)->isEnabled());
 
         // A changed tree: New asks first; Cancel keeps the tree and no file is asked for.
         state.store.createItem();
         prompts.answerButton(PromptAnswer::Cancel);
-        main.importGedcomAction->trigger();
+        main.commands().action(CommandId::ImportGedcom)->trigger();
         QCOMPARE(state.store.itemCount(), 1);
         QCOMPARE(prompts.messageTexts().back(), QStringLiteral("Save changes to your Kinloom file?"));
 
@@ -61,7 +62,7 @@ private slots:
         prompts.clear();
         prompts.answerButton(PromptAnswer::No);
         prompts.answerText(std::nullopt);
-        main.importGedcomAction->trigger();
+        main.commands().action(CommandId::ImportGedcom)->trigger();
         QCOMPARE(state.store.itemCount(), 1);
         QCOMPARE(prompts.records().size(), size_t(2));
         QCOMPARE(prompts.records()[1].kind, QStringLiteral("open"));
@@ -77,7 +78,7 @@ private slots:
             QCOMPARE(windows->gedcomImport->resultLabel->text(), QStringLiteral("Done."));
             windows->gedcomImport->okButton->click();
         });
-        main.importGedcomAction->trigger();
+        main.commands().action(CommandId::ImportGedcom)->trigger();
         QVERIFY(!paintDuring);
         QVERIFY(state.paintEnabled);
         QCOMPARE(state.store.itemCount(), 3);
@@ -108,7 +109,7 @@ private slots:
         const QString out = QDir(dir.path()).filePath("out.ged");
         prompts.clear();
         prompts.answerText(out);
-        main.exportGedcomAction->trigger();
+        main.commands().action(CommandId::ExportGedcom)->trigger();
         QCOMPARE(prompts.records().size(), size_t(1));
         QCOMPARE(prompts.records()[0].file.title, QStringLiteral("Export to GEDCOM format"));
         QVERIFY(state.store.modified);

@@ -1,3 +1,4 @@
+#include "app/ui/commands.h"
 #include "app/ui/main_window.h"
 #include "app/ui/startup.h"
 #include "help/tips.h"
@@ -59,9 +60,9 @@ void HelpWindowTest::everyHelpEntryOpensItsPage() {
         QString title;
     };
     const Entry entries[] = {
-        {r.main().contentsAction, "index.html", "Kinloom user manual"},
-        {r.main().whatsNewAction, "whats-new.html", "What's new"},
-        {r.main().gettingStartedAction, "getting-started.html", "Getting started"},
+        {r.main().commands().action(CommandId::Contents), "index.html", "Kinloom user manual"},
+        {r.main().commands().action(CommandId::WhatsNew), "whats-new.html", "What's new"},
+        {r.main().commands().action(CommandId::GettingStarted), "getting-started.html", "Getting started"},
     };
     for (const Entry& e : entries) {
         QVERIFY(e.action->isEnabled());
@@ -72,8 +73,8 @@ void HelpWindowTest::everyHelpEntryOpensItsPage() {
     }
     // The toolbar's Help button opens the contents too.
     r.windows->help->hide();
-    r.main().whatsNewAction->trigger();
-    r.main().helpButton->trigger();
+    r.main().commands().action(CommandId::WhatsNew)->trigger();
+    r.main().commands().toolbarButton(CommandId::Contents)->trigger();
     QCOMPARE(r.shownPage(), QString("index.html"));
     // A link inside the manual is followed within the window.
     r.windows->help->showTopic("index.html");
@@ -86,7 +87,7 @@ void HelpWindowTest::everyHelpEntryOpensItsPage() {
 
 void HelpWindowTest::keywordSearchFiltersAsYouTypeAndOpensTheTopic() {
     Run r;
-    r.main().keywordSearchAction->trigger();
+    r.main().commands().action(CommandId::KeywordSearch)->trigger();
     KeywordSearchDialog* search = r.windows->keywordSearch;
     QVERIFY(search->isVisible());
     const int all = search->list()->count();
@@ -110,7 +111,7 @@ void HelpWindowTest::keywordSearchFiltersAsYouTypeAndOpensTheTopic() {
     QCOMPARE(r.shownPage(), QString("menus.html"));
     QCOMPARE(r.windows->help->browser()->source().fragment(), QString("link"));
     // Opening it again starts with the whole index.
-    r.main().keywordSearchAction->trigger();
+    r.main().commands().action(CommandId::KeywordSearch)->trigger();
     QCOMPARE(search->filterBox()->text(), QString());
     QCOMPARE(search->list()->count(), all);
 }
@@ -123,12 +124,12 @@ void HelpWindowTest::webAddressesOpenInTheBrowserOrSaySoWhenNoneIsFound() {
         opened << address;
         return browserFound;
     });
-    r.main().homePageAction->trigger();
-    r.main().discussionForumAction->trigger();
+    r.main().commands().action(CommandId::HomePage)->trigger();
+    r.main().commands().action(CommandId::DiscussionForum)->trigger();
     QCOMPARE(opened, QStringList({kHomePageAddress, kDiscussionForumAddress}));
     QVERIFY(r.prompts.records().empty());
     browserFound = false;
-    r.main().homePageAction->trigger();
+    r.main().commands().action(CommandId::HomePage)->trigger();
     QCOMPARE(int(r.prompts.records().size()), 1);
     QCOMPARE(r.prompts.records()[0].text, QString("Kinloom could not find your default internet browser."));
     setShellOpener({});

@@ -1,4 +1,5 @@
 #include "../html_family_fixture.h"
+#include "app/ui/commands.h"
 #include "app/ui/main_window.h"
 #include "app/ui/html_report_wiring.h"
 #include "platform/registry.h"
@@ -179,16 +180,16 @@ void HtmlReportDialogTest::menuEntryTellsAboutAnEmptyTree() {
     ScriptedPrompts prompts;
     MainWindow w(registry, prompts, "/opt/k/kinloom", {});
     connectHtmlReport(w);
-    QVERIFY(w.htmlAction->isEnabled());
-    QCOMPARE(w.htmlAction->text(), QString("&HTML - Generate web pages"));
-    w.htmlAction->trigger();
+    QVERIFY(w.commands().action(CommandId::Html)->isEnabled());
+    QCOMPARE(w.commands().action(CommandId::Html)->text(), QString("&HTML - Generate web pages"));
+    w.commands().action(CommandId::Html)->trigger();
     QCOMPARE(prompts.messageTexts().back(), QString("Your Kinloom tree is empty"));
 
     // An unsaved tree asks first; Cancel ends the command before the dialog opens.
     w.state().store.createItem();
     w.state().store.modified = true;
     prompts.answerButton(PromptAnswer::Cancel);
-    w.htmlAction->trigger();
+    w.commands().action(CommandId::Html)->trigger();
     QCOMPARE(prompts.records().back().buttons, PromptButtons::YesNoCancel);
     auto* dialog = w.findChild<HtmlReportDialog*>("htmlReportDialog");
     QVERIFY(dialog);

@@ -1,3 +1,4 @@
+#include "app/ui/commands.h"
 #include "app/ui/main_window.h"
 #include "app/ui/print_wiring.h"
 #include "app/ui/startup.h"
@@ -85,12 +86,12 @@ private slots:
         startUp(*windows, false);
         auto* pw = w.findChild<PrintWindow*>();
         QVERIFY(pw);
-        QVERIFY(w.printTreeAction->isEnabled());
-        QVERIFY(w.printButton->isEnabled());
-        QCOMPARE(w.printButton->toolTip(), QStringLiteral("Print tree or selected items"));
+        QVERIFY(w.commands().action(CommandId::PrintTree)->isEnabled());
+        QVERIFY(w.commands().toolbarButton(CommandId::PrintTree)->isEnabled());
+        QCOMPARE(w.commands().toolbarButton(CommandId::PrintTree)->toolTip(), QStringLiteral("Print tree or selected items"));
 
         // The toolbar button opens the window beside the main window, which stays usable.
-        w.printButton->trigger();
+        w.commands().toolbarButton(CommandId::PrintTree)->trigger();
         QVERIFY(QTest::qWaitForWindowActive(pw));
         QCOMPARE(pw->windowTitle(), QStringLiteral("Print Tree"));
         QVERIFY(!pw->isModal());
@@ -137,7 +138,7 @@ private slots:
         PersonItem* ann = addPerson(store, "Ann", "Lee", 0, 0);
         addPerson(store, "Bob", "Lee", 400, 300);
         store.addToSelection(ann);
-        w.printTreeAction->trigger();
+        w.commands().action(CommandId::PrintTree)->trigger();
         QVERIFY(QTest::qWaitForWindowActive(pw));
         QVERIFY(pw->selectedOnlyBox->isEnabled());
         QVERIFY(pw->selectedOnlyBox->isChecked());
@@ -170,7 +171,7 @@ private slots:
         addPerson(store, "Ned", "North", 3000, 0);
         addPerson(store, "Sam", "South", 0, 2000);
         addPerson(store, "Sue", "South", 3000, 2000);
-        w.printTreeAction->trigger();
+        w.commands().action(CommandId::PrintTree)->trigger();
         QVERIFY(QTest::qWaitForWindowActive(pw));
         pw->sizeButtons[1]->click();
 
@@ -198,7 +199,7 @@ private slots:
         auto& [dir, registry, prompts, windows, w, store, pw, print] = session;
         w.state().screenFontName = test::loadTestFont();
         for (int i = 0; i < 12; ++i) addPerson(store, "Person" + std::to_string(i), "Lee", i * 400, 0);
-        w.printTreeAction->trigger();
+        w.commands().action(CommandId::PrintTree)->trigger();
         QVERIFY(QTest::qWaitForWindowActive(pw));
         QCOMPARE(pw->pageCountLabel->text(), QStringLiteral("1 page (1 column x 1 row)"));
 
@@ -264,7 +265,7 @@ private slots:
         auto windows = createWindows(registry, prompts, "/opt/k/kinloom", {});
         MainWindow& w = *windows->main;
         startUp(*windows, false);
-        QVERIFY(w.printScreenAction->isEnabled());
+        QVERIFY(w.commands().action(CommandId::PrintScreen)->isEnabled());
         auto* screen = w.findChild<ScreenPrinter*>();
         QVERIFY(screen);
         ScriptedPrintDialog print;
@@ -275,12 +276,12 @@ private slots:
         connect(w.toolbar(), &QToolBar::visibilityChanged, this, [&](bool v) { toolbarShown << v; });
 
         print.confirm = false;
-        w.printScreenAction->trigger();
+        w.commands().action(CommandId::PrintScreen)->trigger();
         QVERIFY(!QFile::exists(print.pdf));
         QVERIFY(toolbarShown.isEmpty());
 
         print.confirm = true;
-        w.printScreenAction->trigger();
+        w.commands().action(CommandId::PrintScreen)->trigger();
         QCOMPARE(test::pdfPageCount(print.pdf), 1);
         QCOMPARE(toolbarShown, QList<bool>({false, true}));  // hidden while the picture is taken
         QVERIFY(w.toolbar()->isVisible());
