@@ -34,6 +34,7 @@ public:
     auto end() { return values_.end(); }
     auto begin() const { return values_.begin(); }
     auto end() const { return values_.end(); }
+    friend bool operator==(const SpouseSlots&, const SpouseSlots&) = default;
 
 private:
     std::array<T, kMaxSpouses> values_{};

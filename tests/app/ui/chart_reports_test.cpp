@@ -53,7 +53,7 @@ private slots:
         rut->Mother = mother;
         store.addMarriage(gf, gm);
         store.addMarriage(father, mother);
-        w.state().history.commit("Build");
+        { EditStep settle(store, QStringLiteral("Build")); }  // the building above becomes a step of its own
         const int steps = w.state().history.stack().count();
         std::vector<std::pair<int, int>> places;
         for (const PersonItem* p = store.firstItem(); p; p = p->Next) places.emplace_back(p->X, p->Y);
@@ -107,7 +107,7 @@ private slots:
         std::vector<std::pair<int, int>> after;
         for (const PersonItem* p = store.firstItem(); p; p = p->Next) after.emplace_back(p->X, p->Y);
         QVERIFY(after == places);
-        w.state().history.commit("After the chart");
+        { EditStep settle(store, QStringLiteral("After the chart")); }
         QCOMPARE(w.state().history.stack().count(), steps);
 
         // Descendants of Gustav, then a grandmother deleted while the window is open: the chart
@@ -128,10 +128,12 @@ private slots:
         QVERIFY(!chart->generationsBox->isEnabled());
         QCOMPARE(chart->chartLabel->text(), QString("5 persons"));
         // A step of editing while the window is open: the chart is made again when next shown.
-        PersonItem* olof = addPerson(store, "Olof", "Holm", 0, -300);
-        store.touch(gf);
-        gf->Father = olof;
-        w.state().history.commit("Link to Father");
+        {
+            EditStep step(store, QStringLiteral("Link to Father"));
+            PersonItem* olof = addPerson(store, "Olof", "Holm", 0, -300);
+            store.touch(gf);
+            gf->Father = olof;
+        }
         chart->previewButton->click();
         QCOMPARE(chart->chartLabel->text(), QString("6 persons"));
         chart->close();
