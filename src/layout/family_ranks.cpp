@@ -1,5 +1,7 @@
 #include "layout/family_ranks.h"
 
+#include "layout/family_rank_balance.h"
+
 #include <algorithm>
 #include <climits>
 #include <numeric>
@@ -250,24 +252,30 @@ void makeBlocks(const FamilyGraph& g, FamilyBlocks& b) {
             if (attached[a.alias]) add(a.original, a.alias);
     });
     // Partners in the same generation make one block; the others keep their rows and their line.
-    UnionFind sets(n);
-    for (size_t i = 0; i < n; ++i)
-        for (uint32_t e = g.partnerStart[i]; e < g.partnerStart[i + 1]; ++e)
-            if (generation[g.partners[e]] == generation[i]) sets.join(static_cast<int32_t>(i), g.partners[e]);
-    for (const FamilyGraph::AliasLink& a : g.aliases)
-        if (attached[a.alias]) sets.join(a.alias, a.original);
-    b.blockOf.assign(n, -1);
     int32_t blocks = 0;
-    for (size_t i = 0; i < n; ++i) {
-        const int32_t root = sets.find(static_cast<int32_t>(i));
-        if (b.blockOf[root] < 0) b.blockOf[root] = blocks++;
-        b.blockOf[i] = b.blockOf[root];
+    for (int round = 0; round < 2; ++round) {
+        UnionFind sets(n);
+        for (size_t i = 0; i < n; ++i)
+            for (uint32_t e = g.partnerStart[i]; e < g.partnerStart[i + 1]; ++e)
+                if (generation[g.partners[e]] == generation[i]) sets.join(static_cast<int32_t>(i), g.partners[e]);
+        for (const FamilyGraph::AliasLink& a : g.aliases)
+            if (attached[a.alias]) sets.join(a.alias, a.original);
+        b.blockOf.assign(n, -1);
+        blocks = 0;
+        for (size_t i = 0; i < n; ++i) {
+            const int32_t root = sets.find(static_cast<int32_t>(i));
+            if (b.blockOf[root] < 0) b.blockOf[root] = blocks++;
+            b.blockOf[i] = b.blockOf[root];
+        }
+        b.row.assign(static_cast<size_t>(blocks), INT_MIN);
+        for (size_t i = 0; i < n; ++i)
+            if (!attached[i]) b.row[b.blockOf[i]] = generation[i];
+        for (size_t i = 0; i < n; ++i)
+            if (b.row[b.blockOf[i]] == INT_MIN) b.row[b.blockOf[i]] = generation[i];  // aliases of aliases in a circle
+        // Raised blocks may now share a row with partners of theirs: then the blocks are made again.
+        if (round == 1 || !raiseBlocksTowardParents(g, b.blockOf, b.row)) break;
+        for (size_t i = 0; i < n; ++i) generation[i] = b.row[b.blockOf[i]];
     }
-    b.row.assign(static_cast<size_t>(blocks), INT_MIN);
-    for (size_t i = 0; i < n; ++i)
-        if (!attached[i]) b.row[b.blockOf[i]] = generation[i];
-    for (size_t i = 0; i < n; ++i)
-        if (b.row[b.blockOf[i]] == INT_MIN) b.row[b.blockOf[i]] = generation[i];  // aliases of aliases in a circle
     generation = {};
     Lists members;
     members.build(static_cast<size_t>(blocks), [&](auto&& add) {

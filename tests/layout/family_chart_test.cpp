@@ -152,6 +152,46 @@ TEST(FamilyChart, SmallFamiliesGetTheExpectedPlaces) {
     }
 }
 
+// Name -> row after the arrangement.
+std::map<std::string, int> chartRows(ItemStore& store) {
+    std::map<std::string, int> rows;
+    for (const auto& [name, at] : chart(store)) rows[name] = at.second / kChartRowPitch;
+    return rows;
+}
+
+TEST(FamilyChart, ALineageMeetingADeeperOneRisesOnlyWhenThatShortensTheLines) {
+    // A daughter marries into a pedigree five generations deep. Her husband's pedigree rises to her
+    // parents' level unless her own children hold the couple where it is.
+    for (const int children : {0, 1}) {
+        ItemStore s;
+        PersonItem* a = person(s, "A", "M");
+        PersonItem* b = person(s, "B", "F");
+        s.addMarriage(a, b);
+        PersonItem* q = person(s, "Q", "M");
+        child(q, a, b);
+        PersonItem* r = person(s, "R", "F");
+        s.addMarriage(q, r);
+        child(person(s, "K", "M"), q, r);
+        PersonItem* p = person(s, "P", "F");
+        child(p, a, b);
+        PersonItem* above = nullptr;
+        for (int g = 0; g < 6; ++g) {
+            PersonItem* next = person(s, "S" + std::to_string(g), "M");
+            child(next, above, nullptr);
+            above = next;
+        }
+        s.addMarriage(above, p);
+        if (children) child(person(s, "PK", "F"), above, p);
+        const std::map<std::string, int> rows = chartRows(s);
+        if (children == 0)
+            EXPECT_EQ(rows, (std::map<std::string, int>{{"A", 4}, {"B", 4}, {"Q", 5}, {"R", 5}, {"K", 6}, {"P", 5},
+                                                        {"S0", 0}, {"S1", 1}, {"S2", 2}, {"S3", 3}, {"S4", 4}, {"S5", 5}}));
+        else
+            EXPECT_EQ(rows, (std::map<std::string, int>{{"A", 0}, {"B", 0}, {"Q", 1}, {"R", 1}, {"K", 2}, {"P", 5}, {"S0", 0},
+                                                        {"S1", 1}, {"S2", 2}, {"S3", 3}, {"S4", 4}, {"S5", 5}, {"PK", 6}}));
+    }
+}
+
 TEST(FamilyChart, PartnersOfUnknownSexKeepTheirListOrder) {
     ItemStore s;
     PersonItem* b = person(s, "B", "");
