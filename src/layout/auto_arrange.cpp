@@ -109,11 +109,26 @@ uint32_t deepestPedigree(const Links& links) {
 enum CallKind : uint32_t { kChild = 0, kSameRow = 1, kFather = 2, kMother = 3 };
 
 class Placement {
+    // An item's place and its calls (the first twelve; few items have more), in one cache line:
+    // placing an item reaches nothing else.
+    static constexpr uint32_t kInlineCalls = 12;
+    struct alignas(64) Node {
+        int32_t x = 0, y = 0;
+        uint32_t count = 0;     // its calls
+        uint32_t overflow = 0;  // where its calls after the first twelve are in overflow_
+        uint32_t calls[kInlineCalls];  // target index << 2 | CallKind
+    };
+    static_assert(sizeof(Node) == 64);
+
 public:
     // `order` is the list order once the home item is at the front.
     Placement(const Links& links, const std::vector<uint32_t>& order) : links_(links), order_(order) {
         nodes_.resize(links.items.size());
-        for (size_t v = 0; v < nodes_.size(); ++v) nodes_[v] = {links.xs[v], links.ys[v], 0, 0};
+        for (size_t v = 0; v < nodes_.size(); ++v) {
+            nodes_[v].x = links.xs[v];
+            nodes_[v].y = links.ys[v];
+        }
+        placed_.assign((nodes_.size() + 63) / 64, 0);
         buildCalls();
     }
 
@@ -144,50 +159,62 @@ private:
             }
         };
         forEachBackLink([&](uint32_t target, uint32_t, CallKind) { ++backCount[target]; });
-        uint32_t total = 0;
+        uint32_t overflow = 0;
         for (uint32_t v = 0; v < n; ++v) {
             const uint32_t own = links_.spouseStart[v + 1] - links_.spouseStart[v] + (links_.father[v] != kNone) +
                                  (links_.mother[v] != kNone);
-            nodes_[v].begin = nodes_[v].end = total;  // `end` is the fill cursor until all calls are in
-            total += backCount[v] + own;
+            nodes_[v].overflow = overflow;
+            overflow += std::max(backCount[v] + own, kInlineCalls) - kInlineCalls;
         }
-        calls_.resize(total);
-        forEachBackLink([&](uint32_t target, uint32_t q, CallKind kind) { calls_[nodes_[target].end++] = q << 2 | kind; });
+        overflow_.resize(overflow);
+        // `count` is the fill cursor until all calls are in.
+        auto add = [&](uint32_t v, uint32_t call) {
+            Node& node = nodes_[v];
+            if (node.count < kInlineCalls) node.calls[node.count] = call;
+            else overflow_[node.overflow + node.count - kInlineCalls] = call;
+            ++node.count;
+        };
+        forEachBackLink([&](uint32_t target, uint32_t q, CallKind kind) { add(target, q << 2 | kind); });
         for (uint32_t v = 0; v < n; ++v) {
-            uint32_t& cursor = nodes_[v].end;
-            for (uint32_t i = links_.spouseStart[v]; i < links_.spouseStart[v + 1]; ++i)
-                calls_[cursor++] = links_.spouses[i] << 2 | kSameRow;
-            if (links_.father[v] != kNone) calls_[cursor++] = links_.father[v] << 2 | kFather;
-            if (links_.mother[v] != kNone) calls_[cursor++] = links_.mother[v] << 2 | kMother;
+            for (uint32_t i = links_.spouseStart[v]; i < links_.spouseStart[v + 1]; ++i) add(v, links_.spouses[i] << 2 | kSameRow);
+            if (links_.father[v] != kNone) add(v, links_.father[v] << 2 | kFather);
+            if (links_.mother[v] != kNone) add(v, links_.mother[v] << 2 | kMother);
         }
     }
 
+    uint32_t callOf(const Node& node, uint32_t i) const {
+        return i < kInlineCalls ? node.calls[i] : overflow_[node.overflow + i - kInlineCalls];
+    }
+
+    bool placed(uint32_t v) const { return placed_[v >> 6] >> (v & 63) & 1; }
+
     bool place(uint32_t v, int32_t x, int32_t y, int row) {
-        Node& node = nodes_[v];
-        if ((node.end & kPlaced) || row > kRowLimit || row < -kRowLimit) return false;
+        if (placed(v) || row > kRowLimit || row < -kRowLimit) return false;
         int32_t& edge = rightEdge_[row + kRowRange];
         if (edge > x) x = edge;
         edge = wrap(int64_t{x} + kNeighbourPitch);
+        Node& node = nodes_[v];
         node.x = x;
         node.y = y;
-        node.end |= kPlaced;
-        // Its calls are made next: fetch the items they reach meanwhile, all at once.
-        for (uint32_t i = node.begin; i < (node.end & ~kPlaced); ++i) __builtin_prefetch(&nodes_[calls_[i] >> 2]);
+        placed_[v >> 6] |= uint64_t{1} << (v & 63);
+        // Its calls are made next: fetch the items they will place meanwhile, all at once.
+        for (uint32_t i = 0; i < node.count; ++i)
+            if (const uint32_t target = callOf(node, i) >> 2; !placed(target)) __builtin_prefetch(&nodes_[target]);
         return true;
     }
 
     // The depth-first placement with an explicit stack, so that no family is too deep for it.
     void branch(uint32_t v, int32_t x, int32_t y, int row) {
         if (!place(v, x, y, row)) return;
-        stack_.push_back({v, row, nodes_[v].begin});
+        stack_.push_back({v, row, 0});
         while (!stack_.empty()) {
             Frame& f = stack_.back();
             const Node& from = nodes_[f.item];
-            if (f.next == (from.end & ~kPlaced)) {
+            if (f.next == from.count) {
                 stack_.pop_back();
                 continue;
             }
-            const uint32_t call = calls_[f.next++];
+            const uint32_t call = callOf(from, f.next++);
             const uint32_t target = call >> 2;
             int32_t nx = from.x;
             int32_t ny = from.y;
@@ -209,16 +236,10 @@ private:
                 nrow += 1;
                 break;
             }
-            if (place(target, nx, ny, nrow)) stack_.push_back({target, nrow, nodes_[target].begin});
+            if (place(target, nx, ny, nrow)) stack_.push_back({target, nrow, 0});
         }
     }
 
-    // An item's place and its calls, side by side, so that reaching an item costs one cache line.
-    struct Node {
-        int32_t x, y;
-        uint32_t begin, end;  // its calls are calls_[begin .. end); end carries kPlaced once placed
-    };
-    static constexpr uint32_t kPlaced = 0x80000000U;
     struct Frame {
         uint32_t item;
         int row;
@@ -228,7 +249,9 @@ private:
     const Links& links_;
     const std::vector<uint32_t>& order_;
     std::vector<Node> nodes_;
-    std::vector<uint32_t> calls_;  // target index << 2 | CallKind
+    // One bit an item, small enough to stay in the cache: most calls find their item placed already.
+    std::vector<uint64_t> placed_;
+    std::vector<uint32_t> overflow_;
     std::vector<Frame> stack_;
     std::array<int32_t, 2 * kRowRange + 1> rightEdge_{};
 };
