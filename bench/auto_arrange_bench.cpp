@@ -22,6 +22,20 @@ static void BM_AutoArrange(benchmark::State& state) {
 }
 BENCHMARK(BM_AutoArrange)->Arg(1000)->Arg(10000)->Arg(100000)->Arg(1000000)->Unit(benchmark::kMillisecond);
 
+// Auto arrange of a family as people have them: founders and descendants generation by generation,
+// partners married in, items in the order a GEDCOM file gives them.
+static void BM_AutoArrangeFamilyTree(benchmark::State& state) {
+    ItemStore store;
+    bench::fillFamilyTree(store, static_cast<int>(state.range(0)));
+    ViewState view;
+    for (auto _ : state) {
+        arrangeAllItems(store, view, {1024, 768});
+        benchmark::DoNotOptimize(store.firstItem()->X);
+    }
+    state.SetItemsProcessed(state.iterations() * state.range(0));
+}
+BENCHMARK(BM_AutoArrangeFamilyTree)->Arg(100000)->Arg(1000000)->Unit(benchmark::kMillisecond);
+
 // One marriage chain: the whole family is one row, and the placement nests as deep as it is long.
 static void BM_AutoArrangeMarriageChain(benchmark::State& state) {
     ItemStore store;

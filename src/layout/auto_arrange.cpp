@@ -32,6 +32,12 @@ constexpr uint32_t kNone = UINT32_MAX;
 // step a cache miss in a large tree.
 struct Links {
     explicit Links(ItemStore& store) {
+        const auto count = static_cast<size_t>(store.itemCount());
+        items.reserve(count);
+        xs.reserve(count);
+        ys.reserve(count);
+        alias.reserve(count);
+        spouses.reserve(count);
         for (PersonItem* p = store.firstItem(); p; p = p->Next) {
             store.touchPlace(p);  // arranging changes only X, Y, ChildCount and Selected
             p->Selected = false;
