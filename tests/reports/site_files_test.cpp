@@ -1,6 +1,7 @@
 // Putting a site's files in place over an older site: the bytes are always the new ones, the old
 // files are reused as the next files' temporary files only while nothing else can see them.
 #include "reports/site_files.h"
+#include "support/test_support.h"
 
 #include <QDir>
 #include <QFile>
@@ -18,10 +19,7 @@ using namespace kinloom;
 
 namespace {
 
-QByteArray readAll(const QString& path) {
-    QFile f(path);
-    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray("<missing>");
-}
+QByteArray readAll(const QString& path) { return test::fileContents(path); }
 
 ino_t inodeOf(const QString& path) {
     struct stat info {};
