@@ -9,10 +9,11 @@
 
 using namespace kinloom;
 
-// Auto arrange of a random connected family (parents and marriages among earlier items).
-static void BM_AutoArrange(benchmark::State& state) {
+// Auto arrange of a tree that `fill` makes, of state.range(0) items.
+template <typename Fill>
+static void arrangeFilled(benchmark::State& state, Fill fill) {
     ItemStore store;
-    bench::fillRandomTree(store, static_cast<int>(state.range(0)));
+    fill(store, static_cast<int>(state.range(0)));
     ViewState view;
     for (auto _ : state) {
         arrangeAllItems(store, view, {1024, 768});
@@ -20,7 +21,19 @@ static void BM_AutoArrange(benchmark::State& state) {
     }
     state.SetItemsProcessed(state.iterations() * state.range(0));
 }
+
+// Auto arrange of a random connected family (parents and marriages among earlier items).
+static void BM_AutoArrange(benchmark::State& state) {
+    arrangeFilled(state, [](ItemStore& store, int n) { bench::fillRandomTree(store, n); });
+}
 BENCHMARK(BM_AutoArrange)->Arg(1000)->Arg(10000)->Arg(100000)->Arg(1000000)->Unit(benchmark::kMillisecond);
+
+// Auto arrange of a family as people have them: founders and descendants generation by generation,
+// partners married in, items in the order a GEDCOM file gives them.
+static void BM_AutoArrangeFamilyTree(benchmark::State& state) {
+    arrangeFilled(state, [](ItemStore& store, int n) { bench::fillFamilyTree(store, n); });
+}
+BENCHMARK(BM_AutoArrangeFamilyTree)->Arg(100000)->Arg(1000000)->Unit(benchmark::kMillisecond);
 
 // One marriage chain: the whole family is one row, and the placement nests as deep as it is long.
 static void BM_AutoArrangeMarriageChain(benchmark::State& state) {

@@ -6,7 +6,7 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 
 sanitize="${KINLOOM_SANITIZE:-0}"
-packages=(g++ cmake ninja-build pkg-config qt6-base-dev qt6-base-dev-tools qt6-svg-dev libgl-dev libgif-dev libjpeg-dev
+packages=(g++ cmake ninja-build pkg-config qt6-base-dev qt6-base-dev-tools qt6-svg-dev libgl-dev libgif-dev libjpeg-dev libicu-dev
           zlib1g-dev libgtest-dev libgmock-dev libbenchmark-dev fonts-liberation fonts-dejavu-core poppler-utils
           qt6-charts-dev libqt6opengl6-dev)
 [ "$sanitize" = 1 ] && packages+=(clang libclang-rt-14-dev llvm-14)

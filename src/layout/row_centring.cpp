@@ -18,15 +18,15 @@ struct Row {
     size_t begin, end;  // range in the items sorted by Y
 };
 
-// Sorts the items by Y, items of one row keeping their order: a radix sort on keys held beside
-// the items, in time proportional to their number, touching each item only once.
-void sortByY(std::vector<PersonItem*>& items) {
+// The items' numbers sorted by Y, items of one row keeping their order: a radix sort on keys held
+// beside the numbers, in time proportional to their number.
+std::vector<uint32_t> sortedByY(const std::vector<int32_t>& ys) {
     struct Keyed {
         uint32_t key;  // Y with its sign bit flipped, so that unsigned order is Y's order
-        PersonItem* item;
+        uint32_t item;
     };
-    std::vector<Keyed> keyed(items.size()), scratch(items.size());
-    for (size_t i = 0; i < items.size(); ++i) keyed[i] = {static_cast<uint32_t>(items[i]->Y) ^ 0x80000000U, items[i]};
+    std::vector<Keyed> keyed(ys.size()), scratch(ys.size());
+    for (size_t i = 0; i < ys.size(); ++i) keyed[i] = {static_cast<uint32_t>(ys[i]) ^ 0x80000000U, static_cast<uint32_t>(i)};
     for (int shift = 0; shift < 32; shift += 8) {
         std::array<size_t, 257> start{};
         for (const Keyed& k : keyed) ++start[((k.key >> shift) & 0xFF) + 1];
@@ -35,39 +35,49 @@ void sortByY(std::vector<PersonItem*>& items) {
         for (const Keyed& k : keyed) scratch[start[(k.key >> shift) & 0xFF]++] = k;
         keyed.swap(scratch);
     }
-    for (size_t i = 0; i < items.size(); ++i) items[i] = keyed[i].item;
+    std::vector<uint32_t> items(ys.size());
+    for (size_t i = 0; i < ys.size(); ++i) items[i] = keyed[i].item;
+    return items;
 }
 
 }  // namespace
 
 void centreRows(ItemStore& store) {
-    if (store.empty()) return;
-    // The rows, indexed once: Y never changes during the pass, only X.
-    std::vector<PersonItem*> items;
-    items.reserve(static_cast<size_t>(store.itemCount()));
-    int64_t minX = store.firstItem()->X;
-    int64_t maxX = minX;
-    for (PersonItem* p = store.firstItem(); p; p = p->Next) {
-        items.push_back(p);
-        minX = std::min<int64_t>(minX, p->X);
-        maxX = std::max<int64_t>(maxX, p->X);
+    // The items' fields in arrays, read and written in list order.
+    std::vector<int32_t> xs, ys;
+    std::vector<uint8_t> withParents;
+    for (const PersonItem* p = store.firstItem(); p; p = p->Next) {
+        xs.push_back(p->X);
+        ys.push_back(p->Y);
+        withParents.push_back(p->Father || p->Mother);
     }
-    sortByY(items);
+    centreRows(xs, ys, withParents);
+    size_t i = 0;
+    for (PersonItem* p = store.firstItem(); p; p = p->Next) p->X = xs[i++];
+}
+
+void centreRows(std::vector<int32_t>& xs, const std::vector<int32_t>& ys, const std::vector<uint8_t>& withParents) {
+    if (xs.empty()) return;
+    // The rows, indexed once: Y never changes during the pass, only X.
+    const auto [lowest, highest] = std::minmax_element(xs.begin(), xs.end());
+    const int64_t minX = *lowest;
+    const int64_t maxX = *highest;
+    const std::vector<uint32_t> items = sortedByY(ys);
     std::vector<Row> rows;
     for (size_t i = 0; i < items.size();) {
         size_t j = i;
-        while (j < items.size() && items[j]->Y == items[i]->Y) ++j;
-        rows.push_back({items[i]->Y, i, j});
+        while (j < items.size() && ys[items[j]] == ys[items[i]]) ++j;
+        rows.push_back({ys[items[i]], i, j});
         i = j;
     }
     auto extent = [&](const Row& row, bool onlyWithParents, int64_t& high, int64_t& low) {
         high = minX;
         low = maxX;
         for (size_t i = row.begin; i < row.end; ++i) {
-            const PersonItem* p = items[i];
-            if (onlyWithParents && !p->Father && !p->Mother) continue;
-            high = std::max<int64_t>(high, p->X);
-            low = std::min<int64_t>(low, p->X);
+            const uint32_t item = items[i];
+            if (onlyWithParents && !withParents[item]) continue;
+            high = std::max<int64_t>(high, xs[item]);
+            low = std::min<int64_t>(low, xs[item]);
         }
     };
     size_t current = rows.size() - 1;  // the lowest row on the canvas
@@ -90,7 +100,7 @@ void centreRows(ItemStore& store) {
         const int64_t shift = ((upMax + upMin) - (lowMax + lowMin)) / 2;
         if (next)
             for (size_t i = next->begin; i < next->end; ++i)
-                items[i]->X = static_cast<int32_t>(static_cast<uint32_t>(int64_t{items[i]->X} - shift));
+                xs[items[i]] = static_cast<int32_t>(static_cast<uint32_t>(int64_t{xs[items[i]]} - shift));
         if (last) return;
         --current;
     }

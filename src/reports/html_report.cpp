@@ -63,15 +63,15 @@ QString attributeName(const QString& name) {
     return htmlEscape(out);
 }
 
-// What a worker made of one item. The calling thread reports it and renames the files in store
-// order, so that a failure leaves no page of a later person behind, as if written one by one.
+// What a worker made of one item. The calling thread reports it and puts the files in place in
+// store order, so that a failure leaves no page of a later person behind, as if written one by one.
 struct PersonOutput {
     bool ready = false;
     bool gifFailed = false;
-    QString error;               // a file that could not be written
-    // Files written under their ".part" name, to be renamed in order: the picture copy, the box
-    // image, the page.
+    // The picture copy, written under its ".part" name (whether there is one decides the page).
     std::vector<QString> parts;
+    // The box image and the page, each a name and its bytes, written after the picture copy.
+    std::vector<std::pair<QString, QByteArray>> files;
     QString indexEntry;
 };
 
@@ -88,11 +88,8 @@ public:
     void write(const PersonItem& p, PersonOutput& result);
 
 private:
-    bool writePage(const QString& name, const QByteArray& data, PersonOutput& result) {
-        const QString path = out_.filePath(name);
-        if (!writePart(path, data, result.error)) return false;
-        result.parts.push_back(path);
-        return true;
+    void keep(const QString& name, QByteArray data, PersonOutput& result) {
+        result.files.emplace_back(out_.filePath(name), std::move(data));
     }
 
     const HtmlReportJob& job_;
@@ -132,19 +129,19 @@ void PersonWriter::write(const PersonItem& p, PersonOutput& result) {
         buffer.open(QIODevice::WriteOnly);
         image.save(&buffer, "BMP");
     }
-    if (!writePage(n + QStringLiteral(".gif"), gif, result)) return;
+    keep(n + QStringLiteral(".gif"), std::move(gif), result);
 
     const QStringList notes =
         p.NotesFile.empty() ? QStringList() : readLines(references_.find(charset_.decode(p.NotesFile.str())), &charset_);
-    if (!writePage(n + QStringLiteral(".html"), encoder_.encode(pages_.personPage(p, hasPicture ? &picture : nullptr, notes)),
-                   result))
-        return;
+    keep(n + QStringLiteral(".html"), encoder_.encode(pages_.personPage(p, hasPicture ? &picture : nullptr, notes)), result);
     result.indexEntry = pages_.indexEntry(p);
 }
 
-// Worker threads take the items in turn, one output slot per item. The calling thread renames
-// the files in store order and, while it waits for an item that no worker has begun, makes that
-// item itself: the run goes on whatever threads the system grants, none at all included.
+// Worker threads take the items in turn, one output slot per item. The calling thread puts the
+// files in place in store order and, while it waits for an item that no worker has begun, makes
+// that item itself: the run goes on whatever threads the system grants, none at all included.
+// Workers keep at most kRunAhead items ahead of the calling thread, whose pages wait in memory; a
+// worker task that has to run on the calling thread stops there instead of waiting for itself.
 class PersonWorkers {
 public:
     PersonWorkers(const std::vector<const PersonItem*>& items, const HtmlReportJob& job, const PageStyle& style,
@@ -159,11 +156,17 @@ public:
     // A worker's task: items until none are left or the run stops.
     void work() {
         PersonWriter writer(job_, style_, family_);
-        while (makeNext(writer)) {
+        const bool mayWait = std::this_thread::get_id() != caller_;
+        while (makeNext(writer, mayWait)) {
         }
     }
     // The output of item i, waited for (or made here).
     PersonOutput take(size_t i) {
+        {
+            std::lock_guard lock(mutex_);
+            taken_ = i;
+        }
+        roomChanged_.notify_all();
         while (true) {
             {
                 std::unique_lock lock(mutex_);
@@ -173,11 +176,17 @@ public:
                 }
             }
             if (!ownWriter_) ownWriter_.emplace(job_, style_, family_);
-            makeNext(*ownWriter_);
+            makeNext(*ownWriter_, false);
         }
     }
     // No item is begun after this.
-    void stop() { stopping_ = true; }
+    void stop() {
+        {
+            std::lock_guard lock(mutex_);
+            stopping_ = true;
+        }
+        roomChanged_.notify_all();
+    }
     // Once every task has returned: the ".part" files of the items after i, never to be renamed.
     void removePartsAfter(size_t i) {
         for (size_t j = i + 1; j < outputs_.size(); ++j)
@@ -185,10 +194,15 @@ public:
     }
 
 private:
-    bool makeNext(PersonWriter& writer) {
-        if (stopping_) return false;
+    bool makeNext(PersonWriter& writer, bool mayWait) {
+        if (stopping_ || (!mayWait && next_ >= taken_ + kRunAhead)) return false;
         const size_t i = next_++;
         if (i >= items_.size()) return false;
+        if (mayWait) {
+            std::unique_lock lock(mutex_);
+            roomChanged_.wait(lock, [&] { return stopping_ || i < taken_ + kRunAhead; });
+            if (stopping_) return false;
+        }
         PersonOutput output;
         if (!items_[i]->isAlias()) writer.write(*items_[i], output);
         output.ready = true;
@@ -206,10 +220,14 @@ private:
     const PageStyle& style_;
     const FamilyIndex& family_;
     std::optional<PersonWriter> ownWriter_;  // the calling thread's
+    static constexpr size_t kRunAhead = 256;
     std::atomic<size_t> next_{0};
+    std::atomic<size_t> taken_{0};  // the item the calling thread waits for or puts in place
+    const std::thread::id caller_ = std::this_thread::get_id();
     std::atomic<bool> stopping_{false};
     std::mutex mutex_;
     std::condition_variable readyChanged_;
+    std::condition_variable roomChanged_;
 };
 
 class Writer {
@@ -221,7 +239,7 @@ public:
     HtmlReportResult run();
 
 private:
-    bool write(const QString& name, const QByteArray& data) { return writeWhole(out_.filePath(name), data, result_.error); }
+    bool write(const QString& name, const QByteArray& data) { return files_.write(out_.filePath(name), data, result_.error); }
     QString copyBackground(const QString& source, const QString& prefix);
     bool writePersons(const PageStyle& style, std::vector<QString>& index);
     std::optional<size_t> commitInOrder(const std::vector<const PersonItem*>& items, PersonWorkers& workers,
@@ -237,6 +255,7 @@ private:
     FamilyIndex family_;
     PageEncoder encoder_;
     HtmlReportResult result_;
+    SiteFileReplacer files_;
 };
 
 // Copies a background image beside the pages; the attribute text, or empty when there is none.
@@ -247,7 +266,7 @@ QString Writer::copyBackground(const QString& source, const QString& prefix) {
     if (!image) return {};
     const QString name = prefix + QFileInfo(source).fileName();
     QString ignored;
-    if (!writeWhole(out_.filePath(name), *image, ignored)) return {};
+    if (!files_.write(out_.filePath(name), *image, ignored)) return {};
     return QStringLiteral("BACKGROUND=\"") + attributeName(name) + QStringLiteral("\" ");
 }
 
@@ -278,13 +297,15 @@ std::optional<size_t> Writer::commitInOrder(const std::vector<const PersonItem*>
                          decode(p.LastName.str()) + QStringLiteral("..."));
         PersonOutput output = workers.take(i);
         if (output.gifFailed) progress_.warning(kGifConversionFailed);
-        bool ok = output.error.isEmpty();
+        QString error;
+        bool ok = true;
         for (const QString& path : output.parts) {
-            if (ok) ok = commitPart(path, output.error);
+            if (ok) ok = files_.commitPart(path, error);
             else removePart(path);
         }
+        for (size_t f = 0; ok && f < output.files.size(); ++f) ok = files_.write(output.files[f].first, output.files[f].second, error);
         if (!ok) {
-            result_.error = output.error;
+            result_.error = error;
             return i;
         }
         if (!p.isAlias()) {
@@ -347,6 +368,7 @@ HtmlReportResult Writer::run() {
     } else if (!write(QStringLiteral("index.html"), indexPage)) {
         return result_;
     }
+    files_.finish();
     progress_.status(QStringLiteral("Done."));
     result_.ok = true;
     return result_;

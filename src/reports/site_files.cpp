@@ -41,6 +41,14 @@ bool writeAll(int fd, const QByteArray& data) {
     return true;
 }
 
+// Writes data into fd from its start, cuts the file there when `cut`, and closes fd; 0, or the
+// error number of what failed.
+int writeAndClose(int fd, const QByteArray& data, bool cut) {
+    int errorNumber = writeAll(fd, data) && (!cut || ::ftruncate(fd, data.size()) == 0) ? 0 : errno;
+    if (::close(fd) != 0 && errorNumber == 0) errorNumber = errno;
+    return errorNumber;
+}
+
 }  // namespace
 
 QString partPath(const QString& path) { return path + QStringLiteral(".part"); }
@@ -54,13 +62,7 @@ bool writePart(const QString& path, const QByteArray& data, QString& error) {
         error = couldNotWrite(path, errno);
         return false;
     }
-    bool written = writeAll(fd, data);
-    int errorNumber = written ? 0 : errno;
-    if (::close(fd) != 0 && written) {
-        written = false;
-        errorNumber = errno;
-    }
-    if (!written) {
+    if (const int errorNumber = writeAndClose(fd, data, false)) {
         error = couldNotWrite(path, errorNumber);
         ::unlink(part.constData());
         return false;
@@ -74,38 +76,76 @@ bool replaceableByPart(const QString& path) {
     return S_ISREG(info.st_mode);
 }
 
-bool commitPart(const QString& path, QString& error) {
-    const QByteArray part = QFile::encodeName(partPath(path));
+void removePart(const QString& path) { ::unlink(QFile::encodeName(partPath(path)).constData()); }
+
+bool SiteFileReplacer::write(const QString& path, const QByteArray& data, QString& error) {
+    QByteArray temporary;
+    const int spare = openSpare(temporary);
+    if (spare < 0) return writePart(path, data, error) && commitPart(path, error);
+    // The spare's old bytes are overwritten from the start and whatever lies beyond the new size is cut off.
+    if (const int errorNumber = writeAndClose(spare, data, true)) {
+        error = couldNotWrite(path, errorNumber);
+        ::unlink(temporary.constData());
+        return false;
+    }
+    return putInPlace(path, temporary, error);
+}
+
+bool SiteFileReplacer::commitPart(const QString& path, QString& error) {
+    return putInPlace(path, QFile::encodeName(partPath(path)), error);
+}
+
+int SiteFileReplacer::openSpare(QByteArray& name) {
+    while (!spares_.empty()) {
+        const Spare spare = std::move(spares_.back());
+        spares_.pop_back();
+        // No link is followed, and a name that now holds something else (a fifo included) is not
+        // written into: the file must be the very one that was exchanged out, still without a second name.
+        const int fd = ::open(spare.name.constData(), O_WRONLY | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC);
+        struct stat info {};
+        if (fd >= 0 && ::fstat(fd, &info) == 0 && S_ISREG(info.st_mode) && info.st_nlink == 1 &&
+            info.st_dev == spare.device && info.st_ino == spare.inode) {
+            name = spare.name;
+            return fd;
+        }
+        if (fd >= 0) ::close(fd);
+        ::unlink(spare.name.constData());
+    }
+    return -1;
+}
+
+bool SiteFileReplacer::putInPlace(const QString& path, const QByteArray& temporary, QString& error) {
     const QByteArray target = QFile::encodeName(path);
     struct stat info {};
     const bool present = ::lstat(target.constData(), &info) == 0;
     if ((present && !S_ISREG(info.st_mode)) || (!present && errno != ENOENT)) {
         error = couldNotWrite(path);
-        ::unlink(part.constData());
+        ::unlink(temporary.constData());
         return false;
     }
-    // A page that is there already is exchanged with the new one in one step, and the old one,
-    // now under the temporary name, is removed. A plain rename over it would do the same, but
-    // ext4 then writes the new file out at once (so that a crash cannot leave it empty), which
-    // made writing a site again soon after the last time several times as slow as writing it into
-    // a new folder. Where the file system cannot exchange, or the page has gone meanwhile, the
-    // rename does it.
-    if (present && ::renameat2(AT_FDCWD, part.constData(), AT_FDCWD, target.constData(), RENAME_EXCHANGE) == 0) {
-        ::unlink(part.constData());
+    // A plain rename over the old file would do as well, but ext4 then writes the new file out at
+    // once (so that a crash cannot leave it empty), which makes writing a site again several times
+    // as slow as writing it into a new folder. Where the file system cannot exchange, or the file
+    // has gone meanwhile, the rename does it.
+    if (present && ::renameat2(AT_FDCWD, temporary.constData(), AT_FDCWD, target.constData(), RENAME_EXCHANGE) == 0) {
+        struct stat old {};
+        if (::lstat(temporary.constData(), &old) == 0 && S_ISREG(old.st_mode) && old.st_nlink == 1)
+            spares_.push_back({temporary, old.st_dev, old.st_ino});
+        else
+            ::unlink(temporary.constData());
         return true;
     }
-    if (std::rename(part.constData(), target.constData()) != 0) {
+    if (std::rename(temporary.constData(), target.constData()) != 0) {
         error = couldNotWrite(path);
-        ::unlink(part.constData());
+        ::unlink(temporary.constData());
         return false;
     }
     return true;
 }
 
-void removePart(const QString& path) { ::unlink(QFile::encodeName(partPath(path)).constData()); }
-
-bool writeWhole(const QString& path, const QByteArray& data, QString& error) {
-    return writePart(path, data, error) && commitPart(path, error);
+void SiteFileReplacer::finish() {
+    for (const Spare& spare : spares_) ::unlink(spare.name.constData());
+    spares_.clear();
 }
 
 }  // namespace kinloom

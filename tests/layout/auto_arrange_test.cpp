@@ -189,6 +189,32 @@ TEST(AutoArrange, UnconnectedFamilyStartsRightOfTheFirstInRowZero) {
     EXPECT_EQ(d->Y, 2000);
 }
 
+// Items with far more relatives than most: a couple each married eight times, with forty children
+// between them and their other partners, some children with children of their own.
+TEST(AutoArrange, MatchesTheLiteralPlacementForItemsWithManyRelatives) {
+    ItemStore fast, slow;
+    for (ItemStore* store : {&fast, &slow}) {
+        PersonItem* father = addPerson(*store, "Father", {}, 0, 0);
+        PersonItem* mother = addPerson(*store, "Mother", {}, 300, 0);
+        store->addMarriage(father, mother);
+        std::vector<PersonItem*> partners{mother};
+        for (int i = 0; i < 7; ++i) {
+            PersonItem* other = addPerson(*store, "Partner" + std::to_string(i), {}, 100 * i, 700);
+            store->addMarriage(i % 2 ? father : mother, other);
+            partners.push_back(other);
+        }
+        for (int i = 0; i < 40; ++i) {
+            PersonItem* child = addPerson(*store, "Child" + std::to_string(i), {}, 37 * i, 1000 + (i % 3) * 500);
+            child->Father = i % 4 == 3 ? partners[static_cast<size_t>(i % 7) + 1] : father;
+            child->Mother = i % 5 == 4 ? partners[static_cast<size_t>(i % 7) + 1] : mother;
+            if (i % 6 == 5) addPerson(*store, "Grandchild" + std::to_string(i), {}, -50 * i, 200)->Father = child;
+        }
+    }
+    arrangeAllItems(fast);
+    literal::Layout(slow).arrangeAllItems();
+    EXPECT_EQ(take(fast), take(slow));
+}
+
 TEST(AutoArrange, AMarriageChainAHundredThousandDeepNeedsNoRecursion) {
     ItemStore store;
     PersonItem* previous = nullptr;

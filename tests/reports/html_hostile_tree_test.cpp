@@ -25,10 +25,7 @@ using namespace kinloom;
 
 namespace {
 
-QByteArray readAll(const QString& path) {
-    QFile f(path);
-    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray("<missing>");
-}
+QByteArray readAll(const QString& path) { return test::fileContents(path); }
 
 bool isLink(const QString& path) {
     struct stat info {};

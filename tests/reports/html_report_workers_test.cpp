@@ -8,6 +8,8 @@
 #include <QDir>
 #include <QTemporaryDir>
 
+#include <unistd.h>
+
 #include <gtest/gtest.h>
 
 using namespace kinloom;
@@ -113,3 +115,28 @@ TEST_F(HtmlReportWorkersTest, AFailureLeavesNothingOfLaterPersons) {
 }
 
 }  // namespace
+
+TEST_F(HtmlReportWorkersTest, ASiteWrittenAgainIntoItsFolderIsTheSiteWrittenAfresh) {
+    QTemporaryDir old, fresh, elsewhere;
+    RecordingProgress quiet;
+    ASSERT_TRUE(run(old.path(), quiet).ok);
+    // Pages grow and shrink: names of other lengths, and new children on some pages.
+    for (int i = 0; i < kCount; ++i) {
+        PersonItem* p = persons[static_cast<size_t>(i)];
+        p->FirstName = (given(i) + QString(i % 40, QLatin1Char(i % 2 ? 'x' : ' '))).toStdString();
+        if (i % 3 == 0) p->Father = nullptr;
+    }
+    // A reader holds one page under a second name; that name keeps the old page.
+    const QString page = QDir(old.path()).filePath(QStringLiteral("%1.html").arg(persons[100]->Id));
+    const QString second = QDir(elsewhere.path()).filePath("kept.html");
+    const QByteArray oldPage = readAll(page);
+    ASSERT_EQ(::link(QFile::encodeName(page).constData(), QFile::encodeName(second).constData()), 0);
+
+    ASSERT_TRUE(run(old.path(), quiet).ok);
+    ASSERT_TRUE(run(fresh.path(), quiet).ok);
+    const QStringList names = QDir(fresh.path()).entryList(QDir::Files | QDir::System, QDir::Name);
+    EXPECT_EQ(QDir(old.path()).entryList(QDir::Files | QDir::System, QDir::Name), names);
+    for (const QString& name : names)
+        EXPECT_EQ(readAll(QDir(old.path()).filePath(name)), readAll(QDir(fresh.path()).filePath(name))) << name.toStdString();
+    EXPECT_EQ(readAll(second), oldPage);
+}

@@ -3,11 +3,16 @@
 #include "document/item_store.h"
 #include "reports/alphabetical_list.h"
 #include "reports/html_report.h"
+#include "reports/name_order.h"
 #include "support/test_support.h"
 
 #include <QDir>
 #include <QRegularExpression>
+#include <QCollator>
 #include <QTemporaryDir>
+
+#include <numeric>
+#include <random>
 
 #include <gtest/gtest.h>
 
@@ -55,5 +60,54 @@ TEST(NameOrder, ListAndIndexFollowTheLanguageAndTheCLocaleKeepsCodeOrder) {
         static const QRegularExpression entry(QStringLiteral("TARGET=\"right\">([^<]*)</A><BR>"));
         for (auto it = entry.globalMatch(QString::fromUtf8(index.readAll())); it.hasNext();) indexed << it.next().captured(1);
         EXPECT_EQ(indexed, c.order);
+    }
+}
+
+// The order, made from byte keys sorted eight bytes at a time, is the one QCollator gives (case
+// ignored) and, in the C locale, the one QString::compare gives the upper-cased names: checked on
+// random names of accented letters, both cases, blanks, digits and long common beginnings, with
+// many that collate alike, which must keep their order.
+TEST(NameOrder, OrdersAsQCollatorAndQStringCompareDo) {
+    const QString letters = QStringLiteral("aAeEoOzZ\u00E5\u00C5\u00E9\u00C9\u00F8\u00D8\u00E6\u00FC\u00DF\u0107\u0413\u4E2D"
+                                           " -'09(");
+    std::mt19937 random(11);
+    std::vector<QString> names;
+    for (int i = 0; i < 3000; ++i) {
+        QString name = i % 3 == 0 ? QStringLiteral("Andersen Anne-Marie ") : QString();  // 20 equal characters
+        const int length = static_cast<int>(random() % 12);
+        for (int k = 0; k < length; ++k) name += letters[static_cast<qsizetype>(random() % letters.size())];
+        names.push_back(name);
+        if (i % 10 == 0) names.push_back(name.toUpper());  // collates alike, case ignored
+    }
+    names.push_back(QString());
+    for (const char* localeName : {"C", "en_US", "nb_NO", "de_DE", "sv_SE", "pl_PL", "zh_CN"}) {
+        SCOPED_TRACE(localeName);
+        const QLocale locale(QString::fromLatin1(localeName));
+        const NameOrder order(locale);
+        std::vector<size_t> expected(names.size());
+        std::iota(expected.begin(), expected.end(), size_t{0});
+        if (order.collates()) {
+            QCollator collator(locale);
+            collator.setCaseSensitivity(Qt::CaseInsensitive);
+            std::stable_sort(expected.begin(), expected.end(),
+                             [&](size_t a, size_t b) { return collator.compare(names[a], names[b]) < 0; });
+        } else {
+            std::stable_sort(expected.begin(), expected.end(),
+                             [&](size_t a, size_t b) { return QString::compare(names[a].toUpper(), names[b].toUpper()) < 0; });
+        }
+        std::vector<size_t> got(names.size());
+        std::iota(got.begin(), got.end(), size_t{0});
+        order.sortNames(got, [&](size_t i) { return names[i]; });
+        ASSERT_EQ(got.size(), expected.size());
+        for (size_t i = 0; i < got.size(); ++i)
+            ASSERT_EQ(got[i], expected[i]) << "place " << i << ": " << names[got[i]].toStdString() << " | "
+                                           << names[expected[i]].toStdString();
+        // A copy orders alike.
+        NameOrder copy(QLocale::c());
+        copy = order;
+        std::vector<size_t> again(names.size());
+        std::iota(again.begin(), again.end(), size_t{0});
+        copy.sortNames(again, [&](size_t i) { return names[i]; });
+        EXPECT_EQ(again, got);
     }
 }

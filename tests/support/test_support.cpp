@@ -4,6 +4,11 @@
 
 namespace kinloom::test {
 
+QByteArray fileContents(const QString& path) {
+    QFile f(path);
+    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray("<missing>");
+}
+
 PersonItem* addPerson(ItemStore& store, const std::string& first, const std::string& last, int x,
                        int y) {
     PersonItem* p = store.createItem();

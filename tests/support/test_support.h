@@ -1,6 +1,7 @@
 #pragma once
 #include "document/item_store.h"
 
+#include <QByteArray>
 #include <QTemporaryDir>
 #include <string>
 #include <vector>
@@ -14,6 +15,8 @@ PersonItem* addPerson(ItemStore& store, const std::string& first, const std::str
 // Reads a whole file into bytes; empty when it cannot be read.
 std::vector<unsigned char> readBytes(const QString& path);
 bool writeBytes(const QString& path, const std::vector<unsigned char>& bytes);
+// The same as a QByteArray, "<missing>" when it cannot be read.
+QByteArray fileContents(const QString& path);
 
 // Little-endian and short-string helpers for building records byte by byte.
 void putInt32(std::vector<unsigned char>& rec, size_t offset, int32_t value);
