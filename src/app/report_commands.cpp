@@ -1,6 +1,9 @@
 #include "app/report_commands.h"
 
 #include "app/app_state.h"
+#include "canvas/render_tree.h"
+#include "platform/imagecodec.h"
+#include "platform/save_file.h"
 #include "reports/alphabetical_list.h"
 #include "reports/collect_files.h"
 #include "reports/name_lists.h"
@@ -54,6 +57,32 @@ void placeListCommand(AppState& state) {
 void sourceListCommand(AppState& state) {
     saveListCommand(state, QStringLiteral("Save list of sources"),
                     [&state] { return sourceLines(sourceRows(state.store, state.charset)); });
+}
+
+bool saveTreeAsGifCommand(AppState& state, const PaintSettings& settings) {
+    FileDialogRequest request;
+    request.title = QStringLiteral("Save tree as GIF image");
+    request.defaultExtension = QStringLiteral("gif");
+    request.filter = QStringLiteral("GIF image (*.gif)|*.gif");
+    request.promptOverwrite = true;
+    const std::optional<QString> chosen = state.prompts.saveFileName(request);
+    if (!chosen) return false;
+
+    state.setBusyCursor(true);
+    RenderOptions options;
+    options.size = wholeTreeImageSize(state.store);
+    options.settings = settings;
+    options.settings.dragging = false;
+    options.settings.paintEnabled = true;
+    const QImage picture = renderTree(state.store, options);
+    const QByteArray gif = picture.isNull() ? QByteArray() : encodeGif(picture);
+    QString error = QStringLiteral("There is not enough memory for a picture of %1 x %2 pixels.")
+                        .arg(options.size.width())
+                        .arg(options.size.height());
+    const bool saved = !gif.isEmpty() && writeFileAtomically(*chosen, gif, &error);
+    state.setBusyCursor(false);
+    if (!saved) state.prompts.error(kAppTitle, QStringLiteral("Kinloom could not save the file %1.\n%2").arg(*chosen, error));
+    return saved;
 }
 
 void collectAllFilesCommand(AppState& state) {

@@ -10,7 +10,7 @@
 namespace kinloom {
 
 namespace {
-constexpr int kMargin = 20;  // canvas units around the boxes
+constexpr int kMargin = kFitMargin;
 
 void include(CanvasBounds& b, const PersonItem& item) {
     b.minX = std::min<long long>(b.minX, item.X);

@@ -20,6 +20,9 @@ struct CanvasBounds {
 std::optional<CanvasBounds> boundsOfStore(const ItemStore& store);
 std::optional<CanvasBounds> boundsOfItems(const std::vector<PersonItem*>& items);
 
+// Canvas units left around the boxes when a view is fitted to them.
+inline constexpr int kFitMargin = 20;
+
 // The view that shows the bounds centred in a picture or window of `size` pixels, with a small
 // margin, at most 100 %. A given zoom is kept and only the centring is done.
 ViewState fitView(const CanvasBounds& bounds, QSize size, std::optional<double> zoom = {});

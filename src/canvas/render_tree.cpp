@@ -4,6 +4,9 @@
 
 #include <QPainter>
 
+#include <algorithm>
+#include <cmath>
+
 namespace kinloom {
 
 QImage renderTree(const ItemStore& store, const RenderOptions& options, PaintResult* result) {
@@ -22,6 +25,17 @@ QImage renderTree(const ItemStore& store, const RenderOptions& options, PaintRes
     painter.end();
     if (result) *result = painted;
     return image;
+}
+
+QSize wholeTreeImageSize(const ItemStore& store) {
+    const std::optional<CanvasBounds> bounds = boundsOfStore(store);
+    if (!bounds) return {1, 1};
+    const double w = static_cast<double>(bounds->maxX - bounds->minX) + 2.0 * kFitMargin;
+    const double h = static_cast<double>(bounds->maxY - bounds->minY) + 2.0 * kFitMargin;
+    const double shrink = std::min({1.0, std::sqrt(static_cast<double>(kMaxTreeImagePixels) / (w * h)),
+                                    kMaxTreeImageSide / w, kMaxTreeImageSide / h});
+    const auto side = [](double v) { return static_cast<int>(std::clamp(std::ceil(v), 1.0, double(kMaxTreeImageSide))); };
+    return {side(w * shrink), side(h * shrink)};
 }
 
 }  // namespace kinloom

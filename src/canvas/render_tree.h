@@ -20,6 +20,14 @@ struct RenderOptions {
     PaintSettings settings;
 };
 
+// The largest picture of the whole tree: 64 million pixels, and GIF's 65,535 on a side.
+inline constexpr long long kMaxTreeImagePixels = 64LL * 1000 * 1000;
+inline constexpr int kMaxTreeImageSide = 65535;
+
+// The picture size that shows every box at 100 % with the fitting margin, shrunk in proportion
+// to stay within the limits above (the tree is then drawn smaller). An empty tree gets 1 x 1.
+QSize wholeTreeImageSize(const ItemStore& store);
+
 // Erases to the canvas colour and paints; `result` receives the caption and counters.
 QImage renderTree(const ItemStore& store, const RenderOptions& options, PaintResult* result = nullptr);
 

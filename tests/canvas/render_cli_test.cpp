@@ -2,9 +2,11 @@
 #include "canvas_test_support.h"
 #include "document/item_store.h"
 #include "document/tree_file.h"
+#include "platform/imagecodec.h"
 #include "platform/scripted_prompts.h"
 #include "support/test_support.h"
 
+#include <QFile>
 #include <QImage>
 #include <QProcess>
 #include <QTemporaryDir>
@@ -105,3 +107,24 @@ TEST_F(RenderCliTest, ExplicitViewAndErrors) {
 }
 
 }  // namespace
+
+TEST_F(RenderCliTest, AGifIsTheWholeTreeAtFullSizeInTheCanvasColours) {
+    const QString out = dir.filePath("tree.gif");
+    const CliResult run = cli({"render", tree, out});
+    ASSERT_EQ(run.status, 0) << run.err.constData();
+    QFile file(out);
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+    const QByteArray bytes = file.readAll();
+    ASSERT_TRUE(bytes.startsWith("GIF89a"));
+    const QImage written = decodeGif(bytes);
+    EXPECT_EQ(written.size(), wholeTreeImageSize(store));
+
+    // The picture the canvas draws at that size: a palette of 256 colours keeps nearly every pixel.
+    RenderOptions options;
+    options.size = written.size();
+    const QImage expected = renderTree(store, options);
+    int differing = 0;
+    for (int y = 0; y < expected.height(); ++y)
+        for (int x = 0; x < expected.width(); ++x) differing += (written.pixel(x, y) | 0xff000000u) != (expected.pixel(x, y) | 0xff000000u);
+    EXPECT_LT(differing, expected.width() * expected.height() / 100);
+}

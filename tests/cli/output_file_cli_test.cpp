@@ -37,7 +37,7 @@ TEST(CliOutputFile, TheInputAndAWrongExtensionAreRefused) {
         {{"export", tree, tree}, "export: " + tree + input},
         {{"export", tree, dir.filePath("out.kl3")}, "export: " + dir.filePath("out.kl3") + ": the output file must end in .ged\n"},
         {{"render", tree, tree}, "render: " + tree + input},
-        {{"render", tree, dir.filePath("out.jpg")}, "render: " + dir.filePath("out.jpg") + ": the output file must end in .png\n"},
+        {{"render", tree, dir.filePath("out.jpg")}, "render: " + dir.filePath("out.jpg") + ": the output file must end in .png or .gif\n"},
         {{"arrange", tree, link}, "arrange: " + link + input},
         {{"arrange", tree, dir.filePath("out.ged")}, "arrange: " + dir.filePath("out.ged") + ": the output file must end in .kl3\n"},
         {{"convert", tree, dir.filePath("./t.kl3")}, "convert: " + dir.filePath("./t.kl3") + input},

@@ -3,6 +3,7 @@
 
 #include "canvas/render_tree.h"
 #include "document/item_store.h"
+#include "platform/imagecodec.h"
 #include "platform/save_file.h"
 
 #include <QImage>
@@ -13,10 +14,12 @@ namespace kinloom::cli {
 
 namespace {
 const char kRenderHelp[] =
-    "usage: kinloom-cli render [OPTIONS] TREE OUT.png\n"
+    "usage: kinloom-cli render [OPTIONS] TREE OUT.png|OUT.gif\n"
     "\n"
-    "Draws a tree file (.kl3, .kl2 or .kl) as the canvas shows it and saves the picture as PNG.\n"
-    "Without --zoom and --offset the whole tree is fitted into the picture (at most 100 %).\n"
+    "Draws a tree file (.kl3, .kl2 or .kl) as the canvas shows it and saves the picture as PNG or GIF.\n"
+    "Without --zoom and --offset the whole tree is fitted into the picture (at most 100 %). A GIF\n"
+    "without --size, --zoom or --offset is the whole tree at 100 %, as Reports > Save tree as GIF\n"
+    "image saves it (smaller when that would pass 64 million pixels).\n"
     "\n"
     "  --zoom Z           zoom in percent, 0.00001 to 10000 (with no --offset the tree is centred)\n"
     "  --offset X,Y       scroll offset in canvas units (the view's OffsetX, OffsetY)\n"
@@ -36,6 +39,7 @@ int runRender(const QStringList& args) {
         return 0;
     }
     RenderOptions options;
+    bool sizeGiven = false;
     bool dates = true;
     QStringList operands;
     const auto usage = [](const QString& what) {
@@ -71,6 +75,7 @@ int runRender(const QStringList& args) {
             if (!okW || !okH || w < 1 || h < 1 || w > kMaxSide || h > kMaxSide)
                 return usage(QStringLiteral("--size needs WxH, each 1 to %1").arg(kMaxSide));
             options.size = QSize(w, h);
+            sizeGiven = true;
         } else if (takeValue(args, i, QStringLiteral("--colour-code"), v) ||
                    takeValue(args, i, QStringLiteral("--color-code"), v)) {
             const QString c = v.toLower();
@@ -90,25 +95,31 @@ int runRender(const QStringList& args) {
             return usage(QStringLiteral("unknown option %1").arg(a));
         }
     }
-    if (operands.size() != 2) return usage(QStringLiteral("expects TREE and OUT.png"));
-    if (!acceptOutputFile("render", operands[0], operands[1], {QStringLiteral("png")})) return 1;
+    if (operands.size() != 2) return usage(QStringLiteral("expects TREE and OUT.png or OUT.gif"));
+    if (!acceptOutputFile("render", operands[0], operands[1], {QStringLiteral("png"), QStringLiteral("gif")})) return 1;
+    const bool gif = operands[1].endsWith(QLatin1String(".gif"), Qt::CaseInsensitive);
 
     auto& [prompts, store] = commandTree();
     if (!loadTreeFile("render", operands[0], store, prompts, dates)) return 1;
     // The picture shows the tree itself: no item is picked.
     store.currentItem = nullptr;
+    // A GIF without a size or view is the whole tree at 100 %, as Reports > Save tree as GIF image saves it.
+    if (gif && !sizeGiven && !options.zoom && !options.offset) options.size = wholeTreeImageSize(store);
     PaintResult painted;
     const QImage image = renderTree(store, options, &painted);
     if (!painted.ok) return fail("render", painted.error);
-    QByteArray png;
-    QBuffer buffer(&png);
-    buffer.open(QIODevice::WriteOnly);
-    QImageWriter writer(&buffer, "png");
+    QByteArray bytes;
     QString error;
-    if (!writer.write(image))
-        error = writer.errorString();
-    else if (writeFileAtomically(operands[1], png, &error))
-        return 0;
+    if (gif) {
+        bytes = encodeGif(image);
+        if (bytes.isEmpty()) error = QStringLiteral("the picture could not be encoded");
+    } else {
+        QBuffer buffer(&bytes);
+        buffer.open(QIODevice::WriteOnly);
+        QImageWriter writer(&buffer, "png");
+        if (!writer.write(image)) error = writer.errorString();
+    }
+    if (error.isEmpty() && writeFileAtomically(operands[1], bytes, &error)) return 0;
     return fail("render", QStringLiteral("could not write %1: %2").arg(operands[1], error));
 }
 

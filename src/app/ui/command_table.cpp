@@ -188,7 +188,8 @@ const CommandRow kRows[] = {
      [](C& c) { c.window.showOptions(); }, {}, nullptr},
 
     {CommandId::Html, "&Reports", "&HTML - Generate web pages", {}, {}, nullptr, 0, Part::Html, nullptr, showHtmlReport, {}, nullptr},
-    {CommandId::SaveTreeAsGif, "&Reports", "Save tree as &GIF image ", {}, {}, nullptr, 0, Part::None, nullptr, nullptr, {}, nullptr},
+    {CommandId::SaveTreeAsGif, "&Reports", "Save tree as &GIF image ", {}, {}, nullptr, 0, Part::Reports,
+     [](const C& c, const M&) { return !c.state.store.empty(); }, saveTreeAsGif, {}, nullptr},
     {CommandId::AlphabeticalList, "&Reports", "&Alphabetical list", {}, {}, nullptr, SeparatorBefore | Submenu, Part::Reports,
      nullptr, nullptr, {}, nullptr},
     {CommandId::AllIndividuals, "&Reports/&Alphabetical list", "&All individuals", {}, {}, nullptr, 0, Part::Reports, nullptr,

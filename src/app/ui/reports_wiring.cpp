@@ -3,6 +3,7 @@
 #include "app/report_commands.h"
 #include "app/ui/commands.h"
 #include "app/ui/main_window.h"
+#include "canvas/ui/canvas_widget.h"
 #include "platform/shell.h"
 #include "reports/ui/quality_check_window.h"
 
@@ -41,6 +42,15 @@ void showQualityCheck(CommandContext& c) {
     follow(*c.qualityCheck, c.state);
     c.qualityCheck->showDetails(false);
     c.qualityCheck->runCheck();
+}
+
+void saveTreeAsGif(CommandContext& c) {
+    PaintSettings settings = c.canvas ? c.canvas->settings() : PaintSettings{};
+    settings.screenFontName = c.state.screenFontName;
+    settings.screenFontSize = c.state.screenFontSize;
+    settings.currentFileName = c.state.currentFileName;
+    settings.charset = &c.state.charset;
+    saveTreeAsGifCommand(c.state, settings);
 }
 
 void collectAllFiles(CommandContext& c) { collectAllFilesCommand(c.state); }

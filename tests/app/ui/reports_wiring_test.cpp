@@ -3,9 +3,13 @@
 #include "app/ui/commands.h"
 #include "app/ui/main_window.h"
 #include "document/tree_file.h"
+#include "canvas/paint_tree.h"
+#include "canvas/render_tree.h"
+#include "platform/imagecodec.h"
 #include "platform/registry.h"
 #include "platform/scripted_prompts.h"
 #include "reports/ui/quality_check_window.h"
+#include "support/test_font.h"
 #include "support/test_support.h"
 
 #include <QAction>
@@ -23,6 +27,64 @@ using namespace kinloom;
 class ReportsWiringTest : public QObject {
     Q_OBJECT
 private slots:
+    void savesTheTreeAsAGifImage() {
+        MemoryRegistry registry;
+        ScriptedPrompts prompts;
+        MainWindow w(registry, prompts, "/opt/k/kinloom", {});
+        connectReportCommands(w);
+        AppState& s = w.state();
+        s.screenFontName = test::loadTestFont();
+        QAction* save = w.commands().action(CommandId::SaveTreeAsGif);
+        w.commands().refresh();
+        QVERIFY(!save->isEnabled());  // nothing to draw in an empty tree
+
+        PersonItem* anna = test::addPerson(s.store, "Anna", "Berg", 100, 40);
+        test::addPerson(s.store, "Per", "Berg", 400, 300)->Father = anna;
+        w.commands().refresh();
+        QVERIFY(save->isEnabled());
+
+        QTemporaryDir dir;
+        const QString file = dir.filePath("tree.gif");
+        prompts.answerText(file);
+        save->trigger();
+        QCOMPARE(prompts.records().back().kind, QString("save"));
+        QCOMPARE(prompts.records().back().file.title, QString("Save tree as GIF image"));
+        QCOMPARE(prompts.records().back().file.filter, QString("GIF image (*.gif)|*.gif"));
+        QVERIFY(prompts.messageTexts().empty());
+        QFile gif(file);
+        QVERIFY(gif.open(QIODevice::ReadOnly));
+        const QImage picture = decodeGif(gif.readAll());
+        // The boxes at 100 % with the fitting margin around them, drawn on the canvas colour.
+        QCOMPARE(picture.size(), wholeTreeImageSize(s.store));
+        QVERIFY(picture.width() > 300 && picture.height() > 260);
+        // The palette of 256 colours may move a colour slightly.
+        const auto background = [](QColor c) {
+            return std::abs(c.red() - kCanvasBackground.red()) + std::abs(c.green() - kCanvasBackground.green()) +
+                       std::abs(c.blue() - kCanvasBackground.blue()) <= 12;
+        };
+        QVERIFY(background(picture.pixelColor(0, 0)));
+        int drawn = 0;
+        for (int y = 0; y < picture.height(); ++y)
+            for (int x = 0; x < picture.width(); ++x) drawn += !background(picture.pixelColor(x, y));
+        QVERIFY(drawn > 1000);
+
+        // A folder that is not there: the file is not saved and the message says why.
+        prompts.clear();
+        const QString nowhere = dir.filePath("missing/tree.gif");
+        prompts.answerText(nowhere);
+        save->trigger();
+        QCOMPARE(prompts.messageTexts().size(), size_t(1));
+        QVERIFY2(prompts.messageTexts()[0].startsWith("Kinloom could not save the file " + nowhere + ".\n"),
+                 qPrintable(prompts.messageTexts()[0]));
+        QVERIFY(!QFile::exists(nowhere));
+
+        // Cancelled: nothing is asked or written.
+        prompts.clear();
+        prompts.answerText(std::nullopt);
+        save->trigger();
+        QVERIFY(prompts.messageTexts().empty());
+    }
+
     void menuEntriesRunTheCommands() {
         MemoryRegistry registry;
         ScriptedPrompts prompts;
