@@ -10,6 +10,14 @@ void applyCharset(AppState& state, int position) {
     if (state.hooks.charsetChanged) state.hooks.charsetChanged();
 }
 
+void fillTreePaintSettings(PaintSettings& settings, const AppState& state) {
+    settings.screenFontName = state.screenFontName;
+    settings.screenFontSize = state.screenFontSize;
+    settings.currentFileName = state.currentFileName;
+    settings.charset = &state.charset;
+    settings.paintEnabled = state.paintEnabled;
+}
+
 bool chooseTreeFont(AppState& state) {
     QFont initial(state.screenFontName);
     initial.setPointSize(state.screenFontSize > 0 ? state.screenFontSize : kDefaultScreenFontSize);

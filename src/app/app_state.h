@@ -1,6 +1,7 @@
 #pragma once
 #include "app/program_options.h"
 #include "app/recent_files.h"
+#include "canvas/paint_tree.h"
 #include "canvas/program_version.h"
 #include "canvas/tree_font.h"
 #include "document/item_store.h"
@@ -103,6 +104,10 @@ struct AppState {
 
 // The main window's caption for the open tree (see windowCaption).
 QString caption(const AppState& state);
+
+// The tree font, character set and file name that the tree is drawn with now; the colour codes
+// and the dragging state belong to the canvas and are left as they are.
+void fillTreePaintSettings(PaintSettings& settings, const AppState& state);
 
 // Applies a display character set by its list position (1..19); any other number keeps the
 // position but shows texts as the first entry would (font character set 0).

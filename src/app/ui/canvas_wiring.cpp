@@ -17,13 +17,7 @@ CanvasWidget* installCanvas(MainWindow& w) {
     auto* canvas = new CanvasWidget(state.store, state.view, &w);
     CanvasInteraction& in = canvas->interaction();
     canvas->setPrompts(&state.prompts);
-    canvas->setSettingsSource([&state](PaintSettings& s) {
-        s.screenFontName = state.screenFontName;
-        s.screenFontSize = state.screenFontSize;
-        s.currentFileName = state.currentFileName;
-        s.charset = &state.charset;
-        s.paintEnabled = state.paintEnabled;
-    });
+    canvas->setSettingsSource([&state](PaintSettings& s) { fillTreePaintSettings(s, state); });
     in.charset = &state.charset;
     in.scrollStep = state.scrollStep;
     in.showNameTips = state.options.showNameHints;

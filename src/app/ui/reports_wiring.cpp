@@ -46,10 +46,7 @@ void showQualityCheck(CommandContext& c) {
 
 void saveTreeAsGif(CommandContext& c) {
     PaintSettings settings = c.canvas ? c.canvas->settings() : PaintSettings{};
-    settings.screenFontName = c.state.screenFontName;
-    settings.screenFontSize = c.state.screenFontSize;
-    settings.currentFileName = c.state.currentFileName;
-    settings.charset = &c.state.charset;
+    fillTreePaintSettings(settings, c.state);
     saveTreeAsGifCommand(c.state, settings);
 }
 
