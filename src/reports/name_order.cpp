@@ -3,8 +3,11 @@
 #include <unicode/ucol.h>
 
 #include <algorithm>
+#include <array>
+#include <bit>
 #include <cstring>
 #include <tuple>
+#include <utility>
 
 namespace kinloom {
 
@@ -86,8 +89,13 @@ public:
     // Sorts the keys of chunks[first, last), equal in their first `depth` bytes, from there on:
     // by eight bytes each, then each run of keys equal in those by the next eight.
     void sort(std::vector<Chunk>& chunks, size_t first, size_t last, size_t depth) const {
-        for (size_t i = first; i < last; ++i) fill(chunks[i], depth);
-        std::sort(chunks.begin() + static_cast<ptrdiff_t>(first), chunks.begin() + static_cast<ptrdiff_t>(last));
+        constexpr size_t kAhead = 16;  // keys fetched while this one is read: a run's keys lie scattered
+        for (size_t i = first; i < last; ++i) {
+            if (i + kAhead < last) __builtin_prefetch(bytes_.data() + startOf(chunks[i + kAhead].item) + depth);
+            fill(chunks[i], depth);
+        }
+        if (last - first < kRadixFrom) std::sort(chunks.begin() + static_cast<ptrdiff_t>(first), chunks.begin() + static_cast<ptrdiff_t>(last));
+        else radixSort(chunks, first, last);
         for (size_t i = first; i < last;) {
             size_t j = i + 1;
             while (j < last && chunks[j].bytes == chunks[i].bytes && chunks[j].length == chunks[i].length) ++j;
@@ -98,18 +106,55 @@ public:
     }
 
 private:
+    // Below this many keys a comparison sort is quicker than counting digits.
+    static constexpr size_t kRadixFrom = 256;
+
+    // The order std::sort gives by (bytes, length, item), in linear time: a stable sort by length,
+    // then by the bytes one at a time from the lowest, keeps equal keys in the order of
+    // their numbers, which is the order they come in (the first sort sees the keys in number
+    // order, and a run sorted again was left in number order by the sort before).
+    void radixSort(std::vector<Chunk>& chunks, size_t first, size_t last) const {
+        const size_t n = last - first;
+        scratch_.resize(std::max(scratch_.size(), n));
+        Chunk* from = chunks.data() + first;
+        Chunk* to = scratch_.data();
+        std::array<uint32_t, 256> count;
+        auto pass = [&](auto digitOf, size_t buckets) {
+            std::fill(count.begin(), count.begin() + static_cast<ptrdiff_t>(buckets), 0U);
+            for (size_t i = 0; i < n; ++i) ++count[digitOf(from[i])];
+            if (count[digitOf(from[0])] == n) return;  // one digit for all: nothing moves
+            uint32_t sum = 0;
+            for (size_t b = 0; b < buckets; ++b) sum += std::exchange(count[b], sum);
+            for (size_t i = 0; i < n; ++i) to[count[digitOf(from[i])]++] = from[i];
+            std::swap(from, to);
+        };
+        pass([](const Chunk& c) { return c.length; }, 9);
+        for (int shift = 0; shift < 64; shift += 8)
+            pass([shift](const Chunk& c) { return static_cast<uint32_t>(c.bytes >> shift & 0xFF); }, 256);
+        if (from != chunks.data() + first) std::copy(from, from + n, chunks.data() + first);
+    }
+
+    size_t startOf(uint32_t item) const { return item ? ends_[item - 1] : 0; }
+
     void fill(Chunk& chunk, size_t depth) const {
-        const size_t begin = (chunk.item ? ends_[chunk.item - 1] : 0) + depth;
+        const size_t begin = startOf(chunk.item) + depth;
         const size_t end = ends_[chunk.item];
         const size_t n = begin < end ? std::min<size_t>(8, end - begin) : 0;
         uint64_t v = 0;
-        for (size_t k = 0; k < 8; ++k) v = v << 8 | (k < n ? static_cast<unsigned char>(bytes_[begin + k]) : 0U);
+        static_assert(std::endian::native == std::endian::little);
+        if (begin + 8 <= bytes_.size()) {  // one load, then the bytes past the key's end cleared
+            std::memcpy(&v, bytes_.data() + begin, 8);
+            v = n == 0 ? 0 : n == 8 ? __builtin_bswap64(v) : __builtin_bswap64(v) & ~(~uint64_t{0} >> (8 * n));
+        } else {
+            for (size_t k = 0; k < 8; ++k) v = v << 8 | (k < n ? static_cast<unsigned char>(bytes_[begin + k]) : 0U);
+        }
         chunk.bytes = v;
         chunk.length = static_cast<uint32_t>(n);
     }
 
     const std::string& bytes_;
     const std::vector<uint32_t>& ends_;
+    mutable std::vector<Chunk> scratch_;
 };
 
 }  // namespace
