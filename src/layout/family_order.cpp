@@ -275,7 +275,7 @@ std::vector<int32_t> walkOrder(const FamilyGraph& g, const FamilyBlocks& b, cons
 
 }  // namespace
 
-FamilyRows orderFamilyRows(const FamilyGraph& g, const FamilyBlocks& b, const FamilyChildren& children) {
+FamilyRows firstFamilyRows(const FamilyGraph& g, const FamilyBlocks& b, const FamilyChildren& children) {
     FamilyRows rows;
     const size_t blocks = b.count();
     int32_t rowCount = 0;
@@ -293,7 +293,11 @@ FamilyRows orderFamilyRows(const FamilyGraph& g, const FamilyBlocks& b, const Fa
     rows.rowStart.assign(static_cast<size_t>(rowCount) + 1, 0);
     for (size_t c = 0; c < blocks; ++c) ++rows.rowStart[b.row[c] + 1];
     for (int32_t r = 0; r < rowCount; ++r) rows.rowStart[r + 1] += rows.rowStart[r];
+    return rows;
+}
 
+void improveFamilyRows(const FamilyGraph& g, const FamilyBlocks& b, const FamilyChildren& children, FamilyRows& rows) {
+    const auto rowCount = static_cast<int32_t>(rows.rowStart.size() - 1);
     RowSorter sorter(g, b, children, rows);
     sorter.countRows();
     for (int32_t r = 0; r < rowCount; ++r) sorter.measure(r);
@@ -333,7 +337,6 @@ FamilyRows orderFamilyRows(const FamilyGraph& g, const FamilyBlocks& b, const Fa
         for (int32_t r = 0; r < rowCount; ++r) sorter.transpose(r);
     keepIfBetter();
     rows.order = std::move(best);
-    return rows;
 }
 
 }  // namespace kinloom
