@@ -84,30 +84,35 @@ public:
         }
     }
 
-    // Crossings of the lines between neighbouring rows, counted on the order alone (pairs of lines
-    // whose ends come in opposite orders), as inversions with a Fenwick tree.
+    // Crossings of the lines between neighbouring rows, counted on the order alone: two lines cross
+    // when their ends come in opposite orders above and below. The children are read left to right,
+    // and an accumulator tree over the row above counts for each line the lines already read that
+    // start further right.
     long long crossings() {
         long long total = 0;
         const size_t rowCount = rows_.rowStart.size() - 1;
         for (size_t r = 1; r < rowCount; ++r) {
-            pairs_.clear();
+            tree_.assign(rowWidth(r - 1) + 1, 0);
+            const uint32_t base = firstIndex(r - 1);
+            uint32_t seen = 0;
             for (uint32_t i = rows_.rowStart[r]; i < rows_.rowStart[r + 1]; ++i) {
                 const int32_t c = rows_.order[i];
                 for (uint32_t k = b_.start[c]; k < b_.start[c + 1]; ++k) {
                     const int32_t m = b_.members[k];
+                    uint32_t above[2];
+                    int lines = 0;
                     for (const int32_t p : {g_.father[m], g_.mother[m]})
-                        if (p >= 0 && b_.row[b_.blockOf[p]] + 1 == static_cast<int32_t>(r))
-                            pairs_.push_back(static_cast<uint64_t>(index_[p]) << 32 | index_[m]);
+                        if (p >= 0 && b_.row[b_.blockOf[p]] + 1 == static_cast<int32_t>(r)) above[lines++] = index_[p] - base;
+                    // Lines from one parent, or to one child, do not cross: a child's lines are all
+                    // counted before they are added.
+                    for (int e = 0; e < lines; ++e) {
+                        uint32_t notRight = 0;
+                        for (uint32_t q = above[e] + 1; q > 0; q -= q & (0u - q)) notRight += tree_[q];
+                        total += seen - notRight;
+                    }
+                    for (int e = 0; e < lines; ++e, ++seen)
+                        for (uint32_t q = above[e] + 1; q < tree_.size(); q += q & (0u - q)) ++tree_[q];
                 }
-            }
-            std::sort(pairs_.begin(), pairs_.end());
-            tree_.assign(index_.size() == 0 ? 1 : rowWidth(r) + 1, 0);
-            const uint32_t base = firstIndex(r);
-            for (size_t k = pairs_.size(); k-- > 0;) {
-                // Lines already seen start further right above; those ending further left below cross.
-                uint32_t at = static_cast<uint32_t>(pairs_[k]) - base;
-                for (uint32_t q = at; q > 0; q -= q & (0u - q)) total += tree_[q];
-                for (uint32_t q = at + 1; q < tree_.size(); q += q & (0u - q)) ++tree_[q];
             }
         }
         return total;
@@ -159,18 +164,29 @@ public:
         bool swapped = false;
         for (int pass = 0; pass < kPasses; ++pass) {
             bool any = false;
+            bool firstKnown = false;  // whether above_[0] and below_[0] hold the ends of the block at i
             for (uint32_t i = rows_.rowStart[r]; i + 1 < rows_.rowStart[r + 1]; ++i) {
                 const int32_t u = rows_.order[i], v = rows_.order[i + 1];
-                if (b_.family[u] != b_.family[v]) continue;
-                ends(u, above_[0], below_[0]);
+                if (b_.family[u] != b_.family[v]) {
+                    firstKnown = false;
+                    continue;
+                }
+                if (!firstKnown) ends(u, above_[0], below_[0]);
                 ends(v, above_[1], below_[1]);
+                firstKnown = true;
                 // Large families are left as the sort put them, so that a pass stays linear.
-                if ((above_[0].size() + below_[0].size()) * (above_[1].size() + below_[1].size()) > kLargestPair) continue;
-                const long long keep = crossings(above_[0], above_[1]) + crossings(below_[0], below_[1]);
-                const long long swap = crossings(above_[1], above_[0]) + crossings(below_[1], below_[0]);
-                if (swap < keep) {
+                bool swap = false;
+                if ((above_[0].size() + below_[0].size()) * (above_[1].size() + below_[1].size()) <= kLargestPair) {
+                    const long long keep = crossings(above_[0], above_[1]) + crossings(below_[0], below_[1]);
+                    swap = crossings(above_[1], above_[0]) + crossings(below_[1], below_[0]) < keep;
+                }
+                if (swap) {
                     std::swap(rows_.order[i], rows_.order[i + 1]);
                     any = swapped = true;
+                } else {
+                    // The block at i + 1 is v: its ends become the first pair's for the next step.
+                    above_[0].swap(above_[1]);
+                    below_[0].swap(below_[1]);
                 }
             }
             if (!any) break;
@@ -229,7 +245,6 @@ private:
     FamilyRows& rows_;
     std::vector<float> place_;
     std::vector<uint32_t> index_, rowItems_;
-    std::vector<uint64_t> pairs_;
     std::vector<uint32_t> tree_;
     std::vector<Key> keys_;
     std::vector<float> above_[2], below_[2];
