@@ -1,6 +1,9 @@
 #include "layout/family_order.h"
 
+#include "layout/bucket_sort.h"
+
 #include <algorithm>
+#include <cassert>
 #include <climits>
 
 namespace kinloom {
@@ -145,12 +148,25 @@ public:
             const double key = count ? sum / count : own / static_cast<double>(b_.start[c + 1] - b_.start[c]);
             keys_.push_back({b_.family[c], key, eldest, i, c});
         }
-        std::sort(keys_.begin(), keys_.end(), [](const Key& x, const Key& y) {
-            if (x.family != y.family) return x.family < y.family;
+        // The row holds each family's blocks together, the families in their order: each family's
+        // part is sorted by itself. Its keys lie between 0 and 1 and spread over it like its blocks,
+        // so a bucket a block sorts them in linear time.
+        auto less = [](const Key& x, const Key& y) {
             if (x.key != y.key) return x.key < y.key;
             if (x.eldest != y.eldest) return x.eldest < y.eldest;
             return x.at < y.at;
-        });
+        };
+        for (size_t from = 0; from < keys_.size();) {
+            size_t to = from + 1;
+            while (to < keys_.size() && keys_[to].family == keys_[from].family) ++to;
+            assert(to == keys_.size() || keys_[to].family > keys_[from].family);
+            const auto buckets = static_cast<uint32_t>(to - from);
+            auto bucketOf = [buckets](const Key& k) {
+                return k.key > 0 ? std::min(static_cast<uint32_t>(std::min(k.key, 1.0) * buckets), buckets - 1) : 0U;
+            };
+            bucketSort(keys_.data() + from, keys_.data() + to, scratch_, counts_, buckets, bucketOf, less);
+            from = to;
+        }
         uint32_t i = rows_.rowStart[r];
         for (const Key& k : keys_) rows_.order[i++] = k.block;
         measure(r);
@@ -246,7 +262,8 @@ private:
     std::vector<float> place_;
     std::vector<uint32_t> index_, rowItems_;
     std::vector<uint32_t> tree_;
-    std::vector<Key> keys_;
+    std::vector<Key> keys_, scratch_;
+    std::vector<uint32_t> counts_;
     std::vector<float> above_[2], below_[2];
 };
 
