@@ -146,7 +146,7 @@ public:
                 for (uint32_t e = g_.partnerStart[m]; e < g_.partnerStart[m + 1]; ++e) add(g_.partners[e]);
             }
             const double key = count ? sum / count : own / static_cast<double>(b_.start[c + 1] - b_.start[c]);
-            keys_.push_back({b_.family[c], key, eldest, i, c});
+            keys_.push_back({key, b_.family[c], eldest, i, c});
         }
         // The row holds each family's blocks together, the families in their order: each family's
         // part is sorted by itself. Its keys lie between 0 and 1 and spread over it like its blocks,
@@ -249,8 +249,8 @@ private:
     }
 
     struct Key {
-        int32_t family;
         double key;
+        int32_t family;
         int32_t eldest;
         uint32_t at;
         int32_t block;
