@@ -148,9 +148,9 @@ public:
             const double key = count ? sum / count : own / static_cast<double>(b_.start[c + 1] - b_.start[c]);
             keys_.push_back({key, b_.family[c], eldest, i, c});
         }
-        // The row holds each family's blocks together, the families in their order: each family's
-        // part is sorted by itself. Its keys lie between 0 and 1 and spread over it like its blocks,
-        // so a bucket a block sorts them in linear time.
+        // The row holds each family's blocks together, the families in their order, so each family's
+        // part is sorted by itself. Its keys are places between 0 and 1 and spread about as evenly
+        // as its blocks do: with one bucket for each block they sort in about linear time.
         auto less = [](const Key& x, const Key& y) {
             if (x.key != y.key) return x.key < y.key;
             if (x.eldest != y.eldest) return x.eldest < y.eldest;
@@ -197,6 +197,7 @@ public:
                     swap = crossings(above_[1], above_[0]) + crossings(below_[1], below_[0]) < keep;
                 }
                 if (swap) {
+                    // The block at i + 1 is u, whose ends stay the first pair's.
                     std::swap(rows_.order[i], rows_.order[i + 1]);
                     any = swapped = true;
                 } else {
