@@ -4,6 +4,7 @@
 #include "document/item_store.h"
 #include "layout/family_order.h"
 #include "layout/family_ranks.h"
+#include "layout/family_row_numbering.h"
 
 #include <algorithm>
 #include <climits>
@@ -177,10 +178,16 @@ std::vector<ChartPoint> familyChartPositions(const FamilyGraph& g, std::size_t* 
     const size_t n = g.size();
     std::vector<ChartPoint> out(n);
     if (n == 0) return out;
-    const FamilyBlocks blocks = familyBlocksOf(g);
-    const FamilyChildren children = familyChildrenOf(g);
-    const FamilyRows rows = orderFamilyRows(g, blocks, children);
-    BlockPlacer placer(g, blocks, children, rows);
+    RowNumberedChart chart;
+    {
+        FamilyBlocks firstBlocks = familyBlocksOf(g);
+        FamilyChildren firstChildren = familyChildrenOf(g);
+        const FamilyRows first = firstFamilyRows(g, firstBlocks, firstChildren);
+        chart = numberByRows(g, std::move(firstBlocks), std::move(firstChildren), first);
+    }
+    const FamilyBlocks& blocks = chart.blocks;
+    improveFamilyRows(chart.graph, blocks, chart.children, chart.rows);
+    BlockPlacer placer(chart.graph, blocks, chart.children, chart.rows);
     placer.run();
 
     // Each family's extent, then the families side by side, the largest first; once the line is
@@ -214,12 +221,11 @@ std::vector<ChartPoint> familyChartPositions(const FamilyGraph& g, std::size_t* 
     for (size_t v = 0; v < n; ++v) {
         const int32_t c = blocks.blockOf[v];
         const int32_t f = blocks.family[c];
-        out[v].x = onGrid(placer.left(static_cast<int32_t>(v)) + shiftX[f]);
-        out[v].y = onGrid(static_cast<double>(shiftY[f] + int64_t{blocks.row[c]} * kChartRowPitch));
+        ChartPoint& at = out[chart.itemOf[v]];
+        at.x = onGrid(placer.left(static_cast<int32_t>(v)) + shiftX[f]);
+        at.y = onGrid(static_cast<double>(shiftY[f] + int64_t{blocks.row[c]} * kChartRowPitch));
     }
-    if (workingBytes)
-        *workingBytes = blocks.bytes() + children.bytes() + rows.bytes() + placer.bytes() +
-                        families * (8 + 8 + 4 + 8 + 8);
+    if (workingBytes) *workingBytes = chart.bytes() + placer.bytes() + families * (8 + 8 + 4 + 8 + 8);
     return out;
 }
 

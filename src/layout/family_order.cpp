@@ -1,6 +1,9 @@
 #include "layout/family_order.h"
 
+#include "layout/bucket_sort.h"
+
 #include <algorithm>
+#include <cassert>
 #include <climits>
 
 namespace kinloom {
@@ -84,30 +87,35 @@ public:
         }
     }
 
-    // Crossings of the lines between neighbouring rows, counted on the order alone (pairs of lines
-    // whose ends come in opposite orders), as inversions with a Fenwick tree.
+    // Crossings of the lines between neighbouring rows, counted on the order alone: two lines cross
+    // when their ends come in opposite orders above and below. The children are read left to right,
+    // and an accumulator tree over the row above counts for each line the lines already read that
+    // start further right.
     long long crossings() {
         long long total = 0;
         const size_t rowCount = rows_.rowStart.size() - 1;
         for (size_t r = 1; r < rowCount; ++r) {
-            pairs_.clear();
+            tree_.assign(rowWidth(r - 1) + 1, 0);
+            const uint32_t base = firstIndex(r - 1);
+            uint32_t seen = 0;
             for (uint32_t i = rows_.rowStart[r]; i < rows_.rowStart[r + 1]; ++i) {
                 const int32_t c = rows_.order[i];
                 for (uint32_t k = b_.start[c]; k < b_.start[c + 1]; ++k) {
                     const int32_t m = b_.members[k];
+                    uint32_t above[2];
+                    int lines = 0;
                     for (const int32_t p : {g_.father[m], g_.mother[m]})
-                        if (p >= 0 && b_.row[b_.blockOf[p]] + 1 == static_cast<int32_t>(r))
-                            pairs_.push_back(static_cast<uint64_t>(index_[p]) << 32 | index_[m]);
+                        if (p >= 0 && b_.row[b_.blockOf[p]] + 1 == static_cast<int32_t>(r)) above[lines++] = index_[p] - base;
+                    // Lines from one parent, or to one child, do not cross: a child's lines are all
+                    // counted before they are added.
+                    for (int e = 0; e < lines; ++e) {
+                        uint32_t notRight = 0;
+                        for (uint32_t q = above[e] + 1; q > 0; q -= q & (0u - q)) notRight += tree_[q];
+                        total += seen - notRight;
+                    }
+                    for (int e = 0; e < lines; ++e, ++seen)
+                        for (uint32_t q = above[e] + 1; q < tree_.size(); q += q & (0u - q)) ++tree_[q];
                 }
-            }
-            std::sort(pairs_.begin(), pairs_.end());
-            tree_.assign(index_.size() == 0 ? 1 : rowWidth(r) + 1, 0);
-            const uint32_t base = firstIndex(r);
-            for (size_t k = pairs_.size(); k-- > 0;) {
-                // Lines already seen start further right above; those ending further left below cross.
-                uint32_t at = static_cast<uint32_t>(pairs_[k]) - base;
-                for (uint32_t q = at; q > 0; q -= q & (0u - q)) total += tree_[q];
-                for (uint32_t q = at + 1; q < tree_.size(); q += q & (0u - q)) ++tree_[q];
             }
         }
         return total;
@@ -138,14 +146,27 @@ public:
                 for (uint32_t e = g_.partnerStart[m]; e < g_.partnerStart[m + 1]; ++e) add(g_.partners[e]);
             }
             const double key = count ? sum / count : own / static_cast<double>(b_.start[c + 1] - b_.start[c]);
-            keys_.push_back({b_.family[c], key, eldest, i, c});
+            keys_.push_back({key, b_.family[c], eldest, i, c});
         }
-        std::sort(keys_.begin(), keys_.end(), [](const Key& x, const Key& y) {
-            if (x.family != y.family) return x.family < y.family;
+        // The row holds each family's blocks together, the families in their order, so each family's
+        // part is sorted by itself. Its keys are places between 0 and 1 and spread about as evenly
+        // as its blocks do: with one bucket for each block they sort in about linear time.
+        auto less = [](const Key& x, const Key& y) {
             if (x.key != y.key) return x.key < y.key;
             if (x.eldest != y.eldest) return x.eldest < y.eldest;
             return x.at < y.at;
-        });
+        };
+        for (size_t from = 0; from < keys_.size();) {
+            size_t to = from + 1;
+            while (to < keys_.size() && keys_[to].family == keys_[from].family) ++to;
+            assert(to == keys_.size() || keys_[to].family > keys_[from].family);
+            const auto buckets = static_cast<uint32_t>(to - from);
+            auto bucketOf = [buckets](const Key& k) {
+                return k.key > 0 ? std::min(static_cast<uint32_t>(std::min(k.key, 1.0) * buckets), buckets - 1) : 0U;
+            };
+            bucketSort(keys_.data() + from, keys_.data() + to, scratch_, counts_, buckets, bucketOf, less);
+            from = to;
+        }
         uint32_t i = rows_.rowStart[r];
         for (const Key& k : keys_) rows_.order[i++] = k.block;
         measure(r);
@@ -159,18 +180,30 @@ public:
         bool swapped = false;
         for (int pass = 0; pass < kPasses; ++pass) {
             bool any = false;
+            bool firstKnown = false;  // whether above_[0] and below_[0] hold the ends of the block at i
             for (uint32_t i = rows_.rowStart[r]; i + 1 < rows_.rowStart[r + 1]; ++i) {
                 const int32_t u = rows_.order[i], v = rows_.order[i + 1];
-                if (b_.family[u] != b_.family[v]) continue;
-                ends(u, above_[0], below_[0]);
+                if (b_.family[u] != b_.family[v]) {
+                    firstKnown = false;
+                    continue;
+                }
+                if (!firstKnown) ends(u, above_[0], below_[0]);
                 ends(v, above_[1], below_[1]);
+                firstKnown = true;
                 // Large families are left as the sort put them, so that a pass stays linear.
-                if ((above_[0].size() + below_[0].size()) * (above_[1].size() + below_[1].size()) > kLargestPair) continue;
-                const long long keep = crossings(above_[0], above_[1]) + crossings(below_[0], below_[1]);
-                const long long swap = crossings(above_[1], above_[0]) + crossings(below_[1], below_[0]);
-                if (swap < keep) {
+                bool swap = false;
+                if ((above_[0].size() + below_[0].size()) * (above_[1].size() + below_[1].size()) <= kLargestPair) {
+                    const long long keep = crossings(above_[0], above_[1]) + crossings(below_[0], below_[1]);
+                    swap = crossings(above_[1], above_[0]) + crossings(below_[1], below_[0]) < keep;
+                }
+                if (swap) {
+                    // The block at i + 1 is u, whose ends stay the first pair's.
                     std::swap(rows_.order[i], rows_.order[i + 1]);
                     any = swapped = true;
+                } else {
+                    // The block at i + 1 is v: its ends become the first pair's for the next step.
+                    above_[0].swap(above_[1]);
+                    below_[0].swap(below_[1]);
                 }
             }
             if (!any) break;
@@ -217,8 +250,8 @@ private:
     }
 
     struct Key {
-        int32_t family;
         double key;
+        int32_t family;
         int32_t eldest;
         uint32_t at;
         int32_t block;
@@ -229,9 +262,9 @@ private:
     FamilyRows& rows_;
     std::vector<float> place_;
     std::vector<uint32_t> index_, rowItems_;
-    std::vector<uint64_t> pairs_;
     std::vector<uint32_t> tree_;
-    std::vector<Key> keys_;
+    std::vector<Key> keys_, scratch_;
+    std::vector<uint32_t> counts_;
     std::vector<float> above_[2], below_[2];
 };
 
@@ -275,7 +308,7 @@ std::vector<int32_t> walkOrder(const FamilyGraph& g, const FamilyBlocks& b, cons
 
 }  // namespace
 
-FamilyRows orderFamilyRows(const FamilyGraph& g, const FamilyBlocks& b, const FamilyChildren& children) {
+FamilyRows firstFamilyRows(const FamilyGraph& g, const FamilyBlocks& b, const FamilyChildren& children) {
     FamilyRows rows;
     const size_t blocks = b.count();
     int32_t rowCount = 0;
@@ -293,7 +326,11 @@ FamilyRows orderFamilyRows(const FamilyGraph& g, const FamilyBlocks& b, const Fa
     rows.rowStart.assign(static_cast<size_t>(rowCount) + 1, 0);
     for (size_t c = 0; c < blocks; ++c) ++rows.rowStart[b.row[c] + 1];
     for (int32_t r = 0; r < rowCount; ++r) rows.rowStart[r + 1] += rows.rowStart[r];
+    return rows;
+}
 
+void improveFamilyRows(const FamilyGraph& g, const FamilyBlocks& b, const FamilyChildren& children, FamilyRows& rows) {
+    const auto rowCount = static_cast<int32_t>(rows.rowStart.size() - 1);
     RowSorter sorter(g, b, children, rows);
     sorter.countRows();
     for (int32_t r = 0; r < rowCount; ++r) sorter.measure(r);
@@ -333,7 +370,6 @@ FamilyRows orderFamilyRows(const FamilyGraph& g, const FamilyBlocks& b, const Fa
         for (int32_t r = 0; r < rowCount; ++r) sorter.transpose(r);
     keepIfBetter();
     rows.order = std::move(best);
-    return rows;
 }
 
 }  // namespace kinloom

@@ -28,10 +28,15 @@ FamilyChildren familyChildrenOf(const FamilyGraph& graph);
 // few tenths of a second; larger trees keep the time per person low.
 inline constexpr std::size_t kThoroughChartPersons = 50000;
 
-// Orders the rows for few crossings: a depth-first walk of each family gives the first order, then
-// sweeps down and up sort each row's blocks by the mean place of their parents (or children) in the
-// row next to it; children of one couple with the same mean stay together, eldest first. The last
-// sweep goes down, so that brothers and sisters end up side by side.
-FamilyRows orderFamilyRows(const FamilyGraph& graph, const FamilyBlocks& blocks, const FamilyChildren& children);
+// The first order of the rows: a depth-first walk of each family, parents before children, children
+// eldest first; each row takes its blocks in the order the walk met them.
+FamilyRows firstFamilyRows(const FamilyGraph& graph, const FamilyBlocks& blocks, const FamilyChildren& children);
+
+// Orders the rows for few crossings, from the first order: sweeps down and up sort each row's
+// blocks by the mean place of their parents (or children) in the row next to it; children of one
+// couple with the same mean stay together, eldest first. The last sweep goes down, so that brothers
+// and sisters end up side by side. No choice depends on how blocks and items are numbered (ties go
+// by the place in the row), so numbering them again changes nothing but the names in the result.
+void improveFamilyRows(const FamilyGraph& graph, const FamilyBlocks& blocks, const FamilyChildren& children, FamilyRows& rows);
 
 }  // namespace kinloom
