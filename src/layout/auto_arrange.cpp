@@ -44,9 +44,10 @@ struct Links {
           alias(store.placeCount(), 0),
           calls(store.placeCount(), 0) {
         spouses.reserve(items.size());
+        // Links lead only to items of the same store (the store clears them before an item goes).
         auto placeOf = [&store](const PersonItem* p) { return p ? store.placeOf(p) : kNone; };
         uint32_t q = 0;
-        for (PersonItem* p = store.firstItem(); p; p = p->Next, ++q) {
+        for (PersonItem* p = store.firstItem(); p && q < items.size(); p = p->Next, ++q) {
             // The items usually lie one after the other in list order: fetch the next ones' links.
             const auto* ahead = reinterpret_cast<const char*>(p) + 6 * sizeof(PersonItem);
             __builtin_prefetch(ahead);
@@ -67,7 +68,7 @@ struct Links {
             for (int i = 1; i <= kMaxSpouses; ++i) {
                 if (!p->Spouse[i]) continue;
                 const uint32_t s = placeOf(p->Spouse[i]);
-                // Two slots with the same partner call it once (see Placement).
+                // Two slots with the same partner make one call from it (see Placement).
                 if (std::find(spouses.begin() + first, spouses.end(), s) == spouses.end()) ++calls[s];
                 ++calls[v];
                 spouses.push_back(s);
