@@ -11,6 +11,7 @@
 #include <algorithm>
 #include <array>
 #include <cstdint>
+#include <new>
 #include <vector>
 
 namespace kinloom {
@@ -179,6 +180,7 @@ private:
         }
         recordOf_[places] = static_cast<uint32_t>(total);
         // Call words keep 30 bits for a record's start: room for far more items than memory holds.
+        if (total >> 30 != 0) throw std::bad_alloc();
         words_ = ScratchArray<uint32_t>(total);
         for (uint32_t v = 0; v < places; ++v) {
             words_[recordOf_[v] + 2] = links_.calls[v];
