@@ -5,8 +5,8 @@
 #include "layout/ancestor_tree.h"
 #include "layout/pedigree_height.h"
 #include "layout/row_centring.h"
-#include "platform/scratch_array.h"
 #include "platform/prompts.h"
+#include "platform/scratch_array.h"
 
 #include <algorithm>
 #include <array>
