@@ -14,10 +14,17 @@ void* ItemArena::slot() {
         freed_.pop_back();
         return place;
     }
-    if (used_ == blocks_.size() * kItemsPerBlock) blocks_.push_back(std::make_unique_for_overwrite<Block>());
+    if (used_ == blocks_.size() * kItemsPerBlock) addBlock();
     void* place = blocks_[used_ / kItemsPerBlock]->bytes + (used_ % kItemsPerBlock) * sizeof(PersonItem);
     ++used_;
     return place;
+}
+
+void ItemArena::addBlock() {
+    // The items' bytes are left as they come: only the header is written.
+    auto block = std::make_unique_for_overwrite<Block>();
+    block->number = static_cast<uint32_t>(blocks_.size());
+    blocks_.push_back(std::move(block));
 }
 
 PersonItem* ItemArena::create(PersonItem&& from) {
@@ -60,7 +67,10 @@ void ItemArena::absorb(ItemArena&& other) {
     for (size_t at = used_; at < end; ++at)
         freed_.push_back(blocks_[at / kItemsPerBlock]->bytes + (at % kItemsPerBlock) * sizeof(PersonItem));
     used_ = end + other.used_;
-    for (auto& block : other.blocks_) blocks_.push_back(std::move(block));
+    for (auto& block : other.blocks_) {
+        block->number = static_cast<uint32_t>(blocks_.size());
+        blocks_.push_back(std::move(block));
+    }
     freed_.insert(freed_.end(), other.freed_.begin(), other.freed_.end());
     live_ += other.live_;
     other.blocks_.clear();

@@ -2,6 +2,7 @@
 #include "document/person_item.h"
 
 #include <cstddef>
+#include <cstdint>
 #include <memory>
 #include <vector>
 
@@ -33,11 +34,30 @@ public:
 
     size_t size() const { return live_; }
 
+    // A number for the place of an item of this arena, below placeCount(), found from the item's
+    // address and one word of its block that many items share, never from the item itself: arrays
+    // by place reach an item's relatives without touching their memory. It stays the item's while
+    // it lives here (items absorbed from another arena get numbers after this one's); the next
+    // item made after a destroy may get the freed number.
+    uint32_t placeOf(const PersonItem* item) const {
+        const auto address = reinterpret_cast<uintptr_t>(item);
+        const auto* block = reinterpret_cast<const Block*>(address & ~(kBlockBytes - 1));
+        return block->number * kItemsPerBlock +
+               static_cast<uint32_t>((address - reinterpret_cast<uintptr_t>(block->bytes)) / sizeof(PersonItem));
+    }
+    size_t placeCount() const { return used_; }
+
 private:
-    static constexpr size_t kItemsPerBlock = 1024;
-    struct Block {
-        alignas(PersonItem) std::byte bytes[kItemsPerBlock * sizeof(PersonItem)];
+    // Blocks are aligned to their size, so that an item's block is its address rounded down.
+    static constexpr size_t kBlockBytes = size_t{1} << 20;
+    static constexpr size_t kHeaderBytes = 64;
+    static constexpr uint32_t kItemsPerBlock = (kBlockBytes - kHeaderBytes) / sizeof(PersonItem);
+    struct alignas(kBlockBytes) Block {
+        uint32_t number = 0;  // its place in blocks_
+        alignas(kHeaderBytes) std::byte bytes[kItemsPerBlock * sizeof(PersonItem)];
     };
+    static_assert(sizeof(Block) == kBlockBytes);
+    void addBlock();
     void* slot();
 
     std::vector<std::unique_ptr<Block>> blocks_;

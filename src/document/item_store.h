@@ -122,6 +122,10 @@ public:
     void setSelected(PersonItem* item, bool selected);
 
     int itemCount() const { return static_cast<int>(items_.size() - detached_.size()); }
+    // Every item's number in the store's memory, below placeCount(), from its address alone (see
+    // ItemArena::placeOf): for passes over the whole tree that keep their data in arrays.
+    uint32_t placeOf(const PersonItem* item) const { return items_.placeOf(item); }
+    size_t placeCount() const { return items_.placeCount(); }
     // Items that are not aliases and have a first or last name.
     int personCount() const;
 

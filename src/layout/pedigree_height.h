@@ -18,17 +18,18 @@ struct HashedHeights {
 };
 
 // Heights in an array, by the index `indexOf` gives each item: for every item of a tree at once,
-// where a hash table's scattered buckets cost more than the walk itself.
-template <typename IndexOf, typename Node = const PersonItem*>
+// where a hash table's scattered buckets cost more than the walk itself. Heights are small (the
+// walks are capped), so a byte each (Value = int8_t) keeps a large tree's table in the cache.
+template <typename IndexOf, typename Node = const PersonItem*, typename Value = int>
 struct IndexedHeights {
     static constexpr int kAbsent = -2;
     IndexedHeights(size_t items, IndexOf index) : values(items, kAbsent), indexOf(index) {}
-    int* find(Node p) {
-        int& v = values[indexOf(p)];
+    Value* find(Node p) {
+        Value& v = values[indexOf(p)];
         return v == kAbsent ? nullptr : &v;
     }
-    int& operator[](Node p) { return values[indexOf(p)]; }
-    std::vector<int> values;
+    Value& operator[](Node p) { return values[indexOf(p)]; }
+    std::vector<Value> values;
     IndexOf indexOf;
 };
 
@@ -51,7 +52,7 @@ template <typename Node, typename Parents, typename Memo>
 int pedigreeHeight(Node start, const Parents& parents, Memo& memo, int cap) {
     constexpr int kOpen = -1;  // on the current path: reaching it again closes a circle
     if (start == parents.none()) return 0;
-    if (const int* known = memo.find(start); known && *known != kOpen) return *known;
+    if (const auto* known = memo.find(start); known && *known != kOpen) return *known;
     // An explicit stack: a chain of a hundred thousand generations must not overflow the call stack.
     std::vector<std::pair<Node, int>> stack;  // item, next parent to look at (0, 1, 2)
     memo[start] = kOpen;
