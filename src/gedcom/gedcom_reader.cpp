@@ -74,7 +74,6 @@ void GedcomReader::reset() {
     continuedLevel_ = -1;
     continued_.clear();
     familyLines_.clear();
-    familyText_.clear();
     family_ = 0;
     familyById_.clear();
     familyByItem_.clear();
@@ -137,7 +136,7 @@ void GedcomReader::level0(int32_t scratchPos) {
     } else if (upperStartsWith(line_.value, "FAM")) {
         individual_ = nullptr;
         recordKind_ = "FAM";
-        keep(FamilyStep::Start);
+        keep(FamilyStep::Start, {});
         ++families_;
     }
 }
@@ -164,11 +163,8 @@ void GedcomReader::continueValue() {
     if (continuedSet_) {
         if (individual_) continuedSet_(*individual_, joined);
     } else if (!familyLines_.empty()) {
-        // The continued value is the last one kept: write it anew at the end of the text.
-        FamilyLine& last = familyLines_.back();
-        familyText_.resize(last.start);
-        familyText_.append(joined);
-        last.length = static_cast<uint32_t>(joined.size());
+        // The continued value is the last one kept.
+        familyLines_.replaceLastValue(joined);
     }
 }
 
@@ -202,7 +198,7 @@ void GedcomReader::level1() {
         if (isTag(tag, "HUSB")) keep(FamilyStep::Husband);
         else if (isTag(tag, "WIFE")) keep(FamilyStep::Wife);
         else if (isTag(tag, "CHIL")) keep(FamilyStep::Child);
-        else if (isTag(tag, "DIV")) keep(FamilyStep::Divorce);
+        else if (isTag(tag, "DIV")) keep(FamilyStep::Divorce, {});
     }
 }
 
@@ -234,10 +230,12 @@ void GedcomReader::level2() {
     } else if (recordKind_ == "FAM") {
         const bool date = tag == "DATE", place = tag == "PLAC";
         if (isTag(event, "MARR")) {
-            keep(date ? FamilyStep::Date : place ? FamilyStep::Place : FamilyStep::Detail);
+            if (date || place) keep(date ? FamilyStep::Date : FamilyStep::Place);
+            else keep(FamilyStep::Detail, {});
         } else if (isTag(event, "DIV")) {
             // The marriage's own date and place win over the divorce's.
-            keep(date ? FamilyStep::DivorceDate : place ? FamilyStep::DivorcePlace : FamilyStep::Detail);
+            if (date || place) keep(date ? FamilyStep::DivorceDate : FamilyStep::DivorcePlace);
+            else keep(FamilyStep::Detail, {});
         } else if (isTag(event, "EVEN")) {
             // Other family events are not relationships; only their TYPE tells.
             if (tag == "TYPE") {
@@ -257,9 +255,8 @@ void GedcomReader::level2() {
 
 void GedcomReader::finish() {
     familyById_.reserve(static_cast<size_t>(store_.lastId) + 1);
-    for (const FamilyLine& line : familyLines_) link(line);
-    familyLines_ = {};
-    familyText_ = {};
+    familyLines_.forEach([this](uint8_t step, std::string_view value) { link(static_cast<FamilyStep>(step), value); });
+    familyLines_.clear();
     familyById_ = {};
     familyByItem_ = {};
 }
@@ -305,11 +302,6 @@ void GedcomReader::storeMarriageData() {
     }
 }
 
-void GedcomReader::keep(FamilyStep step, std::string_view value) {
-    familyLines_.push_back({step, static_cast<uint32_t>(value.size()), familyText_.size()});
-    familyText_.append(value);
-}
-
 int GedcomReader::firstFamilyNaming(const PersonItem* child) {
     const int32_t id = child->Id;
     if (id > 0 && static_cast<size_t>(id) < 4 * static_cast<size_t>(individuals_) + 1024) {
@@ -322,9 +314,8 @@ int GedcomReader::firstFamilyNaming(const PersonItem* child) {
     return familyByItem_.try_emplace(child, family_).first->second;
 }
 
-void GedcomReader::link(const FamilyLine& line) {
-    const std::string_view value = valueOf(line);
-    switch (line.step) {
+void GedcomReader::link(FamilyStep step, std::string_view value) {
+    switch (step) {
     case FamilyStep::Start:
         ++family_;
         husband_ = wife_ = child_ = nullptr;
@@ -358,12 +349,12 @@ void GedcomReader::link(const FamilyLine& line) {
     case FamilyStep::Divorce:
     case FamilyStep::Type:
         // The family's one marriage takes the type, now or when both partners are known.
-        relationship_ = line.step == FamilyStep::Divorce ? 'D' : value.front();
+        relationship_ = step == FamilyStep::Divorce ? 'D' : value.front();
         if (married_) markRelationship();
         break;
     case FamilyStep::DivorceDate:
     case FamilyStep::DivorcePlace: {
-        std::string& kept = line.step == FamilyStep::DivorceDate ? marriageDate_ : marriagePlace_;
+        std::string& kept = step == FamilyStep::DivorceDate ? marriageDate_ : marriagePlace_;
         if (kept.empty()) kept = value;
         storeMarriageData();
         break;

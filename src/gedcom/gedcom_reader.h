@@ -1,6 +1,7 @@
 #pragma once
 #include "gedcom/gedcom_id_index.h"
 #include "gedcom/gedcom_line.h"
+#include "gedcom/kept_lines.h"
 
 #include <QString>
 
@@ -68,20 +69,13 @@ private:
     void continueValue();
 
     // A family line that matters to the links, kept until every individual is known. A Type line
-    // holds the relationship letter of a family event.
+    // holds the relationship letter of a family event; Start, Divorce and Detail lines need no value.
     enum class FamilyStep : uint8_t {
         Start, Husband, Wife, Child, Divorce, Date, Place, Detail, Type, DivorceDate, DivorcePlace
     };
-    // Its value lies in familyText_, so that a million families cost no allocation each.
-    struct FamilyLine {
-        FamilyStep step;
-        uint32_t length;
-        size_t start;
-    };
-    void keep(FamilyStep step, std::string_view value);
+    void keep(FamilyStep step, std::string_view value) { familyLines_.append(static_cast<uint8_t>(step), value); }
     void keep(FamilyStep step) { keep(step, line_.value); }
-    std::string_view valueOf(const FamilyLine& line) const { return std::string_view(familyText_).substr(line.start, line.length); }
-    void link(const FamilyLine& line);
+    void link(FamilyStep step, std::string_view value);
     // The first family (by number) that names this child, noting `family_` when it is the first.
     int firstFamilyNaming(const PersonItem* child);
     void marry();
@@ -106,8 +100,7 @@ private:
     std::string continued_;           // that value so far, as written
     FieldSetter continuedSet_ = nullptr;
     const char* lineBreak_ = " ";
-    std::vector<FamilyLine> familyLines_;
-    std::string familyText_;
+    KeptLines familyLines_;
 
     // Linking state, for the family whose lines finish() is going through.
     int family_ = 0;
