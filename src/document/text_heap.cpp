@@ -25,6 +25,7 @@ uint32_t TextHeap::take(int granules) {
             const auto rest = static_cast<int>(end - used_);
             std::memcpy(blockAt(tail), &freeLists_[rest], sizeof(uint32_t));
             freeLists_[rest] = tail;
+            used_ = end;  // given away once: should the next chunk not come, the tail is not listed again
         }
         if (chunks_.size() + 1 >= (size_t{1} << (31 - kChunkBits))) throw std::bad_alloc();  // handles stay below the inline mark
         chunks_.push_back(std::make_unique_for_overwrite<uint32_t[]>(kChunkGranules));
