@@ -24,26 +24,44 @@ std::string_view trimmed(std::string_view s) {
 
 std::string trimmedText(std::string_view text) { return std::string(trimmed(text)); }
 
+namespace {
+
+// Appends the person's line to `text`, trimmed as personListLine trims it.
+void appendPersonListLine(const PersonItem& p, std::string& text) {
+    const size_t start = text.size();
+    text.append(p.LastName.view()).append(" ").append(p.FirstName.view()).append(" (");
+    text.append(p.BornDate.view()).append(" - ").append(p.DiedDate.view()).append(")");
+    const std::string_view line = trimmed(std::string_view(text).substr(start));
+    const size_t from = static_cast<size_t>(line.data() - text.data());
+    if (from != start) text.erase(start, from - start);
+    text.resize(start + line.size());
+}
+
+}  // namespace
+
 std::string personListLine(const PersonItem& p) {
     std::string line;
     line.reserve(static_cast<size_t>(p.LastName.length() + p.FirstName.length() + p.BornDate.length() + p.DiedDate.length() + 8));
-    line.append(p.LastName.view()).append(" ").append(p.FirstName.view()).append(" (");
-    line.append(p.BornDate.view()).append(" - ").append(p.DiedDate.view()).append(")");
-    return std::string(trimmed(line));
+    appendPersonListLine(p, line);
+    return line;
 }
 
 std::vector<std::string> alphabeticalListLines(const ItemStore& store, const DisplayCharset& cs, const QLocale& locale) {
-    std::vector<std::string> lines;
-    lines.reserve(static_cast<size_t>(store.itemCount()));
-    for (const PersonItem* p = store.firstItem(); p; p = p->Next)
-        if (!p->isAlias()) lines.push_back(personListLine(*p));  // an alias box is a second box of a person listed already
-    const std::vector<uint32_t> order =
-        NameOrder(locale).namesOrder(lines.size(), [&](size_t i) { return cs.decode(lines[i]); });
-    // Copies, made in the order in which the caller will free them; the lines above are freed in
-    // the order they were made. A million small blocks freed shuffled cost more than the copies.
+    // The lines one after the other in one text until they are sorted: a million small strings
+    // would each be made, read in the sorted order from all over memory, and freed.
+    std::string text;
+    std::vector<size_t> ends;
+    ends.reserve(static_cast<size_t>(store.itemCount()));
+    for (const PersonItem* p = store.firstItem(); p; p = p->Next) {
+        if (p->isAlias()) continue;  // an alias box is a second box of a person listed already
+        appendPersonListLine(*p, text);
+        ends.push_back(text.size());
+    }
+    auto line = [&](size_t i) { return std::string_view(text).substr(i ? ends[i - 1] : 0, ends[i] - (i ? ends[i - 1] : 0)); };
+    const std::vector<uint32_t> order = NameOrder(locale).namesOrder(ends.size(), [&](size_t i) { return cs.decode(line(i)); });
     std::vector<std::string> sorted;
-    sorted.reserve(lines.size());
-    for (const uint32_t i : order) sorted.push_back(lines[i]);
+    sorted.reserve(ends.size());
+    for (const uint32_t i : order) sorted.emplace_back(line(i));
     return sorted;
 }
 
