@@ -16,6 +16,7 @@ void bucketSort(T* first, T* last, std::vector<T>& scratch, std::vector<uint32_t
                 const BucketOf& bucketOf, const Less& less) {
     constexpr std::ptrdiff_t kFewItems = 16;  // sorted by insertion
     auto sortFew = [&](T* from, T* to) {
+        if (to - from < 2) return;  // nothing to order; an empty range may have no address at all
         if (to - from > kFewItems) {
             std::sort(from, to, less);
             return;
