@@ -1,4 +1,5 @@
 #include "document/item_store.h"
+#include "layout/arranged_places.h"
 #include "layout/auto_arrange.h"
 #include "layout/literal_layout.h"
 #include "layout/random_family.h"
@@ -11,19 +12,6 @@
 
 namespace kinloom {
 namespace {
-
-struct Placed {
-    int32_t id, x, y;
-    bool selected;
-    int32_t childCount;
-    bool operator==(const Placed&) const = default;
-};
-
-std::vector<Placed> placesOf(const ItemStore& store) {
-    std::vector<Placed> out;
-    for (const PersonItem* p = store.firstItem(); p; p = p->Next) out.push_back({p->Id, p->X, p->Y, p->Selected, p->ChildCount});
-    return out;
-}
 
 PersonItem* itemAt(ItemStore& store, size_t index) {
     PersonItem* p = store.firstItem();
@@ -83,7 +71,7 @@ TEST(AutoArrange, MatchesTheLiteralPlacementWhateverTheOrderInMemory) {
         reordered += !inMemoryOrder;
         arrangeAllItems(fast);
         literal::Layout(slow).arrangeAllItems();
-        ASSERT_EQ(placesOf(fast), placesOf(slow)) << "seed " << seed;
+        ASSERT_EQ(test::arrangedPlaces(fast), test::arrangedPlaces(slow)) << "seed " << seed;
         ASSERT_EQ(fast.currentItem->Id, slow.currentItem->Id) << "seed " << seed;
     }
     EXPECT_GT(reordered, 300);

@@ -2,6 +2,7 @@
 
 #include "document/item_store.h"
 #include "layout/ancestor_tree.h"
+#include "layout/arranged_places.h"
 #include "layout/literal_layout.h"
 #include "layout/random_family.h"
 #include "layout/row_centring.h"
@@ -18,20 +19,6 @@ namespace {
 
 using test::addPerson;
 
-struct Snapshot {
-    int32_t id, x, y;
-    bool selected;
-    int32_t childCount;
-    bool operator==(const Snapshot&) const = default;
-};
-
-std::vector<Snapshot> take(const ItemStore& store) {
-    std::vector<Snapshot> out;
-    for (const PersonItem* p = store.firstItem(); p; p = p->Next)
-        out.push_back({p->Id, p->X, p->Y, p->Selected, p->ChildCount});
-    return out;
-}
-
 TEST(AutoArrange, MatchesTheLiteralPlacementOnRandomFamilies) {
     int compared = 0;
     for (unsigned seed = 1; seed <= 600; ++seed) {
@@ -40,7 +27,7 @@ TEST(AutoArrange, MatchesTheLiteralPlacementOnRandomFamilies) {
         test::fillRandomFamily(slow, seed);
         arrangeAllItems(fast);
         literal::Layout(slow).arrangeAllItems();
-        ASSERT_EQ(take(fast), take(slow)) << "seed " << seed;
+        ASSERT_EQ(test::arrangedPlaces(fast), test::arrangedPlaces(slow)) << "seed " << seed;
         ASSERT_EQ(fast.currentItem->Id, slow.currentItem->Id) << "seed " << seed;
         EXPECT_TRUE(fast.selectionList().empty());
         ++compared;
@@ -64,7 +51,7 @@ TEST(AutoArrange, MatchesTheLiteralPlacementAtTheEndsOfTheRange) {
             }
             arrangeAllItems(fast);
             literal::Layout(slow).arrangeAllItems();
-            ASSERT_EQ(take(fast), take(slow)) << "seed " << seed;
+            ASSERT_EQ(test::arrangedPlaces(fast), test::arrangedPlaces(slow)) << "seed " << seed;
         }
 }
 
@@ -99,7 +86,7 @@ TEST(AutoArrange, MatchesTheLiteralPlacementBeyondTheRowRange) {
         }
         arrangeAllItems(fast);
         literal::Layout(slow).arrangeAllItems();
-        ASSERT_EQ(take(fast), take(slow)) << "variant " << variant;
+        ASSERT_EQ(test::arrangedPlaces(fast), test::arrangedPlaces(slow)) << "variant " << variant;
     }
 }
 
@@ -212,7 +199,7 @@ TEST(AutoArrange, MatchesTheLiteralPlacementForItemsWithManyRelatives) {
     }
     arrangeAllItems(fast);
     literal::Layout(slow).arrangeAllItems();
-    EXPECT_EQ(take(fast), take(slow));
+    EXPECT_EQ(test::arrangedPlaces(fast), test::arrangedPlaces(slow));
 }
 
 TEST(AutoArrange, AMarriageChainAHundredThousandDeepNeedsNoRecursion) {
@@ -281,7 +268,7 @@ TEST(centreRows, StopsAtTheFirstGapOfAThousand) {
         }
         centreRows(fast);
         literal::Layout(slow).centreRows();
-        ASSERT_EQ(take(fast), take(slow)) << gap;
+        ASSERT_EQ(test::arrangedPlaces(fast), test::arrangedPlaces(slow)) << gap;
         // Row 0 (500 and 900, middle 700) comes over the children (100 and 300, middle 200).
         EXPECT_EQ(fast.firstItem()->X, 0);
         const int farX = fast.lastItem()->Prev->X;
